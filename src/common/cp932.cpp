@@ -1,0 +1,177 @@
+#include "common/cp932.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstring>
+#include <mutex>
+
+namespace cp932 {
+namespace {
+
+constexpr char16_t EscapeBase = 0xF700;
+
+bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
+// Tables built once from glibc's CP932 converter: decoding by table is what keeps reading a
+// capacity file fast; iconv remains the authority on what each code means.
+struct Tables {
+    std::array<char16_t, 256> single{};           // 0 = not a character on its own
+    std::array<char16_t, 65536> pair{};            // lead << 8 | trail -> UTF-16, 0 = invalid
+    std::array<quint16, 65536> fromUnicode{};      // UTF-16 unit -> bytes (0 = ask iconv)
+    std::array<bool, 65536> fromUnicodeKnown{};
+
+    Tables()
+    {
+        iconv_t cd = iconv_open("UTF-16LE", "CP932");
+        auto decodeOne = [&](const char *in, size_t len) -> char16_t {
+            char buf[8];
+            char *inp = const_cast<char *>(in);
+            char *outp = buf;
+            size_t inLeft = len, outLeft = sizeof buf;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1) || inLeft != 0)
+                return 0;
+            if (sizeof buf - outLeft != 2)
+                return 0;
+            return char16_t(quint8(buf[0]) | quint8(buf[1]) << 8);
+        };
+        for (int b = 0; b < 256; ++b) {
+            if (isLeadByte(quint8(b)))
+                continue;
+            char c = char(b);
+            char16_t u = decodeOne(&c, 1);
+            single[b] = (u == 0 && b != 0) ? 0 : u;
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(quint8(lead)))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!isTrailByte(quint8(trail)))
+                    continue;
+                char in[2] = {char(lead), char(trail)};
+                pair[lead << 8 | trail] = decodeOne(in, 2);
+            }
+        }
+        iconv_close(cd);
+        // Reverse direction: the first code that decodes to a character is not always
+        // the one Windows writes (NEC and IBM duplicates), so leave the choice to iconv.
+        cd = iconv_open("CP932", "UTF-16LE");
+        for (int u = 0; u < 65536; ++u) {
+            if (u >= 0xD800 && u <= 0xDFFF)
+                continue;
+            char in[2] = {char(u & 0xFF), char(u >> 8)};
+            char out[4];
+            char *inp = in, *outp = out;
+            size_t inLeft = 2, outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1))
+                continue;
+            size_t n = sizeof out - outLeft;
+            if (n == 1) {
+                fromUnicode[u] = quint8(out[0]);
+                fromUnicodeKnown[u] = true;
+            } else if (n == 2) {
+                fromUnicode[u] = quint16(quint8(out[0]) << 8 | quint8(out[1]));
+                fromUnicodeKnown[u] = true;
+            }
+        }
+        iconv_close(cd);
+    }
+};
+
+const Tables &tables()
+{
+    static const Tables t;
+    return t;
+}
+
+} // namespace
+
+QString decode(const QByteArray &bytes)
+{
+    const Tables &t = tables();
+    QString out;
+    out.resize(bytes.size());
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const auto *end = p + bytes.size();
+    qsizetype n = 0;
+    while (p < end) {
+        unsigned char b = *p;
+        if (b < 0x80) {
+            dst[n++] = b;
+            ++p;
+            continue;
+        }
+        if (isLeadByte(b) && p + 1 < end) {
+            char16_t u = t.pair[b << 8 | p[1]];
+            if (u != 0) {
+                dst[n++] = u;
+                p += 2;
+                continue;
+            }
+        }
+        char16_t u = isLeadByte(b) ? 0 : t.single[b];
+        dst[n++] = u != 0 ? u : char16_t(EscapeBase + b);
+        ++p;
+    }
+    out.truncate(n);
+    return out;
+}
+
+Encoded encode(const QString &text)
+{
+    const Tables &t = tables();
+    Encoded r;
+    r.bytes.reserve(text.size() * 2);
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype len = text.size();
+    for (qsizetype i = 0; i < len; ++i) {
+        char16_t u = s[i];
+        if (u < 0x80) {
+            r.bytes.append(char(u));
+        } else if (u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF) {
+            r.bytes.append(char(u - EscapeBase));
+        } else if (t.fromUnicodeKnown[u]) {
+            quint16 code = t.fromUnicode[u];
+            if (code > 0xFF)
+                r.bytes.append(char(code >> 8));
+            r.bytes.append(char(code & 0xFF));
+        } else {
+            r.ok = false;
+            bool surrogatePair = QChar::isHighSurrogate(u) && i + 1 < len && QChar::isLowSurrogate(s[i + 1]);
+            r.badChar = surrogatePair ? text.mid(i, 2) : text.mid(i, 1);
+            r.bytes.clear();
+            return r;
+        }
+    }
+    return r;
+}
+
+QString firstUnencodable(const QString &text)
+{
+    const Tables &t = tables();
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t u = s[i];
+        if (u < 0x80 || t.fromUnicodeKnown[u] || (u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF))
+            continue;
+        bool surrogatePair = QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(s[i + 1]);
+        return surrogatePair ? text.mid(i, 2) : text.mid(i, 1);
+    }
+    return {};
+}
+
+QString unencodableMessage(const QString &badChar)
+{
+    QString code;
+    for (char32_t c : badChar.toUcs4())
+        code += QStringLiteral("U+%1").arg(quint32(c), 4, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("「%1」（%2）は育児手帖のファイルに保存できない文字です。\r\n\r\n"
+                          "別の文字に置き換えてから、もう一度保存してください。")
+        .arg(badChar, code);
+}
+
+} // namespace cp932

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class NotebookFolder;
+
+// The help tour: most commands explain themselves in a box before they act, while the tour
+// is on. The setting lives in 設定.txt.
+struct HelpTour {
+    qint16 helpTourOn = 0; // HelpTourOn: anything but 0 is on
+    QString helpText;      // HelpText: set completely by each command before HELP_TOUR
+};
+
+// Sets HelpText and shows it in a box titled "ヘルプツアー" when the tour is on.
+void HELP_TOUR(HelpTour &tour, Dialogs &dialogs, const QString &text);
+
+// Reads 設定.txt into HelpTourOn (a missing file leaves the tour off).
+void SETTINGS_READ(HelpTour &tour, const NotebookFolder &folder);
+
+// 設定.txt's text: the one line "ヘルプツアー",N with CR LF.
+QString settingsFileText(qint16 helpTourOn);

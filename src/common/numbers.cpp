@@ -1,0 +1,76 @@
+#include "common/numbers.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+double numericValue(const QString &text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    QByteArray run;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        run.append(char(text[i++].unicode()));
+    bool point = false;
+    bool digits = false;
+    for (; i < n; ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            run.append(char(c));
+            digits = true;
+        } else if (c == u'.' && !point) {
+            run.append('.');
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    bool ok = false;
+    double v = run.toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+std::optional<qint16> toInt16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    double r = std::nearbyint(value); // the default rounding mode: halves to even
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return qint16(r);
+}
+
+qint16 toInt16Clamped(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    double r = std::nearbyint(value);
+    if (r < -32768.0)
+        return -32768;
+    if (r > 32767.0)
+        return 32767;
+    return qint16(r);
+}
+
+QString numberText(double value)
+{
+    if (value == 0.0 || !std::isfinite(value))
+        return QStringLiteral("0");
+    QString s = QString::number(value, 'f', QLocale::FloatingPointShortest);
+    if (s.contains(u'.')) {
+        while (s.endsWith(u'0'))
+            s.chop(1);
+        if (s.endsWith(u'.'))
+            s.chop(1);
+    }
+    return s;
+}
+
+QString printedInteger(int value)
+{
+    return value < 0 ? QString::number(value) + u' ' : u' ' + QString::number(value) + u' ';
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The numeric value of a text: leading blanks skipped, then the longest run that forms a
+// decimal number (optional sign, digits, one decimal point); 0 when there is none.
+// "50.5cm" gives 50.5, "3,050" gives 3, "" gives 0.
+double numericValue(const QString &text);
+
+// Rounds to the nearest integer, halves to the even neighbour (50.5 -> 50, 51.5 -> 52).
+// Empty when the result does not fit a 16-bit signed integer.
+std::optional<qint16> toInt16(double value);
+
+// toInt16, but a value outside the range is clamped instead of refused: for readers,
+// which must never fail on a file.
+qint16 toInt16Clamped(double value);
+
+// Plain decimal without a leading space or trailing zeros: 50.5, 3000, 0.
+QString numberText(double value);
+
+// An integer the way the old files print it: " 140 " (a space for the sign) or "-3 ".
+QString printedInteger(int value);

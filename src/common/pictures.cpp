@@ -1,0 +1,58 @@
+#include "common/pictures.h"
+
+#include "common/notebook_folder.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace pictures {
+
+static const char *const precedence[] = {".bmp", ".gif", ".jpg"};
+
+QString findPicture(const NotebookFolder &folder, const QString &key)
+{
+    if (key.isEmpty())
+        return {};
+    for (const char *ext : precedence) {
+        const QString name = key + QLatin1String(ext);
+        const QString path = folder.pathOf(name);
+        if (!QFileInfo::exists(path))
+            continue;
+        QImageReader reader(path);
+        if (reader.canRead())
+            return QFileInfo(path).fileName();
+    }
+    return {};
+}
+
+QImage loadScaled(const QString &path, QSize size)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize full = reader.size();
+    if (full.isValid() && size.isValid() && (full.width() > size.width() || full.height() > size.height()))
+        reader.setScaledSize(full.scaled(size, Qt::KeepAspectRatio));
+    return reader.read();
+}
+
+QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size, QString *usedName)
+{
+    if (!key.isEmpty()) {
+        for (const char *ext : precedence) {
+            const QString path = folder.pathOf(key + QLatin1String(ext));
+            if (!QFileInfo::exists(path))
+                continue;
+            QImage image = loadScaled(path, size);
+            if (!image.isNull()) {
+                if (usedName)
+                    *usedName = QFileInfo(path).fileName();
+                return image;
+            }
+        }
+    }
+    if (usedName)
+        *usedName = placeholderName();
+    return loadScaled(folder.pathOf(placeholderName()), size);
+}
+
+} // namespace pictures

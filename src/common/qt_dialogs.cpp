@@ -1,0 +1,49 @@
+#include "common/qt_dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+Dialogs::Answer QtDialogs::message(const Box &box)
+{
+    QMessageBox mb(QApplication::activeWindow());
+    mb.setWindowTitle(box.title);
+    mb.setText(QString(box.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (box.icon) {
+    case Icon::None:
+        mb.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        mb.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        mb.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Question:
+        mb.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Critical:
+        mb.setIcon(QMessageBox::Critical);
+        break;
+    }
+    if (box.buttons == Buttons::OkCancel) {
+        mb.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        mb.setDefaultButton(box.defaultButton == Answer::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
+        mb.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        mb.setStandardButtons(QMessageBox::Ok);
+    }
+    return mb.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+QString QtDialogs::input(const QString &prompt, const QString &title, const QString &preset)
+{
+    bool ok = false;
+    QString text = QInputDialog::getText(QApplication::activeWindow(), title,
+                                         QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                                         QLineEdit::Normal, preset, &ok);
+    return ok ? text : QString();
+}
+
+void QtDialogs::beep() { QApplication::beep(); }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDateTime>
+#include <QSet>
+#include <QString>
+
+class NotebookFolder;
+
+// Remembers the files that could not be read whole, so that the user is told once and the
+// original is copied aside before the program first rewrites it: nothing is silently shortened.
+class RewriteGuard
+{
+public:
+    // Returns true the first time a file is marked (the caller tells the user then).
+    bool markNotWhole(const QString &bareName);
+    bool isNotWhole(const QString &bareName) const { return m_notWhole.contains(key(bareName)); }
+
+    // Call before rewriting a file. Keeps a dated copy the first time for a file that was
+    // not read whole; false when that copy failed, and the rewrite must not happen.
+    bool beforeRewrite(const NotebookFolder &folder, const QString &bareName, const QDateTime &now,
+                       QString *backupName = nullptr);
+
+private:
+    static QString key(const QString &bareName) { return bareName.toLower(); }
+    QSet<QString> m_notWhole;
+    QSet<QString> m_backedUp;
+};

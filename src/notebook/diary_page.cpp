@@ -1,0 +1,504 @@
+#include "notebook/diary_page.h"
+
+#include "common/cp932.h"
+#include "common/dates.h"
+#include "common/dialogs.h"
+#include "common/numbers.h"
+#include "common/pictures.h"
+#include "common/ui_util.h"
+#include "notebook/notebook.h"
+#include "notebook/panel_host.h"
+#include "registers/anniversary_box.h"
+#include "registers/grids.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+
+// The hourglass while 日記.txt is rewritten.
+struct WaitPointer {
+    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
+};
+
+QString toStored(const QString &editText) { return QString(editText).replace(u'\n', Crlf); }
+QString toEdit(const QString &stored) { return QString(stored).replace(Crlf, QStringLiteral("\n")); }
+
+// Normal and enlarged layouts of the picture frame, in twips.
+constexpr int NormalPictureWidth = 5085, NormalPictureHeight = 3825;
+constexpr int EnlargedPictureWidth = 9200, EnlargedPictureHeight = 6900;
+
+class KeyFilter : public QObject
+{
+public:
+    KeyFilter(QObject *parent, std::function<bool()> onEnter) : QObject(parent), m_onEnter(std::move(onEnter)) {}
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            auto *k = static_cast<QKeyEvent *>(e);
+            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
+                return m_onEnter();
+        }
+        return false;
+    }
+
+private:
+    std::function<bool()> m_onEnter;
+};
+
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(QObject *parent, QEvent::Type type, std::function<void()> action)
+        : QObject(parent), m_type(type), m_action(std::move(action))
+    {
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == m_type)
+            m_action();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_action;
+};
+
+} // namespace
+
+DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("fraDiary"));
+
+    m_cboDay = new QComboBox(this);
+    m_cboDay->setEditable(true);
+    m_cboDay->setInsertPolicy(QComboBox::NoInsert);
+    m_cboDay->setMaxVisibleItems(20);
+    m_cboDay->setMinimumContentsLength(12);
+    nameControl(m_cboDay, QStringLiteral("cboDay"), QStringLiteral("日付"));
+    m_txtShincyo = new QLineEdit(this);
+    nameControl(m_txtShincyo, QStringLiteral("txtShincyo"), QStringLiteral("身長"));
+    m_txtTaijyu = new QLineEdit(this);
+    nameControl(m_txtTaijyu, QStringLiteral("txtTaijyu"), QStringLiteral("体重"));
+    for (QLineEdit *e : {m_txtShincyo, m_txtTaijyu})
+        e->setMaximumWidth(90);
+    m_txtDiary = new QPlainTextEdit(this);
+    nameControl(m_txtDiary, QStringLiteral("txtDiary"), QStringLiteral("なんでも日記"));
+    m_txtDiary->setTabChangesFocus(true);
+    m_lblDiaryM = makeLabel(QStringLiteral("なんでも日記"), m_txtDiary, this);
+    m_lblDiaryM->setObjectName(QStringLiteral("lblDiaryM"));
+    m_lblDiaryM->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
+    m_hsbDay = new QScrollBar(Qt::Horizontal, this);
+    nameControl(m_hsbDay, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
+    m_hsbDay->setRange(1, 1);
+    m_hsbDay->setPageStep(1);
+
+    auto *page = new QGridLayout;
+    page->addWidget(makeLabel(QStringLiteral("日付"), m_cboDay, this), 0, 0);
+    auto *measures = new QHBoxLayout;
+    measures->addWidget(m_cboDay);
+    measures->addSpacing(12);
+    measures->addWidget(makeLabel(QStringLiteral("身長"), m_txtShincyo, this));
+    measures->addWidget(m_txtShincyo);
+    measures->addWidget(new QLabel(QStringLiteral("cm"), this));
+    measures->addSpacing(8);
+    measures->addWidget(makeLabel(QStringLiteral("体重"), m_txtTaijyu, this));
+    measures->addWidget(m_txtTaijyu);
+    measures->addWidget(new QLabel(QStringLiteral("g"), this));
+    measures->addStretch();
+    page->addLayout(measures, 0, 1);
+    page->addWidget(m_lblDiaryM, 1, 0, 1, 2);
+    page->addWidget(m_txtDiary, 2, 0, 1, 2);
+    page->addWidget(m_hsbDay, 3, 0, 1, 2);
+    page->setRowStretch(2, 1);
+
+    // Search and anniversaries.
+    m_txtKensaku = new QLineEdit(this);
+    nameControl(m_txtKensaku, QStringLiteral("txtKensaku"), QStringLiteral("検索"));
+    m_txtKensaku->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
+    m_lstDay = new QListWidget(this);
+    nameControl(m_lstDay, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
+    m_anniversaries = new AnniversaryBox(host, this);
+
+    auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(makeLabel(QStringLiteral("検索"), m_txtKensaku, this));
+    searchRow->addWidget(m_txtKensaku);
+
+    // The picture frame.
+    m_fraGazou = new QFrame(this);
+    m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
+    m_fraGazou->setFrameShape(QFrame::StyledPanel);
+    m_imgGazou = new QLabel(m_fraGazou);
+    nameControl(m_imgGazou, QStringLiteral("imgGazou"), QStringLiteral("日記の写真"));
+    m_imgGazou->setAlignment(Qt::AlignCenter);
+    m_imgGazou->setToolTip(QStringLiteral("クリックで拡大・縮小"));
+    static const char *const captions[] = {"メイン", "1", "2", "3", "4", "5"};
+    auto *photoButtons = new QHBoxLayout;
+    for (int n = 0; n < 6; ++n) {
+        QString caption = QString::fromUtf8(captions[n]);
+        m_cmdPic[n] = makeButton(QStringLiteral("cmdPic%1").arg(n), caption,
+                                 n == 0 ? QStringLiteral("メインの写真") : QStringLiteral("写真%1").arg(n), m_fraGazou);
+        m_cmdPic[n]->setAccessibleName(n == 0 ? caption : QStringLiteral("写真%1").arg(n));
+        m_cmdPic[n]->setMinimumWidth(n == 0 ? 48 : 28);
+        m_cmdPic[n]->setAutoFillBackground(true);
+        photoButtons->addWidget(m_cmdPic[n]);
+        connect(m_cmdPic[n], &QPushButton::clicked, this, [this, n] { choosePhoto(n); });
+    }
+    m_optGazou = new QRadioButton(QStringLiteral("写真"), m_fraGazou);
+    nameControl(m_optGazou, QStringLiteral("optGazou"), QStringLiteral("写真表示"));
+    m_optGazou->setToolTip(QStringLiteral("写真表示"));
+    m_optMain = new QRadioButton(QStringLiteral("なし"), m_fraGazou);
+    nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真非表示"));
+    m_optMain->setToolTip(QStringLiteral("写真非表示"));
+    m_cmdSaisei = new QToolButton(m_fraGazou);
+    nameControl(m_cmdSaisei, QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"));
+    m_cmdSaisei->setToolTip(QStringLiteral("スライドショー開始"));
+    m_cmdSaisei->setText(QStringLiteral("▶"));
+    m_cmdStop = new QToolButton(m_fraGazou);
+    nameControl(m_cmdStop, QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"));
+    m_cmdStop->setToolTip(QStringLiteral("スライドショー停止"));
+    m_cmdStop->setText(QStringLiteral("■"));
+    m_lblSDate = new QLabel(m_fraGazou);
+    m_lblSDate->setObjectName(QStringLiteral("lblSDate"));
+    auto *modeRow = new QHBoxLayout;
+    modeRow->addWidget(m_optGazou);
+    modeRow->addWidget(m_optMain);
+    modeRow->addStretch();
+    modeRow->addWidget(m_lblSDate);
+    modeRow->addWidget(m_cmdSaisei);
+    modeRow->addWidget(m_cmdStop);
+    auto *frameLayout = new QVBoxLayout(m_fraGazou);
+    frameLayout->setContentsMargins(4, 4, 4, 4);
+    frameLayout->addWidget(m_imgGazou, 1);
+    frameLayout->addLayout(photoButtons);
+    frameLayout->addLayout(modeRow);
+    setNormalPictureLayout();
+
+    auto *side = new QVBoxLayout;
+    side->addLayout(searchRow);
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(m_lstDay, 1);
+    lists->addWidget(m_anniversaries, 1);
+    side->addLayout(lists, 1);
+    side->addWidget(m_fraGazou);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(page, 11);
+    layout->addLayout(side, 9);
+
+    connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
+    connect(m_cboDay, qOverload<int>(&QComboBox::activated), this, [this](int index) { setCurrentDay(index + 1); });
+    m_txtKensaku->installEventFilter(new KeyFilter(m_txtKensaku, [this] {
+        if (m_txtKensaku->text().isEmpty())
+            return false;
+        search();
+        return true;
+    }));
+    connect(m_lstDay, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { openSearchResult(item->text()); });
+    connect(m_optGazou, &QRadioButton::clicked, this, [this] { photosShownClicked(); });
+    connect(m_optMain, &QRadioButton::clicked, this, [this] { photosHiddenClicked(); });
+    m_imgGazou->installEventFilter(new ClickFilter(m_imgGazou, QEvent::MouseButtonRelease, [this] {
+        m_pictureEnlarged = !m_pictureEnlarged;
+        const int w = m_pictureEnlarged ? EnlargedPictureWidth : NormalPictureWidth;
+        const int h = m_pictureEnlarged ? EnlargedPictureHeight : NormalPictureHeight;
+        m_imgGazou->setMinimumSize(twipsToPixels(w), twipsToPixels(h));
+    }));
+}
+
+int DiaryPage::currentDay() const { return m_hsbDay->value(); }
+QString DiaryPage::dateText() const { return m_cboDay->currentText(); }
+
+void DiaryPage::setCurrentDay(int k)
+{
+    if (m_hsbDay->value() == k)
+        DIARY_SHOW();
+    else
+        m_hsbDay->setValue(k);
+}
+
+void DiaryPage::DIARY_READ()
+{
+    Notebook &nb = m_host.notebook();
+    const Notebook::DiaryLoad load = nb.readDiary();
+    m_cboDay->clear();
+    QStringList dates;
+    dates.reserve(nb.diary.count());
+    for (const DiaryDay &d : nb.diary.days())
+        dates.append(d.date);
+    m_cboDay->addItems(dates);
+    const QSignalBlocker block(m_hsbDay);
+    m_hsbDay->setMaximum(qMax(1, nb.diary.count()));
+    if (load.firstNotWhole)
+        m_host.dialogs().warning(QStringLiteral("日記の読み込み"),
+                                 Notebook::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日")));
+}
+
+void DiaryPage::DIARY_CLEAR()
+{
+    m_cboDay->setEditText(QString());
+    m_txtShincyo->clear();
+    m_txtTaijyu->clear();
+    m_txtDiary->clear();
+}
+
+void DiaryPage::DIARY_SHOW()
+{
+    const DiaryTable &diary = m_host.notebook().diary;
+    if (diary.count() == 0) {
+        DIARY_CLEAR();
+        const QSignalBlocker block(m_hsbDay);
+        m_hsbDay->setMaximum(1);
+        return;
+    }
+    const int k = qBound(1, m_hsbDay->value(), diary.count());
+    const DiaryDay &day = diary.day(k);
+    m_cboDay->setEditText(day.date);
+    m_txtShincyo->setText(QString::number(day.height));
+    m_txtTaijyu->setText(QString::number(day.weight));
+    m_txtDiary->setPlainText(toEdit(day.text));
+    if (m_host.notebook().profile.diaryPictureMode != photosShown())
+        return;
+    showPicture(QString(day.date).remove(u'/'));
+    resetPhotoButtons();
+    m_photoSlot = 0;
+}
+
+void DiaryPage::showPicture(const QString &key)
+{
+    m_imgGazou->clear();
+    const QSize box = m_imgGazou->minimumSize();
+    const QImage image = pictures::loadPicture(m_host.notebook().folder, key, box);
+    m_imgGazou->setPixmap(QPixmap::fromImage(image));
+}
+
+void DiaryPage::resetPhotoButtons()
+{
+    for (QPushButton *b : m_cmdPic) {
+        b->setPalette(QPalette());
+        b->setStyleSheet(QString());
+    }
+}
+
+void DiaryPage::choosePhoto(int slot)
+{
+    resetPhotoButtons();
+    m_cmdPic[slot]->setStyleSheet(QStringLiteral("background-color: rgb(255, 192, 255);"));
+    const DiaryTable &diary = m_host.notebook().diary;
+    if (diary.count() > 0) {
+        const QString key = QString(diary.day(qBound(1, m_hsbDay->value(), diary.count())).date).remove(u'/');
+        showPicture(slot == 0 ? key : key + u'_' + QString::number(slot));
+    }
+    m_photoSlot = slot;
+}
+
+void DiaryPage::applyPictureMode()
+{
+    if (m_host.notebook().profile.diaryPictureMode != photosShown()) {
+        m_optGazou->setChecked(false);
+        m_optMain->setChecked(true);
+        photosHiddenClicked();
+    } else {
+        m_optGazou->setChecked(true);
+        m_optMain->setChecked(false);
+        photosShownClicked();
+    }
+}
+
+void DiaryPage::photosShownClicked()
+{
+    Notebook &nb = m_host.notebook();
+    showPicture(m_cboDay->currentText().remove(u'/'));
+    const bool changed = nb.profile.diaryPictureMode != photosShown();
+    nb.profile.diaryPictureMode = photosShown();
+    // Opening a notebook never rewrites its files; only a real switch is saved.
+    if (changed && nb.loadingFlag != -1)
+        nb.writeProfile();
+}
+
+void DiaryPage::photosHiddenClicked()
+{
+    Notebook &nb = m_host.notebook();
+    const bool changed = nb.profile.diaryPictureMode != photosHidden();
+    nb.profile.diaryPictureMode = photosHidden();
+    if (changed && nb.loadingFlag != -1)
+        nb.writeProfile();
+    showPicture(QString());
+}
+
+void DiaryPage::setNormalPictureLayout()
+{
+    m_imgGazou->setMinimumSize(twipsToPixels(NormalPictureWidth), twipsToPixels(NormalPictureHeight));
+    m_pictureEnlarged = false;
+}
+
+void DiaryPage::newPage()
+{
+    m_host.panelHide();
+    m_host.showDiaryPanel();
+    DIARY_CLEAR();
+    m_cboDay->setEditText(::dateText(m_host.notebook().clock.today()));
+    m_host.helpTour(QStringLiteral("新しい日記を登録します。\r\n\r\n"
+                                   "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
+                                   "身長・体重データは必ずしも入力する必要はありませんが、\r\n"
+                                   "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
+                                   "※最後に「保存」ボタンを押してください。\r\n\r\n"
+                                   "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
+    m_txtDiary->setFocus();
+}
+
+void DiaryPage::search()
+{
+    const QString needle = m_txtKensaku->text();
+    m_lstDay->clear();
+    QStringList lines;
+    for (const DiaryDay &d : m_host.notebook().diary.days())
+        if (d.text.contains(needle, Qt::CaseSensitive))
+            lines.append(d.date + u'　' + d.text.left(25));
+    m_lstDay->addItems(lines);
+}
+
+void DiaryPage::openSearchResult(const QString &line)
+{
+    const int k = m_host.notebook().diary.find(line.left(10));
+    if (k > 0)
+        setCurrentDay(k);
+}
+
+bool DiaryPage::checkStorable(const QStringList &texts)
+{
+    for (const QString &t : texts) {
+        const QString bad = cp932::firstUnencodable(t);
+        if (!bad.isEmpty()) {
+            m_host.dialogs().warning(QStringLiteral("入力確認"), cp932::unencodableMessage(bad));
+            return false;
+        }
+    }
+    return true;
+}
+
+void DiaryPage::reloadAfterWrite()
+{
+    Notebook &nb = m_host.notebook();
+    DIARY_READ();
+    buildGrowth(nb.diary, nb.growth);
+}
+
+void DiaryPage::save()
+{
+    Notebook &nb = m_host.notebook();
+    Dialogs &dialogs = m_host.dialogs();
+    const QString inputCheck = QStringLiteral("入力確認");
+
+    const std::optional<QDate> typed = parseTypedDate(m_cboDay->currentText(), nb.clock.today());
+    if (!typed) {
+        dialogs.warning(inputCheck, QStringLiteral("その入力は日付の形式ではありません\r\n\r\n"
+                                                   "2002/02/18　のように入力してみて下さい"));
+        m_cboDay->setEditText(QString());
+        return;
+    }
+    const QString date = ::dateText(*typed);
+    m_cboDay->setEditText(date);
+
+    const std::optional<QDate> firstDay =
+        nb.diary.count() > 0 ? parseStoredDate(nb.diary.day(1).date) : std::optional<QDate>();
+    if (firstDay && *typed < *firstDay) {
+        dialogs.warning(QStringLiteral("日付確認"), QStringLiteral("出産日前の日付けは登録できません"));
+        return;
+    }
+    const QString heightText = m_txtShincyo->text();
+    const QString weightText = m_txtTaijyu->text();
+    if (!heightText.isEmpty() && heightText != QLatin1String("0") &&
+        (weightText.isEmpty() || weightText == QLatin1String("0"))) {
+        dialogs.warning(inputCheck, QStringLiteral("身長入力時は必ず体重も入力してください。"));
+        m_txtTaijyu->setFocus();
+        return;
+    }
+    if (nb.diary.count() >= DiaryCapacity) {
+        dialogs.warning(QStringLiteral("登録上限"), QStringLiteral("登録できるのは１０９５件までです"));
+        return;
+    }
+    if (date.size() != 10 || date[4] != u'/' || date[7] != u'/') {
+        dialogs.warning(QStringLiteral("日付異常"), QStringLiteral("日付の形式に異常があります"));
+        return;
+    }
+    // The growth series holds 1095 days from day 1.
+    if (firstDay && firstDay->daysTo(*typed) > DiaryCapacity - 1) {
+        dialogs.warning(QStringLiteral("日付確認"),
+                        QStringLiteral("日記に登録できるのは出産日から１０９５日目（%1）までです。")
+                            .arg(::dateText(firstDay->addDays(DiaryCapacity - 1))));
+        return;
+    }
+    const double height = numericValue(heightText);
+    const double weight = numericValue(weightText);
+    for (auto [value, name] : {std::pair{height, QStringLiteral("身長")}, std::pair{weight, QStringLiteral("体重")}}) {
+        if (!toInt16(value)) {
+            dialogs.warning(inputCheck, QStringLiteral("%1の値が大きすぎます。\r\n\r\n"
+                                                       "-32768 から 32767 までの数で入力してください。")
+                                            .arg(name));
+            (name == QStringLiteral("身長") ? m_txtShincyo : m_txtTaijyu)->setFocus();
+            return;
+        }
+    }
+    const QString text = toStored(m_txtDiary->toPlainText());
+    if (!checkStorable({heightText, weightText, text}))
+        return;
+
+    const int k = nb.diary.find(date);
+    WriteResult written;
+    if (k == 0) {
+        if (!dialogs.confirm(QStringLiteral("新規登録確認"), QStringLiteral("新しい日付です。日記に追加します。"),
+                             Dialogs::Icon::Information, Dialogs::Answer::Ok))
+            return;
+        WaitPointer wait;
+        written = nb.appendDay(date, height, weight, text);
+        reloadAfterWrite();
+        const int n = nb.diary.count();
+        if (written.ok && n >= 2 && QString::compare(nb.diary.day(n).date, nb.diary.day(n - 1).date) < 0) {
+            sortDiary(nb.diary.days());
+            written = nb.writeDiary();
+            reloadAfterWrite();
+        }
+        const QSignalBlocker block(m_hsbDay);
+        m_hsbDay->setValue(nb.diary.count());
+    } else {
+        if (!dialogs.confirm(QStringLiteral("変更登録確認"), QStringLiteral("既存の日付です。変更して書き込みます。"),
+                             Dialogs::Icon::Information, Dialogs::Answer::Ok))
+            return;
+        WaitPointer wait;
+        DiaryDay &day = nb.diary.day(k);
+        day.height = *toInt16(height);
+        day.weight = *toInt16(weight);
+        day.text = text;
+        written = nb.writeDiary();
+        reloadAfterWrite();
+        const QSignalBlocker block(m_hsbDay);
+        m_hsbDay->setValue(k);
+    }
+    if (!written.ok) {
+        // The table was read back from the file, so memory still matches what is stored; the
+        // typed page stays on screen.
+        m_cboDay->setEditText(date);
+        dialogs.warning(QStringLiteral("書き込みエラー"), written.error);
+        return;
+    }
+    DIARY_SHOW();
+    dialogs.information(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QFrame>
+
+#include <array>
+
+class AnniversaryBox;
+class PanelHost;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QToolButton;
+
+// The diary panel fraDiary: one day of the day table as a page, the text search, the
+// anniversaries and the day's photo.
+class DiaryPage : public QFrame
+{
+    Q_OBJECT
+public:
+    DiaryPage(PanelHost &host, QWidget *parent = nullptr);
+
+    // DIARY_READ: the table from 日記.txt, the date list and the scroll bar's range.
+    void DIARY_READ();
+    // DIARY_SHOW: the day at the scroll bar's position.
+    void DIARY_SHOW();
+    // DIARY_CLEAR: empty date, height, weight and text.
+    void DIARY_CLEAR();
+    // The new page of "新規" (after the screen showed this panel).
+    void newPage();
+    // The save command of "保存".
+    void save();
+
+    // hsbDay: the current day.
+    int currentDay() const;
+    // Moves the scroll bar to day k and shows it, even when it already stood there.
+    void setCurrentDay(int k);
+    QString dateText() const;
+
+    // The notebook picture mode as the load sets it: the option selected runs its click.
+    void applyPictureMode();
+    // The picture frame in its normal layout (PictureEnlarged = 0).
+    void setNormalPictureLayout();
+    AnniversaryBox *anniversaries() const { return m_anniversaries; }
+
+private:
+    void search();
+    void openSearchResult(const QString &line);
+    void showPicture(const QString &key);
+    void choosePhoto(int slot);
+    void photosShownClicked();
+    void photosHiddenClicked();
+    void resetPhotoButtons();
+    bool checkStorable(const QStringList &texts);
+    void reloadAfterWrite();
+
+    PanelHost &m_host;
+    QComboBox *m_cboDay = nullptr;
+    QLineEdit *m_txtShincyo = nullptr;
+    QLineEdit *m_txtTaijyu = nullptr;
+    QLabel *m_lblDiaryM = nullptr;
+    QPlainTextEdit *m_txtDiary = nullptr;
+    QScrollBar *m_hsbDay = nullptr;
+    QLineEdit *m_txtKensaku = nullptr;
+    QListWidget *m_lstDay = nullptr;
+    AnniversaryBox *m_anniversaries = nullptr;
+    QFrame *m_fraGazou = nullptr;
+    QLabel *m_imgGazou = nullptr;
+    std::array<QPushButton *, 6> m_cmdPic{};
+    QRadioButton *m_optGazou = nullptr;
+    QRadioButton *m_optMain = nullptr;
+    QToolButton *m_cmdSaisei = nullptr;
+    QToolButton *m_cmdStop = nullptr;
+    QLabel *m_lblSDate = nullptr;
+    int m_photoSlot = 0;          // PhotoSlot
+    bool m_pictureEnlarged = false; // PictureEnlarged
+};

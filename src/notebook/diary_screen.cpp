@@ -1,0 +1,284 @@
+#include "notebook/diary_screen.h"
+
+#include "common/dialogs.h"
+#include "common/ui_util.h"
+#include "notebook/diary_page.h"
+#include "notebook/growth_panel.h"
+#include "notebook/help_window.h"
+#include "notebook/list_panel.h"
+#include "notebook/notebook.h"
+#include "recipes/recipe_screen.h"
+#include "registers/anniversary_box.h"
+#include "registers/gift_panel.h"
+#include "registers/grids.h"
+#include "registers/photo_panel.h"
+#include "registers/schedule_panel.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QString notebookTitle(const QString &nickname) { return nickname + QStringLiteral("の育児手帖"); }
+QString recipeTitle(const QString &nickname) { return QStringLiteral("Popora  ～ ") + nickname + QStringLiteral("のレシピ"); }
+
+namespace {
+
+QIcon helpTourIcon()
+{
+    QPixmap pm(28, 28);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(255, 214, 120));
+    p.setPen(QPen(QColor(200, 140, 40), 2));
+    p.drawEllipse(QRectF(2, 2, 24, 24));
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(17);
+    p.setFont(f);
+    p.setPen(QColor(120, 70, 10));
+    p.drawText(QRectF(2, 2, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pm);
+}
+
+} // namespace
+
+DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
+                         QWidget *parent)
+    : QWidget(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer), m_helpDir(helpDir)
+{
+    setObjectName(QStringLiteral("frmDiary"));
+
+    m_bar = new QWidget(this);
+    m_bar->setObjectName(QStringLiteral("barButtons"));
+    auto *bar = new QHBoxLayout(m_bar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(4);
+
+    auto *cmdNew = addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"), QStringLiteral("新しい日記のページを作ります"));
+    auto *cmdTouroku = addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"), QStringLiteral("表示中の日記を保存します"));
+    bar->addSpacing(10);
+    auto *cmdDiary = addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"), QStringLiteral("メインの育児日記のページを表示します"));
+    auto *cmdList = addBarButton(QStringLiteral("cmdList"), QStringLiteral("一覧"), QStringLiteral("育児日記を一覧で見ることができます"));
+    auto *cmdGraph = addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"), QStringLiteral("身長、体重のグラフ表示です"));
+    auto *cmdYotei = addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"), QStringLiteral("予定を登録することができます"));
+    auto *cmdItadaki = addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"), QStringLiteral("頂きものやお返しを管理します"));
+    auto *cmdPhoto = addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString());
+    bar->addSpacing(10);
+    addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"));
+    auto *cmdRinyu = addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"), QStringLiteral("離乳食レシピモードです"));
+    auto *cmdPrivate = addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString());
+    auto *cmdHelp = addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"));
+    auto *cmdEnd = addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+    bar->addStretch();
+    m_chkHelp = new QCheckBox(m_bar);
+    nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_chkHelp->setIcon(helpTourIcon());
+    m_chkHelp->setIconSize(QSize(28, 28));
+    bar->addWidget(m_chkHelp);
+
+    m_diaryPage = new DiaryPage(*this, this);
+    m_growthPanel = new GrowthPanel(*this, this);
+    m_listPanel = new ListPanel(*this, this);
+    m_schedulePanel = new SchedulePanel(*this, this);
+    m_giftPanel = new GiftPanel(*this, this);
+    m_photoPanel = new PhotoPanel(*this, this);
+
+    // The six panels share one place of the window; exactly one is visible at a time.
+    auto *area = new QGridLayout;
+    for (QFrame *panel : panels()) {
+        panel->setFrameShape(QFrame::StyledPanel);
+        area->addWidget(panel, 0, 0);
+    }
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_bar);
+    layout->addLayout(area, 1);
+
+    connect(cmdNew, &QPushButton::clicked, m_diaryPage, &DiaryPage::newPage);
+    connect(cmdTouroku, &QPushButton::clicked, m_diaryPage, &DiaryPage::save);
+    connect(cmdDiary, &QPushButton::clicked, this, [this] {
+        panelHide();
+        showDiaryPanel();
+        helpTour(QStringLiteral("育児日記のメイン画面です。\r\n\r\n"
+                                "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
+                                "また、特別な日を記念日としてリストに表示することができたり、\r\n"
+                                "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
+                                "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
+    });
+    connect(cmdList, &QPushButton::clicked, m_listPanel, &ListPanel::open);
+    connect(cmdGraph, &QPushButton::clicked, m_growthPanel, &GrowthPanel::open);
+    connect(cmdYotei, &QPushButton::clicked, m_schedulePanel, &SchedulePanel::open);
+    connect(cmdItadaki, &QPushButton::clicked, m_giftPanel, &GiftPanel::open);
+    connect(cmdPhoto, &QPushButton::clicked, m_photoPanel, &PhotoPanel::open);
+    connect(cmdRinyu, &QPushButton::clicked, this, [this] {
+        RecipeScreen *screen = recipeScreen();
+        screen->show();
+        screen->raise();
+        helpTour(QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
+    });
+    connect(cmdPrivate, &QPushButton::clicked, this, [this] {
+        emit profileScreenRequested();
+        helpTour(QStringLiteral("サンプルデータをクリアし新規に育児手帖を作成したり料理レシピのポイントの変更が行えます。\r\n\r\n"
+                                "お子様が誕生してからの主なイベントの日程とその日付までのカウントダウンを表示しています。\r\n\r\n\r\n"
+                                "補足）出産時データ…としていますが、必ずしもこだわる必要はありません。\r\n"
+                                "　　　あくまでここで登録した日付が日記やグラフの初日に指定されるというだけです。\r\n\r\n"));
+    });
+    connect(cmdHelp, &QPushButton::clicked, this, &DiaryScreen::openHelp);
+    connect(cmdEnd, &QPushButton::clicked, this, [this] { endProgram(true); });
+    connect(m_chkHelp, &QCheckBox::clicked, this, &DiaryScreen::helpCheckClicked);
+
+    resize(1180, 720);
+}
+
+DiaryScreen::~DiaryScreen()
+{
+    if (m_recipeScreen)
+        delete m_recipeScreen.data();
+    for (const QPointer<HelpWindow> &w : m_helpWindows)
+        delete w.data();
+}
+
+QPushButton *DiaryScreen::addBarButton(const QString &name, const QString &caption, const QString &tooltip)
+{
+    QPushButton *b = makeButton(name, caption, tooltip, m_bar);
+    b->setMinimumHeight(34);
+    b->setMinimumWidth(58);
+    static_cast<QHBoxLayout *>(m_bar->layout())->addWidget(b);
+    return b;
+}
+
+QList<QFrame *> DiaryScreen::panels() const
+{
+    // PANEL_HIDE's order.
+    return {m_diaryPage, m_growthPanel, m_schedulePanel, m_listPanel, m_giftPanel, m_photoPanel};
+}
+
+void DiaryScreen::panelHide()
+{
+    for (QFrame *panel : panels())
+        panel->setVisible(false);
+}
+
+void DiaryScreen::showDiaryPanel() { m_diaryPage->setVisible(true); }
+
+void DiaryScreen::setCurrentDay(int k) { m_diaryPage->setCurrentDay(k); }
+
+QString DiaryScreen::shownDate() const { return m_diaryPage->dateText(); }
+
+void DiaryScreen::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_dialogs, text); }
+
+RecipeScreen *DiaryScreen::recipeScreen()
+{
+    if (!m_recipeScreen) {
+        m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs, m_printer);
+        m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+        m_recipeScreen->load();
+    }
+    return m_recipeScreen;
+}
+
+void DiaryScreen::PROFILE_READ()
+{
+    m_notebook.readProfile();
+    // Setting the recipe screen's title loads it, hidden, with the profile already in memory.
+    recipeScreen()->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+    setWindowTitle(notebookTitle(m_notebook.profile.nickname));
+}
+
+void DiaryScreen::load()
+{
+    m_helpFileName = QStringLiteral("index.html");
+    m_notebook.loadingFlag = -1;
+    PROFILE_READ();
+    m_diaryPage->applyPictureMode();
+    panelHide();
+    m_diaryPage->DIARY_CLEAR();
+    GRID_SETUP(m_listPanel->msgList(), m_schedulePanel->msgYotei(), m_giftPanel->msgItadaki(),
+               m_giftPanel->msgAgeru());
+    m_diaryPage->DIARY_READ();
+    buildGrowth(m_notebook.diary, m_notebook.growth);
+    m_diaryPage->anniversaries()->KINEN_READ();
+    m_diaryPage->setCurrentDay(m_notebook.diary.count());
+    m_diaryPage->setNormalPictureLayout();
+    SETTINGS_READ(m_notebook.tour, m_notebook.folder);
+    m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
+    m_diaryPage->setVisible(true);
+    m_notebook.loadingFlag = 0;
+    show();
+    greet();
+}
+
+void DiaryScreen::greet()
+{
+    const Notebook &nb = m_notebook;
+    const bool sample = nb.profile.nickname == QStringLiteral("ももちゃん") && nb.profile.targetPoint == 140 &&
+                        nb.diary.count() > 0 && nb.diary.day(1).date == QStringLiteral("1995/02/15");
+    if (sample)
+        m_dialogs.information(QStringLiteral("ようこそ！"),
+                              QStringLiteral("＼(^o^)／　ももちゃんの育児手帖にようこそ！\r\n\r\n"
+                                             "まずはサンプルデータでどんなことができるのかをいろんなボタンを押してご覧ください。\r\n"
+                                             "ご自身のデータでスタートするときは『設定』ボタンを押してみてください。\r\n\r\n"));
+    if (nb.diary.count() == 1)
+        m_dialogs.information(QStringLiteral("育児日記の初日です。"),
+                              QStringLiteral("出産当日のページを自動的に作成しました。\r\n\r\n"
+                                             "なんでも日記に出産時のエピソードや思い出を記入して『保存』ボタンを押してください。\r\n"
+                                             "産まれた日ですから「記念日」として登録するのもいいですね。\r\n"
+                                             "写真画像があれば「なんでも日記」見出しをダブルクリックして画像も登録しましょう！\r\n\r\n"
+                                             "２日目以降の日記を作るときには「新規」ボタンを押してください。\r\n\r\n"
+                                             "いろんな思い出を記録していきましょう！\r\n"));
+}
+
+void DiaryScreen::helpCheckClicked()
+{
+    if (m_notebook.loadingFlag == -1)
+        return;
+    if (m_chkHelp->isChecked()) {
+        m_dialogs.information(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。"));
+        m_notebook.tour.helpTourOn = 1;
+    } else {
+        m_dialogs.information(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。"));
+        m_notebook.tour.helpTourOn = 0;
+    }
+    const WriteResult r = m_notebook.saveFile(QStringLiteral("設定.txt"), settingsFileText(m_notebook.tour.helpTourOn));
+    if (!r.ok)
+        m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
+}
+
+void DiaryScreen::openHelp()
+{
+    // Like the old help file, a missing help shows nothing of its own.
+    if (!QFileInfo::exists(m_helpDir + u'/' + m_helpFileName))
+        return;
+    auto *w = new HelpWindow(m_helpDir, m_helpFileName);
+    m_helpWindows.append(w);
+    w->show();
+}
+
+void DiaryScreen::endProgram(bool closeHelp)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (closeHelp) {
+        for (const QPointer<HelpWindow> &w : m_helpWindows)
+            if (w)
+                w->close();
+        m_helpWindows.clear();
+    }
+    if (m_recipeScreen)
+        m_recipeScreen->hide();
+    hide();
+    emit programEnded();
+}
+
+void DiaryScreen::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endProgram(false);
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "notebook/panel_host.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class DiaryPage;
+class GiftPanel;
+class GrowthPanel;
+class HelpWindow;
+class ListPanel;
+class PhotoPanel;
+class QCheckBox;
+class QFrame;
+class QPushButton;
+class RecipeScreen;
+class SchedulePanel;
+class QWidget;
+
+// The notebook screen frmDiary: the button bar, the six panels that take turns in one place,
+// the help tour switch, and the doors to the recipe screen, the profile screen and the help.
+class DiaryScreen : public QWidget, public PanelHost
+{
+    Q_OBJECT
+public:
+    DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
+                QWidget *parent = nullptr);
+    ~DiaryScreen() override;
+
+    // The screen's load, in its fixed order, ending with the window shown and the greetings.
+    void load();
+
+    // PanelHost
+    Notebook &notebook() override { return m_notebook; }
+    Dialogs &dialogs() override { return m_dialogs; }
+    Printer &printer() override { return m_printer; }
+    void panelHide() override;
+    void showDiaryPanel() override;
+    void setCurrentDay(int k) override;
+    QString shownDate() const override;
+    void helpTour(const QString &text) override;
+
+    DiaryPage *diaryPage() const { return m_diaryPage; }
+    // The recipe screen, loaded hidden when it is not loaded yet.
+    RecipeScreen *recipeScreen();
+    bool recipeScreenLoaded() const { return !m_recipeScreen.isNull(); }
+    QList<QFrame *> panels() const;
+
+signals:
+    // "終了" or the close box: the whole program ends.
+    void programEnded();
+    // The profile screen is asked for (設定).
+    void profileScreenRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void PROFILE_READ();
+    void greet();
+    void helpCheckClicked();
+    void openHelp();
+    void endProgram(bool closeHelp);
+    QPushButton *addBarButton(const QString &name, const QString &caption, const QString &tooltip);
+
+    Notebook &m_notebook;
+    Dialogs &m_dialogs;
+    Printer &m_printer;
+    QString m_helpDir;
+    QString m_helpFileName; // HelpFileName
+
+    QWidget *m_bar = nullptr;
+    QCheckBox *m_chkHelp = nullptr;
+    DiaryPage *m_diaryPage = nullptr;
+    GrowthPanel *m_growthPanel = nullptr;
+    ListPanel *m_listPanel = nullptr;
+    SchedulePanel *m_schedulePanel = nullptr;
+    GiftPanel *m_giftPanel = nullptr;
+    PhotoPanel *m_photoPanel = nullptr;
+    QPointer<RecipeScreen> m_recipeScreen;
+    QList<QPointer<HelpWindow>> m_helpWindows;
+    bool m_ended = false;
+};
+
+// The two window titles that carry the child's nickname.
+QString notebookTitle(const QString &nickname);
+QString recipeTitle(const QString &nickname);

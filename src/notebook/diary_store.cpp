@@ -1,0 +1,122 @@
+#include "notebook/diary_store.h"
+
+#include "common/cp932.h"
+#include "common/delimited.h"
+#include "common/numbers.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString Asterisks = QStringLiteral("*******************************");
+const QString Crlf = QStringLiteral("\r\n");
+
+bool onlyApostrophes(const QString &line)
+{
+    if (line.isEmpty())
+        return false;
+    for (QChar c : line)
+        if (c != u'\'')
+            return false;
+    return true;
+}
+
+// A text line of apostrophes only is stored with one more, so that a line that is a single
+// apostrophe never ends the day's text early; the reader takes one away again.
+QString escapedLines(const QString &text)
+{
+    if (!text.contains(u'\''))
+        return text;
+    QStringList lines = text.split(Crlf);
+    for (QString &line : lines)
+        if (onlyApostrophes(line))
+            line += u'\'';
+    return lines.join(Crlf);
+}
+
+QString recordText(const QString &date, const QString &height, const QString &weight, const QString &text)
+{
+    QString s;
+    s.reserve(80 + text.size());
+    s += Asterisks + Crlf;
+    s += QStringLiteral("【日付】") + date + Crlf;
+    s += QStringLiteral("【身長】") + height + Crlf;
+    s += QStringLiteral("【体重】") + weight + Crlf;
+    s += QStringLiteral("【日記】") + Crlf;
+    if (!text.isEmpty())
+        s += escapedLines(text) + Crlf;
+    s += QStringLiteral("'") + Crlf;
+    return s;
+}
+
+} // namespace
+
+int DiaryTable::find(const QString &date) const
+{
+    for (int i = 0; i < m_days.size(); ++i)
+        if (m_days[i].date == date)
+            return i + 1;
+    return 0;
+}
+
+DiaryParse parseDiary(const QByteArray &bytes)
+{
+    DiaryParse result;
+    const QStringList lines = splitLines(cp932::decode(bytes));
+    const qsizetype n = lines.size();
+    qsizetype i = 0;
+    while (i < n) {
+        if (result.days.size() == DiaryCapacity) {
+            result.whole = false;
+            break;
+        }
+        // Blank lines after the last record are not a record.
+        qsizetype rest = i;
+        while (rest < n && lines[rest].isEmpty())
+            ++rest;
+        if (rest == n)
+            break;
+        if (i + 5 > n) {
+            result.whole = false;
+            break;
+        }
+        DiaryDay day;
+        day.date = lines[i + 1].mid(4);
+        day.height = toInt16Clamped(numericValue(lines[i + 2].mid(4)));
+        day.weight = toInt16Clamped(numericValue(lines[i + 3].mid(4)));
+        qsizetype j = i + 5;
+        QStringList text;
+        while (j < n && lines[j] != QLatin1String("'")) {
+            const QString &line = lines[j];
+            text.append(line.size() >= 2 && onlyApostrophes(line) ? line.left(line.size() - 1) : line);
+            ++j;
+        }
+        if (j == n) {
+            result.whole = false;
+            break;
+        }
+        day.text = text.join(Crlf);
+        result.days.append(day);
+        i = j + 1;
+    }
+    return result;
+}
+
+QString diaryRecordText(const QString &date, double height, double weight, const QString &text)
+{
+    return recordText(date, numberText(height), numberText(weight), text);
+}
+
+QString diaryFileText(const QList<DiaryDay> &days)
+{
+    QString s;
+    for (const DiaryDay &d : days)
+        s += recordText(d.date, QString::number(d.height), QString::number(d.weight), d.text);
+    return s;
+}
+
+void sortDiary(QList<DiaryDay> &days)
+{
+    std::stable_sort(days.begin(), days.end(),
+                     [](const DiaryDay &a, const DiaryDay &b) { return QString::compare(a.date, b.date) < 0; });
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// One page of the diary.
+struct DiaryDay {
+    QString date;      // DiaryDate, "yyyy/mm/dd"
+    qint16 height = 0; // DiaryHeight in cm, 0 = not entered
+    qint16 weight = 0; // DiaryWeight in g, 0 = not entered
+    QString text;      // DiaryText, lines joined by CR LF, none after the last
+};
+
+constexpr int DiaryCapacity = 1095; // three years of days
+
+inline QString diaryFileName() { return QStringLiteral("日記.txt"); }
+
+// The day table: days 1 to DiaryCount, ascending by date after every save; day 1 is the
+// birth day.
+class DiaryTable
+{
+public:
+    int count() const { return int(m_days.size()); } // DiaryCount
+    // Day k, counted from 1 as the screens count them.
+    const DiaryDay &day(int k) const { return m_days[k - 1]; }
+    DiaryDay &day(int k) { return m_days[k - 1]; }
+    const QList<DiaryDay> &days() const { return m_days; }
+    QList<DiaryDay> &days() { return m_days; }
+    // The first day k with this date, or 0.
+    int find(const QString &date) const;
+
+private:
+    QList<DiaryDay> m_days;
+};
+
+struct DiaryParse {
+    QList<DiaryDay> days;
+    bool whole = true; // false when the file ended inside a record or held more than the capacity
+};
+
+// 日記.txt's bytes to days. Stops after DiaryCapacity days and before a record the file ends
+// inside; never fails.
+DiaryParse parseDiary(const QByteArray &bytes);
+
+// One record as the save command appends it: height and weight as the number text of what
+// was typed (so 50.5 stays 50.5 in the file).
+QString diaryRecordText(const QString &date, double height, double weight, const QString &text);
+// The whole file from the table, heights and weights as integers.
+QString diaryFileText(const QList<DiaryDay> &days);
+
+// DIARY_SORT: ascending by the date text in plain character-code order.
+void sortDiary(QList<DiaryDay> &days);

@@ -1,0 +1,102 @@
+#include "profile/notebook_setup.h"
+
+#include "common/cp932.h"
+#include "common/help_tour.h"
+#include "common/notebook_folder.h"
+#include "common/pictures.h"
+#include "notebook/diary_store.h"
+#include "notebook/growth.h"
+#include "profile/profile_store.h"
+#include "recipes/recipe_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace notebook_setup {
+
+QString perUserFolder()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/ikuji-techo");
+}
+
+bool holdsNotebook(const QString &dir) { return NotebookFolder(dir).exists(profileFileName()); }
+
+QString chooseFolder(const QStringList &arguments, const QString &currentDir)
+{
+    if (!arguments.isEmpty() && !arguments.first().isEmpty())
+        return QFileInfo(arguments.first()).absoluteFilePath();
+    if (holdsNotebook(currentDir))
+        return QFileInfo(currentDir).absoluteFilePath();
+    return perUserFolder();
+}
+
+static QString firstExisting(const QString &name)
+{
+    const QString app = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    const QStringList candidates = {
+        app + QStringLiteral("/../share/ikuji-techo/") + name,
+        QStringLiteral(TECHO_DATA_DIR "/") + name,
+        QStringLiteral(TECHO_SOURCE_DIR "/") + name,
+    };
+    for (const QString &c : candidates)
+        if (QFileInfo(c).isDir())
+            return QDir::cleanPath(c);
+    return QDir::cleanPath(candidates.last());
+}
+
+QString sampleDir() { return firstExisting(QStringLiteral("sample")); }
+QString helpDir() { return firstExisting(QStringLiteral("help")); }
+
+bool createFromSample(const QString &target, const QString &sample, QString *error)
+{
+    if (!QDir().mkpath(target)) {
+        *error = QStringLiteral("フォルダー %1 を作れませんでした。").arg(target);
+        return false;
+    }
+    const QStringList names = QDir(sample).entryList(QDir::Files);
+    for (const QString &name : names) {
+        const QString to = target + u'/' + name;
+        if (QFileInfo::exists(to))
+            continue;
+        if (!QFile::copy(sample + u'/' + name, to)) {
+            *error = QStringLiteral("%1 を %2 に写せませんでした。").arg(name, target);
+            return false;
+        }
+        QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+    }
+    return true;
+}
+
+void createMissingFiles(const NotebookFolder &folder, const QString &sample)
+{
+    auto create = [&](const QString &name, const QString &text) {
+        if (!folder.exists(name))
+            folder.save(name, cp932::encode(text).bytes);
+    };
+    Profile neutral;
+    neutral.targetPoint = 100;
+    neutral.diaryPictureMode = photosShown();
+    neutral.pictureMode = photosShown();
+    create(profileFileName(), profileText(neutral));
+    create(diaryFileName(), QString());
+    create(QStringLiteral("設定.txt"), settingsFileText(1));
+    create(graphFileName(), graphLimitsText(defaultGraphLimits()));
+    for (const char *name : {"予定.txt", "記念日.txt", "贈りもの.txt", "頂きもの.txt", "写真見出し.txt"})
+        create(QString::fromUtf8(name), QString());
+    create(recipeFileName(), QString());
+    create(referenceFileName(), QString());
+    if (!folder.exists(pictures::placeholderName())) {
+        const QString from = NotebookFolder(sample).pathOf(pictures::placeholderName());
+        if (QFileInfo::exists(from))
+            QFile::copy(from, folder.dir() + u'/' + pictures::placeholderName());
+        folder.forgetListing();
+    }
+}
+
+} // namespace notebook_setup

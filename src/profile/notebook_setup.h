@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class NotebookFolder;
+
+// Where the program finds its notebook, its delivered sample and its help.
+namespace notebook_setup {
+
+// The folder given as argument; else the current folder when it holds ﾌﾟﾗｲﾍﾞｰﾄ.txt; else
+// the per-user folder ($XDG_DATA_HOME/ikuji-techo, by default ~/.local/share/ikuji-techo).
+QString chooseFolder(const QStringList &arguments, const QString &currentDir);
+QString perUserFolder();
+bool holdsNotebook(const QString &dir);
+
+// The delivered sample notebook and help, installed or beside the sources.
+QString sampleDir();
+QString helpDir();
+
+// A new per-user folder as a copy of the sample notebook. False with a reason when it failed.
+bool createFromSample(const QString &target, const QString &sample, QString *error);
+
+// Creates every data file the notebook needs that is missing, with neutral contents, so that
+// a start never stops on a missing file. Existing files are never touched.
+void createMissingFiles(const NotebookFolder &folder, const QString &sample);
+
+} // namespace notebook_setup

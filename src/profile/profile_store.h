@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The child's profile, ﾌﾟﾗｲﾍﾞｰﾄ.txt: eleven values, one a line. Only TargetPoint is a number;
+// every other value is kept as text exactly as read.
+struct Profile {
+    QString nickname;    // Nickname
+    QString birthDate;   // BirthDate, yyyy/mm/dd once a notebook was created
+    QString birthTime;   // BirthTime
+    QString birthHeight; // BirthHeight, as typed
+    QString birthWeight; // BirthWeight
+    QString birthChest;  // BirthChest
+    QString birthHead;   // BirthHead
+    QString reserved;    // line 8, carried through unchanged
+    qint16 targetPoint = 0;
+    QString diaryPictureMode; // "写真表示" or "写真非表示"
+    QString pictureMode;
+};
+
+inline QString profileFileName() { return QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt"); }
+inline QString photosShown() { return QStringLiteral("写真表示"); }
+inline QString photosHidden() { return QStringLiteral("写真非表示"); }
+
+// Reads the values one after the other as delimited values.
+Profile parseProfile(const QString &text);
+// Only the first value: the splash screen needs no more.
+QString parseNickname(const QString &text);
+
+// The eleven lines with CR LF; line 9 is targetPointText as given. A value that the reader
+// would cut or change (a comma, a leading quote, blanks at either end) is written between
+// double quotes, which the reader strips, so that it comes back whole.
+QString profileText(const Profile &profile, const QString &targetPointText);
+// PROFILE_WRITE's form: line 9 the goal as a printed integer (" 140 ").
+QString profileText(const Profile &profile);
