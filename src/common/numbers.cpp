@@ -3,25 +3,27 @@
 #include <QLocale>
 
 #include <cmath>
+#include <charconv>
+#include <string>
 
-double numericValue(const QString &text)
+double numericValue(QStringView text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text[i] == u' ' || text[i] == u'\t'))
         ++i;
-    QByteArray run;
+    std::string run;
     if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        run.append(char(text[i++].unicode()));
+        run += char(text[i++].unicode());
     bool point = false;
     bool digits = false;
     for (; i < n; ++i) {
-        char16_t c = text[i].unicode();
+        const char16_t c = text[i].unicode();
         if (c >= u'0' && c <= u'9') {
-            run.append(char(c));
+            run += char(c);
             digits = true;
         } else if (c == u'.' && !point) {
-            run.append('.');
+            run += '.';
             point = true;
         } else {
             break;
@@ -29,9 +31,13 @@ double numericValue(const QString &text)
     }
     if (!digits)
         return 0.0;
-    bool ok = false;
-    double v = run.toDouble(&ok);
-    return ok ? v : 0.0;
+    // from_chars, unlike strtod, does not depend on the user's locale.
+    double value = 0.0;
+    const char *first = run.data();
+    if (*first == '+')
+        ++first;
+    std::from_chars(first, run.data() + run.size(), value);
+    return value;
 }
 
 std::optional<qint16> toInt16(double value)

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
 // The numeric value of a text: leading blanks skipped, then the longest run that forms a
 // decimal number (optional sign, digits, one decimal point); 0 when there is none.
 // "50.5cm" gives 50.5, "3,050" gives 3, "" gives 0.
-double numericValue(const QString &text);
+double numericValue(QStringView text);
 
 // Rounds to the nearest integer, halves to the even neighbour (50.5 -> 50, 51.5 -> 52).
 // Empty when the result does not fit a 16-bit signed integer.

@@ -11,7 +11,7 @@ namespace {
 const QString Asterisks = QStringLiteral("*******************************");
 const QString Crlf = QStringLiteral("\r\n");
 
-bool onlyApostrophes(const QString &line)
+bool onlyApostrophes(QStringView line)
 {
     if (line.isEmpty())
         return false;
@@ -59,11 +59,41 @@ int DiaryTable::find(const QString &date) const
     return 0;
 }
 
+namespace {
+
+// The lines of a decoded file as views into it: a record is read without copying each line.
+QList<QStringView> lineViews(const QString &text)
+{
+    QList<QStringView> lines;
+    lines.reserve(text.size() / 24);
+    const QChar *data = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c == u'\r' || c == u'\n') {
+            lines.append(QStringView(data + start, i - start));
+            if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(QStringView(data + start, n - start));
+    return lines;
+}
+
+qint16 labelledNumber(QStringView line) { return toInt16Clamped(numericValue(line.mid(4))); }
+
+} // namespace
+
 DiaryParse parseDiary(const QByteArray &bytes)
 {
     DiaryParse result;
-    const QStringList lines = splitLines(cp932::decode(bytes));
+    const QString text = cp932::decode(bytes);
+    const QList<QStringView> lines = lineViews(text);
     const qsizetype n = lines.size();
+    const QLatin1String apostrophe("'");
     qsizetype i = 0;
     while (i < n) {
         if (result.days.size() == DiaryCapacity) {
@@ -80,23 +110,30 @@ DiaryParse parseDiary(const QByteArray &bytes)
             result.whole = false;
             break;
         }
-        DiaryDay day;
-        day.date = lines[i + 1].mid(4);
-        day.height = toInt16Clamped(numericValue(lines[i + 2].mid(4)));
-        day.weight = toInt16Clamped(numericValue(lines[i + 3].mid(4)));
         qsizetype j = i + 5;
-        QStringList text;
-        while (j < n && lines[j] != QLatin1String("'")) {
-            const QString &line = lines[j];
-            text.append(line.size() >= 2 && onlyApostrophes(line) ? line.left(line.size() - 1) : line);
+        while (j < n && lines[j] != apostrophe)
             ++j;
-        }
         if (j == n) {
             result.whole = false;
             break;
         }
-        day.text = text.join(Crlf);
-        result.days.append(day);
+        DiaryDay day;
+        day.date = lines[i + 1].mid(4).toString();
+        day.height = labelledNumber(lines[i + 2]);
+        day.weight = labelledNumber(lines[i + 3]);
+        qsizetype length = 0;
+        for (qsizetype k = i + 5; k < j; ++k)
+            length += lines[k].size() + 2;
+        day.text.reserve(length);
+        for (qsizetype k = i + 5; k < j; ++k) {
+            QStringView line = lines[k];
+            if (line.size() >= 2 && onlyApostrophes(line))
+                line.chop(1);
+            if (k > i + 5)
+                day.text += Crlf;
+            day.text += line;
+        }
+        result.days.append(std::move(day));
         i = j + 1;
     }
     return result;
