@@ -102,6 +102,12 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     m_txtDiary = new QPlainTextEdit(this);
     nameControl(m_txtDiary, QStringLiteral("txtDiary"), QStringLiteral("なんでも日記"));
     m_txtDiary->setTabChangesFocus(true);
+    m_txtDiary->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffdf4; color: #3a3026; }"));
+    {
+        QFont paper = m_txtDiary->font();
+        paper.setPointSizeF(paper.pointSizeF() * 1.15);
+        m_txtDiary->setFont(paper);
+    }
     m_lblDiaryM = makeLabel(QStringLiteral("なんでも日記"), m_txtDiary, this);
     m_lblDiaryM->setObjectName(QStringLiteral("lblDiaryM"));
     m_lblDiaryM->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
@@ -126,7 +132,14 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     page->addLayout(measures, 0, 1);
     page->addWidget(m_lblDiaryM, 1, 0, 1, 2);
     page->addWidget(m_txtDiary, 2, 0, 1, 2);
-    page->addWidget(m_hsbDay, 3, 0, 1, 2);
+    m_lblDayNo = new QLabel(this);
+    m_lblDayNo->setObjectName(QStringLiteral("lblDayNo"));
+    m_lblDayNo->setMinimumWidth(90);
+    m_lblDayNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *scrollRow = new QHBoxLayout;
+    scrollRow->addWidget(m_hsbDay, 1);
+    scrollRow->addWidget(m_lblDayNo);
+    page->addLayout(scrollRow, 3, 0, 1, 2);
     page->setRowStretch(2, 1);
 
     // Search and anniversaries.
@@ -264,12 +277,14 @@ void DiaryPage::DIARY_SHOW()
     const DiaryTable &diary = m_host.notebook().diary;
     if (diary.count() == 0) {
         DIARY_CLEAR();
+        m_lblDayNo->clear();
         const QSignalBlocker block(m_hsbDay);
         m_hsbDay->setMaximum(1);
         return;
     }
     const int k = qBound(1, m_hsbDay->value(), diary.count());
     const DiaryDay &day = diary.day(k);
+    m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
     m_cboDay->setEditText(day.date);
     m_txtShincyo->setText(QString::number(day.height));
     m_txtTaijyu->setText(QString::number(day.weight));

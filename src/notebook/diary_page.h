@@ -65,6 +65,7 @@ private:
     QLabel *m_lblDiaryM = nullptr;
     QPlainTextEdit *m_txtDiary = nullptr;
     QScrollBar *m_hsbDay = nullptr;
+    QLabel *m_lblDayNo = nullptr; // which day of how many the page shows
     QLineEdit *m_txtKensaku = nullptr;
     QListWidget *m_lstDay = nullptr;
     AnniversaryBox *m_anniversaries = nullptr;

@@ -1,0 +1,100 @@
+// ﾌﾟﾗｲﾍﾞｰﾄ.txt, 設定.txt and グラフ.txt: read by the delimited rule, written in their exact bytes.
+#include "common/cp932.h"
+#include "common/help_tour.h"
+#include "notebook/growth.h"
+#include "profile/profile_store.h"
+#include "test_notebook.h"
+
+#include <QtTest>
+
+class ProfileStoreTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readsAndWritesTheProfile();
+    void oldFileWithACommaShiftsValues();
+    void valuesWithCommasComeBackWhole_data();
+    void valuesWithCommasComeBackWhole();
+    void settingsAndGraphFiles();
+};
+
+void ProfileStoreTest::readsAndWritesTheProfile()
+{
+    const QByteArray golden = testDataBytes(QStringLiteral("profile/written/ﾌﾟﾗｲﾍﾞｰﾄ.txt"));
+    const Profile p = parseProfile(cp932::decode(golden));
+    QCOMPARE(p.nickname, QStringLiteral("ももちゃん"));
+    QCOMPARE(p.birthDate, QStringLiteral("1995/02/15"));
+    QCOMPARE(p.birthHeight, QStringLiteral("49.5"));
+    QCOMPARE(p.birthChest, QStringLiteral("32.0")); // text stays text
+    QCOMPARE(p.reserved, QString());
+    QCOMPARE(p.targetPoint, qint16(140));
+    QCOMPARE(p.pictureMode, QStringLiteral("写真非表示"));
+    // PROFILE_WRITE: the goal as a printed integer, everything else as held.
+    QCOMPARE(cp932::encode(profileText(p)).bytes, golden);
+    QCOMPARE(parseNickname(cp932::decode(golden)), QStringLiteral("ももちゃん"));
+
+    // Through the notebook, into a folder.
+    TestNotebook t;
+    t.notebook().profile = p;
+    QVERIFY(t.notebook().writeProfile().ok);
+    QCOMPARE(t.bytes(profileFileName()), golden);
+}
+
+void ProfileStoreTest::oldFileWithACommaShiftsValues()
+{
+    // A comma ends a value: an old file holding もも,ちゃん is read as the old program read it.
+    const Profile p = parseProfile(cp932::decode(testDataBytes(QStringLiteral("profile/comma.txt"))));
+    QCOMPARE(p.nickname, QStringLiteral("もも"));
+    QCOMPARE(p.birthDate, QStringLiteral("ちゃん"));
+    QCOMPARE(p.birthTime, QStringLiteral("2002/02/18"));
+}
+
+void ProfileStoreTest::valuesWithCommasComeBackWhole_data()
+{
+    QTest::addColumn<QString>("nickname");
+    QTest::newRow("comma") << QStringLiteral("もも,ちゃん");
+    QTest::newRow("leading spaces") << QStringLiteral("  もも");
+    QTest::newRow("trailing space") << QStringLiteral("もも ");
+    QTest::newRow("plain") << QStringLiteral("たろう");
+}
+
+void ProfileStoreTest::valuesWithCommasComeBackWhole()
+{
+    QFETCH(QString, nickname);
+    Profile p;
+    p.nickname = nickname;
+    p.birthTime = QStringLiteral("10:23, 朝");
+    p.targetPoint = -5;
+    const QString text = profileText(p);
+    const Profile back = parseProfile(text);
+    QCOMPARE(back.nickname, nickname);
+    QCOMPARE(back.birthTime, p.birthTime);
+    QCOMPARE(back.targetPoint, qint16(-5));
+    // Plain values are written exactly as they are.
+    if (nickname == QStringLiteral("たろう"))
+        QVERIFY(text.startsWith(QStringLiteral("たろう\r\n")));
+    QVERIFY(text.contains(QStringLiteral("\r\n-5 \r\n")));
+}
+
+void ProfileStoreTest::settingsAndGraphFiles()
+{
+    QCOMPARE(cp932::encode(settingsFileText(1)).bytes, QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",1\r\n"));
+    TestNotebook t;
+    t.writeBytes(QStringLiteral("設定.TXT"), cp932::encode(settingsFileText(0)).bytes);
+    QFile::remove(t.path(QStringLiteral("設定.txt")));
+    HelpTour tour;
+    tour.helpTourOn = 7;
+    SETTINGS_READ(tour, t.notebook().folder);
+    QCOMPARE(tour.helpTourOn, qint16(0));
+
+    const GraphLimits g{45, 110, -100, 15000};
+    QCOMPARE(graphLimitsText(g), QStringLiteral(" 45 \r\n 110 \r\n-100 \r\n 15000 \r\n"));
+    const GraphLimits back = parseGraphLimits(QStringLiteral("45\r\n  110  \r\n-100 \r\n 15000 \r\n"));
+    QCOMPARE(back.heightMin, qint16(45));
+    QCOMPARE(back.heightMax, qint16(110));
+    QCOMPARE(back.weightMin, qint16(-100));
+    QCOMPARE(back.weightMax, qint16(15000));
+}
+
+QTEST_GUILESS_MAIN(ProfileStoreTest)
+#include "profile_store_test.moc"
