@@ -427,6 +427,10 @@ void RecipeScreen::FillRecipeLists()
     m_cboSyurui->addItems(kindList());
     m_cboCyouri->clear();
     m_cboCyouri->addItems(methodList());
+    // Nothing chosen until a recipe is shown: a recipe registered before a stage was picked
+    // keeps an empty stage.
+    for (QComboBox *box : {m_cboJyanru, m_cboSyurui, m_cboCyouri})
+        box->setCurrentIndex(-1);
     LoadReferenceList(m_notebook);
     const QString typed = m_cboSankou->currentText();
     m_cboSankou->clear();
