@@ -342,9 +342,9 @@ void RecipeScreen::buildControls()
     pictureColumn->addStretch();
 
     auto *body = new QHBoxLayout;
-    body->addLayout(texts, 5);
+    body->addLayout(texts, 6);
     body->addSpacing(8);
-    body->addLayout(middle, 3);
+    body->addLayout(middle, 4);
     body->addSpacing(8);
     body->addLayout(pictureColumn, 0);
 
@@ -484,6 +484,7 @@ void RecipeScreen::ShowRecipe()
     showListValue(m_cboSyurui, r.kind);
     showListValue(m_cboCyouri, r.method);
     m_cboSankou->setEditText(r.ref);
+    m_cboSankou->lineEdit()->setCursorPosition(0); // a long source shows from its start
     m_txtZairyou->setPlainText(toEdit(r.ingredients));
     m_txtTukuri->setPlainText(toEdit(r.steps));
     m_txtMemo->setPlainText(toEdit(r.memo));
