@@ -352,11 +352,11 @@ void computeRecipeStats(const QList<Recipe> &recipes, RecipeStats &st)
 
 QStringList historyEntries(const QString &history)
 {
-    const QStringList lines = history.split(Crlf);
-    const bool fixedWidth = std::all_of(lines.begin(), lines.end(), [](const QString &l) { return l.size() == 10; });
     QStringList entries;
     if (history.isEmpty())
         return entries;
+    const QStringList lines = history.split(Crlf);
+    const bool fixedWidth = std::all_of(lines.begin(), lines.end(), [](const QString &l) { return l.size() == 10; });
     if (!fixedWidth) {
         for (const QString &l : lines)
             if (!l.isEmpty())
