@@ -208,7 +208,13 @@ QString recipeTimeText(float time)
     return QString::fromLatin1(buf, result.ptr - buf);
 }
 
-QString cookCountText(const QString &text) { return numberText(numericValue(text)); }
+QString cookCountText(const QString &text)
+{
+    // Most counts are already in their plain form ("3"): keep them without a round trip.
+    const bool plain = !text.isEmpty() && text.size() < 5 && (text.size() == 1 || text[0] != u'0') &&
+                       std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return plain ? text : numberText(numericValue(text));
+}
 
 RecipeParse parseRecipes(const QByteArray &bytes)
 {

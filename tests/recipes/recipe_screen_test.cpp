@@ -115,6 +115,7 @@ private slots:
     void referenceAddedWithEnter();
     void storedStageNotInTheListIsKept();
     void goalReachedIsCongratulated();
+    void fileNotReadWholeIsToldOnceAndKeptAside();
 };
 
 void RecipeScreenTest::opensFromTheNotebookTitledWithTheNickname()
@@ -423,6 +424,21 @@ void RecipeScreenTest::goalReachedIsCongratulated()
     QCOMPARE(s.label(QStringLiteral("lblPoint")), QStringLiteral("Point 128"));
     auto *last = s.screen->findChild<QWidget *>(QStringLiteral("shpLevel10"));
     QCOMPARE(last->palette().color(QPalette::Window), QColor(255, 0, 0));
+}
+
+void RecipeScreenTest::fileNotReadWholeIsToldOnceAndKeptAside()
+{
+    Screen s(cp932::decode(testDataBytes(QStringLiteral("recipes_store/truncated/レシピ.txt"))), true);
+    QCOMPARE(s.dialogs.titles(), QStringList{QStringLiteral("レシピの読み込み")});
+    QVERIFY(s.dialogs.shown().first().text.contains(QStringLiteral("2 件")));
+    s.dialogs.clear();
+    s.click(QStringLiteral("cmdNew"));
+    s.setName(QStringLiteral("D"));
+    expectRegister(s.dialogs, true);
+    s.click(QStringLiteral("cmdTouroku"));
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.t.notebook().recipes.names(), (QStringList{"A", "B", "D"}));
+    QCOMPARE(QDir(s.t.dir()).entryList({QStringLiteral("*.bak")}, QDir::Files).size(), 1);
 }
 
 QTEST_MAIN(RecipeScreenTest)
