@@ -56,9 +56,13 @@ public:
     QStringView next(bool *crlf = nullptr)
     {
         const qsizetype start = m_pos;
-        qsizetype e = start;
-        while (e < m_size && m_data[e] != u'\r' && m_data[e] != u'\n')
-            ++e;
+        // Qt's vectorised search for the line feed, then for a carriage return within the line.
+        const QStringView rest(m_data + start, m_size - start);
+        qsizetype e = rest.indexOf(u'\n');
+        e = e < 0 ? m_size : start + e;
+        const qsizetype cr = QStringView(m_data + start, e - start).indexOf(u'\r');
+        if (cr >= 0)
+            e = start + cr;
         bool pair = false;
         if (e < m_size) {
             pair = m_data[e] == u'\r' && e + 1 < m_size && m_data[e + 1] == u'\n';
@@ -100,7 +104,7 @@ bool readSection(LineCursor &cursor, const QString &end, bool unescape, QString 
         const qsizetype lineStart = cursor.pos();
         bool crlf = false;
         const QStringView line = cursor.next(&crlf);
-        if (line == end) {
+        if (line.size() == end.size() && line == end) {
             if (plain) {
                 *out = lineStart > start ? cursor.slice(start, lineStart - start - 2) : QString();
             } else {

@@ -29,6 +29,7 @@ private slots:
     void reader();
     void writers_data();
     void writers();
+    void lineEndsOfOtherSystems();
     void appendWritesThePageAfterTheFile();
     void tooManyRecordsLoadsTheCapacityAndKeepsACopy();
     void fileEndingInsideARecordIsRewrittenBeforeAnAppend();
@@ -109,6 +110,18 @@ void RecipeStoreTest::writers()
     QCOMPARE(reread.size(), kept.size());
     for (qsizetype i = 0; i < reread.size(); ++i)
         QVERIFY(reread[i] == kept[i]);
+}
+
+void RecipeStoreTest::lineEndsOfOtherSystems()
+{
+    // A file saved with bare LF or CR line ends reads as the same recipes, texts joined by CR LF.
+    const QByteArray crlf = golden(QStringLiteral("three/レシピ.txt"));
+    const QList<Recipe> expected = parseRecipes(crlf).recipes;
+    for (const char *end : {"\n", "\r"}) {
+        const RecipeParse parsed = parseRecipes(QByteArray(crlf).replace("\r\n", end));
+        QVERIFY(parsed.whole);
+        QVERIFY(parsed.recipes == expected);
+    }
 }
 
 void RecipeStoreTest::appendWritesThePageAfterTheFile()
