@@ -2,22 +2,117 @@
 
 #include <QWidget>
 
+#include <array>
+
 class Dialogs;
+class LevelBar;
 class Notebook;
 class Printer;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QToolButton;
+struct Recipe;
 
-// The recipe screen frmMain: loaded hidden at start, shown by the notebook's "離乳食" button.
+// The recipe screen frmMain: one recipe of the recipe tables at a time, paged by hsbData and
+// the name list; new, register (a new recipe or a change, decided by the dish name), delete,
+// the two evaluation face rows, the cooking history, the points and the level bar. Loaded
+// hidden at start, shown by the notebook's "離乳食" button; "戻り" and the close box unload it
+// while the tables stay in the notebook.
 class RecipeScreen : public QWidget
 {
     Q_OBJECT
 public:
     RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent = nullptr);
 
-    // The screen's load: the recipe tables, their statistics and points.
+    // The screen's load: the lists, the recipe tables, their statistics and points, and the
+    // first recipe.
     void load();
 
+    // hsbData: the position shown.
+    int position() const;
+    // Moves to position p and shows that recipe, even when the scroll bar already stood there.
+    void setPosition(int p);
+
+signals:
+    // After every reload of the tables: the search and graph screens close on it, to be built
+    // from fresh data when opened again.
+    void recipesReloaded();
+
 private:
+    void buildControls();
+    void connectHandlers();
+
+    void FillRecipeLists();
+    void reloadTables();
+    void ShowRecipe();
+    void ClearRecipePage();
+    void ShowRecipePoint();
+    void showFaces();
+    void showPicture(const QString &dishName);
+    void showTotalPoint();
+
+    void newRecipe();
+    void registerRecipe();
+    void deleteRecipe();
+    void selfFaceClicked(int index);
+    void childFaceClicked(int index);
+    void addCookingDate();
+    void removeHistoryEntry();
+    bool referenceEnter();
+    void picturesShownClicked();
+    void picturesHiddenClicked();
+
+    Recipe pageRecipe() const;
+    bool checkStorable(const Recipe &recipe);
+    void helpTour(const QString &text);
+
     Notebook &m_notebook;
     Dialogs &m_dialogs;
     Printer &m_printer;
+
+    QScrollBar *m_hsbData = nullptr;
+    QLabel *m_lblRyoriNm = nullptr;
+    QComboBox *m_cboNamae = nullptr;
+    QComboBox *m_cboJyanru = nullptr;
+    QComboBox *m_cboSyurui = nullptr;
+    QComboBox *m_cboCyouri = nullptr;
+    QComboBox *m_cboSankou = nullptr;
+    QLineEdit *m_txtJikan = nullptr;
+    QLineEdit *m_txtCal = nullptr;
+    QLineEdit *m_txtEnbun = nullptr;
+    QPlainTextEdit *m_txtZairyou = nullptr;
+    QPlainTextEdit *m_txtTukuri = nullptr;
+    QPlainTextEdit *m_txtMemo = nullptr;
+    QListWidget *m_lstRireki = nullptr;
+    QLabel *m_lblKai = nullptr;
+    QLabel *m_lblKaisu = nullptr;
+    std::array<QToolButton *, 4> m_imgFace1{};
+    std::array<QToolButton *, 4> m_imgFace2{};
+    QLabel *m_lblKensu = nullptr;
+    QLabel *m_lblPoint = nullptr;
+    QLabel *m_lblPoint1 = nullptr;
+    LevelBar *m_shpLevel = nullptr;
+    QFrame *m_fraGazou = nullptr;
+    QLabel *m_imgGazou = nullptr;
+    QRadioButton *m_optGazou = nullptr;
+    QRadioButton *m_optMain = nullptr;
+    QPushButton *m_cmdNew = nullptr;
+    QPushButton *m_cmdTouroku = nullptr;
+    QPushButton *m_cmdDelete = nullptr;
+    QPushButton *m_cmdKensaku = nullptr;
+    QPushButton *m_cmdGraph1 = nullptr;
+    QPushButton *m_cmdGraph2 = nullptr;
+    QPushButton *m_cmdPrint = nullptr;
+    QPushButton *m_cmdEnd = nullptr;
+
+    QString m_curSelfEval;  // CurSelfEval
+    QString m_curChildEval; // CurChildEval
+    QString m_recipeFolder; // RecipeFolder
 };

@@ -3,6 +3,7 @@
 #include "common/cp932.h"
 #include "common/dates.h"
 #include "notebook/diary_store.h"
+#include "recipes/recipe_store.h"
 
 namespace generators {
 
@@ -29,6 +30,42 @@ QByteArray diaryFile(int days)
         table.append(d);
     }
     return cp932::encode(diaryFileText(table)).bytes;
+}
+
+QByteArray recipeFile(int recipes)
+{
+    QList<Recipe> table;
+    table.reserve(recipes);
+    const QString crlf = QStringLiteral("\r\n");
+    const QDate first(1995, 8, 20);
+    for (int i = 0; i < recipes; ++i) {
+        Recipe r;
+        r.name = QStringLiteral("やさいのおかゆ%1").arg(i + 1);
+        r.stage = stageList()[i % 4];
+        r.kind = kindList()[i % 10];
+        r.method = methodList()[i % 9];
+        r.time = float(5 + i % 40) + (i % 2 ? 0.5f : 0.0f);
+        const int cooked = i % 3 == 2 ? 0 : 1 + i % 5;
+        r.selfEval = cooked ? evalLetters()[i % 3] : evalNone();
+        r.childEval = cooked ? evalLetters()[(i + 1) % 3] : evalNone();
+        r.cookCount = QString::number(cooked);
+        r.ref = QStringLiteral("はじめての離乳食（育児雑誌）");
+        QStringList ingredients, steps, memo, history;
+        for (int k = 0; k < 8; ++k)
+            ingredients.append(QStringLiteral("材料%1　にんじん、かぼちゃ、じゃがいもを各２０ｇずつ用意する").arg(k + 1));
+        for (int k = 0; k < 10; ++k)
+            steps.append(QStringLiteral("%1．皮をむいて小さく切り、だし汁でやわらかくなるまでコトコト煮てからすりつぶす。").arg(k + 1));
+        for (int k = 0; k < 5; ++k)
+            memo.append(QStringLiteral("よく食べました。次は少しかために作ってみようと思います。（%1回目のメモ）").arg(k + 1));
+        for (int k = 0; k < cooked; ++k)
+            history.append(dateText(first.addDays(i + 7 * k)));
+        r.ingredients = ingredients.join(crlf);
+        r.steps = steps.join(crlf);
+        r.memo = memo.join(crlf);
+        r.history = history.join(crlf);
+        table.append(r);
+    }
+    return cp932::encode(recipeFileText(table)).bytes;
 }
 
 } // namespace generators

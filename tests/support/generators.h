@@ -10,4 +10,8 @@ namespace generators {
 // heights on every seventh, each text a few lines of Japanese.
 QByteArray diaryFile(int days = 1095);
 
+// レシピ.txt with `recipes` recipes over the four stages, every kind and method, with long
+// ingredients, steps and memo texts and a cooking history on two recipes of three.
+QByteArray recipeFile(int recipes = 1000);
+
 } // namespace generators

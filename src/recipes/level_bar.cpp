@@ -1,0 +1,42 @@
+#include "recipes/level_bar.h"
+
+#include "common/ui_util.h"
+#include "recipes/points.h"
+#include "recipes/recipe_store.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+
+LevelBar::LevelBar(RecipeBook &book, QWidget *parent) : QWidget(parent), m_book(book)
+{
+    nameControl(this, QStringLiteral("shpLevel"), QStringLiteral("レベル"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    for (int i = 1; i <= LevelBoxes; ++i) {
+        auto *box = new QFrame(this);
+        nameControl(box, QStringLiteral("shpLevel%1").arg(i), QStringLiteral("レベル %1").arg(i * 10));
+        box->setFrameShape(QFrame::Box);
+        box->setLineWidth(1);
+        box->setAutoFillBackground(true);
+        box->setFixedSize(13, 6 + 3 * i);
+        layout->addWidget(box, 0, Qt::AlignBottom);
+        m_boxes[i - 1] = box;
+    }
+    connect(&book.levelBars, &LevelNotifier::levelShown, this, &LevelBar::showLevel);
+    showLevel();
+}
+
+QColor LevelBar::boxColor(int i) const { return m_boxes[i - 1]->palette().color(QPalette::Window); }
+
+void LevelBar::showLevel()
+{
+    for (int i = 1; i <= LevelBoxes; ++i) {
+        QPalette pal = m_boxes[i - 1]->palette();
+        pal.setColor(QPalette::Window, levelBoxColor(i, m_book.levelPercent));
+        pal.setColor(QPalette::WindowText, QColor(90, 90, 90));
+        m_boxes[i - 1]->setPalette(pal);
+    }
+    setToolTip(QStringLiteral("レベル %1％").arg(qRound(m_book.levelPercent)));
+    setAccessibleDescription(toolTip());
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include <array>
+
+class QFrame;
+class RecipeBook;
+
+// The level bar shpLevel: ten boxes, each taller than the one before, bottoms aligned,
+// coloured up to LevelPercent. Every bar follows ShowLevelBar for as long as it exists, so
+// the recipe screen and the evaluation graph screen always show the same level.
+class LevelBar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LevelBar(RecipeBook &book, QWidget *parent = nullptr);
+
+    // The colour of box i (1..10).
+    QColor boxColor(int i) const;
+
+private:
+    void showLevel();
+
+    RecipeBook &m_book;
+    std::array<QFrame *, 10> m_boxes{};
+};

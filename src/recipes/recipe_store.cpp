@@ -1,0 +1,380 @@
+#include "recipes/recipe_store.h"
+
+#include "common/cp932.h"
+#include "common/delimited.h"
+#include "common/numbers.h"
+
+#include <QStringView>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+const QString Asterisks = QStringLiteral("*******************************");
+const QString Terminator = QStringLiteral("----------");
+const QString HistoryEnd = QStringLiteral("'");
+constexpr qsizetype HeaderLength = 6; // "【料理名　】": the value starts at the 7th character
+
+bool onlyHyphens(QStringView line)
+{
+    if (line.isEmpty())
+        return false;
+    for (QChar c : line)
+        if (c != u'-')
+            return false;
+    return true;
+}
+
+// A text line of ten or more hyphens is stored with one more, so that a line of exactly ten
+// never ends its section early; the reader takes one away again. Texts without such lines
+// are stored as they are.
+QString escapedLines(const QString &text)
+{
+    if (!text.contains(Terminator))
+        return text;
+    QStringList lines = text.split(Crlf);
+    for (QString &line : lines)
+        if (line.size() >= Terminator.size() && onlyHyphens(line))
+            line += u'-';
+    return lines.join(Crlf);
+}
+
+// Walks the decoded file line by line without copying it: a line ends at CR LF, and a lone
+// CR or LF ends one too; a final line end does not start another line.
+class LineCursor
+{
+public:
+    explicit LineCursor(const QString &text) : m_text(text), m_data(text.constData()), m_size(text.size()) {}
+
+    bool atEnd() const { return m_pos >= m_size; }
+    qsizetype pos() const { return m_pos; }
+
+    // The next line; crlf tells whether it ended with CR LF (the end of the text counts as not).
+    QStringView next(bool *crlf = nullptr)
+    {
+        const qsizetype start = m_pos;
+        // Qt's vectorised search for the line feed, then for a carriage return within the line.
+        const QStringView rest(m_data + start, m_size - start);
+        qsizetype e = rest.indexOf(u'\n');
+        e = e < 0 ? m_size : start + e;
+        const qsizetype cr = QStringView(m_data + start, e - start).indexOf(u'\r');
+        if (cr >= 0)
+            e = start + cr;
+        bool pair = false;
+        if (e < m_size) {
+            pair = m_data[e] == u'\r' && e + 1 < m_size && m_data[e + 1] == u'\n';
+            m_pos = e + (pair ? 2 : 1);
+        } else {
+            m_pos = m_size;
+        }
+        if (crlf)
+            *crlf = pair;
+        return QStringView(m_data + start, e - start);
+    }
+
+    // Only empty lines are left.
+    bool onlyBlankLinesLeft() const
+    {
+        for (qsizetype i = m_pos; i < m_size; ++i)
+            if (m_data[i] != u'\r' && m_data[i] != u'\n')
+                return false;
+        return true;
+    }
+
+    QString slice(qsizetype from, qsizetype length) const { return m_text.mid(from, length); }
+
+private:
+    const QString &m_text;
+    const QChar *m_data;
+    qsizetype m_size;
+    qsizetype m_pos = 0;
+};
+
+// Collects the lines of a section up to the line equal to end, joined by CR LF. False when
+// the text ends first.
+bool readSection(LineCursor &cursor, const QString &end, bool unescape, QString *out)
+{
+    const qsizetype start = cursor.pos();
+    bool plain = true; // every line ended with CR LF and none needs unescaping
+    QStringList lines;
+    while (!cursor.atEnd()) {
+        const qsizetype lineStart = cursor.pos();
+        bool crlf = false;
+        const QStringView line = cursor.next(&crlf);
+        if (line.size() == end.size() && line == end) {
+            if (plain) {
+                *out = lineStart > start ? cursor.slice(start, lineStart - start - 2) : QString();
+            } else {
+                *out = lines.join(Crlf);
+            }
+            return true;
+        }
+        const bool escaped = unescape && line.size() > Terminator.size() && onlyHyphens(line);
+        if (plain && (!crlf || escaped)) {
+            // Fall back to building the text line by line from here on.
+            plain = false;
+            if (lineStart > start)
+                lines = cursor.slice(start, lineStart - start - 2).split(Crlf);
+        }
+        if (!plain)
+            lines.append(escaped ? line.chopped(1).toString() : line.toString());
+    }
+    return false;
+}
+
+QString valueOf(QStringView line) { return line.size() > HeaderLength ? line.mid(HeaderLength).toString() : QString(); }
+
+void appendSection(QString &s, const QString &text, bool emptyAsLine)
+{
+    if (!text.isEmpty())
+        s += text + Crlf;
+    else if (emptyAsLine)
+        s += Crlf;
+}
+
+} // namespace
+
+bool operator==(const Recipe &a, const Recipe &b)
+{
+    return a.name == b.name && a.stage == b.stage && a.kind == b.kind && a.method == b.method && a.time == b.time &&
+           a.selfEval == b.selfEval && a.childEval == b.childEval && a.cookCount == b.cookCount && a.ref == b.ref &&
+           a.ingredients == b.ingredients && a.steps == b.steps && a.memo == b.memo && a.history == b.history;
+}
+
+const QStringList &stageList()
+{
+    static const QStringList list = {QStringLiteral("ゴックン期"), QStringLiteral("モグモグ期"),
+                                     QStringLiteral("カミカミ期"), QStringLiteral("パクパク期")};
+    return list;
+}
+
+const QStringList &kindList()
+{
+    static const QStringList list = {QStringLiteral("ご飯もの"), QStringLiteral("めん・パン類"),
+                                     QStringLiteral("汁・スープ"), QStringLiteral("肉"),
+                                     QStringLiteral("野菜"),     QStringLiteral("魚介"),
+                                     QStringLiteral("たまご"),   QStringLiteral("豆類"),
+                                     QStringLiteral("デザート"), QStringLiteral("その他")};
+    return list;
+}
+
+const QStringList &methodList()
+{
+    static const QStringList list = {QStringLiteral("焼く"),   QStringLiteral("炒める"), QStringLiteral("煮る"),
+                                     QStringLiteral("茹でる"), QStringLiteral("蒸す"),   QStringLiteral("揚げる"),
+                                     QStringLiteral("冷・生"), QStringLiteral("電子レンジ"), QStringLiteral("その他")};
+    return list;
+}
+
+const QStringList &evalLetters()
+{
+    static const QStringList list = {evalExcellent(), evalGood(), evalPoor(), evalNone()};
+    return list;
+}
+
+void RecipeStats::clearCounts()
+{
+    stageCount.fill(0);
+    kindCount.fill(0);
+    methodCount.fill(0);
+    selfEvalCount.fill(0);
+    childEvalCount.fill(0);
+    unevaluatedCount = 0;
+    evaluatedCount = 0;
+}
+
+int RecipeBook::find(const QString &name) const
+{
+    for (qsizetype i = 0; i < m_recipes.size(); ++i)
+        if (m_recipes[i].name == name)
+            return int(i + 1);
+    return 0;
+}
+
+QStringList RecipeBook::names() const
+{
+    QStringList list;
+    list.reserve(m_recipes.size());
+    for (const Recipe &r : m_recipes)
+        list.append(r.name);
+    return list;
+}
+
+QString recipeTimeText(float time)
+{
+    if (time == 0 || !std::isfinite(time))
+        return QStringLiteral("0");
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, time, std::chars_format::fixed);
+    return QString::fromLatin1(buf, result.ptr - buf);
+}
+
+QString cookCountText(const QString &text)
+{
+    // Most counts are already in their plain form ("3"): keep them without a round trip.
+    const bool plain = !text.isEmpty() && text.size() < 5 && (text.size() == 1 || text[0] != u'0') &&
+                       std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return plain ? text : numberText(numericValue(text));
+}
+
+RecipeParse parseRecipes(const QByteArray &bytes)
+{
+    RecipeParse result;
+    const QString text = cp932::decode(bytes);
+    LineCursor cursor(text);
+    // A record is about forty lines; the guess saves most reallocations of the table.
+    result.recipes.reserve(qMin<qsizetype>(RecipeCapacity, bytes.size() / 400 + 1));
+    while (!cursor.atEnd()) {
+        if (cursor.onlyBlankLinesLeft())
+            break;
+        if (result.recipes.size() == RecipeCapacity) {
+            result.whole = false;
+            break;
+        }
+        Recipe r;
+        cursor.next(); // the asterisk line; its content was never tested
+        QStringView values[9];
+        bool complete = true;
+        for (QStringView &v : values) {
+            if (cursor.atEnd()) {
+                complete = false;
+                break;
+            }
+            v = cursor.next();
+        }
+        // The "----------" line and the "【材料】" header.
+        for (int skip = 0; skip < 2 && complete; ++skip) {
+            if (cursor.atEnd())
+                complete = false;
+            else
+                cursor.next();
+        }
+        complete = complete && readSection(cursor, Terminator, true, &r.ingredients);
+        complete = complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.steps));
+        complete = complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.memo));
+        complete = complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, HistoryEnd, false, &r.history));
+        if (!complete) {
+            result.whole = false;
+            break;
+        }
+        r.name = valueOf(values[0]);
+        r.stage = valueOf(values[1]);
+        r.kind = valueOf(values[2]);
+        r.method = valueOf(values[3]);
+        r.time = float(numericValue(valueOf(values[4])));
+        r.selfEval = valueOf(values[5]);
+        r.childEval = valueOf(values[6]);
+        r.cookCount = cookCountText(valueOf(values[7]));
+        r.ref = valueOf(values[8]);
+        result.recipes.append(std::move(r));
+    }
+    return result;
+}
+
+QString recipeRecordText(const Recipe &r, bool emptyAsLine)
+{
+    QString s;
+    s.reserve(200 + r.ingredients.size() + r.steps.size() + r.memo.size() + r.history.size());
+    s += Asterisks + Crlf;
+    s += QStringLiteral("【料理名　】") + r.name + Crlf;
+    s += QStringLiteral("【月齢　　】") + r.stage + Crlf;
+    s += QStringLiteral("【種類　　】") + r.kind + Crlf;
+    s += QStringLiteral("【調理方法】") + r.method + Crlf;
+    s += QStringLiteral("【料理時間】") + recipeTimeText(r.time) + Crlf;
+    s += QStringLiteral("【自己評価】") + r.selfEval + Crlf;
+    s += QStringLiteral("【三者評価】") + r.childEval + Crlf;
+    s += QStringLiteral("【回数　　】") + r.cookCount + Crlf;
+    s += QStringLiteral("【参考　　】") + r.ref + Crlf;
+    s += Terminator + Crlf;
+    s += QStringLiteral("【材料】") + Crlf;
+    appendSection(s, escapedLines(r.ingredients), emptyAsLine);
+    s += Terminator + Crlf;
+    s += QStringLiteral("【作り方】") + Crlf;
+    appendSection(s, escapedLines(r.steps), emptyAsLine);
+    s += Terminator + Crlf;
+    s += QStringLiteral("【メモ】") + Crlf;
+    appendSection(s, escapedLines(r.memo), emptyAsLine);
+    s += Terminator + Crlf;
+    s += QStringLiteral("【調理実績】") + Crlf;
+    appendSection(s, r.history, emptyAsLine);
+    s += HistoryEnd + Crlf;
+    return s;
+}
+
+QString recipeFileText(const QList<Recipe> &recipes, int skip)
+{
+    QString s;
+    qsizetype size = 0;
+    for (const Recipe &r : recipes)
+        size += 260 + r.ingredients.size() + r.steps.size() + r.memo.size() + r.history.size();
+    s.reserve(size);
+    for (qsizetype p = 1; p <= recipes.size(); ++p)
+        if (p != skip)
+            s += recipeRecordText(recipes[p - 1], skip != 0);
+    return s;
+}
+
+QStringList parseReferences(const QByteArray &bytes) { return splitLines(cp932::decode(bytes)); }
+
+void computeRecipeStats(const QList<Recipe> &recipes, RecipeStats &st)
+{
+    st.clearCounts();
+    const qsizetype n = recipes.size();
+    if (n == 0)
+        return;
+    const QStringList &stages = stageList();
+    const QStringList &kinds = kindList();
+    const QStringList &methods = methodList();
+    for (const Recipe &r : recipes) {
+        if (const qsizetype i = stages.indexOf(r.stage); i >= 0)
+            ++st.stageCount[i];
+        if (const qsizetype i = kinds.indexOf(r.kind); i >= 0)
+            ++st.kindCount[i];
+        if (const qsizetype i = methods.indexOf(r.method); i >= 0)
+            ++st.methodCount[i];
+        if (const qsizetype i = evalLetters().indexOf(r.selfEval); i >= 0 && i < 3)
+            ++st.selfEvalCount[i];
+        else if (i == 3)
+            ++st.unevaluatedCount;
+        if (const qsizetype i = evalLetters().indexOf(r.childEval); i >= 0 && i < 3)
+            ++st.childEvalCount[i];
+    }
+    const float total = float(n);
+    for (size_t i = 0; i < st.stageCount.size(); ++i)
+        st.stageRatio[i] = float(st.stageCount[i]) / total;
+    for (size_t i = 0; i < st.kindCount.size(); ++i)
+        st.kindRatio[i] = float(st.kindCount[i]) / total;
+    for (size_t i = 0; i < st.methodCount.size(); ++i)
+        st.methodRatio[i] = float(st.methodCount[i]) / total;
+    st.evaluatedCount = qint16(st.selfEvalCount[0] + st.selfEvalCount[1] + st.selfEvalCount[2]);
+    st.evaluatedRatio = float(st.evaluatedCount) / total;
+    st.unevaluatedRatio = float(st.unevaluatedCount) / total;
+    if (st.evaluatedCount != 0) {
+        for (size_t i = 0; i < 3; ++i) {
+            st.selfEvalRatio[i] = float(st.selfEvalCount[i]) / float(st.evaluatedCount);
+            st.childEvalRatio[i] = float(st.childEvalCount[i]) / float(st.evaluatedCount);
+        }
+    }
+}
+
+QStringList historyEntries(const QString &history)
+{
+    QStringList entries;
+    if (history.isEmpty())
+        return entries;
+    const QStringList lines = history.split(Crlf);
+    const bool fixedWidth = std::all_of(lines.begin(), lines.end(), [](const QString &l) { return l.size() == 10; });
+    if (!fixedWidth) {
+        for (const QString &l : lines)
+            if (!l.isEmpty())
+                entries.append(l);
+        return entries;
+    }
+    const int n = int(std::nearbyint(double(history.size() + 2) / 12.0));
+    for (int k = 1; k <= n; ++k)
+        entries.append(history.mid(12 * (k - 1), 10));
+    return entries;
+}
