@@ -8,29 +8,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <functional>
 
 namespace {
-
-// The 日記 column keeps the line breaks of the text in its cells; on screen a break is shown
-// as a mark so that each day stays on one line.
-class OneLineDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant &value, const QLocale &) const override
-    {
-        QString text = value.toString();
-        text.replace(QLatin1String("\r\n"), QStringLiteral(" ／ "));
-        text.replace(u'\n', QStringLiteral(" ／ "));
-        text.replace(u'\r', QStringLiteral(" ／ "));
-        return text;
-    }
-};
 
 class EnterKey : public QObject
 {
@@ -60,6 +43,18 @@ QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignL
 }
 
 } // namespace
+
+QString OneLineDelegate::displayText(const QVariant &value, const QLocale &) const
+{
+    QString text = value.toString();
+    // A break at the end of the cut text (or between its CR and LF) leads nowhere.
+    while (text.endsWith(u'\r') || text.endsWith(u'\n'))
+        text.chop(1);
+    text.replace(QLatin1String("\r\n"), QStringLiteral(" ／ "));
+    text.replace(u'\r', QStringLiteral(" ／ "));
+    text.replace(u'\n', QStringLiteral(" ／ "));
+    return text;
+}
 
 ListPanel::ListPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
 {

@@ -1,9 +1,19 @@
 #pragma once
 
 #include <QFrame>
+#include <QStyledItemDelegate>
 
 class PanelHost;
 class QTableWidget;
+
+// Shows a text that holds line breaks on one line, each break as a mark, while the item keeps
+// its text as it is: the 日記 column of the list and the search results of the diary panel.
+class OneLineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &locale) const override;
+};
 
 // The diary list panel fraList: every day of the table with its height, weight and the
 // beginning of its text; a double-click opens the day.
