@@ -13,7 +13,9 @@ namespace {
 constexpr double MmPerInch = 25.4;
 }
 
-QtPrinter::QtPrinter(const QString &notebookDir, Target target) : m_notebookDir(notebookDir), m_target(target) {}
+QtPrinter::QtPrinter(const QString &notebookDir, Target target) : m_notebookDir(notebookDir), m_target(target)
+{
+}
 
 QtPrinter::~QtPrinter()
 {
@@ -21,9 +23,15 @@ QtPrinter::~QtPrinter()
         m_painter->end();
 }
 
-bool QtPrinter::printerConfigured() { return !QPrinterInfo::defaultPrinter().isNull(); }
+bool QtPrinter::printerConfigured()
+{
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
 
-void QtPrinter::setLandscape(bool landscape) { m_landscape = landscape; }
+void QtPrinter::setLandscape(bool landscape)
+{
+    m_landscape = landscape;
+}
 
 bool QtPrinter::begin(const QString &documentName)
 {
@@ -33,7 +41,8 @@ bool QtPrinter::begin(const QString &documentName)
     const bool landscape = m_landscape;
     m_landscape = false;
 
-    const QPrinterInfo info = m_target == Target::DefaultPrinter ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
+    const QPrinterInfo info =
+        m_target == Target::DefaultPrinter ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
     m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     m_printer->setDocName(documentName);
     if (info.isNull()) {
@@ -117,7 +126,8 @@ QString QtPrinter::end()
     m_printer.reset();
     if (m_pdfPath.isEmpty())
         return {};
-    return QStringLiteral("プリンターが設定されていないため、印刷の内容を PDF ファイルに保存しました。\r\n\r\n%1")
+    return QStringLiteral(
+               "プリンターが設定されていないため、印刷の内容を PDF ファイルに保存しました。\r\n\r\n%1")
         .arg(QDir::toNativeSeparators(m_pdfPath));
 }
 
@@ -129,8 +139,9 @@ QString QtPrinter::freePdfPath(const QString &documentName) const
     base = base.trimmed();
     if (base.isEmpty())
         base = QStringLiteral("印刷");
-    const QString stem = QDir(m_notebookDir).filePath(
-        base + u'_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const QString stem =
+        QDir(m_notebookDir)
+            .filePath(base + u'_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     QString path = stem + QStringLiteral(".pdf");
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = stem + QStringLiteral("-%1.pdf").arg(n);

@@ -128,7 +128,8 @@ QStringList heightListLines(const GrowthSeries &series)
     QStringList lines;
     lines.reserve(series.count);
     for (int i = 1; i <= series.count; ++i)
-        lines.append(series.date[i] + QLatin1String(" _ ") + QString::number(series.height[i]) + QLatin1String("cm"));
+        lines.append(series.date[i] + QLatin1String(" _ ") + QString::number(series.height[i]) +
+                     QLatin1String("cm"));
     return lines;
 }
 
@@ -198,8 +199,11 @@ GraphLimits parseGraphLimits(const QString &text)
 QString graphLimitsText(const GraphLimits &g)
 {
     const QString crlf = QStringLiteral("\r\n");
-    return printedInteger(g.heightMin) + crlf + printedInteger(g.heightMax) + crlf + printedInteger(g.weightMin) +
-           crlf + printedInteger(g.weightMax) + crlf;
+    return printedInteger(g.heightMin) + crlf + printedInteger(g.heightMax) + crlf +
+           printedInteger(g.weightMin) + crlf + printedInteger(g.weightMax) + crlf;
 }
 
-GraphLimits defaultGraphLimits() { return {40, 100, 2000, 16000}; }
+GraphLimits defaultGraphLimits()
+{
+    return {40, 100, 2000, 16000};
+}

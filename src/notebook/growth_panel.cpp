@@ -1,5 +1,6 @@
 #include "notebook/growth_panel.h"
 
+#include "common/dates.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/ui_util.h"
@@ -34,7 +35,10 @@ const QColor HeightColor(41, 121, 201);
 class ChartGestures : public QObject
 {
 public:
-    ChartGestures(QObject *parent, std::function<void()> action) : QObject(parent), m_action(std::move(action)) {}
+    ChartGestures(QObject *parent, std::function<void()> action)
+        : QObject(parent), m_action(std::move(action))
+    {
+    }
     bool eventFilter(QObject *, QEvent *e) override
     {
         if (e->type() == QEvent::MouseButtonDblClick ||
@@ -135,7 +139,8 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
 
     m_chrTaijyu = new QChartView(m_chart, this);
     nameControl(m_chrTaijyu, QStringLiteral("chrTaijyu"), QStringLiteral("身長・体重グラフ"));
-    m_chrTaijyu->setAccessibleDescription(QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
+    m_chrTaijyu->setAccessibleDescription(
+        QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
     m_chrTaijyu->setToolTip(QStringLiteral("ダブルクリックで縦軸の上限・下限を変更します"));
     m_chrTaijyu->setRenderHint(QPainter::Antialiasing);
     m_chrTaijyu->setFocusPolicy(Qt::StrongFocus);
@@ -152,7 +157,9 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     nameControl(m_lstShin, QStringLiteral("lstShin"), QStringLiteral("身長の推移"));
     for (QListWidget *list : {m_lstTaijyu, m_lstShin}) {
         list->setUniformItemSizes(true);
-        list->setMinimumWidth(150);
+        // Wide enough for "1997/01/12 _ 11400g"; the chart takes the rest.
+        list->setFixedWidth(list->fontMetrics().horizontalAdvance(QStringLiteral("8888/88/88 _ 88888g")) +
+                            34);
     }
     m_cmdSTHozon = makeButton(QStringLiteral("cmdSTHozon"), QStringLiteral("身長・体重リスト　データ保存"),
                               QStringLiteral("毎日の身長と体重を 身長体重.txt に保存します"), this);
@@ -165,6 +172,7 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     lists->addWidget(m_lstTaijyu, 1, 0);
     lists->addWidget(m_lstShin, 1, 1);
     lists->addWidget(m_cmdSTHozon, 2, 0, 1, 2);
+    m_cmdSTHozon->setMaximumWidth(2 * m_lstTaijyu->width() + lists->horizontalSpacing());
     lists->setRowStretch(1, 1);
 
     auto *layout = new QHBoxLayout(this);
@@ -178,11 +186,12 @@ void GrowthPanel::open()
     GROWTH_LIST();
     m_host.panelHide();
     show();
-    m_host.helpTour(QStringLiteral("育児日記で入力している身長、体重データを使ってリストとグラフを表示します。\r\n\r\n"
-                                   "身長と体重については入力していない部分も前後のデータを自動的に結んで表示しています。\r\n\r\n"
-                                   "身長・体重リスト　データ保存ボタンを押すとテキストデータに保存します。\r\n"
-                                   "このデータはエクセルなどの表計算ソフトなどで読み込むことが可能です。\r\n\r\n"
-                                   "Ｙ軸の上限下限を変更するときはグラフをダブルクリックしてください。"));
+    m_host.helpTour(QStringLiteral(
+        "育児日記で入力している身長、体重データを使ってリストとグラフを表示します。\r\n\r\n"
+        "身長と体重については入力していない部分も前後のデータを自動的に結んで表示しています。\r\n\r\n"
+        "身長・体重リスト　データ保存ボタンを押すとテキストデータに保存します。\r\n"
+        "このデータはエクセルなどの表計算ソフトなどで読み込むことが可能です。\r\n\r\n"
+        "Ｙ軸の上限下限を変更するときはグラフをダブルクリックしてください。"));
 }
 
 void GrowthPanel::GROWTH_CHART()
@@ -213,7 +222,7 @@ void GrowthPanel::GROWTH_CHART()
     m_weight->replace(weights);
     m_height->replace(heights);
 
-    const QDate first = count > 0 ? QDate::fromString(m_shown.date[1], QStringLiteral("yyyy/MM/dd")) : QDate();
+    const QDate first = count > 0 ? parseStoredDate(m_shown.date[1]).value_or(QDate()) : QDate();
     m_dayAxis->setStartValue(0);
     m_dayAxis->setRange(0, std::max(1, count - 1));
     for (const AgeTick &tick : ageTicks(first, count))
@@ -259,10 +268,14 @@ void GrowthPanel::changeLimits()
         qint16 GraphLimits::*value;
     };
     const Box boxes[] = {
-        {QStringLiteral("身長下限値"), QStringLiteral("身長の下限値を入力してください"), &GraphLimits::heightMin},
-        {QStringLiteral("身長上限値"), QStringLiteral("身長の上限値を入力してください"), &GraphLimits::heightMax},
-        {QStringLiteral("体重下限値"), QStringLiteral("体重の下限値を入力してください"), &GraphLimits::weightMin},
-        {QStringLiteral("体重上限値"), QStringLiteral("体重の上限値を入力してください"), &GraphLimits::weightMax},
+        {QStringLiteral("身長下限値"), QStringLiteral("身長の下限値を入力してください"),
+         &GraphLimits::heightMin},
+        {QStringLiteral("身長上限値"), QStringLiteral("身長の上限値を入力してください"),
+         &GraphLimits::heightMax},
+        {QStringLiteral("体重下限値"), QStringLiteral("体重の下限値を入力してください"),
+         &GraphLimits::weightMin},
+        {QStringLiteral("体重上限値"), QStringLiteral("体重の上限値を入力してください"),
+         &GraphLimits::weightMax},
     };
     for (const Box &box : boxes) {
         qint16 &value = nb.limits.*box.value;
@@ -296,6 +309,9 @@ void GrowthPanel::showPointTip(const QPointF &point, bool entered)
         return;
     }
     QToolTip::showText(QCursor::pos(),
-                       QStringLiteral("%1\n体重 %2g\n身長 %3cm").arg(m_shown.date[i]).arg(m_shown.weight[i]).arg(m_shown.height[i]),
+                       QStringLiteral("%1\n体重 %2g\n身長 %3cm")
+                           .arg(m_shown.date[i])
+                           .arg(m_shown.weight[i])
+                           .arg(m_shown.height[i]),
                        m_chrTaijyu);
 }

@@ -8,15 +8,21 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
-// The window is drawn at twice its size on screen so that text and lines stay sharp on paper.
+// The window is drawn at up to twice its size on screen so that text and lines stay sharp on
+// paper; a very large window is drawn smaller, to keep the picture within reason.
 constexpr qreal PrintScale = 2.0;
+constexpr int LargestSide = 4000;
 
 QImage windowImage(QWidget *window)
 {
-    QImage image(window->size() * PrintScale, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(PrintScale);
+    const qreal scale =
+        std::min(PrintScale, qreal(LargestSide) / std::max(window->width(), window->height()));
+    QImage image(window->size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(window->palette().color(QPalette::Window));
     window->render(&image);
     image.setDevicePixelRatio(1.0);
@@ -41,8 +47,10 @@ bool printWindowImage(QWidget *window, Printer &printer, Dialogs &dialogs)
     printer.setLandscape(image.width() > image.height());
     const QString name = window->windowTitle().isEmpty() ? programTitle() : window->windowTitle();
     if (!printer.begin(name)) {
-        dialogs.warning(QStringLiteral("印刷"), QStringLiteral("印刷を始められませんでした。\r\n\r\n"
-                                                               "プリンターの設定と、手帖のフォルダーに書き込めることを確かめてください。"));
+        dialogs.warning(
+            QStringLiteral("印刷"),
+            QStringLiteral("印刷を始められませんでした。\r\n\r\n"
+                           "プリンターの設定と、手帖のフォルダーに書き込めることを確かめてください。"));
         return false;
     }
     printer.drawImage(fitOnPage(image.size(), printer.pageSizeMm()), image);
@@ -61,8 +69,10 @@ void askAndPrintWindow(QWidget *window, Printer &printer, Dialogs &dialogs, cons
 
 void printNotebookScreen(QWidget *window, PanelHost &host)
 {
-    host.helpTour(QStringLiteral("表示されている画面のイメージで印刷を行います。\r\n\r\n"
-                                 "必要に応じてグラフ表示をさせたり、予定画面などにして各種情報を印刷できます。"));
-    askAndPrintWindow(window, host.printer(), host.dialogs(),
-                      QStringLiteral("表示中の情報で印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください"));
+    host.helpTour(
+        QStringLiteral("表示されている画面のイメージで印刷を行います。\r\n\r\n"
+                       "必要に応じてグラフ表示をさせたり、予定画面などにして各種情報を印刷できます。"));
+    askAndPrintWindow(
+        window, host.printer(), host.dialogs(),
+        QStringLiteral("表示中の情報で印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください"));
 }

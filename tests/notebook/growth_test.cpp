@@ -60,29 +60,31 @@ void GrowthTest::build_data()
     QTest::newRow("worked example") << QList<Measured>{{0, 50, 3000}, {3, 0, 3300}, {5, 52, 3400}}
                                     << QList<int>{3000, 3100, 3200, 3300, 3350, 3400}
                                     << QList<int>{50, 50, 51, 51, 52, 52};
-    QTest::newRow("thirds") << QList<Measured>{{0, 0, 3000}, {3, 0, 3100}} << QList<int>{3000, 3033, 3067, 3100}
-                            << QList<int>{0, 0, 0, 0};
+    QTest::newRow("thirds") << QList<Measured>{{0, 0, 3000}, {3, 0, 3100}}
+                            << QList<int>{3000, 3033, 3067, 3100} << QList<int>{0, 0, 0, 0};
     // 50.5 rounds to 50 and 3001.5 to 3002: halves go to the even neighbour.
-    QTest::newRow("halves to even") << QList<Measured>{{0, 50, 3001}, {2, 51, 3002}} << QList<int>{3001, 3002, 3002}
-                                    << QList<int>{50, 50, 51};
+    QTest::newRow("halves to even") << QList<Measured>{{0, 50, 3001}, {2, 51, 3002}}
+                                    << QList<int>{3001, 3002, 3002} << QList<int>{50, 50, 51};
     // One sixth in single precision is a little more than 1/6: three steps pass 3000.5.
-    QTest::newRow("single-precision slope") << QList<Measured>{{0, 0, 3000}, {6, 0, 3001}}
-                                            << QList<int>{3000, 3000, 3000, 3001, 3001, 3001, 3001}
-                                            << QList<int>{0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("single-precision slope")
+        << QList<Measured>{{0, 0, 3000}, {6, 0, 3001}} << QList<int>{3000, 3000, 3000, 3001, 3001, 3001, 3001}
+        << QList<int>{0, 0, 0, 0, 0, 0, 0};
     QTest::newRow("falling weight") << QList<Measured>{{0, 50, 3012}, {5, 50, 2950}}
-                                    << QList<int>{3012, 3000, 2987, 2975, 2962, 2950} << QList<int>{50, 50, 50, 50, 50, 50};
-    QTest::newRow("last days without weight") << QList<Measured>{{0, 50, 3000}, {2, 51, 3200}, {4, 53, 0}, {6, 0, 0}}
-                                              << QList<int>{3000, 3100, 3200} << QList<int>{50, 50, 51};
-    QTest::newRow("height on the first day only") << QList<Measured>{{0, 50, 3000}, {2, 0, 3100}, {4, 0, 3300}}
-                                                  << QList<int>{3000, 3050, 3100, 3200, 3300}
-                                                  << QList<int>{50, 50, 50, 50, 50};
+                                    << QList<int>{3012, 3000, 2987, 2975, 2962, 2950}
+                                    << QList<int>{50, 50, 50, 50, 50, 50};
+    QTest::newRow("last days without weight")
+        << QList<Measured>{{0, 50, 3000}, {2, 51, 3200}, {4, 53, 0}, {6, 0, 0}}
+        << QList<int>{3000, 3100, 3200} << QList<int>{50, 50, 51};
+    QTest::newRow("height on the first day only")
+        << QList<Measured>{{0, 50, 3000}, {2, 0, 3100}, {4, 0, 3300}}
+        << QList<int>{3000, 3050, 3100, 3200, 3300} << QList<int>{50, 50, 50, 50, 50};
     QTest::newRow("last height carried") << QList<Measured>{{0, 50, 3000}, {1, 52, 3100}, {3, 0, 3300}}
                                          << QList<int>{3000, 3100, 3200, 3300} << QList<int>{50, 52, 52, 52};
     // A gap at the start is drawn up from the 0 before the first day.
-    QTest::newRow("first day without weight") << QList<Measured>{{0, 0, 0}, {2, 0, 3000}} << QList<int>{1000, 2000, 3000}
-                                              << QList<int>{0, 0, 0};
-    QTest::newRow("no weight at all") << QList<Measured>{{0, 50, 0}, {2, 52, 0}} << QList<int>{0, 0, 0}
-                                      << QList<int>{50, 51, 52};
+    QTest::newRow("first day without weight")
+        << QList<Measured>{{0, 0, 0}, {2, 0, 3000}} << QList<int>{1000, 2000, 3000} << QList<int>{0, 0, 0};
+    QTest::newRow("no weight at all")
+        << QList<Measured>{{0, 50, 0}, {2, 52, 0}} << QList<int>{0, 0, 0} << QList<int>{50, 51, 52};
     QTest::newRow("one day") << QList<Measured>{{0, 49, 2900}} << QList<int>{2900} << QList<int>{49};
 }
 
@@ -154,7 +156,8 @@ void GrowthTest::exportAndListLines()
     diary.days() = parseDiary(testDataBytes(QStringLiteral("growth_export/日記.txt"))).days;
     GrowthSeries s;
     buildGrowth(diary, s);
-    QCOMPARE(cp932::encode(growthExportText(s)).bytes, testDataBytes(QStringLiteral("growth_export/身長体重.txt")));
+    QCOMPARE(cp932::encode(growthExportText(s)).bytes,
+             testDataBytes(QStringLiteral("growth_export/身長体重.txt")));
     QCOMPARE(weightListLines(s).first(), QStringLiteral("2024/02/28 _ 3000g"));
     QCOMPARE(weightListLines(s).last(), QStringLiteral("2024/03/03 _ 3300g"));
     QCOMPARE(heightListLines(s).at(2), QStringLiteral("2024/03/01 _ 51cm"));
@@ -173,16 +176,18 @@ void GrowthTest::ageTicks_data()
                             << QList<int>{0, 28, 59, 89, 120};
     QTest::newRow("two years in quarters")
         << QDate(1995, 2, 15) << 698
-        << QStringList{u"0か月"_qs, u"3か月"_qs, u"6か月"_qs, u"9か月"_qs, u"1歳"_qs, u"1歳3か月"_qs, u"1歳6か月"_qs,
-                       u"1歳9か月"_qs}
+        << QStringList{u"0か月"_qs, u"3か月"_qs,    u"6か月"_qs,    u"9か月"_qs,
+                       u"1歳"_qs,   u"1歳3か月"_qs, u"1歳6か月"_qs, u"1歳9か月"_qs}
         << QList<int>{0, 89, 181, 273, 365, 455, 547, 639};
     QTest::newRow("three years") << QDate(2024, 1, 31) << 1095
-                                 << QStringList{u"0か月"_qs, u"6か月"_qs, u"1歳"_qs, u"1歳6か月"_qs, u"2歳"_qs,
-                                                u"2歳6か月"_qs}
+                                 << QStringList{u"0か月"_qs,    u"6か月"_qs, u"1歳"_qs,
+                                                u"1歳6か月"_qs, u"2歳"_qs,   u"2歳6か月"_qs}
                                  << QList<int>{0, 182, 366, 547, 731, 912};
-    QTest::newRow("weeks") << QDate(1995, 2, 15) << 30 << QStringList{u"0週"_qs, u"1週"_qs, u"2週"_qs, u"3週"_qs, u"4週"_qs}
+    QTest::newRow("weeks") << QDate(1995, 2, 15) << 30
+                           << QStringList{u"0週"_qs, u"1週"_qs, u"2週"_qs, u"3週"_qs, u"4週"_qs}
                            << QList<int>{0, 7, 14, 21, 28};
-    QTest::newRow("days") << QDate(1995, 2, 15) << 6 << QStringList{u"0日"_qs, u"1日"_qs, u"2日"_qs, u"3日"_qs, u"4日"_qs, u"5日"_qs}
+    QTest::newRow("days") << QDate(1995, 2, 15) << 6
+                          << QStringList{u"0日"_qs, u"1日"_qs, u"2日"_qs, u"3日"_qs, u"4日"_qs, u"5日"_qs}
                           << QList<int>{0, 1, 2, 3, 4, 5};
     QTest::newRow("none") << QDate(1995, 2, 15) << 0 << QStringList() << QList<int>();
 }
