@@ -23,11 +23,6 @@ QtPrinter::~QtPrinter()
         m_painter->end();
 }
 
-bool QtPrinter::printerConfigured()
-{
-    return !QPrinterInfo::defaultPrinter().isNull();
-}
-
 void QtPrinter::setLandscape(bool landscape)
 {
     m_landscape = landscape;

@@ -31,8 +31,6 @@ public:
 
     // The PDF file of the last document that went to a file, "" when it went to a printer.
     QString pdfPath() const { return m_pdfPath; }
-    // Whether a default printer is configured.
-    static bool printerConfigured();
 
 private:
     QPointF toDevice(const QPointF &mm) const;
