@@ -9,12 +9,16 @@
 
 // Every printed page goes through this interface. The real one prints on the default printer
 // (or, without one, writes a PDF into the notebook folder); the test one records what was
-// drawn. Positions are in millimetres from the top left corner of the printable area.
+// drawn. Positions are in millimetres from the top left corner of the printable area; a
+// text's position is the top left corner of its line.
 class Printer
 {
 public:
     virtual ~Printer() = default;
 
+    // Landscape pages for the next document only (call before begin); every other document
+    // is portrait.
+    virtual void setLandscape(bool landscape) { Q_UNUSED(landscape); }
     virtual bool begin(const QString &documentName) = 0;
     virtual QSizeF pageSizeMm() const = 0;
     virtual void setFont(const QFont &font) = 0;

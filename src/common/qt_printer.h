@@ -2,13 +2,24 @@
 
 #include "common/printer.h"
 
-// The real printer: the default printer when one is configured, else a PDF file in the
-// notebook folder.
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+// The real printer: the default printer when one is configured (through CUPS), else a PDF
+// file in the notebook folder, named after the document and the time.
 class QtPrinter : public Printer
 {
 public:
-    explicit QtPrinter(const QString &notebookDir) : m_notebookDir(notebookDir) {}
+    enum class Target {
+        DefaultPrinter, // a PDF file only when no printer is configured
+        PdfFile,        // always a PDF file
+    };
+    explicit QtPrinter(const QString &notebookDir, Target target = Target::DefaultPrinter);
+    ~QtPrinter() override;
 
+    void setLandscape(bool landscape) override;
     bool begin(const QString &documentName) override;
     QSizeF pageSizeMm() const override;
     void setFont(const QFont &font) override;
@@ -18,6 +29,19 @@ public:
     void newPage() override;
     QString end() override;
 
+    // The PDF file of the last document that went to a file, "" when it went to a printer.
+    QString pdfPath() const { return m_pdfPath; }
+
 private:
+    QPointF toDevice(const QPointF &mm) const;
+    QString freePdfPath(const QString &documentName) const;
+
     QString m_notebookDir;
+    Target m_target;
+    bool m_landscape = false;
+    QFont m_font;
+    QColor m_color = Qt::black;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_painter;
+    QString m_pdfPath;
 };

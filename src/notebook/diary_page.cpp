@@ -6,6 +6,7 @@
 #include "common/numbers.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
+#include "notebook/list_panel.h"
 #include "notebook/notebook.h"
 #include "notebook/panel_host.h"
 #include "registers/anniversary_box.h"
@@ -148,6 +149,7 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     m_txtKensaku->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
     m_lstDay = new QListWidget(this);
     nameControl(m_lstDay, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
+    m_lstDay->setItemDelegate(new OneLineDelegate(m_lstDay)); // a result that holds a line break stays one line
     m_anniversaries = new AnniversaryBox(host, this);
 
     auto *searchRow = new QHBoxLayout;

@@ -7,6 +7,7 @@
 #include "notebook/help_window.h"
 #include "notebook/list_panel.h"
 #include "notebook/notebook.h"
+#include "notebook/screen_print.h"
 #include "recipes/recipe_screen.h"
 #include "registers/anniversary_box.h"
 #include "registers/gift_panel.h"
@@ -70,7 +71,7 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     auto *cmdItadaki = addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"), QStringLiteral("頂きものやお返しを管理します"));
     auto *cmdPhoto = addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString());
     bar->addSpacing(10);
-    addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"));
+    auto *cmdPrint = addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"));
     auto *cmdRinyu = addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"), QStringLiteral("離乳食レシピモードです"));
     auto *cmdPrivate = addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString());
     auto *cmdHelp = addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"));
@@ -116,6 +117,7 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     connect(cmdYotei, &QPushButton::clicked, m_schedulePanel, &SchedulePanel::open);
     connect(cmdItadaki, &QPushButton::clicked, m_giftPanel, &GiftPanel::open);
     connect(cmdPhoto, &QPushButton::clicked, m_photoPanel, &PhotoPanel::open);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { printNotebookScreen(this, *this); });
     connect(cmdRinyu, &QPushButton::clicked, this, [this] {
         RecipeScreen *screen = recipeScreen();
         screen->show();

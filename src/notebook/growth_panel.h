@@ -1,21 +1,54 @@
 #pragma once
 
+#include "notebook/growth.h"
+
 #include <QFrame>
 
 class PanelHost;
+class QCategoryAxis;
+class QChart;
+class QChartView;
+class QLineSeries;
+class QListWidget;
+class QPushButton;
+class QValueAxis;
 
-
-// The growth panel fraGraph: height and weight lists and chart.
+// The growth panel fraGraph: the day-by-day weight and height lists, the two-axis chart and
+// the export to 身長体重.txt. Lists and chart show the series as of the last "グラフ" click.
 class GrowthPanel : public QFrame
 {
     Q_OBJECT
 public:
     GrowthPanel(PanelHost &host, QWidget *parent = nullptr);
 
-    // The panel's button on the notebook screen's bar.
+    // The panel's button on the notebook screen's bar ("グラフ").
     void open();
+    // GROWTH_CHART: the series into chrTaijyu with the axis limits.
+    void GROWTH_CHART();
+    // GROWTH_LIST: lstTaijyu and lstShin refilled.
+    void GROWTH_LIST();
+    // cmdSTHozon: the series to 身長体重.txt.
+    void exportSeries();
+    // chrTaijyu double-click: the four axis limits asked one after the other.
+    void changeLimits();
+
+    QChart *chart() const { return m_chart; }
+    QChartView *chartView() const { return m_chrTaijyu; }
 
 private:
-    PanelHost &m_host;
+    void applyLimits();
+    void showPointTip(const QPointF &point, bool entered);
 
+    PanelHost &m_host;
+    QListWidget *m_lstTaijyu = nullptr;
+    QListWidget *m_lstShin = nullptr;
+    QChartView *m_chrTaijyu = nullptr;
+    QChart *m_chart = nullptr;
+    QLineSeries *m_weight = nullptr;
+    QLineSeries *m_height = nullptr;
+    QValueAxis *m_weightAxis = nullptr;
+    QValueAxis *m_heightAxis = nullptr;
+    QCategoryAxis *m_dayAxis = nullptr;
+    QPushButton *m_cmdSTHozon = nullptr;
+    GrowthSeries m_shown; // what the chart shows, for the point tips
 };
