@@ -121,6 +121,7 @@ void GiftRegister::prepare(QDate today)
 {
     register_commands::fillDates(m_date, consecutiveDates(today.addDays(1 - DateListLength), DateListLength), today);
     m_delete->setEnabled(false);
+    m_grid->stretchTextColumn(1);
 }
 
 void GiftRegister::read()

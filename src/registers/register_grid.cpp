@@ -84,6 +84,12 @@ QList<int> RegisterGrid::reorder(const QList<int> &order)
     return movedTo;
 }
 
+void RegisterGrid::stretchTextColumn(int column)
+{
+    if (column < columnCount())
+        horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+}
+
 void RegisterGrid::bringToTop(int gridRow)
 {
     QTableWidgetItem *cell = item(gridRow - 1, 0);

@@ -32,6 +32,8 @@ public:
     // Puts the entry rows in the given order (order[i] is the 0-based row that goes to place
     // i), each row with its cells' colours. Returns where each old row went.
     QList<int> reorder(const QList<int> &order);
+    // The text column takes the width the panel has beyond the other columns' widths.
+    void stretchTextColumn(int column);
     // When the row is out of sight, scrolls so that it is the top visible row.
     void bringToTop(int gridRow);
 

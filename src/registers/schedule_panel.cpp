@@ -111,6 +111,7 @@ void SchedulePanel::open()
     const QDate today = m_host.notebook().clock.today();
     register_commands::fillDates(m_cboYHizuke, consecutiveDates(today, DateListLength), today);
     m_cmdDel->setEnabled(false);
+    m_msgYotei->stretchTextColumn(1);
     YOTEI_READ();
     m_host.panelHide();
     show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 // Notebook files at full capacity, shared by the tests and the benchmarks.
@@ -9,5 +10,13 @@ namespace generators {
 // 日記.txt with `days` consecutive days from 2024/01/01, weights on every third day and
 // heights on every seventh, each text a few lines of Japanese.
 QByteArray diaryFile(int days = 1095);
+
+// A register file (予定.txt with fields = 2, 頂きもの.txt with 3) of `records` lines, dates
+// scattered over a year around `around` in no order, descriptions with commas, every other
+// received gift marked.
+QByteArray registerFile(int records, int fields, QDate around = QDate(2026, 12, 6));
+
+// 記念日.txt with `entries` lines, one a day from 1995/02/15, in date order.
+QByteArray anniversaryFile(int entries = 730);
 
 } // namespace generators
