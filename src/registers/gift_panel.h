@@ -1,11 +1,32 @@
 #pragma once
 
 #include <QFrame>
+#include <QString>
 
+class GiftRegister;
 class PanelHost;
+class QLabel;
 class QTableWidget;
 
-// The gift panel fraItadaki: gifts given and received.
+// What tells the two gift registers apart; everything else they share.
+struct GiftRegisterKind {
+    QString fileName;
+    int fields;      // 2, or 3 with the thanks mark
+    bool thanksMark; // a double-click on a row toggles "○"
+    QString grid, dateBox, itemBox, addButton, deleteButton, deleteAllButton, titleLabel;
+    QString title;    // the caption over the grid
+    QString itemName; // the item column's header, naming the register
+    QString emptyTitle, emptyText;
+    QString deleteChosenQuestion, deleteAllQuestion;
+};
+const GiftRegisterKind &giftsGiven();
+const GiftRegisterKind &giftsReceived();
+
+// The thanks mark of a received gift.
+inline QString thanksMark() { return QStringLiteral("○"); }
+
+// The gift panel fraItadaki: the registers of gifts received and given, and the photo of the
+// item last clicked.
 class GiftPanel : public QFrame
 {
     Q_OBJECT
@@ -14,11 +35,31 @@ public:
 
     // The panel's button on the notebook screen's bar.
     void open();
-    QTableWidget *msgItadaki() const { return m_msgItadaki; }
-    QTableWidget *msgAgeru() const { return m_msgAgeru; }
+    QTableWidget *msgItadaki() const;
+    QTableWidget *msgAgeru() const;
+
+    // ITADAKI_READ, AGERU_READ: a register anew from its file.
+    void ITADAKI_READ();
+    void AGERU_READ();
+    // ITADAKI_WRITE, AGERU_WRITE: a file anew from its register; false after a message.
+    bool ITADAKI_WRITE();
+    bool AGERU_WRITE();
+
+    // AgeruItem, ItadakiItem: the item last clicked in each register, the name an imported
+    // photo takes. Empty until the first click; kept across panel changes.
+    QString ageruItem() const;
+    QString itadakiItem() const;
+
+    // imgItadaki shows the item's photo by the picture rule, or NOPIC.JPG.
+    void showItemPicture(const QString &item);
+
+signals:
+    // A double-click on a register's title (lblAgeruM, lblItadakiM): a photo for its last item.
+    void itemPictureRequested(const GiftRegisterKind &kind, const QString &item);
 
 private:
     PanelHost &m_host;
-    QTableWidget *m_msgItadaki = nullptr;
-    QTableWidget *m_msgAgeru = nullptr;
+    GiftRegister *m_received = nullptr;
+    GiftRegister *m_given = nullptr;
+    QLabel *m_imgItadaki = nullptr;
 };

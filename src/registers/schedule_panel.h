@@ -3,9 +3,15 @@
 #include <QFrame>
 
 class PanelHost;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
 class QTableWidget;
+class RegisterGrid;
 
-// The schedule panel fraYotei.
+inline QString scheduleFileName() { return QStringLiteral("予定.txt"); }
+
+// The schedule panel fraYotei: planned events with the days left, coloured as they come near.
 class SchedulePanel : public QFrame
 {
     Q_OBJECT
@@ -14,9 +20,27 @@ public:
 
     // The panel's button on the notebook screen's bar.
     void open();
-    QTableWidget *msgYotei() const { return m_msgYotei; }
+    QTableWidget *msgYotei() const;
+
+    // YOTEI_READ: the grid anew from 予定.txt, coloured and in order of remaining days.
+    void YOTEI_READ();
+    // YOTEI_WRITE: 予定.txt anew from the grid; false after a message when it failed.
+    bool YOTEI_WRITE();
+    int yoteiCount() const; // YoteiCount
 
 private:
+    void add();
+    void deleteChosen();
+    void deleteAll();
+    int addRow(const QString &date, const QString &description);
+    // Returns where each row went (0-based).
+    QList<int> sort();
+
     PanelHost &m_host;
-    QTableWidget *m_msgYotei = nullptr;
+    RegisterGrid *m_msgYotei = nullptr;
+    QComboBox *m_cboYHizuke = nullptr;
+    QLineEdit *m_txtYNaiyo = nullptr;
+    QPushButton *m_cmdHozon = nullptr;
+    QPushButton *m_cmdDel = nullptr;
+    QPushButton *m_cmdAllClr = nullptr;
 };

@@ -66,6 +66,35 @@ QByteArray recipeFile(int recipes)
         table.append(r);
     }
     return cp932::encode(recipeFileText(table)).bytes;
+
+QByteArray registerFile(int records, int fields, QDate around)
+{
+    static const QString texts[] = {
+        QStringLiteral("予防接種（四種混合）"),
+        QStringLiteral("ばあばの家へ、お泊まり"),
+        QStringLiteral("保育園の面談, 持ち物の確認"),
+        QStringLiteral("ベビー服"),
+    };
+    QString text;
+    for (int i = 0; i < records; ++i) {
+        // A fixed scatter over a year, so every run reads the same file.
+        const int offset = int((quint32(i) * 2654435761u) % 365u) - 182;
+        text += u'"' + dateText(around.addDays(offset)) + QStringLiteral("\",\"") + texts[i % 4] +
+                QString::number(i) + u'"';
+        if (fields == 3)
+            text += i % 2 == 0 ? QStringLiteral(",\"○\"") : QStringLiteral(",\"\"");
+        text += QStringLiteral("\r\n");
+    }
+    return cp932::encode(text).bytes;
+}
+
+QByteArray anniversaryFile(int entries)
+{
+    QString text;
+    const QDate first(1995, 2, 15);
+    for (int i = 0; i < entries; ++i)
+        text += dateText(first.addDays(i)) + QStringLiteral("　記念日%1\r\n").arg(i + 1);
+    return cp932::encode(text).bytes;
 }
 
 } // namespace generators

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 // Notebook files at full capacity, shared by the tests and the benchmarks.
@@ -13,5 +14,13 @@ QByteArray diaryFile(int days = 1095);
 // レシピ.txt with `recipes` recipes over the four stages, every kind and method, with long
 // ingredients, steps and memo texts and a cooking history on two recipes of three.
 QByteArray recipeFile(int recipes = 1000);
+
+// A register file (予定.txt with fields = 2, 頂きもの.txt with 3) of `records` lines, dates
+// scattered over a year around `around` in no order, descriptions with commas, every other
+// received gift marked.
+QByteArray registerFile(int records, int fields, QDate around = QDate(2026, 12, 6));
+
+// 記念日.txt with `entries` lines, one a day from 1995/02/15, in date order.
+QByteArray anniversaryFile(int entries = 730);
 
 } // namespace generators
