@@ -66,6 +66,7 @@ QByteArray recipeFile(int recipes)
         table.append(r);
     }
     return cp932::encode(recipeFileText(table)).bytes;
+}
 
 QByteArray registerFile(int records, int fields, QDate around)
 {
