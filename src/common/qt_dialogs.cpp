@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 Dialogs::Answer QtDialogs::message(const Box &box)
 {
@@ -39,11 +41,18 @@ Dialogs::Answer QtDialogs::message(const Box &box)
 
 QString QtDialogs::input(const QString &prompt, const QString &title, const QString &preset)
 {
-    bool ok = false;
-    QString text = QInputDialog::getText(QApplication::activeWindow(), title,
-                                         QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                                         QLineEdit::Normal, preset, &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    dialog.setTextValue(preset);
+    // The preset is something to type after (a date before its description), not to replace.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (auto *edit = dialog.findChild<QLineEdit *>()) {
+            edit->deselect();
+            edit->end(false);
+        }
+    });
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void QtDialogs::beep() { QApplication::beep(); }

@@ -1,5 +1,7 @@
 #include "common/ui_util.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -32,4 +34,37 @@ QPushButton *makeButton(const QString &objectName, const QString &caption, const
     }
     b->setAutoDefault(false);
     return b;
+}
+
+WaitPointer::WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+WaitPointer::~WaitPointer() { QApplication::restoreOverrideCursor(); }
+
+QString storedText(const QString &editText) { return QString(editText).replace(u'\n', QStringLiteral("\r\n")); }
+QString editText(const QString &stored) { return QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+namespace {
+
+class EventHook : public QObject
+{
+public:
+    EventHook(QObject *watched, std::function<bool(QEvent *)> action) : QObject(watched), m_action(std::move(action))
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *e) override { return m_action(e); }
+
+private:
+    std::function<bool(QEvent *)> m_action;
+};
+
+} // namespace
+
+void hookEvents(QObject *watched, std::function<bool(QEvent *)> action) { new EventHook(watched, std::move(action)); }
+
+bool isEnterKey(const QEvent *e)
+{
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(e)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }

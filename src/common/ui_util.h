@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QAbstractButton;
 class QLabel;
 class QPushButton;
@@ -18,3 +20,23 @@ QLabel *makeLabel(const QString &text, QWidget *buddy, QWidget *parent);
 // A push button with its caption; the tooltip, when given, is its help text.
 QPushButton *makeButton(const QString &objectName, const QString &caption, const QString &tooltip,
                         QWidget *parent);
+
+// The hourglass while a whole file is rewritten and read back.
+struct WaitPointer {
+    WaitPointer();
+    ~WaitPointer();
+    WaitPointer(const WaitPointer &) = delete;
+    WaitPointer &operator=(const WaitPointer &) = delete;
+};
+
+// Stored texts join their lines with CR LF; edit boxes with LF.
+QString storedText(const QString &editText);
+QString editText(const QString &stored);
+
+class QEvent;
+class QObject;
+
+// Runs action on every event of watched; action returns true when it used the event up. The
+// hook lives as long as watched.
+void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
+bool isEnterKey(const QEvent *e);

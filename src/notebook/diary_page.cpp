@@ -30,57 +30,10 @@
 
 namespace {
 
-const QString Crlf = QStringLiteral("\r\n");
 
-// The hourglass while 日記.txt is rewritten.
-struct WaitPointer {
-    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
-};
-
-QString toStored(const QString &editText) { return QString(editText).replace(u'\n', Crlf); }
-QString toEdit(const QString &stored) { return QString(stored).replace(Crlf, QStringLiteral("\n")); }
-
-// Normal and enlarged layouts of the picture frame, in twips.
+// The picture's normal size, in twips.
 constexpr int NormalPictureWidth = 5085, NormalPictureHeight = 3825;
-constexpr int EnlargedPictureWidth = 9200, EnlargedPictureHeight = 6900;
 
-class KeyFilter : public QObject
-{
-public:
-    KeyFilter(QObject *parent, std::function<bool()> onEnter) : QObject(parent), m_onEnter(std::move(onEnter)) {}
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::KeyPress) {
-            auto *k = static_cast<QKeyEvent *>(e);
-            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
-                return m_onEnter();
-        }
-        return false;
-    }
-
-private:
-    std::function<bool()> m_onEnter;
-};
-
-class ClickFilter : public QObject
-{
-public:
-    ClickFilter(QObject *parent, QEvent::Type type, std::function<void()> action)
-        : QObject(parent), m_type(type), m_action(std::move(action))
-    {
-    }
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == m_type)
-            m_action();
-        return false;
-    }
-
-private:
-    QEvent::Type m_type;
-    std::function<void()> m_action;
-};
 
 } // namespace
 
@@ -163,7 +116,6 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     m_imgGazou = new QLabel(m_fraGazou);
     nameControl(m_imgGazou, QStringLiteral("imgGazou"), QStringLiteral("日記の写真"));
     m_imgGazou->setAlignment(Qt::AlignCenter);
-    m_imgGazou->setToolTip(QStringLiteral("クリックで拡大・縮小"));
     static const char *const captions[] = {"メイン", "1", "2", "3", "4", "5"};
     auto *photoButtons = new QHBoxLayout;
     for (int n = 0; n < 6; ++n) {
@@ -220,33 +172,30 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
 
     connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
     connect(m_cboDay, qOverload<int>(&QComboBox::activated), this, [this](int index) { setCurrentDay(index + 1); });
-    m_txtKensaku->installEventFilter(new KeyFilter(m_txtKensaku, [this] {
-        if (m_txtKensaku->text().isEmpty())
+    hookEvents(m_txtKensaku, [this](QEvent *e) {
+        if (!isEnterKey(e) || m_txtKensaku->text().isEmpty())
             return false;
         search();
         return true;
-    }));
+    });
     connect(m_lstDay, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openSearchResult(item->text()); });
     connect(m_optGazou, &QRadioButton::clicked, this, [this] { photosShownClicked(); });
     connect(m_optMain, &QRadioButton::clicked, this, [this] { photosHiddenClicked(); });
-    m_imgGazou->installEventFilter(new ClickFilter(m_imgGazou, QEvent::MouseButtonRelease, [this] {
-        m_pictureEnlarged = !m_pictureEnlarged;
-        const int w = m_pictureEnlarged ? EnlargedPictureWidth : NormalPictureWidth;
-        const int h = m_pictureEnlarged ? EnlargedPictureHeight : NormalPictureHeight;
-        m_imgGazou->setMinimumSize(twipsToPixels(w), twipsToPixels(h));
-    }));
 }
 
 int DiaryPage::currentDay() const { return m_hsbDay->value(); }
 QString DiaryPage::dateText() const { return m_cboDay->currentText(); }
 
-void DiaryPage::setCurrentDay(int k)
+void DiaryPage::setCurrentDay(int k) { m_hsbDay->setValue(k); }
+
+void DiaryPage::showDay(int k)
 {
-    if (m_hsbDay->value() == k)
-        DIARY_SHOW();
-    else
+    {
+        const QSignalBlocker block(m_hsbDay);
         m_hsbDay->setValue(k);
+    }
+    DIARY_SHOW();
 }
 
 void DiaryPage::DIARY_READ()
@@ -290,7 +239,7 @@ void DiaryPage::DIARY_SHOW()
     m_cboDay->setEditText(day.date);
     m_txtShincyo->setText(QString::number(day.height));
     m_txtTaijyu->setText(QString::number(day.weight));
-    m_txtDiary->setPlainText(toEdit(day.text));
+    m_txtDiary->setPlainText(editText(day.text));
     if (m_host.notebook().profile.diaryPictureMode != photosShown())
         return;
     showPicture(QString(day.date).remove(u'/'));
@@ -474,7 +423,7 @@ void DiaryPage::save()
             return;
         }
     }
-    const QString text = toStored(m_txtDiary->toPlainText());
+    const QString text = storedText(m_txtDiary->toPlainText());
     if (!checkStorable({heightText, weightText, text}))
         return;
 

@@ -37,8 +37,11 @@ public:
 
     // hsbDay: the current day.
     int currentDay() const;
-    // Moves the scroll bar to day k and shows it, even when it already stood there.
+    // Moves the scroll bar to day k, which shows it; when the bar already stands there the
+    // page is left as it is, typed changes included.
     void setCurrentDay(int k);
+    // Moves the scroll bar to day k and shows that day in any case.
+    void showDay(int k);
     QString dateText() const;
 
     // The notebook picture mode as the load sets it: the option selected runs its click.

@@ -206,7 +206,7 @@ void DiaryScreen::load()
     m_diaryPage->DIARY_READ();
     buildGrowth(m_notebook.diary, m_notebook.growth);
     m_diaryPage->anniversaries()->KINEN_READ();
-    m_diaryPage->setCurrentDay(m_notebook.diary.count());
+    m_diaryPage->showDay(m_notebook.diary.count());
     m_diaryPage->setNormalPictureLayout();
     SETTINGS_READ(m_notebook.tour, m_notebook.folder);
     m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);

@@ -15,26 +15,6 @@
 
 namespace {
 
-class EnterKey : public QObject
-{
-public:
-    EnterKey(QObject *parent, std::function<void()> action) : QObject(parent), m_action(std::move(action)) {}
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                m_action();
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_action;
-};
-
 QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
     auto *item = new QTableWidgetItem(text);
@@ -79,10 +59,13 @@ ListPanel::ListPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     layout->addWidget(m_msgList);
 
     connect(m_msgList, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openRow(row + 1); });
-    m_msgList->installEventFilter(new EnterKey(m_msgList, [this] {
+    hookEvents(m_msgList, [this](QEvent *e) {
+        if (!isEnterKey(e))
+            return false;
         if (m_msgList->currentRow() >= 0)
             openRow(m_msgList->currentRow() + 1);
-    }));
+        return true;
+    });
 }
 
 void ListPanel::open()

@@ -39,14 +39,6 @@ namespace {
 
 const QString Crlf = QStringLiteral("\r\n");
 
-// The hourglass from the confirmation of a write to the end of the reload.
-struct WaitPointer {
-    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
-};
-
-QString toStored(const QString &editText) { return QString(editText).replace(u'\n', Crlf); }
-QString toEdit(const QString &stored) { return QString(stored).replace(Crlf, QStringLiteral("\n")); }
 
 // The picture's place, in twips as the layout gives it.
 constexpr int PictureWidthTwips = 4920, PictureHeightTwips = 3570;
@@ -70,28 +62,6 @@ void showListValue(QComboBox *box, const QString &value)
         box->setItemData(i, true, StoredOnlyRole);
     }
     box->setCurrentIndex(i);
-}
-
-class EventHook : public QObject
-{
-public:
-    // action returns true when the event was used up.
-    EventHook(QObject *watched, std::function<bool(QEvent *)> action) : QObject(watched), m_action(std::move(action))
-    {
-        watched->installEventFilter(this);
-    }
-    bool eventFilter(QObject *, QEvent *e) override { return m_action(e); }
-
-private:
-    std::function<bool(QEvent *)> m_action;
-};
-
-bool isEnter(QEvent *e)
-{
-    if (e->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(e)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 QLabel *titleLabel(const QString &name, const QString &text, int pixelSize, QWidget *parent)
@@ -381,14 +351,14 @@ void RecipeScreen::connectHandlers()
         connect(m_imgFace2[i], &QToolButton::clicked, this, [this, i] { childFaceClicked(i); });
     }
     for (QLabel *l : {m_lblKai, m_lblKaisu})
-        new EventHook(l, [this](QEvent *e) {
+        hookEvents(l, [this](QEvent *e) {
             if (e->type() != QEvent::MouseButtonRelease)
                 return false;
             addCookingDate();
             return true;
         });
     connect(m_lstRireki, &QListWidget::itemDoubleClicked, this, [this] { removeHistoryEntry(); });
-    new EventHook(m_cboSankou->lineEdit(), [this](QEvent *e) { return isEnter(e) && referenceEnter(); });
+    hookEvents(m_cboSankou->lineEdit(), [this](QEvent *e) { return isEnterKey(e) && referenceEnter(); });
     connect(m_optGazou, &QRadioButton::clicked, this, &RecipeScreen::picturesShownClicked);
     connect(m_optMain, &QRadioButton::clicked, this, &RecipeScreen::picturesHiddenClicked);
     connect(&m_notebook.recipes.levelBars, &LevelNotifier::levelShown, this, &RecipeScreen::showTotalPoint);
@@ -485,9 +455,9 @@ void RecipeScreen::ShowRecipe()
     showListValue(m_cboCyouri, r.method);
     m_cboSankou->setEditText(r.ref);
     m_cboSankou->lineEdit()->setCursorPosition(0); // a long source shows from its start
-    m_txtZairyou->setPlainText(toEdit(r.ingredients));
-    m_txtTukuri->setPlainText(toEdit(r.steps));
-    m_txtMemo->setPlainText(toEdit(r.memo));
+    m_txtZairyou->setPlainText(editText(r.ingredients));
+    m_txtTukuri->setPlainText(editText(r.steps));
+    m_txtMemo->setPlainText(editText(r.memo));
     m_curSelfEval = r.selfEval;
     m_curChildEval = r.childEval;
     showFaces();
@@ -568,9 +538,9 @@ Recipe RecipeScreen::pageRecipe() const
     r.childEval = m_curChildEval;
     r.cookCount = cookCountText(m_lblKaisu->text());
     r.ref = m_cboSankou->currentText();
-    r.ingredients = toStored(m_txtZairyou->toPlainText());
-    r.steps = toStored(m_txtTukuri->toPlainText());
-    r.memo = toStored(m_txtMemo->toPlainText());
+    r.ingredients = storedText(m_txtZairyou->toPlainText());
+    r.steps = storedText(m_txtTukuri->toPlainText());
+    r.memo = storedText(m_txtMemo->toPlainText());
     QStringList dates;
     for (int i = 0; i < m_lstRireki->count(); ++i)
         dates.append(m_lstRireki->item(i)->text());

@@ -36,21 +36,6 @@ QToolButton *pictureButton(const QString &objectName, RegisterIcon icon, const Q
     return b;
 }
 
-class DoubleClickFilter : public QObject
-{
-public:
-    DoubleClickFilter(QObject *parent, std::function<void()> action) : QObject(parent), m_action(std::move(action)) {}
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::MouseButtonDblClick)
-            m_action();
-        return false;
-    }
-
-private:
-    std::function<void()> m_action;
-};
-
 } // namespace
 
 GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidget *parent)
@@ -114,7 +99,11 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
     });
     if (kind.thanksMark)
         connect(m_grid, &RegisterGrid::rowDoubleClicked, this, &GiftRegister::toggleMark);
-    m_title->installEventFilter(new DoubleClickFilter(m_title, [this] { emit pictureRequested(); }));
+    hookEvents(m_title, [this](QEvent *e) {
+        if (e->type() == QEvent::MouseButtonDblClick)
+            emit pictureRequested();
+        return false;
+    });
 }
 
 void GiftRegister::prepare(QDate today)

@@ -105,6 +105,12 @@ void DiaryPageTest::browsing()
     QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("十日目"));
     f.get<QScrollBar>("hsbDay")->setValue(1);
     QCOMPARE(f.date(), QStringLiteral("2026/01/01"));
+    // Opening the day already shown (a search result, an anniversary) keeps what was typed.
+    f.get<QPlainTextEdit>("txtDiary")->setPlainText(QStringLiteral("書きかけ"));
+    f.screen.setCurrentDay(1);
+    QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("書きかけ"));
+    f.screen.setCurrentDay(2);
+    QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("十日目"));
     VERIFY_DIALOGS(f.dialogs);
 }
 
