@@ -16,7 +16,8 @@ struct CapacityNotebook {
     CapacityNotebook()
     {
         NotebookFolder(dir.path()).save(QStringLiteral("日記.txt"), generators::diaryFile(DiaryCapacity));
-        NotebookFolder(dir.path()).save(QStringLiteral("グラフ.txt"), " 40 \r\n 100 \r\n 2000 \r\n 16000 \r\n");
+        NotebookFolder(dir.path())
+            .save(QStringLiteral("グラフ.txt"), " 40 \r\n 100 \r\n 2000 \r\n 16000 \r\n");
     }
     QTemporaryDir dir;
     FixedClock clock{QDate(2026, 12, 6)};

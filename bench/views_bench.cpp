@@ -15,10 +15,7 @@ namespace {
 
 constexpr double FrameMs = 16.0;
 
-void floorOf(benchmark::State &state)
-{
-    state.counters["floor_ms"] = FrameMs;
-}
+void floorOf(benchmark::State &state) { state.counters["floor_ms"] = FrameMs; }
 
 LoadedScreen &capacityScreen()
 {

@@ -17,9 +17,9 @@ bool isTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; 
 // Tables built once from glibc's CP932 converter: decoding by table is what keeps reading a
 // capacity file fast; iconv remains the authority on what each code means.
 struct Tables {
-    std::array<char16_t, 256> single{};           // 0 = not a character on its own
-    std::array<char16_t, 65536> pair{};            // lead << 8 | trail -> UTF-16, 0 = invalid
-    std::array<quint16, 65536> fromUnicode{};      // UTF-16 unit -> bytes (0 = ask iconv)
+    std::array<char16_t, 256> single{};       // 0 = not a character on its own
+    std::array<char16_t, 65536> pair{};       // lead << 8 | trail -> UTF-16, 0 = invalid
+    std::array<quint16, 65536> fromUnicode{}; // UTF-16 unit -> bytes (0 = ask iconv)
     std::array<bool, 65536> fromUnicodeKnown{};
 
     Tables()
@@ -158,7 +158,8 @@ QString firstUnencodable(const QString &text)
         char16_t u = s[i];
         if (u < 0x80 || t.fromUnicodeKnown[u] || (u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF))
             continue;
-        bool surrogatePair = QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(s[i + 1]);
+        bool surrogatePair =
+            QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(s[i + 1]);
         return surrogatePair ? text.mid(i, 2) : text.mid(i, 1);
     }
     return {};

@@ -75,8 +75,7 @@ std::optional<QDate> parseTypedDate(const QString &text, QDate today)
     if (era && s.startsWith(u'元'))
         s.replace(0, 1, QStringLiteral("1"));
 
-    static const QRegularExpression kanjiForm(
-        QStringLiteral(R"(^(?:(\d{1,4})年)?(\d{1,2})月(\d{1,2})日?$)"));
+    static const QRegularExpression kanjiForm(QStringLiteral(R"(^(?:(\d{1,4})年)?(\d{1,2})月(\d{1,2})日?$)"));
     static const QRegularExpression numericForm(
         QStringLiteral(R"(^(?:(\d{1,4})([/.\-]))?(\d{1,2})([/.\-])(\d{1,2})$)"));
 

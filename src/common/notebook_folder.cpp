@@ -76,8 +76,8 @@ bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QS
 QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now) const
 {
     const QString source = pathOf(bareName);
-    const QString name = QFileInfo(source).fileName() + u'.' + now.toString(QStringLiteral("yyyyMMdd-hhmmss")) +
-                         QStringLiteral(".bak");
+    const QString name = QFileInfo(source).fileName() + u'.' +
+                         now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".bak");
     QString target = m_dir + u'/' + name;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = m_dir + u'/' + name + u'.' + QString::number(n);

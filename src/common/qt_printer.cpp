@@ -23,10 +23,7 @@ QtPrinter::~QtPrinter()
         m_painter->end();
 }
 
-void QtPrinter::setLandscape(bool landscape)
-{
-    m_landscape = landscape;
-}
+void QtPrinter::setLandscape(bool landscape) { m_landscape = landscape; }
 
 bool QtPrinter::begin(const QString &documentName)
 {

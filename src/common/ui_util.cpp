@@ -23,7 +23,8 @@ QLabel *makeLabel(const QString &text, QWidget *buddy, QWidget *parent)
     return label;
 }
 
-QPushButton *makeButton(const QString &objectName, const QString &caption, const QString &tooltip, QWidget *parent)
+QPushButton *makeButton(const QString &objectName, const QString &caption, const QString &tooltip,
+                        QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(objectName);
@@ -39,15 +40,22 @@ QPushButton *makeButton(const QString &objectName, const QString &caption, const
 WaitPointer::WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 WaitPointer::~WaitPointer() { QApplication::restoreOverrideCursor(); }
 
-QString storedText(const QString &editText) { return QString(editText).replace(u'\n', QStringLiteral("\r\n")); }
-QString editText(const QString &stored) { return QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString storedText(const QString &editText)
+{
+    return QString(editText).replace(u'\n', QStringLiteral("\r\n"));
+}
+QString editText(const QString &stored)
+{
+    return QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 namespace {
 
 class EventHook : public QObject
 {
 public:
-    EventHook(QObject *watched, std::function<bool(QEvent *)> action) : QObject(watched), m_action(std::move(action))
+    EventHook(QObject *watched, std::function<bool(QEvent *)> action)
+        : QObject(watched), m_action(std::move(action))
     {
         watched->installEventFilter(this);
     }
@@ -59,7 +67,10 @@ private:
 
 } // namespace
 
-void hookEvents(QObject *watched, std::function<bool(QEvent *)> action) { new EventHook(watched, std::move(action)); }
+void hookEvents(QObject *watched, std::function<bool(QEvent *)> action)
+{
+    new EventHook(watched, std::move(action));
+}
 
 bool isEnterKey(const QEvent *e)
 {

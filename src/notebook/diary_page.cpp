@@ -30,10 +30,8 @@
 
 namespace {
 
-
 // The picture's normal size, in twips.
 constexpr int NormalPictureWidth = 5085, NormalPictureHeight = 3825;
-
 
 } // namespace
 
@@ -102,7 +100,8 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     m_txtKensaku->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
     m_lstDay = new QListWidget(this);
     nameControl(m_lstDay, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
-    m_lstDay->setItemDelegate(new OneLineDelegate(m_lstDay)); // a result that holds a line break stays one line
+    m_lstDay->setItemDelegate(
+        new OneLineDelegate(m_lstDay)); // a result that holds a line break stays one line
     m_anniversaries = new AnniversaryBox(host, this);
 
     auto *searchRow = new QHBoxLayout;
@@ -120,8 +119,9 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     auto *photoButtons = new QHBoxLayout;
     for (int n = 0; n < 6; ++n) {
         QString caption = QString::fromUtf8(captions[n]);
-        m_cmdPic[n] = makeButton(QStringLiteral("cmdPic%1").arg(n), caption,
-                                 n == 0 ? QStringLiteral("メインの写真") : QStringLiteral("写真%1").arg(n), m_fraGazou);
+        m_cmdPic[n] =
+            makeButton(QStringLiteral("cmdPic%1").arg(n), caption,
+                       n == 0 ? QStringLiteral("メインの写真") : QStringLiteral("写真%1").arg(n), m_fraGazou);
         m_cmdPic[n]->setAccessibleName(n == 0 ? caption : QStringLiteral("写真%1").arg(n));
         m_cmdPic[n]->setMinimumWidth(n == 0 ? 48 : 28);
         m_cmdPic[n]->setAutoFillBackground(true);
@@ -171,7 +171,8 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     layout->addLayout(side, 9);
 
     connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
-    connect(m_cboDay, qOverload<int>(&QComboBox::activated), this, [this](int index) { setCurrentDay(index + 1); });
+    connect(m_cboDay, qOverload<int>(&QComboBox::activated), this,
+            [this](int index) { setCurrentDay(index + 1); });
     hookEvents(m_txtKensaku, [this](QEvent *e) {
         if (!isEnterKey(e) || m_txtKensaku->text().isEmpty())
             return false;
@@ -211,8 +212,9 @@ void DiaryPage::DIARY_READ()
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setMaximum(qMax(1, nb.diary.count()));
     if (load.firstNotWhole)
-        m_host.dialogs().warning(QStringLiteral("日記の読み込み"),
-                                 Notebook::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日")));
+        m_host.dialogs().warning(
+            QStringLiteral("日記の読み込み"),
+            Notebook::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日")));
 }
 
 void DiaryPage::DIARY_CLEAR()
@@ -321,12 +323,13 @@ void DiaryPage::newPage()
     m_host.showDiaryPanel();
     DIARY_CLEAR();
     m_cboDay->setEditText(::dateText(m_host.notebook().clock.today()));
-    m_host.helpTour(QStringLiteral("新しい日記を登録します。\r\n\r\n"
-                                   "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
-                                   "身長・体重データは必ずしも入力する必要はありませんが、\r\n"
-                                   "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
-                                   "※最後に「保存」ボタンを押してください。\r\n\r\n"
-                                   "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
+    m_host.helpTour(
+        QStringLiteral("新しい日記を登録します。\r\n\r\n"
+                       "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
+                       "身長・体重データは必ずしも入力する必要はありませんが、\r\n"
+                       "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
+                       "※最後に「保存」ボタンを押してください。\r\n\r\n"
+                       "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
     m_txtDiary->setFocus();
 }
 
@@ -414,7 +417,8 @@ void DiaryPage::save()
     }
     const double height = numericValue(heightText);
     const double weight = numericValue(weightText);
-    for (auto [value, name] : {std::pair{height, QStringLiteral("身長")}, std::pair{weight, QStringLiteral("体重")}}) {
+    for (auto [value, name] :
+         {std::pair{height, QStringLiteral("身長")}, std::pair{weight, QStringLiteral("体重")}}) {
         if (!toInt16(value)) {
             dialogs.warning(inputCheck, QStringLiteral("%1の値が大きすぎます。\r\n\r\n"
                                                        "-32768 から 32767 までの数で入力してください。")
@@ -430,8 +434,9 @@ void DiaryPage::save()
     const int k = nb.diary.find(date);
     WriteResult written;
     if (k == 0) {
-        if (!dialogs.confirm(QStringLiteral("新規登録確認"), QStringLiteral("新しい日付です。日記に追加します。"),
-                             Dialogs::Icon::Information, Dialogs::Answer::Ok))
+        if (!dialogs.confirm(QStringLiteral("新規登録確認"),
+                             QStringLiteral("新しい日付です。日記に追加します。"), Dialogs::Icon::Information,
+                             Dialogs::Answer::Ok))
             return;
         WaitPointer wait;
         written = nb.appendDay(date, height, weight, text);
@@ -445,7 +450,8 @@ void DiaryPage::save()
         const QSignalBlocker block(m_hsbDay);
         m_hsbDay->setValue(nb.diary.count());
     } else {
-        if (!dialogs.confirm(QStringLiteral("変更登録確認"), QStringLiteral("既存の日付です。変更して書き込みます。"),
+        if (!dialogs.confirm(QStringLiteral("変更登録確認"),
+                             QStringLiteral("既存の日付です。変更して書き込みます。"),
                              Dialogs::Icon::Information, Dialogs::Answer::Ok))
             return;
         WaitPointer wait;

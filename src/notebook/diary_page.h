@@ -80,6 +80,6 @@ private:
     QToolButton *m_cmdSaisei = nullptr;
     QToolButton *m_cmdStop = nullptr;
     QLabel *m_lblSDate = nullptr;
-    int m_photoSlot = 0;          // PhotoSlot
+    int m_photoSlot = 0;            // PhotoSlot
     bool m_pictureEnlarged = false; // PictureEnlarged
 };

@@ -25,7 +25,10 @@
 #include <QVBoxLayout>
 
 QString notebookTitle(const QString &nickname) { return nickname + QStringLiteral("の育児手帖"); }
-QString recipeTitle(const QString &nickname) { return QStringLiteral("Popora  ～ ") + nickname + QStringLiteral("のレシピ"); }
+QString recipeTitle(const QString &nickname)
+{
+    return QStringLiteral("Popora  ～ ") + nickname + QStringLiteral("のレシピ");
+}
 
 namespace {
 
@@ -61,21 +64,32 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(4);
 
-    auto *cmdNew = addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"), QStringLiteral("新しい日記のページを作ります"));
-    auto *cmdTouroku = addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"), QStringLiteral("表示中の日記を保存します"));
+    auto *cmdNew = addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
+                                QStringLiteral("新しい日記のページを作ります"));
+    auto *cmdTouroku = addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"),
+                                    QStringLiteral("表示中の日記を保存します"));
     bar->addSpacing(10);
-    auto *cmdDiary = addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"), QStringLiteral("メインの育児日記のページを表示します"));
-    auto *cmdList = addBarButton(QStringLiteral("cmdList"), QStringLiteral("一覧"), QStringLiteral("育児日記を一覧で見ることができます"));
-    auto *cmdGraph = addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"), QStringLiteral("身長、体重のグラフ表示です"));
-    auto *cmdYotei = addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"), QStringLiteral("予定を登録することができます"));
-    auto *cmdItadaki = addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"), QStringLiteral("頂きものやお返しを管理します"));
+    auto *cmdDiary = addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"),
+                                  QStringLiteral("メインの育児日記のページを表示します"));
+    auto *cmdList = addBarButton(QStringLiteral("cmdList"), QStringLiteral("一覧"),
+                                 QStringLiteral("育児日記を一覧で見ることができます"));
+    auto *cmdGraph = addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"),
+                                  QStringLiteral("身長、体重のグラフ表示です"));
+    auto *cmdYotei = addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"),
+                                  QStringLiteral("予定を登録することができます"));
+    auto *cmdItadaki = addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"),
+                                    QStringLiteral("頂きものやお返しを管理します"));
     auto *cmdPhoto = addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString());
     bar->addSpacing(10);
-    auto *cmdPrint = addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"));
-    auto *cmdRinyu = addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"), QStringLiteral("離乳食レシピモードです"));
+    auto *cmdPrint = addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+                                  QStringLiteral("表示中の画面を印刷します"));
+    auto *cmdRinyu = addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"),
+                                  QStringLiteral("離乳食レシピモードです"));
     auto *cmdPrivate = addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString());
-    auto *cmdHelp = addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"));
-    auto *cmdEnd = addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+    auto *cmdHelp = addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"),
+                                 QStringLiteral("ヘルプファイルを開きます"));
+    auto *cmdEnd = addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"),
+                                QStringLiteral("プログラムを終了します"));
     bar->addStretch();
     m_chkHelp = new QCheckBox(m_bar);
     nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
@@ -106,11 +120,12 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     connect(cmdDiary, &QPushButton::clicked, this, [this] {
         panelHide();
         showDiaryPanel();
-        helpTour(QStringLiteral("育児日記のメイン画面です。\r\n\r\n"
-                                "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
-                                "また、特別な日を記念日としてリストに表示することができたり、\r\n"
-                                "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
-                                "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
+        helpTour(QStringLiteral(
+            "育児日記のメイン画面です。\r\n\r\n"
+            "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
+            "また、特別な日を記念日としてリストに表示することができたり、\r\n"
+            "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
+            "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
     });
     connect(cmdList, &QPushButton::clicked, m_listPanel, &ListPanel::open);
     connect(cmdGraph, &QPushButton::clicked, m_growthPanel, &GrowthPanel::open);
@@ -122,14 +137,17 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
         RecipeScreen *screen = recipeScreen();
         screen->show();
         screen->raise();
-        helpTour(QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
+        helpTour(
+            QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
     });
     connect(cmdPrivate, &QPushButton::clicked, this, [this] {
         emit profileScreenRequested();
-        helpTour(QStringLiteral("サンプルデータをクリアし新規に育児手帖を作成したり料理レシピのポイントの変更が行えます。\r\n\r\n"
-                                "お子様が誕生してからの主なイベントの日程とその日付までのカウントダウンを表示しています。\r\n\r\n\r\n"
-                                "補足）出産時データ…としていますが、必ずしもこだわる必要はありません。\r\n"
-                                "　　　あくまでここで登録した日付が日記やグラフの初日に指定されるというだけです。\r\n\r\n"));
+        helpTour(QStringLiteral(
+            "サンプルデータをクリアし新規に育児手帖を作成したり料理レシピのポイントの変更が行えます。\r\n\r\n"
+            "お子様が誕生してからの主なイベントの日程とその日付までのカウントダウンを表示しています。\r\n\r\n"
+            "\r\n"
+            "補足）出産時データ…としていますが、必ずしもこだわる必要はありません。\r\n"
+            "　　　あくまでここで登録した日付が日記やグラフの初日に指定されるというだけです。\r\n\r\n"));
     });
     connect(cmdHelp, &QPushButton::clicked, this, &DiaryScreen::openHelp);
     connect(cmdEnd, &QPushButton::clicked, this, [this] { endProgram(true); });
@@ -219,21 +237,26 @@ void DiaryScreen::load()
 void DiaryScreen::greet()
 {
     const Notebook &nb = m_notebook;
-    const bool sample = nb.profile.nickname == QStringLiteral("ももちゃん") && nb.profile.targetPoint == 140 &&
-                        nb.diary.count() > 0 && nb.diary.day(1).date == QStringLiteral("1995/02/15");
+    const bool sample = nb.profile.nickname == QStringLiteral("ももちゃん") &&
+                        nb.profile.targetPoint == 140 && nb.diary.count() > 0 &&
+                        nb.diary.day(1).date == QStringLiteral("1995/02/15");
     if (sample)
-        m_dialogs.information(QStringLiteral("ようこそ！"),
-                              QStringLiteral("＼(^o^)／　ももちゃんの育児手帖にようこそ！\r\n\r\n"
-                                             "まずはサンプルデータでどんなことができるのかをいろんなボタンを押してご覧ください。\r\n"
-                                             "ご自身のデータでスタートするときは『設定』ボタンを押してみてください。\r\n\r\n"));
+        m_dialogs.information(
+            QStringLiteral("ようこそ！"),
+            QStringLiteral(
+                "＼(^o^)／　ももちゃんの育児手帖にようこそ！\r\n\r\n"
+                "まずはサンプルデータでどんなことができるのかをいろんなボタンを押してご覧ください。\r\n"
+                "ご自身のデータでスタートするときは『設定』ボタンを押してみてください。\r\n\r\n"));
     if (nb.diary.count() == 1)
-        m_dialogs.information(QStringLiteral("育児日記の初日です。"),
-                              QStringLiteral("出産当日のページを自動的に作成しました。\r\n\r\n"
-                                             "なんでも日記に出産時のエピソードや思い出を記入して『保存』ボタンを押してください。\r\n"
-                                             "産まれた日ですから「記念日」として登録するのもいいですね。\r\n"
-                                             "写真画像があれば「なんでも日記」見出しをダブルクリックして画像も登録しましょう！\r\n\r\n"
-                                             "２日目以降の日記を作るときには「新規」ボタンを押してください。\r\n\r\n"
-                                             "いろんな思い出を記録していきましょう！\r\n"));
+        m_dialogs.information(
+            QStringLiteral("育児日記の初日です。"),
+            QStringLiteral(
+                "出産当日のページを自動的に作成しました。\r\n\r\n"
+                "なんでも日記に出産時のエピソードや思い出を記入して『保存』ボタンを押してください。\r\n"
+                "産まれた日ですから「記念日」として登録するのもいいですね。\r\n"
+                "写真画像があれば「なんでも日記」見出しをダブルクリックして画像も登録しましょう！\r\n\r\n"
+                "２日目以降の日記を作るときには「新規」ボタンを押してください。\r\n\r\n"
+                "いろんな思い出を記録していきましょう！\r\n"));
 }
 
 void DiaryScreen::helpCheckClicked()
@@ -241,13 +264,16 @@ void DiaryScreen::helpCheckClicked()
     if (m_notebook.loadingFlag == -1)
         return;
     if (m_chkHelp->isChecked()) {
-        m_dialogs.information(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。"));
+        m_dialogs.information(QStringLiteral("ヘルプツアーＯＮ"),
+                              QStringLiteral("ヘルプツアー機能をオンにします。"));
         m_notebook.tour.helpTourOn = 1;
     } else {
-        m_dialogs.information(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。"));
+        m_dialogs.information(QStringLiteral("ヘルプツアーＯＦＦ"),
+                              QStringLiteral("ヘルプツアー機能をオフにします。"));
         m_notebook.tour.helpTourOn = 0;
     }
-    const WriteResult r = m_notebook.saveFile(QStringLiteral("設定.txt"), settingsFileText(m_notebook.tour.helpTourOn));
+    const WriteResult r =
+        m_notebook.saveFile(QStringLiteral("設定.txt"), settingsFileText(m_notebook.tour.helpTourOn));
     if (!r.ok)
         m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
 }

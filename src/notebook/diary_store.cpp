@@ -154,6 +154,7 @@ QString diaryFileText(const QList<DiaryDay> &days)
 
 void sortDiary(QList<DiaryDay> &days)
 {
-    std::stable_sort(days.begin(), days.end(),
-                     [](const DiaryDay &a, const DiaryDay &b) { return QString::compare(a.date, b.date) < 0; });
+    std::stable_sort(days.begin(), days.end(), [](const DiaryDay &a, const DiaryDay &b) {
+        return QString::compare(a.date, b.date) < 0;
+    });
 }

@@ -203,7 +203,4 @@ QString graphLimitsText(const GraphLimits &g)
            printedInteger(g.weightMin) + crlf + printedInteger(g.weightMax) + crlf;
 }
 
-GraphLimits defaultGraphLimits()
-{
-    return {40, 100, 2000, 16000};
-}
+GraphLimits defaultGraphLimits() { return {40, 100, 2000, 16000}; }

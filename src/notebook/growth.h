@@ -22,10 +22,7 @@ struct GrowthSeries {
 void buildGrowth(const DiaryTable &diary, GrowthSeries &series);
 
 // 身長体重.txt: one quoted line per series day, "1995/02/15",50,3000 with CR LF.
-inline QString growthExportFileName()
-{
-    return QStringLiteral("身長体重.txt");
-}
+inline QString growthExportFileName() { return QStringLiteral("身長体重.txt"); }
 QString growthExportText(const GrowthSeries &series);
 
 // The lines of the two growth lists: "1995/02/15 _ 3000g" and "1995/02/15 _ 50cm".
@@ -50,10 +47,7 @@ struct GraphLimits {
     qint16 weightMax = 0; // WeightMax
 };
 
-inline QString graphFileName()
-{
-    return QStringLiteral("グラフ.txt");
-}
+inline QString graphFileName() { return QStringLiteral("グラフ.txt"); }
 
 GraphLimits parseGraphLimits(const QString &text);
 // Four lines, each the value as a printed integer (" 40 ").

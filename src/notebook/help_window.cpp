@@ -8,7 +8,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(const QString &helpDir, const QString &firstPage, QWidget *parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(const QString &helpDir, const QString &firstPage, QWidget *parent)
+    : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("育児手帖 ヘルプ"));

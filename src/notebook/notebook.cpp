@@ -81,7 +81,8 @@ QString Notebook::notWholeMessage(const QString &bareName, int recordsRead, cons
 {
     return QStringLiteral("%1 を最後まで読み込めませんでした。\r\n"
                           "読み込めた %2 %3分を表示します。\r\n\r\n"
-                          "このファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（.bak）として残します。")
+                          "このファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（."
+                          "bak）として残します。")
         .arg(bareName)
         .arg(recordsRead)
         .arg(unit);

@@ -12,7 +12,7 @@
 // What a write of a notebook file came to, for the message the user sees.
 struct WriteResult {
     bool ok = true;
-    QString error; // a sentence for the user when !ok
+    QString error;      // a sentence for the user when !ok
     QString backupName; // a copy kept before this first rewrite of a file not read whole
 };
 

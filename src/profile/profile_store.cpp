@@ -40,8 +40,8 @@ QString profileText(const Profile &p, const QString &targetPointText)
 {
     const QString crlf = QStringLiteral("\r\n");
     QString s;
-    for (const QString *v : {&p.nickname, &p.birthDate, &p.birthTime, &p.birthHeight, &p.birthWeight, &p.birthChest,
-                             &p.birthHead, &p.reserved})
+    for (const QString *v : {&p.nickname, &p.birthDate, &p.birthTime, &p.birthHeight, &p.birthWeight,
+                             &p.birthChest, &p.birthHead, &p.reserved})
         s += storable(*v) + crlf;
     s += targetPointText + crlf;
     s += storable(p.diaryPictureMode) + crlf;

@@ -98,4 +98,7 @@ SplashScreen::SplashScreen(QWidget *parent) : QWidget(parent, Qt::SplashScreen |
     setFixedSize(sizeHint().expandedTo(QSize(420, 200)));
 }
 
-void SplashScreen::setNickname(const QString &nickname) { m_lblNamae->setText(nickname + QStringLiteral("の")); }
+void SplashScreen::setNickname(const QString &nickname)
+{
+    m_lblNamae->setText(nickname + QStringLiteral("の"));
+}

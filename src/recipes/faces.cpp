@@ -7,7 +7,8 @@
 
 QString faceName(FaceRow row, int index)
 {
-    return (row == FaceRow::Self ? QStringLiteral("自己評価 ") : QStringLiteral("子供評価 ")) + evalLetters().value(index);
+    return (row == FaceRow::Self ? QStringLiteral("自己評価 ") : QStringLiteral("子供評価 ")) +
+           evalLetters().value(index);
 }
 
 QPixmap facePicture(FaceRow row, int index, int size)
@@ -21,7 +22,9 @@ QPixmap facePicture(FaceRow row, int index, int size)
     const bool notYet = index == 3;
     const bool child = row == FaceRow::Child;
     // The cook is a round yellow face with a cap; the child a pink baby face with a curl.
-    const QColor skin = notYet ? QColor(225, 225, 225) : child ? QColor(255, 214, 204) : QColor(255, 224, 110);
+    const QColor skin = notYet  ? QColor(225, 225, 225)
+                        : child ? QColor(255, 214, 204)
+                                : QColor(255, 224, 110);
     const QColor line = notYet ? QColor(150, 150, 150) : QColor(110, 70, 40);
     p.setPen(QPen(line, 2.5));
     p.setBrush(skin);

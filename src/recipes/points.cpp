@@ -21,7 +21,10 @@ int recipePoints(const Recipe &recipe)
     return 2 + childScore(recipe.childEval) + toInt16Clamped(numericValue(recipe.cookCount));
 }
 
-int pagePoints(const QString &childEval, int historyEntries) { return 2 + childScore(childEval) + historyEntries; }
+int pagePoints(const QString &childEval, int historyEntries)
+{
+    return 2 + childScore(childEval) + historyEntries;
+}
 
 qint16 totalPointOf(const QList<Recipe> &recipes)
 {
@@ -50,8 +53,8 @@ QColor levelBoxColor(int box, float levelPercent)
 {
     if (box > levelBoxesReached(levelPercent))
         return QColor(255, 255, 255);
-    static const QColor pairs[] = {QColor(0, 255, 255), QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 255),
-                                   QColor(255, 0, 0)};
+    static const QColor pairs[] = {QColor(0, 255, 255), QColor(0, 255, 0), QColor(255, 255, 0),
+                                   QColor(255, 0, 255), QColor(255, 0, 0)};
     return pairs[(qBound(1, box, LevelBoxes) - 1) / 2];
 }
 

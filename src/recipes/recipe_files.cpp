@@ -43,15 +43,18 @@ WriteResult SaveRecipeFile(Notebook &nb, int skip)
     return nb.saveFile(recipeFileName(), recipeFileText(nb.recipes.recipes(), skip));
 }
 
-void LoadReferenceList(Notebook &nb) { nb.recipes.references = parseReferences(nb.folder.readAll(referenceFileName())); }
+void LoadReferenceList(Notebook &nb)
+{
+    nb.recipes.references = parseReferences(nb.folder.readAll(referenceFileName()));
+}
 
 WriteResult AppendReference(Notebook &nb, const QString &text)
 {
     // A file whose last line has no line end (edited by hand) must not run into the new one.
     const QByteArray before = nb.folder.readAll(referenceFileName());
     const bool needsBreak = !before.isEmpty() && !before.endsWith('\n') && !before.endsWith('\r');
-    WriteResult r = nb.appendFile(referenceFileName(), (needsBreak ? QStringLiteral("\r\n") : QString()) + text +
-                                                           QStringLiteral("\r\n"));
+    WriteResult r = nb.appendFile(referenceFileName(), (needsBreak ? QStringLiteral("\r\n") : QString()) +
+                                                           text + QStringLiteral("\r\n"));
     if (r.ok)
         nb.recipes.references.append(text);
     return r;

@@ -39,7 +39,6 @@ namespace {
 
 const QString Crlf = QStringLiteral("\r\n");
 
-
 // The picture's place, in twips as the layout gives it.
 constexpr int PictureWidthTwips = 4920, PictureHeightTwips = 3570;
 constexpr int FaceSize = 52;
@@ -189,7 +188,8 @@ void RecipeScreen::buildControls()
         holder->setFixedSize(FaceSize + 8, FaceSize + 8);
         auto *stack = new QGridLayout(holder);
         stack->setContentsMargins(0, 0, 0, 0);
-        const QString prefix = faceRow == FaceRow::Self ? QStringLiteral("imgFace1_") : QStringLiteral("imgFace2_");
+        const QString prefix =
+            faceRow == FaceRow::Self ? QStringLiteral("imgFace1_") : QStringLiteral("imgFace2_");
         for (int i = 0; i < 4; ++i) {
             auto *b = new QToolButton(holder);
             nameControl(b, prefix + QString::number(i), faceName(faceRow, i));
@@ -256,14 +256,22 @@ void RecipeScreen::buildControls()
     m_optMain->setToolTip(QStringLiteral("写真を表示しません"));
 
     // Buttons.
-    m_cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral("新規"), QStringLiteral("新規入力待ちになります"), this);
-    m_cmdTouroku = makeButton(QStringLiteral("cmdTouroku"), QStringLiteral("登録"), QStringLiteral("表示中のレシピを保存します"), this);
-    m_cmdDelete = makeButton(QStringLiteral("cmdDelete"), QStringLiteral("削除"), QStringLiteral("表示中のレシピを削除します"), this);
-    m_cmdKensaku = makeButton(QStringLiteral("cmdKensaku"), QStringLiteral("検索"), QStringLiteral("レシピを検索できます"), this);
-    m_cmdGraph1 = makeButton(QStringLiteral("cmdGraph1"), QStringLiteral("分類"), QStringLiteral("分類分析グラフを表示します"), this);
-    m_cmdGraph2 = makeButton(QStringLiteral("cmdGraph2"), QStringLiteral("評価"), QStringLiteral("評価分析グラフを表示します"), this);
-    m_cmdPrint = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("レシピを印刷します"), this);
-    m_cmdEnd = makeButton(QStringLiteral("cmdEnd"), QStringLiteral("戻り"), QStringLiteral("日記に戻ります"), this);
+    m_cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
+                          QStringLiteral("新規入力待ちになります"), this);
+    m_cmdTouroku = makeButton(QStringLiteral("cmdTouroku"), QStringLiteral("登録"),
+                              QStringLiteral("表示中のレシピを保存します"), this);
+    m_cmdDelete = makeButton(QStringLiteral("cmdDelete"), QStringLiteral("削除"),
+                             QStringLiteral("表示中のレシピを削除します"), this);
+    m_cmdKensaku = makeButton(QStringLiteral("cmdKensaku"), QStringLiteral("検索"),
+                              QStringLiteral("レシピを検索できます"), this);
+    m_cmdGraph1 = makeButton(QStringLiteral("cmdGraph1"), QStringLiteral("分類"),
+                             QStringLiteral("分類分析グラフを表示します"), this);
+    m_cmdGraph2 = makeButton(QStringLiteral("cmdGraph2"), QStringLiteral("評価"),
+                             QStringLiteral("評価分析グラフを表示します"), this);
+    m_cmdPrint = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+                            QStringLiteral("レシピを印刷します"), this);
+    m_cmdEnd =
+        makeButton(QStringLiteral("cmdEnd"), QStringLiteral("戻り"), QStringLiteral("日記に戻ります"), this);
 
     // Layout.
     auto *top = new QHBoxLayout;
@@ -326,8 +334,8 @@ void RecipeScreen::buildControls()
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(m_cmdEnd);
-    for (QPushButton *b : {m_cmdNew, m_cmdTouroku, m_cmdDelete, m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint,
-                           m_cmdEnd})
+    for (QPushButton *b :
+         {m_cmdNew, m_cmdTouroku, m_cmdDelete, m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint, m_cmdEnd})
         b->setMinimumSize(64, 32);
 
     auto *layout = new QVBoxLayout(this);
@@ -341,7 +349,8 @@ void RecipeScreen::buildControls()
 void RecipeScreen::connectHandlers()
 {
     connect(m_hsbData, &QScrollBar::valueChanged, this, [this] { ShowRecipe(); });
-    connect(m_cboNamae, qOverload<int>(&QComboBox::activated), this, [this](int index) { setPosition(index + 1); });
+    connect(m_cboNamae, qOverload<int>(&QComboBox::activated), this,
+            [this](int index) { setPosition(index + 1); });
     connect(m_cmdNew, &QPushButton::clicked, this, &RecipeScreen::newRecipe);
     connect(m_cmdTouroku, &QPushButton::clicked, this, &RecipeScreen::registerRecipe);
     connect(m_cmdDelete, &QPushButton::clicked, this, &RecipeScreen::deleteRecipe);
@@ -504,7 +513,8 @@ void RecipeScreen::showFaces()
 
 void RecipeScreen::ShowRecipePoint()
 {
-    m_lblPoint1->setText(QStringLiteral("Point ") + QString::number(pagePoints(m_curChildEval, m_lstRireki->count())));
+    m_lblPoint1->setText(QStringLiteral("Point ") +
+                         QString::number(pagePoints(m_curChildEval, m_lstRireki->count())));
 }
 
 void RecipeScreen::showPicture(const QString &dishName)
@@ -517,12 +527,13 @@ void RecipeScreen::showPicture(const QString &dishName)
 void RecipeScreen::newRecipe()
 {
     ClearRecipePage();
-    helpTour(QStringLiteral("新しいレシピを登録します。\r\n\r\n"
-                            "料理名だけでも登録することができます。\r\n"
-                            "料理名と同じファイル名にした画像をポポラのフォルダに入れると画像が表示されます。\r\n"
-                            "必要に応じて各種情報を登録してください。\r\n\r\n"
-                            "※最後に「登録」ボタンを押してください。\r\n\r\n"
-                            "※入力を取り消したい場合はスクロールバーで他のレシピを表示させてください。"));
+    helpTour(
+        QStringLiteral("新しいレシピを登録します。\r\n\r\n"
+                       "料理名だけでも登録することができます。\r\n"
+                       "料理名と同じファイル名にした画像をポポラのフォルダに入れると画像が表示されます。\r\n"
+                       "必要に応じて各種情報を登録してください。\r\n\r\n"
+                       "※最後に「登録」ボタンを押してください。\r\n\r\n"
+                       "※入力を取り消したい場合はスクロールバーで他のレシピを表示させてください。"));
     m_cboNamae->setFocus();
 }
 
@@ -551,7 +562,8 @@ Recipe RecipeScreen::pageRecipe() const
 // Characters the file cannot hold are refused by name before anything is written.
 bool RecipeScreen::checkStorable(const Recipe &r)
 {
-    for (const QString *t : {&r.name, &r.stage, &r.kind, &r.method, &r.ref, &r.ingredients, &r.steps, &r.memo}) {
+    for (const QString *t :
+         {&r.name, &r.stage, &r.kind, &r.method, &r.ref, &r.ingredients, &r.steps, &r.memo}) {
         const QString bad = cp932::firstUnencodable(*t);
         if (!bad.isEmpty()) {
             m_dialogs.warning(QStringLiteral("入力確認"), cp932::unencodableMessage(bad));
@@ -585,7 +597,8 @@ void RecipeScreen::registerRecipe()
     int p = 0;
     {
         if (found == 0) {
-            if (!m_dialogs.confirm(QStringLiteral("新規登録確認"), QStringLiteral("新しいレシピです。新規登録します。"),
+            if (!m_dialogs.confirm(QStringLiteral("新規登録確認"),
+                                   QStringLiteral("新しいレシピです。新規登録します。"),
                                    Dialogs::Icon::Information, Dialogs::Answer::Ok))
                 return;
             WaitPointer wait;
@@ -593,7 +606,8 @@ void RecipeScreen::registerRecipe()
             reloadTables();
             p = book.count();
         } else {
-            if (!m_dialogs.confirm(QStringLiteral("変更登録確認"), QStringLiteral("既存のレシピです。変更登録します。"),
+            if (!m_dialogs.confirm(QStringLiteral("変更登録確認"),
+                                   QStringLiteral("既存のレシピです。変更登録します。"),
                                    Dialogs::Icon::Information, Dialogs::Answer::Ok))
                 return;
             WaitPointer wait;
@@ -631,13 +645,17 @@ void RecipeScreen::deleteRecipe()
     const int shown = m_hsbData->value();
     int p = shown >= 1 && shown <= book.count() && book.recipe(shown).name == name ? shown : book.find(name);
     if (name.isEmpty() || p == 0) {
-        const QString how = QStringLiteral("\r\n\r\n削除したいレシピを表示してから「削除」ボタンを押してください。");
-        m_dialogs.warning(QStringLiteral("削除できません"),
-                          name.isEmpty() ? QStringLiteral("料理名が入っていないため、削除するレシピがわかりません。") + how
-                                         : QStringLiteral("『 ") + name + QStringLiteral(" 』というレシピは登録されていません。") + how);
+        const QString how =
+            QStringLiteral("\r\n\r\n削除したいレシピを表示してから「削除」ボタンを押してください。");
+        m_dialogs.warning(
+            QStringLiteral("削除できません"),
+            name.isEmpty() ? QStringLiteral("料理名が入っていないため、削除するレシピがわかりません。") + how
+                           : QStringLiteral("『 ") + name +
+                                 QStringLiteral(" 』というレシピは登録されていません。") + how);
         return;
     }
-    if (!m_dialogs.confirm(QStringLiteral("削除確認"), QStringLiteral("『 ") + name + QStringLiteral(" 』の情報を削除します"),
+    if (!m_dialogs.confirm(QStringLiteral("削除確認"),
+                           QStringLiteral("『 ") + name + QStringLiteral(" 』の情報を削除します"),
                            Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
     const int last = book.count();
@@ -685,15 +703,16 @@ void RecipeScreen::childFaceClicked(int index)
 
 void RecipeScreen::addCookingDate()
 {
-    const QString answer = m_dialogs.input(QStringLiteral("日付をリストに追加します。"), QStringLiteral("日付登録"),
-                                           dateText(m_notebook.clock.today()));
+    const QString answer = m_dialogs.input(QStringLiteral("日付をリストに追加します。"),
+                                           QStringLiteral("日付登録"), dateText(m_notebook.clock.today()));
     if (answer.isEmpty())
         return;
     // Every entry is stored as yyyy/mm/dd, the shape the history's fixed-width reading needs.
     const std::optional<QDate> date = parseTypedDate(answer, m_notebook.clock.today());
     if (!date) {
-        m_dialogs.warning(QStringLiteral("入力確認"), QStringLiteral("その入力は日付の形式ではありません\r\n\r\n"
-                                                                 "2002/02/18　のように入力してみて下さい"));
+        m_dialogs.warning(QStringLiteral("入力確認"),
+                          QStringLiteral("その入力は日付の形式ではありません\r\n\r\n"
+                                         "2002/02/18　のように入力してみて下さい"));
         return;
     }
     m_lstRireki->addItem(dateText(*date));

@@ -125,7 +125,10 @@ bool readSection(LineCursor &cursor, const QString &end, bool unescape, QString 
     return false;
 }
 
-QString valueOf(QStringView line) { return line.size() > HeaderLength ? line.mid(HeaderLength).toString() : QString(); }
+QString valueOf(QStringView line)
+{
+    return line.size() > HeaderLength ? line.mid(HeaderLength).toString() : QString();
+}
 
 void appendSection(QString &s, const QString &text, bool emptyAsLine)
 {
@@ -139,9 +142,10 @@ void appendSection(QString &s, const QString &text, bool emptyAsLine)
 
 bool operator==(const Recipe &a, const Recipe &b)
 {
-    return a.name == b.name && a.stage == b.stage && a.kind == b.kind && a.method == b.method && a.time == b.time &&
-           a.selfEval == b.selfEval && a.childEval == b.childEval && a.cookCount == b.cookCount && a.ref == b.ref &&
-           a.ingredients == b.ingredients && a.steps == b.steps && a.memo == b.memo && a.history == b.history;
+    return a.name == b.name && a.stage == b.stage && a.kind == b.kind && a.method == b.method &&
+           a.time == b.time && a.selfEval == b.selfEval && a.childEval == b.childEval &&
+           a.cookCount == b.cookCount && a.ref == b.ref && a.ingredients == b.ingredients &&
+           a.steps == b.steps && a.memo == b.memo && a.history == b.history;
 }
 
 const QStringList &stageList()
@@ -153,19 +157,20 @@ const QStringList &stageList()
 
 const QStringList &kindList()
 {
-    static const QStringList list = {QStringLiteral("ご飯もの"), QStringLiteral("めん・パン類"),
+    static const QStringList list = {QStringLiteral("ご飯もの"),   QStringLiteral("めん・パン類"),
                                      QStringLiteral("汁・スープ"), QStringLiteral("肉"),
-                                     QStringLiteral("野菜"),     QStringLiteral("魚介"),
-                                     QStringLiteral("たまご"),   QStringLiteral("豆類"),
-                                     QStringLiteral("デザート"), QStringLiteral("その他")};
+                                     QStringLiteral("野菜"),       QStringLiteral("魚介"),
+                                     QStringLiteral("たまご"),     QStringLiteral("豆類"),
+                                     QStringLiteral("デザート"),   QStringLiteral("その他")};
     return list;
 }
 
 const QStringList &methodList()
 {
-    static const QStringList list = {QStringLiteral("焼く"),   QStringLiteral("炒める"), QStringLiteral("煮る"),
-                                     QStringLiteral("茹でる"), QStringLiteral("蒸す"),   QStringLiteral("揚げる"),
-                                     QStringLiteral("冷・生"), QStringLiteral("電子レンジ"), QStringLiteral("その他")};
+    static const QStringList list = {
+        QStringLiteral("焼く"),   QStringLiteral("炒める"),     QStringLiteral("煮る"),
+        QStringLiteral("茹でる"), QStringLiteral("蒸す"),       QStringLiteral("揚げる"),
+        QStringLiteral("冷・生"), QStringLiteral("電子レンジ"), QStringLiteral("その他")};
     return list;
 }
 
@@ -253,9 +258,12 @@ RecipeParse parseRecipes(const QByteArray &bytes)
                 cursor.next();
         }
         complete = complete && readSection(cursor, Terminator, true, &r.ingredients);
-        complete = complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.steps));
-        complete = complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.memo));
-        complete = complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, HistoryEnd, false, &r.history));
+        complete =
+            complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.steps));
+        complete =
+            complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.memo));
+        complete = complete && !cursor.atEnd() &&
+                   (cursor.next(), readSection(cursor, HistoryEnd, false, &r.history));
         if (!complete) {
             result.whole = false;
             break;
@@ -366,7 +374,8 @@ QStringList historyEntries(const QString &history)
     if (history.isEmpty())
         return entries;
     const QStringList lines = history.split(Crlf);
-    const bool fixedWidth = std::all_of(lines.begin(), lines.end(), [](const QString &l) { return l.size() == 10; });
+    const bool fixedWidth =
+        std::all_of(lines.begin(), lines.end(), [](const QString &l) { return l.size() == 10; });
     if (!fixedWidth) {
         for (const QString &l : lines)
             if (!l.isEmpty())

@@ -49,19 +49,19 @@ const QStringList &evalLetters();
 // The classification statistics read by the graph screens. Counts are recomputed after every
 // load; a ratio with nothing to divide by keeps the value it had.
 struct RecipeStats {
-    std::array<qint16, 4> stageCount{};   // StageCount
-    std::array<qint16, 10> kindCount{};   // KindCount
-    std::array<qint16, 9> methodCount{};  // MethodCount
+    std::array<qint16, 4> stageCount{};     // StageCount
+    std::array<qint16, 10> kindCount{};     // KindCount
+    std::array<qint16, 9> methodCount{};    // MethodCount
     std::array<qint16, 3> selfEvalCount{};  // SelfEvalCount: 優, 良, 不
     qint16 unevaluatedCount = 0;            // UnevaluatedCount: self evaluation "未"
     std::array<qint16, 3> childEvalCount{}; // ChildEvalCount: 優, 良, 不
     qint16 evaluatedCount = 0;              // EvaluatedCount: self 優 + 良 + 不
 
-    std::array<float, 4> stageRatio{};   // StageRatio: of RecipeCount
-    std::array<float, 10> kindRatio{};   // KindRatio
-    std::array<float, 9> methodRatio{};  // MethodRatio
-    float evaluatedRatio = 0;            // EvaluatedRatio
-    float unevaluatedRatio = 0;          // UnevaluatedRatio
+    std::array<float, 4> stageRatio{};     // StageRatio: of RecipeCount
+    std::array<float, 10> kindRatio{};     // KindRatio
+    std::array<float, 9> methodRatio{};    // MethodRatio
+    float evaluatedRatio = 0;              // EvaluatedRatio
+    float unevaluatedRatio = 0;            // UnevaluatedRatio
     std::array<float, 3> selfEvalRatio{};  // SelfEvalRatio: of EvaluatedCount
     std::array<float, 3> childEvalRatio{}; // ChildEvalRatio: of EvaluatedCount as well
 
@@ -93,9 +93,9 @@ public:
     QStringList names() const;
 
     RecipeStats stats;
-    qint16 totalPoint = 0;   // TotalPoint
-    float levelPercent = 0;  // LevelPercent
-    QStringList references;  // 参考資料.txt, in the order added
+    qint16 totalPoint = 0;  // TotalPoint
+    float levelPercent = 0; // LevelPercent
+    QStringList references; // 参考資料.txt, in the order added
     LevelNotifier levelBars;
 
 private:

@@ -33,7 +33,8 @@ AnniversaryBox::AnniversaryBox(PanelHost &host, QWidget *parent) : QWidget(paren
     layout->addWidget(m_lstKinen);
 
     connect(m_cmdKinen, &QToolButton::clicked, this, &AnniversaryBox::add);
-    connect(m_lstKinen, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { openDay(item->text()); });
+    connect(m_lstKinen, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { openDay(item->text()); });
 }
 
 void AnniversaryBox::KINEN_READ()
@@ -44,8 +45,9 @@ void AnniversaryBox::KINEN_READ()
     m_kinenList = read.entries;
     m_lstKinen->addItems(m_kinenList);
     if (!read.whole && nb.guard.markNotWhole(anniversaryFileName()))
-        m_host.dialogs().warning(QStringLiteral("記念日の読み込み"),
-                                 Notebook::notWholeMessage(anniversaryFileName(), KinenCapacity, QStringLiteral("件")));
+        m_host.dialogs().warning(
+            QStringLiteral("記念日の読み込み"),
+            Notebook::notWholeMessage(anniversaryFileName(), KinenCapacity, QStringLiteral("件")));
 }
 
 void AnniversaryBox::add()
@@ -59,8 +61,9 @@ void AnniversaryBox::add()
                             .arg(KinenCapacity));
         return;
     }
-    const QString entry = dialogs.input(QStringLiteral("記念日リストに登録します\r\n\r\n日付の後に内容を書き込んでください"),
-                                        QStringLiteral("記念日登録"), m_host.shownDate());
+    const QString entry =
+        dialogs.input(QStringLiteral("記念日リストに登録します\r\n\r\n日付の後に内容を書き込んでください"),
+                      QStringLiteral("記念日登録"), m_host.shownDate());
     if (entry.isEmpty())
         return;
     const QString bad = cp932::firstUnencodable(entry);

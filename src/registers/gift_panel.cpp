@@ -77,9 +77,10 @@ GiftPanel::GiftPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     auto *photoTitle = new QLabel(QStringLiteral("品物の写真"), this);
     photo->addWidget(photoTitle);
     photo->addWidget(m_imgItadaki);
-    auto *hint = new QLabel(QStringLiteral("品物をクリックすると写真を表示します。\n"
-                                           "頂きものをダブルクリックすると、お礼の「○」を付けたり外したりします。"),
-                            this);
+    auto *hint =
+        new QLabel(QStringLiteral("品物をクリックすると写真を表示します。\n"
+                                  "頂きものをダブルクリックすると、お礼の「○」を付けたり外したりします。"),
+                   this);
     hint->setWordWrap(true);
     hint->setFixedWidth(PictureSize.width());
     hint->setStyleSheet(QStringLiteral("color: rgb(90, 90, 90);"));
@@ -114,12 +115,13 @@ void GiftPanel::open()
     AGERU_READ();
     m_host.panelHide();
     show();
-    m_host.helpTour(QStringLiteral("頂きものやお返し、贈りものを管理することができます。\r\n\r\n"
-                                   "日付と品物を入力して保存ボタンを押すと登録できます。\r\n"
-                                   "品物の写真を登録することができます。品物をクリックすると表示されます。\r\n"
-                                   "画像登録したい品物をクリックしてから「頂きもの一覧」などの見出しをダブルクリックします。\r\n\r\n"
-                                   "頂きもの一覧についてはお返しの管理ができます。ダブルクリックで切り替えます。\r\n\r\n"
-                                   "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
+    m_host.helpTour(QStringLiteral(
+        "頂きものやお返し、贈りものを管理することができます。\r\n\r\n"
+        "日付と品物を入力して保存ボタンを押すと登録できます。\r\n"
+        "品物の写真を登録することができます。品物をクリックすると表示されます。\r\n"
+        "画像登録したい品物をクリックしてから「頂きもの一覧」などの見出しをダブルクリックします。\r\n\r\n"
+        "頂きもの一覧についてはお返しの管理ができます。ダブルクリックで切り替えます。\r\n\r\n"
+        "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
 }
 
 void GiftPanel::ITADAKI_READ() { m_received->read(); }
@@ -130,7 +132,8 @@ bool GiftPanel::AGERU_WRITE() { return m_given->write(); }
 void GiftPanel::showItemPicture(const QString &item)
 {
     m_imgItadaki->clear();
-    const QImage image = pictures::loadPicture(m_host.notebook().folder, itemPictureKey(item), PictureSize - QSize(4, 4));
+    const QImage image =
+        pictures::loadPicture(m_host.notebook().folder, itemPictureKey(item), PictureSize - QSize(4, 4));
     if (!image.isNull())
         m_imgItadaki->setPixmap(QPixmap::fromImage(image));
 }

@@ -57,11 +57,12 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
     nameControl(m_date, kind.dateBox, kind.itemName + QStringLiteral("の日付"));
     m_item = new QLineEdit(this);
     nameControl(m_item, kind.itemBox, kind.itemName + QStringLiteral("の品物"));
-    m_add = pictureButton(kind.addButton, RegisterIcon::Add, QStringLiteral("登録します"), kind.itemName, this);
-    m_delete = pictureButton(kind.deleteButton, RegisterIcon::DeleteChosen, QStringLiteral("選択したものだけを削除します"),
-                             kind.itemName, this);
-    m_deleteAll = pictureButton(kind.deleteAllButton, RegisterIcon::DeleteAll, QStringLiteral("全部を削除します"),
-                                kind.itemName, this);
+    m_add =
+        pictureButton(kind.addButton, RegisterIcon::Add, QStringLiteral("登録します"), kind.itemName, this);
+    m_delete = pictureButton(kind.deleteButton, RegisterIcon::DeleteChosen,
+                             QStringLiteral("選択したものだけを削除します"), kind.itemName, this);
+    m_deleteAll = pictureButton(kind.deleteAllButton, RegisterIcon::DeleteAll,
+                                QStringLiteral("全部を削除します"), kind.itemName, this);
     m_delete->setEnabled(false);
 
     auto *boxes = new QGridLayout;
@@ -90,7 +91,8 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
         if (!m_item->text().isEmpty())
             add();
     });
-    connect(m_grid, &RegisterGrid::choiceChanged, this, [this] { m_delete->setEnabled(m_grid->hasChoice()); });
+    connect(m_grid, &RegisterGrid::choiceChanged, this,
+            [this] { m_delete->setEnabled(m_grid->hasChoice()); });
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) {
         if (m_grid->rowCount() == 0)
             return;
@@ -108,7 +110,8 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
 
 void GiftRegister::prepare(QDate today)
 {
-    register_commands::fillDates(m_date, consecutiveDates(today.addDays(1 - DateListLength), DateListLength), today);
+    register_commands::fillDates(m_date, consecutiveDates(today.addDays(1 - DateListLength), DateListLength),
+                                 today);
     m_delete->setEnabled(false);
     m_grid->stretchTextColumn(1);
 }
@@ -177,13 +180,14 @@ void GiftRegister::add()
 
 void GiftRegister::deleteChosen()
 {
-    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_grid, m_kind.fields, m_kind.fileName,
-                                    m_kind.deleteChosenQuestion);
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_grid, m_kind.fields,
+                                    m_kind.fileName, m_kind.deleteChosenQuestion);
 }
 
 void GiftRegister::deleteAll()
 {
-    if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), m_kind.fileName, m_kind.deleteAllQuestion))
+    if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), m_kind.fileName,
+                                     m_kind.deleteAllQuestion))
         read();
 }
 

@@ -18,11 +18,13 @@ void setupGrid(QTableWidget *grid, const QStringList &headers, const QList<int> 
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-void GRID_SETUP(QTableWidget *msgList, QTableWidget *msgYotei, QTableWidget *msgItadaki, QTableWidget *msgAgeru)
+void GRID_SETUP(QTableWidget *msgList, QTableWidget *msgYotei, QTableWidget *msgItadaki,
+                QTableWidget *msgAgeru)
 {
     if (msgList)
-        setupGrid(msgList, {QStringLiteral("日付"), QStringLiteral("身長 (cm)"), QStringLiteral("体重 (g)"),
-                            QStringLiteral("日記")},
+        setupGrid(msgList,
+                  {QStringLiteral("日付"), QStringLiteral("身長 (cm)"), QStringLiteral("体重 (g)"),
+                   QStringLiteral("日記")},
                   {1350, 1200, 1000, 7040});
     if (msgYotei)
         setupGrid(msgYotei, {QStringLiteral("日付"), QStringLiteral("予定"), QStringLiteral("残日数")},

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QStringList>
 #include <QList>
+#include <QStringList>
 
 class QTableWidget;
 
@@ -11,4 +11,5 @@ int twipsToPixels(int twips);
 void setupGrid(QTableWidget *grid, const QStringList &headers, const QList<int> &widthsTwips);
 
 // GRID_SETUP: the four grids of the notebook screen with their headers and widths, no rows.
-void GRID_SETUP(QTableWidget *msgList, QTableWidget *msgYotei, QTableWidget *msgItadaki, QTableWidget *msgAgeru);
+void GRID_SETUP(QTableWidget *msgList, QTableWidget *msgYotei, QTableWidget *msgItadaki,
+                QTableWidget *msgAgeru);

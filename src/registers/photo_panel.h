@@ -4,7 +4,6 @@
 
 class PanelHost;
 
-
 // The photo album panel fraPhoto.
 class PhotoPanel : public QFrame
 {
@@ -17,5 +16,4 @@ public:
 
 private:
     PanelHost &m_host;
-
 };

@@ -48,7 +48,8 @@ bool appendRecord(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
     return r.ok;
 }
 
-bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QList<QStringList> &records)
+bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
+                  const QList<QStringList> &records)
 {
     const WriteResult r = notebook.saveFile(fileName, registerFileText(records));
     if (!r.ok)
@@ -56,12 +57,13 @@ bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
     return r.ok;
 }
 
-void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int columns, const QString &fileName,
-                  const QString &question)
+void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int columns,
+                  const QString &fileName, const QString &question)
 {
     if (grid->chosenFrom() <= 0)
         return;
-    if (!dialogs.confirm(QStringLiteral("削除確認"), question, Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
+    if (!dialogs.confirm(QStringLiteral("削除確認"), question, Dialogs::Icon::Warning,
+                         Dialogs::Answer::Cancel))
         return;
     const int first = qMax(1, grid->chosenFirst());
     const int last = qMin(grid->rowCount(), grid->chosenLast());
@@ -77,19 +79,22 @@ void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int 
 
 bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QString &question)
 {
-    if (!dialogs.confirm(QStringLiteral("削除確認"), question, Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
+    if (!dialogs.confirm(QStringLiteral("削除確認"), question, Dialogs::Icon::Warning,
+                         Dialogs::Answer::Cancel))
         return false;
     writeRecords(notebook, dialogs, fileName, {});
     return true;
 }
 
-void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName, int records)
+void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName,
+                  int records)
 {
     if (!notebook.guard.markNotWhole(fileName))
         return;
     dialogs.warning(title, QStringLiteral("%1 には、そのままの形では書き戻せない行があります。\r\n"
                                           "読み込めた %2 件を表示します。\r\n\r\n"
-                                          "このファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（.bak）として残します。")
+                                          "このファイルを書き換える前に、元のファイルを同じフォルダーに日付付"
+                                          "きの控え（.bak）として残します。")
                                .arg(fileName)
                                .arg(records));
 }

@@ -30,19 +30,21 @@ bool storable(Dialogs &dialogs, const QString &field, QLineEdit *box);
 bool appendRecord(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QStringList &fields);
 
 // Rewrites a register file from records. False after a message when the write failed.
-bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QList<QStringList> &records);
+bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
+                  const QList<QStringList> &records);
 
 // The rows chosen in the grid, after the question (Cancel the default): the file is
 // rewritten without them first, and only then are they removed from the grid, so a failed
 // write changes nothing. The choice is cleared afterwards.
-void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int columns, const QString &fileName,
-                  const QString &question);
+void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int columns,
+                  const QString &fileName, const QString &question);
 
 // After the question, empties the file; true when the register is to be read again.
 bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QString &question);
 
 // Told once per file and run when a register file holds lines it cannot write back the same.
-void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName, int records);
+void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName,
+                  int records);
 
 // Fills a date box's list anew and puts today into its text.
 void fillDates(QComboBox *dateBox, const QStringList &dates, QDate today);

@@ -49,10 +49,12 @@ QString registerAppendText(const QByteArray &existing, const QStringList &fields
 QString unstorableFieldMessage(const QString &field)
 {
     if (field.contains(u'"'))
-        return QStringLiteral("半角の「\"」（ダブルクォーテーション）はファイルの区切りに使う文字のため、保存できません。\r\n\r\n"
+        return QStringLiteral("半角の「\"」（ダブルクォーテーション）はファイルの区切りに使う文字のため、保存"
+                              "できません。\r\n\r\n"
                               "全角の「”」などに置き換えてから、もう一度保存してください。");
     if (field.contains(u'\r') || field.contains(u'\n'))
-        return QStringLiteral("改行は保存できません。\r\n\r\n１行で書き込んでから、もう一度保存してください。");
+        return QStringLiteral(
+            "改行は保存できません。\r\n\r\n１行で書き込んでから、もう一度保存してください。");
     const QString bad = cp932::firstUnencodable(field);
     if (!bad.isEmpty())
         return cp932::unencodableMessage(bad);

@@ -34,10 +34,11 @@ QWidget *legendEntry(Due due, QWidget *parent)
     auto *square = new QLabel(entry);
     square->setFixedSize(16, 16);
     const QColor c = dueColour(due);
-    square->setStyleSheet(QStringLiteral("background-color: rgb(%1, %2, %3); border: 1px solid rgb(150, 150, 150);")
-                              .arg(c.red())
-                              .arg(c.green())
-                              .arg(c.blue()));
+    square->setStyleSheet(
+        QStringLiteral("background-color: rgb(%1, %2, %3); border: 1px solid rgb(150, 150, 150);")
+            .arg(c.red())
+            .arg(c.green())
+            .arg(c.blue()));
     auto *caption = new QLabel(dueCaption(due), entry);
     square->setAccessibleName(dueCaption(due));
     row->addWidget(square);
@@ -115,12 +116,13 @@ void SchedulePanel::open()
     YOTEI_READ();
     m_host.panelHide();
     show();
-    m_host.helpTour(QStringLiteral("予定やイベントを登録しておくことができます。\r\n\r\n"
-                                   "予定日３日以内になると「黄色」で表示され、もうそろそろであることを示します。\r\n"
-                                   "予定日当日になると「緑色」で表示され、本日の予定であることを示します。\r\n"
-                                   "予定日を過ぎますと「赤色」で表示され、実施済みであることを示します。\r\n\r\n"
-                                   "日付（コンボで選ぶことも可）と予定を書き込んで保存ボタンを押すと登録できます。\r\n\r\n"
-                                   "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
+    m_host.helpTour(QStringLiteral(
+        "予定やイベントを登録しておくことができます。\r\n\r\n"
+        "予定日３日以内になると「黄色」で表示され、もうそろそろであることを示します。\r\n"
+        "予定日当日になると「緑色」で表示され、本日の予定であることを示します。\r\n"
+        "予定日を過ぎますと「赤色」で表示され、実施済みであることを示します。\r\n\r\n"
+        "日付（コンボで選ぶことも可）と予定を書き込んで保存ボタンを押すと登録できます。\r\n\r\n"
+        "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
 }
 
 void SchedulePanel::YOTEI_READ()
@@ -133,8 +135,8 @@ void SchedulePanel::YOTEI_READ()
         addRow(record[0], record[1]);
     sort();
     if (!read.whole)
-        register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"), scheduleFileName(),
-                                        int(read.records.size()));
+        register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"),
+                                        scheduleFileName(), int(read.records.size()));
 }
 
 bool SchedulePanel::YOTEI_WRITE()
@@ -169,7 +171,8 @@ void SchedulePanel::add()
     Dialogs &dialogs = m_host.dialogs();
     const QString description = m_txtYNaiyo->text();
     if (description.isEmpty()) {
-        dialogs.warning(QStringLiteral("予定未入力"), QStringLiteral("予定を書き込んでから保存ボタンを押してください。"));
+        dialogs.warning(QStringLiteral("予定未入力"),
+                        QStringLiteral("予定を書き込んでから保存ボタンを押してください。"));
         m_txtYNaiyo->setFocus();
         return;
     }

@@ -54,10 +54,12 @@ void FolderAndPicturesTest::saveAppendAndBackup()
     QVERIFY(folder.append(QStringLiteral("a.txt"), "one\r\n"));
     QVERIFY(folder.append(QStringLiteral("A.TXT"), "two\r\n"));
     QCOMPARE(folder.readAll(QStringLiteral("a.txt")), QByteArray("one\r\ntwo\r\n"));
-    const QString copy = folder.keepBackup(QStringLiteral("a.txt"), QDateTime(QDate(2026, 12, 7), QTime(9, 5, 1)));
+    const QString copy =
+        folder.keepBackup(QStringLiteral("a.txt"), QDateTime(QDate(2026, 12, 7), QTime(9, 5, 1)));
     QCOMPARE(copy, QStringLiteral("a.txt.20261207-090501.bak"));
     QCOMPARE(folder.readAll(copy), QByteArray("one\r\ntwo\r\n"));
-    const QString second = folder.keepBackup(QStringLiteral("a.txt"), QDateTime(QDate(2026, 12, 7), QTime(9, 5, 1)));
+    const QString second =
+        folder.keepBackup(QStringLiteral("a.txt"), QDateTime(QDate(2026, 12, 7), QTime(9, 5, 1)));
     QVERIFY(second != copy && !second.isEmpty());
 }
 
@@ -96,7 +98,8 @@ void FolderAndPicturesTest::picturePrecedence()
     // Qt writes no GIF: a 2x2 one, byte for byte.
     QFile gif(dir.path() + QStringLiteral("/20261206.GIF"));
     QVERIFY(gif.open(QIODevice::WriteOnly));
-    gif.write(QByteArray::fromHex("47494638396102000200f0000000800000000021f90400000000002c00000000020002000002028451003b"));
+    gif.write(QByteArray::fromHex(
+        "47494638396102000200f0000000800000000021f90400000000002c00000000020002000002028451003b"));
     gif.close();
     folder.forgetListing();
     QCOMPARE(pictures::findPicture(folder, QStringLiteral("20261206")), QStringLiteral("20261206.GIF"));

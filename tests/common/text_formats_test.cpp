@@ -32,7 +32,8 @@ void TextFormatsTest::cp932_roundTripsWindowsCharacters()
     const QString text = QStringLiteral("①㌍～ﾌﾟﾗｲﾍﾞｰﾄ日記\\~");
     const cp932::Encoded e = cp932::encode(text);
     QVERIFY(e.ok);
-    QCOMPARE(e.bytes, QByteArray("\x87\x40\x87\x69\x81\x60\xcc\xdf\xd7\xb2\xcd\xde\xb0\xc4\x93\xfa\x8b\x4c\\~"));
+    QCOMPARE(e.bytes,
+             QByteArray("\x87\x40\x87\x69\x81\x60\xcc\xdf\xd7\xb2\xcd\xde\xb0\xc4\x93\xfa\x8b\x4c\\~"));
     QCOMPARE(cp932::decode(e.bytes), text);
     QCOMPARE(cp932::encode(QStringLiteral("\u301C")).bytes, QByteArray("\x81\x60"));
 }
@@ -171,7 +172,9 @@ void TextFormatsTest::delimitedReader()
 
 void TextFormatsTest::quotedLines()
 {
-    QCOMPARE(quotedLine({{QStringLiteral("1995/02/15"), true}, {QStringLiteral("50"), false}, {QStringLiteral("3000"), false}}),
+    QCOMPARE(quotedLine({{QStringLiteral("1995/02/15"), true},
+                         {QStringLiteral("50"), false},
+                         {QStringLiteral("3000"), false}}),
              QStringLiteral("\"1995/02/15\",50,3000"));
     QCOMPARE(quotedLine({{QStringLiteral("a,b"), true}}), QStringLiteral("\"a,b\""));
 }

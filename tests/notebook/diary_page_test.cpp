@@ -38,7 +38,8 @@ struct Fixture {
         dialogs.setLenient(false);
     }
     template <class T> T *get(const char *name) { return screen.findChild<T *>(QString::fromLatin1(name)); }
-    void type(const QString &date, const QString &height, const QString &weight, const QString &text = QString())
+    void type(const QString &date, const QString &height, const QString &weight,
+              const QString &text = QString())
     {
         get<QComboBox>("cboDay")->setEditText(date);
         get<QLineEdit>("txtShincyo")->setText(height);
@@ -67,7 +68,10 @@ void expectChange(ScriptedDialogs &d, Dialogs::Answer answer = Dialogs::Answer::
              Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok, answer);
 }
 
-void expectDone(ScriptedDialogs &d) { d.expectInformation(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。")); }
+void expectDone(ScriptedDialogs &d)
+{
+    d.expectInformation(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+}
 
 } // namespace
 
@@ -124,19 +128,67 @@ void DiaryPageTest::refusals_data()
     QTest::addColumn<QString>("message"); // "" = only the title is checked
     QTest::addColumn<QString>("dateAfter");
 
-    const QString notADate = QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい");
-    QTest::newRow("not a date") << "2026/2/30" << "" << "" << "" << "入力確認" << notADate << "";
-    QTest::newRow("words") << "あした" << "" << "" << "" << "入力確認" << notADate << "";
-    QTest::newRow("before birth, date rewritten") << "2025/1/5" << "" << "" << ""
-                                                  << "日付確認" << "出産日前の日付けは登録できません" << "2025/01/05";
-    QTest::newRow("height without weight") << "2026/3/1" << "52" << "0" << "" << "入力確認"
-                                           << "身長入力時は必ず体重も入力してください。" << "2026/03/01";
-    QTest::newRow("height with empty weight") << "2026/3/1" << "52" << "" << "" << "入力確認"
-                                              << "身長入力時は必ず体重も入力してください。" << "2026/03/01";
-    QTest::newRow("height too big") << "2026/3/1" << "40000" << "5000" << "" << "入力確認" << "" << "2026/03/01";
-    QTest::newRow("weight too small") << "2026/3/1" << "" << "-32769" << "" << "入力確認" << "" << "2026/03/01";
-    QTest::newRow("past the growth series") << "2029/1/1" << "" << "" << "" << "日付確認" << "" << "2029/01/01";
-    QTest::newRow("emoji in the text") << "2026/3/1" << "" << "" << "たのしい😀" << "入力確認" << "" << "2026/03/01";
+    const QString notADate =
+        QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい");
+    QTest::newRow("not a date") << "2026/2/30"
+                                << ""
+                                << ""
+                                << ""
+                                << "入力確認" << notADate << "";
+    QTest::newRow("words") << "あした"
+                           << ""
+                           << ""
+                           << ""
+                           << "入力確認" << notADate << "";
+    QTest::newRow("before birth, date rewritten") << "2025/1/5"
+                                                  << ""
+                                                  << ""
+                                                  << ""
+                                                  << "日付確認"
+                                                  << "出産日前の日付けは登録できません"
+                                                  << "2025/01/05";
+    QTest::newRow("height without weight") << "2026/3/1"
+                                           << "52"
+                                           << "0"
+                                           << ""
+                                           << "入力確認"
+                                           << "身長入力時は必ず体重も入力してください。"
+                                           << "2026/03/01";
+    QTest::newRow("height with empty weight") << "2026/3/1"
+                                              << "52"
+                                              << ""
+                                              << ""
+                                              << "入力確認"
+                                              << "身長入力時は必ず体重も入力してください。"
+                                              << "2026/03/01";
+    QTest::newRow("height too big") << "2026/3/1"
+                                    << "40000"
+                                    << "5000"
+                                    << ""
+                                    << "入力確認"
+                                    << ""
+                                    << "2026/03/01";
+    QTest::newRow("weight too small") << "2026/3/1"
+                                      << ""
+                                      << "-32769"
+                                      << ""
+                                      << "入力確認"
+                                      << ""
+                                      << "2026/03/01";
+    QTest::newRow("past the growth series") << "2029/1/1"
+                                            << ""
+                                            << ""
+                                            << ""
+                                            << "日付確認"
+                                            << ""
+                                            << "2029/01/01";
+    QTest::newRow("emoji in the text") << "2026/3/1"
+                                       << ""
+                                       << ""
+                                       << "たのしい😀"
+                                       << "入力確認"
+                                       << ""
+                                       << "2026/03/01";
 }
 
 void DiaryPageTest::refusals()
@@ -151,8 +203,8 @@ void DiaryPageTest::refusals()
     Fixture f;
     const QByteArray before = f.t.bytes(Diary);
     f.type(date, height, weight, text);
-    f.dialogs.expect(title, message.isEmpty() ? QString() : message, Dialogs::Icon::Warning, Dialogs::Buttons::Ok,
-                     Dialogs::Answer::Ok);
+    f.dialogs.expect(title, message.isEmpty() ? QString() : message, Dialogs::Icon::Warning,
+                     Dialogs::Buttons::Ok, Dialogs::Answer::Ok);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
     QCOMPARE(f.date(), dateAfter);
@@ -166,15 +218,16 @@ void DiaryPageTest::newDayAfterTheLast()
 {
     Fixture f;
     const QByteArray before = f.t.bytes(Diary);
-    f.type(QStringLiteral("2026/2/14"), QStringLiteral("55.5"), QStringLiteral("4300"), QStringLiteral("a\nb"));
+    f.type(QStringLiteral("2026/2/14"), QStringLiteral("55.5"), QStringLiteral("4300"),
+           QStringLiteral("a\nb"));
     expectNew(f.dialogs);
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
     // One record appended, with the typed fraction.
-    QCOMPARE(f.t.bytes(Diary), before + cp932::encode(diaryRecordText(QStringLiteral("2026/02/14"), 55.5, 4300,
-                                                                      QStringLiteral("a\r\nb")))
-                                             .bytes);
+    QCOMPARE(f.t.bytes(Diary), before + cp932::encode(diaryRecordText(QStringLiteral("2026/02/14"), 55.5,
+                                                                      4300, QStringLiteral("a\r\nb")))
+                                            .bytes);
     QCOMPARE(f.t.notebook().diary.count(), 4);
     QCOMPARE(f.day(), 4);
     QCOMPARE(f.date(), QStringLiteral("2026/02/14"));
@@ -219,7 +272,8 @@ void DiaryPageTest::changeExistingDayOnly()
     Fixture f;
     // After "新規" the scroll bar still points at day 3; the typed date is day 2's.
     f.get<QPushButton>("cmdNew")->click();
-    f.type(QStringLiteral("2026/01/10"), QStringLiteral("52"), QStringLiteral("3300.5"), QStringLiteral("かわった"));
+    f.type(QStringLiteral("2026/01/10"), QStringLiteral("52"), QStringLiteral("3300.5"),
+           QStringLiteral("かわった"));
     expectChange(f.dialogs);
     expectDone(f.dialogs);
     f.save();
@@ -270,7 +324,8 @@ void DiaryPageTest::emptyTableTakesDayOne()
 {
     Fixture f{QString()};
     QCOMPARE(f.date(), QString());
-    f.type(QStringLiteral("2026/12/6"), QStringLiteral("49"), QStringLiteral("2980"), QStringLiteral("はじめまして"));
+    f.type(QStringLiteral("2026/12/6"), QStringLiteral("49"), QStringLiteral("2980"),
+           QStringLiteral("はじめまして"));
     expectNew(f.dialogs);
     expectDone(f.dialogs);
     f.save();
@@ -283,7 +338,8 @@ void DiaryPageTest::emptyTableTakesDayOne()
 void DiaryPageTest::apostropheLineSurvivesSaveAndReload()
 {
     Fixture f;
-    f.type(QStringLiteral("2026/2/1"), QStringLiteral("54"), QStringLiteral("4000"), QStringLiteral("前\n'\n後"));
+    f.type(QStringLiteral("2026/2/1"), QStringLiteral("54"), QStringLiteral("4000"),
+           QStringLiteral("前\n'\n後"));
     expectChange(f.dialogs);
     expectDone(f.dialogs);
     f.save();
@@ -298,13 +354,14 @@ void DiaryPageTest::newPageShowsTodayAndKeepsTheDay()
     Fixture f;
     f.get<QScrollBar>("hsbDay")->setValue(2);
     f.t.notebook().tour.helpTourOn = 1;
-    f.dialogs.expectInformation(QStringLiteral("ヘルプツアー"),
-                                QStringLiteral("新しい日記を登録します。\r\n\r\n"
-                                               "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
-                                               "身長・体重データは必ずしも入力する必要はありませんが、\r\n"
-                                               "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
-                                               "※最後に「保存」ボタンを押してください。\r\n\r\n"
-                                               "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
+    f.dialogs.expectInformation(
+        QStringLiteral("ヘルプツアー"),
+        QStringLiteral("新しい日記を登録します。\r\n\r\n"
+                       "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
+                       "身長・体重データは必ずしも入力する必要はありませんが、\r\n"
+                       "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
+                       "※最後に「保存」ボタンを押してください。\r\n\r\n"
+                       "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
     f.get<QPushButton>("cmdNew")->click();
     VERIFY_DIALOGS(f.dialogs);
     QCOMPARE(f.date(), QStringLiteral("2026/12/06"));

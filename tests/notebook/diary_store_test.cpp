@@ -67,11 +67,13 @@ void DiaryStoreTest::appendedRecordLayout()
 {
     // The appended record keeps the typed fraction; a day without text has six lines.
     QCOMPARE(diaryRecordText(QStringLiteral("2026/12/06"), 50.5, 3000, QString()),
-             QStringLiteral("*******************************\r\n【日付】2026/12/06\r\n【身長】50.5\r\n【体重】3000\r\n"
-                            "【日記】\r\n'\r\n"));
-    QCOMPARE(diaryRecordText(QStringLiteral("2026/12/06"), 0, -3, QStringLiteral("a\r\nb")),
-             QStringLiteral("*******************************\r\n【日付】2026/12/06\r\n【身長】0\r\n【体重】-3\r\n"
-                            "【日記】\r\na\r\nb\r\n'\r\n"));
+             QStringLiteral(
+                 "*******************************\r\n【日付】2026/12/06\r\n【身長】50.5\r\n【体重】3000\r\n"
+                 "【日記】\r\n'\r\n"));
+    QCOMPARE(
+        diaryRecordText(QStringLiteral("2026/12/06"), 0, -3, QStringLiteral("a\r\nb")),
+        QStringLiteral("*******************************\r\n【日付】2026/12/06\r\n【身長】0\r\n【体重】-3\r\n"
+                       "【日記】\r\na\r\nb\r\n'\r\n"));
 }
 
 void DiaryStoreTest::textsSurviveWriteAndRead_data()
@@ -85,7 +87,8 @@ void DiaryStoreTest::textsSurviveWriteAndRead_data()
     QTest::newRow("single apostrophe line") << QStringLiteral("前\r\n'\r\n後");
     QTest::newRow("apostrophe last") << QStringLiteral("前\r\n'");
     QTest::newRow("apostrophes only") << QStringLiteral("''\r\n'''");
-    QTest::newRow("asterisks and labels") << QStringLiteral("*******************************\r\n【日付】2000/01/01");
+    QTest::newRow("asterisks and labels")
+        << QStringLiteral("*******************************\r\n【日付】2000/01/01");
     QTest::newRow("windows characters") << QStringLiteral("①㌍～髙");
 }
 
@@ -95,7 +98,7 @@ void DiaryStoreTest::textsSurviveWriteAndRead()
     DiaryDay a{QStringLiteral("2026/12/01"), 60, 6000, text};
     DiaryDay b{QStringLiteral("2026/12/02"), 0, 0, QStringLiteral("next")};
     for (const QString &file : {diaryFileText({a, b}), diaryRecordText(a.date, 60, 6000, text) +
-                                                         diaryRecordText(b.date, 0, 0, b.text)}) {
+                                                           diaryRecordText(b.date, 0, 0, b.text)}) {
         const DiaryParse parsed = parseDiary(cp932::encode(file).bytes);
         QVERIFY(parsed.whole);
         QCOMPARE(parsed.days.size(), 2);

@@ -34,10 +34,7 @@ QStringList items(const QListWidget *list)
     return lines;
 }
 
-QLineSeries *series(QChart *chart, int n)
-{
-    return qobject_cast<QLineSeries *>(chart->series().value(n));
-}
+QLineSeries *series(QChart *chart, int n) { return qobject_cast<QLineSeries *>(chart->series().value(n)); }
 
 // The vertical axis a series is drawn against.
 QValueAxis *valueAxisOf(QChart *chart, QLineSeries *s)

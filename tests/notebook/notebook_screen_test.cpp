@@ -27,15 +27,17 @@
 
 namespace {
 
-const QString Welcome = QStringLiteral("＼(^o^)／　ももちゃんの育児手帖にようこそ！\r\n\r\n"
-                                       "まずはサンプルデータでどんなことができるのかをいろんなボタンを押してご覧ください。\r\n"
-                                       "ご自身のデータでスタートするときは『設定』ボタンを押してみてください。\r\n\r\n");
-const QString FirstDay = QStringLiteral("出産当日のページを自動的に作成しました。\r\n\r\n"
-                                        "なんでも日記に出産時のエピソードや思い出を記入して『保存』ボタンを押してください。\r\n"
-                                        "産まれた日ですから「記念日」として登録するのもいいですね。\r\n"
-                                        "写真画像があれば「なんでも日記」見出しをダブルクリックして画像も登録しましょう！\r\n\r\n"
-                                        "２日目以降の日記を作るときには「新規」ボタンを押してください。\r\n\r\n"
-                                        "いろんな思い出を記録していきましょう！\r\n");
+const QString Welcome =
+    QStringLiteral("＼(^o^)／　ももちゃんの育児手帖にようこそ！\r\n\r\n"
+                   "まずはサンプルデータでどんなことができるのかをいろんなボタンを押してご覧ください。\r\n"
+                   "ご自身のデータでスタートするときは『設定』ボタンを押してみてください。\r\n\r\n");
+const QString FirstDay =
+    QStringLiteral("出産当日のページを自動的に作成しました。\r\n\r\n"
+                   "なんでも日記に出産時のエピソードや思い出を記入して『保存』ボタンを押してください。\r\n"
+                   "産まれた日ですから「記念日」として登録するのもいいですね。\r\n"
+                   "写真画像があれば「なんでも日記」見出しをダブルクリックして画像も登録しましょう！\r\n\r\n"
+                   "２日目以降の日記を作るときには「新規」ボタンを押してください。\r\n\r\n"
+                   "いろんな思い出を記録していきましょう！\r\n");
 
 QWidget *topLevel(const QString &name)
 {
@@ -47,7 +49,8 @@ QWidget *topLevel(const QString &name)
 
 QString oneDay(const QString &date)
 {
-    return QStringLiteral("*******************************\r\n【日付】%1\r\n【身長】50\r\n【体重】3000\r\n【日記】\r\n'\r\n")
+    return QStringLiteral("*******************************\r\n【日付】%"
+                          "1\r\n【身長】50\r\n【体重】3000\r\n【日記】\r\n'\r\n")
         .arg(date);
 }
 
@@ -95,7 +98,8 @@ void NotebookScreenTest::sampleStartsInOrderWithWelcome()
         QCOMPARE(screen->windowTitle(), QStringLiteral("ももちゃんの育児手帖"));
         QWidget *splash = topLevel(QStringLiteral("frmSplash"));
         QVERIFY(splash && splash->isVisible());
-        QCOMPARE(splash->findChild<QLabel *>(QStringLiteral("lblNamae"))->text(), QStringLiteral("ももちゃんの"));
+        QCOMPARE(splash->findChild<QLabel *>(QStringLiteral("lblNamae"))->text(),
+                 QStringLiteral("ももちゃんの"));
         QVERIFY(screen->recipeScreenLoaded());
         QVERIFY(!screen->recipeScreen()->isVisible());
         QCOMPARE(screen->recipeScreen()->windowTitle(), QStringLiteral("Popora  ～ ももちゃんのレシピ"));
@@ -119,11 +123,15 @@ void NotebookScreenTest::greetings_data()
     QTest::addColumn<QString>("diary");
     QTest::addColumn<QStringList>("titles");
     const QString sampleDays = QString(); // keep the sample diary
-    QTest::newRow("goal 150 is not the sample") << "ももちゃん" << " 150 " << sampleDays << QStringList();
-    QTest::newRow("another child") << "たろう" << " 140 " << sampleDays << QStringList();
-    QTest::newRow("sample with one day") << "ももちゃん" << " 140 " << oneDay(QStringLiteral("1995/02/15"))
+    QTest::newRow("goal 150 is not the sample") << "ももちゃん"
+                                                << " 150 " << sampleDays << QStringList();
+    QTest::newRow("another child") << "たろう"
+                                   << " 140 " << sampleDays << QStringList();
+    QTest::newRow("sample with one day") << "ももちゃん"
+                                         << " 140 " << oneDay(QStringLiteral("1995/02/15"))
                                          << QStringList{"ようこそ！", "育児日記の初日です。"};
-    QTest::newRow("new notebook") << "たろう" << "100" << oneDay(QStringLiteral("2026/11/30"))
+    QTest::newRow("new notebook") << "たろう"
+                                  << "100" << oneDay(QStringLiteral("2026/11/30"))
                                   << QStringList{"育児日記の初日です。"};
 }
 
@@ -144,7 +152,8 @@ void NotebookScreenTest::greetings()
         dialogs.expectInformation(title, title == QStringLiteral("ようこそ！") ? Welcome : FirstDay);
     QString splashName;
     dialogs.onMessage = [&](const Dialogs::Box &) {
-        splashName = topLevel(QStringLiteral("frmSplash"))->findChild<QLabel *>(QStringLiteral("lblNamae"))->text();
+        splashName =
+            topLevel(QStringLiteral("frmSplash"))->findChild<QLabel *>(QStringLiteral("lblNamae"))->text();
     };
     QtPrinter printer(t.dir());
     std::unique_ptr<DiaryScreen> screen(runStartup(t.notebook(), dialogs, printer, QString(), 0));
@@ -183,24 +192,30 @@ void NotebookScreenTest::helpTourSwitch()
     screen.findChild<QPushButton *>(QStringLiteral("cmdDiary"))->click();
     VERIFY_DIALOGS(dialogs);
 
-    dialogs.expectInformation(QStringLiteral("ヘルプツアーＯＮ"), QStringLiteral("ヘルプツアー機能をオンにします。"));
+    dialogs.expectInformation(QStringLiteral("ヘルプツアーＯＮ"),
+                              QStringLiteral("ヘルプツアー機能をオンにします。"));
     chk->click();
-    QCOMPARE(t.bytes(QStringLiteral("設定.txt")), cp932::encode(QStringLiteral("\"ヘルプツアー\",1\r\n")).bytes);
-    dialogs.expectInformation(QStringLiteral("ヘルプツアー"),
-                              QStringLiteral("育児日記のメイン画面です。\r\n\r\n"
-                                             "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
-                                             "また、特別な日を記念日としてリストに表示することができたり、\r\n"
-                                             "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
-                                             "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
+    QCOMPARE(t.bytes(QStringLiteral("設定.txt")),
+             cp932::encode(QStringLiteral("\"ヘルプツアー\",1\r\n")).bytes);
+    dialogs.expectInformation(
+        QStringLiteral("ヘルプツアー"),
+        QStringLiteral("育児日記のメイン画面です。\r\n\r\n"
+                       "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
+                       "また、特別な日を記念日としてリストに表示することができたり、\r\n"
+                       "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
+                       "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
     screen.findChild<QPushButton *>(QStringLiteral("cmdDiary"))->click();
-    dialogs.expectInformation(QStringLiteral("ヘルプツアー"),
-                              QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
+    dialogs.expectInformation(
+        QStringLiteral("ヘルプツアー"),
+        QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
     screen.findChild<QPushButton *>(QStringLiteral("cmdRinyu"))->click();
     QVERIFY(screen.recipeScreen()->isVisible());
-    dialogs.expectInformation(QStringLiteral("ヘルプツアーＯＦＦ"), QStringLiteral("ヘルプツアー機能をオフにします。"));
+    dialogs.expectInformation(QStringLiteral("ヘルプツアーＯＦＦ"),
+                              QStringLiteral("ヘルプツアー機能をオフにします。"));
     chk->click();
     VERIFY_DIALOGS(dialogs);
-    QCOMPARE(t.bytes(QStringLiteral("設定.txt")), QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",0\r\n"));
+    QCOMPARE(t.bytes(QStringLiteral("設定.txt")),
+             QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",0\r\n"));
 }
 
 void NotebookScreenTest::panelsOneAtATime()
@@ -212,8 +227,10 @@ void NotebookScreenTest::panelsOneAtATime()
     QtPrinter printer(t.dir());
     DiaryScreen screen(t.notebook(), dialogs, printer, QString());
     screen.load();
-    const QStringList buttons = {"cmdGraph", "cmdList", "cmdYotei", "cmdItadaki", "cmdPhoto", "cmdDiary", "cmdNew"};
-    const QStringList shown = {"fraGraph", "fraList", "fraYotei", "fraItadaki", "fraPhoto", "fraDiary", "fraDiary"};
+    const QStringList buttons = {"cmdGraph", "cmdList",  "cmdYotei", "cmdItadaki",
+                                 "cmdPhoto", "cmdDiary", "cmdNew"};
+    const QStringList shown = {"fraGraph", "fraList",  "fraYotei", "fraItadaki",
+                               "fraPhoto", "fraDiary", "fraDiary"};
     auto visible = [&] {
         QStringList v;
         for (QFrame *p : screen.panels())
@@ -274,15 +291,17 @@ void NotebookScreenTest::everyControlHasANameAndLabel()
                              qobject_cast<QComboBox *>(w) || qobject_cast<QPlainTextEdit *>(w) ||
                              qobject_cast<QListWidget *>(w) || qobject_cast<QTableWidget *>(w) ||
                              qobject_cast<QScrollBar *>(w);
-        if (!control || qobject_cast<QLineEdit *>(w->parentWidget()) || qobject_cast<QComboBox *>(w->parentWidget()))
+        if (!control || qobject_cast<QLineEdit *>(w->parentWidget()) ||
+            qobject_cast<QComboBox *>(w->parentWidget()))
             continue;
         if (w->inherits("QScrollBar") && w->objectName().isEmpty())
             continue; // the scroll bars inside lists and grids
         if (w->inherits("QAbstractButton") && w->parentWidget() && w->parentWidget()->inherits("QTableView"))
             continue; // a grid's corner button
         if (w->objectName().isEmpty() || w->accessibleName().isEmpty())
-            missing.append(QStringLiteral("%1 '%2' '%3'").arg(QLatin1String(w->metaObject()->className()),
-                                                              w->objectName(), w->accessibleName()));
+            missing.append(
+                QStringLiteral("%1 '%2' '%3'")
+                    .arg(QLatin1String(w->metaObject()->className()), w->objectName(), w->accessibleName()));
     }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
     // Text and combo boxes have their label as buddy.
@@ -308,10 +327,12 @@ void NotebookScreenTest::missingFilesAreCreatedAndNothingIsRewritten()
     QVERIFY(upper.open(QIODevice::WriteOnly));
     upper.close();
     notebook_setup::createMissingFiles(folder, sampleNotebookDir());
-    QCOMPARE(folder.readAll(QStringLiteral("設定.txt")), cp932::encode(QStringLiteral("\"ヘルプツアー\",1\r\n")).bytes);
-    QCOMPARE(folder.readAll(QStringLiteral("グラフ.txt")), QByteArray(" 40 \r\n 100 \r\n 2000 \r\n 16000 \r\n"));
-    for (const char *name : {"ﾌﾟﾗｲﾍﾞｰﾄ.txt", "予定.txt", "記念日.txt", "贈りもの.txt", "頂きもの.txt", "写真見出し.txt",
-                             "レシピ.txt", "参考資料.txt", "NOPIC.JPG"})
+    QCOMPARE(folder.readAll(QStringLiteral("設定.txt")),
+             cp932::encode(QStringLiteral("\"ヘルプツアー\",1\r\n")).bytes);
+    QCOMPARE(folder.readAll(QStringLiteral("グラフ.txt")),
+             QByteArray(" 40 \r\n 100 \r\n 2000 \r\n 16000 \r\n"));
+    for (const char *name : {"ﾌﾟﾗｲﾍﾞｰﾄ.txt", "予定.txt", "記念日.txt", "贈りもの.txt", "頂きもの.txt",
+                             "写真見出し.txt", "レシピ.txt", "参考資料.txt", "NOPIC.JPG"})
         QVERIFY2(folder.exists(QString::fromUtf8(name)), name);
     QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/日記.txt")));
 
@@ -332,7 +353,8 @@ void NotebookScreenTest::folderChoice()
     qputenv("XDG_DATA_HOME", dir.path().toUtf8());
     QCOMPARE(notebook_setup::perUserFolder(), dir.path() + QStringLiteral("/ikuji-techo"));
     QCOMPARE(notebook_setup::chooseFolder({dir.path()}, sampleNotebookDir()), dir.path());
-    QCOMPARE(notebook_setup::chooseFolder({}, sampleNotebookDir()), QFileInfo(sampleNotebookDir()).absoluteFilePath());
+    QCOMPARE(notebook_setup::chooseFolder({}, sampleNotebookDir()),
+             QFileInfo(sampleNotebookDir()).absoluteFilePath());
     QCOMPARE(notebook_setup::chooseFolder({}, dir.path()), notebook_setup::perUserFolder());
     QString error;
     QVERIFY(notebook_setup::createFromSample(notebook_setup::perUserFolder(), sampleNotebookDir(), &error));

@@ -119,14 +119,16 @@ void PrintTest::printsTheWindowImage()
 void PrintTest::outcomes_data()
 {
     QTest::addColumn<Dialogs::Answer>("answer");
-    QTest::addColumn<bool>("starts");     // what the printer's begin answers
-    QTest::addColumn<QString>("sentence"); // what its end says
+    QTest::addColumn<bool>("starts");       // what the printer's begin answers
+    QTest::addColumn<QString>("sentence");  // what its end says
     QTest::addColumn<QStringList>("boxes"); // after the question
     QTest::addColumn<int>("pages");
 
-    QTest::newRow("cancel prints nothing") << Dialogs::Answer::Cancel << true << QString() << QStringList() << 0;
+    QTest::newRow("cancel prints nothing")
+        << Dialogs::Answer::Cancel << true << QString() << QStringList() << 0;
     QTest::newRow("printed") << Dialogs::Answer::Ok << true << QString() << QStringList() << 1;
-    QTest::newRow("printer cannot start") << Dialogs::Answer::Ok << false << QString() << QStringList{u"印刷"_qs} << 0;
+    QTest::newRow("printer cannot start")
+        << Dialogs::Answer::Ok << false << QString() << QStringList{u"印刷"_qs} << 0;
     QTest::newRow("went to a file") << Dialogs::Answer::Ok << true << u"ファイルに保存しました。"_qs
                                     << QStringList{u"印刷"_qs} << 1;
 }

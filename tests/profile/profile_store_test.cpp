@@ -78,7 +78,8 @@ void ProfileStoreTest::valuesWithCommasComeBackWhole()
 
 void ProfileStoreTest::settingsAndGraphFiles()
 {
-    QCOMPARE(cp932::encode(settingsFileText(1)).bytes, QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",1\r\n"));
+    QCOMPARE(cp932::encode(settingsFileText(1)).bytes,
+             QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",1\r\n"));
     TestNotebook t;
     t.writeBytes(QStringLiteral("設定.TXT"), cp932::encode(settingsFileText(0)).bytes);
     QFile::remove(t.path(QStringLiteral("設定.txt")));

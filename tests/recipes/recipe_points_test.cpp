@@ -43,7 +43,8 @@ void RecipePointsTest::classificationRatios()
 {
     const QString kami = QStringLiteral("カミカミ期"), other = QStringLiteral("その他");
     const QList<Recipe> table = {recipe(kami, other, "優", "優"), recipe(kami, other, "良", "良"),
-                                 recipe(kami, other, "未", "未"), recipe(QStringLiteral("離乳完了期"), other, "", "")};
+                                 recipe(kami, other, "未", "未"),
+                                 recipe(QStringLiteral("離乳完了期"), other, "", "")};
     RecipeStats st;
     computeRecipeStats(table, st);
     QCOMPARE(st.stageCount[2], qint16(3));
@@ -91,13 +92,20 @@ void RecipePointsTest::points_data()
     QTest::addColumn<QString>("child");
     QTest::addColumn<QString>("count");
     QTest::addColumn<int>("points");
-    QTest::newRow("良, cooked 3 times") << "良" << "3" << 7;
-    QTest::newRow("優, never") << "優" << "0" << 5;
-    QTest::newRow("不") << "不" << "1" << 4;
-    QTest::newRow("未") << "未" << "0" << 2;
-    QTest::newRow("unknown letter") << "?" << "0" << 2;
-    QTest::newRow("2.5 rounds to even") << "未" << "2.5" << 4;
-    QTest::newRow("3.5 rounds to even") << "未" << "3.5" << 6;
+    QTest::newRow("良, cooked 3 times") << "良"
+                                        << "3" << 7;
+    QTest::newRow("優, never") << "優"
+                               << "0" << 5;
+    QTest::newRow("不") << "不"
+                        << "1" << 4;
+    QTest::newRow("未") << "未"
+                        << "0" << 2;
+    QTest::newRow("unknown letter") << "?"
+                                    << "0" << 2;
+    QTest::newRow("2.5 rounds to even") << "未"
+                                        << "2.5" << 4;
+    QTest::newRow("3.5 rounds to even") << "未"
+                                        << "3.5" << 6;
 }
 
 void RecipePointsTest::points()
@@ -147,7 +155,8 @@ void RecipePointsTest::totalNeverWraps()
 void RecipePointsTest::goalText()
 {
     const QString text = goalReachedText(140);
-    QCOMPARE(text.section(u'\n', 0, 0), QStringLiteral("目標ポイント 140p に対するレベルが１００％をこえました！"));
+    QCOMPARE(text.section(u'\n', 0, 0),
+             QStringLiteral("目標ポイント 140p に対するレベルが１００％をこえました！"));
     QCOMPARE(text, QStringLiteral("目標ポイント 140p に対するレベルが１００％をこえました！\n"
                                   "おめでとうございます。 ＼(^o^)／ﾔｯﾀｧ \n\n"
                                   "さらなるレベルアップを目指して、次の目標ポイントを指定しましょう。"));
@@ -169,7 +178,7 @@ void RecipePointsTest::everyLevelBarFollowsShowLevelBar()
     }
     book.recipes().append(recipe("", "", "優", "優", QStringLiteral("58"))); // 63 points more: 70 of 70
     ComputeTotalPoint(book, 70);
-    const QColor expected[] = {{0, 255, 255}, {0, 255, 255}, {0, 255, 0}, {0, 255, 0}, {255, 255, 0},
+    const QColor expected[] = {{0, 255, 255}, {0, 255, 255}, {0, 255, 0},   {0, 255, 0}, {255, 255, 0},
                                {255, 255, 0}, {255, 0, 255}, {255, 0, 255}, {255, 0, 0}, {255, 0, 0}};
     for (LevelBar *bar : {&recipeScreenBar, &graphScreenBar})
         for (int i = 1; i <= LevelBoxes; ++i)

@@ -41,7 +41,7 @@ struct Screen {
     }
     ~Screen() { delete screen.data(); }
 
-    template<typename T> T *get(const QString &name) const
+    template <typename T> T *get(const QString &name) const
     {
         T *w = screen->findChild<T *>(name);
         if (!w)
@@ -78,18 +78,19 @@ struct Screen {
 void expectRegister(ScriptedDialogs &d, bool isNew)
 {
     if (isNew)
-        d.expect(QStringLiteral("新規登録確認"), QStringLiteral("新しいレシピです。新規登録します。"), Icon::Information,
-                 Buttons::OkCancel, Answer::Ok);
+        d.expect(QStringLiteral("新規登録確認"), QStringLiteral("新しいレシピです。新規登録します。"),
+                 Icon::Information, Buttons::OkCancel, Answer::Ok);
     else
-        d.expect(QStringLiteral("変更登録確認"), QStringLiteral("既存のレシピです。変更登録します。"), Icon::Information,
-                 Buttons::OkCancel, Answer::Ok);
+        d.expect(QStringLiteral("変更登録確認"), QStringLiteral("既存のレシピです。変更登録します。"),
+                 Icon::Information, Buttons::OkCancel, Answer::Ok);
     d.expectInformation(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
 }
 
 void expectDelete(ScriptedDialogs &d, const QString &name, Answer answer = Answer::Ok)
 {
-    d.expect(QStringLiteral("削除確認"), QStringLiteral("『 ") + name + QStringLiteral(" 』の情報を削除します"),
-             Icon::Warning, Buttons::OkCancel, Answer::Cancel, answer);
+    d.expect(QStringLiteral("削除確認"),
+             QStringLiteral("『 ") + name + QStringLiteral(" 』の情報を削除します"), Icon::Warning,
+             Buttons::OkCancel, Answer::Cancel, answer);
     if (answer == Answer::Ok)
         d.expectInformation(QStringLiteral("削除終了"), QStringLiteral("削除しました"));
 }
@@ -134,8 +135,9 @@ void RecipeScreenTest::opensFromTheNotebookTitledWithTheNickname()
     QCOMPARE(t.notebook().recipes.totalPoint, qint16(124)); // below the sample goal of 140
 
     dialogs.clear();
-    dialogs.expectInformation(QStringLiteral("ヘルプツアー"),
-                              QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
+    dialogs.expectInformation(
+        QStringLiteral("ヘルプツアー"),
+        QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
     diary.findChild<QPushButton *>(QStringLiteral("cmdRinyu"))->click();
     VERIFY_DIALOGS(dialogs);
     QVERIFY(screen->isVisible());
@@ -228,11 +230,17 @@ void RecipeScreenTest::registerRefusals_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
     const QString full = cp932::decode(generators::recipeFile(RecipeCapacity));
-    QTest::newRow("capacity, even for a change") << full << "やさいのおかゆ1" << "" << "登録上限"
+    QTest::newRow("capacity, even for a change") << full << "やさいのおかゆ1"
+                                                 << ""
+                                                 << "登録上限"
                                                  << "登録できるのは１０００件までです";
-    QTest::newRow("empty name") << QString() << "" << "" << "料理名未記入" << "料理名は必ず入力してください";
-    QTest::newRow("character the file cannot hold")
-        << QString() << "にこにこ" << "おいしい😀" << "入力確認" << QString();
+    QTest::newRow("empty name") << QString() << ""
+                                << ""
+                                << "料理名未記入"
+                                << "料理名は必ず入力してください";
+    QTest::newRow("character the file cannot hold") << QString() << "にこにこ"
+                                                    << "おいしい😀"
+                                                    << "入力確認" << QString();
 }
 
 void RecipeScreenTest::registerRefusals()
@@ -285,7 +293,8 @@ void RecipeScreenTest::deleteRecipe()
     QVERIFY(s.stored() == expected);
     QCOMPARE(s.label(QStringLiteral("lblKensu")), shownAfter);
     if (count == 3)
-        QCOMPARE(s.name(), expected[position == 3 ? 1 : position - 1].name); // the one that followed, or the new last
+        QCOMPARE(s.name(),
+                 expected[position == 3 ? 1 : position - 1].name); // the one that followed, or the new last
     else
         QCOMPARE(s.faces(), QStringLiteral("未未")); // the blank page
 }
@@ -381,8 +390,8 @@ void RecipeScreenTest::referenceAddedWithEnter()
     box->setEditText(QString());
     QTest::keyClick(box->lineEdit(), Qt::Key_Return); // nothing happens
     box->setEditText(QStringLiteral("離乳食の本"));
-    s.dialogs.expect(QStringLiteral("保存確認"), QStringLiteral("離乳食の本を新たに追加しますか？"), Icon::Question,
-                     Buttons::OkCancel, Answer::Ok);
+    s.dialogs.expect(QStringLiteral("保存確認"), QStringLiteral("離乳食の本を新たに追加しますか？"),
+                     Icon::Question, Buttons::OkCancel, Answer::Ok);
     s.dialogs.expectInformation(QStringLiteral("参考リストに追加"), QStringLiteral("保存しました"));
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     VERIFY_DIALOGS(s.dialogs);
@@ -415,10 +424,11 @@ void RecipeScreenTest::goalReachedIsCongratulated()
     s.dialogs.expectInput(QStringLiteral("日付登録"), QStringLiteral("1995/10/01"));
     QTest::mouseClick(s.get<QLabel>(QStringLiteral("lblKaisu")), Qt::LeftButton);
     expectRegister(s.dialogs, false);
-    s.dialogs.expectInformation(QStringLiteral("目標レベル達成"),
-                                QStringLiteral("目標ポイント 126p に対するレベルが１００％をこえました！\n"
-                                               "おめでとうございます。 ＼(^o^)／ﾔｯﾀｧ \n\n"
-                                               "さらなるレベルアップを目指して、次の目標ポイントを指定しましょう。"));
+    s.dialogs.expectInformation(
+        QStringLiteral("目標レベル達成"),
+        QStringLiteral("目標ポイント 126p に対するレベルが１００％をこえました！\n"
+                       "おめでとうございます。 ＼(^o^)／ﾔｯﾀｧ \n\n"
+                       "さらなるレベルアップを目指して、次の目標ポイントを指定しましょう。"));
     s.click(QStringLiteral("cmdTouroku"));
     VERIFY_DIALOGS(s.dialogs);
     QCOMPARE(s.label(QStringLiteral("lblPoint")), QStringLiteral("Point 128"));

@@ -214,7 +214,8 @@ void RecipeStoreTest::historyEntries()
 void RecipeStoreTest::references()
 {
     TestNotebook t;
-    t.writeText(referenceFileName(), QStringLiteral("育児雑誌\r\nおばあちゃん")); // no line end after the last
+    t.writeText(referenceFileName(),
+                QStringLiteral("育児雑誌\r\nおばあちゃん")); // no line end after the last
     Notebook &nb = t.notebook();
     LoadReferenceList(nb);
     QCOMPARE(nb.recipes.references, (QStringList{"育児雑誌", "おばあちゃん"}));

@@ -13,7 +13,7 @@
 namespace {
 const QString File = QStringLiteral("記念日.txt");
 const QString Title = QStringLiteral("記念日登録");
-}
+} // namespace
 
 class AnniversaryTest : public QObject
 {
@@ -51,7 +51,8 @@ void AnniversaryTest::inputs_data()
     QTest::addColumn<QString>("file");    // afterwards
     QTest::addColumn<QString>("warning"); // text of the box shown, if any
     const QString before = QStringLiteral("1995/02/15　誕生\r\n");
-    QTest::newRow("OK on the preset alone") << "1995/02/20" << before + "1995/02/20\r\n" << "";
+    QTest::newRow("OK on the preset alone") << "1995/02/20" << before + "1995/02/20\r\n"
+                                            << "";
     QTest::newRow("Cancel") << "" << before << "";
     QTest::newRow("outside CP932") << "1995/02/20　𠮷田さん" << before
                                    << "「𠮷」（U+20BB7）は育児手帖のファイルに保存できない文字です。\r\n\r\n"
@@ -80,10 +81,14 @@ void AnniversaryTest::clickOpensTheDay_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a diary day") << "1995/03/17　お宮参り" << "1995/03/17";
-    QTest::newRow("date alone") << "1996/02/15" << "1996/02/15";
-    QTest::newRow("no page that day") << "1995/03/18　x" << "1997/01/12";
-    QTest::newRow("not a date") << "いつかの日" << "1997/01/12";
+    QTest::newRow("a diary day") << "1995/03/17　お宮参り"
+                                 << "1995/03/17";
+    QTest::newRow("date alone") << "1996/02/15"
+                                << "1996/02/15";
+    QTest::newRow("no page that day") << "1995/03/18　x"
+                                      << "1997/01/12";
+    QTest::newRow("not a date") << "いつかの日"
+                                << "1997/01/12";
 }
 
 void AnniversaryTest::clickOpensTheDay()

@@ -58,8 +58,12 @@ void GiftPanelTest::registers_data()
     QTest::addColumn<QString>("grid");
     QTest::addColumn<QString>("lineEnd"); // after the item field
     QTest::addColumn<QString>("name");    // of the register in its messages
-    QTest::newRow("gifts given") << "A" << Given << "msgAgeru" << "" << "贈りもの";
-    QTest::newRow("gifts received") << "I" << Received << "msgItadaki" << ",\"\"" << "頂きもの";
+    QTest::newRow("gifts given") << "A" << Given << "msgAgeru"
+                                 << ""
+                                 << "贈りもの";
+    QTest::newRow("gifts received") << "I" << Received << "msgItadaki"
+                                    << ",\"\""
+                                    << "頂きもの";
 }
 
 void GiftPanelTest::registers()
@@ -74,10 +78,12 @@ void GiftPanelTest::registers()
     auto *g = p.find<QTableWidget>(grid);
     const QString del = QStringLiteral("cmd%1Del").arg(reg);
 
-    p.dialogs.expectWarning(name + QStringLiteral("未入力"), name + QStringLiteral("を書き込んでから保存ボタンを押してください。"));
+    p.dialogs.expectWarning(name + QStringLiteral("未入力"),
+                            name + QStringLiteral("を書き込んでから保存ボタンを押してください。"));
     p.add(reg, QStringLiteral("1995/03/20"), QString());
-    p.dialogs.expectWarning(QStringLiteral("入力確認"),
-                            QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい"));
+    p.dialogs.expectWarning(
+        QStringLiteral("入力確認"),
+        QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい"));
     p.add(reg, QStringLiteral("出産祝いのお返し"), QStringLiteral("タオル"));
     VERIFY_DIALOGS(p.dialogs);
     QCOMPARE(p.notebook.bytes(file), QByteArray());
@@ -90,7 +96,8 @@ void GiftPanelTest::registers()
     VERIFY_DIALOGS(p.dialogs);
     QCOMPARE(column(g, 1), (QStringList{"ベビー服", "おくるみ", "タオル, 名入れ"}));
     const QString line = QStringLiteral("\"%1\",\"%2\"") + lineEnd + QStringLiteral("\r\n");
-    QCOMPARE(p.notebook.text(file), line.arg("1995/03/20", "タオル, 名入れ") + line.arg("1995/02/16", "ベビー服") +
+    QCOMPARE(p.notebook.text(file), line.arg("1995/03/20", "タオル, 名入れ") +
+                                        line.arg("1995/02/16", "ベビー服") +
                                         line.arg("1995/02/16", "おくるみ"));
 
     dragRows(g, 2, 2);
@@ -98,7 +105,8 @@ void GiftPanelTest::registers()
     p.click(del);
     VERIFY_DIALOGS(p.dialogs);
     QVERIFY(!p.find(del)->isEnabled());
-    QCOMPARE(p.notebook.text(file), line.arg("1995/02/16", "ベビー服") + line.arg("1995/03/20", "タオル, 名入れ"));
+    QCOMPARE(p.notebook.text(file),
+             line.arg("1995/02/16", "ベビー服") + line.arg("1995/03/20", "タオル, 名入れ"));
     p.click(QStringLiteral("cmdItadaki"));
     QCOMPARE(column(g, 1), (QStringList{"ベビー服", "タオル, 名入れ"}));
 
@@ -124,7 +132,8 @@ void GiftPanelTest::thanksMarkAndPhoto()
     const QByteArray added = testDataBytes(QStringLiteral("gift_mark/expected_added.txt"));
     const QByteArray other = cp932::encode(QStringLiteral("\"1995/02/21\",\"くつした\",\"\"\r\n")).bytes;
     QCOMPARE(p.notebook.bytes(Received), added + other);
-    for (const QByteArray &expected : {testDataBytes(QStringLiteral("gift_mark/expected_marked.txt")), added}) {
+    for (const QByteArray &expected :
+         {testDataBytes(QStringLiteral("gift_mark/expected_marked.txt")), added}) {
         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 1));
         QCOMPARE(p.notebook.bytes(Received), expected + other);
     }
@@ -155,7 +164,8 @@ void GiftPanelTest::thanksMarkAndPhoto()
 
 void GiftPanelTest::choicesStayInTheirGrid()
 {
-    Panel p(QStringLiteral("\"1995/02/01\",\"一\",\"\"\r\n\"1995/02/02\",\"二\",\"\"\r\n\"1995/02/03\",\"三\",\"\"\r\n"),
+    Panel p(QStringLiteral(
+                "\"1995/02/01\",\"一\",\"\"\r\n\"1995/02/02\",\"二\",\"\"\r\n\"1995/02/03\",\"三\",\"\"\r\n"),
             QStringLiteral("\"1995/03/01\",\"い\"\r\n\"1995/03/02\",\"ろ\"\r\n\"1995/03/03\",\"は\"\r\n"));
     auto *received = p.find<QTableWidget>(QStringLiteral("msgItadaki"));
     auto *given = p.find<QTableWidget>(QStringLiteral("msgAgeru"));
@@ -178,12 +188,13 @@ void GiftPanelTest::dateListsAndHelp()
     p.notebook.notebook().tour.helpTourOn = 1;
     p.dialogs.expectInformation(
         QStringLiteral("ヘルプツアー"),
-        QStringLiteral("頂きものやお返し、贈りものを管理することができます。\r\n\r\n"
-                       "日付と品物を入力して保存ボタンを押すと登録できます。\r\n"
-                       "品物の写真を登録することができます。品物をクリックすると表示されます。\r\n"
-                       "画像登録したい品物をクリックしてから「頂きもの一覧」などの見出しをダブルクリックします。\r\n\r\n"
-                       "頂きもの一覧についてはお返しの管理ができます。ダブルクリックで切り替えます。\r\n\r\n"
-                       "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
+        QStringLiteral(
+            "頂きものやお返し、贈りものを管理することができます。\r\n\r\n"
+            "日付と品物を入力して保存ボタンを押すと登録できます。\r\n"
+            "品物の写真を登録することができます。品物をクリックすると表示されます。\r\n"
+            "画像登録したい品物をクリックしてから「頂きもの一覧」などの見出しをダブルクリックします。\r\n\r\n"
+            "頂きもの一覧についてはお返しの管理ができます。ダブルクリックで切り替えます。\r\n\r\n"
+            "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
     p.click(QStringLiteral("cmdItadaki"));
     VERIFY_DIALOGS(p.dialogs);
     for (const QString &name : {QStringLiteral("cboIHizuke"), QStringLiteral("cboAHizuke")}) {
@@ -193,7 +204,8 @@ void GiftPanelTest::dateListsAndHelp()
         QCOMPARE(box->itemText(29), QStringLiteral("2026/12/06"));
         QCOMPARE(box->currentText(), QStringLiteral("2026/12/06"));
     }
-    QCOMPARE(p.find(QStringLiteral("cmdIDel"))->accessibleName(), QStringLiteral("選択したものだけを削除します"));
+    QCOMPARE(p.find(QStringLiteral("cmdIDel"))->accessibleName(),
+             QStringLiteral("選択したものだけを削除します"));
     QCOMPARE(p.find(QStringLiteral("cmdIADel"))->toolTip(), QStringLiteral("全部を削除します"));
 }
 

@@ -34,17 +34,17 @@ void RegisterFormatsTest::readLines_data()
     QTest::addColumn<int>("fields");
     QTest::addColumn<Records>("records");
     QTest::addColumn<bool>("whole"); // false: a rewrite would lose or change something
-    QTest::newRow("comma inside quotes") << "\"2026/12/06\",\"公園, 図書館\"\r\n" << 2
-                                         << Records{{"2026/12/06", "公園, 図書館"}} << true;
+    QTest::newRow("comma inside quotes") << "\"2026/12/06\",\"公園, 図書館\"\r\n"
+                                         << 2 << Records{{"2026/12/06", "公園, 図書館"}} << true;
     QTest::newRow("marked, new, blank line, no last CR LF")
         << "\"1995/02/16\",\"ベビー服\",\"○\"\r\n\r\n\"1995/02/20\",\"おくるみ\",\"\"" << 3
         << Records{{"1995/02/16", "ベビー服", "○"}, {"1995/02/20", "おくるみ", ""}} << true;
-    QTest::newRow("double quote inside a field") << "\"2026/12/06\",\"5\"の靴\"\r\n" << 2
-                                                 << Records{{"2026/12/06", "5"}} << false;
-    QTest::newRow("one field too many") << "\"1995/03/20\",\"タオル\",\"○\"\r\n" << 2
-                                        << Records{{"1995/03/20", "タオル"}} << false;
-    QTest::newRow("mark field missing") << "\"1995/03/20\",\"タオル\"\r\n" << 3
-                                        << Records{{"1995/03/20", "タオル", ""}} << false;
+    QTest::newRow("double quote inside a field") << "\"2026/12/06\",\"5\"の靴\"\r\n"
+                                                 << 2 << Records{{"2026/12/06", "5"}} << false;
+    QTest::newRow("one field too many") << "\"1995/03/20\",\"タオル\",\"○\"\r\n"
+                                        << 2 << Records{{"1995/03/20", "タオル"}} << false;
+    QTest::newRow("mark field missing") << "\"1995/03/20\",\"タオル\"\r\n"
+                                        << 3 << Records{{"1995/03/20", "タオル", ""}} << false;
     QTest::newRow("unquoted") << "2026/12/06,散歩\r\n" << 2 << Records{{"2026/12/06", "散歩"}} << false;
 }
 
@@ -100,7 +100,8 @@ void RegisterFormatsTest::remainingDaysAndColours()
 void RegisterFormatsTest::ordersKeepEqualKeysInFileOrder()
 {
     // Most overdue first, entries without a date last.
-    QCOMPARE(orderByRemaining({3, std::nullopt, -1, 3, 0, std::nullopt, -5}), (QList<int>{6, 2, 4, 0, 3, 1, 5}));
+    QCOMPARE(orderByRemaining({3, std::nullopt, -1, 3, 0, std::nullopt, -5}),
+             (QList<int>{6, 2, 4, 0, 3, 1, 5}));
     QCOMPARE(orderByText({"1995/03/01", "1995/02/20", "1995/03/01", "1995/02/20", "1995/02/03"}),
              (QList<int>{4, 1, 3, 0, 2}));
 }
@@ -109,11 +110,16 @@ void RegisterFormatsTest::pictureKeys_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("key");
-    QTest::newRow("plain") << "絵本 3冊, 図鑑" << "絵本 3冊, 図鑑";
-    QTest::newRow("slash") << "上/下" << "";
-    QTest::newRow("backslash") << "..\\日記" << "";
-    QTest::newRow("question mark") << "何?" << "";
-    QTest::newRow("parent folder") << ".." << "";
+    QTest::newRow("plain") << "絵本 3冊, 図鑑"
+                           << "絵本 3冊, 図鑑";
+    QTest::newRow("slash") << "上/下"
+                           << "";
+    QTest::newRow("backslash") << "..\\日記"
+                               << "";
+    QTest::newRow("question mark") << "何?"
+                                   << "";
+    QTest::newRow("parent folder") << ".."
+                                   << "";
 }
 
 void RegisterFormatsTest::pictureKeys()
@@ -131,14 +137,17 @@ void RegisterFormatsTest::anniversaryAdd_data()
     QTest::newRow("between two") << QStringList{"2025/11/20 a", "2026/05/05 b"} << "2026/03/01 c"
                                  << QStringList{"2025/11/20 a", "2026/03/01 c", "2026/05/05 b"};
     // Only an entry that sorts before the last one sorts the list.
-    QTest::newRow("unsorted list, later entry") << QStringList{"2026/05/05 b", "2025/11/20 a"} << "2026/12/24 c"
-                                                << QStringList{"2026/05/05 b", "2025/11/20 a", "2026/12/24 c"};
+    QTest::newRow("unsorted list, later entry")
+        << QStringList{"2026/05/05 b", "2025/11/20 a"} << "2026/12/24 c"
+        << QStringList{"2026/05/05 b", "2025/11/20 a", "2026/12/24 c"};
     // The key is the first 10 characters as text: 2026/3/1 comes after 2026/12/01.
     QTest::newRow("no leading zeros") << QStringList{"2026/3/1 ひな祭り"} << "2026/12/01 z"
                                       << QStringList{"2026/12/01 z", "2026/3/1 ひな祭り"};
     // The exchange sort carries an entry past its equal: B ends up before A.
-    QTest::newRow("equal keys") << QStringList{"2026/05/05 A", "2026/05/05 B", "2026/06/01 C"} << "2026/01/01 D"
-                                << QStringList{"2026/01/01 D", "2026/05/05 B", "2026/05/05 A", "2026/06/01 C"};
+    QTest::newRow("equal keys") << QStringList{"2026/05/05 A", "2026/05/05 B", "2026/06/01 C"}
+                                << "2026/01/01 D"
+                                << QStringList{"2026/01/01 D", "2026/05/05 B", "2026/05/05 A",
+                                               "2026/06/01 C"};
 }
 
 void RegisterFormatsTest::anniversaryAdd()

@@ -16,7 +16,10 @@
 #include <memory>
 
 struct RegisterScreen {
-    explicit RegisterScreen(QDate today = QDate(2026, 12, 6)) : notebook(QString(), today), printer(notebook.dir()) {}
+    explicit RegisterScreen(QDate today = QDate(2026, 12, 6))
+        : notebook(QString(), today), printer(notebook.dir())
+    {
+    }
 
     void load()
     {
@@ -38,8 +41,8 @@ struct RegisterScreen {
     void click(const QString &button) { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
     void expectDelete(const QString &question, Dialogs::Answer answer = Dialogs::Answer::Ok)
     {
-        dialogs.expect(QStringLiteral("削除確認"), question, Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
-                       Dialogs::Answer::Cancel, answer);
+        dialogs.expect(QStringLiteral("削除確認"), question, Dialogs::Icon::Warning,
+                       Dialogs::Buttons::OkCancel, Dialogs::Answer::Cancel, answer);
     }
 
     TestNotebook notebook;

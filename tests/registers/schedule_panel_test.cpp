@@ -14,10 +14,11 @@ const QString Schedule = QStringLiteral("予定.txt");
 const QString Chosen = QStringLiteral("選択した予定を削除します");
 const QColor Red(255, 192, 192), Green(192, 255, 192), Yellow(255, 255, 192);
 
-const QByteArray FiveEntries = cp932::encode(QStringLiteral("\"2026/12/01\",\"一\"\r\n\"2026/12/02\",\"二\"\r\n"
-                                                            "\"2026/12/03\",\"三\"\r\n\"2026/12/04\",\"四\"\r\n"
-                                                            "\"2026/12/05\",\"五\"\r\n"))
-                                   .bytes;
+const QByteArray FiveEntries =
+    cp932::encode(QStringLiteral("\"2026/12/01\",\"一\"\r\n\"2026/12/02\",\"二\"\r\n"
+                                 "\"2026/12/03\",\"三\"\r\n\"2026/12/04\",\"四\"\r\n"
+                                 "\"2026/12/05\",\"五\"\r\n"))
+        .bytes;
 
 struct Panel : RegisterScreen {
     explicit Panel(const QByteArray &schedule)
@@ -59,8 +60,8 @@ private slots:
 void SchedulePanelTest::coloursOrderAndClock()
 {
     Panel p(testDataBytes(QStringLiteral("schedule_order/予定.txt")));
-    QCOMPARE(column(p.grid, 1), (QStringList{"先月", "きのう", "きょう, 午後", "あした", "あしたの二つ目", "三日後",
-                                              "四日後", "日付でないもの"}));
+    QCOMPARE(column(p.grid, 1), (QStringList{"先月", "きのう", "きょう, 午後", "あした", "あしたの二つ目",
+                                             "三日後", "四日後", "日付でないもの"}));
     QCOMPARE(column(p.grid, 2), (QStringList{"-35", "-1", "0", "1", "1", "3", "4", ""}));
     const QList<QColor> colours{Red, Red, Green, Yellow, Yellow, Yellow, QColor(), QColor()};
     for (int r = 0; r < p.grid->rowCount(); ++r) {
@@ -79,12 +80,13 @@ void SchedulePanelTest::coloursOrderAndClock()
     p.notebook.notebook().tour.helpTourOn = 1;
     p.dialogs.expectInformation(
         QStringLiteral("ヘルプツアー"),
-        QStringLiteral("予定やイベントを登録しておくことができます。\r\n\r\n"
-                       "予定日３日以内になると「黄色」で表示され、もうそろそろであることを示します。\r\n"
-                       "予定日当日になると「緑色」で表示され、本日の予定であることを示します。\r\n"
-                       "予定日を過ぎますと「赤色」で表示され、実施済みであることを示します。\r\n\r\n"
-                       "日付（コンボで選ぶことも可）と予定を書き込んで保存ボタンを押すと登録できます。\r\n\r\n"
-                       "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
+        QStringLiteral(
+            "予定やイベントを登録しておくことができます。\r\n\r\n"
+            "予定日３日以内になると「黄色」で表示され、もうそろそろであることを示します。\r\n"
+            "予定日当日になると「緑色」で表示され、本日の予定であることを示します。\r\n"
+            "予定日を過ぎますと「赤色」で表示され、実施済みであることを示します。\r\n\r\n"
+            "日付（コンボで選ぶことも可）と予定を書き込んで保存ボタンを押すと登録できます。\r\n\r\n"
+            "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
     p.click(QStringLiteral("cmdYotei"));
     VERIFY_DIALOGS(p.dialogs);
     QCOMPARE(p.date->count(), 90);
@@ -135,11 +137,13 @@ void SchedulePanelTest::chooseAndDelete_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("click on row 3") << 3 << 3 << int(Qt::LeftButton) << true << QStringList{"一", "二", "四", "五"};
+    QTest::newRow("click on row 3") << 3 << 3 << int(Qt::LeftButton) << true
+                                    << QStringList{"一", "二", "四", "五"};
     QTest::newRow("drag down 2 to 4") << 2 << 4 << int(Qt::LeftButton) << true << QStringList{"一", "五"};
     QTest::newRow("drag up 4 to 2") << 4 << 2 << int(Qt::LeftButton) << true << QStringList{"一", "五"};
     QTest::newRow("right button, 5 up to 1") << 5 << 1 << int(Qt::RightButton) << true << QStringList{};
-    QTest::newRow("cancel") << 2 << 3 << int(Qt::LeftButton) << false << QStringList{"一", "二", "三", "四", "五"};
+    QTest::newRow("cancel") << 2 << 3 << int(Qt::LeftButton) << false
+                            << QStringList{"一", "二", "三", "四", "五"};
 }
 
 void SchedulePanelTest::chooseAndDelete()
@@ -170,16 +174,31 @@ void SchedulePanelTest::refusals_data()
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("title"); // "" for Enter in the box, which says nothing
     QTest::addColumn<QString>("message");
-    const QString notADate = QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい");
-    QTest::newRow("empty") << "2026/12/24" << "" << "予定未入力" << "予定を書き込んでから保存ボタンを押してください。";
-    QTest::newRow("Enter in the empty box") << "2026/12/24" << "" << "" << "";
-    QTest::newRow("not a date") << "あさって" << "公園" << "入力確認" << notADate;
-    QTest::newRow("no such day") << "2026/02/30" << "公園" << "入力確認" << notADate;
-    QTest::newRow("double quote")
-        << "2026/12/24" << "\"サンタ\"の衣装" << "入力確認"
-        << "半角の「\"」（ダブルクォーテーション）はファイルの区切りに使う文字のため、保存できません。\r\n\r\n"
-           "全角の「”」などに置き換えてから、もう一度保存してください。";
-    QTest::newRow("outside CP932") << "2026/12/24" << "𠮷田さん" << "入力確認"
+    const QString notADate =
+        QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい");
+    QTest::newRow("empty") << "2026/12/24"
+                           << ""
+                           << "予定未入力"
+                           << "予定を書き込んでから保存ボタンを押してください。";
+    QTest::newRow("Enter in the empty box") << "2026/12/24"
+                                            << ""
+                                            << ""
+                                            << "";
+    QTest::newRow("not a date") << "あさって"
+                                << "公園"
+                                << "入力確認" << notADate;
+    QTest::newRow("no such day") << "2026/02/30"
+                                 << "公園"
+                                 << "入力確認" << notADate;
+    QTest::newRow("double quote") << "2026/12/24"
+                                  << "\"サンタ\"の衣装"
+                                  << "入力確認"
+                                  << "半角の「\"」（ダブルクォーテーション）はファイルの区切りに使う文字のた"
+                                     "め、保存できません。\r\n\r\n"
+                                     "全角の「”」などに置き換えてから、もう一度保存してください。";
+    QTest::newRow("outside CP932") << "2026/12/24"
+                                   << "𠮷田さん"
+                                   << "入力確認"
                                    << "「𠮷」（U+20BB7）は育児手帖のファイルに保存できない文字です。\r\n\r\n"
                                       "別の文字に置き換えてから、もう一度保存してください。";
 }
@@ -206,12 +225,14 @@ void SchedulePanelTest::refusals()
 void SchedulePanelTest::fileFromElsewhere()
 {
     // Text after a closing quote cannot be kept, and the last line has no CR LF.
-    const QByteArray original = cp932::encode(QStringLiteral("\"2026/12/24\",\"5\"の靴\"\r\n\"2026/12/25\",\"大掃除\"")).bytes;
+    const QByteArray original =
+        cp932::encode(QStringLiteral("\"2026/12/24\",\"5\"の靴\"\r\n\"2026/12/25\",\"大掃除\"")).bytes;
     Panel p(original);
     QCOMPARE(p.dialogs.titles(), QStringList{QStringLiteral("予定の読み込み")});
     p.dialogs.clear();
     p.add(QStringLiteral("2026/12/26"), QStringLiteral("帰省"));
-    const QByteArray appended = original + cp932::encode(QStringLiteral("\r\n\"2026/12/26\",\"帰省\"\r\n")).bytes;
+    const QByteArray appended =
+        original + cp932::encode(QStringLiteral("\r\n\"2026/12/26\",\"帰省\"\r\n")).bytes;
     QCOMPARE(p.notebook.bytes(Schedule), appended);
     // Told once; the first rewrite keeps the file as it was beside it.
     p.click(QStringLiteral("cmdYotei"));
@@ -222,7 +243,8 @@ void SchedulePanelTest::fileFromElsewhere()
     const QStringList backups = QDir(p.notebook.dir()).entryList({QStringLiteral("予定.txt.*.bak")});
     QCOMPARE(backups.size(), 1);
     QCOMPARE(p.notebook.bytes(backups.first()), appended);
-    QCOMPARE(p.notebook.text(Schedule), QStringLiteral("\"2026/12/25\",\"大掃除\"\r\n\"2026/12/26\",\"帰省\"\r\n"));
+    QCOMPARE(p.notebook.text(Schedule),
+             QStringLiteral("\"2026/12/25\",\"大掃除\"\r\n\"2026/12/26\",\"帰省\"\r\n"));
 }
 
 QTEST_MAIN(SchedulePanelTest)

@@ -52,11 +52,17 @@ QByteArray recipeFile(int recipes)
         r.ref = QStringLiteral("はじめての離乳食（育児雑誌）");
         QStringList ingredients, steps, memo, history;
         for (int k = 0; k < 8; ++k)
-            ingredients.append(QStringLiteral("材料%1　にんじん、かぼちゃ、じゃがいもを各２０ｇずつ用意する").arg(k + 1));
+            ingredients.append(
+                QStringLiteral("材料%1　にんじん、かぼちゃ、じゃがいもを各２０ｇずつ用意する").arg(k + 1));
         for (int k = 0; k < 10; ++k)
-            steps.append(QStringLiteral("%1．皮をむいて小さく切り、だし汁でやわらかくなるまでコトコト煮てからすりつぶす。").arg(k + 1));
+            steps.append(
+                QStringLiteral(
+                    "%1．皮をむいて小さく切り、だし汁でやわらかくなるまでコトコト煮てからすりつぶす。")
+                    .arg(k + 1));
         for (int k = 0; k < 5; ++k)
-            memo.append(QStringLiteral("よく食べました。次は少しかために作ってみようと思います。（%1回目のメモ）").arg(k + 1));
+            memo.append(
+                QStringLiteral("よく食べました。次は少しかために作ってみようと思います。（%1回目のメモ）")
+                    .arg(k + 1));
         for (int k = 0; k < cooked; ++k)
             history.append(dateText(first.addDays(i + 7 * k)));
         r.ingredients = ingredients.join(crlf);

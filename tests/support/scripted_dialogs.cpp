@@ -60,12 +60,15 @@ Dialogs::Answer ScriptedDialogs::message(const Box &box)
     }
     const Step s = m_script.takeFirst();
     if (s.box.title != box.title)
-        m_errors.append(QStringLiteral("box title \"%1\", expected \"%2\" (text: %3)").arg(box.title, s.box.title, box.text));
+        m_errors.append(QStringLiteral("box title \"%1\", expected \"%2\" (text: %3)")
+                            .arg(box.title, s.box.title, box.text));
     if (s.checkText && s.box.text != box.text)
-        m_errors.append(QStringLiteral("box \"%1\" text\n  got:      %2\n  expected: %3").arg(box.title, box.text, s.box.text));
+        m_errors.append(QStringLiteral("box \"%1\" text\n  got:      %2\n  expected: %3")
+                            .arg(box.title, box.text, s.box.text));
     if (s.box.icon != box.icon)
-        m_errors.append(QStringLiteral("box \"%1\" icon %2, expected %3")
-                            .arg(box.title, QLatin1String(iconName(box.icon)), QLatin1String(iconName(s.box.icon))));
+        m_errors.append(
+            QStringLiteral("box \"%1\" icon %2, expected %3")
+                .arg(box.title, QLatin1String(iconName(box.icon)), QLatin1String(iconName(s.box.icon))));
     if (s.box.buttons != box.buttons)
         m_errors.append(QStringLiteral("box \"%1\" has other buttons than expected").arg(box.title));
     if (box.buttons == Buttons::OkCancel && s.box.defaultButton != box.defaultButton)

@@ -27,7 +27,10 @@ TestNotebook::TestNotebook(const QString &from, QDate today) : m_clock(today)
     m_notebook = std::make_unique<Notebook>(m_dir.path(), m_clock);
 }
 
-void TestNotebook::writeText(const QString &name, const QString &text) { writeBytes(name, cp932::encode(text).bytes); }
+void TestNotebook::writeText(const QString &name, const QString &text)
+{
+    writeBytes(name, cp932::encode(text).bytes);
+}
 
 void TestNotebook::writeBytes(const QString &name, const QByteArray &bytes)
 {
