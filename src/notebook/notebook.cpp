@@ -36,45 +36,48 @@ WriteResult Notebook::appendDay(const QString &date, double height, double weigh
 
 WriteResult Notebook::writeDiary() { return saveFile(diaryFileName(), diaryFileText(diary.days())); }
 
-WriteResult Notebook::saveFile(const QString &bareName, const QString &text)
+namespace {
+
+WriteResult failed(const QString &error)
 {
     WriteResult r;
+    r.ok = false;
+    r.error = error;
+    return r;
+}
+
+QString notWritten(const QString &bareName, const QString &error)
+{
+    return QStringLiteral("%1 に書き込めませんでした。\r\n（%2）").arg(bareName, error);
+}
+
+} // namespace
+
+WriteResult Notebook::saveFile(const QString &bareName, const QString &text)
+{
     const cp932::Encoded encoded = cp932::encode(text);
-    if (!encoded.ok) {
-        r.ok = false;
-        r.error = cp932::unencodableMessage(encoded.badChar);
-        return r;
-    }
-    if (!guard.beforeRewrite(folder, bareName, QDateTime::currentDateTime(), &r.backupName)) {
-        r.ok = false;
-        r.error = QStringLiteral("%1 の控えを作れなかったため、書き込みを取りやめました。\r\n"
-                                 "フォルダーの空き容量と書き込み権限を確かめてください。")
-                      .arg(bareName);
-        return r;
-    }
+    if (!encoded.ok)
+        return failed(cp932::unencodableMessage(encoded.badChar));
+    WriteResult r;
+    if (!guard.beforeRewrite(folder, bareName, QDateTime::currentDateTime(), &r.backupName))
+        return failed(QStringLiteral("%1 の控えを作れなかったため、書き込みを取りやめました。\r\n"
+                                     "フォルダーの空き容量と書き込み権限を確かめてください。")
+                          .arg(bareName));
     QString error;
-    if (!folder.save(bareName, encoded.bytes, &error)) {
-        r.ok = false;
-        r.error = QStringLiteral("%1 に書き込めませんでした。\r\n（%2）").arg(bareName, error);
-    }
+    if (!folder.save(bareName, encoded.bytes, &error))
+        return failed(notWritten(bareName, error));
     return r;
 }
 
 WriteResult Notebook::appendFile(const QString &bareName, const QString &text)
 {
-    WriteResult r;
     const cp932::Encoded encoded = cp932::encode(text);
-    if (!encoded.ok) {
-        r.ok = false;
-        r.error = cp932::unencodableMessage(encoded.badChar);
-        return r;
-    }
+    if (!encoded.ok)
+        return failed(cp932::unencodableMessage(encoded.badChar));
     QString error;
-    if (!folder.append(bareName, encoded.bytes, &error)) {
-        r.ok = false;
-        r.error = QStringLiteral("%1 に書き込めませんでした。\r\n（%2）").arg(bareName, error);
-    }
-    return r;
+    if (!folder.append(bareName, encoded.bytes, &error))
+        return failed(notWritten(bareName, error));
+    return {};
 }
 
 QString Notebook::notWholeMessage(const QString &bareName, int recordsRead, const QString &unit)
