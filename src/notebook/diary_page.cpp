@@ -292,23 +292,22 @@ void DiaryPage::applyPictureMode()
 
 void DiaryPage::photosShownClicked()
 {
-    Notebook &nb = m_host.notebook();
     showPicture(m_cboDay->currentText().remove(u'/'));
-    const bool changed = nb.profile.diaryPictureMode != photosShown();
-    nb.profile.diaryPictureMode = photosShown();
-    // Opening a notebook never rewrites its files; only a real switch is saved.
-    if (changed && nb.loadingFlag != -1)
-        nb.writeProfile();
+    savePictureMode(photosShown());
 }
 
 void DiaryPage::photosHiddenClicked()
 {
-    Notebook &nb = m_host.notebook();
-    const bool changed = nb.profile.diaryPictureMode != photosHidden();
-    nb.profile.diaryPictureMode = photosHidden();
-    if (changed && nb.loadingFlag != -1)
-        nb.writeProfile();
+    savePictureMode(photosHidden());
     showPicture(QString());
+}
+
+void DiaryPage::savePictureMode(const QString &mode)
+{
+    Notebook &nb = m_host.notebook();
+    const WriteResult r = nb.setPictureMode(nb.profile.diaryPictureMode, mode);
+    if (!r.ok)
+        m_host.dialogs().warning(QStringLiteral("書き込みエラー"), r.error);
 }
 
 void DiaryPage::setNormalPictureLayout()

@@ -57,6 +57,7 @@ private:
     void choosePhoto(int slot);
     void photosShownClicked();
     void photosHiddenClicked();
+    void savePictureMode(const QString &mode);
     void resetPhotoButtons();
     bool checkStorable(const QStringList &texts);
     void reloadAfterWrite();

@@ -8,6 +8,14 @@ void Notebook::readProfile() { profile = parseProfile(cp932::decode(folder.readA
 
 WriteResult Notebook::writeProfile() { return saveFile(profileFileName(), profileText(profile)); }
 
+WriteResult Notebook::setPictureMode(QString &mode, const QString &value)
+{
+    if (mode == value)
+        return {};
+    mode = value;
+    return loadingFlag == -1 ? WriteResult() : writeProfile();
+}
+
 Notebook::DiaryLoad Notebook::readDiary()
 {
     DiaryLoad load;

@@ -39,6 +39,10 @@ public:
     void readProfile();
     // PROFILE_WRITE: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole from memory.
     WriteResult writeProfile();
+    // Sets a picture mode of the profile (DiaryPictureMode or PictureMode) and saves the
+    // profile, but only for a real switch and never while the notebook screen loads: opening a
+    // notebook rewrites none of its files.
+    WriteResult setPictureMode(QString &mode, const QString &value);
 
     // The file half of DIARY_READ: the day table from 日記.txt, the axis limits from グラフ.txt.
     // firstNotWhole is true the first time the diary turns out not to be readable whole.

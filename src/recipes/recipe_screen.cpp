@@ -764,14 +764,9 @@ void RecipeScreen::picturesShownClicked()
 {
     showPicture(m_cboNamae->currentText());
     m_fraGazou->setVisible(true);
-    Profile &profile = m_notebook.profile;
-    const bool changed = profile.pictureMode != photosShown();
-    profile.pictureMode = photosShown();
-    if (changed) {
-        const WriteResult r = m_notebook.writeProfile();
-        if (!r.ok)
-            m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
-    }
+    const WriteResult r = m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosShown());
+    if (!r.ok)
+        m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
     helpTour(QStringLiteral("料理画像を表示します。\r\n\r\n"
                             "デジカメやスキャナで保存した料理画像があれば画像付きレシピが楽しめます。"));
 }
@@ -779,14 +774,9 @@ void RecipeScreen::picturesShownClicked()
 void RecipeScreen::picturesHiddenClicked()
 {
     m_fraGazou->setVisible(false);
-    Profile &profile = m_notebook.profile;
-    const bool changed = profile.pictureMode != photosHidden();
-    profile.pictureMode = photosHidden();
-    if (changed) {
-        const WriteResult r = m_notebook.writeProfile();
-        if (!r.ok)
-            m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
-    }
+    const WriteResult r = m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosHidden());
+    if (!r.ok)
+        m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
     helpTour(QStringLiteral("料理画像を表示しません。\r\n\r\n"
                             "料理画像をお持ちでないときはこちらのモードでどうぞ。\r\n\r\n"
                             "またレシピの表示を早くしたいときにも有効です。\r\n"
