@@ -1,8 +1,8 @@
 // The recipe book at capacity: 1000 recipes with long texts, each figure beside its floor
 // (reading or writing the same bytes without any recipe work).
+#include "book/notebook.h"
 #include "common/cp932.h"
 #include "generators.h"
-#include "notebook/notebook.h"
 #include "recipes/recipe_files.h"
 #include "recipes/recipe_store.h"
 #include "test_notebook.h"
@@ -28,10 +28,10 @@ static void BM_ReadAndDecodeFloor(benchmark::State &state)
 {
     Notebook &nb = fullBook().notebook();
     for (auto _ : state) {
-        QString text = cp932::decode(nb.folder.readAll(recipeFileName()));
+        QString text = cp932::decode(nb.folder().readAll(recipeFileName()));
         benchmark::DoNotOptimize(text);
     }
-    state.SetBytesProcessed(state.iterations() * nb.folder.readAll(recipeFileName()).size());
+    state.SetBytesProcessed(state.iterations() * nb.folder().readAll(recipeFileName()).size());
 }
 BENCHMARK(BM_ReadAndDecodeFloor)->Unit(benchmark::kMillisecond);
 
@@ -40,11 +40,11 @@ static void BM_LoadRecipes(benchmark::State &state)
 {
     Notebook &nb = fullBook().notebook();
     for (auto _ : state) {
-        LoadRecipes(nb);
-        ComputeRecipeStats(nb);
+        nb.LoadRecipes();
+        nb.ComputeRecipeStats();
         benchmark::DoNotOptimize(nb.recipes.totalPoint);
     }
-    state.SetBytesProcessed(state.iterations() * nb.folder.readAll(recipeFileName()).size());
+    state.SetBytesProcessed(state.iterations() * nb.folder().readAll(recipeFileName()).size());
 }
 BENCHMARK(BM_LoadRecipes)->Unit(benchmark::kMillisecond);
 
@@ -52,10 +52,10 @@ BENCHMARK(BM_LoadRecipes)->Unit(benchmark::kMillisecond);
 static void BM_RewriteFloor(benchmark::State &state)
 {
     Notebook &nb = fullBook().notebook();
-    const QString text = cp932::decode(nb.folder.readAll(recipeFileName()));
+    const QString text = cp932::decode(nb.folder().readAll(recipeFileName()));
     for (auto _ : state) {
-        nb.folder.save(recipeFileName(), cp932::encode(text).bytes);
-        QString back = cp932::decode(nb.folder.readAll(recipeFileName()));
+        nb.folder().save(recipeFileName(), cp932::encode(text).bytes);
+        QString back = cp932::decode(nb.folder().readAll(recipeFileName()));
         benchmark::DoNotOptimize(back);
     }
 }
@@ -66,14 +66,14 @@ BENCHMARK(BM_RewriteFloor)->Unit(benchmark::kMillisecond);
 static void BM_RegisterChange(benchmark::State &state)
 {
     Notebook &nb = fullBook().notebook();
-    LoadRecipes(nb);
+    nb.LoadRecipes();
     int n = 0;
     for (auto _ : state) {
         Recipe &r = nb.recipes.recipe(500);
         r.memo = QStringLiteral("よく食べました。（%1）").arg(++n);
-        SaveRecipeFile(nb);
-        LoadRecipes(nb);
-        ComputeRecipeStats(nb);
+        nb.SaveRecipeFile();
+        nb.LoadRecipes();
+        nb.ComputeRecipeStats();
         benchmark::DoNotOptimize(nb.recipes.totalPoint);
     }
 }

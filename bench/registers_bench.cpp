@@ -3,13 +3,13 @@
 // addition. Each figure is reported beside its floor (floor_ms), the most a parent should wait.
 #include "common/qt_printer.h"
 #include "generators.h"
-#include "notebook/diary_screen.h"
-#include "registers/anniversary_store.h"
+#include "notebook/anniversary_store.h"
 #include "registers/gift_panel.h"
 #include "registers/register_file.h"
 #include "registers/remaining_days.h"
 #include "registers/schedule_panel.h"
 #include "scripted_dialogs.h"
+#include "shell/diary_screen.h"
 #include "test_notebook.h"
 
 #include <QApplication>

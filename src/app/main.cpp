@@ -1,12 +1,12 @@
+#include "book/notebook.h"
+#include "book/notebook_setup.h"
 #include "common/clock.h"
 #include "common/fonts.h"
 #include "common/notebook_folder.h"
 #include "common/qt_dialogs.h"
 #include "common/qt_printer.h"
-#include "notebook/diary_screen.h"
-#include "notebook/notebook.h"
-#include "profile/notebook_setup.h"
-#include "profile/startup.h"
+#include "shell/diary_screen.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 #include <QDir>

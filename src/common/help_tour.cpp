@@ -1,9 +1,7 @@
 #include "common/help_tour.h"
 
-#include "common/cp932.h"
 #include "common/delimited.h"
 #include "common/dialogs.h"
-#include "common/notebook_folder.h"
 
 void HELP_TOUR(HelpTour &tour, Dialogs &dialogs, const QString &text)
 {
@@ -12,11 +10,11 @@ void HELP_TOUR(HelpTour &tour, Dialogs &dialogs, const QString &text)
         dialogs.information(QStringLiteral("ヘルプツアー"), tour.helpText);
 }
 
-void SETTINGS_READ(HelpTour &tour, const NotebookFolder &folder)
+qint16 parseSettings(const QString &text)
 {
-    DelimitedReader reader(cp932::decode(folder.readAll(QStringLiteral("設定.txt"))));
+    DelimitedReader reader(text);
     reader.readText();
-    tour.helpTourOn = reader.readInt16();
+    return reader.readInt16();
 }
 
 QString settingsFileText(qint16 helpTourOn)

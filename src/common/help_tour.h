@@ -3,7 +3,6 @@
 #include <QString>
 
 class Dialogs;
-class NotebookFolder;
 
 // The help tour: most commands explain themselves in a box before they act, while the tour
 // is on. The setting lives in 設定.txt.
@@ -15,8 +14,8 @@ struct HelpTour {
 // Sets HelpText and shows it in a box titled "ヘルプツアー" when the tour is on.
 void HELP_TOUR(HelpTour &tour, Dialogs &dialogs, const QString &text);
 
-// Reads 設定.txt into HelpTourOn (a missing file leaves the tour off).
-void SETTINGS_READ(HelpTour &tour, const NotebookFolder &folder);
-
+inline QString settingsFileName() { return QStringLiteral("設定.txt"); }
+// 設定.txt's HelpTourOn (an empty text leaves the tour off).
+qint16 parseSettings(const QString &text);
 // 設定.txt's text: the one line "ヘルプツアー",N with CR LF.
 QString settingsFileText(qint16 helpTourOn);

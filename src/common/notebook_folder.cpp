@@ -73,6 +73,15 @@ bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QS
     return true;
 }
 
+bool NotebookFolder::endsWithLineBreak(const QString &bareName) const
+{
+    QFile f(pathOf(bareName));
+    if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+        return true;
+    char last = 0;
+    return f.seek(f.size() - 1) && f.getChar(&last) && (last == '\n' || last == '\r');
+}
+
 QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now) const
 {
     const QString source = pathOf(bareName);

@@ -23,6 +23,8 @@ public:
     bool save(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;
     // Appends in one write.
     bool append(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;
+    // True when the file is empty or missing, or its last byte ends a line.
+    bool endsWithLineBreak(const QString &bareName) const;
     // Copies the file beside itself as "<name>.<yyyyMMdd-hhmmss>.bak"; returns that name, or
     // an empty string when the copy failed.
     QString keepBackup(const QString &bareName, const QDateTime &now) const;

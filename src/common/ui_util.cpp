@@ -1,5 +1,8 @@
 #include "common/ui_util.h"
 
+#include <QHeaderView>
+#include <QTableWidget>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -78,4 +81,19 @@ bool isEnterKey(const QEvent *e)
         return false;
     const int key = static_cast<const QKeyEvent *>(e)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+int twipsToPixels(int twips) { return (twips + 7) / 15; }
+
+void setupGrid(QTableWidget *grid, const QStringList &headers, const QList<int> &widthsTwips)
+{
+    grid->clear();
+    grid->setRowCount(0);
+    grid->setColumnCount(int(headers.size()));
+    grid->setHorizontalHeaderLabels(headers);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    grid->verticalHeader()->setVisible(false);
+    for (int c = 0; c < widthsTwips.size(); ++c)
+        grid->setColumnWidth(c, twipsToPixels(widthsTwips[c]));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }

@@ -2,9 +2,13 @@
 
 #include <QString>
 
+#include <QList>
+#include <QStringList>
+
 #include <functional>
 
 class QAbstractButton;
+class QTableWidget;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -40,3 +44,9 @@ class QObject;
 // hook lives as long as watched.
 void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
 bool isEnterKey(const QEvent *e);
+
+// Widths given in twips (1/1440 inch), as the layouts name them, in pixels.
+int twipsToPixels(int twips);
+// A register grid: a header row (the table's horizontal header) and the entry rows; grid row
+// r is table row r - 1. No rows.
+void setupGrid(QTableWidget *grid, const QStringList &headers, const QList<int> &widthsTwips);

@@ -1,16 +1,15 @@
 #include "notebook/diary_page.h"
 
+#include "book/notebook.h"
 #include "common/cp932.h"
 #include "common/dates.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
+#include "common/panel_host.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
+#include "notebook/anniversary_box.h"
 #include "notebook/list_panel.h"
-#include "notebook/notebook.h"
-#include "notebook/panel_host.h"
-#include "registers/anniversary_box.h"
-#include "registers/grids.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -202,7 +201,7 @@ void DiaryPage::showDay(int k)
 void DiaryPage::DIARY_READ()
 {
     Notebook &nb = m_host.notebook();
-    const Notebook::DiaryLoad load = nb.readDiary();
+    const DiaryLoad load = nb.readDiary();
     m_cboDay->clear();
     QStringList dates;
     dates.reserve(nb.diary.count());
@@ -214,7 +213,7 @@ void DiaryPage::DIARY_READ()
     if (load.firstNotWhole)
         m_host.dialogs().warning(
             QStringLiteral("日記の読み込み"),
-            Notebook::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日")));
+            NotebookFiles::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日")));
 }
 
 void DiaryPage::DIARY_CLEAR()
@@ -253,7 +252,7 @@ void DiaryPage::showPicture(const QString &key)
 {
     m_imgGazou->clear();
     const QSize box = m_imgGazou->minimumSize();
-    const QImage image = pictures::loadPicture(m_host.notebook().folder, key, box);
+    const QImage image = pictures::loadPicture(m_host.notebook().folder(), key, box);
     m_imgGazou->setPixmap(QPixmap::fromImage(image));
 }
 
@@ -305,9 +304,8 @@ void DiaryPage::photosHiddenClicked()
 void DiaryPage::savePictureMode(const QString &mode)
 {
     Notebook &nb = m_host.notebook();
-    const WriteResult r = nb.setPictureMode(nb.profile.diaryPictureMode, mode);
-    if (!r.ok)
-        m_host.dialogs().warning(QStringLiteral("書き込みエラー"), r.error);
+    if (!m_host.loading())
+        reportWrite(m_host.dialogs(), nb.setPictureMode(nb.profile.diaryPictureMode, mode));
 }
 
 void DiaryPage::setNormalPictureLayout()
@@ -366,7 +364,7 @@ void DiaryPage::reloadAfterWrite()
 {
     Notebook &nb = m_host.notebook();
     DIARY_READ();
-    buildGrowth(nb.diary, nb.growth);
+    nb.buildGrowth();
 }
 
 void DiaryPage::save()
@@ -467,7 +465,7 @@ void DiaryPage::save()
         // The table was read back from the file, so memory still matches what is stored; the
         // typed page stays on screen.
         m_cboDay->setEditText(date);
-        dialogs.warning(QStringLiteral("書き込みエラー"), written.error);
+        reportWrite(dialogs, written);
         return;
     }
     DIARY_SHOW();

@@ -1,11 +1,11 @@
 #include "notebook/growth_panel.h"
 
+#include "book/notebook.h"
 #include "common/dates.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
+#include "common/panel_host.h"
 #include "common/ui_util.h"
-#include "notebook/notebook.h"
-#include "notebook/panel_host.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -250,11 +250,8 @@ void GrowthPanel::applyLimits()
 void GrowthPanel::exportSeries()
 {
     Notebook &nb = m_host.notebook();
-    const WriteResult r = nb.saveFile(growthExportFileName(), growthExportText(nb.growth));
-    if (!r.ok) {
-        m_host.dialogs().warning(QStringLiteral("書き込みエラー"), r.error);
+    if (!reportWrite(m_host.dialogs(), writeGrowthExport(nb.files, nb.growth)))
         return;
-    }
     m_host.dialogs().information(QStringLiteral("保存終了"), QStringLiteral("身長体重.txtに保存しました。"));
 }
 
@@ -295,9 +292,7 @@ void GrowthPanel::changeLimits()
         }
         value = *typed;
     }
-    const WriteResult r = nb.saveFile(graphFileName(), graphLimitsText(nb.limits));
-    if (!r.ok)
-        dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
+    reportWrite(dialogs, writeGraphLimits(nb.files, nb.limits));
     applyLimits();
 }
 

@@ -1,8 +1,8 @@
 #include "notebook/list_panel.h"
 
+#include "book/notebook.h"
+#include "common/panel_host.h"
 #include "common/ui_util.h"
-#include "notebook/notebook.h"
-#include "notebook/panel_host.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -109,4 +109,12 @@ void ListPanel::openRow(int r)
     m_host.panelHide();
     m_host.setCurrentDay(k);
     m_host.showDiaryPanel();
+}
+
+void ListPanel::setupGrid()
+{
+    ::setupGrid(m_msgList,
+                {QStringLiteral("日付"), QStringLiteral("身長 (cm)"), QStringLiteral("体重 (g)"),
+                 QStringLiteral("日記")},
+                {1350, 1200, 1000, 7040});
 }

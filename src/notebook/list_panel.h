@@ -26,6 +26,8 @@ public:
     // The panel's button on the notebook screen's bar ("一覧"): the grid refilled and shown.
     void open();
     QTableWidget *msgList() const { return m_msgList; }
+    // The grid's part of GRID_SETUP: headers and widths, no rows.
+    void setupGrid();
 
 private:
     void fill();

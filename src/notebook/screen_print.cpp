@@ -1,8 +1,8 @@
 #include "notebook/screen_print.h"
 
 #include "common/dialogs.h"
+#include "common/panel_host.h"
 #include "common/printer.h"
-#include "notebook/panel_host.h"
 
 #include <QImage>
 #include <QPainter>

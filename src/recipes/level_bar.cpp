@@ -1,5 +1,6 @@
 #include "recipes/level_bar.h"
 
+#include "book/notebook.h"
 #include "common/ui_util.h"
 #include "recipes/points.h"
 #include "recipes/recipe_store.h"
@@ -7,7 +8,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 
-LevelBar::LevelBar(RecipeBook &book, QWidget *parent) : QWidget(parent), m_book(book)
+LevelBar::LevelBar(Notebook &notebook, QWidget *parent) : QWidget(parent), m_notebook(notebook)
 {
     nameControl(this, QStringLiteral("shpLevel"), QStringLiteral("レベル"));
     auto *layout = new QHBoxLayout(this);
@@ -23,7 +24,7 @@ LevelBar::LevelBar(RecipeBook &book, QWidget *parent) : QWidget(parent), m_book(
         layout->addWidget(box, 0, Qt::AlignBottom);
         m_boxes[i - 1] = box;
     }
-    connect(&book.levelBars, &LevelNotifier::levelShown, this, &LevelBar::showLevel);
+    connect(&notebook, &Notebook::levelShown, this, &LevelBar::showLevel);
     showLevel();
 }
 
@@ -33,10 +34,10 @@ void LevelBar::showLevel()
 {
     for (int i = 1; i <= LevelBoxes; ++i) {
         QPalette pal = m_boxes[i - 1]->palette();
-        pal.setColor(QPalette::Window, levelBoxColor(i, m_book.levelPercent));
+        pal.setColor(QPalette::Window, levelBoxColor(i, m_notebook.recipes.levelPercent));
         pal.setColor(QPalette::WindowText, QColor(90, 90, 90));
         m_boxes[i - 1]->setPalette(pal);
     }
-    setToolTip(QStringLiteral("レベル %1％").arg(qRound(m_book.levelPercent)));
+    setToolTip(QStringLiteral("レベル %1％").arg(qRound(m_notebook.recipes.levelPercent)));
     setAccessibleDescription(toolTip());
 }

@@ -6,7 +6,7 @@
 #include <array>
 
 class QFrame;
-class RecipeBook;
+class Notebook;
 
 // The level bar shpLevel: ten boxes, each taller than the one before, bottoms aligned,
 // coloured up to LevelPercent. Every bar follows ShowLevelBar for as long as it exists, so
@@ -15,7 +15,7 @@ class LevelBar : public QWidget
 {
     Q_OBJECT
 public:
-    explicit LevelBar(RecipeBook &book, QWidget *parent = nullptr);
+    explicit LevelBar(Notebook &notebook, QWidget *parent = nullptr);
 
     // The colour of box i (1..10).
     QColor boxColor(int i) const;
@@ -23,6 +23,6 @@ public:
 private:
     void showLevel();
 
-    RecipeBook &m_book;
+    Notebook &m_notebook;
     std::array<QFrame *, 10> m_boxes{};
 };

@@ -62,10 +62,7 @@ void ComputeTotalPoint(RecipeBook &book, qint16 targetPoint)
 {
     book.totalPoint = totalPointOf(book.recipes());
     book.levelPercent = levelPercentOf(book.totalPoint, targetPoint);
-    ShowLevelBar(book);
 }
-
-void ShowLevelBar(RecipeBook &book) { emit book.levelBars.levelShown(); }
 
 bool goalReached(float levelPercent) { return levelPercent >= 100.0f; }
 

@@ -27,10 +27,8 @@ int levelBoxesReached(float levelPercent);
 // light red by pairs, white beyond the level.
 QColor levelBoxColor(int box, float levelPercent);
 
-// ComputeTotalPoint: TotalPoint and LevelPercent of the book, then ShowLevelBar.
+// TotalPoint and LevelPercent of the book (the notebook's ComputeTotalPoint then shows them).
 void ComputeTotalPoint(RecipeBook &book, qint16 targetPoint);
-// ShowLevelBar: every level bar recolours itself from LevelPercent.
-void ShowLevelBar(RecipeBook &book);
 
 // The goal check after a Register: reached at 100 % or more.
 bool goalReached(float levelPercent);

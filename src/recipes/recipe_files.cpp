@@ -1,61 +1,39 @@
 #include "recipes/recipe_files.h"
 
-#include "notebook/notebook.h"
-#include "recipes/points.h"
 #include "recipes/recipe_store.h"
 
-RecipeLoad LoadRecipes(Notebook &nb)
+RecipeLoad readRecipeFile(NotebookFiles &files, RecipeBook &book)
 {
     RecipeLoad load;
-    RecipeParse parsed = parseRecipes(nb.folder.readAll(recipeFileName()));
-    RecipeBook &book = nb.recipes;
+    RecipeParse parsed = parseRecipes(files.read(recipeFileName()));
     book.recipes() = std::move(parsed.recipes);
     book.stats.clearCounts();
     book.totalPoint = 0;
     if (!parsed.whole)
-        load.firstNotWhole = nb.guard.markNotWhole(recipeFileName());
+        load.firstNotWhole = files.markNotWhole(recipeFileName());
     return load;
 }
 
-void ComputeRecipeStats(Notebook &nb)
+WriteResult appendRecipeRecord(NotebookFiles &files, const RecipeBook &book, const Recipe &recipe)
 {
-    RecipeBook &book = nb.recipes;
-    computeRecipeStats(book.recipes(), book.stats);
-    if (book.count() != 0)
-        ComputeTotalPoint(book, nb.profile.targetPoint);
+    return files.appendRecord(recipeFileName(), recipeRecordText(recipe),
+                              [&book] { return recipeFileText(book.recipes()); });
 }
 
-WriteResult AppendRecipeRecord(Notebook &nb, const Recipe &recipe)
+WriteResult writeRecipeFile(NotebookFiles &files, const RecipeBook &book, int skip)
 {
-    if (nb.guard.isNotWhole(recipeFileName())) {
-        WriteResult r = nb.saveFile(recipeFileName(), recipeFileText(nb.recipes.recipes()));
-        if (!r.ok)
-            return r;
-        WriteResult a = nb.appendFile(recipeFileName(), recipeRecordText(recipe));
-        a.backupName = r.backupName;
-        return a;
-    }
-    return nb.appendFile(recipeFileName(), recipeRecordText(recipe));
+    return files.rewrite(recipeFileName(), recipeFileText(book.recipes(), skip));
 }
 
-WriteResult SaveRecipeFile(Notebook &nb, int skip)
+void readReferenceFile(const NotebookFiles &files, RecipeBook &book)
 {
-    return nb.saveFile(recipeFileName(), recipeFileText(nb.recipes.recipes(), skip));
+    book.references = parseReferences(files.read(referenceFileName()));
 }
 
-void LoadReferenceList(Notebook &nb)
+WriteResult appendReferenceLine(NotebookFiles &files, RecipeBook &book, const QString &text)
 {
-    nb.recipes.references = parseReferences(nb.folder.readAll(referenceFileName()));
-}
-
-WriteResult AppendReference(Notebook &nb, const QString &text)
-{
-    // A file whose last line has no line end (edited by hand) must not run into the new one.
-    const QByteArray before = nb.folder.readAll(referenceFileName());
-    const bool needsBreak = !before.isEmpty() && !before.endsWith('\n') && !before.endsWith('\r');
-    WriteResult r = nb.appendFile(referenceFileName(), (needsBreak ? QStringLiteral("\r\n") : QString()) +
-                                                           text + QStringLiteral("\r\n"));
+    WriteResult r = files.appendRecord(referenceFileName(), text + QStringLiteral("\r\n"));
     if (r.ok)
-        nb.recipes.references.append(text);
+        book.references.append(text);
     return r;
 }

@@ -1,5 +1,6 @@
 #include "recipes/recipe_screen.h"
 
+#include "book/notebook.h"
 #include "common/cp932.h"
 #include "common/dates.h"
 #include "common/dialogs.h"
@@ -7,13 +8,11 @@
 #include "common/numbers.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
-#include "notebook/notebook.h"
 #include "recipes/faces.h"
 #include "recipes/level_bar.h"
 #include "recipes/points.h"
 #include "recipes/recipe_files.h"
 #include "recipes/recipe_store.h"
-#include "registers/grids.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -95,7 +94,7 @@ void RecipeScreen::buildControls()
     nameControl(subtitle, QStringLiteral("lblSubTitle"), subtitle->text());
     m_lblPoint = titleLabel(QStringLiteral("lblPoint"), QStringLiteral("Point 0"), 18, this);
     m_lblPoint->setToolTip(QStringLiteral("レシピ全体のポイント"));
-    m_shpLevel = new LevelBar(m_notebook.recipes, this);
+    m_shpLevel = new LevelBar(m_notebook, this);
 
     // Dish name and position.
     m_cboNamae = new QComboBox(this);
@@ -370,7 +369,7 @@ void RecipeScreen::connectHandlers()
     hookEvents(m_cboSankou->lineEdit(), [this](QEvent *e) { return isEnterKey(e) && referenceEnter(); });
     connect(m_optGazou, &QRadioButton::clicked, this, &RecipeScreen::picturesShownClicked);
     connect(m_optMain, &QRadioButton::clicked, this, &RecipeScreen::picturesHiddenClicked);
-    connect(&m_notebook.recipes.levelBars, &LevelNotifier::levelShown, this, &RecipeScreen::showTotalPoint);
+    connect(&m_notebook, &Notebook::levelShown, this, &RecipeScreen::showTotalPoint);
     // The search, graph and print screens are opened from here once they exist.
 }
 
@@ -392,7 +391,7 @@ void RecipeScreen::load()
     m_optGazou->setChecked(shown);
     m_optMain->setChecked(!shown);
     m_fraGazou->setVisible(shown);
-    m_recipeFolder = m_notebook.folder.dir();
+    m_recipeFolder = m_notebook.files.dir();
     FillRecipeLists();
     reloadTables();
     setPosition(1);
@@ -410,7 +409,7 @@ void RecipeScreen::FillRecipeLists()
     // keeps an empty stage.
     for (QComboBox *box : {m_cboJyanru, m_cboSyurui, m_cboCyouri})
         box->setCurrentIndex(-1);
-    LoadReferenceList(m_notebook);
+    m_notebook.LoadReferenceList();
     const QString typed = m_cboSankou->currentText();
     m_cboSankou->clear();
     m_cboSankou->addItems(m_notebook.recipes.references);
@@ -420,7 +419,7 @@ void RecipeScreen::FillRecipeLists()
 // LoadRecipes and ComputeRecipeStats with what the screen shows of them.
 void RecipeScreen::reloadTables()
 {
-    const RecipeLoad load = LoadRecipes(m_notebook);
+    const RecipeLoad load = m_notebook.LoadRecipes();
     const RecipeBook &book = m_notebook.recipes;
     const QString typed = m_cboNamae->currentText();
     m_cboNamae->clear();
@@ -430,12 +429,12 @@ void RecipeScreen::reloadTables()
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setMaximum(qMax(1, book.count()));
     }
-    emit recipesReloaded();
-    ComputeRecipeStats(m_notebook);
+    m_notebook.ComputeRecipeStats();
     showTotalPoint();
     if (load.firstNotWhole)
-        m_dialogs.warning(QStringLiteral("レシピの読み込み"),
-                          Notebook::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件")));
+        m_dialogs.warning(
+            QStringLiteral("レシピの読み込み"),
+            NotebookFiles::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件")));
 }
 
 void RecipeScreen::showTotalPoint()
@@ -520,7 +519,7 @@ void RecipeScreen::ShowRecipePoint()
 void RecipeScreen::showPicture(const QString &dishName)
 {
     m_imgGazou->clear();
-    const QImage image = pictures::loadPicture(m_notebook.folder, dishName, m_imgGazou->size());
+    const QImage image = pictures::loadPicture(m_notebook.folder(), dishName, m_imgGazou->size());
     m_imgGazou->setPixmap(QPixmap::fromImage(image));
 }
 
@@ -602,7 +601,7 @@ void RecipeScreen::registerRecipe()
                                    Dialogs::Icon::Information, Dialogs::Answer::Ok))
                 return;
             WaitPointer wait;
-            written = AppendRecipeRecord(m_notebook, page);
+            written = m_notebook.AppendRecipeRecord(page);
             reloadTables();
             p = book.count();
         } else {
@@ -615,7 +614,7 @@ void RecipeScreen::registerRecipe()
             const QString name = r.name;
             r = page;
             r.name = name;
-            written = SaveRecipeFile(m_notebook);
+            written = m_notebook.SaveRecipeFile();
             reloadTables();
             p = found;
         }
@@ -623,7 +622,7 @@ void RecipeScreen::registerRecipe()
     if (!written.ok) {
         // The tables were read back from the file, so memory still matches what is stored;
         // the typed page stays on screen.
-        m_dialogs.warning(QStringLiteral("書き込みエラー"), written.error);
+        reportWrite(m_dialogs, written);
         return;
     }
     {
@@ -662,12 +661,12 @@ void RecipeScreen::deleteRecipe()
     WriteResult written;
     {
         WaitPointer wait;
-        written = SaveRecipeFile(m_notebook, p);
+        written = m_notebook.SaveRecipeFile(p);
         reloadTables();
     }
     if (!written.ok) {
         setPosition(p);
-        m_dialogs.warning(QStringLiteral("書き込みエラー"), written.error);
+        reportWrite(m_dialogs, written);
         return;
     }
     {
@@ -749,11 +748,8 @@ bool RecipeScreen::referenceEnter()
     if (!m_dialogs.confirm(QStringLiteral("保存確認"), text + QStringLiteral("を新たに追加しますか？"),
                            Dialogs::Icon::Question, Dialogs::Answer::Ok))
         return true;
-    const WriteResult r = AppendReference(m_notebook, text);
-    if (!r.ok) {
-        m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
+    if (!reportWrite(m_dialogs, m_notebook.AppendReference(text)))
         return true;
-    }
     m_cboSankou->addItem(text);
     m_cboSankou->setEditText(text);
     m_dialogs.information(QStringLiteral("参考リストに追加"), QStringLiteral("保存しました"));
@@ -764,9 +760,7 @@ void RecipeScreen::picturesShownClicked()
 {
     showPicture(m_cboNamae->currentText());
     m_fraGazou->setVisible(true);
-    const WriteResult r = m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosShown());
-    if (!r.ok)
-        m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
+    reportWrite(m_dialogs, m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosShown()));
     helpTour(QStringLiteral("料理画像を表示します。\r\n\r\n"
                             "デジカメやスキャナで保存した料理画像があれば画像付きレシピが楽しめます。"));
 }
@@ -774,9 +768,7 @@ void RecipeScreen::picturesShownClicked()
 void RecipeScreen::picturesHiddenClicked()
 {
     m_fraGazou->setVisible(false);
-    const WriteResult r = m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosHidden());
-    if (!r.ok)
-        m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
+    reportWrite(m_dialogs, m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosHidden()));
     helpTour(QStringLiteral("料理画像を表示しません。\r\n\r\n"
                             "料理画像をお持ちでないときはこちらのモードでどうぞ。\r\n\r\n"
                             "またレシピの表示を早くしたいときにも有効です。\r\n"

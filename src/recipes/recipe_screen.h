@@ -40,11 +40,6 @@ public:
     // Moves to position p and shows that recipe, even when the scroll bar already stood there.
     void setPosition(int p);
 
-signals:
-    // After every reload of the tables: the search and graph screens close on it, to be built
-    // from fresh data when opened again.
-    void recipesReloaded();
-
 private:
     void buildControls();
     void connectHandlers();

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -68,14 +67,6 @@ struct RecipeStats {
     void clearCounts();
 };
 
-// ShowLevelBar's signal: every level bar on a screen listens and recolours itself.
-class LevelNotifier : public QObject
-{
-    Q_OBJECT
-signals:
-    void levelShown();
-};
-
 // The recipe tables with their statistics and points, for the whole run once the recipe
 // screen has been loaded. Memory is a copy of レシピ.txt outside a handler.
 class RecipeBook
@@ -96,7 +87,6 @@ public:
     qint16 totalPoint = 0;  // TotalPoint
     float levelPercent = 0; // LevelPercent
     QStringList references; // 参考資料.txt, in the order added
-    LevelNotifier levelBars;
 
 private:
     QList<Recipe> m_recipes;

@@ -1,9 +1,11 @@
 #include "registers/gift_panel.h"
 
+#include "book/notebook.h"
+#include "common/panel_host.h"
 #include "common/pictures.h"
-#include "notebook/notebook.h"
-#include "notebook/panel_host.h"
+#include "common/ui_util.h"
 #include "registers/gift_register.h"
+#include "registers/register_files.h"
 #include "registers/register_grid.h"
 #include "registers/register_logic.h"
 
@@ -14,7 +16,7 @@
 const GiftRegisterKind &giftsGiven()
 {
     static const GiftRegisterKind kind{
-        QStringLiteral("贈りもの.txt"),
+        giftsGivenFileName(),
         2,
         false,
         QStringLiteral("msgAgeru"),
@@ -37,7 +39,7 @@ const GiftRegisterKind &giftsGiven()
 const GiftRegisterKind &giftsReceived()
 {
     static const GiftRegisterKind kind{
-        QStringLiteral("頂きもの.txt"),
+        giftsReceivedFileName(),
         3,
         true,
         QStringLiteral("msgItadaki"),
@@ -133,7 +135,14 @@ void GiftPanel::showItemPicture(const QString &item)
 {
     m_imgItadaki->clear();
     const QImage image =
-        pictures::loadPicture(m_host.notebook().folder, itemPictureKey(item), PictureSize - QSize(4, 4));
+        pictures::loadPicture(m_host.notebook().folder(), itemPictureKey(item), PictureSize - QSize(4, 4));
     if (!image.isNull())
         m_imgItadaki->setPixmap(QPixmap::fromImage(image));
+}
+
+void GiftPanel::setupGrids()
+{
+    setupGrid(msgItadaki(), {QStringLiteral("日付"), QStringLiteral("頂きもの"), QStringLiteral("お礼")},
+              {1350, 3480, 600});
+    setupGrid(msgAgeru(), {QStringLiteral("日付"), QStringLiteral("贈りもの")}, {1350, 3380});
 }

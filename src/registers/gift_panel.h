@@ -37,6 +37,8 @@ public:
     void open();
     QTableWidget *msgItadaki() const;
     QTableWidget *msgAgeru() const;
+    // The grids' part of GRID_SETUP: headers and widths, no rows.
+    void setupGrids();
 
     // ITADAKI_READ, AGERU_READ: a register anew from its file.
     void ITADAKI_READ();

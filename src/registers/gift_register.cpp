@@ -1,13 +1,13 @@
 #include "registers/gift_register.h"
 
+#include "book/notebook.h"
 #include "common/dialogs.h"
+#include "common/panel_host.h"
+#include "common/register_icons.h"
 #include "common/ui_util.h"
-#include "notebook/notebook.h"
-#include "notebook/panel_host.h"
 #include "registers/register_commands.h"
-#include "registers/register_file.h"
+#include "registers/register_files.h"
 #include "registers/register_grid.h"
-#include "registers/register_icons.h"
 #include "registers/register_logic.h"
 
 #include <QComboBox>
@@ -121,7 +121,7 @@ void GiftRegister::read()
     Notebook &nb = m_host.notebook();
     m_grid->setRowCount(0);
     m_grid->clearChoice();
-    const RegisterRead records = parseRegister(nb.folder.readAll(m_kind.fileName), m_kind.fields);
+    const RegisterRead records = readRegisterFile(nb.files, m_kind.fileName, m_kind.fields);
     for (const QStringList &record : records.records)
         addRow(record);
     sort();

@@ -1,6 +1,6 @@
 #include "registers/photo_panel.h"
 
-#include "notebook/panel_host.h"
+#include "common/panel_host.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

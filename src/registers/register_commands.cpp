@@ -1,9 +1,9 @@
 #include "registers/register_commands.h"
 
+#include "book/notebook.h"
 #include "common/dates.h"
 #include "common/dialogs.h"
-#include "notebook/notebook.h"
-#include "registers/register_file.h"
+#include "registers/register_files.h"
 #include "registers/register_grid.h"
 
 #include <QComboBox>
@@ -41,20 +41,13 @@ bool storable(Dialogs &dialogs, const QString &field, QLineEdit *box)
 
 bool appendRecord(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QStringList &fields)
 {
-    const QString text = registerAppendText(notebook.folder.readAll(fileName), fields);
-    const WriteResult r = notebook.appendFile(fileName, text);
-    if (!r.ok)
-        dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
-    return r.ok;
+    return reportWrite(dialogs, appendRegisterRecord(notebook.files, fileName, fields));
 }
 
 bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
                   const QList<QStringList> &records)
 {
-    const WriteResult r = notebook.saveFile(fileName, registerFileText(records));
-    if (!r.ok)
-        dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
-    return r.ok;
+    return reportWrite(dialogs, writeRegisterFile(notebook.files, fileName, records));
 }
 
 void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int columns,
@@ -89,7 +82,7 @@ bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, co
 void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName,
                   int records)
 {
-    if (!notebook.guard.markNotWhole(fileName))
+    if (!notebook.files.markNotWhole(fileName))
         return;
     dialogs.warning(title, QStringLiteral("%1 には、そのままの形では書き戻せない行があります。\r\n"
                                           "読み込めた %2 件を表示します。\r\n\r\n"

@@ -40,12 +40,6 @@ QString registerFileText(const QList<QStringList> &records)
     return text;
 }
 
-QString registerAppendText(const QByteArray &existing, const QStringList &fields)
-{
-    const bool lineOpen = !existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r');
-    return (lineOpen ? QStringLiteral("\r\n") : QString()) + registerRecordLine(fields);
-}
-
 QString unstorableFieldMessage(const QString &field)
 {
     if (field.contains(u'"'))

@@ -21,9 +21,6 @@ RegisterRead parseRegister(const QByteArray &bytes, int fieldCount);
 QString registerRecordLine(const QStringList &fields);
 // A whole file in the given order.
 QString registerFileText(const QList<QStringList> &records);
-// What to append for one record to a file holding `existing`: a CR LF first when the file's
-// last line has none, so that the record never runs into that line.
-QString registerAppendText(const QByteArray &existing, const QStringList &fields);
 
 // The warning for a typed field the file cannot hold (a double quote, a line break, a
 // character outside CP932); empty when the field can be stored.

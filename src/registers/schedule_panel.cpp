@@ -1,11 +1,11 @@
 #include "registers/schedule_panel.h"
 
+#include "book/notebook.h"
 #include "common/dialogs.h"
+#include "common/panel_host.h"
 #include "common/ui_util.h"
-#include "notebook/notebook.h"
-#include "notebook/panel_host.h"
 #include "registers/register_commands.h"
-#include "registers/register_file.h"
+#include "registers/register_files.h"
 #include "registers/register_grid.h"
 #include "registers/register_logic.h"
 #include "registers/remaining_days.h"
@@ -130,7 +130,7 @@ void SchedulePanel::YOTEI_READ()
     Notebook &nb = m_host.notebook();
     m_msgYotei->setRowCount(0);
     m_msgYotei->clearChoice();
-    const RegisterRead read = parseRegister(nb.folder.readAll(scheduleFileName()), StoredColumns);
+    const RegisterRead read = readRegisterFile(nb.files, scheduleFileName(), StoredColumns);
     for (const QStringList &record : read.records)
         addRow(record[0], record[1]);
     sort();
@@ -199,4 +199,10 @@ void SchedulePanel::deleteAll()
     if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
                                      QStringLiteral("予定を全て削除します")))
         YOTEI_READ();
+}
+
+void SchedulePanel::setupGrid()
+{
+    ::setupGrid(m_msgYotei, {QStringLiteral("日付"), QStringLiteral("予定"), QStringLiteral("残日数")},
+                {1350, 7080, 900});
 }

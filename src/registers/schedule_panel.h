@@ -9,8 +9,6 @@ class QPushButton;
 class QTableWidget;
 class RegisterGrid;
 
-inline QString scheduleFileName() { return QStringLiteral("予定.txt"); }
-
 // The schedule panel fraYotei: planned events with the days left, coloured as they come near.
 class SchedulePanel : public QFrame
 {
@@ -21,6 +19,8 @@ public:
     // The panel's button on the notebook screen's bar.
     void open();
     QTableWidget *msgYotei() const;
+    // The grid's part of GRID_SETUP: headers and widths, no rows.
+    void setupGrid();
 
     // YOTEI_READ: the grid anew from 予定.txt, coloured and in order of remaining days.
     void YOTEI_READ();

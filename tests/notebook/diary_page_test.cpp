@@ -4,9 +4,9 @@
 #include "common/qt_printer.h"
 #include "generators.h"
 #include "notebook/diary_page.h"
-#include "notebook/diary_screen.h"
 #include "notebook/diary_store.h"
 #include "scripted_dialogs.h"
+#include "shell/diary_screen.h"
 #include "test_notebook.h"
 
 #include <QComboBox>

@@ -189,7 +189,7 @@ void GrowthPanelTest::exportFailureIsReported()
     // Something that cannot be written where the file goes.
     QVERIFY(QFile::remove(s.files.path(QStringLiteral("身長体重.txt"))));
     QVERIFY(QDir(s.files.dir()).mkdir(QStringLiteral("身長体重.txt")));
-    s.notebook().folder.forgetListing();
+    s.notebook().folder().forgetListing();
     s.dialogs.expectWarning(QStringLiteral("書き込みエラー"));
     s.click(QStringLiteral("cmdSTHozon"));
     VERIFY_DIALOGS(s.dialogs);

@@ -1,13 +1,13 @@
 // The notebook screen: start-up order and greetings, the help tour switch, the panels, the end
 // of the program, and names for screen readers.
+#include "book/notebook.h"
+#include "book/notebook_setup.h"
 #include "common/cp932.h"
 #include "common/qt_printer.h"
-#include "notebook/diary_screen.h"
-#include "notebook/notebook.h"
-#include "profile/notebook_setup.h"
-#include "profile/startup.h"
 #include "recipes/recipe_screen.h"
 #include "scripted_dialogs.h"
+#include "shell/diary_screen.h"
+#include "shell/startup.h"
 #include "test_notebook.h"
 
 #include <QAbstractButton>

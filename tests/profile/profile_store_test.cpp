@@ -2,6 +2,7 @@
 #include "common/cp932.h"
 #include "common/help_tour.h"
 #include "notebook/growth.h"
+#include "profile/profile_files.h"
 #include "profile/profile_store.h"
 #include "test_notebook.h"
 
@@ -85,7 +86,7 @@ void ProfileStoreTest::settingsAndGraphFiles()
     QFile::remove(t.path(QStringLiteral("設定.txt")));
     HelpTour tour;
     tour.helpTourOn = 7;
-    SETTINGS_READ(tour, t.notebook().folder);
+    SETTINGS_READ(tour, t.notebook().files);
     QCOMPARE(tour.helpTourOn, qint16(0));
 
     const GraphLimits g{45, 110, -100, 15000};

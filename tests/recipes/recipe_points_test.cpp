@@ -3,6 +3,8 @@
 #include "recipes/points.h"
 #include "recipes/recipe_store.h"
 
+#include "test_notebook.h"
+
 #include <QtTest>
 
 namespace {
@@ -166,18 +168,21 @@ void RecipePointsTest::goalText()
 
 void RecipePointsTest::everyLevelBarFollowsShowLevelBar()
 {
-    RecipeBook book;
+    TestNotebook t;
+    Notebook &nb = t.notebook();
+    RecipeBook &book = nb.recipes;
+    nb.profile.targetPoint = 70;
     book.recipes() = {recipe("", "", "良", "良", QStringLiteral("3"))};
-    LevelBar recipeScreenBar(book);
-    ComputeTotalPoint(book, 70);
-    LevelBar graphScreenBar(book); // a bar made later starts at the current level
+    LevelBar recipeScreenBar(nb);
+    nb.ComputeTotalPoint();
+    LevelBar graphScreenBar(nb); // a bar made later starts at the current level
     QCOMPARE(book.totalPoint, qint16(7));
     for (LevelBar *bar : {&recipeScreenBar, &graphScreenBar}) {
         QCOMPARE(bar->boxColor(1), QColor(0, 255, 255));
         QCOMPARE(bar->boxColor(2), QColor(255, 255, 255));
     }
     book.recipes().append(recipe("", "", "優", "優", QStringLiteral("58"))); // 63 points more: 70 of 70
-    ComputeTotalPoint(book, 70);
+    nb.ComputeTotalPoint();
     const QColor expected[] = {{0, 255, 255}, {0, 255, 255}, {0, 255, 0},   {0, 255, 0}, {255, 255, 0},
                                {255, 255, 0}, {255, 0, 255}, {255, 0, 255}, {255, 0, 0}, {255, 0, 0}};
     for (LevelBar *bar : {&recipeScreenBar, &graphScreenBar})

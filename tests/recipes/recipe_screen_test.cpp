@@ -3,10 +3,10 @@
 #include "common/cp932.h"
 #include "common/qt_printer.h"
 #include "generators.h"
-#include "notebook/diary_screen.h"
 #include "recipes/recipe_screen.h"
 #include "recipes/recipe_store.h"
 #include "scripted_dialogs.h"
+#include "shell/diary_screen.h"
 #include "test_notebook.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // レシピ.txt and 参考資料.txt: the reader, the three writers and the file operations on a notebook.
+#include "book/notebook.h"
 #include "common/cp932.h"
 #include "generators.h"
-#include "notebook/notebook.h"
 #include "recipes/recipe_files.h"
 #include "recipes/recipe_store.h"
 #include "test_notebook.h"
@@ -128,7 +128,7 @@ void RecipeStoreTest::appendWritesThePageAfterTheFile()
 {
     TestNotebook t(storeCase(QStringLiteral("three")));
     Notebook &nb = t.notebook();
-    LoadRecipes(nb);
+    nb.LoadRecipes();
     Recipe page;
     page.name = QStringLiteral("にんじんスープ");
     page.stage = QStringLiteral("モグモグ期");
@@ -137,7 +137,7 @@ void RecipeStoreTest::appendWritesThePageAfterTheFile()
     page.time = 7.5f;
     page.selfEval = page.childEval = evalNone();
     page.cookCount = QStringLiteral("0");
-    QVERIFY(AppendRecipeRecord(nb, page).ok);
+    QVERIFY(nb.AppendRecipeRecord(page).ok);
     // The file as it was (with "03" and an empty count) followed by the new record.
     QCOMPARE(t.bytes(recipeFileName()), golden(QStringLiteral("three/追加.txt")));
 }
@@ -148,10 +148,10 @@ void RecipeStoreTest::tooManyRecordsLoadsTheCapacityAndKeepsACopy()
     const QByteArray original = generators::recipeFile(RecipeCapacity + 1);
     t.writeBytes(recipeFileName(), original);
     Notebook &nb = t.notebook();
-    QVERIFY(LoadRecipes(nb).firstNotWhole);
+    QVERIFY(nb.LoadRecipes().firstNotWhole);
     QCOMPARE(nb.recipes.count(), RecipeCapacity);
-    QVERIFY(!LoadRecipes(nb).firstNotWhole); // the user is told once
-    QVERIFY(SaveRecipeFile(nb, 1).ok);
+    QVERIFY(!nb.LoadRecipes().firstNotWhole); // the user is told once
+    QVERIFY(nb.SaveRecipeFile(1).ok);
     const QStringList copies = backups(t.dir());
     QCOMPARE(copies.size(), 1);
     QFile copy(t.path(copies.first()));
@@ -165,10 +165,10 @@ void RecipeStoreTest::fileEndingInsideARecordIsRewrittenBeforeAnAppend()
     TestNotebook t(storeCase(QStringLiteral("truncated")));
     Notebook &nb = t.notebook();
     const QByteArray original = t.bytes(recipeFileName());
-    QVERIFY(LoadRecipes(nb).firstNotWhole);
+    QVERIFY(nb.LoadRecipes().firstNotWhole);
     Recipe page;
     page.name = QStringLiteral("D");
-    QVERIFY(AppendRecipeRecord(nb, page).ok);
+    QVERIFY(nb.AppendRecipeRecord(page).ok);
     const RecipeParse after = parseRecipes(t.bytes(recipeFileName()));
     QVERIFY(after.whole);
     QCOMPARE(after.recipes.size(), 3);
@@ -217,9 +217,9 @@ void RecipeStoreTest::references()
     t.writeText(referenceFileName(),
                 QStringLiteral("育児雑誌\r\nおばあちゃん")); // no line end after the last
     Notebook &nb = t.notebook();
-    LoadReferenceList(nb);
+    nb.LoadReferenceList();
     QCOMPARE(nb.recipes.references, (QStringList{"育児雑誌", "おばあちゃん"}));
-    QVERIFY(AppendReference(nb, QStringLiteral("料理教室")).ok);
+    QVERIFY(nb.AppendReference(QStringLiteral("料理教室")).ok);
     QCOMPARE(t.text(referenceFileName()), QStringLiteral("育児雑誌\r\nおばあちゃん\r\n料理教室\r\n"));
     QCOMPARE(nb.recipes.references.last(), QStringLiteral("料理教室"));
 }

@@ -145,7 +145,7 @@ void GiftPanelTest::thanksMarkAndPhoto()
         img.fill(colour);
         QVERIFY(img.save(p.notebook.path(QStringLiteral("ベビー服") + QLatin1String(ext))));
     }
-    p.notebook.notebook().folder.forgetListing();
+    p.notebook.notebook().folder().forgetListing();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 1));
     QCOMPARE(p.pictureCentre(), QColor(Qt::red));
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 2));

@@ -1,8 +1,8 @@
 // The register files and the computations behind the lists: what a line gives and what is
 // written back, remaining days and colours, the orders, picture names of items.
 #include "common/cp932.h"
-#include "registers/anniversary_store.h"
-#include "registers/register_file.h"
+#include "notebook/anniversary_store.h"
+#include "registers/register_files.h"
 #include "registers/register_logic.h"
 #include "registers/remaining_days.h"
 #include "test_notebook.h"
@@ -69,7 +69,11 @@ void RegisterFormatsTest::unreadableBytesSurviveRewrite()
     QByteArray expected = bytes;
     expected.replace("\r\n\r\n", "\r\n");
     QCOMPARE(cp932::encode(registerFileText(read.records)).bytes, expected + "\r\n");
-    QCOMPARE(registerAppendText(bytes, {"a", "b"}), QStringLiteral("\r\n\"a\",\"b\"\r\n"));
+    // An append never runs into a last line without its CR LF.
+    TestNotebook t;
+    t.writeBytes(QStringLiteral("頂きもの.txt"), bytes);
+    QVERIFY(appendRegisterRecord(t.notebook().files, QStringLiteral("頂きもの.txt"), {"a", "b"}).ok);
+    QCOMPARE(t.bytes(QStringLiteral("頂きもの.txt")), bytes + "\r\n\"a\",\"b\"\r\n");
 }
 
 void RegisterFormatsTest::remainingDaysAndColours_data()

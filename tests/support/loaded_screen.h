@@ -1,8 +1,8 @@
 #pragma once
 
-#include "notebook/diary_screen.h"
 #include "recording_printer.h"
 #include "scripted_dialogs.h"
+#include "shell/diary_screen.h"
 #include "test_notebook.h"
 
 #include <QAbstractButton>

@@ -38,12 +38,12 @@ void TestNotebook::writeBytes(const QString &name, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot write %s", qPrintable(name));
     f.write(bytes);
-    m_notebook->folder.forgetListing();
+    m_notebook->folder().forgetListing();
 }
 
 QByteArray TestNotebook::bytes(const QString &name) const
 {
-    QFile f(m_notebook->folder.pathOf(name));
+    QFile f(m_notebook->folder().pathOf(name));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();

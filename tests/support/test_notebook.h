@@ -1,7 +1,7 @@
 #pragma once
 
+#include "book/notebook.h"
 #include "common/clock.h"
-#include "notebook/notebook.h"
 
 #include <QByteArray>
 #include <QString>

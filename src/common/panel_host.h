@@ -24,6 +24,8 @@ public:
     virtual void setCurrentDay(int k) = 0;
     // The date text of the page shown (cboDay).
     virtual QString shownDate() const = 0;
+    // LoadingFlag: true while the notebook screen loads, when no handler writes a file.
+    virtual bool loading() const = 0;
     // Sets HelpText and shows it when the tour is on.
     virtual void helpTour(const QString &text) = 0;
 };

@@ -1,4 +1,4 @@
-#include "profile/splash_screen.h"
+#include "shell/splash_screen.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

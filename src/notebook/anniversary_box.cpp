@@ -1,12 +1,12 @@
-#include "registers/anniversary_box.h"
+#include "notebook/anniversary_box.h"
 
+#include "book/notebook.h"
 #include "common/cp932.h"
 #include "common/dialogs.h"
+#include "common/panel_host.h"
+#include "common/register_icons.h"
 #include "common/ui_util.h"
-#include "notebook/notebook.h"
-#include "notebook/panel_host.h"
-#include "registers/anniversary_store.h"
-#include "registers/register_icons.h"
+#include "notebook/diary_files.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,13 +41,14 @@ void AnniversaryBox::KINEN_READ()
 {
     Notebook &nb = m_host.notebook();
     m_lstKinen->clear();
-    const AnniversaryRead read = parseAnniversaries(nb.folder.readAll(anniversaryFileName()));
+    bool firstNotWhole = false;
+    const AnniversaryRead read = readAnniversaryFile(nb.files, &firstNotWhole);
     m_kinenList = read.entries;
     m_lstKinen->addItems(m_kinenList);
-    if (!read.whole && nb.guard.markNotWhole(anniversaryFileName()))
+    if (firstNotWhole)
         m_host.dialogs().warning(
             QStringLiteral("記念日の読み込み"),
-            Notebook::notWholeMessage(anniversaryFileName(), KinenCapacity, QStringLiteral("件")));
+            NotebookFiles::notWholeMessage(anniversaryFileName(), KinenCapacity, QStringLiteral("件")));
 }
 
 void AnniversaryBox::add()
@@ -73,9 +74,7 @@ void AnniversaryBox::add()
     }
     QStringList entries = m_kinenList;
     addAnniversary(entries, entry);
-    const WriteResult r = nb.saveFile(anniversaryFileName(), anniversaryFileText(entries));
-    if (!r.ok)
-        dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
+    reportWrite(dialogs, writeAnniversaryFile(nb.files, entries));
     KINEN_READ();
 }
 

@@ -1,19 +1,19 @@
-#include "notebook/diary_screen.h"
+#include "shell/diary_screen.h"
 
+#include "book/notebook.h"
 #include "common/dialogs.h"
 #include "common/ui_util.h"
+#include "notebook/anniversary_box.h"
 #include "notebook/diary_page.h"
 #include "notebook/growth_panel.h"
-#include "notebook/help_window.h"
 #include "notebook/list_panel.h"
-#include "notebook/notebook.h"
 #include "notebook/screen_print.h"
+#include "profile/profile_files.h"
 #include "recipes/recipe_screen.h"
-#include "registers/anniversary_box.h"
 #include "registers/gift_panel.h"
-#include "registers/grids.h"
 #include "registers/photo_panel.h"
 #include "registers/schedule_panel.h"
+#include "shell/help_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -214,22 +214,24 @@ void DiaryScreen::PROFILE_READ()
 void DiaryScreen::load()
 {
     m_helpFileName = QStringLiteral("index.html");
-    m_notebook.loadingFlag = -1;
+    m_loading = true;
     PROFILE_READ();
     m_diaryPage->applyPictureMode();
     panelHide();
     m_diaryPage->DIARY_CLEAR();
-    GRID_SETUP(m_listPanel->msgList(), m_schedulePanel->msgYotei(), m_giftPanel->msgItadaki(),
-               m_giftPanel->msgAgeru());
+    // GRID_SETUP
+    m_listPanel->setupGrid();
+    m_schedulePanel->setupGrid();
+    m_giftPanel->setupGrids();
     m_diaryPage->DIARY_READ();
-    buildGrowth(m_notebook.diary, m_notebook.growth);
+    m_notebook.buildGrowth();
     m_diaryPage->anniversaries()->KINEN_READ();
     m_diaryPage->showDay(m_notebook.diary.count());
     m_diaryPage->setNormalPictureLayout();
-    SETTINGS_READ(m_notebook.tour, m_notebook.folder);
+    SETTINGS_READ(m_notebook.tour, m_notebook.files);
     m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
     m_diaryPage->setVisible(true);
-    m_notebook.loadingFlag = 0;
+    m_loading = false;
     show();
     greet();
 }
@@ -261,7 +263,7 @@ void DiaryScreen::greet()
 
 void DiaryScreen::helpCheckClicked()
 {
-    if (m_notebook.loadingFlag == -1)
+    if (m_loading)
         return;
     if (m_chkHelp->isChecked()) {
         m_dialogs.information(QStringLiteral("ヘルプツアーＯＮ"),
@@ -272,10 +274,7 @@ void DiaryScreen::helpCheckClicked()
                               QStringLiteral("ヘルプツアー機能をオフにします。"));
         m_notebook.tour.helpTourOn = 0;
     }
-    const WriteResult r =
-        m_notebook.saveFile(QStringLiteral("設定.txt"), settingsFileText(m_notebook.tour.helpTourOn));
-    if (!r.ok)
-        m_dialogs.warning(QStringLiteral("書き込みエラー"), r.error);
+    reportWrite(m_dialogs, writeSettingsFile(m_notebook.files, m_notebook.tour.helpTourOn));
 }
 
 void DiaryScreen::openHelp()

@@ -1,4 +1,4 @@
-#include "registers/register_icons.h"
+#include "common/register_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "registers/anniversary_store.h"
+#include "notebook/anniversary_store.h"
 
 #include "common/cp932.h"
 #include "common/delimited.h"

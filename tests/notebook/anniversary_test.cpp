@@ -2,9 +2,9 @@
 // bytes of 記念日.txt, opening a day, the capacity.
 #include "common/cp932.h"
 #include "generators.h"
+#include "notebook/anniversary_box.h"
 #include "notebook/diary_page.h"
 #include "register_screen.h"
-#include "registers/anniversary_box.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -125,7 +125,7 @@ void AnniversaryTest::capacity()
     for (const Dialogs::Box &b : longer.loadBoxes)
         if (b.title == QStringLiteral("記念日の読み込み"))
             told.append(b.text);
-    QCOMPARE(told, QStringList{Notebook::notWholeMessage(File, 730, QStringLiteral("件"))});
+    QCOMPARE(told, QStringList{NotebookFiles::notWholeMessage(File, 730, QStringLiteral("件"))});
     longer.screen->diaryPage()->anniversaries()->KINEN_READ();
     QVERIFY(longer.dialogs.shown().isEmpty());
     QCOMPARE(longer.notebook.bytes(File), generators::anniversaryFile(731));

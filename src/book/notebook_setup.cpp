@@ -1,13 +1,15 @@
-#include "profile/notebook_setup.h"
+#include "book/notebook_setup.h"
 
 #include "common/cp932.h"
 #include "common/help_tour.h"
 #include "common/notebook_folder.h"
 #include "common/pictures.h"
+#include "notebook/anniversary_store.h"
 #include "notebook/diary_store.h"
 #include "notebook/growth.h"
 #include "profile/profile_store.h"
 #include "recipes/recipe_store.h"
+#include "registers/register_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,10 +87,11 @@ void createMissingFiles(const NotebookFolder &folder, const QString &sample)
     neutral.pictureMode = photosShown();
     create(profileFileName(), profileText(neutral));
     create(diaryFileName(), QString());
-    create(QStringLiteral("設定.txt"), settingsFileText(1));
+    create(settingsFileName(), settingsFileText(1));
     create(graphFileName(), graphLimitsText(defaultGraphLimits()));
-    for (const char *name : {"予定.txt", "記念日.txt", "贈りもの.txt", "頂きもの.txt", "写真見出し.txt"})
-        create(QString::fromUtf8(name), QString());
+    for (const QString &name : {scheduleFileName(), anniversaryFileName(), giftsGivenFileName(),
+                                giftsReceivedFileName(), albumCaptionFileName()})
+        create(name, QString());
     create(recipeFileName(), QString());
     create(referenceFileName(), QString());
     if (!folder.exists(pictures::placeholderName())) {

@@ -3,8 +3,8 @@
 // The notebook screen on a copy of the sample notebook, loaded with its greetings answered
 // (and the help tour off), then every box scripted.
 #include "common/qt_printer.h"
-#include "notebook/diary_screen.h"
 #include "scripted_dialogs.h"
+#include "shell/diary_screen.h"
 #include "test_notebook.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notebook/panel_host.h"
+#include "common/panel_host.h"
 
 #include <QList>
 #include <QPointer>
@@ -40,6 +40,7 @@ public:
     void showDiaryPanel() override;
     void setCurrentDay(int k) override;
     QString shownDate() const override;
+    bool loading() const override { return m_loading; }
     void helpTour(const QString &text) override;
 
     DiaryPage *diaryPage() const { return m_diaryPage; }
@@ -82,6 +83,7 @@ private:
     QPointer<RecipeScreen> m_recipeScreen;
     QList<QPointer<HelpWindow>> m_helpWindows;
     bool m_ended = false;
+    bool m_loading = false; // LoadingFlag
 };
 
 // The two window titles that carry the child's nickname.

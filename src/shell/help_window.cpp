@@ -1,4 +1,4 @@
-#include "notebook/help_window.h"
+#include "shell/help_window.h"
 
 #include "common/ui_util.h"
 

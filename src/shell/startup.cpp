@@ -1,9 +1,9 @@
-#include "profile/startup.h"
+#include "shell/startup.h"
 
-#include "common/cp932.h"
-#include "notebook/diary_screen.h"
-#include "notebook/notebook.h"
-#include "profile/splash_screen.h"
+#include "book/notebook.h"
+#include "profile/profile_files.h"
+#include "shell/diary_screen.h"
+#include "shell/splash_screen.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,7 +14,7 @@ DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, 
                         int splashWaitMs)
 {
     SplashScreen splash;
-    const QString nickname = parseNickname(cp932::decode(notebook.folder.readAll(profileFileName())));
+    const QString nickname = readNickname(notebook.files);
     QCoreApplication::processEvents();
     splash.setNickname(nickname);
     splash.show();

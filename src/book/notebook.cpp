@@ -1,0 +1,72 @@
+#include "book/notebook.h"
+
+#include "profile/profile_files.h"
+#include "recipes/points.h"
+
+Notebook::Notebook(const QString &dir, Clock &clock) : files(dir, clock), clock(clock) {}
+
+void Notebook::readProfile()
+{
+    profile = readProfileFile(files);
+    emit profileChanged();
+}
+
+WriteResult Notebook::writeProfile() { return writeProfileFile(files, profile); }
+
+WriteResult Notebook::setPictureMode(QString &mode, const QString &value)
+{
+    if (mode == value)
+        return {};
+    mode = value;
+    return writeProfile();
+}
+
+DiaryLoad Notebook::readDiary()
+{
+    const DiaryLoad load = readDiaryFiles(files, diary, limits);
+    emit diaryChanged();
+    return load;
+}
+
+WriteResult Notebook::appendDay(const QString &date, double height, double weight, const QString &text)
+{
+    return appendDiaryRecord(files, diary, date, height, weight, text);
+}
+
+WriteResult Notebook::writeDiary() { return writeDiaryFile(files, diary); }
+
+void Notebook::buildGrowth() { ::buildGrowth(diary, growth); }
+
+RecipeLoad Notebook::LoadRecipes()
+{
+    const RecipeLoad load = readRecipeFile(files, recipes);
+    emit recipesChanged();
+    return load;
+}
+
+void Notebook::ComputeRecipeStats()
+{
+    computeRecipeStats(recipes.recipes(), recipes.stats);
+    if (recipes.count() != 0)
+        ComputeTotalPoint();
+}
+
+void Notebook::ComputeTotalPoint()
+{
+    ::ComputeTotalPoint(recipes, profile.targetPoint);
+    ShowLevelBar();
+}
+
+WriteResult Notebook::AppendRecipeRecord(const Recipe &recipe)
+{
+    return appendRecipeRecord(files, recipes, recipe);
+}
+
+WriteResult Notebook::SaveRecipeFile(int skip) { return writeRecipeFile(files, recipes, skip); }
+
+void Notebook::LoadReferenceList() { readReferenceFile(files, recipes); }
+
+WriteResult Notebook::AppendReference(const QString &text)
+{
+    return appendReferenceLine(files, recipes, text);
+}

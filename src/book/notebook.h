@@ -1,0 +1,78 @@
+#pragma once
+
+#include "common/clock.h"
+#include "common/help_tour.h"
+#include "common/notebook_files.h"
+#include "notebook/diary_files.h"
+#include "notebook/diary_store.h"
+#include "notebook/growth.h"
+#include "profile/profile_store.h"
+#include "recipes/recipe_files.h"
+#include "recipes/recipe_store.h"
+
+#include <QObject>
+
+// The open notebook: its files and everything the screens share for the whole run (the
+// profile, the day table and growth series, the recipe tables, the help-tour values). Memory
+// is a copy of the files outside a handler. Screens read the tables directly and change them
+// through the methods here, which tell every screen what changed.
+class Notebook : public QObject
+{
+    Q_OBJECT
+public:
+    Notebook(const QString &dir, Clock &clock);
+
+    NotebookFiles files;
+    Clock &clock;
+    Profile profile;
+    DiaryTable diary;
+    GrowthSeries growth;
+    GraphLimits limits;
+    HelpTour tour;
+    RecipeBook recipes;
+
+    const NotebookFolder &folder() const { return files.folder(); }
+
+    // The file half of PROFILE_READ.
+    void readProfile();
+    // PROFILE_WRITE: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole from memory.
+    WriteResult writeProfile();
+    // Sets a picture mode of the profile (DiaryPictureMode or PictureMode) and saves the
+    // profile, but only for a real switch.
+    WriteResult setPictureMode(QString &mode, const QString &value);
+
+    // The file half of DIARY_READ.
+    DiaryLoad readDiary();
+    // DIARY_APPEND: one record at the end of 日記.txt.
+    WriteResult appendDay(const QString &date, double height, double weight, const QString &text);
+    // DIARY_WRITE: 日記.txt anew from the table.
+    WriteResult writeDiary();
+    // GROWTH_BUILD on the day table.
+    void buildGrowth();
+
+    // LoadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
+    RecipeLoad LoadRecipes();
+    // ComputeRecipeStats: counts and ratios, and for a book that is not empty the points.
+    void ComputeRecipeStats();
+    // ComputeTotalPoint: TotalPoint and LevelPercent, then ShowLevelBar.
+    void ComputeTotalPoint();
+    // ShowLevelBar: every level bar and points display recolours itself.
+    void ShowLevelBar() { emit levelShown(); }
+    // AppendRecipeRecord: one record at the end of レシピ.txt.
+    WriteResult AppendRecipeRecord(const Recipe &recipe);
+    // SaveRecipeFile: レシピ.txt anew from the tables, leaving out position skip when not 0.
+    WriteResult SaveRecipeFile(int skip = 0);
+    // LoadReferenceList, AppendReference: 参考資料.txt.
+    void LoadReferenceList();
+    WriteResult AppendReference(const QString &text);
+
+signals:
+    // The profile in memory was read or changed.
+    void profileChanged();
+    // The day table was read again (after a load or a save).
+    void diaryChanged();
+    // The recipe tables were read again: screens built from them start afresh.
+    void recipesChanged();
+    // TotalPoint and LevelPercent are to be shown.
+    void levelShown();
+};

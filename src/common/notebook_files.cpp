@@ -1,0 +1,82 @@
+#include "common/notebook_files.h"
+
+#include "common/clock.h"
+#include "common/cp932.h"
+#include "common/dialogs.h"
+
+NotebookFiles::NotebookFiles(const QString &dir, Clock &clock) : m_folder(dir), m_clock(clock) {}
+
+QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
+{
+    return m_folder.readAll(bareName, ok);
+}
+
+namespace {
+
+WriteResult failed(const QString &error)
+{
+    WriteResult r;
+    r.ok = false;
+    r.error = error;
+    return r;
+}
+
+QString notWritten(const QString &bareName, const QString &error)
+{
+    return QStringLiteral("%1 に書き込めませんでした。\r\n（%2）").arg(bareName, error);
+}
+
+} // namespace
+
+WriteResult NotebookFiles::rewrite(const QString &bareName, const QString &text)
+{
+    const cp932::Encoded encoded = cp932::encode(text);
+    if (!encoded.ok)
+        return failed(cp932::unencodableMessage(encoded.badChar));
+    WriteResult r;
+    if (!m_guard.beforeRewrite(m_folder, bareName, m_clock.now(), &r.backupName))
+        return failed(QStringLiteral("%1 の控えを作れなかったため、書き込みを取りやめました。\r\n"
+                                     "フォルダーの空き容量と書き込み権限を確かめてください。")
+                          .arg(bareName));
+    QString error;
+    if (!m_folder.save(bareName, encoded.bytes, &error))
+        return failed(notWritten(bareName, error));
+    return r;
+}
+
+WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &record,
+                                        const std::function<QString()> &wholeText)
+{
+    const cp932::Encoded encoded = cp932::encode(record);
+    if (!encoded.ok)
+        return failed(cp932::unencodableMessage(encoded.badChar));
+    WriteResult first;
+    if (wholeText && isNotWhole(bareName)) {
+        first = rewrite(bareName, wholeText());
+        if (!first.ok)
+            return first;
+    }
+    const QByteArray bytes = m_folder.endsWithLineBreak(bareName) ? encoded.bytes : "\r\n" + encoded.bytes;
+    QString error;
+    if (!m_folder.append(bareName, bytes, &error))
+        return failed(notWritten(bareName, error));
+    return first;
+}
+
+QString NotebookFiles::notWholeMessage(const QString &bareName, int recordsRead, const QString &unit)
+{
+    return QStringLiteral("%1 を最後まで読み込めませんでした。\r\n"
+                          "読み込めた %2 %3分を表示します。\r\n\r\n"
+                          "このファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（."
+                          "bak）として残します。")
+        .arg(bareName)
+        .arg(recordsRead)
+        .arg(unit);
+}
+
+bool reportWrite(Dialogs &dialogs, const WriteResult &written)
+{
+    if (!written.ok)
+        dialogs.warning(QStringLiteral("書き込みエラー"), written.error);
+    return written.ok;
+}

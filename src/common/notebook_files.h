@@ -1,0 +1,58 @@
+#pragma once
+
+#include "common/notebook_folder.h"
+#include "common/rewrite_guard.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class Dialogs;
+
+// What a write of a notebook file came to, for the message the user sees.
+struct WriteResult {
+    bool ok = true;
+    QString error;      // a sentence for the user when !ok
+    QString backupName; // a copy kept before this first rewrite of a file not read whole
+};
+
+// The one way to the notebook folder's data files: every read, rewrite and append of the
+// program goes through here, so that each keeps the same promises. Text is checked against
+// CP932 before anything is written; a rewrite is atomic; a file that was not read whole is
+// copied aside (named by the clock's time) before its first rewrite.
+class NotebookFiles
+{
+public:
+    NotebookFiles(const QString &dir, Clock &clock);
+
+    const NotebookFolder &folder() const { return m_folder; }
+    QString dir() const { return m_folder.dir(); }
+    Clock &clock() const { return m_clock; }
+
+    // The whole file; empty when it is missing (ok, when given, tells the two apart).
+    QByteArray read(const QString &bareName, bool *ok = nullptr) const;
+    // The whole file anew from text.
+    WriteResult rewrite(const QString &bareName, const QString &text);
+    // One record at the end, in one write. A file that was not read whole is first rewritten
+    // from wholeText() (the records that were read), and a file whose last line has no line
+    // end gets one first: either way the new record never runs into an old one.
+    WriteResult appendRecord(const QString &bareName, const QString &record,
+                             const std::function<QString()> &wholeText = {});
+
+    // Remembers a file that could not be read whole; true the first time (tell the user then).
+    bool markNotWhole(const QString &bareName) { return m_guard.markNotWhole(bareName); }
+    bool isNotWhole(const QString &bareName) const { return m_guard.isNotWhole(bareName); }
+
+    // The message shown once when a file could not be read whole.
+    static QString notWholeMessage(const QString &bareName, int recordsRead, const QString &unit);
+
+private:
+    NotebookFolder m_folder;
+    RewriteGuard m_guard;
+    Clock &m_clock;
+};
+
+// The one box for a write that failed ("書き込みエラー" with the reason); returns written.ok.
+bool reportWrite(Dialogs &dialogs, const WriteResult &written);

@@ -1,0 +1,48 @@
+#include "notebook/diary_files.h"
+
+#include "common/cp932.h"
+
+DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &limits)
+{
+    DiaryLoad load;
+    DiaryParse parsed = parseDiary(files.read(diaryFileName()));
+    diary.days() = std::move(parsed.days);
+    if (!parsed.whole)
+        load.firstNotWhole = files.markNotWhole(diaryFileName());
+    limits = parseGraphLimits(cp932::decode(files.read(graphFileName())));
+    return load;
+}
+
+WriteResult appendDiaryRecord(NotebookFiles &files, const DiaryTable &diary, const QString &date,
+                              double height, double weight, const QString &text)
+{
+    return files.appendRecord(diaryFileName(), diaryRecordText(date, height, weight, text),
+                              [&diary] { return diaryFileText(diary.days()); });
+}
+
+WriteResult writeDiaryFile(NotebookFiles &files, const DiaryTable &diary)
+{
+    return files.rewrite(diaryFileName(), diaryFileText(diary.days()));
+}
+
+WriteResult writeGraphLimits(NotebookFiles &files, const GraphLimits &limits)
+{
+    return files.rewrite(graphFileName(), graphLimitsText(limits));
+}
+
+WriteResult writeGrowthExport(NotebookFiles &files, const GrowthSeries &series)
+{
+    return files.rewrite(growthExportFileName(), growthExportText(series));
+}
+
+AnniversaryRead readAnniversaryFile(NotebookFiles &files, bool *firstNotWhole)
+{
+    AnniversaryRead read = parseAnniversaries(files.read(anniversaryFileName()));
+    *firstNotWhole = !read.whole && files.markNotWhole(anniversaryFileName());
+    return read;
+}
+
+WriteResult writeAnniversaryFile(NotebookFiles &files, const QStringList &entries)
+{
+    return files.rewrite(anniversaryFileName(), anniversaryFileText(entries));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/notebook_files.h"
+#include "notebook/anniversary_store.h"
+#include "notebook/diary_store.h"
+#include "notebook/growth.h"
+
+// The diary's files for the rest of the program: 日記.txt, グラフ.txt, 身長体重.txt and
+// 記念日.txt. Only this module opens them.
+
+struct DiaryLoad {
+    bool firstNotWhole = false; // the diary turned out not to be readable whole, for the first time
+};
+
+// The file half of DIARY_READ: the day table from 日記.txt, the axis limits from グラフ.txt.
+DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &limits);
+// DIARY_APPEND: one record at the end of 日記.txt (the table, for a file not read whole).
+WriteResult appendDiaryRecord(NotebookFiles &files, const DiaryTable &diary, const QString &date,
+                              double height, double weight, const QString &text);
+// DIARY_WRITE: 日記.txt anew from the table.
+WriteResult writeDiaryFile(NotebookFiles &files, const DiaryTable &diary);
+
+WriteResult writeGraphLimits(NotebookFiles &files, const GraphLimits &limits);
+WriteResult writeGrowthExport(NotebookFiles &files, const GrowthSeries &series);
+
+// 記念日.txt; firstNotWhole as for the diary.
+AnniversaryRead readAnniversaryFile(NotebookFiles &files, bool *firstNotWhole);
+WriteResult writeAnniversaryFile(NotebookFiles &files, const QStringList &entries);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "common/help_tour.h"
+#include "common/notebook_files.h"
+#include "profile/profile_store.h"
+
+// The profile's files for the rest of the program: ﾌﾟﾗｲﾍﾞｰﾄ.txt and 設定.txt. Only this
+// module opens them.
+
+Profile readProfileFile(const NotebookFiles &files);
+// The nickname alone, as the splash reads it before anything else is loaded.
+QString readNickname(const NotebookFiles &files);
+// PROFILE_WRITE's file half: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole.
+WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile);
+
+// SETTINGS_READ: 設定.txt into HelpTourOn (a missing file leaves the tour off).
+void SETTINGS_READ(HelpTour &tour, const NotebookFiles &files);
+WriteResult writeSettingsFile(NotebookFiles &files, qint16 helpTourOn);

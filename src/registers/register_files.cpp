@@ -1,0 +1,17 @@
+#include "registers/register_files.h"
+
+RegisterRead readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount)
+{
+    return parseRegister(files.read(fileName), fieldCount);
+}
+
+WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, const QStringList &fields)
+{
+    return files.appendRecord(fileName, registerRecordLine(fields));
+}
+
+WriteResult writeRegisterFile(NotebookFiles &files, const QString &fileName,
+                              const QList<QStringList> &records)
+{
+    return files.rewrite(fileName, registerFileText(records));
+}
