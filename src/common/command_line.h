@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for. Decided before QApplication exists, so that --help and
+// --version answer without a display.
+struct CommandLine {
+    enum Action { Run, Help, Version, Error };
+    Action action = Run;
+    QString folder;   // the folder given, empty when none
+    QString output;   // for standard output (Help, Version) or standard error (Error)
+    int exitCode = 0; // the status to exit with when the action is not Run
+};
+
+// arguments without the program name, as they came in argv. Qt's own options (-platform,
+// -style) are refused as unknown: QT_QPA_PLATFORM and QT_STYLE_OVERRIDE do the same.
+CommandLine parseCommandLine(const QStringList &arguments);
