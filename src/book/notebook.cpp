@@ -3,7 +3,7 @@
 #include "profile/profile_files.h"
 #include "recipes/points.h"
 
-Notebook::Notebook(const QString &dir, Clock &clock) : files(dir, clock), clock(clock) {}
+Notebook::Notebook(const QString &dir, Clock &clockOfRun) : files(dir, clockOfRun), clock(clockOfRun) {}
 
 void Notebook::readProfile()
 {

@@ -259,12 +259,12 @@ void GrowthPanel::changeLimits()
 {
     Notebook &nb = m_host.notebook();
     Dialogs &dialogs = m_host.dialogs();
-    struct Box {
+    struct LimitBox {
         QString title;
         QString prompt;
         qint16 GraphLimits::*value;
     };
-    const Box boxes[] = {
+    const LimitBox boxes[] = {
         {QStringLiteral("身長下限値"), QStringLiteral("身長の下限値を入力してください"),
          &GraphLimits::heightMin},
         {QStringLiteral("身長上限値"), QStringLiteral("身長の上限値を入力してください"),
@@ -274,7 +274,7 @@ void GrowthPanel::changeLimits()
         {QStringLiteral("体重上限値"), QStringLiteral("体重の上限値を入力してください"),
          &GraphLimits::weightMax},
     };
-    for (const Box &box : boxes) {
+    for (const LimitBox &box : boxes) {
         qint16 &value = nb.limits.*box.value;
         // Cancel and an empty answer keep the value.
         const QString answer = dialogs.input(box.prompt, box.title, QString::number(value));

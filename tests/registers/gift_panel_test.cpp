@@ -96,9 +96,9 @@ void GiftPanelTest::registers()
     VERIFY_DIALOGS(p.dialogs);
     QCOMPARE(column(g, 1), (QStringList{"ベビー服", "おくるみ", "タオル, 名入れ"}));
     const QString line = QStringLiteral("\"%1\",\"%2\"") + lineEnd + QStringLiteral("\r\n");
-    QCOMPARE(p.notebook.text(file), line.arg("1995/03/20", "タオル, 名入れ") +
-                                        line.arg("1995/02/16", "ベビー服") +
-                                        line.arg("1995/02/16", "おくるみ"));
+    QCOMPARE(p.notebook.text(file), line.arg(QStringLiteral("1995/03/20"), QStringLiteral("タオル, 名入れ")) +
+                                        line.arg(QStringLiteral("1995/02/16"), QStringLiteral("ベビー服")) +
+                                        line.arg(QStringLiteral("1995/02/16"), QStringLiteral("おくるみ")));
 
     dragRows(g, 2, 2);
     p.expectDelete(QStringLiteral("選択した%1を削除します").arg(name));
@@ -106,7 +106,7 @@ void GiftPanelTest::registers()
     VERIFY_DIALOGS(p.dialogs);
     QVERIFY(!p.find(del)->isEnabled());
     QCOMPARE(p.notebook.text(file),
-             line.arg("1995/02/16", "ベビー服") + line.arg("1995/03/20", "タオル, 名入れ"));
+             line.arg(QStringLiteral("1995/02/16"), QStringLiteral("ベビー服")) + line.arg(QStringLiteral("1995/03/20"), QStringLiteral("タオル, 名入れ")));
     p.click(QStringLiteral("cmdItadaki"));
     QCOMPARE(column(g, 1), (QStringList{"ベビー服", "タオル, 名入れ"}));
 
