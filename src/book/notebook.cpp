@@ -46,7 +46,7 @@ RecipeLoad Notebook::LoadRecipes()
 
 void Notebook::ComputeRecipeStats()
 {
-    computeRecipeStats(recipes.recipes(), recipes.stats);
+    countRecipeStats(recipes.recipes(), recipes.stats);
     if (recipes.count() != 0)
         ComputeTotalPoint();
 }
@@ -59,7 +59,7 @@ void Notebook::ComputeTotalPoint()
 
 WriteResult Notebook::AppendRecipeRecord(const Recipe &recipe)
 {
-    return appendRecipeRecord(files, recipes, recipe);
+    return appendRecipeToFile(files, recipes, recipe);
 }
 
 WriteResult Notebook::SaveRecipeFile(int skip) { return writeRecipeFile(files, recipes, skip); }

@@ -14,7 +14,7 @@ RecipeLoad readRecipeFile(NotebookFiles &files, RecipeBook &book)
     return load;
 }
 
-WriteResult appendRecipeRecord(NotebookFiles &files, const RecipeBook &book, const Recipe &recipe)
+WriteResult appendRecipeToFile(NotebookFiles &files, const RecipeBook &book, const Recipe &recipe)
 {
     return files.appendRecord(recipeFileName(), recipeRecordText(recipe),
                               [&book] { return recipeFileText(book.recipes()); });

@@ -15,7 +15,7 @@ struct RecipeLoad {
 // The file half of LoadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
 RecipeLoad readRecipeFile(NotebookFiles &files, RecipeBook &book);
 // One record at the end of レシピ.txt (the tables, for a file not read whole).
-WriteResult appendRecipeRecord(NotebookFiles &files, const RecipeBook &book, const Recipe &recipe);
+WriteResult appendRecipeToFile(NotebookFiles &files, const RecipeBook &book, const Recipe &recipe);
 // レシピ.txt anew from the tables, leaving out position skip when it is not 0.
 WriteResult writeRecipeFile(NotebookFiles &files, const RecipeBook &book, int skip = 0);
 

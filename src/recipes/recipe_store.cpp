@@ -327,7 +327,7 @@ QString recipeFileText(const QList<Recipe> &recipes, int skip)
 
 QStringList parseReferences(const QByteArray &bytes) { return splitLines(cp932::decode(bytes)); }
 
-void computeRecipeStats(const QList<Recipe> &recipes, RecipeStats &st)
+void countRecipeStats(const QList<Recipe> &recipes, RecipeStats &st)
 {
     st.clearCounts();
     const qsizetype n = recipes.size();

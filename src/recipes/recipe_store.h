@@ -119,7 +119,7 @@ QString cookCountText(const QString &text);
 QStringList parseReferences(const QByteArray &bytes);
 
 // ComputeRecipeStats without the points: counts and ratios of the tables into stats.
-void computeRecipeStats(const QList<Recipe> &recipes, RecipeStats &stats);
+void countRecipeStats(const QList<Recipe> &recipes, RecipeStats &stats);
 
 // The entries of a cooking history as the recipe screen lists them. Every entry is a
 // ten-character date followed by CR LF, so the text is cut into fixed-width pieces; a history

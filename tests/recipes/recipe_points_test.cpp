@@ -48,7 +48,7 @@ void RecipePointsTest::classificationRatios()
                                  recipe(kami, other, "未", "未"),
                                  recipe(QStringLiteral("離乳完了期"), other, "", "")};
     RecipeStats st;
-    computeRecipeStats(table, st);
+    countRecipeStats(table, st);
     QCOMPARE(st.stageCount[2], qint16(3));
     QCOMPARE(st.stageRatio[2], 0.75f);
     QCOMPARE(st.kindRatio[9], 1.0f);
@@ -64,7 +64,7 @@ void RecipePointsTest::evaluationRatios()
 {
     const QList<Recipe> table = {recipe("", "", "優", "良"), recipe("", "", "未", "未")};
     RecipeStats st;
-    computeRecipeStats(table, st);
+    countRecipeStats(table, st);
     QCOMPARE(st.evaluatedCount, qint16(1));
     QCOMPARE(st.selfEvalRatio[0], 1.0f);
     QCOMPARE(st.childEvalRatio[1], 1.0f);
@@ -74,16 +74,16 @@ void RecipePointsTest::evaluationRatios()
 void RecipePointsTest::ratiosKeepTheirValuesWithNothingToDivideBy()
 {
     RecipeStats st;
-    computeRecipeStats({recipe("", "", "優", "良"), recipe("", "", "不", "優")}, st);
+    countRecipeStats({recipe("", "", "優", "良"), recipe("", "", "不", "優")}, st);
     QCOMPARE(st.selfEvalRatio[0], 0.5f);
     // Nothing self-evaluated: the six evaluation ratios stay, the others are recomputed.
-    computeRecipeStats({recipe("", "", "未", "優")}, st);
+    countRecipeStats({recipe("", "", "未", "優")}, st);
     QCOMPARE(st.selfEvalRatio[0], 0.5f);
     QCOMPARE(st.childEvalRatio[0], 0.5f);
     QCOMPARE(st.childEvalCount[0], qint16(1));
     QCOMPARE(st.unevaluatedRatio, 1.0f);
     // An empty book: counts 0, every ratio as it was.
-    computeRecipeStats({}, st);
+    countRecipeStats({}, st);
     QCOMPARE(st.unevaluatedCount, qint16(0));
     QCOMPARE(st.childEvalCount[0], qint16(0));
     QCOMPARE(st.unevaluatedRatio, 1.0f);
