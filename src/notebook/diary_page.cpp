@@ -9,6 +9,7 @@
 #include "common/pictures.h"
 #include "common/ui_util.h"
 #include "notebook/anniversary_box.h"
+#include "notebook/diary_checks.h"
 #include "notebook/list_panel.h"
 
 #include <QApplication>
@@ -37,7 +38,17 @@ constexpr int NormalPictureWidth = 5085, NormalPictureHeight = 3825;
 DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
 {
     setObjectName(QStringLiteral("fraDiary"));
+    QLayout *page = buildPage();
+    QLayout *side = buildSide();
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(page, 11);
+    layout->addLayout(side, 9);
+    connectHandlers();
+}
 
+// The day itself: date, height, weight, the text and the scroll bar.
+QLayout *DiaryPage::buildPage()
+{
     m_cboDay = new QComboBox(this);
     m_cboDay->setEditable(true);
     m_cboDay->setInsertPolicy(QComboBox::NoInsert);
@@ -93,7 +104,12 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     page->addLayout(scrollRow, 3, 0, 1, 2);
     page->setRowStretch(2, 1);
 
-    // Search and anniversaries.
+    return page;
+}
+
+// Search, the search results, the anniversaries and the picture frame.
+QLayout *DiaryPage::buildSide()
+{
     m_txtKensaku = new QLineEdit(this);
     nameControl(m_txtKensaku, QStringLiteral("txtKensaku"), QStringLiteral("検索"));
     m_txtKensaku->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
@@ -101,13 +117,27 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     nameControl(m_lstDay, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
     m_lstDay->setItemDelegate(
         new OneLineDelegate(m_lstDay)); // a result that holds a line break stays one line
-    m_anniversaries = new AnniversaryBox(host, this);
+    m_anniversaries = new AnniversaryBox(m_host, this);
 
     auto *searchRow = new QHBoxLayout;
     searchRow->addWidget(makeLabel(QStringLiteral("検索"), m_txtKensaku, this));
     searchRow->addWidget(m_txtKensaku);
 
-    // The picture frame.
+    buildPictureFrame();
+
+    auto *side = new QVBoxLayout;
+    side->addLayout(searchRow);
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(m_lstDay, 1);
+    lists->addWidget(m_anniversaries, 1);
+    side->addLayout(lists, 1);
+    side->addWidget(m_fraGazou);
+
+    return side;
+}
+
+void DiaryPage::buildPictureFrame()
+{
     m_fraGazou = new QFrame(this);
     m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
     m_fraGazou->setFrameShape(QFrame::StyledPanel);
@@ -156,19 +186,10 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     frameLayout->addLayout(photoButtons);
     frameLayout->addLayout(modeRow);
     setNormalPictureLayout();
+}
 
-    auto *side = new QVBoxLayout;
-    side->addLayout(searchRow);
-    auto *lists = new QHBoxLayout;
-    lists->addWidget(m_lstDay, 1);
-    lists->addWidget(m_anniversaries, 1);
-    side->addLayout(lists, 1);
-    side->addWidget(m_fraGazou);
-
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(page, 11);
-    layout->addLayout(side, 9);
-
+void DiaryPage::connectHandlers()
+{
     connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
     connect(m_cboDay, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { setCurrentDay(index + 1); });
@@ -348,18 +369,6 @@ void DiaryPage::openSearchResult(const QString &line)
         setCurrentDay(k);
 }
 
-bool DiaryPage::checkStorable(const QStringList &texts)
-{
-    for (const QString &t : texts) {
-        const QString bad = cp932::firstUnencodable(t);
-        if (!bad.isEmpty()) {
-            m_host.dialogs().warning(QStringLiteral("入力確認"), cp932::unencodableMessage(bad));
-            return false;
-        }
-    }
-    return true;
-}
-
 void DiaryPage::reloadAfterWrite()
 {
     Notebook &nb = m_host.notebook();
@@ -371,103 +380,67 @@ void DiaryPage::save()
 {
     Notebook &nb = m_host.notebook();
     Dialogs &dialogs = m_host.dialogs();
-    const QString inputCheck = QStringLiteral("入力確認");
-
-    const std::optional<QDate> typed = parseTypedDate(m_cboDay->currentText(), nb.clock.today());
-    if (!typed) {
-        dialogs.warning(inputCheck, QStringLiteral("その入力は日付の形式ではありません\r\n\r\n"
-                                                   "2002/02/18　のように入力してみて下さい"));
-        m_cboDay->setEditText(QString());
+    const DiarySaveCheck check = checkDiarySave(nb.diary,
+                                                {m_cboDay->currentText(), m_txtShincyo->text(),
+                                                 m_txtTaijyu->text(), storedText(m_txtDiary->toPlainText())},
+                                                nb.clock.today());
+    if (!check.date.isEmpty())
+        m_cboDay->setEditText(check.date);
+    if (check.refusal) {
+        dialogs.warning(check.refusal->title, check.refusal->text);
+        if (check.date.isEmpty())
+            m_cboDay->setEditText(QString());
+        else if (check.refusal->focus != DiaryRefusal::Field::None)
+            (check.refusal->focus == DiaryRefusal::Field::Height ? m_txtShincyo : m_txtTaijyu)->setFocus();
         return;
     }
-    const QString date = ::dateText(*typed);
-    m_cboDay->setEditText(date);
-
-    const std::optional<QDate> firstDay =
-        nb.diary.count() > 0 ? parseStoredDate(nb.diary.day(1).date) : std::optional<QDate>();
-    if (firstDay && *typed < *firstDay) {
-        dialogs.warning(QStringLiteral("日付確認"), QStringLiteral("出産日前の日付けは登録できません"));
+    const bool isNew = check.day == 0;
+    if (!dialogs.confirm(isNew ? QStringLiteral("新規登録確認") : QStringLiteral("変更登録確認"),
+                         isNew ? QStringLiteral("新しい日付です。日記に追加します。")
+                               : QStringLiteral("既存の日付です。変更して書き込みます。"),
+                         Dialogs::Icon::Information, Dialogs::Answer::Ok))
         return;
-    }
-    const QString heightText = m_txtShincyo->text();
-    const QString weightText = m_txtTaijyu->text();
-    if (!heightText.isEmpty() && heightText != QLatin1String("0") &&
-        (weightText.isEmpty() || weightText == QLatin1String("0"))) {
-        dialogs.warning(inputCheck, QStringLiteral("身長入力時は必ず体重も入力してください。"));
-        m_txtTaijyu->setFocus();
-        return;
-    }
-    if (nb.diary.count() >= DiaryCapacity) {
-        dialogs.warning(QStringLiteral("登録上限"), QStringLiteral("登録できるのは１０９５件までです"));
-        return;
-    }
-    if (date.size() != 10 || date[4] != u'/' || date[7] != u'/') {
-        dialogs.warning(QStringLiteral("日付異常"), QStringLiteral("日付の形式に異常があります"));
-        return;
-    }
-    // The growth series holds 1095 days from day 1.
-    if (firstDay && firstDay->daysTo(*typed) > DiaryCapacity - 1) {
-        dialogs.warning(QStringLiteral("日付確認"),
-                        QStringLiteral("日記に登録できるのは出産日から１０９５日目（%1）までです。")
-                            .arg(::dateText(firstDay->addDays(DiaryCapacity - 1))));
-        return;
-    }
-    const double height = numericValue(heightText);
-    const double weight = numericValue(weightText);
-    for (auto [value, name] :
-         {std::pair{height, QStringLiteral("身長")}, std::pair{weight, QStringLiteral("体重")}}) {
-        if (!toInt16(value)) {
-            dialogs.warning(inputCheck, QStringLiteral("%1の値が大きすぎます。\r\n\r\n"
-                                                       "-32768 から 32767 までの数で入力してください。")
-                                            .arg(name));
-            (name == QStringLiteral("身長") ? m_txtShincyo : m_txtTaijyu)->setFocus();
-            return;
-        }
-    }
-    const QString text = storedText(m_txtDiary->toPlainText());
-    if (!checkStorable({heightText, weightText, text}))
-        return;
-
-    const int k = nb.diary.find(date);
-    WriteResult written;
-    if (k == 0) {
-        if (!dialogs.confirm(QStringLiteral("新規登録確認"),
-                             QStringLiteral("新しい日付です。日記に追加します。"), Dialogs::Icon::Information,
-                             Dialogs::Answer::Ok))
-            return;
-        WaitPointer wait;
-        written = nb.appendDay(date, height, weight, text);
-        reloadAfterWrite();
-        const int n = nb.diary.count();
-        if (written.ok && n >= 2 && QString::compare(nb.diary.day(n).date, nb.diary.day(n - 1).date) < 0) {
-            sortDiary(nb.diary.days());
-            written = nb.writeDiary();
-            reloadAfterWrite();
-        }
-        const QSignalBlocker block(m_hsbDay);
-        m_hsbDay->setValue(nb.diary.count());
-    } else {
-        if (!dialogs.confirm(QStringLiteral("変更登録確認"),
-                             QStringLiteral("既存の日付です。変更して書き込みます。"),
-                             Dialogs::Icon::Information, Dialogs::Answer::Ok))
-            return;
-        WaitPointer wait;
-        DiaryDay &day = nb.diary.day(k);
-        day.height = *toInt16(height);
-        day.weight = *toInt16(weight);
-        day.text = text;
-        written = nb.writeDiary();
-        reloadAfterWrite();
-        const QSignalBlocker block(m_hsbDay);
-        m_hsbDay->setValue(k);
-    }
+    const WriteResult written = isNew ? appendDay(check) : changeDay(check);
     if (!written.ok) {
         // The table was read back from the file, so memory still matches what is stored; the
         // typed page stays on screen.
-        m_cboDay->setEditText(date);
+        m_cboDay->setEditText(check.date);
         reportWrite(dialogs, written);
         return;
     }
     DIARY_SHOW();
     dialogs.information(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+}
+
+WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
+{
+    Notebook &nb = m_host.notebook();
+    WaitPointer wait;
+    WriteResult written =
+        nb.appendDay(check.date, check.height, check.weight, storedText(m_txtDiary->toPlainText()));
+    reloadAfterWrite();
+    const int n = nb.diary.count();
+    if (written.ok && n >= 2 && QString::compare(nb.diary.day(n).date, nb.diary.day(n - 1).date) < 0) {
+        sortDiary(nb.diary.days());
+        written = nb.writeDiary();
+        reloadAfterWrite();
+    }
+    const QSignalBlocker block(m_hsbDay);
+    m_hsbDay->setValue(nb.diary.count());
+    return written;
+}
+
+WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
+{
+    Notebook &nb = m_host.notebook();
+    WaitPointer wait;
+    DiaryDay &day = nb.diary.day(check.day);
+    day.height = *toInt16(check.height);
+    day.weight = *toInt16(check.weight);
+    day.text = storedText(m_txtDiary->toPlainText());
+    const WriteResult written = nb.writeDiary();
+    reloadAfterWrite();
+    const QSignalBlocker block(m_hsbDay);
+    m_hsbDay->setValue(check.day);
+    return written;
 }

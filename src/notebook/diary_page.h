@@ -5,9 +5,12 @@
 #include <array>
 
 class AnniversaryBox;
+struct DiarySaveCheck;
+struct WriteResult;
 class PanelHost;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -51,6 +54,10 @@ public:
     AnniversaryBox *anniversaries() const { return m_anniversaries; }
 
 private:
+    QLayout *buildPage();
+    QLayout *buildSide();
+    void buildPictureFrame();
+    void connectHandlers();
     void search();
     void openSearchResult(const QString &line);
     void showPicture(const QString &key);
@@ -59,7 +66,8 @@ private:
     void photosHiddenClicked();
     void savePictureMode(const QString &mode);
     void resetPhotoButtons();
-    bool checkStorable(const QStringList &texts);
+    WriteResult appendDay(const DiarySaveCheck &check);
+    WriteResult changeDay(const DiarySaveCheck &check);
     void reloadAfterWrite();
 
     PanelHost &m_host;

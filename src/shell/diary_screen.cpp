@@ -57,47 +57,7 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     : QWidget(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer), m_helpDir(helpDir)
 {
     setObjectName(QStringLiteral("frmDiary"));
-
-    m_bar = new QWidget(this);
-    m_bar->setObjectName(QStringLiteral("barButtons"));
-    auto *bar = new QHBoxLayout(m_bar);
-    bar->setContentsMargins(0, 0, 0, 0);
-    bar->setSpacing(4);
-
-    auto *cmdNew = addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
-                                QStringLiteral("新しい日記のページを作ります"));
-    auto *cmdTouroku = addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"),
-                                    QStringLiteral("表示中の日記を保存します"));
-    bar->addSpacing(10);
-    auto *cmdDiary = addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"),
-                                  QStringLiteral("メインの育児日記のページを表示します"));
-    auto *cmdList = addBarButton(QStringLiteral("cmdList"), QStringLiteral("一覧"),
-                                 QStringLiteral("育児日記を一覧で見ることができます"));
-    auto *cmdGraph = addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"),
-                                  QStringLiteral("身長、体重のグラフ表示です"));
-    auto *cmdYotei = addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"),
-                                  QStringLiteral("予定を登録することができます"));
-    auto *cmdItadaki = addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"),
-                                    QStringLiteral("頂きものやお返しを管理します"));
-    auto *cmdPhoto = addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString());
-    bar->addSpacing(10);
-    auto *cmdPrint = addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
-                                  QStringLiteral("表示中の画面を印刷します"));
-    auto *cmdRinyu = addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"),
-                                  QStringLiteral("離乳食レシピモードです"));
-    auto *cmdPrivate = addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString());
-    auto *cmdHelp = addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"),
-                                 QStringLiteral("ヘルプファイルを開きます"));
-    auto *cmdEnd = addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"),
-                                QStringLiteral("プログラムを終了します"));
-    bar->addStretch();
-    m_chkHelp = new QCheckBox(m_bar);
-    nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
-    m_chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
-    m_chkHelp->setIcon(helpTourIcon());
-    m_chkHelp->setIconSize(QSize(28, 28));
-    bar->addWidget(m_chkHelp);
-
+    buildBar();
     m_diaryPage = new DiaryPage(*this, this);
     m_growthPanel = new GrowthPanel(*this, this);
     m_listPanel = new ListPanel(*this, this);
@@ -115,45 +75,88 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     layout->addWidget(m_bar);
     layout->addLayout(area, 1);
 
-    connect(cmdNew, &QPushButton::clicked, m_diaryPage, &DiaryPage::newPage);
-    connect(cmdTouroku, &QPushButton::clicked, m_diaryPage, &DiaryPage::save);
-    connect(cmdDiary, &QPushButton::clicked, this, [this] {
-        panelHide();
-        showDiaryPanel();
-        helpTour(QStringLiteral(
-            "育児日記のメイン画面です。\r\n\r\n"
-            "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
-            "また、特別な日を記念日としてリストに表示することができたり、\r\n"
-            "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
-            "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
-    });
-    connect(cmdList, &QPushButton::clicked, m_listPanel, &ListPanel::open);
-    connect(cmdGraph, &QPushButton::clicked, m_growthPanel, &GrowthPanel::open);
-    connect(cmdYotei, &QPushButton::clicked, m_schedulePanel, &SchedulePanel::open);
-    connect(cmdItadaki, &QPushButton::clicked, m_giftPanel, &GiftPanel::open);
-    connect(cmdPhoto, &QPushButton::clicked, m_photoPanel, &PhotoPanel::open);
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { printNotebookScreen(this, *this); });
-    connect(cmdRinyu, &QPushButton::clicked, this, [this] {
-        RecipeScreen *screen = recipeScreen();
-        screen->show();
-        screen->raise();
-        helpTour(
-            QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
-    });
-    connect(cmdPrivate, &QPushButton::clicked, this, [this] {
-        emit profileScreenRequested();
-        helpTour(QStringLiteral(
-            "サンプルデータをクリアし新規に育児手帖を作成したり料理レシピのポイントの変更が行えます。\r\n\r\n"
-            "お子様が誕生してからの主なイベントの日程とその日付までのカウントダウンを表示しています。\r\n\r\n"
-            "\r\n"
-            "補足）出産時データ…としていますが、必ずしもこだわる必要はありません。\r\n"
-            "　　　あくまでここで登録した日付が日記やグラフの初日に指定されるというだけです。\r\n\r\n"));
-    });
-    connect(cmdHelp, &QPushButton::clicked, this, &DiaryScreen::openHelp);
-    connect(cmdEnd, &QPushButton::clicked, this, [this] { endProgram(true); });
-    connect(m_chkHelp, &QCheckBox::clicked, this, &DiaryScreen::helpCheckClicked);
-
     resize(1180, 720);
+}
+
+// The button bar; the panels a button opens are made after it, so every handler reaches its
+// panel when it runs.
+void DiaryScreen::buildBar()
+{
+    m_bar = new QWidget(this);
+    m_bar->setObjectName(QStringLiteral("barButtons"));
+    auto *bar = new QHBoxLayout(m_bar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(4);
+
+    addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
+                 QStringLiteral("新しい日記のページを作ります"), [this] { m_diaryPage->newPage(); });
+    addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"),
+                 QStringLiteral("表示中の日記を保存します"), [this] { m_diaryPage->save(); });
+    bar->addSpacing(10);
+    addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"),
+                 QStringLiteral("メインの育児日記のページを表示します"), [this] { diaryButtonClicked(); });
+    addBarButton(QStringLiteral("cmdList"), QStringLiteral("一覧"),
+                 QStringLiteral("育児日記を一覧で見ることができます"), [this] { m_listPanel->open(); });
+    addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"),
+                 QStringLiteral("身長、体重のグラフ表示です"), [this] { m_growthPanel->open(); });
+    addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"),
+                 QStringLiteral("予定を登録することができます"), [this] { m_schedulePanel->open(); });
+    addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"),
+                 QStringLiteral("頂きものやお返しを管理します"), [this] { m_giftPanel->open(); });
+    addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString(),
+                 [this] { m_photoPanel->open(); });
+    bar->addSpacing(10);
+    addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+                 QStringLiteral("表示中の画面を印刷します"), [this] { printNotebookScreen(this, *this); });
+    addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"),
+                 QStringLiteral("離乳食レシピモードです"), [this] { recipeButtonClicked(); });
+    addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString(),
+                 [this] { profileButtonClicked(); });
+    addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"),
+                 QStringLiteral("ヘルプファイルを開きます"), [this] { openHelp(); });
+    addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"),
+                 [this] { endProgram(true); });
+    bar->addStretch();
+    m_chkHelp = new QCheckBox(m_bar);
+    nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_chkHelp->setIcon(helpTourIcon());
+    m_chkHelp->setIconSize(QSize(28, 28));
+    bar->addWidget(m_chkHelp);
+
+    connect(m_chkHelp, &QCheckBox::clicked, this, &DiaryScreen::helpCheckClicked);
+}
+
+void DiaryScreen::diaryButtonClicked()
+{
+    panelHide();
+    showDiaryPanel();
+    helpTour(
+        QStringLiteral("育児日記のメイン画面です。\r\n\r\n"
+                       "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
+                       "また、特別な日を記念日としてリストに表示することができたり、\r\n"
+                       "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
+                       "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
+}
+
+void DiaryScreen::recipeButtonClicked()
+{
+    RecipeScreen *screen = recipeScreen();
+    screen->show();
+    screen->raise();
+    helpTour(
+        QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
+}
+
+void DiaryScreen::profileButtonClicked()
+{
+    emit profileScreenRequested();
+    helpTour(QStringLiteral(
+        "サンプルデータをクリアし新規に育児手帖を作成したり料理レシピのポイントの変更が行えます。\r\n\r\n"
+        "お子様が誕生してからの主なイベントの日程とその日付までのカウントダウンを表示しています。\r\n\r\n"
+        "\r\n"
+        "補足）出産時データ…としていますが、必ずしもこだわる必要はありません。\r\n"
+        "　　　あくまでここで登録した日付が日記やグラフの初日に指定されるというだけです。\r\n\r\n"));
 }
 
 DiaryScreen::~DiaryScreen()
@@ -164,12 +167,14 @@ DiaryScreen::~DiaryScreen()
         delete w.data();
 }
 
-QPushButton *DiaryScreen::addBarButton(const QString &name, const QString &caption, const QString &tooltip)
+QPushButton *DiaryScreen::addBarButton(const QString &name, const QString &caption, const QString &tooltip,
+                                       const std::function<void()> &handler)
 {
     QPushButton *b = makeButton(name, caption, tooltip, m_bar);
     b->setMinimumHeight(34);
     b->setMinimumWidth(58);
     static_cast<QHBoxLayout *>(m_bar->layout())->addWidget(b);
+    connect(b, &QPushButton::clicked, this, handler);
     return b;
 }
 

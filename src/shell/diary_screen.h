@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class DiaryPage;
 class GiftPanel;
 class GrowthPanel;
@@ -64,7 +66,12 @@ private:
     void helpCheckClicked();
     void openHelp();
     void endProgram(bool closeHelp);
-    QPushButton *addBarButton(const QString &name, const QString &caption, const QString &tooltip);
+    void buildBar();
+    QPushButton *addBarButton(const QString &name, const QString &caption, const QString &tooltip,
+                              const std::function<void()> &handler);
+    void diaryButtonClicked();
+    void recipeButtonClicked();
+    void profileButtonClicked();
 
     Notebook &m_notebook;
     Dialogs &m_dialogs;
