@@ -24,6 +24,7 @@ WriteResult Notebook::setPictureMode(QString &mode, const QString &value)
 DiaryLoad Notebook::readDiary()
 {
     const DiaryLoad load = readDiaryFiles(files, diary, limits);
+    buildGrowth();
     emit diaryChanged();
     return load;
 }

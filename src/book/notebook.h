@@ -41,7 +41,7 @@ public:
     // profile, but only for a real switch.
     WriteResult setPictureMode(QString &mode, const QString &value);
 
-    // The file half of DIARY_READ.
+    // The file half of DIARY_READ, and GROWTH_BUILD on what was read.
     DiaryLoad readDiary();
     // DIARY_APPEND: one record at the end of 日記.txt.
     WriteResult appendDay(const QString &date, double height, double weight, const QString &text);
@@ -69,7 +69,7 @@ public:
 signals:
     // The profile in memory was read or changed.
     void profileChanged();
-    // The day table was read again (after a load or a save).
+    // The day table and the growth series were read again (after a load or a save).
     void diaryChanged();
     // The recipe tables were read again: screens built from them start afresh.
     void recipesChanged();

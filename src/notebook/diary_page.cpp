@@ -369,13 +369,6 @@ void DiaryPage::openSearchResult(const QString &line)
         setCurrentDay(k);
 }
 
-void DiaryPage::reloadAfterWrite()
-{
-    Notebook &nb = m_host.notebook();
-    DIARY_READ();
-    nb.buildGrowth();
-}
-
 void DiaryPage::save()
 {
     Notebook &nb = m_host.notebook();
@@ -418,12 +411,12 @@ WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
     WaitPointer wait;
     WriteResult written =
         nb.appendDay(check.date, check.height, check.weight, storedText(m_txtDiary->toPlainText()));
-    reloadAfterWrite();
+    DIARY_READ();
     const int n = nb.diary.count();
     if (written.ok && n >= 2 && QString::compare(nb.diary.day(n).date, nb.diary.day(n - 1).date) < 0) {
         sortDiary(nb.diary.days());
         written = nb.writeDiary();
-        reloadAfterWrite();
+        DIARY_READ();
     }
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(nb.diary.count());
@@ -439,7 +432,7 @@ WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
     day.weight = *toInt16(check.weight);
     day.text = storedText(m_txtDiary->toPlainText());
     const WriteResult written = nb.writeDiary();
-    reloadAfterWrite();
+    DIARY_READ();
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(check.day);
     return written;

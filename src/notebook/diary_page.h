@@ -68,7 +68,6 @@ private:
     void resetPhotoButtons();
     WriteResult appendDay(const DiarySaveCheck &check);
     WriteResult changeDay(const DiarySaveCheck &check);
-    void reloadAfterWrite();
 
     PanelHost &m_host;
     QComboBox *m_cboDay = nullptr;

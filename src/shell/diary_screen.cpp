@@ -75,6 +75,12 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     layout->addWidget(m_bar);
     layout->addLayout(area, 1);
 
+    // The titles carry the nickname, whoever changes the profile.
+    connect(&m_notebook, &Notebook::profileChanged, this, [this] {
+        if (m_recipeScreen)
+            m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+        setWindowTitle(notebookTitle(m_notebook.profile.nickname));
+    });
     resize(1180, 720);
 }
 
@@ -228,8 +234,7 @@ void DiaryScreen::load()
     m_listPanel->setupGrid();
     m_schedulePanel->setupGrid();
     m_giftPanel->setupGrids();
-    m_diaryPage->DIARY_READ();
-    m_notebook.buildGrowth();
+    m_diaryPage->DIARY_READ(); // GROWTH_BUILD with it
     m_diaryPage->anniversaries()->KINEN_READ();
     m_diaryPage->showDay(m_notebook.diary.count());
     m_diaryPage->setNormalPictureLayout();

@@ -1,14 +1,24 @@
 #include "shell/startup.h"
 
 #include "book/notebook.h"
+#include "book/notebook_setup.h"
+#include "common/fonts.h"
+#include "common/notebook_folder.h"
 #include "profile/profile_files.h"
 #include "shell/diary_screen.h"
 #include "shell/splash_screen.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QThread>
+#include <QTranslator>
 
 DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
                         int splashWaitMs)
@@ -33,4 +43,38 @@ DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, 
     screen->raise();
     splash.close();
     return screen;
+}
+
+void setUpApplication(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("ikuji-techo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("育児手帖"));
+    QApplication::setApplicationVersion(QStringLiteral(TECHO_VERSION));
+    // Wayland finds the window's icon through the menu entry's name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ikuji-techo"));
+    QIcon icon;
+    for (const QString &png : QDir(QStringLiteral(":/icons")).entryList())
+        icon.addFile(QStringLiteral(":/icons/") + png);
+    QApplication::setWindowIcon(icon);
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    installJapaneseFonts();
+    auto *qtTranslator = new QTranslator(&app);
+    if (qtTranslator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTranslator);
+}
+
+QString prepareNotebookFolder(const QString &given, QString *error)
+{
+    const QStringList args = given.isEmpty() ? QStringList() : QStringList{given};
+    const QString dir = notebook_setup::chooseFolder(args, QDir::currentPath());
+    const QString sample = notebook_setup::sampleDir();
+    if (!args.isEmpty() && !QFileInfo(dir).isDir()) {
+        *error = QStringLiteral("フォルダー %1 が見つかりません。").arg(dir);
+        return {};
+    }
+    if (!QFileInfo(dir).isDir() && !notebook_setup::createFromSample(dir, sample, error))
+        return {};
+    notebook_setup::createMissingFiles(NotebookFolder(dir), sample);
+    return dir;
 }

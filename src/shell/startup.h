@@ -12,3 +12,13 @@ class Printer;
 // splash closes. Returns the notebook screen, shown.
 DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
                         int splashWaitMs = 2000);
+
+class QApplication;
+
+// The program's names, icon, Japanese locale, fonts and Qt's Japanese translations.
+void setUpApplication(QApplication &app);
+
+// The notebook folder to open (the one given, else the current folder when it holds a
+// notebook, else the per-user folder made from the sample), with any missing data file
+// created. Empty, with the reason in error, when there is none to open.
+QString prepareNotebookFolder(const QString &given, QString *error);
