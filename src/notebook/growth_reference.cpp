@@ -134,11 +134,13 @@ std::optional<Lms> referenceLms(GrowthMeasure kind, Sex sex, double ageDays)
     return r ? lmsIn(*r, kind, ageDays) : std::nullopt;
 }
 
+// log1p and expm1 keep the precision where interpolation between a positive and a negative L
+// passes close to 0 (boys' weight does so in the second year).
 double lmsValue(const Lms &lms, double z)
 {
     if (lms.l == 0)
         return lms.m * std::exp(lms.s * z);
-    return lms.m * std::pow(1 + lms.l * lms.s * z, 1 / lms.l);
+    return lms.m * std::exp(std::log1p(lms.l * lms.s * z) / lms.l);
 }
 
 // The plain inverse of the LMS curve. WHO corrects weights beyond ±3 SD, which could only
@@ -149,7 +151,7 @@ std::optional<double> lmsZScore(const Lms &lms, double value)
         return std::nullopt;
     if (lms.l == 0)
         return std::log(value / lms.m) / lms.s;
-    return (std::pow(value / lms.m, lms.l) - 1) / (lms.l * lms.s);
+    return std::expm1(lms.l * std::log(value / lms.m)) / (lms.l * lms.s);
 }
 
 double percentileOfZ(double z) { return 50 * std::erfc(-z / std::sqrt(2.0)); }
