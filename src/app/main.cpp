@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     Notebook notebook(dir, clock);
     QtDialogs dialogs;
-    QtPrinter printer(dir);
+    QtPrinter printer(dir, QtPrinter::Target::DefaultPrinter, &clock);
     DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir());
     QObject::connect(screen, &DiaryScreen::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     const int rc = app.exec();

@@ -1,5 +1,7 @@
 #include "common/qt_printer.h"
 
+#include "common/clock.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +15,8 @@ namespace {
 constexpr double MmPerInch = 25.4;
 }
 
-QtPrinter::QtPrinter(const QString &notebookDir, Target target) : m_notebookDir(notebookDir), m_target(target)
+QtPrinter::QtPrinter(const QString &notebookDir, Target target, const Clock *clock)
+    : m_notebookDir(notebookDir), m_clock(clock), m_target(target)
 {
 }
 
@@ -131,9 +134,10 @@ QString QtPrinter::freePdfPath(const QString &documentName) const
     base = base.trimmed();
     if (base.isEmpty())
         base = QStringLiteral("印刷");
-    const QString stem =
-        QDir(m_notebookDir)
-            .filePath(base + u'_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const QString stem = QDir(m_notebookDir)
+                             .filePath(base + u'_' +
+                                       (m_clock ? m_clock->now() : QDateTime::currentDateTime())
+                                           .toString(QStringLiteral("yyyyMMdd-HHmmss")));
     QString path = stem + QStringLiteral(".pdf");
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = stem + QStringLiteral("-%1.pdf").arg(n);

@@ -9,6 +9,8 @@ class QPrinter;
 
 // The real printer: the default printer when one is configured (through CUPS), else a PDF
 // file in the notebook folder, named after the document and the time.
+class Clock;
+
 class QtPrinter : public Printer
 {
 public:
@@ -16,7 +18,9 @@ public:
         DefaultPrinter, // a PDF file only when no printer is configured
         PdfFile,        // always a PDF file
     };
-    explicit QtPrinter(const QString &notebookDir, Target target = Target::DefaultPrinter);
+    // A PDF is named by the clock's time (the system's when none is given).
+    explicit QtPrinter(const QString &notebookDir, Target target = Target::DefaultPrinter,
+                       const Clock *clock = nullptr);
     ~QtPrinter() override;
 
     void setLandscape(bool landscape) override;
@@ -37,6 +41,7 @@ private:
     QString freePdfPath(const QString &documentName) const;
 
     QString m_notebookDir;
+    const Clock *m_clock = nullptr;
     Target m_target;
     bool m_landscape = false;
     QFont m_font;

@@ -162,7 +162,8 @@ void PrintTest::pdfWithoutAPrinter()
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         QSKIP("pdftoppm (poppler-utils) is needed to look at the PDF");
     QTemporaryDir dir;
-    QtPrinter printer(dir.path(), QtPrinter::Target::PdfFile);
+    const FixedClock clock(QDate(2026, 12, 7), QTime(21, 5, 9));
+    QtPrinter printer(dir.path(), QtPrinter::Target::PdfFile, &clock);
     ScriptedDialogs dialogs;
     TwoColours window;
     dialogs.expectInformation(QStringLiteral("印刷"));
@@ -171,7 +172,7 @@ void PrintTest::pdfWithoutAPrinter()
 
     const QStringList pdfs = QDir(dir.path()).entryList({QStringLiteral("*.pdf")});
     QCOMPARE(pdfs.size(), 1);
-    QVERIFY(pdfs.first().startsWith(u"テスト印刷_"_qs));
+    QCOMPARE(pdfs.first(), u"テスト印刷_20261207-210509.pdf"_qs);
     const QString path = dir.filePath(pdfs.first());
     QCOMPARE(printer.pdfPath(), path);
     QVERIFY(dialogs.shown().first().text.startsWith(u"プリンターが設定されていないため"_qs));
