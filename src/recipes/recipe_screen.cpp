@@ -73,6 +73,29 @@ QLabel *titleLabel(const QString &name, const QString &text, int pixelSize, QWid
     return l;
 }
 
+// One row of evaluation faces: the four pictures stacked in one place.
+QWidget *faceRowHolder(FaceRow faceRow, std::array<QToolButton *, 4> &faces, QWidget *parent)
+{
+    auto *holder = new QWidget(parent);
+    holder->setFixedSize(FaceSize + 8, FaceSize + 8);
+    auto *stack = new QGridLayout(holder);
+    stack->setContentsMargins(0, 0, 0, 0);
+    const QString prefix =
+        faceRow == FaceRow::Self ? QStringLiteral("imgFace1_") : QStringLiteral("imgFace2_");
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new QToolButton(holder);
+        nameControl(b, prefix + QString::number(i), faceName(faceRow, i));
+        b->setToolTip(faceName(faceRow, i));
+        b->setIcon(QIcon(facePicture(faceRow, i, FaceSize)));
+        b->setIconSize(QSize(FaceSize, FaceSize));
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        stack->addWidget(b, 0, 0, Qt::AlignCenter);
+        faces[i] = b;
+    }
+    return holder;
+}
+
 } // namespace
 
 RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent)
@@ -85,9 +108,42 @@ RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printe
     resize(1040, 690);
 }
 
+// The areas are built in the order their controls were always made: that order is the tab order
+// and the order screen readers list them in.
 void RecipeScreen::buildControls()
 {
-    // Title area.
+    QLayout *top = buildTitleArea();
+    QLayout *nameRow = buildNameRow();
+    const auto [ingredientsLabel, sectionsLabel] = buildTextBoxes();
+
+    auto *middle = new QVBoxLayout;
+    middle->addWidget(sectionsLabel);
+    middle->addLayout(buildClassification());
+    middle->addSpacing(8);
+    buildFaces(middle);
+    buildHistory(middle);
+    middle->addStretch();
+
+    QLayout *pictureColumn = buildPictureArea();
+    QLayout *buttons = buildButtons();
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(textColumn(ingredientsLabel), 6);
+    body->addSpacing(8);
+    body->addLayout(middle, 4);
+    body->addSpacing(8);
+    body->addLayout(pictureColumn, 0);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(nameRow);
+    layout->addWidget(m_hsbData);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+}
+
+QLayout *RecipeScreen::buildTitleArea()
+{
     auto *label2 = titleLabel(QStringLiteral("Label2"), QStringLiteral("料理レシピソフト"), 22, this);
     label2->setStyleSheet(QStringLiteral("color: rgb(200, 90, 40);"));
     auto *subtitle = new QLabel(QStringLiteral("～ポポラ 離乳食版"), this);
@@ -96,7 +152,22 @@ void RecipeScreen::buildControls()
     m_lblPoint->setToolTip(QStringLiteral("レシピ全体のポイント"));
     m_shpLevel = new LevelBar(m_notebook, this);
 
-    // Dish name and position.
+    auto *top = new QHBoxLayout;
+    auto *titles = new QVBoxLayout;
+    titles->setSpacing(0);
+    titles->addWidget(label2);
+    titles->addWidget(subtitle);
+    top->addLayout(titles);
+    top->addStretch();
+    top->addWidget(m_lblPoint, 0, Qt::AlignBottom);
+    top->addSpacing(10);
+    top->addWidget(m_shpLevel, 0, Qt::AlignBottom);
+    return top;
+}
+
+// The dish name and the position; the scroll bar goes under the row.
+QLayout *RecipeScreen::buildNameRow()
+{
     m_cboNamae = new QComboBox(this);
     m_cboNamae->setEditable(true);
     m_cboNamae->setInsertPolicy(QComboBox::NoInsert);
@@ -115,7 +186,17 @@ void RecipeScreen::buildControls()
     m_hsbData->setRange(1, 1);
     m_hsbData->setPageStep(1);
 
-    // Ingredients, steps and memo.
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(m_lblRyoriNm);
+    nameRow->addWidget(m_cboNamae, 1);
+    nameRow->addSpacing(12);
+    nameRow->addWidget(m_lblKensu);
+    return nameRow;
+}
+
+// Ingredients, steps and memo, with the captions of the ingredients and of the middle column.
+std::pair<QLabel *, QLabel *> RecipeScreen::buildTextBoxes()
+{
     auto makeText = [this](const QString &name, const QString &caption) {
         auto *t = new QPlainTextEdit(this);
         nameControl(t, name, caption);
@@ -130,8 +211,24 @@ void RecipeScreen::buildControls()
     label1a->setObjectName(QStringLiteral("Label1_0"));
     auto *label1b = new QLabel(QStringLiteral("作り方_メモ_分類"), this);
     nameControl(label1b, QStringLiteral("Label1_1"), label1b->text());
+    return {label1a, label1b};
+}
 
-    // Classification.
+// The captions of steps and memo are made last of all the controls, as they always were.
+QLayout *RecipeScreen::textColumn(QLabel *ingredientsLabel)
+{
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(ingredientsLabel);
+    texts->addWidget(m_txtZairyou, 3);
+    texts->addWidget(makeLabel(QStringLiteral("作り方"), m_txtTukuri, this));
+    texts->addWidget(m_txtTukuri, 4);
+    texts->addWidget(makeLabel(QStringLiteral("メモ"), m_txtMemo, this));
+    texts->addWidget(m_txtMemo, 2);
+    return texts;
+}
+
+QLayout *RecipeScreen::buildClassification()
+{
     auto makeList = [this](const QString &name, const QString &caption) {
         auto *c = new QComboBox(this);
         nameControl(c, name, caption);
@@ -178,37 +275,27 @@ void RecipeScreen::buildControls()
     addRow(QStringLiteral("一人分㌍"), m_txtCal, QStringLiteral("KCal"));
     addRow(QStringLiteral("塩分"), m_txtEnbun, QStringLiteral("ｇ"));
     addRow(QStringLiteral("参考"), m_cboSankou, QString());
+    return classes;
+}
 
-    // Evaluation faces: four pictures a row in one place, exactly one of them visible.
+// Evaluation faces: four pictures a row in one place, exactly one of them visible.
+void RecipeScreen::buildFaces(QBoxLayout *column)
+{
     auto *label4 = new QLabel(QStringLiteral("自己評価   子供評価"), this);
     nameControl(label4, QStringLiteral("Label4"), label4->text());
-    auto makeFaceRow = [this](FaceRow faceRow, std::array<QToolButton *, 4> &faces) {
-        auto *holder = new QWidget(this);
-        holder->setFixedSize(FaceSize + 8, FaceSize + 8);
-        auto *stack = new QGridLayout(holder);
-        stack->setContentsMargins(0, 0, 0, 0);
-        const QString prefix =
-            faceRow == FaceRow::Self ? QStringLiteral("imgFace1_") : QStringLiteral("imgFace2_");
-        for (int i = 0; i < 4; ++i) {
-            auto *b = new QToolButton(holder);
-            nameControl(b, prefix + QString::number(i), faceName(faceRow, i));
-            b->setToolTip(faceName(faceRow, i));
-            b->setIcon(QIcon(facePicture(faceRow, i, FaceSize)));
-            b->setIconSize(QSize(FaceSize, FaceSize));
-            b->setAutoRaise(true);
-            b->setCursor(Qt::PointingHandCursor);
-            stack->addWidget(b, 0, 0, Qt::AlignCenter);
-            faces[i] = b;
-        }
-        return holder;
-    };
     auto *faceRows = new QHBoxLayout;
-    faceRows->addWidget(makeFaceRow(FaceRow::Self, m_imgFace1));
+    faceRows->addWidget(faceRowHolder(FaceRow::Self, m_imgFace1, this));
     faceRows->addSpacing(8);
-    faceRows->addWidget(makeFaceRow(FaceRow::Child, m_imgFace2));
+    faceRows->addWidget(faceRowHolder(FaceRow::Child, m_imgFace2, this));
     faceRows->addStretch();
+    column->addWidget(label4);
+    column->addLayout(faceRows);
+}
 
-    // Cooking history: the count sits in the gap of lblKai's caption; a click on either adds a date.
+// Cooking history: the count sits in the gap of lblKai's caption; a click on either adds a date.
+// The recipe's points go under the history.
+void RecipeScreen::buildHistory(QBoxLayout *column)
+{
     m_lblKai = new QLabel(QStringLiteral("調理回数　     　　　回"), this);
     nameControl(m_lblKai, QStringLiteral("lblKai"), QStringLiteral("調理回数"));
     m_lblKai->setToolTip(QStringLiteral("クリックすると調理履歴に追加できます"));
@@ -235,8 +322,14 @@ void RecipeScreen::buildControls()
     m_lblPoint1 = titleLabel(QStringLiteral("lblPoint1"), QStringLiteral("Point 2"), 15, this);
     m_lblPoint1->setToolTip(QStringLiteral("このレシピのポイント"));
     m_lblPoint1->setStyleSheet(QStringLiteral("color: rgb(0, 120, 60);"));
+    column->addWidget(countHolder);
+    column->addWidget(m_lstRireki);
+    column->addWidget(m_lblPoint1);
+}
 
-    // The dish picture.
+// The dish picture and the two picture modes under it.
+QLayout *RecipeScreen::buildPictureArea()
+{
     m_fraGazou = new QFrame(this);
     m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
     m_fraGazou->setFrameShape(QFrame::StyledPanel);
@@ -254,7 +347,19 @@ void RecipeScreen::buildControls()
     nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真を表示しません"));
     m_optMain->setToolTip(QStringLiteral("写真を表示しません"));
 
-    // Buttons.
+    auto *pictureColumn = new QVBoxLayout;
+    pictureColumn->addWidget(m_fraGazou);
+    auto *modes = new QHBoxLayout;
+    modes->addWidget(m_optGazou);
+    modes->addWidget(m_optMain);
+    modes->addStretch();
+    pictureColumn->addLayout(modes);
+    pictureColumn->addStretch();
+    return pictureColumn;
+}
+
+QLayout *RecipeScreen::buildButtons()
+{
     m_cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
                           QStringLiteral("新規入力待ちになります"), this);
     m_cmdTouroku = makeButton(QStringLiteral("cmdTouroku"), QStringLiteral("登録"),
@@ -272,59 +377,6 @@ void RecipeScreen::buildControls()
     m_cmdEnd =
         makeButton(QStringLiteral("cmdEnd"), QStringLiteral("戻り"), QStringLiteral("日記に戻ります"), this);
 
-    // Layout.
-    auto *top = new QHBoxLayout;
-    auto *titles = new QVBoxLayout;
-    titles->setSpacing(0);
-    titles->addWidget(label2);
-    titles->addWidget(subtitle);
-    top->addLayout(titles);
-    top->addStretch();
-    top->addWidget(m_lblPoint, 0, Qt::AlignBottom);
-    top->addSpacing(10);
-    top->addWidget(m_shpLevel, 0, Qt::AlignBottom);
-
-    auto *nameRow = new QHBoxLayout;
-    nameRow->addWidget(m_lblRyoriNm);
-    nameRow->addWidget(m_cboNamae, 1);
-    nameRow->addSpacing(12);
-    nameRow->addWidget(m_lblKensu);
-
-    auto *texts = new QVBoxLayout;
-    texts->addWidget(label1a);
-    texts->addWidget(m_txtZairyou, 3);
-    texts->addWidget(makeLabel(QStringLiteral("作り方"), m_txtTukuri, this));
-    texts->addWidget(m_txtTukuri, 4);
-    texts->addWidget(makeLabel(QStringLiteral("メモ"), m_txtMemo, this));
-    texts->addWidget(m_txtMemo, 2);
-
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(label1b);
-    middle->addLayout(classes);
-    middle->addSpacing(8);
-    middle->addWidget(label4);
-    middle->addLayout(faceRows);
-    middle->addWidget(countHolder);
-    middle->addWidget(m_lstRireki);
-    middle->addWidget(m_lblPoint1);
-    middle->addStretch();
-
-    auto *pictureColumn = new QVBoxLayout;
-    pictureColumn->addWidget(m_fraGazou);
-    auto *modes = new QHBoxLayout;
-    modes->addWidget(m_optGazou);
-    modes->addWidget(m_optMain);
-    modes->addStretch();
-    pictureColumn->addLayout(modes);
-    pictureColumn->addStretch();
-
-    auto *body = new QHBoxLayout;
-    body->addLayout(texts, 6);
-    body->addSpacing(8);
-    body->addLayout(middle, 4);
-    body->addSpacing(8);
-    body->addLayout(pictureColumn, 0);
-
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_cmdNew, m_cmdTouroku, m_cmdDelete})
         buttons->addWidget(b);
@@ -336,13 +388,7 @@ void RecipeScreen::buildControls()
     for (QPushButton *b :
          {m_cmdNew, m_cmdTouroku, m_cmdDelete, m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint, m_cmdEnd})
         b->setMinimumSize(64, 32);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(nameRow);
-    layout->addWidget(m_hsbData);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 void RecipeScreen::connectHandlers()

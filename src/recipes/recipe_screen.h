@@ -3,14 +3,17 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
 
 class Dialogs;
 class LevelBar;
 class Notebook;
 class Printer;
+class QBoxLayout;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -42,6 +45,15 @@ public:
 
 private:
     void buildControls();
+    QLayout *buildTitleArea();
+    QLayout *buildNameRow();
+    std::pair<QLabel *, QLabel *> buildTextBoxes();
+    QLayout *textColumn(QLabel *ingredientsLabel);
+    QLayout *buildClassification();
+    void buildFaces(QBoxLayout *column);
+    void buildHistory(QBoxLayout *column);
+    QLayout *buildPictureArea();
+    QLayout *buildButtons();
     void connectHandlers();
 
     void FillRecipeLists();
