@@ -11,6 +11,7 @@
 #include "recipes/faces.h"
 #include "recipes/level_bar.h"
 #include "recipes/points.h"
+#include "recipes/recipe_checks.h"
 #include "recipes/recipe_files.h"
 #include "recipes/recipe_store.h"
 
@@ -31,7 +32,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <functional>
 
 namespace {
@@ -604,66 +604,39 @@ Recipe RecipeScreen::pageRecipe() const
     return r;
 }
 
-// Characters the file cannot hold are refused by name before anything is written.
-bool RecipeScreen::checkStorable(const Recipe &r)
+// A refusal's warning, and the cursor put back where it names; false when there is none.
+bool RecipeScreen::refuse(const std::optional<Refusal> &refusal)
 {
-    for (const QString *t :
-         {&r.name, &r.stage, &r.kind, &r.method, &r.ref, &r.ingredients, &r.steps, &r.memo}) {
-        const QString bad = cp932::firstUnencodable(*t);
-        if (!bad.isEmpty()) {
-            m_dialogs.warning(QStringLiteral("入力確認"), cp932::unencodableMessage(bad));
-            return false;
-        }
-    }
-    if (!std::isfinite(r.time)) {
-        m_dialogs.warning(QStringLiteral("入力確認"), QStringLiteral("料理時間の値が大きすぎます。"));
-        m_txtJikan->setFocus();
+    if (!refusal)
         return false;
-    }
+    m_dialogs.warning(refusal->title, refusal->text);
+    if (!refusal->focus.isEmpty())
+        if (auto *field = findChild<QWidget *>(refusal->focus))
+            field->setFocus();
     return true;
 }
 
 void RecipeScreen::registerRecipe()
 {
     RecipeBook &book = m_notebook.recipes;
-    if (book.count() >= RecipeCapacity) {
-        m_dialogs.warning(QStringLiteral("登録上限"), QStringLiteral("登録できるのは１０００件までです"));
-        return;
-    }
     const Recipe page = pageRecipe();
-    if (page.name.isEmpty()) {
-        m_dialogs.warning(QStringLiteral("料理名未記入"), QStringLiteral("料理名は必ず入力してください"));
+    const RegisterDecision decision = checkRegistration(book, page);
+    if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
+                                                       Dialogs::Icon::Information, Dialogs::Answer::Ok))
         return;
-    }
-    if (!checkStorable(page))
-        return;
-    const int found = book.find(page.name);
     WriteResult written;
-    int p = 0;
     {
-        if (found == 0) {
-            if (!m_dialogs.confirm(QStringLiteral("新規登録確認"),
-                                   QStringLiteral("新しいレシピです。新規登録します。"),
-                                   Dialogs::Icon::Information, Dialogs::Answer::Ok))
-                return;
-            WaitPointer wait;
+        WaitPointer wait;
+        if (decision.position == 0) {
             written = m_notebook.AppendRecipeRecord(page);
-            reloadTables();
-            p = book.count();
         } else {
-            if (!m_dialogs.confirm(QStringLiteral("変更登録確認"),
-                                   QStringLiteral("既存のレシピです。変更登録します。"),
-                                   Dialogs::Icon::Information, Dialogs::Answer::Ok))
-                return;
-            WaitPointer wait;
-            Recipe &r = book.recipe(found);
+            Recipe &r = book.recipe(decision.position);
             const QString name = r.name;
             r = page;
             r.name = name;
             written = m_notebook.SaveRecipeFile();
-            reloadTables();
-            p = found;
         }
+        reloadTables();
     }
     if (!written.ok) {
         // The tables were read back from the file, so memory still matches what is stored;
@@ -673,7 +646,7 @@ void RecipeScreen::registerRecipe()
     }
     {
         const QSignalBlocker block(m_hsbData);
-        m_hsbData->setValue(p);
+        m_hsbData->setValue(decision.position == 0 ? book.count() : decision.position);
     }
     ShowRecipe();
     m_dialogs.information(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
@@ -683,27 +656,13 @@ void RecipeScreen::registerRecipe()
 
 void RecipeScreen::deleteRecipe()
 {
-    RecipeBook &book = m_notebook.recipes;
-    const QString name = m_cboNamae->currentText();
-    // The recipe deleted is always the one the confirmation names: the one on show when the
-    // name box still holds its name, otherwise the one with the name typed (after 新規).
-    const int shown = m_hsbData->value();
-    int p = shown >= 1 && shown <= book.count() && book.recipe(shown).name == name ? shown : book.find(name);
-    if (name.isEmpty() || p == 0) {
-        const QString how =
-            QStringLiteral("\r\n\r\n削除したいレシピを表示してから「削除」ボタンを押してください。");
-        m_dialogs.warning(
-            QStringLiteral("削除できません"),
-            name.isEmpty() ? QStringLiteral("料理名が入っていないため、削除するレシピがわかりません。") + how
-                           : QStringLiteral("『 ") + name +
-                                 QStringLiteral(" 』というレシピは登録されていません。") + how);
+    const DeleteDecision decision =
+        checkDeletion(m_notebook.recipes, m_cboNamae->currentText(), m_hsbData->value());
+    if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
+                                                       Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
-    }
-    if (!m_dialogs.confirm(QStringLiteral("削除確認"),
-                           QStringLiteral("『 ") + name + QStringLiteral(" 』の情報を削除します"),
-                           Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
-        return;
-    const int last = book.count();
+    const int p = decision.position;
+    const int last = m_notebook.recipes.count();
     WriteResult written;
     {
         WaitPointer wait;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <utility>
 
 class Dialogs;
@@ -22,6 +23,7 @@ class QRadioButton;
 class QScrollBar;
 class QToolButton;
 struct Recipe;
+struct Refusal;
 
 // The recipe screen frmMain: one recipe of the recipe tables at a time, paged by hsbData and
 // the name list; new, register (a new recipe or a change, decided by the dish name), delete,
@@ -77,7 +79,7 @@ private:
     void picturesHiddenClicked();
 
     Recipe pageRecipe() const;
-    bool checkStorable(const Recipe &recipe);
+    bool refuse(const std::optional<Refusal> &refusal);
     void helpTour(const QString &text);
 
     Notebook &m_notebook;
