@@ -11,6 +11,7 @@
 #include "recipes/faces.h"
 #include "recipes/level_bar.h"
 #include "recipes/points.h"
+#include "recipes/recipe_checks.h"
 #include "recipes/recipe_files.h"
 #include "recipes/recipe_store.h"
 
@@ -31,7 +32,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <functional>
 
 namespace {
@@ -73,6 +73,29 @@ QLabel *titleLabel(const QString &name, const QString &text, int pixelSize, QWid
     return l;
 }
 
+// One row of evaluation faces: the four pictures stacked in one place.
+QWidget *faceRowHolder(FaceRow faceRow, std::array<QToolButton *, 4> &faces, QWidget *parent)
+{
+    auto *holder = new QWidget(parent);
+    holder->setFixedSize(FaceSize + 8, FaceSize + 8);
+    auto *stack = new QGridLayout(holder);
+    stack->setContentsMargins(0, 0, 0, 0);
+    const QString prefix =
+        faceRow == FaceRow::Self ? QStringLiteral("imgFace1_") : QStringLiteral("imgFace2_");
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new QToolButton(holder);
+        nameControl(b, prefix + QString::number(i), faceName(faceRow, i));
+        b->setToolTip(faceName(faceRow, i));
+        b->setIcon(QIcon(facePicture(faceRow, i, FaceSize)));
+        b->setIconSize(QSize(FaceSize, FaceSize));
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        stack->addWidget(b, 0, 0, Qt::AlignCenter);
+        faces[i] = b;
+    }
+    return holder;
+}
+
 } // namespace
 
 RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent)
@@ -85,9 +108,42 @@ RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printe
     resize(1040, 690);
 }
 
+// The areas are built in the order their controls were always made: that order is the tab order
+// and the order screen readers list them in.
 void RecipeScreen::buildControls()
 {
-    // Title area.
+    QLayout *top = buildTitleArea();
+    QLayout *nameRow = buildNameRow();
+    const auto [ingredientsLabel, sectionsLabel] = buildTextBoxes();
+
+    auto *middle = new QVBoxLayout;
+    middle->addWidget(sectionsLabel);
+    middle->addLayout(buildClassification());
+    middle->addSpacing(8);
+    buildFaces(middle);
+    buildHistory(middle);
+    middle->addStretch();
+
+    QLayout *pictureColumn = buildPictureArea();
+    QLayout *buttons = buildButtons();
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(textColumn(ingredientsLabel), 6);
+    body->addSpacing(8);
+    body->addLayout(middle, 4);
+    body->addSpacing(8);
+    body->addLayout(pictureColumn, 0);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(nameRow);
+    layout->addWidget(m_hsbData);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+}
+
+QLayout *RecipeScreen::buildTitleArea()
+{
     auto *label2 = titleLabel(QStringLiteral("Label2"), QStringLiteral("料理レシピソフト"), 22, this);
     label2->setStyleSheet(QStringLiteral("color: rgb(200, 90, 40);"));
     auto *subtitle = new QLabel(QStringLiteral("～ポポラ 離乳食版"), this);
@@ -96,7 +152,22 @@ void RecipeScreen::buildControls()
     m_lblPoint->setToolTip(QStringLiteral("レシピ全体のポイント"));
     m_shpLevel = new LevelBar(m_notebook, this);
 
-    // Dish name and position.
+    auto *top = new QHBoxLayout;
+    auto *titles = new QVBoxLayout;
+    titles->setSpacing(0);
+    titles->addWidget(label2);
+    titles->addWidget(subtitle);
+    top->addLayout(titles);
+    top->addStretch();
+    top->addWidget(m_lblPoint, 0, Qt::AlignBottom);
+    top->addSpacing(10);
+    top->addWidget(m_shpLevel, 0, Qt::AlignBottom);
+    return top;
+}
+
+// The dish name and the position; the scroll bar goes under the row.
+QLayout *RecipeScreen::buildNameRow()
+{
     m_cboNamae = new QComboBox(this);
     m_cboNamae->setEditable(true);
     m_cboNamae->setInsertPolicy(QComboBox::NoInsert);
@@ -115,7 +186,17 @@ void RecipeScreen::buildControls()
     m_hsbData->setRange(1, 1);
     m_hsbData->setPageStep(1);
 
-    // Ingredients, steps and memo.
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(m_lblRyoriNm);
+    nameRow->addWidget(m_cboNamae, 1);
+    nameRow->addSpacing(12);
+    nameRow->addWidget(m_lblKensu);
+    return nameRow;
+}
+
+// Ingredients, steps and memo, with the captions of the ingredients and of the middle column.
+std::pair<QLabel *, QLabel *> RecipeScreen::buildTextBoxes()
+{
     auto makeText = [this](const QString &name, const QString &caption) {
         auto *t = new QPlainTextEdit(this);
         nameControl(t, name, caption);
@@ -130,8 +211,24 @@ void RecipeScreen::buildControls()
     label1a->setObjectName(QStringLiteral("Label1_0"));
     auto *label1b = new QLabel(QStringLiteral("作り方_メモ_分類"), this);
     nameControl(label1b, QStringLiteral("Label1_1"), label1b->text());
+    return {label1a, label1b};
+}
 
-    // Classification.
+// The captions of steps and memo are made last of all the controls, as they always were.
+QLayout *RecipeScreen::textColumn(QLabel *ingredientsLabel)
+{
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(ingredientsLabel);
+    texts->addWidget(m_txtZairyou, 3);
+    texts->addWidget(makeLabel(QStringLiteral("作り方"), m_txtTukuri, this));
+    texts->addWidget(m_txtTukuri, 4);
+    texts->addWidget(makeLabel(QStringLiteral("メモ"), m_txtMemo, this));
+    texts->addWidget(m_txtMemo, 2);
+    return texts;
+}
+
+QLayout *RecipeScreen::buildClassification()
+{
     auto makeList = [this](const QString &name, const QString &caption) {
         auto *c = new QComboBox(this);
         nameControl(c, name, caption);
@@ -178,37 +275,27 @@ void RecipeScreen::buildControls()
     addRow(QStringLiteral("一人分㌍"), m_txtCal, QStringLiteral("KCal"));
     addRow(QStringLiteral("塩分"), m_txtEnbun, QStringLiteral("ｇ"));
     addRow(QStringLiteral("参考"), m_cboSankou, QString());
+    return classes;
+}
 
-    // Evaluation faces: four pictures a row in one place, exactly one of them visible.
+// Evaluation faces: four pictures a row in one place, exactly one of them visible.
+void RecipeScreen::buildFaces(QBoxLayout *column)
+{
     auto *label4 = new QLabel(QStringLiteral("自己評価   子供評価"), this);
     nameControl(label4, QStringLiteral("Label4"), label4->text());
-    auto makeFaceRow = [this](FaceRow faceRow, std::array<QToolButton *, 4> &faces) {
-        auto *holder = new QWidget(this);
-        holder->setFixedSize(FaceSize + 8, FaceSize + 8);
-        auto *stack = new QGridLayout(holder);
-        stack->setContentsMargins(0, 0, 0, 0);
-        const QString prefix =
-            faceRow == FaceRow::Self ? QStringLiteral("imgFace1_") : QStringLiteral("imgFace2_");
-        for (int i = 0; i < 4; ++i) {
-            auto *b = new QToolButton(holder);
-            nameControl(b, prefix + QString::number(i), faceName(faceRow, i));
-            b->setToolTip(faceName(faceRow, i));
-            b->setIcon(QIcon(facePicture(faceRow, i, FaceSize)));
-            b->setIconSize(QSize(FaceSize, FaceSize));
-            b->setAutoRaise(true);
-            b->setCursor(Qt::PointingHandCursor);
-            stack->addWidget(b, 0, 0, Qt::AlignCenter);
-            faces[i] = b;
-        }
-        return holder;
-    };
     auto *faceRows = new QHBoxLayout;
-    faceRows->addWidget(makeFaceRow(FaceRow::Self, m_imgFace1));
+    faceRows->addWidget(faceRowHolder(FaceRow::Self, m_imgFace1, this));
     faceRows->addSpacing(8);
-    faceRows->addWidget(makeFaceRow(FaceRow::Child, m_imgFace2));
+    faceRows->addWidget(faceRowHolder(FaceRow::Child, m_imgFace2, this));
     faceRows->addStretch();
+    column->addWidget(label4);
+    column->addLayout(faceRows);
+}
 
-    // Cooking history: the count sits in the gap of lblKai's caption; a click on either adds a date.
+// Cooking history: the count sits in the gap of lblKai's caption; a click on either adds a date.
+// The recipe's points go under the history.
+void RecipeScreen::buildHistory(QBoxLayout *column)
+{
     m_lblKai = new QLabel(QStringLiteral("調理回数　     　　　回"), this);
     nameControl(m_lblKai, QStringLiteral("lblKai"), QStringLiteral("調理回数"));
     m_lblKai->setToolTip(QStringLiteral("クリックすると調理履歴に追加できます"));
@@ -235,8 +322,14 @@ void RecipeScreen::buildControls()
     m_lblPoint1 = titleLabel(QStringLiteral("lblPoint1"), QStringLiteral("Point 2"), 15, this);
     m_lblPoint1->setToolTip(QStringLiteral("このレシピのポイント"));
     m_lblPoint1->setStyleSheet(QStringLiteral("color: rgb(0, 120, 60);"));
+    column->addWidget(countHolder);
+    column->addWidget(m_lstRireki);
+    column->addWidget(m_lblPoint1);
+}
 
-    // The dish picture.
+// The dish picture and the two picture modes under it.
+QLayout *RecipeScreen::buildPictureArea()
+{
     m_fraGazou = new QFrame(this);
     m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
     m_fraGazou->setFrameShape(QFrame::StyledPanel);
@@ -254,7 +347,19 @@ void RecipeScreen::buildControls()
     nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真を表示しません"));
     m_optMain->setToolTip(QStringLiteral("写真を表示しません"));
 
-    // Buttons.
+    auto *pictureColumn = new QVBoxLayout;
+    pictureColumn->addWidget(m_fraGazou);
+    auto *modes = new QHBoxLayout;
+    modes->addWidget(m_optGazou);
+    modes->addWidget(m_optMain);
+    modes->addStretch();
+    pictureColumn->addLayout(modes);
+    pictureColumn->addStretch();
+    return pictureColumn;
+}
+
+QLayout *RecipeScreen::buildButtons()
+{
     m_cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
                           QStringLiteral("新規入力待ちになります"), this);
     m_cmdTouroku = makeButton(QStringLiteral("cmdTouroku"), QStringLiteral("登録"),
@@ -272,59 +377,6 @@ void RecipeScreen::buildControls()
     m_cmdEnd =
         makeButton(QStringLiteral("cmdEnd"), QStringLiteral("戻り"), QStringLiteral("日記に戻ります"), this);
 
-    // Layout.
-    auto *top = new QHBoxLayout;
-    auto *titles = new QVBoxLayout;
-    titles->setSpacing(0);
-    titles->addWidget(label2);
-    titles->addWidget(subtitle);
-    top->addLayout(titles);
-    top->addStretch();
-    top->addWidget(m_lblPoint, 0, Qt::AlignBottom);
-    top->addSpacing(10);
-    top->addWidget(m_shpLevel, 0, Qt::AlignBottom);
-
-    auto *nameRow = new QHBoxLayout;
-    nameRow->addWidget(m_lblRyoriNm);
-    nameRow->addWidget(m_cboNamae, 1);
-    nameRow->addSpacing(12);
-    nameRow->addWidget(m_lblKensu);
-
-    auto *texts = new QVBoxLayout;
-    texts->addWidget(label1a);
-    texts->addWidget(m_txtZairyou, 3);
-    texts->addWidget(makeLabel(QStringLiteral("作り方"), m_txtTukuri, this));
-    texts->addWidget(m_txtTukuri, 4);
-    texts->addWidget(makeLabel(QStringLiteral("メモ"), m_txtMemo, this));
-    texts->addWidget(m_txtMemo, 2);
-
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(label1b);
-    middle->addLayout(classes);
-    middle->addSpacing(8);
-    middle->addWidget(label4);
-    middle->addLayout(faceRows);
-    middle->addWidget(countHolder);
-    middle->addWidget(m_lstRireki);
-    middle->addWidget(m_lblPoint1);
-    middle->addStretch();
-
-    auto *pictureColumn = new QVBoxLayout;
-    pictureColumn->addWidget(m_fraGazou);
-    auto *modes = new QHBoxLayout;
-    modes->addWidget(m_optGazou);
-    modes->addWidget(m_optMain);
-    modes->addStretch();
-    pictureColumn->addLayout(modes);
-    pictureColumn->addStretch();
-
-    auto *body = new QHBoxLayout;
-    body->addLayout(texts, 6);
-    body->addSpacing(8);
-    body->addLayout(middle, 4);
-    body->addSpacing(8);
-    body->addLayout(pictureColumn, 0);
-
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_cmdNew, m_cmdTouroku, m_cmdDelete})
         buttons->addWidget(b);
@@ -336,13 +388,7 @@ void RecipeScreen::buildControls()
     for (QPushButton *b :
          {m_cmdNew, m_cmdTouroku, m_cmdDelete, m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint, m_cmdEnd})
         b->setMinimumSize(64, 32);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(nameRow);
-    layout->addWidget(m_hsbData);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 void RecipeScreen::connectHandlers()
@@ -558,66 +604,39 @@ Recipe RecipeScreen::pageRecipe() const
     return r;
 }
 
-// Characters the file cannot hold are refused by name before anything is written.
-bool RecipeScreen::checkStorable(const Recipe &r)
+// A refusal's warning, and the cursor put back where it names; false when there is none.
+bool RecipeScreen::refuse(const std::optional<Refusal> &refusal)
 {
-    for (const QString *t :
-         {&r.name, &r.stage, &r.kind, &r.method, &r.ref, &r.ingredients, &r.steps, &r.memo}) {
-        const QString bad = cp932::firstUnencodable(*t);
-        if (!bad.isEmpty()) {
-            m_dialogs.warning(QStringLiteral("入力確認"), cp932::unencodableMessage(bad));
-            return false;
-        }
-    }
-    if (!std::isfinite(r.time)) {
-        m_dialogs.warning(QStringLiteral("入力確認"), QStringLiteral("料理時間の値が大きすぎます。"));
-        m_txtJikan->setFocus();
+    if (!refusal)
         return false;
-    }
+    m_dialogs.warning(refusal->title, refusal->text);
+    if (!refusal->focus.isEmpty())
+        if (auto *field = findChild<QWidget *>(refusal->focus))
+            field->setFocus();
     return true;
 }
 
 void RecipeScreen::registerRecipe()
 {
     RecipeBook &book = m_notebook.recipes;
-    if (book.count() >= RecipeCapacity) {
-        m_dialogs.warning(QStringLiteral("登録上限"), QStringLiteral("登録できるのは１０００件までです"));
-        return;
-    }
     const Recipe page = pageRecipe();
-    if (page.name.isEmpty()) {
-        m_dialogs.warning(QStringLiteral("料理名未記入"), QStringLiteral("料理名は必ず入力してください"));
+    const RegisterDecision decision = checkRegistration(book, page);
+    if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
+                                                       Dialogs::Icon::Information, Dialogs::Answer::Ok))
         return;
-    }
-    if (!checkStorable(page))
-        return;
-    const int found = book.find(page.name);
     WriteResult written;
-    int p = 0;
     {
-        if (found == 0) {
-            if (!m_dialogs.confirm(QStringLiteral("新規登録確認"),
-                                   QStringLiteral("新しいレシピです。新規登録します。"),
-                                   Dialogs::Icon::Information, Dialogs::Answer::Ok))
-                return;
-            WaitPointer wait;
+        WaitPointer wait;
+        if (decision.position == 0) {
             written = m_notebook.AppendRecipeRecord(page);
-            reloadTables();
-            p = book.count();
         } else {
-            if (!m_dialogs.confirm(QStringLiteral("変更登録確認"),
-                                   QStringLiteral("既存のレシピです。変更登録します。"),
-                                   Dialogs::Icon::Information, Dialogs::Answer::Ok))
-                return;
-            WaitPointer wait;
-            Recipe &r = book.recipe(found);
+            Recipe &r = book.recipe(decision.position);
             const QString name = r.name;
             r = page;
             r.name = name;
             written = m_notebook.SaveRecipeFile();
-            reloadTables();
-            p = found;
         }
+        reloadTables();
     }
     if (!written.ok) {
         // The tables were read back from the file, so memory still matches what is stored;
@@ -627,7 +646,7 @@ void RecipeScreen::registerRecipe()
     }
     {
         const QSignalBlocker block(m_hsbData);
-        m_hsbData->setValue(p);
+        m_hsbData->setValue(decision.position == 0 ? book.count() : decision.position);
     }
     ShowRecipe();
     m_dialogs.information(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
@@ -637,27 +656,13 @@ void RecipeScreen::registerRecipe()
 
 void RecipeScreen::deleteRecipe()
 {
-    RecipeBook &book = m_notebook.recipes;
-    const QString name = m_cboNamae->currentText();
-    // The recipe deleted is always the one the confirmation names: the one on show when the
-    // name box still holds its name, otherwise the one with the name typed (after 新規).
-    const int shown = m_hsbData->value();
-    int p = shown >= 1 && shown <= book.count() && book.recipe(shown).name == name ? shown : book.find(name);
-    if (name.isEmpty() || p == 0) {
-        const QString how =
-            QStringLiteral("\r\n\r\n削除したいレシピを表示してから「削除」ボタンを押してください。");
-        m_dialogs.warning(
-            QStringLiteral("削除できません"),
-            name.isEmpty() ? QStringLiteral("料理名が入っていないため、削除するレシピがわかりません。") + how
-                           : QStringLiteral("『 ") + name +
-                                 QStringLiteral(" 』というレシピは登録されていません。") + how);
+    const DeleteDecision decision =
+        checkDeletion(m_notebook.recipes, m_cboNamae->currentText(), m_hsbData->value());
+    if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
+                                                       Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
-    }
-    if (!m_dialogs.confirm(QStringLiteral("削除確認"),
-                           QStringLiteral("『 ") + name + QStringLiteral(" 』の情報を削除します"),
-                           Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
-        return;
-    const int last = book.count();
+    const int p = decision.position;
+    const int last = m_notebook.recipes.count();
     WriteResult written;
     {
         WaitPointer wait;

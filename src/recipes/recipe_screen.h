@@ -3,14 +3,18 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <utility>
 
 class Dialogs;
 class LevelBar;
 class Notebook;
 class Printer;
+class QBoxLayout;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -19,6 +23,7 @@ class QRadioButton;
 class QScrollBar;
 class QToolButton;
 struct Recipe;
+struct Refusal;
 
 // The recipe screen frmMain: one recipe of the recipe tables at a time, paged by hsbData and
 // the name list; new, register (a new recipe or a change, decided by the dish name), delete,
@@ -42,6 +47,15 @@ public:
 
 private:
     void buildControls();
+    QLayout *buildTitleArea();
+    QLayout *buildNameRow();
+    std::pair<QLabel *, QLabel *> buildTextBoxes();
+    QLayout *textColumn(QLabel *ingredientsLabel);
+    QLayout *buildClassification();
+    void buildFaces(QBoxLayout *column);
+    void buildHistory(QBoxLayout *column);
+    QLayout *buildPictureArea();
+    QLayout *buildButtons();
     void connectHandlers();
 
     void FillRecipeLists();
@@ -65,7 +79,7 @@ private:
     void picturesHiddenClicked();
 
     Recipe pageRecipe() const;
-    bool checkStorable(const Recipe &recipe);
+    bool refuse(const std::optional<Refusal> &refusal);
     void helpTour(const QString &text);
 
     Notebook &m_notebook;
