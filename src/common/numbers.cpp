@@ -40,6 +40,27 @@ double numericValue(QStringView text)
     return value;
 }
 
+QString asciiDigits(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF10 && u <= 0xFF19)
+            c = QChar(u'0' + (u - 0xFF10));
+        else if (u == 0xFF0E)
+            c = u'.';
+        else if (u == 0xFF0C)
+            c = u',';
+        else if (u == 0xFF0B)
+            c = u'+';
+        else if (u == 0xFF0D || u == 0x2212)
+            c = u'-';
+    }
+    return out;
+}
+
+double typedNumericValue(QStringView text) { return numericValue(asciiDigits(text)); }
+
 std::optional<qint16> toInt16(double value)
 {
     if (!std::isfinite(value))

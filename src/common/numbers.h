@@ -10,6 +10,13 @@
 // "50.5cm" gives 50.5, "3,050" gives 3, "" gives 0.
 double numericValue(QStringView text);
 
+// What the Japanese input method types into a numeric field, in ASCII: full-width digits,
+// full stop, comma, plus and minus signs (and the minus sign U+2212). Stored files are read
+// without it, exactly as before.
+QString asciiDigits(QStringView text);
+// numericValue of what was typed into a numeric field: "５０．５" gives 50.5.
+double typedNumericValue(QStringView text);
+
 // Rounds to the nearest integer, halves to the even neighbour (50.5 -> 50, 51.5 -> 52).
 // Empty when the result does not fit a 16-bit signed integer.
 std::optional<qint16> toInt16(double value);
