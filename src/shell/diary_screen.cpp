@@ -247,6 +247,9 @@ void DiaryScreen::load()
     m_diaryPage->setVisible(true);
     m_loading = false;
     show();
+    // Files that are there but could not be read, told once each.
+    for (const QString &problem : m_notebook.files.takeReadProblems())
+        m_dialogs.warning(QStringLiteral("読み込みエラー"), problem);
     greet();
 }
 
