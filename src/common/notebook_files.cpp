@@ -22,18 +22,22 @@ QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
         return bytes;
     }
     m_unreadable.insert(key);
-    if (!m_told.contains(key)) {
-        m_told.insert(key);
-        QString why = m_folder.refusal(bareName);
-        if (why.isEmpty())
-            why = QFileInfo(m_folder.pathOf(bareName)).isDir()
-                      ? QStringLiteral("%1 という名前のフォルダーがあります。").arg(bareName)
-                      : QStringLiteral("%1 を読み込めませんでした（読み取りの権限がありません）。")
-                            .arg(bareName);
-        m_readProblems.append(why + QStringLiteral("\r\n\r\nこのファイルの中身は表示されません。"
-                                                   "元のファイルを守るため、書き込みもしません。"));
-    }
+    QString why = m_folder.refusal(bareName);
+    if (why.isEmpty())
+        why = QFileInfo(m_folder.pathOf(bareName)).isDir()
+                  ? QStringLiteral("%1 という名前のフォルダーがあります。").arg(bareName)
+                  : QStringLiteral("%1 を読み込めませんでした（読み取りの権限がありません）。").arg(bareName);
+    tellOnce(bareName, why + QStringLiteral("\r\n\r\nこのファイルの中身は表示されません。"
+                                            "元のファイルを守るため、書き込みもしません。"));
     return {};
+}
+
+void NotebookFiles::tellOnce(const QString &bareName, const QString &message) const
+{
+    if (m_told.contains(bareName.toLower()))
+        return;
+    m_told.insert(bareName.toLower());
+    m_readProblems.append(message);
 }
 
 QStringList NotebookFiles::takeReadProblems() { return std::exchange(m_readProblems, {}); }

@@ -37,8 +37,11 @@ public:
     // that is there but cannot be read (no permission, a folder of that name, a link leading
     // out of the folder) reads as empty, is never written over, and is told of once.
     QByteArray read(const QString &bareName, bool *ok = nullptr) const;
-    // The messages of files that could not be read, each once; taking them empties the list.
+    // The messages of files that could not be read (or not as their layout says), each file
+    // once; taking them empties the list.
     QStringList takeReadProblems();
+    // Adds such a message, unless this file was told of already.
+    void tellOnce(const QString &bareName, const QString &message) const;
     // The whole file anew from text.
     WriteResult rewrite(const QString &bareName, const QString &text);
     // One record at the end, in one write. A file that was not read whole, or whose bytes do

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The child's profile, ﾌﾟﾗｲﾍﾞｰﾄ.txt: eleven values, one a line. Only TargetPoint is a number;
@@ -23,7 +24,15 @@ inline QString profileFileName() { return QStringLiteral("ﾌﾟﾗｲﾍﾞｰ�
 inline QString photosShown() { return QStringLiteral("写真表示"); }
 inline QString photosHidden() { return QStringLiteral("写真非表示"); }
 
-// Reads the values one after the other as delimited values.
+// The values and the lines (counted from 1) that are not in the layout's form: a value with a
+// comma outside quotes, or a quote that does not close on its line. Such a line is read whole
+// as the value of its own line, so no later value is shifted.
+struct ProfileParse {
+    Profile profile;
+    QList<int> badLines;
+};
+ProfileParse parseProfileLines(const QString &text);
+// The values alone.
 Profile parseProfile(const QString &text);
 // Only the first value: the splash screen needs no more.
 QString parseNickname(const QString &text);
