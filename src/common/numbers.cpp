@@ -40,6 +40,24 @@ double numericValue(QStringView text)
     return value;
 }
 
+QString asciiDigits(QString text)
+{
+    for (QChar &c : text) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            c = QChar(u - u'０' + u'0');
+        else if (u == u'．')
+            c = u'.';
+        else if (u == u'－' || u == u'−')
+            c = u'-';
+        else if (u == u'＋')
+            c = u'+';
+        else if (u == u'\u3000')
+            c = u' ';
+    }
+    return text;
+}
+
 std::optional<qint16> toInt16(double value)
 {
     if (!std::isfinite(value))

@@ -10,6 +10,11 @@
 // "50.5cm" gives 50.5, "3,050" gives 3, "" gives 0.
 double numericValue(QStringView text);
 
+// Full-width digits, full stop, plus and minus signs and the ideographic space, as a Japanese
+// input method types them, turned into their ASCII forms; every other character stays. A
+// numeric box reads its text through this first: "１２．５" gives "12.5".
+QString asciiDigits(QString text);
+
 // Rounds to the nearest integer, halves to the even neighbour (50.5 -> 50, 51.5 -> 52).
 // Empty when the result does not fit a 16-bit signed integer.
 std::optional<qint16> toInt16(double value);
