@@ -42,9 +42,6 @@ private:
 class GraphScreen : public QDialog
 {
     Q_OBJECT
-public:
-    void reject() override { close(); }
-
 protected:
     GraphScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent);
     // pieFirst: the pie button comes first and the charts start as pies.

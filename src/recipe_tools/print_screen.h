@@ -34,7 +34,6 @@ public:
     // The screen's load: at the recipe window's place, the whole range, the boxes disabled.
     void load();
 
-    void reject() override { close(); }
 
 private:
     void printRecipe();
