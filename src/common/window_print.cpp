@@ -42,9 +42,10 @@ bool beginPrint(Printer &printer, Dialogs &dialogs, const QString &documentName)
 {
     if (printer.begin(documentName))
         return true;
-    dialogs.warning(QStringLiteral("印刷"),
-                    QStringLiteral("印刷を始められませんでした。\r\n\r\n"
-                                   "プリンターの設定と、手帖のフォルダーに書き込めることを確かめてください。"));
+    dialogs.warning(
+        QStringLiteral("印刷"),
+        QStringLiteral("印刷を始められませんでした。\r\n\r\n"
+                       "プリンターの設定と、手帖のフォルダーに書き込めることを確かめてください。"));
     return false;
 }
 

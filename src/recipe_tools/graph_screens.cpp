@@ -17,15 +17,21 @@
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPushButton>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 
 namespace {
 
-template <std::size_t N> QList<int> countsOf(const std::array<qint16, N> &a) { return QList<int>(a.begin(), a.end()); }
-template <std::size_t N> QList<float> sharesOf(const std::array<float, N> &a) { return QList<float>(a.begin(), a.end()); }
+template <std::size_t N> QList<int> countsOf(const std::array<qint16, N> &a)
+{
+    return QList<int>(a.begin(), a.end());
+}
+template <std::size_t N> QList<float> sharesOf(const std::array<float, N> &a)
+{
+    return QList<float>(a.begin(), a.end());
+}
 
 QLabel *headerLabel(const QString &text, QWidget *parent)
 {
@@ -63,7 +69,8 @@ GraphPanel::GraphPanel(const GraphPanelRows &rows, const QList<QPixmap> &icons, 
             table->addWidget(icon, i + 1, 1);
         }
         auto *caption = new QLabel(row.caption, this);
-        nameControl(caption, rows.prefix + (icons.isEmpty() ? QStringLiteral("_name_") : QStringLiteral("_")) + index,
+        nameControl(caption,
+                    rows.prefix + (icons.isEmpty() ? QStringLiteral("_name_") : QStringLiteral("_")) + index,
                     row.caption);
         table->addWidget(caption, i + 1, countColumn - 1);
         auto *count = new QLabel(this);
@@ -163,8 +170,8 @@ GraphScreen::GraphScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     setModal(false);
 }
 
-void GraphScreen::build(const QList<GraphPanelRows> &panels, const QList<QList<QPixmap>> &icons, bool pieFirst,
-                        QWidget *extra)
+void GraphScreen::build(const QList<GraphPanelRows> &panels, const QList<QList<QPixmap>> &icons,
+                        bool pieFirst, QWidget *extra)
 {
     auto *row = new QHBoxLayout;
     for (int i = 0; i < panels.size(); ++i) {
@@ -178,8 +185,9 @@ void GraphScreen::build(const QList<GraphPanelRows> &panels, const QList<QList<Q
     connect(pie, &QPushButton::clicked, this, [this] { showPies(true); });
     connect(bar, &QPushButton::clicked, this, [this] { showPies(false); });
     connect(print, &QPushButton::clicked, this, [this] {
-        askAndPrintWindow(this, m_printer, m_dialogs,
-                          QStringLiteral("表示中の情報で印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください"));
+        askAndPrintWindow(
+            this, m_printer, m_dialogs,
+            QStringLiteral("表示中の情報で印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください"));
     });
     connect(back, &QPushButton::clicked, this, &QWidget::close);
     auto *buttons = new QHBoxLayout;
@@ -237,8 +245,10 @@ EvaluationGraphScreen::EvaluationGraphScreen(Notebook &notebook, Dialogs &dialog
     levelRow->addWidget(m_lblLevel, 0, Qt::AlignBottom);
     levelRow->addSpacing(10);
     levelRow->addWidget(new LevelBar(notebook, level), 0, Qt::AlignBottom);
-    const QList<QPixmap> faces = {rowIcon(RowIcon::Laughing), rowIcon(RowIcon::Smiling), rowIcon(RowIcon::Straight)};
-    build(evaluationPanels(), {{rowIcon(RowIcon::Laughing), rowIcon(RowIcon::NoEntry)}, faces, faces}, false, level);
+    const QList<QPixmap> faces = {rowIcon(RowIcon::Laughing), rowIcon(RowIcon::Smiling),
+                                  rowIcon(RowIcon::Straight)};
+    build(evaluationPanels(), {{rowIcon(RowIcon::Laughing), rowIcon(RowIcon::NoEntry)}, faces, faces}, false,
+          level);
     connect(&notebook, &Notebook::levelShown, this, &EvaluationGraphScreen::showLevel);
 }
 

@@ -60,7 +60,8 @@ class ClassificationGraphScreen : public GraphScreen
 {
     Q_OBJECT
 public:
-    ClassificationGraphScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent = nullptr);
+    ClassificationGraphScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
+                              QWidget *parent = nullptr);
     void load();
 };
 

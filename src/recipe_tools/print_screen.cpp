@@ -2,7 +2,6 @@
 
 #include "book/notebook.h"
 #include "common/dialogs.h"
-#include "common/pictures.h"
 #include "common/printer.h"
 #include "common/ui_util.h"
 #include "common/window_print.h"
@@ -28,8 +27,8 @@ QRadioButton *option(const QString &name, const QString &caption, QWidget *paren
 
 PrintScreen::PrintScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, ShownRecipePage shown,
                          QString &face, QWidget *parent)
-    : QDialog(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer), m_shown(std::move(shown)),
-      m_face(face)
+    : QDialog(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer),
+      m_shown(std::move(shown)), m_face(face)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("レシピ＆メニュー印刷"));
@@ -41,7 +40,8 @@ PrintScreen::PrintScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     m_optText = option(QStringLiteral("optText"), QStringLiteral("テキストベースで印刷"), recipeFrame);
     m_optForm = option(QStringLiteral("optForm"), QStringLiteral("画面イメージまま印刷"), recipeFrame);
     m_optText->setChecked(true);
-    QPushButton *printForm = makeButton(QStringLiteral("cmdPrintForm"), QStringLiteral("印刷"), QString(), recipeFrame);
+    QPushButton *printForm =
+        makeButton(QStringLiteral("cmdPrintForm"), QStringLiteral("印刷"), QString(), recipeFrame);
     printForm->setAccessibleName(QStringLiteral("レシピ印刷：印刷"));
     auto *recipeBox = new QVBoxLayout(recipeFrame);
     recipeBox->addWidget(m_optText);
@@ -152,24 +152,7 @@ void PrintScreen::printMenu()
     {
         WaitPointer wait;
         drawMenu(m_printer, m_notebook.recipes.names(), range.first, range.last, m_face,
-                 [this](const QString &name, QSize size) { return menuPicture(name, size); });
-        m_placeholder = QImage();
+                 MenuPictures(m_notebook.folder()));
     }
     endPrint(m_printer, m_dialogs);
-}
-
-// The dish's own picture, or the placeholder, decoded once for the whole menu so that it is
-// held (and stored in a PDF) only once.
-QImage PrintScreen::menuPicture(const QString &name, QSize size)
-{
-    const NotebookFolder &folder = m_notebook.folder();
-    if (!pictures::findPicture(folder, name).isEmpty()) {
-        QString used;
-        QImage image = pictures::loadPicture(folder, name, size, &used);
-        if (used != pictures::placeholderName())
-            return image;
-    }
-    if (m_placeholder.isNull())
-        m_placeholder = pictures::loadScaled(folder.pathOf(pictures::placeholderName()), size);
-    return m_placeholder;
 }

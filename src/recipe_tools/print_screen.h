@@ -15,9 +15,9 @@ class QRadioButton;
 
 // What the print screen reads of the recipe screen beside it.
 struct ShownRecipePage {
-    std::function<PrintedRecipe()> page;    // the fields as shown
-    std::function<QImage()> picture;        // the picture on show; null when pictures are off
-    std::function<QWidget *()> window;      // the recipe screen's window
+    std::function<PrintedRecipe()> page; // the fields as shown
+    std::function<QImage()> picture;     // the picture on show; null when pictures are off
+    std::function<QWidget *()> window;   // the recipe screen's window
 };
 
 // The print screen frmPrint "レシピ＆メニュー印刷": the shown recipe as text with its picture
@@ -34,19 +34,16 @@ public:
     // The screen's load: at the recipe window's place, the whole range, the boxes disabled.
     void load();
 
-
 private:
     void printRecipe();
     void printText();
     void printMenu();
-    QImage menuPicture(const QString &name, QSize size);
 
     Notebook &m_notebook;
     Dialogs &m_dialogs;
     Printer &m_printer;
     ShownRecipePage m_shown;
     QString &m_face;
-    QImage m_placeholder; // decoded once a menu: the one picture many dishes share
 
     QRadioButton *m_optText = nullptr;
     QRadioButton *m_optForm = nullptr;

@@ -8,16 +8,20 @@ namespace {
 // in rows 8 and 10.
 const QList<QColor> &swatchColours()
 {
-    static const QList<QColor> c = {QColor::fromRgb(0xFFFF00), QColor::fromRgb(0x00FF00), QColor::fromRgb(0x00FFFF), QColor::fromRgb(0xFF00FF),
-                                    QColor::fromRgb(0xFF0000), QColor::fromRgb(0x0000FF), QColor::fromRgb(0xFFFFC0), QColor::fromRgb(0xC0FFC0),
+    static const QList<QColor> c = {QColor::fromRgb(0xFFFF00), QColor::fromRgb(0x00FF00),
+                                    QColor::fromRgb(0x00FFFF), QColor::fromRgb(0xFF00FF),
+                                    QColor::fromRgb(0xFF0000), QColor::fromRgb(0x0000FF),
+                                    QColor::fromRgb(0xFFFFC0), QColor::fromRgb(0xC0FFC0),
                                     QColor::fromRgb(0xC0FFFF), QColor::fromRgb(0xFFC0FF)};
     return c;
 }
 
 const QList<QColor> &chartColours()
 {
-    static const QList<QColor> c = {QColor::fromRgb(0xFFFF00), QColor::fromRgb(0x00FF00), QColor::fromRgb(0x00FFFF), QColor::fromRgb(0xFF00FF),
-                                    QColor::fromRgb(0xFF0000), QColor::fromRgb(0x0000FF), QColor::fromRgb(0xFFFFC0), QColor::fromRgb(0xB4FFB4),
+    static const QList<QColor> c = {QColor::fromRgb(0xFFFF00), QColor::fromRgb(0x00FF00),
+                                    QColor::fromRgb(0x00FFFF), QColor::fromRgb(0xFF00FF),
+                                    QColor::fromRgb(0xFF0000), QColor::fromRgb(0x0000FF),
+                                    QColor::fromRgb(0xFFFFC0), QColor::fromRgb(0xB4FFB4),
                                     QColor::fromRgb(0xC0FFFF), QColor::fromRgb(0xFF80FF)};
     return c;
 }
@@ -32,8 +36,11 @@ QList<GraphRow> classRows(const QStringList &captions)
 
 QList<GraphRow> faceRows()
 {
-    const QColor blue = QColor::fromRgb(0x0000FF), yellow = QColor::fromRgb(0xFFFF00), red = QColor::fromRgb(0xFF0000);
-    return {{QStringLiteral("優"), blue, blue}, {QStringLiteral("良"), yellow, yellow}, {QStringLiteral("不"), red, red}};
+    const QColor blue = QColor::fromRgb(0x0000FF), yellow = QColor::fromRgb(0xFFFF00),
+                 red = QColor::fromRgb(0xFF0000);
+    return {{QStringLiteral("優"), blue, blue},
+            {QStringLiteral("良"), yellow, yellow},
+            {QStringLiteral("不"), red, red}};
 }
 
 } // namespace
@@ -46,12 +53,14 @@ QList<GraphPanelRows> classificationPanels()
                     QStringLiteral("パクパク期")})},
         {QStringLiteral("種類"), QStringLiteral("種類別"), QStringLiteral("lblS"), QStringLiteral("chrS"),
          classRows({QStringLiteral("ご飯もの"), QStringLiteral("めん・パン"), QStringLiteral("汁・スープ"),
-                    QStringLiteral("肉"), QStringLiteral("野菜"), QStringLiteral("魚介"), QStringLiteral("たまご"),
-                    QStringLiteral("豆類"), QStringLiteral("デザート"), QStringLiteral("その他")})},
-        {QStringLiteral("調理方法"), QStringLiteral("調理方法別"), QStringLiteral("lblC"), QStringLiteral("chrC"),
-         classRows({QStringLiteral("焼く"), QStringLiteral("炒める"), QStringLiteral("煮る"), QStringLiteral("茹でる"),
-                    QStringLiteral("蒸す"), QStringLiteral("揚げる"), QStringLiteral("冷・生"),
-                    QStringLiteral("電子レンジ"), QStringLiteral("その他")})},
+                    QStringLiteral("肉"), QStringLiteral("野菜"), QStringLiteral("魚介"),
+                    QStringLiteral("たまご"), QStringLiteral("豆類"), QStringLiteral("デザート"),
+                    QStringLiteral("その他")})},
+        {QStringLiteral("調理方法"), QStringLiteral("調理方法別"), QStringLiteral("lblC"),
+         QStringLiteral("chrC"),
+         classRows({QStringLiteral("焼く"), QStringLiteral("炒める"), QStringLiteral("煮る"),
+                    QStringLiteral("茹でる"), QStringLiteral("蒸す"), QStringLiteral("揚げる"),
+                    QStringLiteral("冷・生"), QStringLiteral("電子レンジ"), QStringLiteral("その他")})},
     };
 }
 
@@ -59,10 +68,13 @@ QList<GraphPanelRows> evaluationPanels()
 {
     const QColor green = QColor::fromRgb(0x00FF00), red = QColor::fromRgb(0xFF0000);
     return {
-        {QStringLiteral("調理実績"), QStringLiteral("調理実績"), QStringLiteral("lblJiseki"), QStringLiteral("chrJitu"),
+        {QStringLiteral("調理実績"),
+         QStringLiteral("調理実績"),
+         QStringLiteral("lblJiseki"),
+         QStringLiteral("chrJitu"),
          {{QStringLiteral("調理済み"), green, green}, {QStringLiteral("未調理"), red, red}}},
-        {QStringLiteral("自己評価"), QStringLiteral("自己評価"), QStringLiteral("lblHyo1"), QStringLiteral("chrJiko"),
-         faceRows()},
+        {QStringLiteral("自己評価"), QStringLiteral("自己評価"), QStringLiteral("lblHyo1"),
+         QStringLiteral("chrJiko"), faceRows()},
         {QStringLiteral("三者評価"), QStringLiteral("子供評価"), QStringLiteral("lblHyo2"),
          QStringLiteral("chrSansya"), faceRows()},
     };

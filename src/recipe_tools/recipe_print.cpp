@@ -1,6 +1,8 @@
 #include "recipe_tools/recipe_print.h"
 
+#include "common/notebook_folder.h"
 #include "common/numbers.h"
+#include "common/pictures.h"
 #include "common/printer.h"
 
 #include <QFontMetricsF>
@@ -195,4 +197,17 @@ void drawMenu(Printer &printer, const QStringList &names, int first, int last, c
         if (!image.isNull())
             printer.drawImage(twipsToMm(cell.pictureTwips, k), image);
     }
+}
+
+QImage MenuPictures::operator()(const QString &name, QSize size)
+{
+    if (!pictures::findPicture(m_folder, name).isEmpty()) {
+        QString used;
+        QImage image = pictures::loadPicture(m_folder, name, size, &used);
+        if (used != pictures::placeholderName())
+            return image;
+    }
+    if (m_placeholder.isNull())
+        m_placeholder = pictures::loadScaled(m_folder.pathOf(pictures::placeholderName()), size);
+    return m_placeholder;
 }

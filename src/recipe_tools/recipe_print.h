@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class NotebookFolder;
 class Printer;
 
 // The recipe print layouts, drawn on an open printer document. Layout positions are given in
@@ -81,3 +82,16 @@ void drawMenu(Printer &printer, const QStringList &names, int first, int last, c
 
 // The size pictures of the menu are decoded at (about 250 dots per inch on paper).
 QSize menuPicturePixels();
+
+// The pictures of one menu: each dish's own, or NOPIC.JPG, which is decoded once for the whole
+// menu so that it is held (and stored in a PDF) only once.
+class MenuPictures
+{
+public:
+    explicit MenuPictures(const NotebookFolder &folder) : m_folder(folder) {}
+    QImage operator()(const QString &name, QSize size);
+
+private:
+    const NotebookFolder &m_folder;
+    QImage m_placeholder;
+};

@@ -17,7 +17,10 @@ bool containsKey(const QString &field, const QString &key)
     return field.contains(key, Qt::CaseSensitive);
 }
 
-bool matchesChoice(const QString &field, const QString &choice) { return choice.isEmpty() || field == choice; }
+bool matchesChoice(const QString &field, const QString &choice)
+{
+    return choice.isEmpty() || field == choice;
+}
 
 bool timeInRange(float time, const QString &low, const QString &high)
 {

@@ -86,7 +86,8 @@ QLayout *SearchScreen::buildKeys()
 {
     m_txtNamae = keyBox(QStringLiteral("txtNamae"), QStringLiteral("料理名"), this);
     for (int i = 0; i < 5; ++i) {
-        m_txtZairyo[i] = keyBox(QStringLiteral("txtZairyo_%1").arg(i), QStringLiteral("材料%1").arg(i + 1), this, 96);
+        m_txtZairyo[i] =
+            keyBox(QStringLiteral("txtZairyo_%1").arg(i), QStringLiteral("材料%1").arg(i + 1), this, 96);
         connect(m_txtZairyo[i], &QLineEdit::returnPressed, this, [this, i] {
             if (!m_txtZairyo[i]->text().isEmpty() && i != 4)
                 m_txtZairyo[i + 1]->setFocus();
@@ -121,7 +122,8 @@ QLayout *SearchScreen::buildKeys()
     for (QLineEdit *box : m_txtZairyo)
         zairyo->addWidget(box);
     addKeyGroup(grid, QStringLiteral("材料"), QStringLiteral("Zairyo"), SearchKey::Ingredients, zairyo);
-    addKeyGroup(grid, QStringLiteral("作り方"), QStringLiteral("Tukuri"), SearchKey::Steps, row({m_txtTukuri}));
+    addKeyGroup(grid, QStringLiteral("作り方"), QStringLiteral("Tukuri"), SearchKey::Steps,
+                row({m_txtTukuri}));
     addKeyGroup(grid, QStringLiteral("メモ"), QStringLiteral("Memo"), SearchKey::Memo, row({m_txtMemo}));
     auto *bunrui = new QHBoxLayout;
     addLabelled(bunrui, m_cboJyanru, QStringLiteral("月齢"), true, this);
@@ -155,15 +157,15 @@ QLayout *SearchScreen::buildKeys()
 }
 
 // One key group: its caption (Label2), its boxes, its narrowing and whole-table buttons.
-void SearchScreen::addKeyGroup(QGridLayout *grid, const QString &caption, const QString &button, SearchKey key,
-                               QLayout *boxes)
+void SearchScreen::addKeyGroup(QGridLayout *grid, const QString &caption, const QString &button,
+                               SearchKey key, QLayout *boxes)
 {
     const int r = grid->rowCount();
     auto *label2 = new QLabel(caption, this);
     nameControl(label2, QStringLiteral("Label2_%1").arg(r), caption);
     label2->setStyleSheet(QStringLiteral("font-weight: bold; color: rgb(40, 90, 150);"));
-    QToolButton *narrow = searchButton(QStringLiteral("cmd") + button, caption + QStringLiteral("：絞り込み検索"),
-                                       narrowSearchIcon(), this);
+    QToolButton *narrow = searchButton(QStringLiteral("cmd") + button,
+                                       caption + QStringLiteral("：絞り込み検索"), narrowSearchIcon(), this);
     QToolButton *whole = searchButton(QStringLiteral("cmd") + button + u'1',
                                       caption + QStringLiteral("：全体から検索"), wholeSearchIcon(), this);
     connect(narrow, &QToolButton::clicked, this, [this, key] { search(key, false); });
@@ -184,7 +186,8 @@ QLayout *SearchScreen::buildListArea()
     m_lstKondate->setAccessibleDescription(m_lstKondate->toolTip());
     auto *inFrame = new QVBoxLayout(frame);
     inFrame->addWidget(m_lstKondate);
-    connect(m_lstKondate, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { nameClicked(item->text()); });
+    connect(m_lstKondate, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { nameClicked(item->text()); });
     // Enter on a row is the keyboard's click.
     connect(m_lstKondate, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { nameClicked(item->text()); });
@@ -233,8 +236,10 @@ void SearchScreen::load()
 void SearchScreen::KENSAKU_COMBO_SET()
 {
     const QStringList &evals = evalLetters();
-    const std::pair<QComboBox *, QStringList> lists[] = {{m_cboJyanru, stageList()},  {m_cboSyurui, kindList()},
-                                                         {m_cboCyouri, methodList()}, {m_cboHyouka1, evals},
+    const std::pair<QComboBox *, QStringList> lists[] = {{m_cboJyanru, stageList()},
+                                                         {m_cboSyurui, kindList()},
+                                                         {m_cboCyouri, methodList()},
+                                                         {m_cboHyouka1, evals},
                                                          {m_cboHyouka2, evals}};
     for (const auto &[box, entries] : lists) {
         box->clear();
@@ -248,7 +253,8 @@ void SearchScreen::KENSAKU_COMBO_SET()
 
 void SearchScreen::KENSAKU_CLEAR()
 {
-    for (QLineEdit *box : {m_txtNamae, m_txtTukuri, m_txtMemo, m_txtJikanL, m_txtJikanH, m_txtKaisuL, m_txtKaisuH})
+    for (QLineEdit *box :
+         {m_txtNamae, m_txtTukuri, m_txtMemo, m_txtJikanL, m_txtJikanH, m_txtKaisuL, m_txtKaisuH})
         box->clear();
     for (QLineEdit *box : m_txtZairyo)
         box->clear();

@@ -30,7 +30,6 @@ public:
     // The screen's load: the key lists, empty keys, every recipe listed.
     void load();
 
-
 private:
     QLayout *buildKeys();
     QLayout *buildListArea();

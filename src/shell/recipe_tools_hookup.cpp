@@ -9,7 +9,7 @@ RecipeTools *attachRecipeTools(RecipeScreen *screen, Notebook &notebook, Dialogs
     ShownRecipePage shown;
     shown.page = [screen] {
         const Recipe r = screen->shownRecipe();
-        return PrintedRecipe{r.name, r.stage, r.kind,        r.method, screen->shownTimeText(),
+        return PrintedRecipe{r.name, r.stage,       r.kind,  r.method, screen->shownTimeText(),
                              r.ref,  r.ingredients, r.steps, r.memo};
     };
     shown.picture = [screen] { return screen->shownPicture(); };
@@ -19,7 +19,8 @@ RecipeTools *attachRecipeTools(RecipeScreen *screen, Notebook &notebook, Dialogs
     QObject::connect(screen, &RecipeScreen::searchRequested, tools, &RecipeTools::openSearch);
     QObject::connect(screen, &RecipeScreen::classificationGraphRequested, tools,
                      &RecipeTools::openClassificationGraph);
-    QObject::connect(screen, &RecipeScreen::evaluationGraphRequested, tools, &RecipeTools::openEvaluationGraph);
+    QObject::connect(screen, &RecipeScreen::evaluationGraphRequested, tools,
+                     &RecipeTools::openEvaluationGraph);
     QObject::connect(screen, &RecipeScreen::printRequested, tools, &RecipeTools::openPrint);
     return tools;
 }

@@ -104,7 +104,8 @@ void RecipePrintTest::textLayoutWithoutPictureAndIngredients()
     b.click(b.screen, "optMain");
     b.get<QPlainTextEdit>(b.screen, "txtZairyou")->clear();
     // A memo line wider than the paper goes on in the next line; a long memo goes on on the next page.
-    b.get<QPlainTextEdit>(b.screen, "txtMemo")->setPlainText(QString(80, u'あ') + QString(60, u'\n') + "おわり");
+    b.get<QPlainTextEdit>(b.screen, "txtMemo")
+        ->setPlainText(QString(80, u'あ') + QString(60, u'\n') + "おわり");
     b.tools->openPrint();
     b.click(b.tools->printScreen(), "cmdPrintForm");
     const RecordingPrinter::Document &d = b.printer.documents()[0];
@@ -223,7 +224,8 @@ void RecipePrintTest::realPdf()
     const QString menu = run("pdftotext", {"-layout", pdf.pdfPath(), "-"});
     QVERIFY(menu.contains("1 : 十倍がゆ") && menu.contains("27 : キャベツと豚肉の炒め煮"));
     const QString text = run("pdftotext", {textPdf, "-"});
-    QVERIFY2(text.contains("十倍がゆ") && text.contains("【作り方】") && text.contains("裏ごし器"), qPrintable(text));
+    QVERIFY2(text.contains("十倍がゆ") && text.contains("【作り方】") && text.contains("裏ごし器"),
+             qPrintable(text));
     if (const QString shots = qEnvironmentVariable("TECHO_SHOTS"); !shots.isEmpty()) {
         QFile::copy(textPdf, shots + "/layout1.pdf");
         QFile::copy(pdf.pdfPath(), shots + "/layout3.pdf");

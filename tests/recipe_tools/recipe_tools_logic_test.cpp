@@ -15,10 +15,10 @@ Recipe recipeOf(const QStringList &pairs)
     Recipe r;
     for (const QString &pair : pairs) {
         const QString f = pair.section(u'=', 0, 0), v = pair.section(u'=', 1);
-        QString *fields[] = {&r.name, &r.stage, &r.kind, &r.method, &r.selfEval, &r.childEval,
-                             &r.cookCount, &r.ref, &r.ingredients, &r.steps, &r.memo};
-        const QStringList names = {"name", "stage", "kind", "method", "self", "child",
-                                   "count", "ref", "ingredients", "steps", "memo"};
+        QString *fields[] = {&r.name,      &r.stage, &r.kind,        &r.method, &r.selfEval, &r.childEval,
+                             &r.cookCount, &r.ref,   &r.ingredients, &r.steps,  &r.memo};
+        const QStringList names = {"name",  "stage", "kind",        "method", "self", "child",
+                                   "count", "ref",   "ingredients", "steps",  "memo"};
         if (f == "time")
             r.time = v.toFloat();
         else
@@ -32,11 +32,11 @@ SearchKeys keysOf(const QStringList &pairs)
     SearchKeys k;
     for (const QString &pair : pairs) {
         const QString f = pair.section(u'=', 0, 0), v = pair.section(u'=', 1);
-        QString *fields[] = {&k.name,      &k.steps,     &k.memo,    &k.stage,    &k.kind,
-                             &k.method,    &k.timeLow,   &k.timeHigh, &k.selfEval, &k.childEval,
-                             &k.countLow,  &k.countHigh, &k.ref};
-        const QStringList names = {"name", "steps", "memo", "stage", "kind", "method", "timeL",
-                                   "timeH", "self", "child", "countL", "countH", "ref"};
+        QString *fields[] = {&k.name,     &k.steps,     &k.memo,     &k.stage,    &k.kind,
+                             &k.method,   &k.timeLow,   &k.timeHigh, &k.selfEval, &k.childEval,
+                             &k.countLow, &k.countHigh, &k.ref};
+        const QStringList names = {"name",  "steps", "memo",  "stage",  "kind",   "method", "timeL",
+                                   "timeH", "self",  "child", "countL", "countH", "ref"};
         if (f.startsWith("zairyo"))
             k.ingredients[f.back().digitValue()] = v;
         else
@@ -83,7 +83,8 @@ void RecipeToolsLogicTest::keyTests_data()
     row("empty memo box, empty memo", K::Memo, {}, {}, false);
     row("empty steps box, empty steps", K::Steps, {}, {}, false);
     row("steps substring over lines", K::Steps, {"steps=\r\n②"}, {"steps=①洗う\r\n②煮る"}, true);
-    row("reference is a substring test", K::Reference, {"ref=離乳食"}, {"ref=保健センターの離乳食教室"}, true);
+    row("reference is a substring test", K::Reference, {"ref=離乳食"}, {"ref=保健センターの離乳食教室"},
+        true);
     row("empty reference box, empty reference", K::Reference, {}, {}, false);
     row("ingredients in boxes 0 and 3, both held", K::Ingredients, {"zairyo0=米", "zairyo3=水"},
         {"ingredients=米　大さじ１\r\n水　１カップ"}, true);
@@ -175,7 +176,8 @@ void RecipeToolsLogicTest::menuRange_data()
     QTest::newRow("end beyond the book") << QStringList{"3", "25", "20"} << QStringList{"", "", "txtSt"};
     QTest::newRow("end empty") << QStringList{"3", "", "20"} << QStringList{"", "", "txtSt"};
     QTest::newRow("empty book") << QStringList{"1", "0", "0"} << QStringList{"", "", "txtSt"};
-    QTest::newRow("full-width digits") << QStringList{"２", "１５", "20"} << QStringList{"２", "１５", "2-15"};
+    QTest::newRow("full-width digits")
+        << QStringList{"２", "１５", "20"} << QStringList{"２", "１５", "2-15"};
     QTest::newRow("halves to even") << QStringList{"2.5", "3.5", "20"} << QStringList{"2.5", "3.5", "2-4"};
 }
 

@@ -33,8 +33,10 @@ QString figures(QWidget *screen, const QString &prefix, int rows)
         auto *count = screen->findChild<QLabel *>(prefix + QStringLiteral("_ken_%1").arg(i));
         auto *share = screen->findChild<QLabel *>(prefix + QStringLiteral("_p_%1").arg(i));
         // Every label reads out what it shows.
-        const bool named = count->accessibleName() == count->text() && share->accessibleName() == share->text();
-        out.append(count->text() + u' ' + share->text() + (named ? QString() : QStringLiteral(" (not named)")));
+        const bool named =
+            count->accessibleName() == count->text() && share->accessibleName() == share->text();
+        out.append(count->text() + u' ' + share->text() +
+                   (named ? QString() : QStringLiteral(" (not named)")));
     }
     return out.join(u'|');
 }
@@ -78,14 +80,17 @@ private slots:
     void reloadUnloadsSearchAndGraphs();
     void classificationGraphsOfTheSample();
     void evaluationGraphs();
+    void screenshots();
 };
 
 void RecipeToolsScreensTest::buttonsOpenModelessScreensThenTheirHelpTour()
 {
     RecipeBookScreens b;
     b.notebook().tour.helpTourOn = 1;
-    const QList<QStringList> doors = {{"cmdKensaku", "検索"}, {"cmdGraph1", "分類分析"},
-                                      {"cmdGraph2", "評価分析"}, {"cmdPrint", "レシピ＆メニュー印刷"}};
+    const QList<QStringList> doors = {{"cmdKensaku", "検索"},
+                                      {"cmdGraph1", "分類分析"},
+                                      {"cmdGraph2", "評価分析"},
+                                      {"cmdPrint", "レシピ＆メニュー印刷"}};
     for (const QStringList &door : doors) {
         QWidget *opened = nullptr;
         b.dialogs.onMessage = [&](const Dialogs::Box &) {
@@ -158,7 +163,8 @@ void RecipeToolsScreensTest::ingredientNarrowedByStageOpensTheRecipe()
     auto *list = b.get<QListWidget>(s, "lstKondate");
     b.type(s, "txtZairyo_0", "にんじん");
     b.click(s, "cmdZairyo1");
-    QCOMPARE(listed(list), QStringList({"にんじんペースト", "白身魚の野菜あんかけ", "野菜スティック", "野菜入り卵焼き"}));
+    QCOMPARE(listed(list),
+             QStringList({"にんじんペースト", "白身魚の野菜あんかけ", "野菜スティック", "野菜入り卵焼き"}));
     b.get<QComboBox>(s, "cboJyanru")->setCurrentText("モグモグ期");
     b.click(s, "cmdBunrui");
     QCOMPARE(listed(list), QStringList({"白身魚の野菜あんかけ"}));
@@ -297,6 +303,31 @@ void RecipeToolsScreensTest::evaluationGraphs()
     QWidget *g = b.tools->evaluationGraph();
     QCOMPARE(figures(g, "lblJiseki", 2), "3 60.0%|1 20.0%");
     QCOMPARE(figures(g, "lblHyo1", 3), "2 66.7%|1 33.3%|0 0.0%");
+}
+
+// With TECHO_SHOTS set to a folder: pictures of the screens to look at.
+void RecipeToolsScreensTest::screenshots()
+{
+    const QString dir = qEnvironmentVariable("TECHO_SHOTS");
+    if (dir.isEmpty())
+        QSKIP("TECHO_SHOTS not set");
+    RecipeBookScreens b;
+    b.tools->openSearch();
+    b.type(b.tools->searchScreen(), "txtZairyo_0", "だし汁");
+    b.click(b.tools->searchScreen(), "cmdZairyo1");
+    b.tools->openClassificationGraph();
+    b.tools->openEvaluationGraph();
+    b.tools->openPrint();
+    const QList<QPair<QWidget *, QString>> shots = {{b.tools->searchScreen(), "search"},
+                                                    {b.tools->classificationGraph(), "graph1_pie"},
+                                                    {b.tools->evaluationGraph(), "graph2_bar"},
+                                                    {b.tools->printScreen(), "print"}};
+    for (const auto &[w, name] : shots)
+        QVERIFY(w->grab().save(dir + "/" + name + ".png"));
+    b.click(b.tools->classificationGraph(), "cmdBar");
+    b.click(b.tools->evaluationGraph(), "cmdPai");
+    QVERIFY(b.tools->classificationGraph()->grab().save(dir + "/graph1_bar.png"));
+    QVERIFY(b.tools->evaluationGraph()->grab().save(dir + "/graph2_pie.png"));
 }
 
 QTEST_MAIN(RecipeToolsScreensTest)
