@@ -115,7 +115,6 @@ void GraphPanel::fill(const QList<int> &counts, const QList<float> &shares)
         showValue(m_shares[i], shareText(shares[i]));
     }
     m_values = counts;
-    drawChart();
 }
 
 void GraphPanel::showPie(bool pie)

@@ -20,7 +20,7 @@ class GraphPanel : public QFrame
 public:
     GraphPanel(const GraphPanelRows &rows, const QList<QPixmap> &icons, QWidget *parent);
 
-    // Counts and shares of the rows, in row order.
+    // Counts and shares of the rows, in row order; the chart follows at the next showPie.
     void fill(const QList<int> &counts, const QList<float> &shares);
     void showPie(bool pie);
     bool showsPie() const { return m_pie; }
