@@ -63,6 +63,8 @@ QString asciiDigits(QStringView text)
             c = u'+';
         else if (u == 0xFF0D || u == 0x2212)
             c = u'-';
+        else if (u == 0x3000)
+            c = u' ';
     }
     return out;
 }

@@ -14,6 +14,7 @@
 #include "registers/photo_panel.h"
 #include "registers/schedule_panel.h"
 #include "shell/help_window.h"
+#include "shell/recipe_tools_hookup.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -214,6 +215,7 @@ RecipeScreen *DiaryScreen::recipeScreen()
         m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs, m_printer);
         m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
         m_recipeScreen->load();
+        attachRecipeTools(m_recipeScreen, m_notebook, m_dialogs, m_printer);
     }
     return m_recipeScreen;
 }
