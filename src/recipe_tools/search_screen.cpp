@@ -2,6 +2,7 @@
 
 #include "book/notebook.h"
 #include "common/dialogs.h"
+#include "common/pick_combo.h"
 #include "common/ui_util.h"
 #include "recipe_tools/tool_widgets.h"
 
@@ -104,9 +105,9 @@ QLayout *SearchScreen::buildKeys()
     m_cboHyouka2 = keyList(QStringLiteral("cboHyouka2"), QStringLiteral("三者評価"), this);
     m_txtKaisuL = keyBox(QStringLiteral("txtKaisuL"), QStringLiteral("回以上"), this, 60);
     m_txtKaisuH = keyBox(QStringLiteral("txtKaisuH"), QStringLiteral("回未満"), this, 60);
-    m_cboSankou = keyList(QStringLiteral("cboSankou"), QStringLiteral("参考文献"), this);
-    m_cboSankou->setEditable(true);
-    m_cboSankou->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text is never replaced by a stored entry: no completion, no lookup on Enter.
+    m_cboSankou = new PickComboBox(this);
+    nameControl(m_cboSankou, QStringLiteral("cboSankou"), QStringLiteral("参考文献"));
     m_cboSankou->setMinimumContentsLength(16);
 
     auto *grid = new QGridLayout;
