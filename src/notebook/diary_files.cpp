@@ -31,6 +31,16 @@ WriteResult writeGraphLimits(NotebookFiles &files, const GraphLimits &limits)
     return files.rewrite(graphFileName(), graphLimitsText(limits));
 }
 
+GrowthChartSettings readGrowthChartFile(const NotebookFiles &files)
+{
+    return parseGrowthChartSettings(files.read(growthChartFileName()));
+}
+
+WriteResult writeGrowthChartFile(NotebookFiles &files, const GrowthChartSettings &settings)
+{
+    return files.rewrite(growthChartFileName(), growthChartSettingsText(settings));
+}
+
 WriteResult writeGrowthExport(NotebookFiles &files, const GrowthSeries &series)
 {
     return files.rewrite(growthExportFileName(), growthExportText(series));

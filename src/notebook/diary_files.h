@@ -4,6 +4,7 @@
 #include "notebook/anniversary_store.h"
 #include "notebook/diary_store.h"
 #include "notebook/growth.h"
+#include "notebook/growth_chart_store.h"
 
 // The diary's files for the rest of the program: 日記.txt, グラフ.txt, 身長体重.txt and
 // 記念日.txt. Only this module opens them.
@@ -21,6 +22,9 @@ WriteResult appendDiaryRecord(NotebookFiles &files, const DiaryTable &diary, con
 WriteResult writeDiaryFile(NotebookFiles &files, const DiaryTable &diary);
 
 WriteResult writeGraphLimits(NotebookFiles &files, const GraphLimits &limits);
+// 成長曲線.txt: the child's sex and whether the reference bands are drawn.
+GrowthChartSettings readGrowthChartFile(const NotebookFiles &files);
+WriteResult writeGrowthChartFile(NotebookFiles &files, const GrowthChartSettings &settings);
 WriteResult writeGrowthExport(NotebookFiles &files, const GrowthSeries &series);
 
 // 記念日.txt; firstNotWhole as for the diary.

@@ -6,10 +6,13 @@
 #include "common/numbers.h"
 #include "common/panel_host.h"
 #include "common/ui_util.h"
+#include "notebook/diary_files.h"
+#include "notebook/growth_bands.h"
 
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QCursor>
 #include <QEvent>
 #include <QGridLayout>
@@ -20,7 +23,9 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <cmath>
@@ -120,9 +125,6 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
 
     m_weight = lineSeries(QStringLiteral("体重 (g)"), WeightColor);
     m_height = lineSeries(QStringLiteral("身長 (cm)"), HeightColor);
-    m_chart->addSeries(m_weight);
-    m_chart->addSeries(m_height);
-
     m_dayAxis = new QCategoryAxis;
     m_dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_weightAxis = valueAxis(QStringLiteral("体重 (g)"), WeightColor);
@@ -132,10 +134,15 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     m_chart->addAxis(m_dayAxis, Qt::AlignBottom);
     m_chart->addAxis(m_weightAxis, Qt::AlignLeft);
     m_chart->addAxis(m_heightAxis, Qt::AlignRight);
+    // Drawn in this order: the reference bands, the child's lines, the measured days' points.
+    m_bands = std::make_unique<GrowthBands>(m_chart, m_dayAxis, m_weightAxis, m_heightAxis);
+    m_chart->addSeries(m_weight);
+    m_chart->addSeries(m_height);
     m_weight->attachAxis(m_dayAxis);
     m_weight->attachAxis(m_weightAxis);
     m_height->attachAxis(m_dayAxis);
     m_height->attachAxis(m_heightAxis);
+    m_bands->addPoints(m_chart, m_dayAxis, m_weightAxis, m_heightAxis);
 
     m_chrTaijyu = new QChartView(m_chart, this);
     nameControl(m_chrTaijyu, QStringLiteral("chrTaijyu"), QStringLiteral("身長・体重グラフ"));
@@ -175,9 +182,70 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     m_cmdSTHozon->setMaximumWidth(2 * m_lstTaijyu->width() + lists->horizontalSpacing());
     lists->setRowStretch(1, 1);
 
+    auto *chartColumn = new QVBoxLayout;
+    chartColumn->addLayout(buildReferenceRow());
+    chartColumn->addWidget(m_chrTaijyu, 1);
+    auto *source = new QLabel(referenceSourceText(), this);
+    source->setObjectName(QStringLiteral("lblSource"));
+    source->setStyleSheet(QStringLiteral("color: rgb(110, 110, 110);"));
+    chartColumn->addWidget(source, 0, Qt::AlignRight);
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_chrTaijyu, 1);
+    layout->addLayout(chartColumn, 1);
     layout->addLayout(lists);
+}
+
+GrowthPanel::~GrowthPanel() = default;
+
+// The child's sex, the bands' switch, and where the child stands.
+QLayout *GrowthPanel::buildReferenceRow()
+{
+    m_optBoy = new QRadioButton(QStringLiteral("男の子"), this);
+    nameControl(m_optBoy, QStringLiteral("optBoy"), QStringLiteral("男の子"));
+    m_optGirl = new QRadioButton(QStringLiteral("女の子"), this);
+    nameControl(m_optGirl, QStringLiteral("optGirl"), QStringLiteral("女の子"));
+    m_chkBands = new QCheckBox(QStringLiteral("標準曲線"), this);
+    nameControl(m_chkBands, QStringLiteral("chkBands"), QStringLiteral("標準曲線"));
+    m_chkBands->setToolTip(QStringLiteral("WHO の標準曲線（3〜97パーセンタイル）を表示します"));
+    m_lblHint = new QLabel(QStringLiteral("← 男の子か女の子を選ぶと、標準曲線を表示します"), this);
+    m_lblHint->setObjectName(QStringLiteral("lblHint"));
+    m_lblStanding =
+        nameValueLabel(new QLabel(this), QStringLiteral("lblStanding"), QStringLiteral("成長の目安"));
+    // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{m_optBoy, m_optGirl, m_chkBands})
+        connect(b, &QAbstractButton::toggled, this, [this](bool) { referenceChosen(); });
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_optBoy);
+    row->addWidget(m_optGirl);
+    row->addWidget(m_chkBands);
+    row->addWidget(m_lblHint);
+    row->addStretch();
+    row->addWidget(m_lblStanding);
+    return row;
+}
+
+void GrowthPanel::referenceChosen()
+{
+    const GrowthChartSettings chosen{m_optBoy->isChecked()    ? Sex::Boy
+                                     : m_optGirl->isChecked() ? Sex::Girl
+                                                              : Sex::None,
+                                     m_chkBands->isChecked()};
+    if (chosen.sex == m_reference.sex && chosen.bands == m_reference.bands)
+        return;
+    m_reference = chosen;
+    if (!m_host.loading())
+        reportWrite(m_host.dialogs(), writeGrowthChartFile(m_host.notebook().files, m_reference));
+    showReference();
+}
+
+// The bands, the measured points, the standing text and the chart's description.
+void GrowthPanel::showReference()
+{
+    const Notebook &nb = m_host.notebook();
+    m_bands->show(nb, m_reference, m_shown);
+    m_lblHint->setVisible(m_reference.sex == Sex::None);
+    m_lblStanding->setText(growthStanding(nb, m_reference.sex));
+    m_chrTaijyu->setAccessibleDescription(
+        m_bands->description() + QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
 }
 
 void GrowthPanel::open()
@@ -197,16 +265,29 @@ void GrowthPanel::open()
 void GrowthPanel::GROWTH_CHART()
 {
     const Notebook &nb = m_host.notebook();
+    // The choices as the file has them, without writing them back.
+    m_reference = readGrowthChartFile(nb.files);
+    {
+        const QSignalBlocker boy(m_optBoy), girl(m_optGirl), bands(m_chkBands);
+        m_optBoy->setAutoExclusive(false);
+        m_optGirl->setAutoExclusive(false);
+        m_optBoy->setChecked(m_reference.sex == Sex::Boy);
+        m_optGirl->setChecked(m_reference.sex == Sex::Girl);
+        m_optBoy->setAutoExclusive(true);
+        m_optGirl->setAutoExclusive(true);
+        m_chkBands->setChecked(m_reference.bands);
+    }
     m_weight->clear();
     m_height->clear();
     for (const QString &label : m_dayAxis->categoriesLabels())
         m_dayAxis->remove(label);
     m_shown = GrowthSeries();
-    if (nb.diary.count() == 0)
-        return;
-    if (nb.diary.count() == 1) {
-        m_host.dialogs().message({programTitle(), QStringLiteral("身長・体重グラフは２日目から表示されます"),
-                                  Dialogs::Icon::None, Dialogs::Buttons::Ok, Dialogs::Answer::Ok});
+    if (nb.diary.count() <= 1) {
+        showReference();
+        if (nb.diary.count() == 1)
+            m_host.dialogs().message({programTitle(),
+                                      QStringLiteral("身長・体重グラフは２日目から表示されます"),
+                                      Dialogs::Icon::None, Dialogs::Buttons::Ok, Dialogs::Answer::Ok});
         return;
     }
 
@@ -229,6 +310,7 @@ void GrowthPanel::GROWTH_CHART()
         m_dayAxis->append(tick.label, tick.day);
     m_dayAxis->setTitleText(count > 0 ? QStringLiteral("生後（%1 から）").arg(m_shown.date[1]) : QString());
     applyLimits();
+    showReference();
 }
 
 void GrowthPanel::GROWTH_LIST()

@@ -1,10 +1,17 @@
 #pragma once
 
 #include "notebook/growth.h"
+#include "notebook/growth_chart_store.h"
 
 #include <QFrame>
 
+#include <memory>
+
+class GrowthBands;
 class PanelHost;
+class QCheckBox;
+class QLabel;
+class QRadioButton;
 class QCategoryAxis;
 class QChart;
 class QChartView;
@@ -20,6 +27,7 @@ class GrowthPanel : public QFrame
     Q_OBJECT
 public:
     GrowthPanel(PanelHost &host, QWidget *parent = nullptr);
+    ~GrowthPanel() override;
 
     // The panel's button on the notebook screen's bar ("グラフ").
     void open();
@@ -35,7 +43,12 @@ public:
     QChart *chart() const { return m_chart; }
     QChartView *chartView() const { return m_chrTaijyu; }
 
+    GrowthBands *bands() const { return m_bands.get(); }
+
 private:
+    QLayout *buildReferenceRow();
+    void referenceChosen();
+    void showReference();
     void applyLimits();
     void showPointTip(const QPointF &point, bool entered);
 
@@ -51,4 +64,11 @@ private:
     QCategoryAxis *m_dayAxis = nullptr;
     QPushButton *m_cmdSTHozon = nullptr;
     GrowthSeries m_shown; // what the chart shows, for the point tips
+    std::unique_ptr<GrowthBands> m_bands;
+    GrowthChartSettings m_reference; // as read from 成長曲線.txt, and as chosen since
+    QRadioButton *m_optBoy = nullptr;
+    QRadioButton *m_optGirl = nullptr;
+    QCheckBox *m_chkBands = nullptr;
+    QLabel *m_lblStanding = nullptr;
+    QLabel *m_lblHint = nullptr;
 };

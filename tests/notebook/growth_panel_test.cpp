@@ -4,16 +4,22 @@
 #include "common/dialogs.h"
 #include "loaded_screen.h"
 #include "notebook/diary_store.h"
+#include "notebook/growth_bands.h"
+#include "notebook/growth_panel.h"
 
+#include <QAccessible>
+#include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <QtTest>
 
@@ -34,7 +40,15 @@ QStringList items(const QListWidget *list)
     return lines;
 }
 
-QLineSeries *series(QChart *chart, int n) { return qobject_cast<QLineSeries *>(chart->series().value(n)); }
+// The child's lines: 0 weight, 1 height (the chart also holds the reference bands and points).
+QLineSeries *series(QChart *chart, int n)
+{
+    const QString name = n == 0 ? QStringLiteral("体重 (g)") : QStringLiteral("身長 (cm)");
+    for (QAbstractSeries *s : chart->series())
+        if (s->name() == name)
+            return qobject_cast<QLineSeries *>(s);
+    return nullptr;
+}
 
 // The vertical axis a series is drawn against.
 QValueAxis *valueAxisOf(QChart *chart, QLineSeries *s)
@@ -64,6 +78,7 @@ private slots:
     void limits_data();
     void limits();
     void limitOutOfRangeKeepsValue();
+    void referenceBands();
 };
 
 void GrowthPanelTest::showsListsAndChart()
@@ -90,7 +105,6 @@ void GrowthPanelTest::showsListsAndChart()
     auto *view = s.find<QChartView>(QStringLiteral("chrTaijyu"));
     QCOMPARE(view->accessibleName(), u"身長・体重グラフ"_qs);
     QChart *chart = view->chart();
-    QCOMPARE(chart->series().size(), 2);
     QLineSeries *weight = series(chart, 0), *height = series(chart, 1);
     QCOMPARE(weight->name(), u"体重 (g)"_qs);
     QCOMPARE(height->name(), u"身長 (cm)"_qs);
@@ -270,6 +284,56 @@ void GrowthPanelTest::limitOutOfRangeKeepsValue()
     QCOMPARE(s.files.bytes(QStringLiteral("グラフ.txt")),
              QByteArray(" 45 \r\n 100 \r\n 2000 \r\n 32767 \r\n"));
     QVERIFY(s.dialogs.shown().at(0).text.contains(u"100"_qs));
+}
+
+// Nothing chosen at first: a hint, no bands. 女の子 chosen through the accessibility toggle
+// draws both bands behind the lines and the standing text, and is kept in 成長曲線.txt; the
+// check box hides the bands; the file's choice comes back at the next opening.
+void GrowthPanelTest::referenceBands()
+{
+    LoadedScreen s;
+    s.setHelpTour(false);
+    s.click(QStringLiteral("cmdGraph"));
+    const GrowthBands &bands = *s.screen.findChild<GrowthPanel *>()->bands();
+    auto *standing = s.find<QLabel>(QStringLiteral("lblStanding"));
+    QVERIFY(!bands.weight().band->isVisible());
+    QVERIFY(s.find<QLabel>(QStringLiteral("lblHint"))->isVisibleTo(&s.screen));
+    QCOMPARE(standing->text(), QString());
+    int measuredWeights = 0;
+    for (const DiaryDay &d : s.notebook().diary.days())
+        measuredWeights += d.weight != 0;
+    QCOMPARE(bands.weight().measured->count(), measuredWeights);
+
+    const auto toggle = [&s](const QString &name) {
+        QAccessible::queryAccessibleInterface(s.find<QWidget>(name))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    toggle(QStringLiteral("optGirl"));
+    QCOMPARE(s.files.text(growthChartFileName()), QStringLiteral("女の子\r\n標準曲線表示\r\n"));
+    QVERIFY(bands.weight().band->isVisible() && bands.height().band->isVisible());
+    QCOMPARE(bands.weight().p3->count(), s.notebook().growth.count);
+    QVERIFY(standing->text().startsWith(QStringLiteral("体重 ")));
+    QVERIFY(standing->text().contains(QStringLiteral("パーセンタイル")));
+    QCOMPARE(QAccessible::queryAccessibleInterface(standing)->text(QAccessible::Name), standing->text());
+    QCOMPARE(standing->accessibleDescription(), QStringLiteral("成長の目安"));
+    QVERIFY(s.find<QChartView>(QStringLiteral("chrTaijyu"))
+                ->accessibleDescription()
+                .contains(QStringLiteral("WHO 3〜97パーセンタイル")));
+
+    if (qEnvironmentVariableIsSet("TECHO_SHOTS")) {
+        s.screen.resize(1280, 800);
+        s.screen.grab().save(qEnvironmentVariable("TECHO_SHOTS") + QStringLiteral("/growth-girl.png"));
+    }
+    toggle(QStringLiteral("chkBands"));
+    QCOMPARE(s.files.text(growthChartFileName()), QStringLiteral("女の子\r\n標準曲線非表示\r\n"));
+    QVERIFY(!bands.weight().band->isVisible());
+
+    s.files.writeText(growthChartFileName(), QStringLiteral("男の子\r\n標準曲線表示\r\n"));
+    s.click(QStringLiteral("cmdGraph"));
+    QVERIFY(s.find<QAbstractButton>(QStringLiteral("optBoy"))->isChecked());
+    QVERIFY(bands.height().band->isVisible());
+    QCOMPARE(s.files.text(growthChartFileName()), QStringLiteral("男の子\r\n標準曲線表示\r\n"));
 }
 
 QTEST_MAIN(GrowthPanelTest)
