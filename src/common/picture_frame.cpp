@@ -64,9 +64,12 @@ void PictureFrame::showNothing()
 bool PictureFrame::render(const QString &path)
 {
     const QSize box = contentsRect().size().expandedTo(QSize(1, 1));
-    const QImage image = pictures::loadScaled(path, box);
+    QImage image = pictures::loadScaled(path, box);
     if (image.isNull())
         return false;
+    // A small picture grows to fill the box as well (the enlarged layouts and slide shows).
+    if (image.width() < box.width() && image.height() < box.height())
+        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     m_path = path;
     m_decodedFor = box;
     setPixmap(QPixmap::fromImage(image));

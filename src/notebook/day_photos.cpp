@@ -134,6 +134,8 @@ void DayPhotos::normalLayout()
     m_home = nullptr;
     m_picture->setMinimumSize(twipsToPixels(NormalWidth), twipsToPixels(NormalHeight));
     m_pictureEnlarged = false;
+    if (m_page->layout())
+        m_page->layout()->activate();
 }
 
 bool DayPhotos::hasDays()
