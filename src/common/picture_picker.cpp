@@ -44,7 +44,7 @@ PicturePicker::PicturePicker(Dialogs &dialogs, const QString &suffix, const QStr
     bold.setBold(true);
     m_title->setFont(bold);
     buildLists(suffix);
-    resize(520, 330);
+    resize(560, 400);
     hide();
     m_volumes = m_volumeSource();
     fillDrives();

@@ -56,6 +56,7 @@ DayPhotos::DayPhotos(PanelHost &host, QWidget *page, const int &photoSlot, bool 
     m_picker = new PicturePicker(host.dialogs(), QString(), QStringLiteral("日記画像取り込み先指定"),
                                  host.notebook().files.dir(), page);
     m_picker->move(8, 36);
+    m_frame->setAutoFillBackground(true); // the enlarged frame hides what lies under it
     m_tmrPlay = new QTimer(this);
     m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
     m_tmrPlay->setInterval(SlideStepMs);
