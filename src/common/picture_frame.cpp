@@ -63,7 +63,10 @@ void PictureFrame::showNothing()
 
 bool PictureFrame::render(const QString &path)
 {
-    const QSize box = contentsRect().size().expandedTo(QSize(1, 1));
+    // A frame not laid out yet decodes at the size it asks for; the layout's resize follows.
+    QSize box = contentsRect().size();
+    if (box.width() < 16 || box.height() < 16)
+        box = m_preferred;
     QImage image = pictures::loadScaled(path, box);
     if (image.isNull())
         return false;

@@ -373,6 +373,7 @@ void PhotoScreensTest::screenshots()
     shot(&s.screen, QStringLiteral("enlarged"));
     s.click(QStringLiteral("cmdPhoto"));
     QApplication::processEvents();
+    QApplication::processEvents();
     shot(&s.screen, QStringLiteral("albums"));
     RecipeScreen *recipes = s.screen.recipeScreen();
     recipes->show();
