@@ -10,7 +10,7 @@ struct PictureTarget {
     QString name;        // the file name without extension: 20261206_3, ベビー服, Photo2_007
     QString confirmText; // asked ("コピー確認") before the copy; empty asks nothing
     bool askOverwrite = true;
-    QString doneText;    // the completion message ("コピー終了")
+    QString doneText; // the completion message ("コピー終了")
 };
 
 // Copies the picture at sourcePath into the notebook folder as the target says, with every

@@ -60,7 +60,8 @@ void PicturePicker::buildLists(const QString &suffix)
     m_folders->setHeaderHidden(true);
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("filZukei_Moto") + suffix);
-    m_copy = makeButton(QStringLiteral("cmdFileCopy") + suffix, QStringLiteral("画像を取り込む"), QString(), this);
+    m_copy =
+        makeButton(QStringLiteral("cmdFileCopy") + suffix, QStringLiteral("画像を取り込む"), QString(), this);
     m_cancel = makeButton(QStringLiteral("cmdYame") + suffix, QStringLiteral("キャンセル"), QString(), this);
 
     auto *grid = new QGridLayout(this);
@@ -220,8 +221,9 @@ void PicturePicker::copyClicked()
 {
     const QString source = chosenFile();
     if (source.isEmpty()) {
-        m_dialogs.warning(QStringLiteral("ファイル未選択"),
-                          QStringLiteral("コピー元ファイルが指定されていません \n\n先にファイルを選択して下さい "));
+        m_dialogs.warning(
+            QStringLiteral("ファイル未選択"),
+            QStringLiteral("コピー元ファイルが指定されていません \n\n先にファイルを選択して下さい "));
         return;
     }
     emit copyRequested(source);

@@ -31,7 +31,8 @@ QImage loadScaled(const QString &path, QSize size)
     reader.setAutoTransform(true);
     const QSize full = reader.size();
     // A photo stored turned is scaled before it is turned: fit it into the box turned alike.
-    const QSize box = reader.transformation() & QImageIOHandler::TransformationRotate90 ? size.transposed() : size;
+    const QSize box =
+        reader.transformation() & QImageIOHandler::TransformationRotate90 ? size.transposed() : size;
     if (full.isValid() && box.isValid() && (full.width() > box.width() || full.height() > box.height()))
         reader.setScaledSize(full.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     return reader.read();

@@ -21,8 +21,8 @@ class PhotoSlideShow
 {
 public:
     struct Step {
-        int day = 0;    // 0: nothing to show at this step
-        int photo = 0;  // 0 = the main photo, 1..5 = photo N
+        int day = 0;   // 0: nothing to show at this step
+        int photo = 0; // 0 = the main photo, 1..5 = photo N
     };
     using HasPhoto = std::function<bool(int day, int photo)>;
 

@@ -32,9 +32,9 @@ QString labelOf(const QStorageInfo &s)
 bool isUserVolume(const QString &root, const QByteArray &fileSystemType)
 {
     static const QByteArray systemTypes[] = {
-        "proc",  "sysfs",  "devtmpfs",  "devpts",      "tmpfs",  "cgroup", "cgroup2", "securityfs",
-        "pstore", "debugfs", "tracefs", "configfs", "fusectl", "mqueue", "hugetlbfs", "bpf",
-        "autofs", "binfmt_misc", "squashfs", "efivarfs", "ramfs", "nsfs", "rpc_pipefs"};
+        "proc",   "sysfs",       "devtmpfs", "devpts",   "tmpfs",   "cgroup", "cgroup2",   "securityfs",
+        "pstore", "debugfs",     "tracefs",  "configfs", "fusectl", "mqueue", "hugetlbfs", "bpf",
+        "autofs", "binfmt_misc", "squashfs", "efivarfs", "ramfs",   "nsfs",   "rpc_pipefs"};
     for (const QByteArray &t : systemTypes)
         if (fileSystemType == t)
             return false;
@@ -73,7 +73,8 @@ int volumeOf(const QList<Volume> &volumes, const QString &folder)
 {
     int best = -1;
     for (int i = 0; i < volumes.size(); ++i)
-        if (under(folder, volumes[i].root) && (best < 0 || volumes[i].root.size() > volumes[best].root.size()))
+        if (under(folder, volumes[i].root) &&
+            (best < 0 || volumes[i].root.size() > volumes[best].root.size()))
             best = i;
     return best;
 }

@@ -93,8 +93,9 @@ void DayPhotos::importFrom(const QString &path)
 {
     const QString date = m_cboDay->currentText();
     if (!parseStoredDate(date)) {
-        m_host.dialogs().warning(QStringLiteral("日付確認"),
-                                 QStringLiteral("日付が yyyy/mm/dd の形ではないため、画像を取り込めません。"));
+        m_host.dialogs().warning(
+            QStringLiteral("日付確認"),
+            QStringLiteral("日付が yyyy/mm/dd の形ではないため、画像を取り込めません。"));
         return;
     }
     const PictureTarget target{dayPhotoKey(date, m_photoSlot), dayConfirmText(date, m_photoSlot), true,

@@ -272,10 +272,7 @@ void DiaryPage::DIARY_SHOW()
     m_photoSlot = 0;
 }
 
-void DiaryPage::showPicture(const QString &key)
-{
-    m_imgGazou->showKey(m_host.notebook().folder(), key);
-}
+void DiaryPage::showPicture(const QString &key) { m_imgGazou->showKey(m_host.notebook().folder(), key); }
 
 void DiaryPage::resetPhotoButtons()
 {

@@ -45,8 +45,8 @@ RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, QWidget *sc
     m_cboNamae = screen->findChild<QComboBox *>(QStringLiteral("cboNamae"));
     m_cmdSaisei = playButton(QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"),
                              QStringLiteral("▶"), screen);
-    m_cmdStop =
-        playButton(QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"), QStringLiteral("■"), screen);
+    m_cmdStop = playButton(QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"),
+                           QStringLiteral("■"), screen);
     m_picker = new PicturePicker(dialogs, QString(), QStringLiteral("料理画像取り込み先指定"),
                                  notebook.files.dir(), screen);
     m_picker->move(12, 110);

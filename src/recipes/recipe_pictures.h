@@ -24,7 +24,8 @@ class RecipePictures : public QObject
 public:
     // screen: the recipe screen holding fraGazou, imgGazou, cboNamae and lblRyoriNm;
     // setPosition shows recipe p.
-    RecipePictures(Notebook &notebook, Dialogs &dialogs, QWidget *screen, std::function<void(int)> setPosition);
+    RecipePictures(Notebook &notebook, Dialogs &dialogs, QWidget *screen,
+                   std::function<void(int)> setPosition);
 
     // The play and stop buttons, for the screen to place.
     QToolButton *cmdSaisei() const { return m_cmdSaisei; }

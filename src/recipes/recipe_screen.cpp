@@ -12,9 +12,9 @@
 #include "recipes/faces.h"
 #include "recipes/level_bar.h"
 #include "recipes/points.h"
-#include "recipes/recipe_pictures.h"
 #include "recipes/recipe_checks.h"
 #include "recipes/recipe_files.h"
+#include "recipes/recipe_pictures.h"
 #include "recipes/recipe_store.h"
 
 #include <QApplication>

@@ -34,7 +34,8 @@ bool GiftPhotos::itemChosen(const QString &item)
 {
     if (!item.isEmpty())
         return true;
-    m_host.dialogs().warning(QStringLiteral("品物選択チェック"), QStringLiteral("先に品物をクリックしてください"));
+    m_host.dialogs().warning(QStringLiteral("品物選択チェック"),
+                             QStringLiteral("先に品物をクリックしてください"));
     return false;
 }
 
@@ -45,8 +46,9 @@ void GiftPhotos::openPicker(const GiftRegisterKind &kind, const QString &item)
     m_giftTarget = item;
     m_picker->open();
     const bool given = &kind == &giftsGiven();
-    m_host.helpTour(pickerHelpText(given ? QStringLiteral("この贈りものの画像を指定します。（jpg/gif/bmpを読み込めます）")
-                                         : QStringLiteral("この頂きものの画像を指定します。（jpg/gif/bmpを読み込めます）")));
+    m_host.helpTour(pickerHelpText(
+        given ? QStringLiteral("この贈りものの画像を指定します。（jpg/gif/bmpを読み込めます）")
+              : QStringLiteral("この頂きものの画像を指定します。（jpg/gif/bmpを読み込めます）")));
 }
 
 void GiftPhotos::importFor(const QString &item, const QString &path)

@@ -97,7 +97,8 @@ QWidget *PhotoPanel::buildGroup(int g)
         return false;
     });
     connect(group.picture, &PictureFrame::doubleClicked, this, [this, g] { openPicker(g); });
-    connect(group.picture, &PictureFrame::fileDropped, this, [this, g](const QString &path) { importInto(g, path); });
+    connect(group.picture, &PictureFrame::fileDropped, this,
+            [this, g](const QString &path) { importInto(g, path); });
     connect(group.scroll, &QScrollBar::valueChanged, this, [this, g] { showPosition(g); });
     connect(group.remove, &QToolButton::clicked, this, [this, g] { deletePhoto(g); });
     return box;

@@ -42,7 +42,7 @@ public:
 
 private:
     struct Group {
-        QLabel *caption = nullptr;  // lblPhoto(g)
+        QLabel *caption = nullptr;       // lblPhoto(g)
         PictureFrame *picture = nullptr; // imgPhoto(g)
         QScrollBar *scroll = nullptr;    // vsbPhoto(g)
         QLabel *position = nullptr;      // lblKensu(g)

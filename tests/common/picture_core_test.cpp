@@ -17,8 +17,9 @@ using namespace picture_names;
 namespace {
 
 // The smallest GIF (Qt reads GIF but does not write it).
-const QByteArray OnePixelGif = QByteArray::fromHex("4749463839610100010080000000000000ffffff21f90401000000002c"
-                                                   "00000000010001000002024401003b");
+const QByteArray OnePixelGif =
+    QByteArray::fromHex("4749463839610100010080000000000000ffffff21f90401000000002c"
+                        "00000000010001000002024401003b");
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -69,7 +70,8 @@ void PictureCoreTest::names_data()
     QTest::newRow("album past 999") << albumPhotoKey(1, 1000) << "Photo1_1000";
     QTest::newRow("confirm main") << dayConfirmText(date, 0) << "2026/12/06のメインはこの画像でＯＫですか？";
     QTest::newRow("confirm photo") << dayConfirmText(date, 2) << "2026/12/06の2はこの画像でＯＫですか？";
-    QTest::newRow("confirm item") << namedConfirmText(QStringLiteral("ベビー服")) << "ベビー服はこの画像でＯＫですか？";
+    QTest::newRow("confirm item") << namedConfirmText(QStringLiteral("ベビー服"))
+                                  << "ベビー服はこの画像でＯＫですか？";
     QTest::newRow("slot main") << slotButtonName(0) << "メインボタン";
     QTest::newRow("slot 3") << slotButtonName(3) << "3ボタン";
     QTest::newRow("help") << pickerHelpText(QStringLiteral("A"))
@@ -90,7 +92,7 @@ void PictureCoreTest::names()
 void PictureCoreTest::albumGroups()
 {
     const QStringList folder{"photo3_abc.png", "Photo3_002.jpg", "PHOTO3_010.gif", "Photo30.jpg",
-                             "Photo1_001.jpg", "Photo3_001.JPG", "XPhoto3_5.jpg", "20261206.jpg"};
+                             "Photo1_001.jpg", "Photo3_001.JPG", "XPhoto3_5.jpg",  "20261206.jpg"};
     // Letter case does not matter, for membership or order; a name that merely holds the
     // pattern does not belong.
     QCOMPARE(albumGroupFiles(folder, 3), (QStringList{"Photo30.jpg", "Photo3_001.JPG", "Photo3_002.jpg",
@@ -106,15 +108,24 @@ void PictureCoreTest::nameProblems_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("named"); // what the message names; "" = the name is fine
-    QTest::newRow("plain") << "ベビー服" << "";
-    QTest::newRow("dots inside") << "a..b" << "";
-    QTest::newRow("empty") << "" << "名前が空";
-    QTest::newRow("dot dot") << ".." << "「.」や「..」";
-    QTest::newRow("climbs out") << "../../x" << "「/」";
-    QTest::newRow("slash") << "a/b" << "「/」";
-    QTest::newRow("backslash") << "a\\b" << "「\\」";
-    QTest::newRow("colon") << "a:b" << "「:」";
-    QTest::newRow("line break") << "a\nb" << "制御文字";
+    QTest::newRow("plain") << "ベビー服"
+                           << "";
+    QTest::newRow("dots inside") << "a..b"
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "名前が空";
+    QTest::newRow("dot dot") << ".."
+                             << "「.」や「..」";
+    QTest::newRow("climbs out") << "../../x"
+                                << "「/」";
+    QTest::newRow("slash") << "a/b"
+                           << "「/」";
+    QTest::newRow("backslash") << "a\\b"
+                               << "「\\」";
+    QTest::newRow("colon") << "a:b"
+                           << "「:」";
+    QTest::newRow("line break") << "a\nb"
+                                << "制御文字";
     QTest::newRow("too long") << QString(90, u'あ') << "長すぎ";
 }
 
@@ -139,7 +150,8 @@ void PictureCoreTest::sourceKinds_data()
     QTest::newRow("bmp") << "a.Bmp" << imageBytes("BMP") << copy << ".Bmp";
     QTest::newRow("png stored as jpg") << "a.png" << imageBytes("PNG") << convert << ".jpg";
     QTest::newRow("png named jpg") << "b.jpg" << imageBytes("PNG") << convert << ".jpg";
-    QTest::newRow("not a picture") << "a.jpg" << QByteArray("hello") << int(PictureSource::Kind::Unreadable) << "";
+    QTest::newRow("not a picture") << "a.jpg" << QByteArray("hello") << int(PictureSource::Kind::Unreadable)
+                                   << "";
 }
 
 void PictureCoreTest::sourceKinds()
@@ -167,7 +179,8 @@ void PictureCoreTest::copyAndRemove()
 
     // Byte for byte, over an existing file whatever the case of its name.
     writeFile(folderPath + QStringLiteral("/20261206.JPG"), "old");
-    QVERIFY(files.copyPicture(outside.filePath(QStringLiteral("src.jpg")), QStringLiteral("20261206.jpg")).ok);
+    QVERIFY(
+        files.copyPicture(outside.filePath(QStringLiteral("src.jpg")), QStringLiteral("20261206.jpg")).ok);
     QCOMPARE(files.fileNames(), QStringList{QStringLiteral("20261206.JPG")});
     QCOMPARE(files.read(QStringLiteral("20261206.jpg")), jpeg);
 
@@ -177,7 +190,8 @@ void PictureCoreTest::copyAndRemove()
         turned.setTransformation(QImageIOHandler::TransformationRotate90);
         QVERIFY(turned.write(QImage(QSize(40, 20), QImage::Format_RGB32)));
     }
-    QVERIFY(files.copyPicture(outside.filePath(QStringLiteral("turned.jpg")), QStringLiteral("t.jpg"), true).ok);
+    QVERIFY(
+        files.copyPicture(outside.filePath(QStringLiteral("turned.jpg")), QStringLiteral("t.jpg"), true).ok);
     QImageReader plain(folderPath + QStringLiteral("/t.jpg"));
     plain.setAutoTransform(false);
     QCOMPARE(plain.size(), QSize(20, 40));
@@ -189,7 +203,8 @@ void PictureCoreTest::copyAndRemove()
     const WriteResult missing = files.copyPicture(outside.filePath(QStringLiteral("none.jpg")), "n.jpg");
     QVERIFY(!missing.ok && missing.error.contains(QStringLiteral("n.jpg")));
     QVERIFY(QDir(folderPath).mkdir(QStringLiteral("blocked.jpg")));
-    QVERIFY(!files.copyPicture(outside.filePath(QStringLiteral("src.jpg")), QStringLiteral("blocked.jpg")).ok);
+    QVERIFY(
+        !files.copyPicture(outside.filePath(QStringLiteral("src.jpg")), QStringLiteral("blocked.jpg")).ok);
     QCOMPARE(files.fileNames().size(), 2);
 
     QVERIFY(files.removePicture(QStringLiteral("t.jpg")).ok);
@@ -258,8 +273,8 @@ void PictureCoreTest::userVolumes()
 
 void PictureCoreTest::captionsLineByLine()
 {
-    const AlbumCaptions typed{QStringLiteral("ベビー服"), QStringLiteral("a, \"b\""), QStringLiteral(" 空白 "),
-                              QString()};
+    const AlbumCaptions typed{QStringLiteral("ベビー服"), QStringLiteral("a, \"b\""),
+                              QStringLiteral(" 空白 "), QString()};
     QCOMPARE(albumCaptionsText(typed), QStringLiteral("ベビー服\r\na, \"b\"\r\n 空白 \r\n\r\n"));
     QCOMPARE(parseAlbumCaptions(albumCaptionsText(typed)), typed);
     const AlbumCaptions plain = parseAlbumCaptions(QStringLiteral("お誕生日\r\nおでかけ\r\n"));

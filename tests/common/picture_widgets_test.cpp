@@ -6,12 +6,12 @@
 #include "scripted_dialogs.h"
 
 #include <QComboBox>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QtTest>
 
 namespace {
@@ -82,8 +82,8 @@ void PictureWidgetsTest::pickerWalksAFolderTree()
     QVERIFY(QDir().mkpath(root + QStringLiteral("/写真/2026")));
     writeImage(root + QStringLiteral("/写真/b.png"), QSize(8, 8), "PNG");
     QFile(root + QStringLiteral("/写真/a.txt")).open(QIODevice::WriteOnly);
-    const QList<Volume> volumes{{root, QStringLiteral("drive"), true}, {dir.filePath(QStringLiteral("gone")),
-                                                                        QStringLiteral("gone"), false}};
+    const QList<Volume> volumes{{root, QStringLiteral("drive"), true},
+                                {dir.filePath(QStringLiteral("gone")), QStringLiteral("gone"), false}};
     ScriptedDialogs dialogs;
     QWidget panel;
     PicturePicker picker(dialogs, QStringLiteral("2"), QStringLiteral("画像取り込み先指定"),
@@ -95,8 +95,8 @@ void PictureWidgetsTest::pickerWalksAFolderTree()
     QCOMPARE(picker.currentFolder(), root + QStringLiteral("/notebook"));
     QCOMPARE(folders->currentItem()->text(0), QStringLiteral("notebook"));
     QCOMPARE(folders->topLevelItem(0)->childCount(), 2); // the drive's folders, current one open
-    for (QWidget *w : {static_cast<QWidget *>(drives), static_cast<QWidget *>(folders),
-                       static_cast<QWidget *>(files)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(drives), static_cast<QWidget *>(folders), static_cast<QWidget *>(files)})
         QVERIFY(QStringList({"ドライブ", "フォルダー", "ファイル"}).contains(w->accessibleName()));
 
     // Another folder lists every file of it; a click on one previews it.

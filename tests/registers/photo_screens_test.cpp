@@ -46,9 +46,10 @@ void expectBox(ScriptedDialogs &d, const QString &spec)
     QString title = p[0];
     const QString text = p.value(1).isEmpty() ? QString() : p[1];
     const bool cancel = p.value(2) == QStringLiteral("cancel");
-    if (title.endsWith(u'?') || title == QStringLiteral("コピー確認") || title == QStringLiteral("上書き確認"))
-        d.expect(title.remove(u'?'), text, Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok,
-                 cancel ? Dialogs::Answer::Cancel : Dialogs::Answer::Ok);
+    if (title.endsWith(u'?') || title == QStringLiteral("コピー確認") ||
+        title == QStringLiteral("上書き確認"))
+        d.expect(title.remove(u'?'), text, Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
+                 Dialogs::Answer::Ok, cancel ? Dialogs::Answer::Cancel : Dialogs::Answer::Ok);
     else if (title == QStringLiteral("コピー終了") || title == QStringLiteral("削除確認"))
         d.expectInformation(title, text);
     else
@@ -78,11 +79,15 @@ void drop(QWidget *target, const QString &path)
     QApplication::sendEvent(target, &event);
 }
 
-QString shownName(QObject *screen, const QString &frame) { return screen->findChild<PictureFrame *>(frame)->shownName(); }
+QString shownName(QObject *screen, const QString &frame)
+{
+    return screen->findChild<PictureFrame *>(frame)->shownName();
+}
 
 void shot(QWidget *w, const QString &name)
 {
-    w->grab().save(QString::fromLocal8Bit(qgetenv("TECHO_SCREENSHOTS")) + u'/' + name + QStringLiteral(".png"));
+    w->grab().save(QString::fromLocal8Bit(qgetenv("TECHO_SCREENSHOTS")) + u'/' + name +
+                   QStringLiteral(".png"));
 }
 
 } // namespace
@@ -118,25 +123,29 @@ void PhotoScreensTest::imports_data()
                                              done + "日付けをファイル名としてコピー終了しました。"}
                               << "19950216.JPG";
     QTest::newRow("day photo over its file")
-        << "day:1:1" << jpg << QStringList{"コピー確認|1995/02/15の1はこの画像でＯＫですか？", overwrite, done}
+        << "day:1:1" << jpg
+        << QStringList{"コピー確認|1995/02/15の1はこの画像でＯＫですか？", overwrite, done}
         << "19950215_1.jpg";
-    QTest::newRow("overwrite cancelled") << "day:1:0" << jpg << QStringList{"コピー確認", overwrite + "|cancel"} << "";
+    QTest::newRow("overwrite cancelled")
+        << "day:1:0" << jpg << QStringList{"コピー確認", overwrite + "|cancel"} << "";
     QTest::newRow("gift") << "gift" << jpg
                           << QStringList{"コピー確認|内祝いのタオルはこの画像でＯＫですか？",
                                          done + "品名をファイル名としてコピー終了しました。"}
                           << "内祝いのタオル.JPG";
-    QTest::newRow("gift before an item") << "gift-none" << jpg
-                                         << QStringList{"品物選択チェック|先に品物をクリックしてください"} << "";
+    QTest::newRow("gift before an item")
+        << "gift-none" << jpg << QStringList{"品物選択チェック|先に品物をクリックしてください"} << "";
     QTest::newRow("recipe") << "recipe:にんじんスープ" << jpg
                             << QStringList{"コピー確認|にんじんスープはこの画像でＯＫですか？",
                                            done + "料理名をファイル名としてコピー終了しました。"}
                             << "にんじんスープ.JPG";
-    QTest::newRow("png stored as jpg") << "recipe:ぶどう" << "x.png" << QStringList{"コピー確認", done} << "ぶどう.jpg";
+    QTest::newRow("png stored as jpg") << "recipe:ぶどう"
+                                       << "x.png" << QStringList{"コピー確認", done} << "ぶどう.jpg";
     QTest::newRow("unsafe name") << "recipe:../../x" << jpg << QStringList{"ファイル名確認"} << "";
-    QTest::newRow("not a picture") << "recipe:りんご" << "note.txt" << QStringList{"画像確認"} << "";
+    QTest::newRow("not a picture") << "recipe:りんご"
+                                   << "note.txt" << QStringList{"画像確認"} << "";
     QTest::newRow("confirm cancelled") << "recipe:りんご" << jpg << QStringList{"コピー確認||cancel"} << "";
-    QTest::newRow("failed copy") << "recipe:blocked" << jpg << QStringList{"コピー確認", overwrite, "書き込みエラー"}
-                                 << "";
+    QTest::newRow("failed copy") << "recipe:blocked" << jpg
+                                 << QStringList{"コピー確認", overwrite, "書き込みエラー"} << "";
 }
 
 void PhotoScreensTest::imports()
@@ -172,11 +181,14 @@ void PhotoScreensTest::imports()
         opener = screen->findChild<QLabel *>(QStringLiteral("lblRyoriNm"));
     }
     QTest::mouseDClick(opener, Qt::LeftButton);
-    auto *picker = screen->findChild<PicturePicker *>(QLatin1String(parts[0] == QStringLiteral("gift") ? "fraPicget2" : "fraPicget"));
+    auto *picker = screen->findChild<PicturePicker *>(
+        QLatin1String(parts[0] == QStringLiteral("gift") ? "fraPicget2" : "fraPicget"));
     if (use != QStringLiteral("gift-none")) {
         QVERIFY(picker->isVisibleTo(screen));
         choose(picker, from.dir.path(), source);
-        picker->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^cmdFileCopy"))).first()->click();
+        picker->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^cmdFileCopy")))
+            .first()
+            ->click();
         QCOMPARE(picker->isVisibleTo(screen), copied.isEmpty());
     }
     VERIFY_DIALOGS(s.dialogs);
@@ -194,18 +206,20 @@ void PhotoScreensTest::albums()
     LoadedScreen s;
     for (const QString &name : QDir(s.files.dir()).entryList({QStringLiteral("Photo*")}, QDir::Files))
         QFile::remove(s.files.path(name));
-    QFile::copy(sampleNotebookDir() + QStringLiteral("/NOPIC.JPG"), s.files.path(QStringLiteral("Photo4_001.jpg")));
+    QFile::copy(sampleNotebookDir() + QStringLiteral("/NOPIC.JPG"),
+                s.files.path(QStringLiteral("Photo4_001.jpg")));
     for (int k = 1; k <= 15; ++k)
         QFile::copy(sampleNotebookDir() + QStringLiteral("/NOPIC.JPG"),
                     s.files.path(picture_names::albumPhotoKey(k <= 3 ? 2 : 3, k <= 3 ? k : k - 3) + ".jpg"));
     s.files.writeText(Captions, QStringLiteral("ベビー服\r\nおもちゃ\r\nおでかけ\r\n記念の品\r\n"));
     s.setHelpTour(true);
-    expectHelpTour(s.dialogs, QStringLiteral("４種類のグループで画像を登録しておくことができます。\r\n\r\n"
-                                             "サンプルはご覧の４種を用意しました。\r\n"
-                                             "パソコン上でコーディネートを楽しんだり、\r\n"
-                                             "思い出の品を保存して懐かしむことができると思います。\r\n\r\n"
-                                             "見出しは自由に変更できますので用途に合わせてご利用できます。\r\n\r\n"
-                                             "写真枠をダブルクリックすると画像を登録できます。"));
+    expectHelpTour(s.dialogs,
+                   QStringLiteral("４種類のグループで画像を登録しておくことができます。\r\n\r\n"
+                                  "サンプルはご覧の４種を用意しました。\r\n"
+                                  "パソコン上でコーディネートを楽しんだり、\r\n"
+                                  "思い出の品を保存して懐かしむことができると思います。\r\n\r\n"
+                                  "見出しは自由に変更できますので用途に合わせてご利用できます。\r\n\r\n"
+                                  "写真枠をダブルクリックすると画像を登録できます。"));
     s.click(QStringLiteral("cmdPhoto"));
     s.setHelpTour(false);
     auto at = [&](int g) {
@@ -218,7 +232,10 @@ void PhotoScreensTest::albums()
 
     // Deleting the photo shown: the group shows its last photo; an empty group says nothing.
     s.find<QScrollBar>(QStringLiteral("vsbPhoto2"))->setValue(1);
-    expectBox(s.dialogs, QStringLiteral("削除確認?|おもちゃに表示中の画像を削除していいですか？\r\n良かったらＯＫボタンを押してください"));
+    expectBox(s.dialogs,
+              QStringLiteral(
+                  "削除確認?|"
+                  "おもちゃに表示中の画像を削除していいですか？\r\n良かったらＯＫボタンを押してください"));
     expectBox(s.dialogs, QStringLiteral("削除確認|削除しました"));
     s.click(QStringLiteral("cmdPhotoDel2"));
     QCOMPARE(at(2), QStringLiteral("Photo2_003.jpg 2 / 2"));
@@ -239,7 +256,8 @@ void PhotoScreensTest::albums()
     QTest::mouseDClick(s.find<QWidget>(QStringLiteral("imgPhoto3")), Qt::LeftButton);
     QCOMPARE(s.find<QLabel>(QStringLiteral("lblTouroku"))->text(), QStringLiteral("おでかけに画像を追加"));
     Source from;
-    choose(s.find<PicturePicker>(QStringLiteral("fraPicget3")), from.dir.path(), QStringLiteral("IMG_0001.JPG"));
+    choose(s.find<PicturePicker>(QStringLiteral("fraPicget3")), from.dir.path(),
+           QStringLiteral("IMG_0001.JPG"));
     expectBox(s.dialogs, QStringLiteral("コピー終了|登録しました。"));
     s.click(QStringLiteral("cmdFileCopy3"));
     QCOMPARE(at(3), QStringLiteral("Photo3_013.JPG 13 / 13"));
@@ -250,7 +268,8 @@ void PhotoScreensTest::albums()
     QCOMPARE(s.find<QLabel>(QStringLiteral("lblPhoto4"))->accessibleName(), QStringLiteral("a, \"b\""));
     VERIFY_DIALOGS(s.dialogs);
     for (int g = 1; g <= 4; ++g)
-        for (const char *name : {"imgPhoto%1 写真枠%1", "vsbPhoto%1 写真送り%1", "cmdPhotoDel%1 画像削除%1"}) {
+        for (const char *name :
+             {"imgPhoto%1 写真枠%1", "vsbPhoto%1 写真送り%1", "cmdPhotoDel%1 画像削除%1"}) {
             const QStringList pair = QString::fromUtf8(name).arg(g).split(u' ');
             QCOMPARE(s.find<QWidget>(pair[0])->accessibleName(), pair[1]);
         }
@@ -263,7 +282,8 @@ void PhotoScreensTest::dayPhotos()
         days.append({QStringLiteral("2026/12/0%1").arg(d), 0, 0, QString()});
     LoadedScreen s(cp932::encode(diaryFileText(days)).bytes);
     for (const char *name : {"20261206.jpg", "20261206_1.jpg", "20261206_3.gif"})
-        QImage(QSize(8, 8), QImage::Format_RGB32).save(s.files.path(QLatin1String(name)), strstr(name, "gif") ? "BMP" : "JPG");
+        QImage(QSize(8, 8), QImage::Format_RGB32)
+            .save(s.files.path(QLatin1String(name)), strstr(name, "gif") ? "BMP" : "JPG");
     s.notebook().files.folder().forgetListing();
     s.screen.diaryPage()->showDay(3);
     QStringList shown;
@@ -273,10 +293,12 @@ void PhotoScreensTest::dayPhotos()
     }
     // 20261206_3.gif is a BMP inside: still shown, as the lookup reads what is there.
     QCOMPARE(shown, (QStringList{"20261206.jpg", "20261206_1.jpg", "NOPIC.JPG", "20261206_3.gif"}));
-    QVERIFY(s.find<QPushButton>(QStringLiteral("cmdPic3"))->styleSheet().contains(QStringLiteral("255, 192, 255")));
+    QVERIFY(s.find<QPushButton>(QStringLiteral("cmdPic3"))
+                ->styleSheet()
+                .contains(QStringLiteral("255, 192, 255")));
     s.setHelpTour(true);
-    expectHelpTour(s.dialogs, picture_names::pickerHelpText(
-                                  QStringLiteral("この日記の画像を3ボタンに指定します。（jpg/gif/bmpを読み込めます）")));
+    expectHelpTour(s.dialogs, picture_names::pickerHelpText(QStringLiteral(
+                                  "この日記の画像を3ボタンに指定します。（jpg/gif/bmpを読み込めます）")));
     QTest::mouseDClick(s.find<QLabel>(QStringLiteral("lblDiaryM")), Qt::LeftButton);
     s.setHelpTour(false);
 
@@ -301,8 +323,9 @@ void PhotoScreensTest::dayPhotos()
     };
     for (int i = 0; i < 6; ++i)
         step();
-    QCOMPARE(steps, (QStringList{"2026/12/04 NOPIC.JPG", "2026/12/05 NOPIC.JPG", "2026/12/06 20261206.jpg",
-                                 "2026/12/06 20261206_1.jpg", "2026/12/04 NOPIC.JPG", "2026/12/04 NOPIC.JPG"}));
+    QCOMPARE(steps,
+             (QStringList{"2026/12/04 NOPIC.JPG", "2026/12/05 NOPIC.JPG", "2026/12/06 20261206.jpg",
+                          "2026/12/06 20261206_1.jpg", "2026/12/04 NOPIC.JPG", "2026/12/04 NOPIC.JPG"}));
     QVERIFY(!timer->isActive());
     s.click(QStringLiteral("cmdSaisei"));
     step();
@@ -363,7 +386,8 @@ void PhotoScreensTest::screenshots()
     QApplication::processEvents();
     shot(&s.screen, QStringLiteral("diary"));
     QTest::mouseDClick(s.find<QLabel>(QStringLiteral("lblDiaryM")), Qt::LeftButton);
-    choose(s.find<PicturePicker>(QStringLiteral("fraPicget")), sampleNotebookDir(), QStringLiteral("19950526.jpg"));
+    choose(s.find<PicturePicker>(QStringLiteral("fraPicget")), sampleNotebookDir(),
+           QStringLiteral("19950526.jpg"));
     QApplication::processEvents();
     shot(&s.screen, QStringLiteral("picker"));
     s.click(QStringLiteral("cmdYame"));
