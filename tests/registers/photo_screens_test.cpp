@@ -177,6 +177,7 @@ void PhotoScreensTest::imports()
     if (use != QStringLiteral("gift-none")) {
         QVERIFY(picker->isVisibleTo(screen));
         choose(picker, from.dir.path(), source);
+        shot(screen->window(), QStringLiteral("picker_") + QLatin1String(QTest::currentDataTag()));
         picker->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^cmdFileCopy")))
             .first()
             ->click();
