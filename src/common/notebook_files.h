@@ -62,6 +62,15 @@ public:
     // The message shown once when a file could not be read whole.
     static QString notWholeMessage(const QString &bareName, int recordsRead, const QString &unit);
 
+    // Pictures (notebook_files_pictures.cpp). The names of the folder's files.
+    QStringList fileNames() const;
+    // A picture copied into the folder as bareName, replacing a file of that name: byte for
+    // byte, or, with convert, decoded, turned upright and stored as JPEG. A name that could
+    // reach outside the folder is refused; nothing half-written remains after a failure.
+    WriteResult copyPicture(const QString &sourcePath, const QString &bareName, bool convert = false);
+    // A picture of the folder moved to the desktop's trash where there is one, else deleted.
+    WriteResult removePicture(const QString &bareName);
+
 private:
     NotebookFolder m_folder;
     RewriteGuard m_guard;

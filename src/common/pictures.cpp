@@ -39,8 +39,11 @@ QImage loadScaled(const QString &path, QSize size)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize full = reader.size();
-    if (full.isValid() && size.isValid() && (full.width() > size.width() || full.height() > size.height()))
-        reader.setScaledSize(full.scaled(size, Qt::KeepAspectRatio));
+    // A photo stored turned is scaled before it is turned: fit it into the box turned alike.
+    const QSize box =
+        reader.transformation() & QImageIOHandler::TransformationRotate90 ? size.transposed() : size;
+    if (full.isValid() && box.isValid() && (full.width() > box.width() || full.height() > box.height()))
+        reader.setScaledSize(full.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     const QImage image = reader.read();
     // A small picture is enlarged to its box too, keeping its proportions.
     if (image.isNull() || !size.isValid() || image.width() >= size.width() || image.height() >= size.height())

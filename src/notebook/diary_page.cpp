@@ -7,9 +7,11 @@
 #include "common/numbers.h"
 #include "common/panel_host.h"
 #include "common/pick_combo.h"
+#include "common/picture_frame.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
 #include "notebook/anniversary_box.h"
+#include "notebook/day_photos.h"
 #include "notebook/diary_checks.h"
 #include "notebook/list_panel.h"
 
@@ -45,6 +47,7 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     layout->addLayout(page, 11);
     layout->addLayout(side, 9);
     connectHandlers();
+    m_dayPhotos = new DayPhotos(host, this, m_photoSlot, m_pictureEnlarged, [this](int k) { showDay(k); });
 }
 
 // The day itself: date, height, weight, the text and the scroll bar.
@@ -140,7 +143,7 @@ void DiaryPage::buildPictureFrame()
     m_fraGazou = new QFrame(this);
     m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
     m_fraGazou->setFrameShape(QFrame::StyledPanel);
-    m_imgGazou = new QLabel(m_fraGazou);
+    m_imgGazou = new PictureFrame(m_fraGazou);
     nameControl(m_imgGazou, QStringLiteral("imgGazou"), QStringLiteral("日記の写真"));
     m_imgGazou->setAlignment(Qt::AlignCenter);
     static const char *const captions[] = {"メイン", "1", "2", "3", "4", "5"};
@@ -284,13 +287,7 @@ void DiaryPage::DIARY_SHOW()
     m_photoSlot = 0;
 }
 
-void DiaryPage::showPicture(const QString &key)
-{
-    m_imgGazou->clear();
-    const QSize box = m_imgGazou->minimumSize();
-    const QImage image = pictures::loadPicture(m_host.notebook().folder(), key, box);
-    m_imgGazou->setPixmap(QPixmap::fromImage(image));
-}
+void DiaryPage::showPicture(const QString &key) { m_imgGazou->showKey(m_host.notebook().folder(), key); }
 
 void DiaryPage::resetPhotoButtons()
 {
@@ -348,6 +345,8 @@ void DiaryPage::savePictureMode(const QString &mode)
 
 void DiaryPage::setNormalPictureLayout()
 {
+    if (m_dayPhotos)
+        m_dayPhotos->normalLayout();
     m_imgGazou->setMinimumSize(twipsToPixels(NormalPictureWidth), twipsToPixels(NormalPictureHeight));
     m_pictureEnlarged = false;
 }

@@ -5,10 +5,12 @@
 #include <array>
 
 class AnniversaryBox;
+class DayPhotos;
 struct DiarySaveCheck;
 struct WriteResult;
 class PanelHost;
 class PickComboBox;
+class PictureFrame;
 class QComboBox;
 class QLabel;
 class QLayout;
@@ -53,6 +55,8 @@ public:
     // The picture frame in its normal layout (PictureEnlarged = 0).
     void setNormalPictureLayout();
     AnniversaryBox *anniversaries() const { return m_anniversaries; }
+    // Photo import, the enlarged layout and the slide show.
+    DayPhotos *dayPhotos() const { return m_dayPhotos; }
 
 private:
     QLayout *buildPage();
@@ -83,7 +87,7 @@ private:
     QListWidget *m_lstDay = nullptr;
     AnniversaryBox *m_anniversaries = nullptr;
     QFrame *m_fraGazou = nullptr;
-    QLabel *m_imgGazou = nullptr;
+    PictureFrame *m_imgGazou = nullptr;
     std::array<QPushButton *, 6> m_cmdPic{};
     QRadioButton *m_optGazou = nullptr;
     QRadioButton *m_optMain = nullptr;
@@ -92,4 +96,5 @@ private:
     QLabel *m_lblSDate = nullptr;
     int m_photoSlot = 0;            // PhotoSlot
     bool m_pictureEnlarged = false; // PictureEnlarged
+    DayPhotos *m_dayPhotos = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "recipes/recipe_screen.h"
 
+#include "book/level_bar.h"
 #include "book/notebook.h"
 #include "common/cp932.h"
 #include "common/dates.h"
@@ -8,13 +9,14 @@
 #include "common/numbers.h"
 #include "common/one_line.h"
 #include "common/pick_combo.h"
+#include "common/picture_frame.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
 #include "recipes/faces.h"
-#include "book/level_bar.h"
 #include "recipes/points.h"
 #include "recipes/recipe_checks.h"
 #include "recipes/recipe_files.h"
+#include "recipes/recipe_pictures.h"
 #include "recipes/recipe_store.h"
 
 #include <QApplication>
@@ -337,7 +339,7 @@ QLayout *RecipeScreen::buildPictureArea()
     m_fraGazou = new QFrame(this);
     m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
     m_fraGazou->setFrameShape(QFrame::StyledPanel);
-    m_imgGazou = new QLabel(m_fraGazou);
+    m_imgGazou = new PictureFrame(m_fraGazou);
     nameControl(m_imgGazou, QStringLiteral("imgGazou"), QStringLiteral("料理の写真"));
     m_imgGazou->setAlignment(Qt::AlignCenter);
     m_imgGazou->setFixedSize(twipsToPixels(PictureWidthTwips), twipsToPixels(PictureHeightTwips));
@@ -350,6 +352,7 @@ QLayout *RecipeScreen::buildPictureArea()
     m_optMain = new QRadioButton(QStringLiteral("なし"), this);
     nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真を表示しません"));
     m_optMain->setToolTip(QStringLiteral("写真を表示しません"));
+    m_pictures = new RecipePictures(m_notebook, m_dialogs, this, [this](int p) { setPosition(p); });
 
     auto *pictureColumn = new QVBoxLayout;
     pictureColumn->addWidget(m_fraGazou);
@@ -357,6 +360,8 @@ QLayout *RecipeScreen::buildPictureArea()
     modes->addWidget(m_optGazou);
     modes->addWidget(m_optMain);
     modes->addStretch();
+    modes->addWidget(m_pictures->cmdSaisei());
+    modes->addWidget(m_pictures->cmdStop());
     pictureColumn->addLayout(modes);
     pictureColumn->addStretch();
     return pictureColumn;
@@ -581,9 +586,7 @@ void RecipeScreen::ShowRecipePoint()
 
 void RecipeScreen::showPicture(const QString &dishName)
 {
-    m_imgGazou->clear();
-    const QImage image = pictures::loadPicture(m_notebook.folder(), dishName, m_imgGazou->size());
-    m_imgGazou->setPixmap(QPixmap::fromImage(image));
+    m_imgGazou->showKey(m_notebook.folder(), dishName);
 }
 
 void RecipeScreen::newRecipe()

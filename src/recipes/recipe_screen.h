@@ -10,6 +10,7 @@ class Dialogs;
 class QImage;
 class LevelBar;
 class Notebook;
+class PictureFrame;
 class Printer;
 class QBoxLayout;
 class PickComboBox;
@@ -24,6 +25,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QToolButton;
+class RecipePictures;
 struct Recipe;
 struct Refusal;
 
@@ -125,9 +127,10 @@ private:
     QLabel *m_lblPoint1 = nullptr;
     LevelBar *m_shpLevel = nullptr;
     QFrame *m_fraGazou = nullptr;
-    QLabel *m_imgGazou = nullptr;
+    PictureFrame *m_imgGazou = nullptr;
     QRadioButton *m_optGazou = nullptr;
     QRadioButton *m_optMain = nullptr;
+    RecipePictures *m_pictures = nullptr; // picture import and the slide show
     QPushButton *m_cmdNew = nullptr;
     QPushButton *m_cmdTouroku = nullptr;
     QPushButton *m_cmdDelete = nullptr;

@@ -2,8 +2,11 @@
 
 #include "book/notebook.h"
 #include "common/panel_host.h"
+#include "common/picture_frame.h"
+#include "common/picture_picker.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
+#include "registers/gift_photos.h"
 #include "registers/gift_register.h"
 #include "registers/register_files.h"
 #include "registers/register_grid.h"
@@ -68,7 +71,7 @@ GiftPanel::GiftPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     setObjectName(QStringLiteral("fraItadaki"));
     m_received = new GiftRegister(giftsReceived(), host, this);
     m_given = new GiftRegister(giftsGiven(), host, this);
-    m_imgItadaki = new QLabel(this);
+    m_imgItadaki = new PictureFrame(this);
     m_imgItadaki->setObjectName(QStringLiteral("imgItadaki"));
     m_imgItadaki->setAccessibleName(QStringLiteral("品物の写真"));
     m_imgItadaki->setFixedSize(PictureSize);
@@ -101,6 +104,7 @@ GiftPanel::GiftPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
         connect(reg, &GiftRegister::pictureRequested, this,
                 [this, reg] { emit itemPictureRequested(reg->kind(), reg->lastItem()); });
     }
+    m_photos = new GiftPhotos(host, this, m_imgItadaki);
 }
 
 QTableWidget *GiftPanel::msgItadaki() const { return m_received->grid(); }
@@ -115,6 +119,7 @@ void GiftPanel::open()
     m_given->prepare(today);
     ITADAKI_READ();
     AGERU_READ();
+    m_photos->picker()->hide();
     m_host.panelHide();
     show();
     m_host.helpTour(QStringLiteral(
@@ -133,11 +138,7 @@ bool GiftPanel::AGERU_WRITE() { return m_given->write(); }
 
 void GiftPanel::showItemPicture(const QString &item)
 {
-    m_imgItadaki->clear();
-    const QImage image =
-        pictures::loadPicture(m_host.notebook().folder(), itemPictureKey(item), PictureSize - QSize(4, 4));
-    if (!image.isNull())
-        m_imgItadaki->setPixmap(QPixmap::fromImage(image));
+    m_imgItadaki->showKey(m_host.notebook().folder(), itemPictureKey(item));
 }
 
 void GiftPanel::setupGrids()

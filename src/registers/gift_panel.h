@@ -3,8 +3,10 @@
 #include <QFrame>
 #include <QString>
 
+class GiftPhotos;
 class GiftRegister;
 class PanelHost;
+class PictureFrame;
 class QLabel;
 class QTableWidget;
 
@@ -54,6 +56,7 @@ public:
 
     // imgItadaki shows the item's photo by the picture rule, or NOPIC.JPG.
     void showItemPicture(const QString &item);
+    GiftPhotos *photos() const { return m_photos; }
 
 signals:
     // A double-click on a register's title (lblAgeruM, lblItadakiM): a photo for its last item.
@@ -63,5 +66,6 @@ private:
     PanelHost &m_host;
     GiftRegister *m_received = nullptr;
     GiftRegister *m_given = nullptr;
-    QLabel *m_imgItadaki = nullptr;
+    PictureFrame *m_imgItadaki = nullptr;
+    GiftPhotos *m_photos = nullptr; // the gift picker
 };
