@@ -1,12 +1,12 @@
 // The picture half of NotebookFiles: copies into the folder and removals from it.
 #include "common/notebook_files.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -35,32 +35,32 @@ WriteResult NotebookFiles::copyPicture(const QString &sourcePath, const QString 
 {
     if (!isBareName(bareName))
         return pictureFailed(bareName, QStringLiteral("ノートのフォルダーの外には書き込めません"));
+    QByteArray bytes;
     if (convert) {
         QImageReader reader(sourcePath);
         reader.setAutoTransform(true);
         const QImage image = reader.read();
         if (image.isNull())
             return pictureFailed(bareName, reader.errorString());
-        QSaveFile out(m_folder.pathOf(bareName));
-        QImageWriter writer(&out, "jpeg");
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
         writer.setQuality(92);
-        if (!out.open(QIODevice::WriteOnly))
-            return pictureFailed(bareName, out.errorString());
         if (!writer.write(image))
             return pictureFailed(bareName, writer.errorString());
-        if (!out.commit())
-            return pictureFailed(bareName, out.errorString());
     } else {
         QFile in(sourcePath);
         if (!in.open(QIODevice::ReadOnly))
             return pictureFailed(bareName, in.errorString());
-        const QByteArray bytes = in.readAll();
+        bytes = in.readAll();
         if (in.error() != QFileDevice::NoError)
             return pictureFailed(bareName, in.errorString());
-        QString error;
-        if (!m_folder.save(bareName, bytes, &error))
-            return pictureFailed(bareName, error);
     }
+    // The folder's one way to write: checked before it replaces anything, never through a link
+    // leading out.
+    QString error;
+    if (!m_folder.save(bareName, bytes, &error))
+        return pictureFailed(bareName, error);
     m_folder.forgetListing();
     return {};
 }

@@ -16,13 +16,16 @@
 #include "shell/help_window.h"
 #include "shell/recipe_tools_hookup.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 QString notebookTitle(const QString &nickname) { return nickname + QStringLiteral("の育児手帖"); }
@@ -136,6 +139,10 @@ void DiaryScreen::buildBar()
 
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
     connect(m_chkHelp, &QCheckBox::toggled, this, &DiaryScreen::helpCheckClicked);
+    // F1 in any of the program's windows.
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::ApplicationShortcut);
+    connect(f1, &QShortcut::activated, this, [this] { openHelpAt(helpPageShown()); });
 }
 
 void DiaryScreen::diaryButtonClicked()
@@ -296,14 +303,37 @@ void DiaryScreen::helpCheckClicked()
     reportWrite(m_dialogs, writeSettingsFile(m_notebook.files, m_notebook.tour.helpTourOn));
 }
 
-void DiaryScreen::openHelp()
+void DiaryScreen::openHelp() { openHelpAt(m_helpFileName); }
+
+void DiaryScreen::openHelpAt(const QString &page)
 {
     // Like the old help file, a missing help shows nothing of its own.
-    if (!QFileInfo::exists(m_helpDir + u'/' + m_helpFileName))
+    if (!QFileInfo::exists(m_helpDir + u'/' + page.section(u'#', 0, 0)))
         return;
-    auto *w = new HelpWindow(m_helpDir, m_helpFileName);
+    auto *w = new HelpWindow(m_helpDir, page);
     m_helpWindows.append(w);
     w->show();
+}
+
+QString DiaryScreen::helpPageShown() const
+{
+    // The other windows by their names; the notebook by the panel it shows.
+    static const std::pair<const char16_t *, const char16_t *> windows[] = {
+        {u"frmMain", u"recipes.html"},   {u"frmKensaku", u"recipes.html"}, {u"frmGraph1", u"recipes.html"},
+        {u"frmGraph2", u"recipes.html"}, {u"frmPrint", u"recipes.html"},   {u"frmPrivate", u"settings.html"}};
+    static const std::pair<const char16_t *, const char16_t *> panelPages[] = {
+        {u"fraGraph", u"panels.html#graph"}, {u"fraList", u"panels.html#list"},
+        {u"fraYotei", u"panels.html#yotei"}, {u"fraItadaki", u"panels.html#gift"},
+        {u"fraPhoto", u"panels.html#photo"}, {u"fraDiary", u"diary.html"}};
+    for (QWidget *w = QApplication::activeWindow(); w && w != this; w = w->parentWidget())
+        for (const auto &[name, page] : windows)
+            if (w->objectName() == QStringView(name))
+                return QString::fromUtf16(page);
+    for (const auto &[name, page] : panelPages)
+        if (const QWidget *panel = findChild<QWidget *>(QString::fromUtf16(name));
+            panel && panel->isVisible())
+            return QString::fromUtf16(page);
+    return m_helpFileName;
 }
 
 void DiaryScreen::endProgram(bool closeHelp)

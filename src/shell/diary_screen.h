@@ -51,11 +51,17 @@ public:
     bool recipeScreenLoaded() const { return !m_recipeScreen.isNull(); }
     QList<QFrame *> panels() const;
 
+    // F1: the help at the page of the window and panel in front ("panels.html#graph").
+    QString helpPageShown() const;
+    void openHelpAt(const QString &page);
+    const QList<QPointer<HelpWindow>> &helpWindows() const { return m_helpWindows; }
+
 signals:
     // "終了" or the close box: the whole program ends.
     void programEnded();
     // The profile screen is asked for (設定).
     void profileScreenRequested();
+
 
 protected:
     void closeEvent(QCloseEvent *event) override;

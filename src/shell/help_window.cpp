@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+QUrl HelpWindow::source() const { return m_browser->source(); }
+
 HelpWindow::HelpWindow(const QString &helpDir, const QString &firstPage, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
@@ -32,6 +34,9 @@ HelpWindow::HelpWindow(const QString &helpDir, const QString &firstPage, QWidget
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(m_browser);
-    m_browser->setSource(QUrl::fromLocalFile(helpDir + u'/' + firstPage));
+    // firstPage may name a place in its page: "panels.html#graph".
+    QUrl first = QUrl::fromLocalFile(helpDir + u'/' + firstPage.section(u'#', 0, 0));
+    first.setFragment(firstPage.section(u'#', 1), QUrl::DecodedMode);
+    m_browser->setSource(first);
     resize(720, 640);
 }

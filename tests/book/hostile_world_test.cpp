@@ -57,6 +57,10 @@ void HostileWorldTest::fullDiskKeepsTheOldFile_data()
     QTest::newRow("picture mode saved, nothing free")
         << QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt") << 0
         << Write([](Notebook &nb) { return nb.setPictureMode(nb.profile.diaryPictureMode, photosHidden()); });
+    QTest::newRow("picture copied, 4 KB free") << QStringLiteral("写真.jpg") << 4096 << Write([](Notebook &nb) {
+        return nb.files.copyPicture(sampleNotebookDir() + QStringLiteral("/ガラガラ.jpg"), QStringLiteral("写真.jpg"),
+                                    false);
+    });
     QTest::newRow("schedule entry appended, nothing free")
         << scheduleFileName() << 0 << Write([](Notebook &nb) {
                return appendRegisterRecord(nb.files, scheduleFileName(),

@@ -7,6 +7,7 @@
 #include "recipes/recipe_screen.h"
 #include "scripted_dialogs.h"
 #include "shell/diary_screen.h"
+#include "shell/help_window.h"
 #include "shell/startup.h"
 #include "test_notebook.h"
 #include "user_actions.h"
@@ -17,9 +18,9 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QLockFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -83,6 +84,8 @@ private slots:
     void everyControlHasANameAndLabel();
     void missingFilesAreCreatedAndNothingIsRewritten();
     void folderChoice();
+    void f1OpensTheHelpOfWhatIsShown_data();
+    void f1OpensTheHelpOfWhatIsShown();
 };
 
 void NotebookScreenTest::sampleStartsInOrderWithWelcome()
@@ -386,6 +389,46 @@ void NotebookScreenTest::folderChoice()
     QCOMPARE(prepareNotebookFolder(other.path(), ask, lock, &error), other.path());
     QVERIFY(notebook_setup::holdsNotebook(other.path()));
     VERIFY_DIALOGS(ask);
+}
+
+void NotebookScreenTest::f1OpensTheHelpOfWhatIsShown_data()
+{
+    QTest::addColumn<QString>("button"); // what the user clicked before F1
+    QTest::addColumn<QString>("page");
+    QTest::newRow("diary") << "cmdDiary"
+                           << "diary.html";
+    QTest::newRow("growth") << "cmdGraph"
+                            << "panels.html#graph";
+    QTest::newRow("schedule") << "cmdYotei"
+                              << "panels.html#yotei";
+    QTest::newRow("gifts") << "cmdItadaki"
+                           << "panels.html#gift";
+    QTest::newRow("recipe screen") << "cmdRinyu"
+                                   << "recipes.html";
+}
+
+void NotebookScreenTest::f1OpensTheHelpOfWhatIsShown()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, page);
+    TestNotebook t;
+    t.writeText(QStringLiteral("設定.txt"), QStringLiteral("\"ヘルプツアー\",0\r\n"));
+    ScriptedDialogs dialogs;
+    dialogs.setLenient(true);
+    QtPrinter printer(t.dir());
+    DiaryScreen screen(t.notebook(), dialogs, printer, notebook_setup::helpDir());
+    screen.load();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    screen.findChild<QPushButton *>(button)->click();
+    QWidget *front = &screen;
+    if (screen.recipeScreenLoaded() && screen.recipeScreen()->isVisible())
+        front = screen.recipeScreen();
+    QApplication::setActiveWindow(front);
+    QTest::keyClick(front, Qt::Key_F1);
+    QCOMPARE(screen.helpWindows().size(), 1);
+    const QUrl shown = screen.helpWindows().first()->source();
+    QCOMPARE(shown.fileName() + (shown.hasFragment() ? u'#' + shown.fragment() : QString()), page);
+    screen.helpWindows().first()->close();
 }
 
 QTEST_MAIN(NotebookScreenTest)
