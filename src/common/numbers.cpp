@@ -40,6 +40,25 @@ double numericValue(QStringView text)
     return value;
 }
 
+QString asciiDigits(const QString &text)
+{
+    QString s = text;
+    for (QChar &c : s) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF10 && u <= 0xFF19)
+            c = QChar(char16_t(u'0' + (u - 0xFF10)));
+        else if (u == 0xFF0E)
+            c = u'.';
+        else if (u == 0xFF0B)
+            c = u'+';
+        else if (u == 0xFF0D || u == 0x2212)
+            c = u'-';
+        else if (u == 0x3000)
+            c = u' ';
+    }
+    return s;
+}
+
 std::optional<qint16> toInt16(double value)
 {
     if (!std::isfinite(value))

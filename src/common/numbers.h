@@ -10,6 +10,10 @@
 // "50.5cm" gives 50.5, "3,050" gives 3, "" gives 0.
 double numericValue(QStringView text);
 
+// Full-width digits, full stop, plus and minus signs and the ideographic space as their ASCII
+// forms, so that "５０．５" typed with a Japanese input method is read as 50.5.
+QString asciiDigits(const QString &text);
+
 // Rounds to the nearest integer, halves to the even neighbour (50.5 -> 50, 51.5 -> 52).
 // Empty when the result does not fit a 16-bit signed integer.
 std::optional<qint16> toInt16(double value);

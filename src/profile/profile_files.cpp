@@ -17,6 +17,11 @@ WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile)
     return files.rewrite(profileFileName(), profileText(profile));
 }
 
+WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile, const QString &targetPointText)
+{
+    return files.rewrite(profileFileName(), profileText(profile, targetPointText));
+}
+
 void SETTINGS_READ(HelpTour &tour, const NotebookFiles &files)
 {
     tour.helpTourOn = parseSettings(cp932::decode(files.read(settingsFileName())));

@@ -12,6 +12,8 @@ Profile readProfileFile(const NotebookFiles &files);
 QString readNickname(const NotebookFiles &files);
 // PROFILE_WRITE's file half: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole.
 WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile);
+// The same with line 9 as the goal field's text (the point-goal save).
+WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile, const QString &targetPointText);
 
 // SETTINGS_READ: 設定.txt into HelpTourOn (a missing file leaves the tour off).
 void SETTINGS_READ(HelpTour &tour, const NotebookFiles &files);

@@ -36,6 +36,14 @@ QString storable(const QString &value)
 
 } // namespace
 
+bool readsBackWhole(const QString &value)
+{
+    if (value.contains(u'\r') || value.contains(u'\n'))
+        return false;
+    DelimitedReader reader(storable(value) + QStringLiteral("\r\n"));
+    return reader.readText() == value && reader.lastEndedLine();
+}
+
 QString profileText(const Profile &p, const QString &targetPointText)
 {
     const QString crlf = QStringLiteral("\r\n");

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class Printer;
+class QWidget;
+
+// Prints an image of the window as it is shown, scaled to fit one page and nothing else on
+// it. Says where the page went when it became a PDF file, and says so when printing could
+// not start. True when the page was printed.
+bool printWindowImage(QWidget *window, Printer &printer, Dialogs &dialogs);
+
+// The question, and on OK the window image: the print button of a screen.
+void askAndPrintWindow(QWidget *window, Printer &printer, Dialogs &dialogs, const QString &question);
