@@ -101,6 +101,7 @@ ProfileScreen::ProfileScreen(Notebook &notebook, Dialogs &dialogs, Printer &prin
     layout->addSpacing(10);
     layout->addWidget(buildCalendar(), 1);
 
+    resize(940, 520);
     connect(print, &QPushButton::clicked, this, &ProfileScreen::print);
     connect(back, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_notebook, &Notebook::levelShown, this, &ProfileScreen::showPoints);
@@ -191,8 +192,9 @@ QGroupBox *ProfileScreen::buildEventGroup(int group)
         days = valueLabel(QStringLiteral("lblIvN%1").arg(i), name, box);
         suffix = valueLabel(QStringLiteral("lblZengo%1").arg(i), name, box);
         days->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        days->setMinimumWidth(days->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-        days->setStyleSheet(QStringLiteral("color: #3a5a9a; font-weight: bold;"));
+        days->setFont(scaledFont(days->font(), 1.0, true));
+        days->setStyleSheet(QStringLiteral("color: #3a5a9a;"));
+        days->setMinimumWidth(QFontMetrics(days->font()).horizontalAdvance(QStringLiteral("000000")));
         date->setMinimumWidth(date->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 ")));
         grid->addWidget(caption, row, 0);
         grid->addWidget(date, row, 1);
@@ -221,8 +223,6 @@ void ProfileScreen::load()
     showPoints();
     showCalendar(field(BirthField::Umare)->text());
 }
-
-void ProfileScreen::reject() { close(); }
 
 void ProfileScreen::showPoints()
 {

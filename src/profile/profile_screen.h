@@ -31,10 +31,6 @@ signals:
     // A new notebook has been written: the program ends now, so that the next start opens it.
     void programEndRequested();
 
-protected:
-    // Escape closes the screen as its close box does.
-    void reject() override;
-
 private:
     QGroupBox *buildBirthData();
     QGroupBox *buildPointGoal();
