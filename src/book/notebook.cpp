@@ -33,12 +33,13 @@ void Notebook::setNicknameAndGoal(const QString &nickname, qint16 targetPoint)
     ShowLevelBar();
 }
 
-WriteResult Notebook::startNewNotebook(const QString &profileFileText, const QString &birthDate, double height,
-                                       double weight)
+WriteResult Notebook::startNewNotebook(const QString &profileFileText, const QString &birthDate,
+                                       double height, double weight)
 {
     QList<FileChange> changes{{profileFileName(), profileFileText}};
-    for (const QString &name : {anniversaryFileName(), referenceFileName(), growthExportFileName(),
-                                giftsGivenFileName(), giftsReceivedFileName(), diaryFileName(), scheduleFileName()})
+    for (const QString &name :
+         {anniversaryFileName(), referenceFileName(), growthExportFileName(), giftsGivenFileName(),
+          giftsReceivedFileName(), diaryFileName(), scheduleFileName()})
         changes.append({name, QString()});
     changes.append({diaryFileName(), diaryRecordText(birthDate, height, weight, QString()), true});
     return replaceFiles(files, changes);

@@ -9,8 +9,8 @@ namespace {
 struct EventKind {
     int group; // index into lifeEventGroups()
     const char16_t *label;
-    int years;   // school events: years after the birth year (before the early-born shift)
-    int month;   // school events: the month and day of the date
+    int years; // school events: years after the birth year (before the early-born shift)
+    int month; // school events: the month and day of the date
     int day;
     int daysOn; // celebrations: days after the birth date
 };
@@ -52,7 +52,8 @@ QString lifeEventLabel(int index) { return QString::fromUtf16(kind(index).label)
 
 QString lifeEventName(int index)
 {
-    return isCelebration(index) ? lifeEventLabel(index) : lifeEventGroup(index) + u' ' + lifeEventLabel(index);
+    return isCelebration(index) ? lifeEventLabel(index)
+                                : lifeEventGroup(index) + u' ' + lifeEventLabel(index);
 }
 
 int earlyBorn(const QString &birthDate)
@@ -72,12 +73,15 @@ QList<LifeEventRow> lifeEvents(const QString &birthDate, QDate today)
     const int year = birthDate.left(4).toInt() - earlyBorn(birthDate);
     for (int i = 1; i <= LifeEventCount; ++i) {
         const EventKind &k = kind(i);
-        const QDate date = isCelebration(i) ? birth->addDays(k.daysOn) : QDate(year + k.years, k.month, k.day);
+        const QDate date =
+            isCelebration(i) ? birth->addDays(k.daysOn) : QDate(year + k.years, k.month, k.day);
         const qint64 n = today.daysTo(date);
         LifeEventRow &row = rows[i - 1];
         row.date = dateText(date);
         row.days = QString::number(n < 0 ? -n : n);
-        row.suffix = n > 0 ? QStringLiteral("日後") : n == 0 ? QStringLiteral("本日") : QStringLiteral("日経過");
+        row.suffix = n > 0    ? QStringLiteral("日後")
+                     : n == 0 ? QStringLiteral("本日")
+                              : QStringLiteral("日経過");
     }
     return rows;
 }

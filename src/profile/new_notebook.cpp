@@ -15,11 +15,13 @@
 QList<EmptyFieldCheck> emptyFieldChecks()
 {
     auto required = [](BirthField f, const QString &name) {
-        return EmptyFieldCheck{f, true, name + QStringLiteral("が未入力です。\r\n\r\nここは必ず登録しておく必要があります。")};
+        return EmptyFieldCheck{
+            f, true, name + QStringLiteral("が未入力です。\r\n\r\nここは必ず登録しておく必要があります。")};
     };
     auto optional = [](BirthField f, const QString &name) {
         return EmptyFieldCheck{
-            f, false, name + QStringLiteral("が未入力です。\r\n\r\nこのままで良かったらＯＫボタンを押してください")};
+            f, false,
+            name + QStringLiteral("が未入力です。\r\n\r\nこのままで良かったらＯＫボタンを押してください")};
     };
     return {optional(BirthField::Namae, QStringLiteral("ニックネーム欄")),
             required(BirthField::Umare, QStringLiteral("生年月日")),
@@ -164,17 +166,20 @@ WriteResult replaceFiles(NotebookFiles &files, const QList<FileChange> &changes)
     if (backupName.isEmpty() || !keepCopies(files.folder(), backupDir, originals)) {
         if (!backupName.isEmpty())
             QDir(backupDir).removeRecursively();
-        return failed(QStringLiteral("これまでのデータの控えを作れなかったため、何も変えずに取りやめました。\r\n"
-                                     "フォルダーの空き容量と書き込み権限を確かめてください。"));
+        return failed(
+            QStringLiteral("これまでのデータの控えを作れなかったため、何も変えずに取りやめました。\r\n"
+                           "フォルダーの空き容量と書き込み権限を確かめてください。"));
     }
     for (const FileChange &c : changes) {
         WriteResult r = c.append ? files.appendRecord(c.name, c.text) : files.rewrite(c.name, c.text);
         if (r.ok)
             continue;
-        r.error += restore(files.folder(), originals)
-                       ? QStringLiteral("\r\n\r\nファイルはすべて元のとおりに戻しました。")
-                       : QStringLiteral("\r\n\r\n元に戻せなかったファイルがあります。これまでのデータの控えは %1 にあります。")
-                             .arg(QDir::toNativeSeparators(backupName));
+        r.error +=
+            restore(files.folder(), originals)
+                ? QStringLiteral("\r\n\r\nファイルはすべて元のとおりに戻しました。")
+                : QStringLiteral(
+                      "\r\n\r\n元に戻せなかったファイルがあります。これまでのデータの控えは %1 にあります。")
+                      .arg(QDir::toNativeSeparators(backupName));
         return r;
     }
     WriteResult done;

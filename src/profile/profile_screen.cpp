@@ -121,8 +121,8 @@ QGroupBox *ProfileScreen::buildBirthData()
         grid->addWidget(new QLabel(text(Fields[i].unit), group), int(i), 2);
         m_fields[i] = box;
     }
-    QPushButton *create = makeButton(QStringLiteral("cmdHozon"), QStringLiteral("上記のデータで育児手帖を作成"),
-                                     QString(), group);
+    QPushButton *create = makeButton(QStringLiteral("cmdHozon"),
+                                     QStringLiteral("上記のデータで育児手帖を作成"), QString(), group);
     create->setMinimumHeight(34);
     grid->addWidget(create, int(Fields.size()), 0, 1, 3);
     connect(create, &QPushButton::clicked, this, &ProfileScreen::newNotebook);
@@ -215,8 +215,8 @@ QGroupBox *ProfileScreen::buildEventGroup(int group)
 void ProfileScreen::load()
 {
     const Profile &p = m_notebook.profile;
-    const std::array<const QString *, 7> values = {&p.nickname,    &p.birthDate,  &p.birthTime, &p.birthHeight,
-                                                   &p.birthWeight, &p.birthChest, &p.birthHead};
+    const std::array<const QString *, 7> values = {
+        &p.nickname, &p.birthDate, &p.birthTime, &p.birthHeight, &p.birthWeight, &p.birthChest, &p.birthHead};
     for (std::size_t i = 0; i < values.size(); ++i)
         m_fields[i]->setText(*values[i]);
     m_txtPoint->setText(QString::number(p.targetPoint));
@@ -275,8 +275,9 @@ void ProfileScreen::newNotebook()
 // An empty field: a required one is refused; for the others the user decides.
 bool ProfileScreen::emptyFieldAccepted(const EmptyFieldCheck &check)
 {
-    const bool accepted = !check.required && m_dialogs.confirm(inputCheckTitle(), check.text,
-                                                                Dialogs::Icon::Warning, Dialogs::Answer::Cancel);
+    const bool accepted =
+        !check.required &&
+        m_dialogs.confirm(inputCheckTitle(), check.text, Dialogs::Icon::Warning, Dialogs::Answer::Cancel);
     if (check.required)
         m_dialogs.warning(inputCheckTitle(), check.text);
     if (!accepted)
@@ -311,8 +312,9 @@ bool ProfileScreen::valuesStorable(const PointGoal &goal)
             return false;
         }
     }
-    const QString refusal = goal.targetPoint ? unstorableValueText(QStringLiteral("目標ポイント"), goal.lineText)
-                                             : pointGoalRefusalText();
+    const QString refusal = goal.targetPoint
+                                ? unstorableValueText(QStringLiteral("目標ポイント"), goal.lineText)
+                                : pointGoalRefusalText();
     if (refusal.isEmpty())
         return true;
     m_dialogs.warning(goal.targetPoint ? inputCheckTitle() : pointGoalRefusalTitle(), refusal);
@@ -337,6 +339,7 @@ void ProfileScreen::saveGoal()
 
 void ProfileScreen::print()
 {
-    askAndPrintWindow(this, m_printer, m_dialogs,
-                      QStringLiteral("表示中の情報を印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください"));
+    askAndPrintWindow(
+        this, m_printer, m_dialogs,
+        QStringLiteral("表示中の情報を印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください"));
 }

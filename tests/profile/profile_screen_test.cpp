@@ -23,7 +23,7 @@ namespace {
 
 const QString MayGoOn = QStringLiteral("\r\n\r\nこのままで良かったらＯＫボタンを押してください");
 const QString Required = QStringLiteral("\r\n\r\nここは必ず登録しておく必要があります。");
-const QStringList FieldNames = {"txtNamae",    "txtUmare",  "txtPJikan", "txtPShincyo",
+const QStringList FieldNames = {"txtNamae",   "txtUmare",  "txtPJikan", "txtPShincyo",
                                 "txtPTaijyu", "txtPKyoui", "txtPToui",  "txtPoint"};
 
 // Every file of a folder and its sub-folders, by relative path.
@@ -165,29 +165,36 @@ void ProfileScreenTest::newNotebookStops_data()
         return values;
     };
     QTest::newRow("no nickname: Cancel")
-        << with(0, "") << QStringList{QString("x入力確認|ニックネーム欄が未入力です。") + MayGoOn} << "txtNamae"
+        << with(0, "") << QStringList{QString("x入力確認|ニックネーム欄が未入力です。") + MayGoOn}
+        << "txtNamae"
         << "2002/2/8";
-    QTest::newRow("no birth date") << with(1, "") << QStringList{QString("!入力確認|生年月日が未入力です。") + Required}
+    QTest::newRow("no birth date") << with(1, "")
+                                   << QStringList{QString("!入力確認|生年月日が未入力です。") + Required}
                                    << "txtUmare"
                                    << "";
     QTest::newRow("birth date no date")
         << with(1, "2002/2/30")
-        << QStringList{"!入力確認|その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい"}
+        << QStringList{"!入力確認|その入力は日付の形式ではありません\r\n\r\n2002/02/"
+                       "18　のように入力してみて下さい"}
         << "txtUmare"
         << "";
-    QTest::newRow("no time: Cancel") << with(2, "") << QStringList{QString("x入力確認|出産時間が未入力です。") + MayGoOn}
+    QTest::newRow("no time: Cancel") << with(2, "")
+                                     << QStringList{QString("x入力確認|出産時間が未入力です。") + MayGoOn}
                                      << "txtPJikan"
                                      << "2002/02/08";
-    QTest::newRow("no height") << with(3, "") << QStringList{QString("!入力確認|身長が未入力です。") + Required}
+    QTest::newRow("no height") << with(3, "")
+                               << QStringList{QString("!入力確認|身長が未入力です。") + Required}
                                << "txtPShincyo"
                                << "2002/02/08";
-    QTest::newRow("no weight") << with(4, "") << QStringList{QString("!入力確認|体重が未入力です。") + Required}
+    QTest::newRow("no weight") << with(4, "")
+                               << QStringList{QString("!入力確認|体重が未入力です。") + Required}
                                << "txtPTaijyu"
                                << "2002/02/08";
-    QTest::newRow("no chest: Cancel") << with(5, "") << QStringList{QString("x入力確認|胸囲が未入力です。") + MayGoOn}
-                                      << "txtPKyoui"
-                                      << "2002/02/08";
-    QTest::newRow("no head: Cancel") << with(6, "") << QStringList{QString("x入力確認|頭囲が未入力です。") + MayGoOn}
+    QTest::newRow("no chest: Cancel")
+        << with(5, "") << QStringList{QString("x入力確認|胸囲が未入力です。") + MayGoOn} << "txtPKyoui"
+        << "2002/02/08";
+    QTest::newRow("no head: Cancel") << with(6, "")
+                                     << QStringList{QString("x入力確認|頭囲が未入力です。") + MayGoOn}
                                      << "txtPToui"
                                      << "2002/02/08";
     QStringList empties = good;
@@ -195,18 +202,20 @@ void ProfileScreenTest::newNotebookStops_data()
         empties[i].clear();
     QTest::newRow("every question OK, the last Cancel")
         << empties
-        << QStringList{QString("?入力確認|ニックネーム欄が未入力です。") + MayGoOn, QString("?入力確認|出産時間が未入力です。") + MayGoOn,
-                       QString("?入力確認|胸囲が未入力です。") + MayGoOn, QString("?入力確認|頭囲が未入力です。") + MayGoOn,
+        << QStringList{QString("?入力確認|ニックネーム欄が未入力です。") + MayGoOn,
+                       QString("?入力確認|出産時間が未入力です。") + MayGoOn,
+                       QString("?入力確認|胸囲が未入力です。") + MayGoOn,
+                       QString("?入力確認|頭囲が未入力です。") + MayGoOn,
                        "x新規作成確認|これまでのデータを削除して『』の育児手帖を作成します。\r\n\r\n"
                        "良かったらＯＫボタンを押してください"}
         << ""
         << "2002/02/08";
-    QTest::newRow("nickname the file would cut") << with(0, "\"たろう") << QStringList{"!入力確認|*"}
-                                                 << "txtNamae"
-                                                 << "2002/02/08";
-    QTest::newRow("a character CP932 cannot hold") << with(2, "10時5分😀") << QStringList{"!入力確認|*"}
-                                                   << "txtPJikan"
-                                                   << "2002/02/08";
+    QTest::newRow("nickname the file would cut")
+        << with(0, "\"たろう") << QStringList{"!入力確認|*"} << "txtNamae"
+        << "2002/02/08";
+    QTest::newRow("a character CP932 cannot hold")
+        << with(2, "10時5分😀") << QStringList{"!入力確認|*"} << "txtPJikan"
+        << "2002/02/08";
     QTest::newRow("goal 0") << with(7, "0") << QStringList{"!入力確認|*"} << "txtPoint"
                             << "2002/02/08";
 }
@@ -244,8 +253,10 @@ void ProfileScreenTest::newNotebookWritesTheFiles()
     // Full-width digits count as digits; a comma in a value survives the file.
     f.fill({"たろう, 二世", "平成14年2月8日", "10時5分", "５０．５", "3,050", "", "33.5", "２００"});
     expectBox(f.dialogs, QString("?入力確認|胸囲が未入力です。") + MayGoOn);
-    expectBox(f.dialogs, QStringLiteral("?新規作成確認|これまでのデータを削除して『たろう, 二世』の育児手帖を作成します。"
-                                        "\r\n\r\n良かったらＯＫボタンを押してください"));
+    expectBox(
+        f.dialogs,
+        QStringLiteral("?新規作成確認|これまでのデータを削除して『たろう, 二世』の育児手帖を作成します。"
+                       "\r\n\r\n良かったらＯＫボタンを押してください"));
     f.dialogs.expectInformation(
         QStringLiteral("クリア終了"),
         QStringLiteral("これまでのデータをクリアしました。（離乳食レシピはそのままです）\r\n"
@@ -259,7 +270,8 @@ void ProfileScreenTest::newNotebookWritesTheFiles()
     QVERIFY(!f.profile || !f.profile->isVisible());
 
     const Files after = filesOf(f.files.dir());
-    const QStringList emptied = {"記念日.txt", "参考資料.txt", "身長体重.txt", "贈りもの.txt", "頂きもの.txt", "予定.txt"};
+    const QStringList emptied = {"記念日.txt",   "参考資料.txt", "身長体重.txt",
+                                 "贈りもの.txt", "頂きもの.txt", "予定.txt"};
     const QString backup = QStringLiteral("バックアップ/20261206-0930/");
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         const QString &name = it.key();
@@ -330,12 +342,18 @@ void ProfileScreenTest::goalSave_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("level"); // "" when the goal is refused
     QTest::addColumn<int>("boxesColoured");
-    QTest::newRow("200 with 50 points") << "200" << "25.0 %" << 2;
-    QTest::newRow("1000") << "1000" << "5.0 %" << 0;
-    QTest::newRow("full-width 50") << "５０" << "100.0 %" << 10;
-    QTest::newRow("0") << "0" << "" << 0;
-    QTest::newRow("no number") << "abc" << "" << 0;
-    QTest::newRow("beyond 32767") << "40000" << "" << 0;
+    QTest::newRow("200 with 50 points") << "200"
+                                        << "25.0 %" << 2;
+    QTest::newRow("1000") << "1000"
+                          << "5.0 %" << 0;
+    QTest::newRow("full-width 50") << "５０"
+                                   << "100.0 %" << 10;
+    QTest::newRow("0") << "0"
+                       << "" << 0;
+    QTest::newRow("no number") << "abc"
+                               << "" << 0;
+    QTest::newRow("beyond 32767") << "40000"
+                                  << "" << 0;
 }
 
 void ProfileScreenTest::goalSave()
@@ -381,7 +399,8 @@ void ProfileScreenTest::goalSave()
 void ProfileScreenTest::printsTheScreen()
 {
     ProfileFixture f;
-    const QString question = QStringLiteral("表示中の情報を印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください");
+    const QString question =
+        QStringLiteral("表示中の情報を印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください");
     f.dialogs.expect(QStringLiteral("印刷確認"), question, Icon::Warning, Buttons::OkCancel, Answer::Ok,
                      Answer::Cancel);
     f.press("cmdPrint");
