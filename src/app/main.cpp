@@ -25,19 +25,24 @@ int main(int argc, char *argv[])
                    command.action == CommandLine::Error ? stderr : stdout);
         return command.exitCode;
     }
-
-    QApplication app(argc, argv);
-    setUpApplication(app);
-    QString error;
-    const QString dir = prepareNotebookFolder(command.folder, &error);
-    if (dir.isEmpty()) {
-        QMessageBox::warning(nullptr, programTitle(), error);
+    if (const QString refused = command.folder.isEmpty() ? QString() : folderRefusal(command.folder);
+        !refused.isEmpty()) {
+        std::fputs(refused.toLocal8Bit().constData(), stderr);
         return 1;
     }
 
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    QtDialogs dialogs;
+    QString error;
+    const QString dir = prepareNotebookFolder(command.folder, dialogs, &error);
+    if (dir.isEmpty() && !error.isEmpty())
+        QMessageBox::warning(nullptr, programTitle(), error);
+    if (dir.isEmpty())
+        return error.isEmpty() ? 0 : 1;
+
     SystemClock clock;
     Notebook notebook(dir, clock);
-    QtDialogs dialogs;
     QtPrinter printer(dir, QtPrinter::Target::DefaultPrinter, &clock);
     DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir());
     QObject::connect(screen, &DiaryScreen::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -1,6 +1,7 @@
 #include "common/command_line.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 static QString usage()
 {
@@ -36,6 +37,16 @@ static QString refusal(const QCommandLineParser &parser, bool parsed)
     const QString name =
         (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + unknown.first();
     return QStringLiteral("オプション %1 はありません。 Unknown option %1.").arg(name);
+}
+
+QString folderRefusal(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (info.isDir())
+        return {};
+    if (info.exists())
+        return QStringLiteral("ikuji-techo: %1 はフォルダーではありません。 Not a folder.\n").arg(folder);
+    return QStringLiteral("ikuji-techo: フォルダー %1 が見つかりません。 No such folder.\n").arg(folder);
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)

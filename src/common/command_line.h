@@ -16,3 +16,7 @@ struct CommandLine {
 // arguments without the program name, as they came in argv. Qt's own options (-platform,
 // -style) are refused as unknown: QT_QPA_PLATFORM and QT_STYLE_OVERRIDE do the same.
 CommandLine parseCommandLine(const QStringList &arguments);
+
+// Why a folder given on the command line cannot be opened (for standard error, exit status
+// 1), or "" when it is an existing folder. Nothing is created for a folder that is not there.
+QString folderRefusal(const QString &folder);

@@ -12,6 +12,9 @@ public:
     enum class Icon { None, Information, Warning, Question, Critical };
     enum class Buttons { Ok, OkCancel };
     enum class Answer { Ok, Cancel };
+    // What an input box's preset is for: a value to type over (shown selected), or a start
+    // to type after (the cursor after it).
+    enum class Preset { Replace, Extend };
 
     struct Box {
         QString title;
@@ -25,7 +28,8 @@ public:
 
     virtual Answer message(const Box &box) = 0;
     // Cancel gives an empty answer, as OK on an empty text does.
-    virtual QString input(const QString &prompt, const QString &title, const QString &preset) = 0;
+    virtual QString input(const QString &prompt, const QString &title, const QString &preset,
+                          Preset use = Preset::Replace) = 0;
     virtual void beep() = 0;
 
     // The common shapes.

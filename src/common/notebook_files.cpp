@@ -51,16 +51,25 @@ WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &
     if (!encoded.ok)
         return failed(cp932::unencodableMessage(encoded.badChar));
     WriteResult first;
-    if (wholeText && isNotWhole(bareName)) {
+    if (wholeText && (isNotWhole(bareName) || m_untidy.contains(bareName.toLower()))) {
         first = rewrite(bareName, wholeText());
         if (!first.ok)
             return first;
+        m_untidy.remove(bareName.toLower());
     }
     const QByteArray bytes = m_folder.endsWithLineBreak(bareName) ? encoded.bytes : "\r\n" + encoded.bytes;
     QString error;
     if (!m_folder.append(bareName, bytes, &error))
         return failed(notWritten(bareName, error));
     return first;
+}
+
+void NotebookFiles::setTidy(const QString &bareName, bool tidy)
+{
+    if (tidy)
+        m_untidy.remove(bareName.toLower());
+    else
+        m_untidy.insert(bareName.toLower());
 }
 
 QString NotebookFiles::notWholeMessage(const QString &bareName, int recordsRead, const QString &unit)

@@ -4,6 +4,7 @@
 #include "common/rewrite_guard.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -35,15 +36,20 @@ public:
     QByteArray read(const QString &bareName, bool *ok = nullptr) const;
     // The whole file anew from text.
     WriteResult rewrite(const QString &bareName, const QString &text);
-    // One record at the end, in one write. A file that was not read whole is first rewritten
-    // from wholeText() (the records that were read), and a file whose last line has no line
-    // end gets one first: either way the new record never runs into an old one.
+    // One record at the end, in one write. A file that was not read whole, or whose bytes do
+    // not end exactly where its last record ends (blank lines after it, no final CR LF), is
+    // first rewritten from wholeText() (the records that were read); a file of one-line
+    // records whose last line has no line end gets one first. Either way the new record
+    // never runs into an old one.
     WriteResult appendRecord(const QString &bareName, const QString &record,
                              const std::function<QString()> &wholeText = {});
 
     // Remembers a file that could not be read whole; true the first time (tell the user then).
     bool markNotWhole(const QString &bareName) { return m_guard.markNotWhole(bareName); }
     bool isNotWhole(const QString &bareName) const { return m_guard.isNotWhole(bareName); }
+    // What the reader found at the end of a file of several-line records: false when the
+    // bytes run on after the last record, so an append must rewrite the file first.
+    void setTidy(const QString &bareName, bool tidy);
 
     // The message shown once when a file could not be read whole.
     static QString notWholeMessage(const QString &bareName, int recordsRead, const QString &unit);
@@ -51,6 +57,7 @@ public:
 private:
     NotebookFolder m_folder;
     RewriteGuard m_guard;
+    QSet<QString> m_untidy; // lower-case names
     Clock &m_clock;
 };
 

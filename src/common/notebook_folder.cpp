@@ -23,8 +23,16 @@ QString NotebookFolder::findCaseInsensitive(const QString &bareName) const
     return m_lowerToActual.value(bareName.toLower());
 }
 
+bool NotebookFolder::isBareName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
+}
+
 QString NotebookFolder::pathOf(const QString &bareName) const
 {
+    if (!isBareName(bareName))
+        return {};
     const QString exact = m_dir + u'/' + bareName;
     if (QFileInfo::exists(exact))
         return exact;
@@ -34,12 +42,33 @@ QString NotebookFolder::pathOf(const QString &bareName) const
     return exact;
 }
 
-bool NotebookFolder::exists(const QString &bareName) const { return QFileInfo::exists(pathOf(bareName)); }
+bool NotebookFolder::exists(const QString &bareName) const
+{
+    const QFileInfo info(pathOf(bareName));
+    return info.exists() || info.isSymLink();
+}
+
+QString NotebookFolder::refusal(const QString &bareName) const
+{
+    const QString path = pathOf(bareName);
+    if (path.isEmpty())
+        return QStringLiteral("「%1」はファイルの名前に使えません。").arg(bareName);
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return {};
+    const QString target = info.canonicalFilePath();
+    const QString inside = QFileInfo(m_dir).canonicalFilePath() + u'/';
+    if (target.isEmpty() || !target.startsWith(inside))
+        return QStringLiteral("%1 は手帖のフォルダーの外（またはどこにもないところ）を指すリンクのため、"
+                              "読み書きしません。")
+            .arg(bareName);
+    return {};
+}
 
 QByteArray NotebookFolder::readAll(const QString &bareName, bool *ok) const
 {
     QFile f(pathOf(bareName));
-    if (!f.open(QIODevice::ReadOnly)) {
+    if (!refusal(bareName).isEmpty() || !f.open(QIODevice::ReadOnly)) {
         if (ok)
             *ok = false;
         return {};
@@ -51,10 +80,19 @@ QByteArray NotebookFolder::readAll(const QString &bareName, bool *ok) const
 
 bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QString *error) const
 {
+    if (const QString refused = refusal(bareName); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     QSaveFile f(pathOf(bareName));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    // Qt keeps small writes in a buffer, and commit() does not see a flush that failed: the
+    // buffer is flushed and checked here, before the new file may replace the old one.
+    const bool written = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+    if (!written || !f.commit()) {
         if (error)
             *error = f.errorString();
+        f.cancelWriting();
         return false;
     }
     forgetListing();
@@ -63,10 +101,23 @@ bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QStr
 
 bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QString *error) const
 {
+    if (const QString refused = refusal(bareName); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     QFile f(pathOf(bareName));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append) || f.write(bytes) != bytes.size() || !f.flush()) {
+    // Unbuffered: nothing of a failed write waits in a buffer to be written at close.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         if (error)
             *error = f.errorString();
+        return false;
+    }
+    const qint64 oldSize = f.size();
+    if (f.write(bytes) != bytes.size()) {
+        if (error)
+            *error = f.errorString();
+        f.resize(oldSize); // what did reach the disk goes again
         return false;
     }
     forgetListing();

@@ -13,15 +13,24 @@ public:
     explicit NotebookFolder(const QString &dir = {});
 
     QString dir() const { return m_dir; }
+    // A name of a file directly in the folder: no separator, not "." or "..".
+    static bool isBareName(const QString &name);
     // The path of the file the bare name reaches; for a file that does not exist yet, the
-    // name as given.
+    // name as given; "" for a name that is not a bare name.
     QString pathOf(const QString &bareName) const;
+    // The file exists (or a link of that name does, even one that leads nowhere).
     bool exists(const QString &bareName) const;
+    // Why the file must not be read or written through this folder ("" when it may): a name
+    // that is not bare, or a link that leads out of the folder or nowhere.
+    QString refusal(const QString &bareName) const;
 
     // The whole file; empty when it is missing (ok, when given, tells the two apart).
     QByteArray readAll(const QString &bareName, bool *ok = nullptr) const;
+    // The whole file anew: written, flushed and checked before it replaces the old one, so a
+    // full disk leaves the old file as it was.
     bool save(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;
-    // Appends in one write.
+    // Appends in one write; a write that fails part-way is cut off again, so the file keeps
+    // its old bytes.
     bool append(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;
     // True when the file is empty or missing, or its last byte ends a line.
     bool endsWithLineBreak(const QString &bareName) const;

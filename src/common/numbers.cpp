@@ -40,24 +40,26 @@ double numericValue(QStringView text)
     return value;
 }
 
-QString asciiDigits(const QString &text)
+QString asciiDigits(QStringView text)
 {
-    QString s = text;
-    for (QChar &c : s) {
+    QString out = text.toString();
+    for (QChar &c : out) {
         const char16_t u = c.unicode();
         if (u >= 0xFF10 && u <= 0xFF19)
-            c = QChar(char16_t(u'0' + (u - 0xFF10)));
+            c = QChar(u'0' + (u - 0xFF10));
         else if (u == 0xFF0E)
             c = u'.';
+        else if (u == 0xFF0C)
+            c = u',';
         else if (u == 0xFF0B)
             c = u'+';
         else if (u == 0xFF0D || u == 0x2212)
             c = u'-';
-        else if (u == 0x3000)
-            c = u' ';
     }
-    return s;
+    return out;
 }
+
+double typedNumericValue(QStringView text) { return numericValue(asciiDigits(text)); }
 
 std::optional<qint16> toInt16(double value)
 {

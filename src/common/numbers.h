@@ -10,9 +10,12 @@
 // "50.5cm" gives 50.5, "3,050" gives 3, "" gives 0.
 double numericValue(QStringView text);
 
-// Full-width digits, full stop, plus and minus signs and the ideographic space as their ASCII
-// forms, so that "５０．５" typed with a Japanese input method is read as 50.5.
-QString asciiDigits(const QString &text);
+// What the Japanese input method types into a numeric field, in ASCII: full-width digits,
+// full stop, comma, plus and minus signs (and the minus sign U+2212). Stored files are read
+// without it, exactly as before.
+QString asciiDigits(QStringView text);
+// numericValue of what was typed into a numeric field: "５０．５" gives 50.5.
+double typedNumericValue(QStringView text);
 
 // Rounds to the nearest integer, halves to the even neighbour (50.5 -> 50, 51.5 -> 52).
 // Empty when the result does not fit a 16-bit signed integer.

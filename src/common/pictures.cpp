@@ -32,7 +32,11 @@ QImage loadScaled(const QString &path, QSize size)
     const QSize full = reader.size();
     if (full.isValid() && size.isValid() && (full.width() > size.width() || full.height() > size.height()))
         reader.setScaledSize(full.scaled(size, Qt::KeepAspectRatio));
-    return reader.read();
+    const QImage image = reader.read();
+    // A small picture is enlarged to its box too, keeping its proportions.
+    if (image.isNull() || !size.isValid() || image.width() >= size.width() || image.height() >= size.height())
+        return image;
+    return image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size, QString *usedName)

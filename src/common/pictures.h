@@ -17,7 +17,8 @@ inline QString placeholderName() { return QStringLiteral("NOPIC.JPG"); }
 // are decoded.
 QString findPicture(const NotebookFolder &folder, const QString &key);
 
-// The winning picture decoded to fit into size (keeping its proportions), or NOPIC.JPG.
+// The winning picture decoded to fit into size (keeping its proportions, a small one enlarged),
+// or NOPIC.JPG.
 // Only the file that wins is decoded. A null image when even the placeholder is missing.
 QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size, QString *usedName = nullptr);
 

@@ -39,17 +39,22 @@ Dialogs::Answer QtDialogs::message(const Box &box)
     return mb.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
-QString QtDialogs::input(const QString &prompt, const QString &title, const QString &preset)
+QString QtDialogs::input(const QString &prompt, const QString &title, const QString &preset, Preset use)
 {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(title);
     dialog.setLabelText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     dialog.setTextValue(preset);
-    // The preset is something to type after (a date before its description), not to replace.
-    QTimer::singleShot(0, &dialog, [&dialog] {
+    // Once shown: a value to replace is selected, so that typing replaces it; a start to
+    // type after (a date before its description) keeps the cursor after it.
+    QTimer::singleShot(0, &dialog, [&dialog, use] {
         if (auto *edit = dialog.findChild<QLineEdit *>()) {
-            edit->deselect();
-            edit->end(false);
+            if (use == Preset::Replace) {
+                edit->selectAll();
+            } else {
+                edit->deselect();
+                edit->end(false);
+            }
         }
     });
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();

@@ -9,6 +9,7 @@ class QtDialogs : public Dialogs
 {
 public:
     Answer message(const Box &box) override;
-    QString input(const QString &prompt, const QString &title, const QString &preset) override;
+    QString input(const QString &prompt, const QString &title, const QString &preset,
+                  Preset use = Preset::Replace) override;
     void beep() override;
 };

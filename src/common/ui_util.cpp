@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 
 QWidget *nameControl(QWidget *w, const QString &objectName, const QString &accessibleName)
@@ -13,6 +14,14 @@ QWidget *nameControl(QWidget *w, const QString &objectName, const QString &acces
     w->setObjectName(objectName);
     w->setAccessibleName(accessibleName);
     return w;
+}
+
+QLabel *nameValueLabel(QLabel *label, const QString &objectName, const QString &caption)
+{
+    label->setObjectName(objectName);
+    label->setAccessibleName(QString());
+    label->setAccessibleDescription(caption);
+    return label;
 }
 
 QLabel *makeLabel(const QString &text, QWidget *buddy, QWidget *parent)
@@ -81,6 +90,16 @@ bool isEnterKey(const QEvent *e)
         return false;
     const int key = static_cast<const QKeyEvent *>(e)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void openOnEnter(QListWidget *list, std::function<void(const QString &entry)> open)
+{
+    hookEvents(list, [list, open = std::move(open)](QEvent *e) {
+        if (!isEnterKey(e) || !list->currentItem())
+            return false;
+        open(list->currentItem()->text());
+        return true;
+    });
 }
 
 int twipsToPixels(int twips) { return (twips + 7) / 15; }

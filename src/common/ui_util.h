@@ -18,6 +18,10 @@ class QWidget;
 // find it.
 QWidget *nameControl(QWidget *w, const QString &objectName, const QString &accessibleName);
 
+// A label that shows a value (a count, points, a position, a date): no fixed accessible name,
+// so that screen readers read its current text, and the caption as its description.
+QLabel *nameValueLabel(QLabel *label, const QString &objectName, const QString &caption);
+
 // A label for a text or combo box: the box's buddy and accessible name.
 QLabel *makeLabel(const QString &text, QWidget *buddy, QWidget *parent);
 
@@ -44,6 +48,10 @@ class QObject;
 // hook lives as long as watched.
 void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
 bool isEnterKey(const QEvent *e);
+
+class QListWidget;
+// A list that opens its entry on a click opens it on Enter too.
+void openOnEnter(QListWidget *list, std::function<void(const QString &entry)> open);
 
 // Widths given in twips (1/1440 inch), as the layouts name them, in pixels.
 int twipsToPixels(int twips);

@@ -3,6 +3,7 @@
 #include "book/notebook.h"
 #include "common/cp932.h"
 #include "common/dialogs.h"
+#include "common/one_line.h"
 #include "common/panel_host.h"
 #include "common/register_icons.h"
 #include "common/ui_util.h"
@@ -35,6 +36,7 @@ AnniversaryBox::AnniversaryBox(PanelHost &host, QWidget *parent) : QWidget(paren
     connect(m_cmdKinen, &QToolButton::clicked, this, &AnniversaryBox::add);
     connect(m_lstKinen, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openDay(item->text()); });
+    openOnEnter(m_lstKinen, [this](const QString &entry) { openDay(entry); });
 }
 
 void AnniversaryBox::KINEN_READ()
@@ -64,12 +66,14 @@ void AnniversaryBox::add()
     }
     const QString entry =
         dialogs.input(QStringLiteral("記念日リストに登録します\r\n\r\n日付の後に内容を書き込んでください"),
-                      QStringLiteral("記念日登録"), m_host.shownDate());
+                      QStringLiteral("記念日登録"), m_host.shownDate(), Dialogs::Preset::Extend);
     if (entry.isEmpty())
         return;
     const QString bad = cp932::firstUnencodable(entry);
-    if (!bad.isEmpty()) {
-        dialogs.warning(QStringLiteral("入力確認"), cp932::unencodableMessage(bad));
+    if (!bad.isEmpty() || hasControlCharacter(entry)) {
+        dialogs.warning(QStringLiteral("入力確認"), bad.isEmpty()
+                                                        ? controlCharacterMessage(QStringLiteral("記念日"))
+                                                        : cp932::unencodableMessage(bad));
         return;
     }
     QStringList entries = m_kinenList;

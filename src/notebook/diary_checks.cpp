@@ -14,11 +14,12 @@ std::optional<DiaryRefusal> checkValues(const DiarySaveCheck &c, const DiaryEntr
     for (auto [value, name, field] : {std::tuple{c.height, QStringLiteral("身長"), Field::Height},
                                       std::tuple{c.weight, QStringLiteral("体重"), Field::Weight}}) {
         if (!toInt16(value))
-            return DiaryRefusal{InputCheck,
-                                QStringLiteral("%1の値が大きすぎます。\r\n\r\n"
-                                               "-32768 から 32767 までの数で入力してください。")
-                                    .arg(name),
-                                field};
+            return DiaryRefusal{
+                InputCheck,
+                QStringLiteral("%1の値が%2。\r\n\r\n"
+                               "-32768 から 32767 までの数で入力してください。")
+                    .arg(name, value < 0 ? QStringLiteral("範囲外です") : QStringLiteral("大きすぎます")),
+                field};
     }
     for (const QString *t : {&typed.height, &typed.weight, &typed.text}) {
         const QString bad = cp932::firstUnencodable(*t);
@@ -29,10 +30,15 @@ std::optional<DiaryRefusal> checkValues(const DiarySaveCheck &c, const DiaryEntr
 }
 
 std::optional<DiaryRefusal> checkDate(const DiaryTable &diary, const DiarySaveCheck &c, QDate date,
-                                      const DiaryEntryTyped &typed)
+                                      const DiaryEntryTyped &typed, QDate today)
 {
-    const std::optional<QDate> firstDay =
-        diary.count() > 0 ? parseStoredDate(diary.day(1).date) : std::optional<QDate>();
+    // Day 1 written by hand ("1995/2/15") is read by the rule for typed dates.
+    std::optional<QDate> firstDay;
+    if (diary.count() > 0) {
+        firstDay = parseStoredDate(diary.day(1).date);
+        if (!firstDay)
+            firstDay = parseTypedDate(diary.day(1).date, today);
+    }
     if (firstDay && date < *firstDay)
         return DiaryRefusal{QStringLiteral("日付確認"), QStringLiteral("出産日前の日付けは登録できません")};
     if (!typed.height.isEmpty() && typed.height != QLatin1String("0") &&
@@ -63,9 +69,9 @@ DiarySaveCheck checkDiarySave(const DiaryTable &diary, const DiaryEntryTyped &ty
         return c;
     }
     c.date = dateText(*date);
-    c.height = numericValue(typed.height);
-    c.weight = numericValue(typed.weight);
-    c.refusal = checkDate(diary, c, *date, typed);
+    c.height = typedNumericValue(typed.height);
+    c.weight = typedNumericValue(typed.weight);
+    c.refusal = checkDate(diary, c, *date, typed, today);
     if (!c.refusal)
         c.refusal = checkValues(c, typed);
     if (!c.refusal)

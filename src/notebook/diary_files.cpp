@@ -7,6 +7,7 @@ DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &l
     DiaryLoad load;
     DiaryParse parsed = parseDiary(files.read(diaryFileName()));
     diary.days() = std::move(parsed.days);
+    files.setTidy(diaryFileName(), parsed.tidy);
     if (!parsed.whole)
         load.firstNotWhole = files.markNotWhole(diaryFileName());
     limits = parseGraphLimits(cp932::decode(files.read(graphFileName())));

@@ -6,6 +6,7 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/panel_host.h"
+#include "common/pick_combo.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
 #include "notebook/anniversary_box.h"
@@ -49,9 +50,7 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
 // The day itself: date, height, weight, the text and the scroll bar.
 QLayout *DiaryPage::buildPage()
 {
-    m_cboDay = new QComboBox(this);
-    m_cboDay->setEditable(true);
-    m_cboDay->setInsertPolicy(QComboBox::NoInsert);
+    m_cboDay = new PickComboBox(this);
     m_cboDay->setMaxVisibleItems(20);
     m_cboDay->setMinimumContentsLength(12);
     nameControl(m_cboDay, QStringLiteral("cboDay"), QStringLiteral("日付"));
@@ -95,7 +94,7 @@ QLayout *DiaryPage::buildPage()
     page->addWidget(m_lblDiaryM, 1, 0, 1, 2);
     page->addWidget(m_txtDiary, 2, 0, 1, 2);
     m_lblDayNo = new QLabel(this);
-    m_lblDayNo->setObjectName(QStringLiteral("lblDayNo"));
+    nameValueLabel(m_lblDayNo, QStringLiteral("lblDayNo"), QStringLiteral("何日目"));
     m_lblDayNo->setMinimumWidth(90);
     m_lblDayNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto *scrollRow = new QHBoxLayout;
@@ -172,7 +171,7 @@ void DiaryPage::buildPictureFrame()
     m_cmdStop->setToolTip(QStringLiteral("スライドショー停止"));
     m_cmdStop->setText(QStringLiteral("■"));
     m_lblSDate = new QLabel(m_fraGazou);
-    m_lblSDate->setObjectName(QStringLiteral("lblSDate"));
+    nameValueLabel(m_lblSDate, QStringLiteral("lblSDate"), QStringLiteral("スライドショーの日付"));
     auto *modeRow = new QHBoxLayout;
     modeRow->addWidget(m_optGazou);
     modeRow->addWidget(m_optMain);
@@ -191,8 +190,7 @@ void DiaryPage::buildPictureFrame()
 void DiaryPage::connectHandlers()
 {
     connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
-    connect(m_cboDay, qOverload<int>(&QComboBox::activated), this,
-            [this](int index) { setCurrentDay(index + 1); });
+    connect(m_cboDay, &PickComboBox::picked, this, [this](int index) { setCurrentDay(index + 1); });
     hookEvents(m_txtKensaku, [this](QEvent *e) {
         if (!isEnterKey(e) || m_txtKensaku->text().isEmpty())
             return false;
@@ -201,14 +199,29 @@ void DiaryPage::connectHandlers()
     });
     connect(m_lstDay, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openSearchResult(item->text()); });
-    connect(m_optGazou, &QRadioButton::clicked, this, [this] { photosShownClicked(); });
-    connect(m_optMain, &QRadioButton::clicked, this, [this] { photosHiddenClicked(); });
+    openOnEnter(m_lstDay, [this](const QString &line) { openSearchResult(line); });
+    // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
+    connect(m_optGazou, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            photosShownClicked();
+    });
+    connect(m_optMain, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            photosHiddenClicked();
+    });
 }
 
 int DiaryPage::currentDay() const { return m_hsbDay->value(); }
 QString DiaryPage::dateText() const { return m_cboDay->currentText(); }
 
-void DiaryPage::setCurrentDay(int k) { m_hsbDay->setValue(k); }
+void DiaryPage::setCurrentDay(int k)
+{
+    // The bar may already point at day k while another page is shown (a new page).
+    if (m_hsbDay->value() != k)
+        m_hsbDay->setValue(k);
+    else if (m_shownDay != k)
+        DIARY_SHOW();
+}
 
 void DiaryPage::showDay(int k)
 {
@@ -239,6 +252,7 @@ void DiaryPage::DIARY_READ()
 
 void DiaryPage::DIARY_CLEAR()
 {
+    m_shownDay = 0;
     m_cboDay->setEditText(QString());
     m_txtShincyo->clear();
     m_txtTaijyu->clear();
@@ -256,6 +270,7 @@ void DiaryPage::DIARY_SHOW()
         return;
     }
     const int k = qBound(1, m_hsbDay->value(), diary.count());
+    m_shownDay = k;
     const DiaryDay &day = diary.day(k);
     m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
     m_cboDay->setEditText(day.date);
@@ -299,15 +314,17 @@ void DiaryPage::choosePhoto(int slot)
 
 void DiaryPage::applyPictureMode()
 {
-    if (m_host.notebook().profile.diaryPictureMode != photosShown()) {
-        m_optGazou->setChecked(false);
-        m_optMain->setChecked(true);
-        photosHiddenClicked();
-    } else {
-        m_optGazou->setChecked(true);
-        m_optMain->setChecked(false);
-        photosShownClicked();
+    const bool shown = m_host.notebook().profile.diaryPictureMode == photosShown();
+    {
+        const QSignalBlocker blockShown(m_optGazou);
+        const QSignalBlocker blockHidden(m_optMain);
+        m_optGazou->setChecked(shown);
+        m_optMain->setChecked(!shown);
     }
+    if (shown)
+        photosShownClicked();
+    else
+        photosHiddenClicked();
 }
 
 void DiaryPage::photosShownClicked()

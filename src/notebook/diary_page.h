@@ -8,6 +8,7 @@ class AnniversaryBox;
 struct DiarySaveCheck;
 struct WriteResult;
 class PanelHost;
+class PickComboBox;
 class QComboBox;
 class QLabel;
 class QLayout;
@@ -70,7 +71,8 @@ private:
     WriteResult changeDay(const DiarySaveCheck &check);
 
     PanelHost &m_host;
-    QComboBox *m_cboDay = nullptr;
+    PickComboBox *m_cboDay = nullptr;
+    int m_shownDay = 0; // the day whose page the fields show, 0 for a new or empty page
     QLineEdit *m_txtShincyo = nullptr;
     QLineEdit *m_txtTaijyu = nullptr;
     QLabel *m_lblDiaryM = nullptr;

@@ -85,6 +85,30 @@ QList<QStringView> lineViews(const QString &text)
 
 qint16 labelledNumber(QStringView line) { return toInt16Clamped(numericValue(line.mid(4))); }
 
+bool onlyAsterisks(QStringView line)
+{
+    if (line.isEmpty())
+        return false;
+    for (QChar c : line)
+        if (c != u'*')
+            return false;
+    return true;
+}
+
+// The asterisk line and the four labels where the layout puts them: a record that has them
+// elsewhere would be read shifted, with a date taken from another line.
+bool recordHeadInPlace(const QList<QStringView> &lines, qsizetype i)
+{
+    static const QString labels[4] = {QStringLiteral("【日付】"), QStringLiteral("【身長】"),
+                                      QStringLiteral("【体重】"), QStringLiteral("【日記】")};
+    if (!onlyAsterisks(lines[i]))
+        return false;
+    for (int k = 0; k < 4; ++k)
+        if (!lines[i + 1 + k].startsWith(labels[k]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 DiaryParse parseDiary(const QByteArray &bytes)
@@ -95,6 +119,7 @@ DiaryParse parseDiary(const QByteArray &bytes)
     const qsizetype n = lines.size();
     const QLatin1String apostrophe("'");
     qsizetype i = 0;
+    qsizetype recordEnd = 0;
     while (i < n) {
         if (result.days.size() == DiaryCapacity) {
             result.whole = false;
@@ -106,7 +131,7 @@ DiaryParse parseDiary(const QByteArray &bytes)
             ++rest;
         if (rest == n)
             break;
-        if (i + 5 > n) {
+        if (i + 5 > n || !recordHeadInPlace(lines, i)) {
             result.whole = false;
             break;
         }
@@ -134,8 +159,14 @@ DiaryParse parseDiary(const QByteArray &bytes)
             day.text += line;
         }
         result.days.append(std::move(day));
+        recordEnd = lines[j].data() + 1 - text.constData();
         i = j + 1;
     }
+    // A file that ends in blank lines or without the last line's CR LF is rewritten before a
+    // day is appended to it: the new day must start right after the last "'" line.
+    result.tidy =
+        result.whole &&
+        (result.days.isEmpty() ? text.isEmpty() : text.size() == recordEnd + 2 && text.endsWith(Crlf));
     return result;
 }
 

@@ -37,10 +37,11 @@ private:
 struct DiaryParse {
     QList<DiaryDay> days;
     bool whole = true; // false when the file ended inside a record or held more than the capacity
+    bool tidy = true;  // the bytes end exactly where the last record ends (safe to append to)
 };
 
-// 日記.txt's bytes to days. Stops after DiaryCapacity days and before a record the file ends
-// inside; never fails.
+// 日記.txt's bytes to days. Stops after DiaryCapacity days, before a record the file ends
+// inside and before one whose asterisk line or labels are out of place; never fails.
 DiaryParse parseDiary(const QByteArray &bytes);
 
 // One record as the save command appends it: height and weight as the number text of what

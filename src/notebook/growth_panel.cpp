@@ -280,13 +280,15 @@ void GrowthPanel::changeLimits()
         const QString answer = dialogs.input(box.prompt, box.title, QString::number(value));
         if (answer.isEmpty())
             continue;
-        const std::optional<qint16> typed = toInt16(numericValue(answer));
+        const double number = typedNumericValue(answer);
+        const std::optional<qint16> typed = toInt16(number);
         if (!typed) {
             dialogs.warning(QStringLiteral("入力確認"),
-                            QStringLiteral("%1が大きすぎます。\r\n\r\n"
+                            QStringLiteral("%1が%2。\r\n\r\n"
                                            "-32768 から 32767 までの数で入力してください。\r\n"
-                                           "%1は %2 のままにします。")
-                                .arg(box.title)
+                                           "%1は %3 のままにします。")
+                                .arg(box.title, number < 0 ? QStringLiteral("範囲外です")
+                                                           : QStringLiteral("大きすぎます"))
                                 .arg(value));
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "common/cp932.h"
+#include "common/one_line.h"
 #include "profile/profile_store.h"
 
 #include <QDateTime>
@@ -65,6 +66,8 @@ QString unstorableValueText(const QString &fieldName, const QString &value)
     const QString bad = cp932::firstUnencodable(value);
     if (!bad.isEmpty())
         return fieldName + QStringLiteral("：") + cp932::unencodableMessage(bad);
+    if (hasControlCharacter(value))
+        return controlCharacterMessage(fieldName);
     if (!readsBackWhole(value))
         return fieldName +
                QStringLiteral("：「\"」で始まる値や、「\"」と「,」や前後の空白を一緒に含む値は、"

@@ -6,7 +6,7 @@
 PointGoal pointGoal(const QString &typed)
 {
     PointGoal g;
-    const std::optional<qint16> value = toInt16(numericValue(asciiDigits(typed)));
+    const std::optional<qint16> value = toInt16(typedNumericValue(typed));
     if (!value || *value < 1)
         return g;
     g.targetPoint = value;

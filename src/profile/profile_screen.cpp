@@ -50,20 +50,13 @@ constexpr int FirstCelebration = 9;
 
 QString text(const char16_t *s) { return QString::fromUtf16(s); }
 
-// A label that shows a value: a screen reader reads what it shows.
+// A label that shows a value: a screen reader reads what it shows, and the caption or event
+// it belongs to as its description.
 QLabel *valueLabel(const QString &name, const QString &description, QWidget *parent)
 {
-    auto *l = new QLabel(parent);
-    nameControl(l, name, QString());
-    l->setAccessibleDescription(description);
+    auto *l = nameValueLabel(new QLabel(parent), name, description);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
-}
-
-void showValue(QLabel *label, const QString &value)
-{
-    label->setText(value);
-    label->setAccessibleName(value);
 }
 
 QFont scaledFont(const QFont &base, double factor, bool bold)
@@ -226,17 +219,17 @@ void ProfileScreen::load()
 
 void ProfileScreen::showPoints()
 {
-    showValue(m_lblPoint, pointText(m_notebook.recipes.totalPoint));
-    showValue(m_lblLevel, levelText(m_notebook.recipes.levelPercent));
+    m_lblPoint->setText(pointText(m_notebook.recipes.totalPoint));
+    m_lblLevel->setText(levelText(m_notebook.recipes.levelPercent));
 }
 
 void ProfileScreen::showCalendar(const QString &birthDate)
 {
     const QList<LifeEventRow> rows = lifeEvents(birthDate, m_notebook.clock.today());
     for (std::size_t i = 0; i < std::size_t(LifeEventCount); ++i) {
-        showValue(m_lblIvD[i], rows[qsizetype(i)].date);
-        showValue(m_lblIvN[i], rows[qsizetype(i)].days);
-        showValue(m_lblZengo[i], rows[qsizetype(i)].suffix);
+        m_lblIvD[i]->setText(rows[qsizetype(i)].date);
+        m_lblIvN[i]->setText(rows[qsizetype(i)].days);
+        m_lblZengo[i]->setText(rows[qsizetype(i)].suffix);
     }
 }
 
@@ -263,8 +256,8 @@ void ProfileScreen::newNotebook()
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         *values[i] = m_fields[i]->text();
     const WriteResult written = m_notebook.startNewNotebook(
-        profileText(typed, goal.lineText), typed.birthDate, numericValue(asciiDigits(typed.birthHeight)),
-        numericValue(asciiDigits(typed.birthWeight)));
+        profileText(typed, goal.lineText), typed.birthDate, typedNumericValue(typed.birthHeight),
+        typedNumericValue(typed.birthWeight));
     if (!reportWrite(m_dialogs, written))
         return;
     m_dialogs.information(newNotebookDoneTitle(), newNotebookDoneText(nickname));

@@ -38,6 +38,9 @@ void LevelBar::showLevel()
         pal.setColor(QPalette::WindowText, QColor(90, 90, 90));
         m_boxes[i - 1]->setPalette(pal);
     }
+    // The colours say how far the level is; a screen reader says it in words.
+    setAccessibleName(
+        QStringLiteral("レベル %1 %").arg(QString::number(m_notebook.recipes.levelPercent, 'f', 1)));
     setToolTip(QStringLiteral("レベル %1％").arg(qRound(m_notebook.recipes.levelPercent)));
     setAccessibleDescription(toolTip());
 }

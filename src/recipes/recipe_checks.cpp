@@ -1,6 +1,7 @@
 #include "recipes/recipe_checks.h"
 
 #include "common/cp932.h"
+#include "common/one_line.h"
 #include "recipes/recipe_store.h"
 
 #include <cmath>
@@ -16,6 +17,15 @@ std::optional<Refusal> checkStorable(const Recipe &r)
         if (!bad.isEmpty())
             return Refusal{QStringLiteral("入力確認"), cp932::unencodableMessage(bad), QString()};
     }
+    const struct {
+        const QString *text;
+        const char16_t *caption;
+        const char16_t *box;
+    } oneLine[] = {{&r.name, u"料理名", u"cboNamae"}, {&r.ref, u"参考", u"cboSankou"}};
+    for (const auto &f : oneLine)
+        if (hasControlCharacter(*f.text))
+            return Refusal{QStringLiteral("入力確認"), controlCharacterMessage(QString::fromUtf16(f.caption)),
+                           QString::fromUtf16(f.box)};
     if (!std::isfinite(r.time))
         return Refusal{QStringLiteral("入力確認"), QStringLiteral("料理時間の値が大きすぎます。"),
                        QStringLiteral("txtJikan")};

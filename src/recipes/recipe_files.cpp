@@ -9,6 +9,7 @@ RecipeLoad readRecipeFile(NotebookFiles &files, RecipeBook &book)
     book.recipes() = std::move(parsed.recipes);
     book.stats.clearCounts();
     book.totalPoint = 0;
+    files.setTidy(recipeFileName(), parsed.tidy);
     if (!parsed.whole)
         load.firstNotWhole = files.markNotWhole(recipeFileName());
     return load;

@@ -6,6 +6,8 @@
 #include "common/dialogs.h"
 #include "common/help_tour.h"
 #include "common/numbers.h"
+#include "common/one_line.h"
+#include "common/pick_combo.h"
 #include "common/pictures.h"
 #include "common/ui_util.h"
 #include "recipes/faces.h"
@@ -62,10 +64,11 @@ void showListValue(QComboBox *box, const QString &value)
     box->setCurrentIndex(i);
 }
 
+// A large bold label; its text, which may change, is what a screen reader reads.
 QLabel *titleLabel(const QString &name, const QString &text, int pixelSize, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
-    nameControl(l, name, text);
+    l->setObjectName(name);
     QFont f = l->font();
     f.setPixelSize(pixelSize);
     f.setBold(true);
@@ -99,7 +102,7 @@ QWidget *faceRowHolder(FaceRow faceRow, std::array<QToolButton *, 4> &faces, QWi
 } // namespace
 
 RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer)
+    : QMainWindow(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -134,7 +137,10 @@ void RecipeScreen::buildControls()
     body->addSpacing(8);
     body->addLayout(pictureColumn, 0);
 
-    auto *layout = new QVBoxLayout(this);
+    // A main window, so that screen readers are told of a frame, not of a filler.
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    auto *layout = new QVBoxLayout(central);
     layout->addLayout(top);
     layout->addLayout(nameRow);
     layout->addWidget(m_hsbData);
@@ -150,6 +156,7 @@ QLayout *RecipeScreen::buildTitleArea()
     nameControl(subtitle, QStringLiteral("lblSubTitle"), subtitle->text());
     m_lblPoint = titleLabel(QStringLiteral("lblPoint"), QStringLiteral("Point 0"), 18, this);
     m_lblPoint->setToolTip(QStringLiteral("レシピ全体のポイント"));
+    m_lblPoint->setAccessibleDescription(m_lblPoint->toolTip());
     m_shpLevel = new LevelBar(m_notebook, this);
 
     auto *top = new QHBoxLayout;
@@ -168,9 +175,7 @@ QLayout *RecipeScreen::buildTitleArea()
 // The dish name and the position; the scroll bar goes under the row.
 QLayout *RecipeScreen::buildNameRow()
 {
-    m_cboNamae = new QComboBox(this);
-    m_cboNamae->setEditable(true);
-    m_cboNamae->setInsertPolicy(QComboBox::NoInsert);
+    m_cboNamae = new PickComboBox(this);
     m_cboNamae->setMaxVisibleItems(25);
     m_cboNamae->setMinimumContentsLength(24);
     nameControl(m_cboNamae, QStringLiteral("cboNamae"), QStringLiteral("料理名"));
@@ -180,7 +185,7 @@ QLayout *RecipeScreen::buildNameRow()
     m_lblRyoriNm = makeLabel(QStringLiteral("料理名"), m_cboNamae, this);
     m_lblRyoriNm->setObjectName(QStringLiteral("lblRyoriNm"));
     m_lblKensu = new QLabel(QStringLiteral("1 / 1"), this);
-    nameControl(m_lblKensu, QStringLiteral("lblKensu"), QStringLiteral("件数"));
+    nameValueLabel(m_lblKensu, QStringLiteral("lblKensu"), QStringLiteral("件数"));
     m_hsbData = new QScrollBar(Qt::Horizontal, this);
     nameControl(m_hsbData, QStringLiteral("hsbData"), QStringLiteral("レシピのページ"));
     m_hsbData->setRange(1, 1);
@@ -229,8 +234,8 @@ QLayout *RecipeScreen::textColumn(QLabel *ingredientsLabel)
 
 QLayout *RecipeScreen::buildClassification()
 {
-    auto makeList = [this](const QString &name, const QString &caption) {
-        auto *c = new QComboBox(this);
+    auto makeList = [this](const QString &name, const QString &caption, bool typed = false) {
+        auto *c = typed ? new PickComboBox(this) : new QComboBox(this);
         nameControl(c, name, caption);
         c->setMinimumContentsLength(10);
         return c;
@@ -238,9 +243,7 @@ QLayout *RecipeScreen::buildClassification()
     m_cboJyanru = makeList(QStringLiteral("cboJyanru"), QStringLiteral("月齢"));
     m_cboSyurui = makeList(QStringLiteral("cboSyurui"), QStringLiteral("種類"));
     m_cboCyouri = makeList(QStringLiteral("cboCyouri"), QStringLiteral("調理方法"));
-    m_cboSankou = makeList(QStringLiteral("cboSankou"), QStringLiteral("参考"));
-    m_cboSankou->setEditable(true);
-    m_cboSankou->setInsertPolicy(QComboBox::NoInsert);
+    m_cboSankou = makeList(QStringLiteral("cboSankou"), QStringLiteral("参考"), true);
     m_cboSankou->setEditText(QStringLiteral("その他"));
     m_cboSankou->setToolTip(QStringLiteral("新しい参考資料は入力して Enter で追加できます"));
     auto makeLine = [this](const QString &name, const QString &caption) {
@@ -297,10 +300,10 @@ void RecipeScreen::buildFaces(QBoxLayout *column)
 void RecipeScreen::buildHistory(QBoxLayout *column)
 {
     m_lblKai = new QLabel(QStringLiteral("調理回数　     　　　回"), this);
-    nameControl(m_lblKai, QStringLiteral("lblKai"), QStringLiteral("調理回数"));
+    m_lblKai->setObjectName(QStringLiteral("lblKai"));
     m_lblKai->setToolTip(QStringLiteral("クリックすると調理履歴に追加できます"));
     m_lblKaisu = new QLabel(QStringLiteral("0"), this);
-    nameControl(m_lblKaisu, QStringLiteral("lblKaisu"), QStringLiteral("調理回数"));
+    nameValueLabel(m_lblKaisu, QStringLiteral("lblKaisu"), QStringLiteral("調理回数"));
     m_lblKaisu->setToolTip(m_lblKai->toolTip());
     m_lblKaisu->setAlignment(Qt::AlignCenter);
     QFont countFont = m_lblKaisu->font();
@@ -321,6 +324,7 @@ void RecipeScreen::buildHistory(QBoxLayout *column)
     m_lstRireki->setMaximumHeight(110);
     m_lblPoint1 = titleLabel(QStringLiteral("lblPoint1"), QStringLiteral("Point 2"), 15, this);
     m_lblPoint1->setToolTip(QStringLiteral("このレシピのポイント"));
+    m_lblPoint1->setAccessibleDescription(m_lblPoint1->toolTip());
     m_lblPoint1->setStyleSheet(QStringLiteral("color: rgb(0, 120, 60);"));
     column->addWidget(countHolder);
     column->addWidget(m_lstRireki);
@@ -394,8 +398,7 @@ QLayout *RecipeScreen::buildButtons()
 void RecipeScreen::connectHandlers()
 {
     connect(m_hsbData, &QScrollBar::valueChanged, this, [this] { ShowRecipe(); });
-    connect(m_cboNamae, qOverload<int>(&QComboBox::activated), this,
-            [this](int index) { setPosition(index + 1); });
+    connect(m_cboNamae, &PickComboBox::picked, this, [this](int index) { setPosition(index + 1); });
     connect(m_cmdNew, &QPushButton::clicked, this, &RecipeScreen::newRecipe);
     connect(m_cmdTouroku, &QPushButton::clicked, this, &RecipeScreen::registerRecipe);
     connect(m_cmdDelete, &QPushButton::clicked, this, &RecipeScreen::deleteRecipe);
@@ -413,8 +416,15 @@ void RecipeScreen::connectHandlers()
         });
     connect(m_lstRireki, &QListWidget::itemDoubleClicked, this, [this] { removeHistoryEntry(); });
     hookEvents(m_cboSankou->lineEdit(), [this](QEvent *e) { return isEnterKey(e) && referenceEnter(); });
-    connect(m_optGazou, &QRadioButton::clicked, this, &RecipeScreen::picturesShownClicked);
-    connect(m_optMain, &QRadioButton::clicked, this, &RecipeScreen::picturesHiddenClicked);
+    // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
+    connect(m_optGazou, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            picturesShownClicked();
+    });
+    connect(m_optMain, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            picturesHiddenClicked();
+    });
     connect(&m_notebook, &Notebook::levelShown, this, &RecipeScreen::showTotalPoint);
     // The search, graph and print screens are opened from here once they exist.
 }
@@ -434,8 +444,12 @@ void RecipeScreen::setPosition(int p)
 void RecipeScreen::load()
 {
     const bool shown = m_notebook.profile.pictureMode == photosShown();
-    m_optGazou->setChecked(shown);
-    m_optMain->setChecked(!shown);
+    {
+        const QSignalBlocker blockShown(m_optGazou);
+        const QSignalBlocker blockHidden(m_optMain);
+        m_optGazou->setChecked(shown);
+        m_optMain->setChecked(!shown);
+    }
     m_fraGazou->setVisible(shown);
     m_recipeFolder = m_notebook.files.dir();
     FillRecipeLists();
@@ -589,7 +603,7 @@ Recipe RecipeScreen::pageRecipe() const
     r.stage = m_cboJyanru->currentText();
     r.kind = m_cboSyurui->currentText();
     r.method = m_cboCyouri->currentText();
-    r.time = float(numericValue(m_txtJikan->text()));
+    r.time = float(typedNumericValue(m_txtJikan->text()));
     r.selfEval = m_curSelfEval;
     r.childEval = m_curChildEval;
     r.cookCount = cookCountText(m_lblKaisu->text());
@@ -746,8 +760,10 @@ bool RecipeScreen::referenceEnter()
     if (text.isEmpty())
         return false;
     const QString bad = cp932::firstUnencodable(text);
-    if (!bad.isEmpty()) {
-        m_dialogs.warning(QStringLiteral("入力確認"), cp932::unencodableMessage(bad));
+    if (!bad.isEmpty() || hasControlCharacter(text)) {
+        m_dialogs.warning(QStringLiteral("入力確認"), bad.isEmpty()
+                                                          ? controlCharacterMessage(QStringLiteral("参考"))
+                                                          : cp932::unencodableMessage(bad));
         return true;
     }
     if (!m_dialogs.confirm(QStringLiteral("保存確認"), text + QStringLiteral("を新たに追加しますか？"),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <array>
 #include <optional>
@@ -11,6 +11,7 @@ class LevelBar;
 class Notebook;
 class Printer;
 class QBoxLayout;
+class PickComboBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -30,7 +31,7 @@ struct Refusal;
 // the two evaluation face rows, the cooking history, the points and the level bar. Loaded
 // hidden at start, shown by the notebook's "離乳食" button; "戻り" and the close box unload it
 // while the tables stay in the notebook.
-class RecipeScreen : public QWidget
+class RecipeScreen : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -88,7 +89,7 @@ private:
 
     QScrollBar *m_hsbData = nullptr;
     QLabel *m_lblRyoriNm = nullptr;
-    QComboBox *m_cboNamae = nullptr;
+    PickComboBox *m_cboNamae = nullptr;
     QComboBox *m_cboJyanru = nullptr;
     QComboBox *m_cboSyurui = nullptr;
     QComboBox *m_cboCyouri = nullptr;

@@ -18,6 +18,25 @@ const QString Terminator = QStringLiteral("----------");
 const QString HistoryEnd = QStringLiteral("'");
 constexpr qsizetype HeaderLength = 6; // "【料理名　】": the value starts at the 7th character
 
+// The labels of the nine one-line values, in file order.
+const QString ValueLabels[9] = {
+    QStringLiteral("【料理名　】"), QStringLiteral("【月齢　　】"), QStringLiteral("【種類　　】"),
+    QStringLiteral("【調理方法】"), QStringLiteral("【料理時間】"), QStringLiteral("【自己評価】"),
+    QStringLiteral("【三者評価】"), QStringLiteral("【回数　　】"), QStringLiteral("【参考　　】")};
+// The headers of the four sections, each on the line after the previous terminator.
+const QString SectionHeaders[4] = {QStringLiteral("【材料】"), QStringLiteral("【作り方】"),
+                                   QStringLiteral("【メモ】"), QStringLiteral("【調理実績】")};
+
+bool onlyAsterisks(QStringView line)
+{
+    if (line.isEmpty())
+        return false;
+    for (QChar c : line)
+        if (c != u'*')
+            return false;
+    return true;
+}
+
 bool onlyHyphens(QStringView line)
 {
     if (line.isEmpty())
@@ -225,6 +244,45 @@ QString cookCountText(const QString &text)
     return plain ? text : numberText(numericValue(text));
 }
 
+namespace {
+
+// One record from the cursor, or false when the file ends inside it or its fixed lines (the
+// asterisk line, the labels, the terminators and the section headers) are not where the
+// layout puts them: what follows would be read shifted, so reading stops there.
+bool readRecipe(LineCursor &cursor, Recipe &r)
+{
+    if (!onlyAsterisks(cursor.next()))
+        return false;
+    QStringView values[9];
+    for (int k = 0; k < 9; ++k) {
+        if (cursor.atEnd())
+            return false;
+        values[k] = cursor.next();
+        if (!values[k].startsWith(ValueLabels[k]))
+            return false;
+    }
+    QString *sections[4] = {&r.ingredients, &r.steps, &r.memo, &r.history};
+    for (int k = 0; k < 4; ++k) {
+        if (cursor.atEnd() || (k == 0 && cursor.next() != Terminator) || cursor.atEnd() ||
+            !cursor.next().startsWith(SectionHeaders[k]))
+            return false;
+        if (!readSection(cursor, k < 3 ? Terminator : HistoryEnd, k < 3, sections[k]))
+            return false;
+    }
+    r.name = valueOf(values[0]);
+    r.stage = valueOf(values[1]);
+    r.kind = valueOf(values[2]);
+    r.method = valueOf(values[3]);
+    r.time = float(numericValue(valueOf(values[4])));
+    r.selfEval = valueOf(values[5]);
+    r.childEval = valueOf(values[6]);
+    r.cookCount = cookCountText(valueOf(values[7]));
+    r.ref = valueOf(values[8]);
+    return true;
+}
+
+} // namespace
+
 RecipeParse parseRecipes(const QByteArray &bytes)
 {
     RecipeParse result;
@@ -232,6 +290,7 @@ RecipeParse parseRecipes(const QByteArray &bytes)
     LineCursor cursor(text);
     // A record is about forty lines; the guess saves most reallocations of the table.
     result.recipes.reserve(qMin<qsizetype>(RecipeCapacity, bytes.size() / 400 + 1));
+    qsizetype recordEnd = 0;
     while (!cursor.atEnd()) {
         if (cursor.onlyBlankLinesLeft())
             break;
@@ -240,45 +299,14 @@ RecipeParse parseRecipes(const QByteArray &bytes)
             break;
         }
         Recipe r;
-        cursor.next(); // the asterisk line; its content was never tested
-        QStringView values[9];
-        bool complete = true;
-        for (QStringView &v : values) {
-            if (cursor.atEnd()) {
-                complete = false;
-                break;
-            }
-            v = cursor.next();
-        }
-        // The "----------" line and the "【材料】" header.
-        for (int skip = 0; skip < 2 && complete; ++skip) {
-            if (cursor.atEnd())
-                complete = false;
-            else
-                cursor.next();
-        }
-        complete = complete && readSection(cursor, Terminator, true, &r.ingredients);
-        complete =
-            complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.steps));
-        complete =
-            complete && !cursor.atEnd() && (cursor.next(), readSection(cursor, Terminator, true, &r.memo));
-        complete = complete && !cursor.atEnd() &&
-                   (cursor.next(), readSection(cursor, HistoryEnd, false, &r.history));
-        if (!complete) {
+        if (!readRecipe(cursor, r)) {
             result.whole = false;
             break;
         }
-        r.name = valueOf(values[0]);
-        r.stage = valueOf(values[1]);
-        r.kind = valueOf(values[2]);
-        r.method = valueOf(values[3]);
-        r.time = float(numericValue(valueOf(values[4])));
-        r.selfEval = valueOf(values[5]);
-        r.childEval = valueOf(values[6]);
-        r.cookCount = cookCountText(valueOf(values[7]));
-        r.ref = valueOf(values[8]);
         result.recipes.append(std::move(r));
+        recordEnd = cursor.pos();
     }
+    result.tidy = result.whole && recordEnd == text.size() && (recordEnd == 0 || text.endsWith(Crlf));
     return result;
 }
 
@@ -287,27 +315,17 @@ QString recipeRecordText(const Recipe &r, bool emptyAsLine)
     QString s;
     s.reserve(200 + r.ingredients.size() + r.steps.size() + r.memo.size() + r.history.size());
     s += Asterisks + Crlf;
-    s += QStringLiteral("【料理名　】") + r.name + Crlf;
-    s += QStringLiteral("【月齢　　】") + r.stage + Crlf;
-    s += QStringLiteral("【種類　　】") + r.kind + Crlf;
-    s += QStringLiteral("【調理方法】") + r.method + Crlf;
-    s += QStringLiteral("【料理時間】") + recipeTimeText(r.time) + Crlf;
-    s += QStringLiteral("【自己評価】") + r.selfEval + Crlf;
-    s += QStringLiteral("【三者評価】") + r.childEval + Crlf;
-    s += QStringLiteral("【回数　　】") + r.cookCount + Crlf;
-    s += QStringLiteral("【参考　　】") + r.ref + Crlf;
-    s += Terminator + Crlf;
-    s += QStringLiteral("【材料】") + Crlf;
-    appendSection(s, escapedLines(r.ingredients), emptyAsLine);
-    s += Terminator + Crlf;
-    s += QStringLiteral("【作り方】") + Crlf;
-    appendSection(s, escapedLines(r.steps), emptyAsLine);
-    s += Terminator + Crlf;
-    s += QStringLiteral("【メモ】") + Crlf;
-    appendSection(s, escapedLines(r.memo), emptyAsLine);
-    s += Terminator + Crlf;
-    s += QStringLiteral("【調理実績】") + Crlf;
-    appendSection(s, r.history, emptyAsLine);
+    const QString values[9] = {r.name,     r.stage,     r.kind,      r.method, recipeTimeText(r.time),
+                               r.selfEval, r.childEval, r.cookCount, r.ref};
+    for (int k = 0; k < 9; ++k)
+        s += ValueLabels[k] + values[k] + Crlf;
+    const QString sections[4] = {escapedLines(r.ingredients), escapedLines(r.steps), escapedLines(r.memo),
+                                 r.history};
+    for (int k = 0; k < 4; ++k) {
+        s += Terminator + Crlf;
+        s += SectionHeaders[k] + Crlf;
+        appendSection(s, sections[k], emptyAsLine);
+    }
     s += HistoryEnd + Crlf;
     return s;
 }

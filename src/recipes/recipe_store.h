@@ -95,11 +95,12 @@ private:
 struct RecipeParse {
     QList<Recipe> recipes;
     bool whole = true; // false when the file ended inside a record or held more than the capacity
+    bool tidy = true;  // the bytes end exactly where the last record ends (safe to append to)
 };
 
 // レシピ.txt's bytes to recipes, read by line counts and the two terminator lines as the
-// format has always been read. Stops after RecipeCapacity recipes and before a record the
-// file ends inside; never fails.
+// format has always been read. Stops after RecipeCapacity recipes, before a record the file
+// ends inside and before one whose fixed lines are out of place; never fails.
 RecipeParse parseRecipes(const QByteArray &bytes);
 
 // One record. An empty ingredients, steps, memo or history section is written as nothing

@@ -3,6 +3,7 @@
 #include "book/notebook.h"
 #include "common/dialogs.h"
 #include "common/panel_host.h"
+#include "common/pick_combo.h"
 #include "common/register_icons.h"
 #include "common/ui_util.h"
 #include "registers/register_commands.h"
@@ -49,9 +50,7 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
     QFont titleFont = m_title->font();
     titleFont.setBold(true);
     m_title->setFont(titleFont);
-    m_date = new QComboBox(this);
-    m_date->setEditable(true);
-    m_date->setInsertPolicy(QComboBox::NoInsert);
+    m_date = new PickComboBox(this);
     m_date->setMaxVisibleItems(15);
     m_date->setMinimumContentsLength(11);
     nameControl(m_date, kind.dateBox, kind.itemName + QStringLiteral("の日付"));

@@ -31,7 +31,7 @@ std::optional<QString> entryDate(Dialogs &dialogs, QComboBox *dateBox, QDate tod
 
 bool storable(Dialogs &dialogs, const QString &field, QLineEdit *box)
 {
-    const QString problem = unstorableFieldMessage(field);
+    const QString problem = unstorableFieldMessage(field, box->accessibleName());
     if (problem.isEmpty())
         return true;
     dialogs.warning(InputCheck, problem);

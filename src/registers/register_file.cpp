@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/delimited.h"
+#include "common/one_line.h"
 
 RegisterRead parseRegister(const QByteArray &bytes, int fieldCount)
 {
@@ -40,15 +41,14 @@ QString registerFileText(const QList<QStringList> &records)
     return text;
 }
 
-QString unstorableFieldMessage(const QString &field)
+QString unstorableFieldMessage(const QString &field, const QString &caption)
 {
     if (field.contains(u'"'))
         return QStringLiteral("半角の「\"」（ダブルクォーテーション）はファイルの区切りに使う文字のため、保存"
                               "できません。\r\n\r\n"
                               "全角の「”」などに置き換えてから、もう一度保存してください。");
-    if (field.contains(u'\r') || field.contains(u'\n'))
-        return QStringLiteral(
-            "改行は保存できません。\r\n\r\n１行で書き込んでから、もう一度保存してください。");
+    if (hasControlCharacter(field))
+        return controlCharacterMessage(caption);
     const QString bad = cp932::firstUnencodable(field);
     if (!bad.isEmpty())
         return cp932::unencodableMessage(bad);

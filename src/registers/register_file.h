@@ -24,4 +24,4 @@ QString registerFileText(const QList<QStringList> &records);
 
 // The warning for a typed field the file cannot hold (a double quote, a line break, a
 // character outside CP932); empty when the field can be stored.
-QString unstorableFieldMessage(const QString &field);
+QString unstorableFieldMessage(const QString &field, const QString &caption);

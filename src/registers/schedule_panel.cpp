@@ -3,6 +3,7 @@
 #include "book/notebook.h"
 #include "common/dialogs.h"
 #include "common/panel_host.h"
+#include "common/pick_combo.h"
 #include "common/ui_util.h"
 #include "registers/register_commands.h"
 #include "registers/register_files.h"
@@ -53,9 +54,7 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
     setObjectName(QStringLiteral("fraYotei"));
     m_msgYotei = new RegisterGrid(this);
     nameControl(m_msgYotei, QStringLiteral("msgYotei"), QStringLiteral("予定一覧"));
-    m_cboYHizuke = new QComboBox(this);
-    m_cboYHizuke->setEditable(true);
-    m_cboYHizuke->setInsertPolicy(QComboBox::NoInsert);
+    m_cboYHizuke = new PickComboBox(this);
     m_cboYHizuke->setMaxVisibleItems(20);
     m_cboYHizuke->setMinimumContentsLength(11);
     nameControl(m_cboYHizuke, QStringLiteral("cboYHizuke"), QStringLiteral("日付"));

@@ -55,7 +55,7 @@ QIcon helpTourIcon()
 
 DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
                          QWidget *parent)
-    : QWidget(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer), m_helpDir(helpDir)
+    : QMainWindow(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer), m_helpDir(helpDir)
 {
     setObjectName(QStringLiteral("frmDiary"));
     buildBar();
@@ -72,7 +72,10 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
         panel->setFrameShape(QFrame::StyledPanel);
         area->addWidget(panel, 0, 0);
     }
-    auto *layout = new QVBoxLayout(this);
+    // A main window, so that screen readers are told of a frame, not of a filler.
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    auto *layout = new QVBoxLayout(central);
     layout->addWidget(m_bar);
     layout->addLayout(area, 1);
 
@@ -132,7 +135,8 @@ void DiaryScreen::buildBar()
     m_chkHelp->setIconSize(QSize(28, 28));
     bar->addWidget(m_chkHelp);
 
-    connect(m_chkHelp, &QCheckBox::clicked, this, &DiaryScreen::helpCheckClicked);
+    // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
+    connect(m_chkHelp, &QCheckBox::toggled, this, &DiaryScreen::helpCheckClicked);
 }
 
 void DiaryScreen::diaryButtonClicked()

@@ -3,8 +3,8 @@
 #include "common/panel_host.h"
 
 #include <QList>
+#include <QMainWindow>
 #include <QPointer>
-#include <QWidget>
 
 #include <functional>
 
@@ -24,7 +24,7 @@ class QWidget;
 
 // The notebook screen frmDiary: the button bar, the six panels that take turns in one place,
 // the help tour switch, and the doors to the recipe screen, the profile screen and the help.
-class DiaryScreen : public QWidget, public PanelHost
+class DiaryScreen : public QMainWindow, public PanelHost
 {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "book/notebook.h"
 #include "book/notebook_setup.h"
+#include "common/dialogs.h"
 #include "common/fonts.h"
 #include "common/notebook_folder.h"
 #include "profile/profile_files.h"
@@ -28,13 +29,17 @@ DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, 
     QCoreApplication::processEvents();
     splash.setNickname(nickname);
     splash.show();
-    QCoreApplication::processEvents();
 
     // Elapsed time, not the time of day: a start just before midnight still waits two seconds.
+    // The wait keeps painting (but takes no input), so the splash is drawn as soon as the
+    // window system shows it, and again whenever it is uncovered.
     QElapsedTimer elapsed;
     elapsed.start();
-    while (elapsed.elapsed() < splashWaitMs)
-        QThread::msleep(20);
+    while (elapsed.elapsed() < splashWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(10);
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     auto *screen = new DiaryScreen(notebook, dialogs, printer, helpDir);
     screen->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -48,7 +53,7 @@ DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, 
 void setUpApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("ikuji-techo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("育児手帖"));
+    // No application display name: the window system would add it to every title.
     QApplication::setApplicationVersion(QStringLiteral(TECHO_VERSION));
     // Wayland finds the window's icon through the menu entry's name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ikuji-techo"));
@@ -64,7 +69,7 @@ void setUpApplication(QApplication &app)
         QApplication::installTranslator(qtTranslator);
 }
 
-QString prepareNotebookFolder(const QString &given, QString *error)
+QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, QString *error)
 {
     const QStringList args = given.isEmpty() ? QStringList() : QStringList{given};
     const QString dir = notebook_setup::chooseFolder(args, QDir::currentPath());
@@ -74,6 +79,13 @@ QString prepareNotebookFolder(const QString &given, QString *error)
         return {};
     }
     if (!QFileInfo(dir).isDir() && !notebook_setup::createFromSample(dir, sample, error))
+        return {};
+    if (!args.isEmpty() && !notebook_setup::holdsNotebook(dir) &&
+        !dialogs.confirm(programTitle(),
+                         QStringLiteral("%1 には育児手帖がありません。\r\n\r\n"
+                                        "このフォルダーに新しい育児手帖を作りますか？")
+                             .arg(QDir::toNativeSeparators(dir)),
+                         Dialogs::Icon::Question, Dialogs::Answer::Cancel))
         return {};
     notebook_setup::createMissingFiles(NotebookFolder(dir), sample);
     return dir;

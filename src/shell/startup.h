@@ -20,5 +20,7 @@ void setUpApplication(QApplication &app);
 
 // The notebook folder to open (the one given, else the current folder when it holds a
 // notebook, else the per-user folder made from the sample), with any missing data file
-// created. Empty, with the reason in error, when there is none to open.
-QString prepareNotebookFolder(const QString &given, QString *error);
+// created. A folder given that holds no notebook is filled only when the user agrees. Empty,
+// with the reason in error, when there is none to open; empty without a reason when the user
+// declined.
+QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, QString *error);

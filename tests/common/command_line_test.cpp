@@ -9,6 +9,7 @@ class CommandLineTest : public QObject
 private slots:
     void decides_data();
     void decides();
+    void folderMustExist();
 };
 
 void CommandLineTest::decides_data()
@@ -55,6 +56,19 @@ void CommandLineTest::decides()
     // A refusal shows the usage after the reason.
     QCOMPARE(command.output.contains(QStringLiteral("\n\n使い方: ikuji-techo [フォルダー]\n")),
              action == CommandLine::Error);
+}
+
+void CommandLineTest::folderMustExist()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt"));
+    QFile(file).open(QIODevice::WriteOnly);
+    QCOMPARE(folderRefusal(dir.path()), QString());
+    QVERIFY(folderRefusal(file).contains(QStringLiteral("はフォルダーではありません")));
+    const QString missing = dir.filePath(QStringLiteral("なし"));
+    QCOMPARE(folderRefusal(missing),
+             QStringLiteral("ikuji-techo: フォルダー %1 が見つかりません。 No such folder.\n").arg(missing));
+    QVERIFY(!QFileInfo::exists(missing)); // nothing made
 }
 
 QTEST_MAIN(CommandLineTest)

@@ -51,7 +51,17 @@ void DiaryChecksTest::refusalsAndDecisions_data()
     QTest::newRow("height too large") << 2 << QStringList{"1995/02/17", "32768", "3000", ""} << check
                                       << "身長の値が大きすぎます" << int(F::Height) << "1995/02/17" << 0;
     QTest::newRow("weight too small") << 2 << QStringList{"1995/02/17", "", "-32769", ""} << check
-                                      << "体重の値が大きすぎます" << int(F::Weight) << "1995/02/17" << 0;
+                                      << "体重の値が範囲外です" << int(F::Weight) << "1995/02/17" << 0;
+    // Digits typed with the input method count as digits: the value is not taken as 0.
+    QTest::newRow("full-width height too large")
+        << 2 << QStringList{"1995/02/17", "３２７６８", "1", ""} << check << "身長の値が大きすぎます"
+        << int(F::Height) << "1995/02/17" << 0;
+    QTest::newRow("full-width minus") << 2 << QStringList{"1995/02/17", "", "－３２７６９", ""} << check
+                                      << "体重の値が範囲外です" << int(F::Weight) << "1995/02/17" << 0;
+    // tableDays < 0: day 1 written by hand as 1995/2/15.
+    QTest::newRow("before a hand-written day 1")
+        << -2 << QStringList{"1995/02/14", "", "", ""} << "日付確認"
+        << "出産日前の日付けは登録できません" << int(F::None) << "1995/02/14" << 0;
     QTest::newRow("text CP932 cannot hold") << 2 << QStringList{"1995/02/17", "", "", "きょうは🍼"} << check
                                             << "" << int(F::None) << "1995/02/17" << 0;
     QTest::newRow("existing day, era typed") << 2 << QStringList{"平成7年2月16日", "50.5", "3,050", "x"} << ""
@@ -69,8 +79,11 @@ void DiaryChecksTest::refusalsAndDecisions()
     QFETCH(int, focus);
     QFETCH(QString, date);
     QFETCH(int, day);
+    DiaryTable table = twoDays(qAbs(tableDays));
+    if (tableDays < 0)
+        table.day(1).date = QStringLiteral("1995/2/15");
     const DiarySaveCheck c =
-        checkDiarySave(twoDays(tableDays), {typed[0], typed[1], typed[2], typed[3]}, QDate(2026, 12, 6));
+        checkDiarySave(table, {typed[0], typed[1], typed[2], typed[3]}, QDate(2026, 12, 6));
     QCOMPARE(c.date, date);
     QCOMPARE(c.refusal.has_value(), !title.isEmpty());
     if (c.refusal) {

@@ -8,9 +8,12 @@
 #include "scripted_dialogs.h"
 #include "shell/diary_screen.h"
 #include "test_notebook.h"
+#include "user_actions.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -92,6 +95,8 @@ private slots:
     void emptyTableTakesDayOne();
     void apostropheLineSurvivesSaveAndReload();
     void newPageShowsTodayAndKeepsTheDay();
+    void typedDateStaysTyped();
+    void dayTheBarPointsAtOpensFromTheSearchList();
 };
 
 void DiaryPageTest::browsing()
@@ -369,6 +374,67 @@ void DiaryPageTest::newPageShowsTodayAndKeepsTheDay()
     QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QString());
     QCOMPARE(f.day(), 2);
     QVERIFY(f.screen.findChild<QWidget *>(QStringLiteral("fraDiary"))->isVisibleTo(&f.screen));
+}
+
+// The date box neither completes nor takes a stored entry on Enter, when the focus leaves, on
+// the arrow keys or on the wheel: typed over an existing date after 新規, the typed page is
+// what 保存 writes. Only a pick from the open list changes the page.
+void DiaryPageTest::typedDateStaysTyped()
+{
+    Fixture f;
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.get<QPushButton>("cmdNew")->click();
+    auto *text = f.get<QPlainTextEdit>("txtDiary");
+    typeText(text, QStringLiteral("書き直した日"));
+    auto *box = f.get<QComboBox>("cboDay");
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, QStringLiteral("2026/01/1")); // inline completion would offer 2026/01/10
+    QCOMPARE(box->currentText(), QStringLiteral("2026/01/1"));
+    QTest::keyClick(box, Qt::Key_0);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Up);
+    turnWheel(box, false);
+    f.get<QLineEdit>("txtShincyo")->setFocus(); // the focus leaves the box
+    QCOMPARE(box->currentText(), QStringLiteral("2026/01/10"));
+    QCOMPARE(text->toPlainText(), QStringLiteral("書き直した日"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryTable &diary = f.t.notebook().diary;
+    QCOMPARE(diary.day(diary.find(QStringLiteral("2026/01/10"))).text, QStringLiteral("書き直した日"));
+
+    // A pick from the open list by keys.
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(0, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    QCOMPARE(f.day(), 1);
+    QCOMPARE(f.date(), QStringLiteral("2026/01/01"));
+}
+
+// After 新規 the bar still points at the last day; opening that day from the search list,
+// by a click or by Enter, shows it instead of the blank page.
+void DiaryPageTest::dayTheBarPointsAtOpensFromTheSearchList()
+{
+    Fixture f;
+    auto *search = f.get<QLineEdit>("txtKensaku");
+    search->setText(QStringLiteral("一か月"));
+    QTest::keyClick(search, Qt::Key_Return);
+    auto *list = f.get<QListWidget>("lstDay");
+    QCOMPARE(list->count(), 1);
+    list->setCurrentRow(0);
+    for (bool byEnter : {false, true}) {
+        f.get<QPushButton>("cmdNew")->click();
+        QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QString());
+        if (byEnter)
+            QTest::keyClick(list, Qt::Key_Return);
+        else
+            emit list->itemClicked(list->item(0));
+        QCOMPARE(f.date(), QStringLiteral("2026/02/01"));
+        QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("一か月"));
+    }
 }
 
 QTEST_MAIN(DiaryPageTest)

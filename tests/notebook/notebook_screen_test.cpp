@@ -9,6 +9,7 @@
 #include "shell/diary_screen.h"
 #include "shell/startup.h"
 #include "test_notebook.h"
+#include "user_actions.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -210,9 +211,12 @@ void NotebookScreenTest::helpTourSwitch()
         QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
     screen.findChild<QPushButton *>(QStringLiteral("cmdRinyu"))->click();
     QVERIFY(screen.recipeScreen()->isVisible());
+    // A screen reader's toggle action does what a click does.
     dialogs.expectInformation(QStringLiteral("ヘルプツアーＯＦＦ"),
                               QStringLiteral("ヘルプツアー機能をオフにします。"));
-    chk->click();
+    QAccessible::queryAccessibleInterface(chk)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
+    QVERIFY(!chk->isChecked());
     VERIFY_DIALOGS(dialogs);
     QCOMPARE(t.bytes(QStringLiteral("設定.txt")),
              QByteArray("\"\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b\",0\r\n"));
@@ -304,6 +308,11 @@ void NotebookScreenTest::everyControlHasANameAndLabel()
                     .arg(QLatin1String(w->metaObject()->className()), w->objectName(), w->accessibleName()));
     }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+    // A screen reader is told of a frame, and every label with a text reads its current text.
+    QCOMPARE(QAccessible::queryAccessibleInterface(&screen)->role(), QAccessible::Window);
+    screen.findChild<QScrollBar *>(QStringLiteral("hsbDay"))->setValue(1);
+    QVERIFY(!screen.findChild<QLabel *>(QStringLiteral("lblDayNo"))->text().isEmpty());
+    QVERIFY2(staleLabels(&screen).isEmpty(), qPrintable(staleLabels(&screen).join(u'\n')));
     // Text and combo boxes have their label as buddy.
     QSet<QWidget *> buddies;
     for (QLabel *l : screen.findChildren<QLabel *>())
@@ -359,6 +368,19 @@ void NotebookScreenTest::folderChoice()
     QString error;
     QVERIFY(notebook_setup::createFromSample(notebook_setup::perUserFolder(), sampleNotebookDir(), &error));
     QCOMPARE(folderBytes(notebook_setup::perUserFolder()), folderBytes(sampleNotebookDir()));
+
+    // A folder given that holds no notebook is filled only when the user agrees.
+    QTemporaryDir other;
+    ScriptedDialogs ask;
+    for (Dialogs::Answer answer : {Dialogs::Answer::Cancel, Dialogs::Answer::Ok})
+        ask.expect(programTitle(), QString(), Dialogs::Icon::Question, Dialogs::Buttons::OkCancel,
+                   Dialogs::Answer::Cancel, answer);
+    QCOMPARE(prepareNotebookFolder(other.path(), ask, &error), QString());
+    QCOMPARE(error, QString());
+    QVERIFY(QDir(other.path()).isEmpty());
+    QCOMPARE(prepareNotebookFolder(other.path(), ask, &error), other.path());
+    QVERIFY(notebook_setup::holdsNotebook(other.path()));
+    VERIFY_DIALOGS(ask);
 }
 
 QTEST_MAIN(NotebookScreenTest)

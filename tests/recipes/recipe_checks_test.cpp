@@ -1,5 +1,6 @@
 // The checks of 登録 and 削除 on small recipe books: which box comes first, and what it says.
 #include "common/cp932.h"
+#include "common/one_line.h"
 #include "recipes/recipe_checks.h"
 #include "recipes/recipe_store.h"
 
@@ -59,6 +60,9 @@ void RecipeChecksTest::registration_data()
     QTest::newRow("unstorable character, before the time")
         << 3 << "Dish 𠮷" << inf
         << QStringList{"refused", "入力確認", cp932::unencodableMessage(QStringLiteral("𠮷")), ""};
+    QTest::newRow("pasted line break in the name")
+        << 3 << "Dish\r\n4" << 0.f
+        << QStringList{"refused", "入力確認", controlCharacterMessage(QStringLiteral("料理名")), "cboNamae"};
     QTest::newRow("infinite time") << 3 << "Dish 4" << inf
                                    << QStringList{"refused", "入力確認", "料理時間の値が大きすぎます。",
                                                   "txtJikan"};

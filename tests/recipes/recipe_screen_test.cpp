@@ -8,6 +8,7 @@
 #include "scripted_dialogs.h"
 #include "shell/diary_screen.h"
 #include "test_notebook.h"
+#include "user_actions.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -101,6 +102,8 @@ class RecipeScreenTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void typedNameStaysTyped();
+    void screenReaderView();
     void opensFromTheNotebookTitledWithTheNickname();
     void emptyBookShowsABlankPage();
     void registerChangeKeepsItsPlace();
@@ -449,6 +452,51 @@ void RecipeScreenTest::fileNotReadWholeIsToldOnceAndKeptAside()
     VERIFY_DIALOGS(s.dialogs);
     QCOMPARE(s.t.notebook().recipes.names(), (QStringList{"A", "B", "D"}));
     QCOMPARE(QDir(s.t.dir()).entryList({QStringLiteral("*.bak")}, QDir::Files).size(), 1);
+}
+
+// A dish name differing only in letter case from a stored one is a new recipe: typed, then
+// left by the focus and the wheel, it stays as typed; a time typed with the input method's
+// digits is read as digits.
+void RecipeScreenTest::typedNameStaysTyped()
+{
+    Recipe pasta;
+    pasta.name = QStringLiteral("Pasta");
+    Screen s(recipeFileText({pasta}), true);
+    s.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(s.screen));
+    s.click(QStringLiteral("cmdNew"));
+    auto *name = s.get<QComboBox>(QStringLiteral("cboNamae"));
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("pasta"));
+    turnWheel(name, true);
+    auto *time = s.get<QLineEdit>(QStringLiteral("txtJikan"));
+    time->setFocus();
+    time->clear();
+    typeText(time, QStringLiteral("１５"));
+    QCOMPARE(s.name(), QStringLiteral("pasta"));
+    expectRegister(s.dialogs, true);
+    s.click(QStringLiteral("cmdTouroku"));
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.stored().size(), 2);
+    QCOMPARE(s.stored()[1].name, QStringLiteral("pasta"));
+    QCOMPARE(s.stored()[1].time, 15.0f);
+}
+
+// What a screen reader is told: a frame; the counts and points as shown now; the picture
+// options worked through the accessibility interface do what a click does.
+void RecipeScreenTest::screenReaderView()
+{
+    Screen s;
+    s.go(2);
+    QCOMPARE(QAccessible::queryAccessibleInterface(s.screen)->role(), QAccessible::Window);
+    QVERIFY2(staleLabels(s.screen).isEmpty(), qPrintable(staleLabels(s.screen).join(u'\n')));
+    auto *hidden = s.get<QAbstractButton>(QStringLiteral("optMain"));
+    QVERIFY(!hidden->isChecked());
+    s.dialogs.setLenient(true); // the help tour's box, when it is on
+    QAccessible::queryAccessibleInterface(hidden)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
+    QVERIFY(hidden->isChecked());
+    QVERIFY(s.t.text(QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt")).contains(photosHidden()));
 }
 
 QTEST_MAIN(RecipeScreenTest)

@@ -1,6 +1,7 @@
 // The schedule panel: remaining days and colours from the set clock, the order, adding,
 // choosing and deleting rows, the bytes of 予定.txt after each, every message.
 #include "common/cp932.h"
+#include "common/one_line.h"
 #include "register_screen.h"
 
 #include <QComboBox>
@@ -196,6 +197,9 @@ void SchedulePanelTest::refusals_data()
                                   << "半角の「\"」（ダブルクォーテーション）はファイルの区切りに使う文字のた"
                                      "め、保存できません。\r\n\r\n"
                                      "全角の「”」などに置き換えてから、もう一度保存してください。";
+    QTest::newRow("pasted line break") << "2026/12/24"
+                                       << "公園\nへ"
+                                       << "入力確認" << controlCharacterMessage(QStringLiteral("予定"));
     QTest::newRow("outside CP932") << "2026/12/24"
                                    << "𠮷田さん"
                                    << "入力確認"

@@ -76,9 +76,9 @@ Dialogs::Answer ScriptedDialogs::message(const Box &box)
     return s.answer;
 }
 
-QString ScriptedDialogs::input(const QString &prompt, const QString &title, const QString &preset)
+QString ScriptedDialogs::input(const QString &prompt, const QString &title, const QString &preset, Preset use)
 {
-    m_inputs.append({prompt, title, preset});
+    m_inputs.append({prompt, title, preset, use});
     if (m_script.isEmpty() || !m_script.first().isInput) {
         if (!m_lenient)
             m_errors.append(QStringLiteral("unexpected input box \"%1\"").arg(title));

@@ -16,6 +16,7 @@ public:
         QString prompt;
         QString title;
         QString preset;
+        Preset use = Preset::Replace;
     };
 
     // The next box must have this title (and, when text is not null, this text), icon,
@@ -33,7 +34,8 @@ public:
     std::function<void(const Box &)> onMessage;
 
     Answer message(const Box &box) override;
-    QString input(const QString &prompt, const QString &title, const QString &preset) override;
+    QString input(const QString &prompt, const QString &title, const QString &preset,
+                  Preset use = Preset::Replace) override;
     void beep() override { ++m_beeps; }
 
     const QList<Box> &shown() const { return m_shown; }
