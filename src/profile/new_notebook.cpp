@@ -90,10 +90,12 @@ WriteResult failed(const QString &error)
     return r;
 }
 
-// A file as it was before the command: its bytes, or nothing when it did not exist.
+// A file as it was before the command: its bytes, or nothing when it did not exist; and
+// whether the command has written it since.
 struct Original {
     QString name;
     std::optional<QByteArray> bytes;
+    bool written = false;
 };
 
 QList<Original> touchedFiles(const QList<FileChange> &changes)
@@ -104,7 +106,7 @@ QList<Original> touchedFiles(const QList<FileChange> &changes)
             return o.name.compare(c.name, Qt::CaseInsensitive) == 0;
         });
         if (!seen)
-            files.append({c.name, std::nullopt});
+            files.append({c.name, std::nullopt, false});
     }
     return files;
 }
@@ -136,11 +138,13 @@ bool keepCopies(const NotebookFolder &folder, const QString &backupDir, QList<Or
     return true;
 }
 
-// Puts every file back as it was; false when one could not be.
+// Puts every file written so far back as it was; false when one could not be.
 bool restore(const NotebookFolder &folder, const QList<Original> &originals)
 {
     bool all = true;
     for (const Original &o : originals) {
+        if (!o.written)
+            continue;
         bool ok = false;
         const QByteArray now = folder.readAll(o.name, &ok);
         if (!o.bytes) {
@@ -174,7 +178,12 @@ WriteResult replaceFiles(NotebookFiles &files, const QList<FileChange> &changes)
                            "フォルダーの空き容量と書き込み権限を確かめてください。"));
     }
     for (const FileChange &c : changes) {
+        Original &original = *std::find_if(originals.begin(), originals.end(), [&](const Original &o) {
+            return o.name.compare(c.name, Qt::CaseInsensitive) == 0;
+        });
+        // A rewrite that fails leaves its file whole, an append that fails cuts off what it wrote.
         WriteResult r = c.append ? files.appendRecord(c.name, c.text) : files.rewrite(c.name, c.text);
+        original.written = original.written || r.ok;
         if (r.ok)
             continue;
         r.error +=

@@ -1,8 +1,7 @@
 // The profile screen's decisions without widgets: the life-event calendar counted from a set
-// today, the point goal typed in the goal field, and which values the profile file holds back.
+// today, and the point goal typed in the goal field.
 #include "profile/life_events.h"
 #include "profile/point_goal.h"
-#include "profile/profile_store.h"
 
 #include <QtTest>
 
@@ -14,7 +13,6 @@ private slots:
     void calendar();
     void pointGoals_data();
     void pointGoals();
-    void valuesThatReadBack();
 };
 
 void ProfileLogicTest::calendar_data()
@@ -87,16 +85,6 @@ void ProfileLogicTest::pointGoals()
     const PointGoal g = pointGoal(typed);
     QCOMPARE(g.targetPoint.value_or(0), goal);
     QCOMPARE(g.lineText, line);
-}
-
-void ProfileLogicTest::valuesThatReadBack()
-{
-    for (const char *whole : {"もも,ちゃん", "  もも", "もも ", "a\"b", "10時23分"})
-        QVERIFY2(readsBackWhole(QString::fromUtf8(whole)), whole);
-    for (const char *cut : {"\"もも", "も\"も,ちゃん", "も\"も ", "もも\nちゃん"})
-        QVERIFY2(!readsBackWhole(QString::fromUtf8(cut)), cut);
-    QCOMPARE(pointText(120), QStringLiteral("120 P"));
-    QCOMPARE(levelText(37.5f), QStringLiteral("37.5 %"));
 }
 
 QTEST_GUILESS_MAIN(ProfileLogicTest)
