@@ -1,7 +1,5 @@
-// The profile screen's decisions without widgets: the life-event calendar counted from a set
-// today, and the point goal typed in the goal field.
+// The life-event calendar without widgets, counted from a set today.
 #include "profile/life_events.h"
-#include "profile/point_goal.h"
 
 #include <QtTest>
 
@@ -11,8 +9,6 @@ class ProfileLogicTest : public QObject
 private slots:
     void calendar_data();
     void calendar();
-    void pointGoals_data();
-    void pointGoals();
 };
 
 void ProfileLogicTest::calendar_data()
@@ -60,31 +56,6 @@ void ProfileLogicTest::calendar()
     QCOMPARE(row(nanaya, 9).days + row(nanaya, 9).suffix, QStringLiteral("0本日"));
     QCOMPARE(row(nanaya.addDays(1), 9).days + row(nanaya.addDays(1), 9).suffix, QStringLiteral("1日経過"));
     QCOMPARE(row(nanaya, 10).days + row(nanaya, 10).suffix, QStringLiteral("24日後"));
-}
-
-void ProfileLogicTest::pointGoals_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("goal"); // 0: refused
-    QTest::addColumn<QString>("line");
-    QTest::newRow("plain") << "200" << 200 << "200";
-    QTest::newRow("as typed, unit and all") << "200P" << 200 << "200P";
-    QTest::newRow("half to even") << "50.5" << 50 << "50.5";
-    QTest::newRow("largest") << "32767" << 32767 << "32767";
-    QTest::newRow("full-width: the file's reader would read 0") << "２００" << 200 << "200";
-    QTest::newRow("comma: would shift the later lines") << "1,000" << 1 << "1";
-    for (const char *refused : {"0", "0.4", "abc", "", "-5", "40000"})
-        QTest::newRow(refused) << QString::fromUtf8(refused) << 0 << "";
-}
-
-void ProfileLogicTest::pointGoals()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, goal);
-    QFETCH(QString, line);
-    const PointGoal g = pointGoal(typed);
-    QCOMPARE(g.targetPoint.value_or(0), goal);
-    QCOMPARE(g.lineText, line);
 }
 
 QTEST_GUILESS_MAIN(ProfileLogicTest)

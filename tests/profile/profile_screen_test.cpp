@@ -282,12 +282,14 @@ void ProfileScreenTest::goalSave_data()
     QTest::addColumn<QString>("line9");
     QTest::newRow("200 with 50 points") << "200"
                                         << "25.0 %" << 2 << "200";
-    QTest::newRow("1000") << "1000"
-                          << "5.0 %" << 0 << "1000";
-    QTest::newRow("full-width") << "５０"
-                                << "100.0 %" << 10 << "50";
-    QTest::newRow("0: refused") << "0"
-                                << "" << 0 << " 140 ";
+    QTest::newRow("as typed") << "1000P"
+                              << "5.0 %" << 0 << "1000P";
+    QTest::newRow("full-width: the file gets ASCII") << "５０"
+                                                     << "100.0 %" << 10 << "50";
+    QTest::newRow("a comma would shift lines 10, 11") << "1,000"
+                                                      << "5000.0 %" << 10 << "1";
+    for (const char *refused : {"0", "0.4", "abc", "", "-5", "40000"})
+        QTest::newRow(refused) << QString::fromUtf8(refused) << "" << 0 << " 140 ";
 }
 
 void ProfileScreenTest::goalSave()
