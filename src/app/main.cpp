@@ -9,6 +9,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QLockFile>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -35,7 +36,8 @@ int main(int argc, char *argv[])
     setUpApplication(app);
     QtDialogs dialogs;
     QString error;
-    const QString dir = prepareNotebookFolder(command.folder, dialogs, &error);
+    std::unique_ptr<QLockFile> lock;
+    const QString dir = prepareNotebookFolder(command.folder, dialogs, lock, &error);
     if (dir.isEmpty() && !error.isEmpty())
         QMessageBox::warning(nullptr, programTitle(), error);
     if (dir.isEmpty())

@@ -10,7 +10,7 @@ Notebook::Notebook(const QString &dir, Clock &clockOfRun) : files(dir, clockOfRu
 
 void Notebook::readProfile()
 {
-    profile = readProfileFile(files);
+    profile = loadProfileFile(files);
     emit profileChanged();
 }
 

@@ -7,6 +7,7 @@
 #include "notebook/anniversary_store.h"
 #include "notebook/diary_store.h"
 #include "notebook/growth.h"
+#include "notebook/growth_chart_store.h"
 #include "profile/profile_store.h"
 #include "recipes/recipe_store.h"
 #include "registers/register_files.h"
@@ -15,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace notebook_setup {
@@ -73,6 +76,45 @@ bool createFromSample(const QString &target, const QString &sample, QString *err
         QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
     }
     return true;
+}
+
+QStringList dataFileNames()
+{
+    return {profileFileName(),      diaryFileName(),       settingsFileName(),   graphFileName(),
+            scheduleFileName(),     anniversaryFileName(), giftsGivenFileName(), giftsReceivedFileName(),
+            albumCaptionFileName(), recipeFileName(),      referenceFileName(),  growthExportFileName(),
+            growthChartFileName()};
+}
+
+std::unique_ptr<QLockFile> lockFolder(const QString &dir, QString *error)
+{
+    auto lock = std::make_unique<QLockFile>(dir + QStringLiteral("/.ikuji-techo.lock"));
+    // Never stale by age: only a lock whose program is no longer running is taken over.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+    *error = lock->error() == QLockFile::LockFailedError
+                 ? QStringLiteral("この育児手帖はすでに開いています。\r\n\r\n"
+                                  "開いている育児手帖の画面をお使いください。\r\n"
+                                  "（別のパソコンで開いているときは、そちらで閉じてから開いてください。）")
+                 : QStringLiteral("育児手帖のフォルダーに書き込めません（%1）。")
+                       .arg(QDir::toNativeSeparators(dir));
+    return nullptr;
+}
+
+int removeLeftovers(const QString &dir)
+{
+    // QSaveFile writes into "<name>.XXXXXX" and renames it over the file at the end.
+    QStringList patterns;
+    for (const QString &name : dataFileNames())
+        patterns.append(QRegularExpression::escape(name));
+    const QRegularExpression temp(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(patterns.join(u'|')),
+                                  QRegularExpression::CaseInsensitiveOption);
+    int removed = 0;
+    for (const QString &entry : QDir(dir).entryList(QDir::Files | QDir::Hidden))
+        if (temp.match(entry).hasMatch() && QFile::remove(dir + u'/' + entry))
+            ++removed;
+    return removed;
 }
 
 void createMissingFiles(const NotebookFolder &folder, const QString &sample)

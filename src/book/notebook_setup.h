@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class NotebookFolder;
+class QLockFile;
 
 // Where the program finds its notebook, its delivered sample and its help.
 namespace notebook_setup {
@@ -24,5 +27,17 @@ bool createFromSample(const QString &target, const QString &sample, QString *err
 // Creates every data file the notebook needs that is missing, with neutral contents, so that
 // a start never stops on a missing file. Existing files are never touched.
 void createMissingFiles(const NotebookFolder &folder, const QString &sample);
+
+// The notebook's data files, by their bare names.
+QStringList dataFileNames();
+
+// Holds the folder for this run of the program, so that a second copy on the same folder
+// never interleaves its saves with ours. A lock left by a copy that ended without removing it
+// is taken over; null, with the message in error, when another copy holds the folder.
+std::unique_ptr<QLockFile> lockFolder(const QString &dir, QString *error);
+
+// Removes what saves that were killed half-way left behind (the temporary files beside a
+// data file); only with the folder locked. Returns how many went.
+int removeLeftovers(const QString &dir);
 
 } // namespace notebook_setup

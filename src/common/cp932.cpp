@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 
 namespace cp932 {
@@ -78,6 +80,42 @@ struct Tables {
             }
         }
         iconv_close(cd);
+        keepOnlyRoundTrips();
+    }
+
+    // What a code reads back as.
+    char16_t decoded(quint16 code) const { return code > 0xFF ? pair[code] : single[code]; }
+
+    // A character is written only as a code that reads back as itself, or as the look-alike
+    // that Japanese Windows has always put in its place (the wave dash as the full-width
+    // tilde, the yen sign as the full-width yen sign, ...). glibc writes some characters as
+    // codes that read back as others (¥ as the backslash's byte, ‾ as the tilde's): those go
+    // to their look-alike, and any other character without a round trip is refused.
+    void keepOnlyRoundTrips()
+    {
+        static const std::pair<char16_t, char16_t> lookAlikes[] = {
+            {0x301C, 0xFF5E}, // 〜 -> ～
+            {0x2212, 0xFF0D}, // − -> －
+            {0x00A5, 0xFFE5}, // ¥ -> ￥
+            {0x203E, 0xFFE3}, // ‾ -> ￣
+            {0x2016, 0x2225}, // ‖ -> ∥
+            {0x2014, 0x2015}, // — -> ―
+            {0x00A2, 0xFFE0}, // ¢ -> ￠
+            {0x00A3, 0xFFE1}, // £ -> ￡
+            {0x00AC, 0xFFE2}, // ¬ -> ￢
+        };
+        for (auto [from, to] : lookAlikes)
+            if (fromUnicodeKnown[to] && decoded(fromUnicode[to]) == to) {
+                fromUnicode[from] = fromUnicode[to];
+                fromUnicodeKnown[from] = true;
+            }
+        for (int u = 0x80; u < 65536; ++u) {
+            if (!fromUnicodeKnown[u] || decoded(fromUnicode[u]) == u)
+                continue;
+            const bool lookAlike = std::any_of(std::begin(lookAlikes), std::end(lookAlikes),
+                                               [u](auto p) { return p.first == u; });
+            fromUnicodeKnown[u] = lookAlike;
+        }
     }
 };
 
@@ -128,11 +166,27 @@ Encoded encode(const QString &text)
     r.bytes.reserve(text.size() * 2);
     const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype len = text.size();
+    // A byte kept from the file that could not be read, when it is a lead byte: followed by a
+    // byte that completes a pair with it, it would read back as another character and take
+    // the next character with it. It then becomes "?", and what follows survives.
+    qsizetype keptLead = -1;
     for (qsizetype i = 0; i < len; ++i) {
         char16_t u = s[i];
+        if (keptLead >= 0) {
+            const quint16 next = u < 0x80                                             ? u
+                                 : (u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF) ? u - EscapeBase
+                                 : t.fromUnicodeKnown[u]                              ? t.fromUnicode[u]
+                                                                                      : 0;
+            const unsigned char first = next > 0xFF ? next >> 8 : next;
+            if (t.pair[quint8(r.bytes[keptLead]) << 8 | first] != 0)
+                r.bytes[keptLead] = '?';
+            keptLead = -1;
+        }
         if (u < 0x80) {
             r.bytes.append(char(u));
         } else if (u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF) {
+            if (isLeadByte(quint8(u - EscapeBase)))
+                keptLead = r.bytes.size();
             r.bytes.append(char(u - EscapeBase));
         } else if (t.fromUnicodeKnown[u]) {
             quint16 code = t.fromUnicode[u];

@@ -4,12 +4,43 @@
 #include "common/cp932.h"
 #include "common/dialogs.h"
 
+#include <QFileInfo>
+
+#include <utility>
+
 NotebookFiles::NotebookFiles(const QString &dir, Clock &clock) : m_folder(dir), m_clock(clock) {}
 
 QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
 {
-    return m_folder.readAll(bareName, ok);
+    bool found = false;
+    QByteArray bytes = m_folder.readAll(bareName, &found);
+    if (ok)
+        *ok = found;
+    const QString key = bareName.toLower();
+    if (found || !m_folder.exists(bareName)) {
+        m_unreadable.remove(key);
+        return bytes;
+    }
+    m_unreadable.insert(key);
+    QString why = m_folder.refusal(bareName);
+    if (why.isEmpty())
+        why = QFileInfo(m_folder.pathOf(bareName)).isDir()
+                  ? QStringLiteral("%1 という名前のフォルダーがあります。").arg(bareName)
+                  : QStringLiteral("%1 を読み込めませんでした（読み取りの権限がありません）。").arg(bareName);
+    tellOnce(bareName, why + QStringLiteral("\r\n\r\nこのファイルの中身は表示されません。"
+                                            "元のファイルを守るため、書き込みもしません。"));
+    return {};
 }
+
+void NotebookFiles::tellOnce(const QString &bareName, const QString &message) const
+{
+    if (m_told.contains(bareName.toLower()))
+        return;
+    m_told.insert(bareName.toLower());
+    m_readProblems.append(message);
+}
+
+QStringList NotebookFiles::takeReadProblems() { return std::exchange(m_readProblems, {}); }
 
 namespace {
 
@@ -26,10 +57,19 @@ QString notWritten(const QString &bareName, const QString &error)
     return QStringLiteral("%1 に書き込めませんでした。\r\n（%2）").arg(bareName, error);
 }
 
+QString unreadableNotWritten(const QString &bareName)
+{
+    return QStringLiteral("%1 は読み込めなかったため、書き込みません（元のファイルを守るため）。\r\n"
+                          "ファイルの権限と名前を確かめてから、育児手帖を開き直してください。")
+        .arg(bareName);
+}
+
 } // namespace
 
 WriteResult NotebookFiles::rewrite(const QString &bareName, const QString &text)
 {
+    if (m_unreadable.contains(bareName.toLower()))
+        return failed(unreadableNotWritten(bareName));
     const cp932::Encoded encoded = cp932::encode(text);
     if (!encoded.ok)
         return failed(cp932::unencodableMessage(encoded.badChar));
@@ -47,6 +87,8 @@ WriteResult NotebookFiles::rewrite(const QString &bareName, const QString &text)
 WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &record,
                                         const std::function<QString()> &wholeText)
 {
+    if (m_unreadable.contains(bareName.toLower()))
+        return failed(unreadableNotWritten(bareName));
     const cp932::Encoded encoded = cp932::encode(record);
     if (!encoded.ok)
         return failed(cp932::unencodableMessage(encoded.badChar));

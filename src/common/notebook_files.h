@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -32,8 +33,15 @@ public:
     QString dir() const { return m_folder.dir(); }
     Clock &clock() const { return m_clock; }
 
-    // The whole file; empty when it is missing (ok, when given, tells the two apart).
+    // The whole file; empty when it is missing (ok, when given, tells the two apart). A file
+    // that is there but cannot be read (no permission, a folder of that name, a link leading
+    // out of the folder) reads as empty, is never written over, and is told of once.
     QByteArray read(const QString &bareName, bool *ok = nullptr) const;
+    // The messages of files that could not be read (or not as their layout says), each file
+    // once; taking them empties the list.
+    QStringList takeReadProblems();
+    // Adds such a message, unless this file was told of already.
+    void tellOnce(const QString &bareName, const QString &message) const;
     // The whole file anew from text.
     WriteResult rewrite(const QString &bareName, const QString &text);
     // One record at the end, in one write. A file that was not read whole, or whose bytes do
@@ -58,6 +66,10 @@ private:
     NotebookFolder m_folder;
     RewriteGuard m_guard;
     QSet<QString> m_untidy; // lower-case names
+    // What reads found; reading is const for the screens, these are its memory.
+    mutable QSet<QString> m_unreadable; // lower-case names
+    mutable QSet<QString> m_told;       // lower-case names
+    mutable QStringList m_readProblems;
     Clock &m_clock;
 };
 

@@ -36,7 +36,15 @@ double numericValue(QStringView text)
     const char *first = run.data();
     if (*first == '+')
         ++first;
-    std::from_chars(first, run.data() + run.size(), value);
+    const std::errc error = std::from_chars(first, run.data() + run.size(), value).ec;
+    // A number too large for a double (more than 309 digits) is as large as a double gets,
+    // so that the 16-bit clamp still sees its sign.
+    if (error == std::errc::result_out_of_range) {
+        const std::string whole = run.substr(0, run.find('.'));
+        const auto firstDigit = whole.find_first_of("123456789");
+        const bool huge = firstDigit != std::string::npos && whole.size() - firstDigit > 300;
+        value = !huge ? 0.0 : run[0] == '-' ? -HUGE_VAL : HUGE_VAL; // else too small: 0
+    }
     return value;
 }
 
@@ -55,6 +63,8 @@ QString asciiDigits(QStringView text)
             c = u'+';
         else if (u == 0xFF0D || u == 0x2212)
             c = u'-';
+        else if (u == 0x3000)
+            c = u' ';
     }
     return out;
 }

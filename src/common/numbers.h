@@ -11,7 +11,8 @@
 double numericValue(QStringView text);
 
 // What the Japanese input method types into a numeric field, in ASCII: full-width digits,
-// full stop, comma, plus and minus signs (and the minus sign U+2212). Stored files are read
+// full stop, comma, plus and minus signs (and the minus sign U+2212) and the
+// ideographic space. Stored files are read
 // without it, exactly as before.
 QString asciiDigits(QStringView text);
 // numericValue of what was typed into a numeric field: "５０．５" gives 50.5.

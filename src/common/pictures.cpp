@@ -9,12 +9,21 @@ namespace pictures {
 
 static const char *const precedence[] = {".bmp", ".gif", ".jpg"};
 
+QString fileStem(const QString &userName)
+{
+    if (userName == QLatin1String(".") || userName == QLatin1String(".."))
+        return QStringLiteral("_");
+    QString stem = userName;
+    stem.replace(u'/', u'_').replace(u'\\', u'_');
+    return stem;
+}
+
 QString findPicture(const NotebookFolder &folder, const QString &key)
 {
     if (key.isEmpty())
         return {};
     for (const char *ext : precedence) {
-        const QString name = key + QLatin1String(ext);
+        const QString name = fileStem(key) + QLatin1String(ext);
         const QString path = folder.pathOf(name);
         if (!QFileInfo::exists(path))
             continue;
@@ -43,7 +52,7 @@ QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size,
 {
     if (!key.isEmpty()) {
         for (const char *ext : precedence) {
-            const QString path = folder.pathOf(key + QLatin1String(ext));
+            const QString path = folder.pathOf(fileStem(key) + QLatin1String(ext));
             if (!QFileInfo::exists(path))
                 continue;
             QImage image = loadScaled(path, size);

@@ -13,6 +13,11 @@ namespace pictures {
 
 inline QString placeholderName() { return QStringLiteral("NOPIC.JPG"); }
 
+// The file name stem that a name the user typed (a dish or a gift item) stands for, for every
+// look-up and every copy: a path separator becomes "_", and "." or ".." becomes "_", so that a
+// name never leads out of the notebook folder.
+QString fileStem(const QString &userName);
+
 // The bare name of the picture that wins for key, or "" when none can be read. No pixels
 // are decoded.
 QString findPicture(const NotebookFolder &folder, const QString &key);

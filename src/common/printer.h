@@ -19,6 +19,9 @@ public:
     // Landscape pages for the next document only (call before begin); every other document
     // is portrait.
     virtual void setLandscape(bool landscape) { Q_UNUSED(landscape); }
+    // Colour output for the next document only (call before begin); every other document
+    // prints as the printer is set up.
+    virtual void setColorOutput(bool color) { Q_UNUSED(color); }
     virtual bool begin(const QString &documentName) = 0;
     virtual QSizeF pageSizeMm() const = 0;
     virtual void setFont(const QFont &font) = 0;

@@ -48,6 +48,9 @@ bool QtPrinter::begin(const QString &documentName)
         m_printer->setOutputFileName(m_pdfPath);
     }
     m_printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (m_colorOutput)
+        m_printer->setColorMode(QPrinter::Color);
+    m_colorOutput = false;
 
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_printer.get())) {

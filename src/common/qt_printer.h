@@ -24,6 +24,7 @@ public:
     ~QtPrinter() override;
 
     void setLandscape(bool landscape) override;
+    void setColorOutput(bool color) override { m_colorOutput = color; }
     bool begin(const QString &documentName) override;
     QSizeF pageSizeMm() const override;
     void setFont(const QFont &font) override;
@@ -44,6 +45,7 @@ private:
     const Clock *m_clock = nullptr;
     Target m_target;
     bool m_landscape = false;
+    bool m_colorOutput = false;
     QFont m_font;
     QColor m_color = Qt::black;
     std::unique_ptr<QPrinter> m_printer;

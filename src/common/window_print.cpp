@@ -38,6 +38,24 @@ QRectF fitOnPage(const QSize &image, const QSizeF &page)
 
 } // namespace
 
+bool beginPrint(Printer &printer, Dialogs &dialogs, const QString &documentName)
+{
+    if (printer.begin(documentName))
+        return true;
+    dialogs.warning(
+        QStringLiteral("印刷"),
+        QStringLiteral("印刷を始められませんでした。\r\n\r\n"
+                       "プリンターの設定と、手帖のフォルダーに書き込めることを確かめてください。"));
+    return false;
+}
+
+void endPrint(Printer &printer, Dialogs &dialogs)
+{
+    const QString where = printer.end();
+    if (!where.isEmpty())
+        dialogs.information(QStringLiteral("印刷"), where);
+}
+
 bool printWindowImage(QWidget *window, Printer &printer, Dialogs &dialogs)
 {
     if (!window || window->width() <= 0 || window->height() <= 0)
@@ -45,17 +63,10 @@ bool printWindowImage(QWidget *window, Printer &printer, Dialogs &dialogs)
     const QImage image = windowImage(window);
     printer.setLandscape(image.width() > image.height());
     const QString name = window->windowTitle().isEmpty() ? programTitle() : window->windowTitle();
-    if (!printer.begin(name)) {
-        dialogs.warning(
-            QStringLiteral("印刷"),
-            QStringLiteral("印刷を始められませんでした。\r\n\r\n"
-                           "プリンターの設定と、手帖のフォルダーに書き込めることを確かめてください。"));
+    if (!beginPrint(printer, dialogs, name))
         return false;
-    }
     printer.drawImage(fitOnPage(image.size(), printer.pageSizeMm()), image);
-    const QString where = printer.end();
-    if (!where.isEmpty())
-        dialogs.information(QStringLiteral("印刷"), where);
+    endPrint(printer, dialogs);
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include "common/delimited.h"
 #include "common/numbers.h"
 
+#include <cmath>
+
 PointGoal pointGoal(const QString &typed)
 {
     PointGoal g;
@@ -25,9 +27,10 @@ QString pointGoalRefusalText()
                           "レベルは現在ポイントを目標ポイントで割って求めるため、０にはできません。");
 }
 
-QString pointText(qint16 totalPoint) { return QString::number(totalPoint) + QStringLiteral(" P"); }
+QString currentPointText(qint16 totalPoint) { return QString::number(totalPoint) + QStringLiteral(" P"); }
 
-QString levelText(float levelPercent)
+QString currentLevelText(float levelPercent)
 {
-    return QString::number(double(levelPercent), 'f', 1) + QStringLiteral(" %");
+    // Halves round away from zero, as the format pattern "0.0" does.
+    return QString::number(std::round(double(levelPercent) * 10.0) / 10.0, 'f', 1) + QStringLiteral(" %");
 }

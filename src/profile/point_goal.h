@@ -9,9 +9,9 @@ struct PointGoal {
     // TargetPoint: the numeric value rounded halves to even; empty when the goal is refused
     // (no leading number, 0, or outside 1..32767: the level divides by it).
     std::optional<qint16> targetPoint;
-    // Line 9 of ﾌﾟﾗｲﾍﾞｰﾄ.txt: the text as typed when the file's reader gets the same goal back
-    // from it, else the goal as a plain number (full-width digits, a comma that would shift
-    // the later values).
+    // Line 9 of ﾌﾟﾗｲﾍﾞｰﾄ.txt: the text as typed when every reader of the file gets the same goal
+    // back from it, else the goal as a plain number (full-width digits; a comma, which ends
+    // the value for the old program's reader and shifts the later values).
     QString lineText;
 };
 
@@ -22,5 +22,5 @@ QString pointGoalRefusalTitle();
 QString pointGoalRefusalText();
 
 // "120 P" and "37.5 %" as lblPoint and lblLevel show them.
-QString pointText(qint16 totalPoint);
-QString levelText(float levelPercent);
+QString currentPointText(qint16 totalPoint);
+QString currentLevelText(float levelPercent);

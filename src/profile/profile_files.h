@@ -8,9 +8,14 @@
 // module opens them.
 
 Profile readProfileFile(const NotebookFiles &files);
+// The same for the notebook's own profile: lines not in the layout's form are told of once,
+// and the original is kept aside before the file is first written again.
+Profile loadProfileFile(NotebookFiles &files);
 // The nickname alone, as the splash reads it before anything else is loaded.
 QString readNickname(const NotebookFiles &files);
 // PROFILE_WRITE's file half: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole.
+// PROFILE_WRITE's file. A value holding a line break or another control character would
+// shift every later value: it is refused, by its field, before anything is written.
 WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile);
 // The same with line 9 as the goal field's text (the point-goal save).
 WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile, const QString &targetPointText);

@@ -219,8 +219,8 @@ void ProfileScreen::load()
 
 void ProfileScreen::showPoints()
 {
-    m_lblPoint->setText(pointText(m_notebook.recipes.totalPoint));
-    m_lblLevel->setText(levelText(m_notebook.recipes.levelPercent));
+    m_lblPoint->setText(currentPointText(m_notebook.recipes.totalPoint));
+    m_lblLevel->setText(currentLevelText(m_notebook.recipes.levelPercent));
 }
 
 void ProfileScreen::showCalendar(const QString &birthDate)

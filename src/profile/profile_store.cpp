@@ -3,23 +3,51 @@
 #include "common/delimited.h"
 #include "common/numbers.h"
 
-Profile parseProfile(const QString &text)
+namespace {
+
+// One line as one value: quoted whole, or plain (blanks at either end dropped). False when
+// the line is not in that form; the value is then the whole line, blanks dropped.
+bool lineValue(const QString &line, QString *value)
 {
-    DelimitedReader r(text);
-    Profile p;
-    p.nickname = r.readText();
-    p.birthDate = r.readText();
-    p.birthTime = r.readText();
-    p.birthHeight = r.readText();
-    p.birthWeight = r.readText();
-    p.birthChest = r.readText();
-    p.birthHead = r.readText();
-    p.reserved = r.readText();
-    p.targetPoint = r.readInt16();
-    p.diaryPictureMode = r.readText();
-    p.pictureMode = r.readText();
-    return p;
+    const QString plain = line.trimmed();
+    if (plain.startsWith(u'"')) {
+        const bool closed = plain.size() >= 2 && plain.endsWith(u'"') && plain.count(u'"') == 2;
+        *value = closed ? plain.mid(1, plain.size() - 2) : plain;
+        return closed;
+    }
+    *value = plain;
+    return !plain.contains(u',');
 }
+
+} // namespace
+
+ProfileParse parseProfileLines(const QString &text)
+{
+    ProfileParse r;
+    Profile &p = r.profile;
+    QString *values[] = {&p.nickname,
+                         &p.birthDate,
+                         &p.birthTime,
+                         &p.birthHeight,
+                         &p.birthWeight,
+                         &p.birthChest,
+                         &p.birthHead,
+                         &p.reserved,
+                         nullptr, // line 9, the goal
+                         &p.diaryPictureMode,
+                         &p.pictureMode};
+    const QStringList lines = splitLines(text);
+    for (int i = 0; i < 11 && i < lines.size(); ++i) {
+        if (!values[i]) {
+            p.targetPoint = toInt16Clamped(numericValue(lines[i].trimmed()));
+        } else if (!lineValue(lines[i], values[i])) {
+            r.badLines.append(i + 1);
+        }
+    }
+    return r;
+}
+
+Profile parseProfile(const QString &text) { return parseProfileLines(text).profile; }
 
 QString parseNickname(const QString &text) { return DelimitedReader(text).readText(); }
 
@@ -40,8 +68,10 @@ bool readsBackWhole(const QString &value)
 {
     if (value.contains(u'\r') || value.contains(u'\n'))
         return false;
-    DelimitedReader reader(storable(value) + QStringLiteral("\r\n"));
-    return reader.readText() == value && reader.lastEndedLine();
+    Profile p;
+    p.nickname = value;
+    const ProfileParse back = parseProfileLines(profileText(p, QString()));
+    return back.profile.nickname == value && back.badLines.isEmpty();
 }
 
 QString profileText(const Profile &p, const QString &targetPointText)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The child's profile, ﾌﾟﾗｲﾍﾞｰﾄ.txt: eleven values, one a line. Only TargetPoint is a number;
@@ -23,7 +24,15 @@ inline QString profileFileName() { return QStringLiteral("ﾌﾟﾗｲﾍﾞｰ�
 inline QString photosShown() { return QStringLiteral("写真表示"); }
 inline QString photosHidden() { return QStringLiteral("写真非表示"); }
 
-// Reads the values one after the other as delimited values.
+// The values and the lines (counted from 1) that are not in the layout's form: a value with a
+// comma outside quotes, or a quote that does not close on its line. Such a line is read whole
+// as the value of its own line, so no later value is shifted.
+struct ProfileParse {
+    Profile profile;
+    QList<int> badLines;
+};
+ProfileParse parseProfileLines(const QString &text);
+// The values alone.
 Profile parseProfile(const QString &text);
 // Only the first value: the splash screen needs no more.
 QString parseNickname(const QString &text);
@@ -32,9 +41,10 @@ QString parseNickname(const QString &text);
 // would cut or change (a comma, a leading quote, blanks at either end) is written between
 // double quotes, which the reader strips, so that it comes back whole.
 QString profileText(const Profile &profile, const QString &targetPointText);
-// True when the value, written by profileText, is read back exactly: false for a value with a
-// line break, one that starts with a double quote, or one that holds a double quote and needs
-// quoting (a comma, blanks at either end), since the file has no escape for a quote.
+// True when the value, written by profileText, is read back exactly and in the layout's form:
+// false for a value with a line break, one that starts with a double quote, or one that holds
+// a double quote and needs quoting (a comma, blanks at either end), since the file has no
+// escape for a quote.
 bool readsBackWhole(const QString &value);
 // PROFILE_WRITE's form: line 9 the goal as a printed integer (" 140 ").
 QString profileText(const Profile &profile);

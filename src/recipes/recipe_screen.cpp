@@ -11,7 +11,7 @@
 #include "common/pictures.h"
 #include "common/ui_util.h"
 #include "recipes/faces.h"
-#include "recipes/level_bar.h"
+#include "book/level_bar.h"
 #include "recipes/points.h"
 #include "recipes/recipe_checks.h"
 #include "recipes/recipe_files.h"
@@ -426,7 +426,10 @@ void RecipeScreen::connectHandlers()
             picturesHiddenClicked();
     });
     connect(&m_notebook, &Notebook::levelShown, this, &RecipeScreen::showTotalPoint);
-    // The search, graph and print screens are opened from here once they exist.
+    connect(m_cmdKensaku, &QPushButton::clicked, this, &RecipeScreen::searchRequested);
+    connect(m_cmdGraph1, &QPushButton::clicked, this, &RecipeScreen::classificationGraphRequested);
+    connect(m_cmdGraph2, &QPushButton::clicked, this, &RecipeScreen::evaluationGraphRequested);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &RecipeScreen::printRequested);
 }
 
 void RecipeScreen::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_dialogs, text); }
@@ -794,4 +797,15 @@ void RecipeScreen::picturesHiddenClicked()
                             "料理画像をお持ちでないときはこちらのモードでどうぞ。\r\n\r\n"
                             "またレシピの表示を早くしたいときにも有効です。\r\n"
                             "画像を表示しない分速くなります。"));
+}
+
+Recipe RecipeScreen::shownRecipe() const { return pageRecipe(); }
+
+QString RecipeScreen::shownTimeText() const { return m_txtJikan->text(); }
+
+QImage RecipeScreen::shownPicture() const
+{
+    if (!m_optGazou->isChecked())
+        return {};
+    return m_imgGazou->pixmap().toImage();
 }

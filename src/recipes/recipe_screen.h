@@ -7,6 +7,7 @@
 #include <utility>
 
 class Dialogs;
+class QImage;
 class LevelBar;
 class Notebook;
 class Printer;
@@ -45,6 +46,20 @@ public:
     int position() const;
     // Moves to position p and shows that recipe, even when the scroll bar already stood there.
     void setPosition(int p);
+
+    // What the print screen prints of the page as shown, edits not yet saved included: the
+    // fields, the time box as typed, and the picture on show (null when pictures are off).
+    Recipe shownRecipe() const;
+    QString shownTimeText() const;
+    QImage shownPicture() const;
+
+signals:
+    // The search, classification graph, evaluation graph and print buttons: the screens they
+    // open are made above this one.
+    void searchRequested();
+    void classificationGraphRequested();
+    void evaluationGraphRequested();
+    void printRequested();
 
 private:
     void buildControls();

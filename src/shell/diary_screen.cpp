@@ -15,6 +15,7 @@
 #include "registers/photo_panel.h"
 #include "registers/schedule_panel.h"
 #include "shell/help_window.h"
+#include "shell/recipe_tools_hookup.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -216,6 +217,7 @@ RecipeScreen *DiaryScreen::recipeScreen()
         m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs, m_printer);
         m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
         m_recipeScreen->load();
+        attachRecipeTools(m_recipeScreen, m_notebook, m_dialogs, m_printer);
     }
     return m_recipeScreen;
 }
@@ -249,6 +251,9 @@ void DiaryScreen::load()
     m_diaryPage->setVisible(true);
     m_loading = false;
     show();
+    // Files that are there but could not be read, told once each.
+    for (const QString &problem : m_notebook.files.takeReadProblems())
+        m_dialogs.warning(QStringLiteral("読み込みエラー"), problem);
     greet();
 }
 

@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QScreen>
 #include <QThread>
 #include <QTranslator>
@@ -69,7 +70,8 @@ void setUpApplication(QApplication &app)
         QApplication::installTranslator(qtTranslator);
 }
 
-QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, QString *error)
+QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::unique_ptr<QLockFile> &lock,
+                              QString *error)
 {
     const QStringList args = given.isEmpty() ? QStringList() : QStringList{given};
     const QString dir = notebook_setup::chooseFolder(args, QDir::currentPath());
@@ -87,6 +89,10 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, QString *e
                              .arg(QDir::toNativeSeparators(dir)),
                          Dialogs::Icon::Question, Dialogs::Answer::Cancel))
         return {};
+    lock = notebook_setup::lockFolder(dir, error);
+    if (!lock)
+        return {};
+    notebook_setup::removeLeftovers(dir);
     notebook_setup::createMissingFiles(NotebookFolder(dir), sample);
     return dir;
 }

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 class DiaryScreen;
 class Dialogs;
 class Notebook;
@@ -23,4 +27,7 @@ void setUpApplication(QApplication &app);
 // created. A folder given that holds no notebook is filled only when the user agrees. Empty,
 // with the reason in error, when there is none to open; empty without a reason when the user
 // declined.
-QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, QString *error);
+// The folder is locked for this run (lock holds it) before anything in it is written, and
+// what killed saves left behind is removed.
+QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::unique_ptr<QLockFile> &lock,
+                              QString *error);

@@ -36,6 +36,22 @@ void TextFormatsTest::cp932_roundTripsWindowsCharacters()
              QByteArray("\x87\x40\x87\x69\x81\x60\xcc\xdf\xd7\xb2\xcd\xde\xb0\xc4\x93\xfa\x8b\x4c\\~"));
     QCOMPARE(cp932::decode(e.bytes), text);
     QCOMPARE(cp932::encode(QStringLiteral("\u301C")).bytes, QByteArray("\x81\x60"));
+    // Every character a save accepts reads back as itself or as its Windows look-alike: ¥500
+    // never comes back as \500.
+    const QString lookAlikes = QStringLiteral("〜～−－¥￥‾￣‖∥—―¢￠£￡¬￢");
+    for (int u = 0x80; u < 0xF780; ++u) {
+        const QString c{QChar(char16_t(u))};
+        const cp932::Encoded one = cp932::encode(c);
+        if (!one.ok || (u >= 0xD800 && u <= 0xDFFF))
+            continue;
+        const QString back = cp932::decode(one.bytes);
+        const qsizetype at = lookAlikes.indexOf(c);
+        QVERIFY2(back == c || (at % 2 == 0 && back == lookAlikes.at(at + 1)), qPrintable(c + u'→' + back));
+    }
+    QCOMPARE(cp932::decode(cp932::encode(QStringLiteral("¥500‾")).bytes), QStringLiteral("￥500￣"));
+    // A byte kept from an unreadable pair never joins the character typed after it.
+    const QString kept = cp932::decode(QByteArray("\x81\x20")).left(1) + QStringLiteral("漢");
+    QCOMPARE(cp932::decode(cp932::encode(kept).bytes), QStringLiteral("?漢"));
 }
 
 void TextFormatsTest::cp932_keepsInvalidBytes_data()
@@ -91,6 +107,8 @@ void TextFormatsTest::numericValue_data()
     QTest::newRow("point only") << "." << 0.0;
     QTest::newRow("leading point") << ".5" << 0.5;
     QTest::newRow("full-width digits are not digits") << QStringLiteral("５０") << 0.0;
+    QTest::newRow("more than a double holds") << QString(400, u'9') << HUGE_VAL;
+    QTest::newRow("less than a double holds") << QStringLiteral("-0.") + QString(400, u'0') + u'1' << 0.0;
 }
 
 void TextFormatsTest::numericValue()

@@ -17,6 +17,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -86,6 +87,7 @@ private slots:
 
 void NotebookScreenTest::sampleStartsInOrderWithWelcome()
 {
+    setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance())); // names, fonts, locale
     TestNotebook t;
     const auto before = folderBytes(t.dir());
     ScriptedDialogs dialogs;
@@ -97,6 +99,8 @@ void NotebookScreenTest::sampleStartsInOrderWithWelcome()
         auto *screen = qobject_cast<DiaryScreen *>(topLevel(QStringLiteral("frmDiary")));
         QVERIFY(screen && screen->isVisible());
         QCOMPARE(screen->windowTitle(), QStringLiteral("ももちゃんの育児手帖"));
+        // No display name for the window system to add to every title.
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
         QWidget *splash = topLevel(QStringLiteral("frmSplash"));
         QVERIFY(splash && splash->isVisible());
         QCOMPARE(splash->findChild<QLabel *>(QStringLiteral("lblNamae"))->text(),
@@ -375,10 +379,11 @@ void NotebookScreenTest::folderChoice()
     for (Dialogs::Answer answer : {Dialogs::Answer::Cancel, Dialogs::Answer::Ok})
         ask.expect(programTitle(), QString(), Dialogs::Icon::Question, Dialogs::Buttons::OkCancel,
                    Dialogs::Answer::Cancel, answer);
-    QCOMPARE(prepareNotebookFolder(other.path(), ask, &error), QString());
+    std::unique_ptr<QLockFile> lock;
+    QCOMPARE(prepareNotebookFolder(other.path(), ask, lock, &error), QString());
     QCOMPARE(error, QString());
     QVERIFY(QDir(other.path()).isEmpty());
-    QCOMPARE(prepareNotebookFolder(other.path(), ask, &error), other.path());
+    QCOMPARE(prepareNotebookFolder(other.path(), ask, lock, &error), other.path());
     QVERIFY(notebook_setup::holdsNotebook(other.path()));
     VERIFY_DIALOGS(ask);
 }

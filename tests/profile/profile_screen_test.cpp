@@ -1,9 +1,9 @@
 // The profile screen opened by "設定" on a copy of the sample notebook: its fields, calendar and
 // print, every stop of the new-notebook command, the files it leaves and their dated copy, and
 // the point-goal save with the titles and level bars.
+#include "book/level_bar.h"
 #include "loaded_screen.h"
 #include "profile/profile_screen.h"
-#include "recipes/level_bar.h"
 #include "recipes/recipe_screen.h"
 #include "user_actions.h"
 

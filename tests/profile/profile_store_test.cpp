@@ -13,7 +13,7 @@ class ProfileStoreTest : public QObject
     Q_OBJECT
 private slots:
     void readsAndWritesTheProfile();
-    void oldFileWithACommaShiftsValues();
+    void linesNotInTheLayoutAreReportedNotShifted();
     void valuesWithCommasComeBackWhole_data();
     void valuesWithCommasComeBackWhole();
     void settingsAndGraphFiles();
@@ -41,13 +41,31 @@ void ProfileStoreTest::readsAndWritesTheProfile()
     QCOMPARE(t.bytes(profileFileName()), golden);
 }
 
-void ProfileStoreTest::oldFileWithACommaShiftsValues()
+void ProfileStoreTest::linesNotInTheLayoutAreReportedNotShifted()
 {
-    // A comma ends a value: an old file holding もも,ちゃん is read as the old program read it.
-    const Profile p = parseProfile(cp932::decode(testDataBytes(QStringLiteral("profile/comma.txt"))));
-    QCOMPARE(p.nickname, QStringLiteral("もも"));
-    QCOMPARE(p.birthDate, QStringLiteral("ちゃん"));
-    QCOMPARE(p.birthTime, QStringLiteral("2002/02/18"));
+    // A line not in the layout's form (もも,ちゃん unquoted, a quote that does not close) is
+    // read whole as its own line's value and reported: no later value is shifted.
+    QString text = cp932::decode(testDataBytes(QStringLiteral("profile/comma.txt")));
+    text.replace(QStringLiteral("\r\n\r\n50"), QStringLiteral("\r\n\"10時\r\n50"));
+    const ProfileParse parsed = parseProfileLines(text);
+    QCOMPARE(parsed.profile.nickname, QStringLiteral("もも,ちゃん"));
+    QCOMPARE(parsed.profile.birthDate, QStringLiteral("2002/02/18"));
+    QCOMPARE(parsed.profile.birthTime, QStringLiteral("\"10時"));
+    QCOMPARE(parsed.profile.birthHeight, QStringLiteral("50"));
+    QCOMPARE(parsed.profile.targetPoint, qint16(120));
+    QCOMPARE(parsed.badLines, QList<int>({1, 3}));
+    // Through the notebook: told once, the original kept before the next save, and a value
+    // holding a line break is refused by its field.
+    TestNotebook t;
+    t.writeText(profileFileName(), text);
+    t.notebook().readProfile();
+    t.notebook().readProfile();
+    QCOMPARE(t.notebook().files.takeReadProblems().size(), 1);
+    t.notebook().profile.nickname = QStringLiteral("もも\r\nちゃん");
+    const WriteResult refused = t.notebook().writeProfile();
+    QVERIFY(!refused.ok && refused.error.contains(QStringLiteral("ニックネーム")));
+    t.notebook().profile.nickname = QStringLiteral("もも");
+    QVERIFY(!t.notebook().writeProfile().backupName.isEmpty());
 }
 
 void ProfileStoreTest::valuesWithCommasComeBackWhole_data()

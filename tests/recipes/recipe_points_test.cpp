@@ -1,5 +1,5 @@
 // The classification statistics, the points, the level and the level bar.
-#include "recipes/level_bar.h"
+#include "book/level_bar.h"
 #include "recipes/points.h"
 #include "recipes/recipe_store.h"
 

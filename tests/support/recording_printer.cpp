@@ -4,11 +4,14 @@ bool RecordingPrinter::begin(const QString &documentName)
 {
     const bool landscape = m_landscape;
     m_landscape = false;
+    const bool color = m_colorOutput;
+    m_colorOutput = false;
     if (!beginResult)
         return false;
     Document d;
     d.name = documentName;
     d.landscape = landscape;
+    d.colorOutput = color;
     d.pageSize = landscape ? portraitPageMm.transposed() : portraitPageMm;
     d.pages.append(Page());
     m_documents.append(d);

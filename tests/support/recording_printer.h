@@ -25,6 +25,7 @@ public:
     struct Document {
         QString name;
         bool landscape = false;
+        bool colorOutput = false;
         QSizeF pageSize;
         QList<Page> pages;
         bool ended = false;
@@ -37,6 +38,7 @@ public:
     QSizeF portraitPageMm{190, 277};
 
     void setLandscape(bool landscape) override { m_landscape = landscape; }
+    void setColorOutput(bool color) override { m_colorOutput = color; }
     bool begin(const QString &documentName) override;
     QSizeF pageSizeMm() const override;
     void setFont(const QFont &font) override { m_font = font; }
@@ -59,6 +61,7 @@ private:
 
     QList<Document> m_documents;
     bool m_landscape = false;
+    bool m_colorOutput = false;
     QFont m_font;
     QColor m_color = Qt::black;
 };

@@ -1,4 +1,4 @@
-#include "recipes/level_bar.h"
+#include "book/level_bar.h"
 
 #include "book/notebook.h"
 #include "common/ui_util.h"

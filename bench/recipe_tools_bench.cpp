@@ -1,0 +1,174 @@
+// The recipe tools at capacity: 1000 recipes with long texts. Each search key beside a floor
+// of one pass over the table doing nothing (and the aim of 2 ms a key); the graph screens
+// opened beside a frame (16 ms); the menu of all 1000 recipes printed to a PDF beside decoding
+// the same pictures alone, with the peak memory of each.
+#include "common/fonts.h"
+#include "common/pictures.h"
+#include "common/qt_printer.h"
+#include "generators.h"
+#include "recipe_tools/graph_screens.h"
+#include "recipe_tools/recipe_print.h"
+#include "recipe_tools/recipe_search.h"
+#include "recipes/recipe_store.h"
+#include "scripted_dialogs.h"
+#include "test_notebook.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+const QList<Recipe> &capacity()
+{
+    static const QList<Recipe> recipes = parseRecipes(generators::recipeFile(RecipeCapacity)).recipes;
+    return recipes;
+}
+
+QStringList names()
+{
+    QStringList n;
+    for (const Recipe &r : capacity())
+        n.append(r.name);
+    return n;
+}
+
+double peakMb()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0;
+}
+
+SearchKeys typicalKeys()
+{
+    SearchKeys k;
+    k.name = QStringLiteral("がゆ");
+    k.ingredients = {QStringLiteral("にんじん"), QStringLiteral("だし"), QString(), QString(),
+                     QStringLiteral("少々")};
+    k.steps = QStringLiteral("弱火");
+    k.memo = QStringLiteral("見つからない言葉");
+    k.stage = QStringLiteral("モグモグ期");
+    k.timeLow = QStringLiteral("10");
+    k.timeHigh = QStringLiteral("３０");
+    k.selfEval = QStringLiteral("優");
+    k.countLow = QStringLiteral("1");
+    k.countHigh = QStringLiteral("5");
+    k.ref = QStringLiteral("離乳食");
+    return k;
+}
+
+} // namespace
+
+// Floor: one pass over the table looking at every name, nothing tested.
+static void BM_SearchFloor(benchmark::State &state)
+{
+    const QStringList n = names();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(searchWhole(n, [](int i) { return i >= 0; }));
+}
+BENCHMARK(BM_SearchFloor)->Unit(benchmark::kMillisecond);
+
+// Each key over the whole table, then narrowing the whole list by it.
+static void BM_SearchKey(benchmark::State &state)
+{
+    const auto key = SearchKey(state.range(0));
+    const SearchKeys k = typicalKeys();
+    const QStringList n = names();
+    const QList<Recipe> &recipes = capacity();
+    const auto passes = [&](int i) { return passesKey(key, k, recipes[i]); };
+    qsizetype found = 0;
+    for (auto _ : state) {
+        found = searchWhole(n, passes).size();
+        benchmark::DoNotOptimize(searchNarrow(n, n, passes));
+    }
+    state.counters["found"] = double(found);
+    state.counters["aim_ms"] = 2;
+}
+BENCHMARK(BM_SearchKey)->DenseRange(0, int(SearchKey::Reference))->Unit(benchmark::kMillisecond);
+
+// Opening a graph screen on the statistics of the full book.
+static void BM_OpenGraphScreen(benchmark::State &state)
+{
+    static TestNotebook t;
+    static ScriptedDialogs dialogs;
+    static RecipeBook &book = []() -> RecipeBook & {
+        t.notebook().recipes.recipes() = capacity();
+        countRecipeStats(capacity(), t.notebook().recipes.stats);
+        return t.notebook().recipes;
+    }();
+    Q_UNUSED(book);
+    QtPrinter printer(t.dir());
+    for (auto _ : state) {
+        if (state.range(0) == 1) {
+            ClassificationGraphScreen s(t.notebook(), dialogs, printer);
+            s.load();
+            s.show();
+            QCoreApplication::processEvents();
+        } else {
+            EvaluationGraphScreen s(t.notebook(), dialogs, printer);
+            s.load();
+            s.show();
+            QCoreApplication::processEvents();
+        }
+    }
+    state.counters["floor_ms"] = 16;
+}
+BENCHMARK(BM_OpenGraphScreen)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// A folder with a real picture for every tenth dish; the others print NOPIC.JPG.
+static TestNotebook &pictureBook()
+{
+    static TestNotebook t = [] {
+        TestNotebook n;
+        const QImage photo(sampleNotebookDir() + QStringLiteral("/十倍がゆ.jpg"));
+        for (int i = 0; i < RecipeCapacity; i += 10)
+            photo.save(n.path(capacity()[i].name + QStringLiteral(".jpg")));
+        return n;
+    }();
+    return t;
+}
+
+// Floor: decoding the same pictures at print size (each dish's own, the placeholder once),
+// nothing drawn.
+static void BM_MenuPicturesDecodeFloor(benchmark::State &state)
+{
+    TestNotebook &t = pictureBook();
+    for (auto _ : state) {
+        MenuPictures picture(t.notebook().folder());
+        for (const Recipe &r : capacity())
+            benchmark::DoNotOptimize(picture(r.name, menuPicturePixels()));
+    }
+    state.counters["peak_MB"] = peakMb();
+}
+BENCHMARK(BM_MenuPicturesDecodeFloor)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The menu of all 1000 recipes (67 pages) into a PDF file.
+static void BM_MenuPrintToPdf(benchmark::State &state)
+{
+    TestNotebook &t = pictureBook();
+    QtPrinter printer(t.dir(), QtPrinter::Target::PdfFile);
+    const QStringList n = names();
+    for (auto _ : state) {
+        printer.begin(QStringLiteral("メニュー"));
+        drawMenu(printer, n, 1, RecipeCapacity, recipeGothicFace(), MenuPictures(t.notebook().folder()));
+        printer.end();
+    }
+    state.counters["peak_MB"] = peakMb();
+    state.counters["pdf_MB"] = QFileInfo(printer.pdfPath()).size() / 1048576.0;
+}
+BENCHMARK(BM_MenuPrintToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installJapaneseFonts();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
