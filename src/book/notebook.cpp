@@ -1,7 +1,10 @@
 #include "book/notebook.h"
 
+#include "notebook/anniversary_store.h"
+#include "profile/new_notebook.h"
 #include "profile/profile_files.h"
 #include "recipes/points.h"
+#include "registers/register_files.h"
 
 Notebook::Notebook(const QString &dir, Clock &clockOfRun) : files(dir, clockOfRun), clock(clockOfRun) {}
 
@@ -19,6 +22,27 @@ WriteResult Notebook::setPictureMode(QString &mode, const QString &value)
         return {};
     mode = value;
     return writeProfile();
+}
+
+void Notebook::setNicknameAndGoal(const QString &nickname, qint16 targetPoint)
+{
+    profile.nickname = nickname;
+    profile.targetPoint = targetPoint;
+    emit profileChanged();
+    recipes.levelPercent = levelPercentOf(recipes.totalPoint, targetPoint);
+    ShowLevelBar();
+}
+
+WriteResult Notebook::startNewNotebook(const QString &profileFileText, const QString &birthDate,
+                                       double height, double weight)
+{
+    QList<FileChange> changes{{profileFileName(), profileFileText}};
+    for (const QString &name :
+         {anniversaryFileName(), referenceFileName(), growthExportFileName(), giftsGivenFileName(),
+          giftsReceivedFileName(), diaryFileName(), scheduleFileName()})
+        changes.append({name, QString()});
+    changes.append({diaryFileName(), diaryRecordText(birthDate, height, weight, QString()), true});
+    return replaceFiles(files, changes);
 }
 
 DiaryLoad Notebook::readDiary()

@@ -40,6 +40,15 @@ public:
     // Sets a picture mode of the profile (DiaryPictureMode or PictureMode) and saves the
     // profile, but only for a real switch.
     WriteResult setPictureMode(QString &mode, const QString &value);
+    // The point-goal save after its file: Nickname and TargetPoint, both window titles, then
+    // LevelPercent against the new goal and ShowLevelBar.
+    void setNicknameAndGoal(const QString &nickname, qint16 targetPoint);
+    // The new-notebook command's writes, all or none, after a dated copy of every file they
+    // change: ﾌﾟﾗｲﾍﾞｰﾄ.txt from profileFileText, the notebook's data files emptied in their
+    // order (the recipes stay), and the birth day appended as the first day of 日記.txt.
+    // Memory stays as it was: the program ends next.
+    WriteResult startNewNotebook(const QString &profileFileText, const QString &birthDate, double height,
+                                 double weight);
 
     // The file half of DIARY_READ, and GROWTH_BUILD on what was read.
     DiaryLoad readDiary();

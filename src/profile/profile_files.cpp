@@ -1,6 +1,7 @@
 #include "profile/profile_files.h"
 
 #include "common/cp932.h"
+#include "common/numbers.h"
 #include "common/one_line.h"
 
 Profile readProfileFile(const NotebookFiles &files)
@@ -36,6 +37,11 @@ QString readNickname(const NotebookFiles &files)
 
 WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile)
 {
+    return writeProfileFile(files, profile, printedInteger(profile.targetPoint));
+}
+
+WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile, const QString &targetPointText)
+{
     const std::pair<const QString *, const char16_t *> fields[] = {
         {&profile.nickname, u"ニックネーム"}, {&profile.birthDate, u"生年月日"},
         {&profile.birthTime, u"出産時間"},    {&profile.birthHeight, u"身長"},
@@ -48,7 +54,7 @@ WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile)
             refused.error = controlCharacterMessage(QString::fromUtf16(caption));
             return refused;
         }
-    return files.rewrite(profileFileName(), profileText(profile));
+    return files.rewrite(profileFileName(), profileText(profile, targetPointText));
 }
 
 void SETTINGS_READ(HelpTour &tour, const NotebookFiles &files)

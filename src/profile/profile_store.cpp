@@ -64,6 +64,16 @@ QString storable(const QString &value)
 
 } // namespace
 
+bool readsBackWhole(const QString &value)
+{
+    if (value.contains(u'\r') || value.contains(u'\n'))
+        return false;
+    Profile p;
+    p.nickname = value;
+    const ProfileParse back = parseProfileLines(profileText(p, QString()));
+    return back.profile.nickname == value && back.badLines.isEmpty();
+}
+
 QString profileText(const Profile &p, const QString &targetPointText)
 {
     const QString crlf = QStringLiteral("\r\n");

@@ -41,5 +41,10 @@ QString parseNickname(const QString &text);
 // would cut or change (a comma, a leading quote, blanks at either end) is written between
 // double quotes, which the reader strips, so that it comes back whole.
 QString profileText(const Profile &profile, const QString &targetPointText);
+// True when the value, written by profileText, is read back exactly and in the layout's form:
+// false for a value with a line break, one that starts with a double quote, or one that holds
+// a double quote and needs quoting (a comma, blanks at either end), since the file has no
+// escape for a quote.
+bool readsBackWhole(const QString &value);
 // PROFILE_WRITE's form: line 9 the goal as a printed integer (" 140 ").
 QString profileText(const Profile &profile);

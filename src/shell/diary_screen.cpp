@@ -9,6 +9,7 @@
 #include "notebook/list_panel.h"
 #include "notebook/screen_print.h"
 #include "profile/profile_files.h"
+#include "profile/profile_screen.h"
 #include "recipes/recipe_screen.h"
 #include "registers/gift_panel.h"
 #include "registers/photo_panel.h"
@@ -88,6 +89,7 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
             m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
         setWindowTitle(notebookTitle(m_notebook.profile.nickname));
     });
+    connect(this, &DiaryScreen::profileScreenRequested, this, &DiaryScreen::openProfileScreen);
     resize(1180, 720);
 }
 
@@ -358,3 +360,19 @@ void DiaryScreen::closeEvent(QCloseEvent *event)
     event->accept();
     endProgram(false);
 }
+
+// The profile screen, modeless; its load runs each time it is opened anew. A new notebook
+// written from it ends the program the way "終了" does.
+void DiaryScreen::openProfileScreen()
+{
+    if (!m_profileScreen) {
+        m_profileScreen = new ProfileScreen(m_notebook, m_dialogs, m_printer, this);
+        connect(m_profileScreen, &ProfileScreen::programEndRequested, this, [this] { endProgram(true); });
+        m_profileScreen->load();
+    }
+    m_profileScreen->show();
+    m_profileScreen->raise();
+    m_profileScreen->activateWindow();
+}
+
+ProfileScreen *DiaryScreen::profileScreen() const { return m_profileScreen; }

@@ -14,6 +14,7 @@ class GrowthPanel;
 class HelpWindow;
 class ListPanel;
 class PhotoPanel;
+class ProfileScreen;
 class QCheckBox;
 class QFrame;
 class QPushButton;
@@ -50,6 +51,8 @@ public:
     RecipeScreen *recipeScreen();
     bool recipeScreenLoaded() const { return !m_recipeScreen.isNull(); }
     QList<QFrame *> panels() const;
+    // The profile screen while it is open.
+    ProfileScreen *profileScreen() const;
 
     // F1: the help at the page of the window and panel in front ("panels.html#graph").
     QString helpPageShown() const;
@@ -78,6 +81,7 @@ private:
     void diaryButtonClicked();
     void recipeButtonClicked();
     void profileButtonClicked();
+    void openProfileScreen();
 
     Notebook &m_notebook;
     Dialogs &m_dialogs;
@@ -94,6 +98,7 @@ private:
     GiftPanel *m_giftPanel = nullptr;
     PhotoPanel *m_photoPanel = nullptr;
     QPointer<RecipeScreen> m_recipeScreen;
+    QPointer<ProfileScreen> m_profileScreen;
     QList<QPointer<HelpWindow>> m_helpWindows;
     bool m_ended = false;
     bool m_loading = false; // LoadingFlag
