@@ -68,6 +68,16 @@ QString quotedLine(const QList<QuotedField> &fields)
     return line;
 }
 
+bool onlyChar(QStringView line, QChar c)
+{
+    if (line.isEmpty())
+        return false;
+    for (QChar x : line)
+        if (x != c)
+            return false;
+    return true;
+}
+
 QStringList splitLines(const QString &text)
 {
     QStringList lines;

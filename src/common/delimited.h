@@ -37,6 +37,9 @@ struct QuotedField {
 };
 QString quotedLine(const QList<QuotedField> &fields);
 
+// A line made of one character repeated ("*****", "'", "----------"); false for an empty line.
+bool onlyChar(QStringView line, QChar c);
+
 // Splits a file's text into lines at CR LF (a lone LF or CR also ends a line). A final line
 // end does not start another line.
 QStringList splitLines(const QString &text);

@@ -11,16 +11,6 @@ namespace {
 const QString Asterisks = QStringLiteral("*******************************");
 const QString Crlf = QStringLiteral("\r\n");
 
-bool onlyApostrophes(QStringView line)
-{
-    if (line.isEmpty())
-        return false;
-    for (QChar c : line)
-        if (c != u'\'')
-            return false;
-    return true;
-}
-
 // A text line of apostrophes only is stored with one more, so that a line that is a single
 // apostrophe never ends the day's text early; the reader takes one away again.
 QString escapedLines(const QString &text)
@@ -29,7 +19,7 @@ QString escapedLines(const QString &text)
         return text;
     QStringList lines = text.split(Crlf);
     for (QString &line : lines)
-        if (onlyApostrophes(line))
+        if (onlyChar(line, u'\''))
             line += u'\'';
     return lines.join(Crlf);
 }
@@ -85,23 +75,13 @@ QList<QStringView> lineViews(const QString &text)
 
 qint16 labelledNumber(QStringView line) { return toInt16Clamped(numericValue(line.mid(4))); }
 
-bool onlyAsterisks(QStringView line)
-{
-    if (line.isEmpty())
-        return false;
-    for (QChar c : line)
-        if (c != u'*')
-            return false;
-    return true;
-}
-
 // The asterisk line and the four labels where the layout puts them: a record that has them
 // elsewhere would be read shifted, with a date taken from another line.
 bool recordHeadInPlace(const QList<QStringView> &lines, qsizetype i)
 {
     static const QString labels[4] = {QStringLiteral("【日付】"), QStringLiteral("【身長】"),
                                       QStringLiteral("【体重】"), QStringLiteral("【日記】")};
-    if (!onlyAsterisks(lines[i]))
+    if (!onlyChar(lines[i], u'*'))
         return false;
     for (int k = 0; k < 4; ++k)
         if (!lines[i + 1 + k].startsWith(labels[k]))
@@ -152,7 +132,7 @@ DiaryParse parseDiary(const QByteArray &bytes)
         day.text.reserve(length);
         for (qsizetype k = i + 5; k < j; ++k) {
             QStringView line = lines[k];
-            if (line.size() >= 2 && onlyApostrophes(line))
+            if (line.size() >= 2 && onlyChar(line, u'\''))
                 line.chop(1);
             if (k > i + 5)
                 day.text += Crlf;

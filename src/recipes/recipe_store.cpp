@@ -27,26 +27,6 @@ const QString ValueLabels[9] = {
 const QString SectionHeaders[4] = {QStringLiteral("【材料】"), QStringLiteral("【作り方】"),
                                    QStringLiteral("【メモ】"), QStringLiteral("【調理実績】")};
 
-bool onlyAsterisks(QStringView line)
-{
-    if (line.isEmpty())
-        return false;
-    for (QChar c : line)
-        if (c != u'*')
-            return false;
-    return true;
-}
-
-bool onlyHyphens(QStringView line)
-{
-    if (line.isEmpty())
-        return false;
-    for (QChar c : line)
-        if (c != u'-')
-            return false;
-    return true;
-}
-
 // A text line of ten or more hyphens is stored with one more, so that a line of exactly ten
 // never ends its section early; the reader takes one away again. Texts without such lines
 // are stored as they are.
@@ -56,7 +36,7 @@ QString escapedLines(const QString &text)
         return text;
     QStringList lines = text.split(Crlf);
     for (QString &line : lines)
-        if (line.size() >= Terminator.size() && onlyHyphens(line))
+        if (line.size() >= Terminator.size() && onlyChar(line, u'-'))
             line += u'-';
     return lines.join(Crlf);
 }
@@ -131,7 +111,7 @@ bool readSection(LineCursor &cursor, const QString &end, bool unescape, QString 
             }
             return true;
         }
-        const bool escaped = unescape && line.size() > Terminator.size() && onlyHyphens(line);
+        const bool escaped = unescape && line.size() > Terminator.size() && onlyChar(line, u'-');
         if (plain && (!crlf || escaped)) {
             // Fall back to building the text line by line from here on.
             plain = false;
@@ -251,7 +231,7 @@ namespace {
 // layout puts them: what follows would be read shifted, so reading stops there.
 bool readRecipe(LineCursor &cursor, Recipe &r)
 {
-    if (!onlyAsterisks(cursor.next()))
+    if (!onlyChar(cursor.next(), u'*'))
         return false;
     QStringView values[9];
     for (int k = 0; k < 9; ++k) {
