@@ -3,10 +3,14 @@
 #include "loaded_screen.h"
 #include "notebook/diary_store.h"
 #include "notebook/growth.h"
+#include "notebook/growth_bands.h"
+#include "notebook/growth_chart_store.h"
+#include "notebook/growth_panel.h"
 
 #include <QApplication>
 #include <QChartView>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QListWidget>
 
 #include <benchmark/benchmark.h>
@@ -57,10 +61,21 @@ void Search(benchmark::State &state)
     floorOf(state);
 }
 
+// The growth chart with (1) or without (0) the reference bands of a girl.
+void chooseBands(LoadedScreen &s, benchmark::State &state)
+{
+    const bool bands = state.range(0) != 0;
+    s.files.writeText(growthChartFileName(),
+                      bands ? QStringLiteral("女の子\r\n標準曲線表示\r\n") : QString());
+    s.notebook().profile.birthDate = QStringLiteral("2024/01/01"); // the generated diary's first day
+    state.SetLabel(bands ? "with reference bands" : "lines only");
+}
+
 // "グラフ": chart and lists refilled.
 void GrowthPanelOpen(benchmark::State &state)
 {
     LoadedScreen &s = capacityScreen();
+    chooseBands(s, state);
     for (auto _ : state)
         s.click(QStringLiteral("cmdGraph"));
     floorOf(state);
@@ -70,8 +85,11 @@ void GrowthPanelOpen(benchmark::State &state)
 void GrowthChartPaint(benchmark::State &state)
 {
     LoadedScreen &s = capacityScreen();
+    chooseBands(s, state);
     s.click(QStringLiteral("cmdGraph"));
     auto *view = s.find<QChartView>(QStringLiteral("chrTaijyu"));
+    state.counters["band_points"] =
+        double(s.screen.findChild<GrowthPanel *>()->bands()->weight().p3->count());
     for (auto _ : state)
         benchmark::DoNotOptimize(view->grab());
     floorOf(state);
@@ -90,8 +108,8 @@ void ListPanelOpen(benchmark::State &state)
 
 BENCHMARK(GrowthBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(Search)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
-BENCHMARK(GrowthPanelOpen)->Unit(benchmark::kMillisecond);
-BENCHMARK(GrowthChartPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(GrowthPanelOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(GrowthChartPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ListPanelOpen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
