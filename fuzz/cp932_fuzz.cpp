@@ -24,13 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     requireTextSurvives(read, cp932::decode(saved));
     require(savedBytes(cp932::decode(saved)) == saved, "a second save writes the same bytes");
 
-    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()),
-                                            bytes.size() / 2);
+    const QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()), bytes.size() / 2);
     const cp932::Encoded encoded = cp932::encode(text);
     require(encoded.ok == cp932::firstUnencodable(text).isEmpty(), "encode and its check agree");
     if (encoded.ok)
-        require(savedBytes(cp932::decode(encoded.bytes)) == encoded.bytes, "stored text reads and saves the same");
+        require(savedBytes(cp932::decode(encoded.bytes)) == encoded.bytes,
+                "stored text reads and saves the same");
     else
-        require(!encoded.badChar.isEmpty() && text.contains(encoded.badChar), "a refusal names a character of the text");
+        require(!encoded.badChar.isEmpty() && text.contains(encoded.badChar),
+                "a refusal names a character of the text");
     return 0;
 }

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const auto [before, after] = roundTrip(bytes, read, [fields](const RegisterRead &r) {
             return parseRegister(savedBytes(registerFileText(r.records)), fields);
         });
-        require(after.whole && after.records == before.records, "a saved register reads back whole, the same");
+        require(after.whole && after.records == before.records,
+                "a saved register reads back whole, the same");
     }
     return 0;
 }
