@@ -3,6 +3,7 @@
 // folder may hold nothing else but the temporary files of an interrupted rewrite.
 #include "save_crash_steps.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -79,7 +80,7 @@ void SaveCrashTest::killedAtRandomMoments()
     const int trials = qEnvironmentVariableIsSet("TECHO_CRASH_TRIALS")
                            ? qEnvironmentVariableIntValue("TECHO_CRASH_TRIALS")
                            : 100;
-    QRandomGenerator random(quint32(QDateTime::currentMSecsSinceEpoch()));
+    QRandomGenerator random{quint32(QDateTime::currentMSecsSinceEpoch())};
     int withLeftovers = 0;
     for (int trial = 1; trial <= trials; ++trial) {
         const int leftovers = killOnce(random, trial);
