@@ -1,4 +1,5 @@
-// ﾌﾟﾗｲﾍﾞｰﾄ.txt: any bytes read without harm; the values read, saved, read back the same.
+// ﾌﾟﾗｲﾍﾞｰﾄ.txt: any bytes read without harm; the values read, saved, read back the same, and
+// a file in the layout's form stays in it.
 #include "fuzz_check.h"
 #include "profile/profile_store.h"
 
@@ -19,7 +20,11 @@ Profile resave(const Profile &p) { return parseProfile(cp932::decode(savedBytes(
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = bytesOf(data, size);
-    const auto [before, after] = roundTrip(bytes, parseProfile(cp932::decode(bytes)), resave);
+    const ProfileParse read = parseProfileLines(cp932::decode(bytes));
+    const auto [before, after] = roundTrip(bytes, read.profile, resave);
     require(sameProfile(after, before), "a saved profile reads back the same values");
+    if (read.badLines.isEmpty())
+        require(parseProfileLines(profileText(read.profile)).badLines.isEmpty(),
+                "a profile read in the layout's form is saved in it");
     return 0;
 }
