@@ -108,7 +108,7 @@ std::optional<QDate> parseTypedDate(const QString &text, QDate today)
     } else {
         return std::nullopt; // a two- or three-digit year is too ambiguous to guess
     }
-    if (year < 1)
+    if (year < 1 || year > 9999)
         return std::nullopt;
     QDate date(year, m.toInt(), d.toInt());
     if (!date.isValid())

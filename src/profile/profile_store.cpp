@@ -57,8 +57,7 @@ QString storable(const QString &value)
 {
     if (value.contains(u'"'))
         return value; // cannot be quoted; written as it is, as the old files do
-    const bool needsQuotes = value.contains(u',') || value.startsWith(u' ') || value.startsWith(u'\t') ||
-                             value.endsWith(u' ') || value.endsWith(u'\t');
+    const bool needsQuotes = value.contains(u',') || value != value.trimmed(); // the reader trims every blank
     return needsQuotes ? u'"' + value + u'"' : value;
 }
 

@@ -29,7 +29,7 @@ QString registerRecordLine(const QStringList &fields)
     QList<QuotedField> quoted;
     quoted.reserve(fields.size());
     for (const QString &f : fields)
-        quoted.append({f, true});
+        quoted.append({f, !f.contains(u'"')}); // read without quotes, so written without them
     return quotedLine(quoted) + QStringLiteral("\r\n");
 }
 

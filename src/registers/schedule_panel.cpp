@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int Columns = 3; // date, description, remaining days
 constexpr int StoredColumns = 2;
 constexpr int DateListLength = 90;
 

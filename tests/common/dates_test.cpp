@@ -62,6 +62,8 @@ void DatesTest::typed_data()
     QTest::newRow("trailing junk") << "2026/12/7x"
                                    << "";
     QTest::newRow("era without year") << QStringLiteral("令和12/7") << "";
+    QTest::newRow("era year past 9999") << "R8022/7/7"
+                                        << "";
 }
 
 void DatesTest::typed()

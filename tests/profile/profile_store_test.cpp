@@ -74,6 +74,7 @@ void ProfileStoreTest::valuesWithCommasComeBackWhole_data()
     QTest::newRow("comma") << QStringLiteral("もも,ちゃん");
     QTest::newRow("leading spaces") << QStringLiteral("  もも");
     QTest::newRow("trailing space") << QStringLiteral("もも ");
+    QTest::newRow("full-width space") << QStringLiteral("　もも　");
     QTest::newRow("plain") << QStringLiteral("たろう");
 }
 

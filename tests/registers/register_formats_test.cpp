@@ -46,6 +46,8 @@ void RegisterFormatsTest::readLines_data()
     QTest::newRow("mark field missing") << "\"1995/03/20\",\"タオル\"\r\n"
                                         << 3 << Records{{"1995/03/20", "タオル", ""}} << false;
     QTest::newRow("unquoted") << "2026/12/06,散歩\r\n" << 2 << Records{{"2026/12/06", "散歩"}} << false;
+    QTest::newRow("unquoted with a double quote") << "2026/12/06,5\"の靴\r\n"
+                                                  << 2 << Records{{"2026/12/06", "5\"の靴"}} << false;
 }
 
 void RegisterFormatsTest::readLines()
@@ -57,6 +59,8 @@ void RegisterFormatsTest::readLines()
     const RegisterRead read = parseRegister(cp932::encode(text).bytes, fields);
     QCOMPARE(read.records, records);
     QCOMPARE(read.whole, whole);
+    // What was read is written so that it reads back the same.
+    QCOMPARE(parseRegister(cp932::encode(registerFileText(records)).bytes, fields).records, records);
 }
 
 void RegisterFormatsTest::unreadableBytesSurviveRewrite()

@@ -1,0 +1,11 @@
+// 成長曲線.txt: any bytes read without harm; the choices read, saved, read back the same.
+#include "fuzz_check.h"
+#include "notebook/growth_chart_store.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const GrowthChartSettings read = parseGrowthChartSettings(bytesOf(data, size));
+    const GrowthChartSettings again = parseGrowthChartSettings(savedBytes(growthChartSettingsText(read)));
+    require(again.sex == read.sex && again.bands == read.bands, "saved chart choices read back the same");
+    return 0;
+}

@@ -1,0 +1,96 @@
+// Kills a program that rewrites and appends to a notebook file at random moments: the file
+// must then be byte for byte what the last step done or the step under way leaves, and the
+// folder may hold nothing else but the temporary files of an interrupted rewrite.
+#include "save_crash_steps.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+class SaveCrashTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void killedAtRandomMoments();
+
+private:
+    // One kill; returns the number of leftover temporary files, or -1 after a failure.
+    int killOnce(QRandomGenerator &random, int trial);
+    int m_stepsDone = 0;
+    int m_newerLeft = 0;
+};
+
+int SaveCrashTest::killOnce(QRandomGenerator &random, int trial)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(save_crash::fileName());
+    QFile start(path);
+    if (!start.open(QIODevice::WriteOnly) || start.write(save_crash::contents(0)) < 0)
+        return -1;
+    start.close();
+
+    QProcess child;
+    child.start(QStringLiteral(SAVE_CRASH_CHILD), {dir.path()});
+    if (!child.waitForStarted() || !child.waitForReadyRead(10000)) {
+        qWarning() << "trial" << trial << "the child did not start:" << child.readAllStandardError();
+        return -1;
+    }
+    QThread::usleep(random.bounded(20000));
+    child.kill();
+    child.waitForFinished();
+    const QList<QByteArray> steps = child.readAllStandardOutput().trimmed().split('\n');
+    const int done = steps.last().toInt();
+    m_stepsDone += done;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray left = file.readAll();
+    if (left == save_crash::contents(done + 1)) {
+        ++m_newerLeft;
+    } else if (left != save_crash::contents(done)) {
+        qWarning() << "trial" << trial << "after step" << done << "the file holds" << left.size()
+                   << "bytes, neither" << save_crash::contents(done).size() << "nor"
+                   << save_crash::contents(done + 1).size();
+        return -1;
+    }
+    static const QRegularExpression temporary(
+        QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(save_crash::fileName())));
+    int leftovers = 0;
+    for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name == save_crash::fileName())
+            continue;
+        if (!temporary.match(name).hasMatch()) {
+            qWarning() << "trial" << trial << "left" << name;
+            return -1;
+        }
+        ++leftovers;
+    }
+    return leftovers;
+}
+
+void SaveCrashTest::killedAtRandomMoments()
+{
+    const int trials = qEnvironmentVariableIsSet("TECHO_CRASH_TRIALS")
+                           ? qEnvironmentVariableIntValue("TECHO_CRASH_TRIALS")
+                           : 100;
+    QRandomGenerator random{quint32(QDateTime::currentMSecsSinceEpoch())};
+    int withLeftovers = 0;
+    for (int trial = 1; trial <= trials; ++trial) {
+        const int leftovers = killOnce(random, trial);
+        QVERIFY2(leftovers >= 0, "the file is not what a step leaves, or the folder holds another file");
+        withLeftovers += leftovers > 0;
+    }
+    qInfo("%d kills after %d steps in all: the file as the step under way left it %d times, as the last "
+          "step done left it the other times; temporary files left by %d kills",
+          trials, m_stepsDone, m_newerLeft, withLeftovers);
+}
+
+QTEST_GUILESS_MAIN(SaveCrashTest)
+#include "save_crash_test.moc"
