@@ -3,6 +3,7 @@
 #include "book/notebook.h"
 #include "common/cp932.h"
 #include "common/notebook_folder.h"
+#include "floor_report.h"
 #include "generators.h"
 
 #include <QSaveFile>
@@ -75,4 +76,4 @@ BENCHMARK(BM_DiaryReadFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DiaryRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DiarySaveChangedDayFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DiarySaveChangedDay)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char **argv) { return runBenchmarks(argc, argv); }

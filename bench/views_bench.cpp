@@ -1,4 +1,8 @@
-// The diary views at full capacity (1095 days), each beside its floor of one frame (16 ms).
+// The diary views at full capacity (1095 days), each beside its floor: the same days searched,
+// drawn or laid in a grid by Qt alone, without the views' own work.
+#include "common/cp932.h"
+#include "common/notebook_folder.h"
+#include "floor_report.h"
 #include "generators.h"
 #include "loaded_screen.h"
 #include "notebook/diary_store.h"
@@ -12,14 +16,12 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-constexpr double FrameMs = 16.0;
-
-void floorOf(benchmark::State &state) { state.counters["floor_ms"] = FrameMs; }
 
 LoadedScreen &capacityScreen()
 {
@@ -31,6 +33,12 @@ LoadedScreen &capacityScreen()
     return *screen;
 }
 
+const QList<DiaryDay> &capacityDays()
+{
+    static const QList<DiaryDay> days = parseDiary(generators::diaryFile(DiaryCapacity)).days;
+    return days;
+}
+
 void GrowthBuild(benchmark::State &state)
 {
     DiaryTable diary;
@@ -40,15 +48,35 @@ void GrowthBuild(benchmark::State &state)
         buildGrowth(diary, series);
         benchmark::DoNotOptimize(series.count);
     }
-    floorOf(state);
+}
+
+// The same days' measures copied out, nothing checked.
+void GrowthBuildFloor(benchmark::State &state)
+{
+    const QList<DiaryDay> &days = capacityDays();
+    for (auto _ : state) {
+        QList<qint16> heights, weights;
+        heights.reserve(days.size());
+        weights.reserve(days.size());
+        for (const DiaryDay &d : days) {
+            heights.append(d.height);
+            weights.append(d.weight);
+        }
+        benchmark::DoNotOptimize(heights.size() + weights.size());
+    }
+}
+
+const QString &searchWord(int i)
+{
+    static const QString words[] = {QStringLiteral("公園"), QStringLiteral("記録"),
+                                    QStringLiteral("見つからない言葉")};
+    return words[i];
 }
 
 // Enter in txtKensaku until the result list is filled; the argument picks the word.
 void Search(benchmark::State &state)
 {
-    static const QString words[] = {QStringLiteral("公園"), QStringLiteral("記録"),
-                                    QStringLiteral("見つからない言葉")};
-    const QString word = words[state.range(0)];
+    const QString &word = searchWord(int(state.range(0)));
     LoadedScreen &s = capacityScreen();
     auto *box = s.find<QLineEdit>(QStringLiteral("txtKensaku"));
     auto *results = s.find<QListWidget>(QStringLiteral("lstDay"));
@@ -58,8 +86,48 @@ void Search(benchmark::State &state)
         benchmark::DoNotOptimize(results->count());
     }
     state.SetLabel(word.toStdString() + " → " + std::to_string(results->count()) + " days");
-    floorOf(state);
 }
+
+// The same texts looked through for the word, nothing listed.
+void SearchFloor(benchmark::State &state)
+{
+    const QString &word = searchWord(int(state.range(0)));
+    for (auto _ : state) {
+        int found = 0;
+        for (const DiaryDay &d : capacityDays())
+            found += d.text.contains(word) ? 1 : 0;
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+// A bare chart of the same two lines, drawn by Qt Charts alone.
+struct BareChart {
+    BareChart()
+    {
+        GrowthSeries growth;
+        DiaryTable diary;
+        diary.days() = capacityDays();
+        buildGrowth(diary, growth);
+        for (int i = 1; i <= growth.count; ++i) {
+            heights.append(QPointF(i, growth.height[i]));
+            weights.append(QPointF(i, growth.weight[i]));
+        }
+        view.resize(640, 420);
+    }
+    void fill()
+    {
+        auto *chart = new QChart;
+        for (const QList<QPointF> *points : {&heights, &weights}) {
+            auto *line = new QLineSeries;
+            line->replace(*points);
+            chart->addSeries(line);
+        }
+        chart->createDefaultAxes();
+        view.setChart(chart); // the old chart goes with it
+    }
+    QList<QPointF> heights, weights;
+    QChartView view;
+};
 
 // The growth chart with (1) or without (0) the reference bands of a girl.
 void chooseBands(LoadedScreen &s, benchmark::State &state)
@@ -78,7 +146,13 @@ void GrowthPanelOpen(benchmark::State &state)
     chooseBands(s, state);
     for (auto _ : state)
         s.click(QStringLiteral("cmdGraph"));
-    floorOf(state);
+}
+
+void GrowthPanelOpenFloor(benchmark::State &state)
+{
+    BareChart bare;
+    for (auto _ : state)
+        bare.fill();
 }
 
 // The chart with its 1093 days drawn once.
@@ -92,7 +166,17 @@ void GrowthChartPaint(benchmark::State &state)
         double(s.screen.findChild<GrowthPanel *>()->bands()->weight().p3->count());
     for (auto _ : state)
         benchmark::DoNotOptimize(view->grab());
-    floorOf(state);
+}
+
+void GrowthChartPaintFloor(benchmark::State &state)
+{
+    LoadedScreen &s = capacityScreen();
+    s.click(QStringLiteral("cmdGraph"));
+    BareChart bare;
+    bare.fill();
+    bare.view.resize(s.find<QChartView>(QStringLiteral("chrTaijyu"))->size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bare.view.grab());
 }
 
 // "一覧": the grid refilled with every day.
@@ -101,24 +185,80 @@ void ListPanelOpen(benchmark::State &state)
     LoadedScreen &s = capacityScreen();
     for (auto _ : state)
         s.click(QStringLiteral("cmdList"));
-    floorOf(state);
+}
+
+// The same cells formatted into a bare grid.
+void ListPanelOpenFloor(benchmark::State &state)
+{
+    QTableWidget grid(0, 4);
+    for (auto _ : state) {
+        grid.clearContents();
+        grid.setRowCount(int(capacityDays().size()));
+        int r = 0;
+        for (const DiaryDay &d : capacityDays()) {
+            grid.setItem(r, 0, new QTableWidgetItem(d.date));
+            grid.setItem(r, 1, new QTableWidgetItem(QString::number(d.height)));
+            grid.setItem(r, 2, new QTableWidgetItem(QString::number(d.weight)));
+            grid.setItem(r++, 3, new QTableWidgetItem(d.text.left(35)));
+        }
+    }
+}
+
+// 保存 on a changed day of a diary one day short of full, through the screen: the checks,
+// the rewrite, the read back and the page shown again.
+LoadedScreen &oneShortScreen()
+{
+    static LoadedScreen *screen = [] {
+        auto *s = new LoadedScreen(generators::diaryFile(DiaryCapacity - 1));
+        s->setHelpTour(false);
+        s->dialogs.setLenient(true);
+        return s;
+    }();
+    return *screen;
+}
+
+void ScreenSaveDay(benchmark::State &state)
+{
+    LoadedScreen &s = oneShortScreen();
+    auto *text = s.find<QPlainTextEdit>(QStringLiteral("txtDiary"));
+    int n = 0;
+    for (auto _ : state) {
+        text->setPlainText(QStringLiteral("書き換え %1").arg(++n));
+        s.click(QStringLiteral("cmdTouroku"));
+    }
+    state.counters["days"] = s.notebook().diary.count();
+}
+
+// The same file's bytes saved, read and decoded again.
+void ScreenSaveDayFloor(benchmark::State &state)
+{
+    const NotebookFolder &folder = oneShortScreen().notebook().folder();
+    const QString text = cp932::decode(folder.readAll(diaryFileName()));
+    for (auto _ : state) {
+        folder.save(diaryFileName(), cp932::encode(text).bytes);
+        benchmark::DoNotOptimize(cp932::decode(folder.readAll(diaryFileName())).size());
+    }
 }
 
 } // namespace
 
+BENCHMARK(GrowthBuildFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(GrowthBuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchFloor)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(Search)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(GrowthPanelOpenFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(GrowthPanelOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(GrowthChartPaintFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(GrowthChartPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ListPanelOpenFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(ListPanelOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScreenSaveDayFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScreenSaveDay)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -61,7 +61,6 @@ WriteResult NotebookFiles::copyPicture(const QString &sourcePath, const QString 
     QString error;
     if (!m_folder.save(bareName, bytes, &error))
         return pictureFailed(bareName, error);
-    m_folder.forgetListing();
     return {};
 }
 
@@ -71,8 +70,12 @@ WriteResult NotebookFiles::removePicture(const QString &bareName)
         return pictureFailed(bareName, QStringLiteral("ノートのフォルダーの外は消せません"));
     const QString path = m_folder.pathOf(bareName);
     QFile file(path);
+    const QDateTime before = m_folder.folderStamp();
     const bool removed = file.moveToTrash() || QFile::remove(path);
-    m_folder.forgetListing();
+    if (removed)
+        m_folder.noteChange(path, before, false);
+    else
+        m_folder.forgetListing();
     if (removed)
         return {};
     WriteResult r;

@@ -11,8 +11,7 @@ QString NotebookFolder::findCaseInsensitive(const QString &bareName) const
 {
     // The listing is cached and refreshed when the folder changes: a folder of thousands of
     // photos is not listed again for every picture that a day does not have.
-    QFileInfo dirInfo(m_dir);
-    QDateTime stamp = dirInfo.lastModified();
+    const QDateTime stamp = folderStamp();
     if (!m_listingStamp.isValid() || stamp != m_listingStamp) {
         m_lowerToActual.clear();
         const QStringList names = QDir(m_dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -21,6 +20,25 @@ QString NotebookFolder::findCaseInsensitive(const QString &bareName) const
         m_listingStamp = stamp;
     }
     return m_lowerToActual.value(bareName.toLower());
+}
+
+QDateTime NotebookFolder::folderStamp() const { return QFileInfo(m_dir).lastModified(); }
+
+void NotebookFolder::noteChange(const QString &path, const QDateTime &before, bool added) const
+{
+    // The folder changed by this one name since the listing was made (nothing else changed it
+    // first): the listing is mended instead of made again, so a save in a folder of thousands
+    // of photos does not list them all at the next picture looked for.
+    if (!m_listingStamp.isValid() || before != m_listingStamp) {
+        forgetListing();
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    if (added)
+        m_lowerToActual.insert(name.toLower(), name);
+    else if (m_lowerToActual.value(name.toLower()) == name)
+        m_lowerToActual.remove(name.toLower());
+    m_listingStamp = folderStamp();
 }
 
 bool NotebookFolder::isBareName(const QString &name)
@@ -85,7 +103,9 @@ bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QStr
             *error = refused;
         return false;
     }
-    QSaveFile f(pathOf(bareName));
+    const QString path = pathOf(bareName);
+    const QDateTime before = folderStamp();
+    QSaveFile f(path);
     // Qt keeps small writes in a buffer, and commit() does not see a flush that failed: the
     // buffer is flushed and checked here, before the new file may replace the old one.
     const bool written = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
@@ -95,7 +115,7 @@ bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QStr
         f.cancelWriting();
         return false;
     }
-    forgetListing();
+    noteChange(path, before, true);
     return true;
 }
 
@@ -106,7 +126,9 @@ bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QS
             *error = refused;
         return false;
     }
-    QFile f(pathOf(bareName));
+    const QString path = pathOf(bareName);
+    const QDateTime before = folderStamp();
+    QFile f(path);
     // Unbuffered: nothing of a failed write waits in a buffer to be written at close.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         if (error)
@@ -120,7 +142,7 @@ bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QS
         f.resize(oldSize); // what did reach the disk goes again
         return false;
     }
-    forgetListing();
+    noteChange(path, before, true);
     return true;
 }
 
@@ -141,8 +163,9 @@ QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now
     QString target = m_dir + u'/' + name;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = m_dir + u'/' + name + u'.' + QString::number(n);
+    const QDateTime before = folderStamp();
     if (!QFile::copy(source, target))
         return {};
-    forgetListing();
+    noteChange(target, before, true);
     return QFileInfo(target).fileName();
 }

@@ -40,6 +40,10 @@ public:
 
     // Tells the folder that files were added or renamed behind its back.
     void forgetListing() const { m_listingStamp = QDateTime(); }
+    // Tells the folder that this program added (or removed) the file at path; before is the
+    // folder's stamp from just before.
+    void noteChange(const QString &path, const QDateTime &before, bool added) const;
+    QDateTime folderStamp() const;
 
 private:
     QString findCaseInsensitive(const QString &bareName) const;

@@ -107,8 +107,8 @@ GiftPanel::GiftPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     m_photos = new GiftPhotos(host, this, m_imgItadaki);
 }
 
-QTableWidget *GiftPanel::msgItadaki() const { return m_received->grid(); }
-QTableWidget *GiftPanel::msgAgeru() const { return m_given->grid(); }
+RegisterGrid *GiftPanel::msgItadaki() const { return m_received->grid(); }
+RegisterGrid *GiftPanel::msgAgeru() const { return m_given->grid(); }
 QString GiftPanel::ageruItem() const { return m_given->lastItem(); }
 QString GiftPanel::itadakiItem() const { return m_received->lastItem(); }
 
@@ -143,7 +143,8 @@ void GiftPanel::showItemPicture(const QString &item)
 
 void GiftPanel::setupGrids()
 {
-    setupGrid(msgItadaki(), {QStringLiteral("日付"), QStringLiteral("頂きもの"), QStringLiteral("お礼")},
-              {1350, 3480, 600});
-    setupGrid(msgAgeru(), {QStringLiteral("日付"), QStringLiteral("贈りもの")}, {1350, 3380});
+    msgItadaki()->setColumns({QStringLiteral("日付"), QStringLiteral("頂きもの"), QStringLiteral("お礼")},
+                             {1350, 3480, 600});
+    msgItadaki()->setColumnAlignment(2, Qt::AlignCenter);
+    msgAgeru()->setColumns({QStringLiteral("日付"), QStringLiteral("贈りもの")}, {1350, 3380});
 }

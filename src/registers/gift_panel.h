@@ -8,7 +8,7 @@ class GiftRegister;
 class PanelHost;
 class PictureFrame;
 class QLabel;
-class QTableWidget;
+class RegisterGrid;
 
 // What tells the two gift registers apart; everything else they share.
 struct GiftRegisterKind {
@@ -37,8 +37,8 @@ public:
 
     // The panel's button on the notebook screen's bar.
     void open();
-    QTableWidget *msgItadaki() const;
-    QTableWidget *msgAgeru() const;
+    RegisterGrid *msgItadaki() const;
+    RegisterGrid *msgAgeru() const;
     // The grids' part of GRID_SETUP: headers and widths, no rows.
     void setupGrids();
 

@@ -92,7 +92,8 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
     });
     connect(m_grid, &RegisterGrid::choiceChanged, this,
             [this] { m_delete->setEnabled(m_grid->hasChoice()); });
-    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) {
+    connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        const int row = index.row();
         if (m_grid->rowCount() == 0)
             return;
         m_lastItem = m_grid->text(row + 1, 1);
@@ -118,12 +119,18 @@ void GiftRegister::prepare(QDate today)
 void GiftRegister::read()
 {
     Notebook &nb = m_host.notebook();
-    m_grid->setRowCount(0);
     m_grid->clearChoice();
     const RegisterRead records = readRegisterFile(nb.files, m_kind.fileName, m_kind.fields);
+    // The records are put in order of date first, then shown in one step.
+    QStringList dates;
+    dates.reserve(records.records.size());
     for (const QStringList &record : records.records)
-        addRow(record);
-    sort();
+        dates.append(record[0]);
+    QList<RegisterRow> rows;
+    rows.reserve(records.records.size());
+    for (int i : orderByText(dates))
+        rows.append({records.records[i], {}, 0});
+    m_grid->setRows(std::move(rows));
     if (!records.whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), m_kind.itemName + QStringLiteral("の読み込み"),
                                         m_kind.fileName, int(records.records.size()));
@@ -133,14 +140,6 @@ bool GiftRegister::write()
 {
     return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), m_kind.fileName,
                                            m_grid->entries(m_kind.fields));
-}
-
-int GiftRegister::addRow(const QStringList &fields)
-{
-    const int row = m_grid->appendRow(fields);
-    if (m_kind.thanksMark)
-        m_grid->item(row - 1, 2)->setTextAlignment(Qt::AlignCenter);
-    return row;
 }
 
 QList<int> GiftRegister::sort()
@@ -170,7 +169,7 @@ void GiftRegister::add()
         fields.append(QString());
     if (!register_commands::appendRecord(nb, dialogs, m_kind.fileName, fields))
         return;
-    const int row = addRow(fields);
+    const int row = m_grid->appendRow({fields, {}, 0});
     const QList<int> movedTo = sort();
     // The rows moved under a pending choice: it no longer names what was highlighted.
     m_grid->clearChoice();

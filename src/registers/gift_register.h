@@ -40,7 +40,6 @@ signals:
     void pictureRequested();
 
 private:
-    int addRow(const QStringList &fields);
     QList<int> sort();
 
     const GiftRegisterKind &m_kind;

@@ -65,8 +65,7 @@ void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int 
         kept.remove(first - 1, last - first + 1);
     if (!writeRecords(notebook, dialogs, fileName, kept))
         return;
-    for (int r = last; r >= first; --r)
-        grid->removeRow(r - 1);
+    grid->removeRows(first, last);
     grid->clearChoice();
 }
 

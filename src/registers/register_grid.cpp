@@ -1,18 +1,105 @@
 #include "registers/register_grid.h"
 
+#include "common/ui_util.h"
+
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-RegisterGrid::RegisterGrid(QWidget *parent) : QTableWidget(parent)
+#include <functional>
+
+// The rows of one grid, shown as they stand in the list.
+class RegisterModel : public QAbstractTableModel
 {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    QList<RegisterRow> rows;
+    QStringList headers;
+    QList<Qt::Alignment> alignments;
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(headers.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const RegisterRow &row = rows[index.row()];
+        const int c = index.column();
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return c < row.texts.size() ? row.texts[c] : QString();
+        case Qt::BackgroundRole:
+            if (row.background.isValid() && c >= row.backgroundFrom)
+                return QBrush(row.background);
+            return {};
+        case Qt::TextAlignmentRole:
+            return c < alignments.size() ? QVariant(int(alignments[c])) : QVariant();
+        default:
+            return {};
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < headers.size())
+            return headers[section];
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    void reset(const std::function<void()> &change)
+    {
+        beginResetModel();
+        change();
+        endResetModel();
+    }
+    void cellChanged(int row, int column) { emit dataChanged(index(row, column), index(row, column)); }
+    void append(const RegisterRow &row)
+    {
+        beginInsertRows({}, int(rows.size()), int(rows.size()));
+        rows.append(row);
+        endInsertRows();
+    }
+    void remove(int first, int last)
+    {
+        beginRemoveRows({}, first, last);
+        rows.remove(first, last - first + 1);
+        endRemoveRows();
+    }
+};
+
+RegisterGrid::RegisterGrid(QWidget *parent) : QTableView(parent), m_model(new RegisterModel(this))
+{
+    setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(22);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     setAlternatingRowColors(false);
+}
+
+void RegisterGrid::setColumns(const QStringList &headers, const QList<int> &widthsTwips)
+{
+    m_model->reset([&] {
+        m_model->rows.clear();
+        m_model->headers = headers;
+        m_model->alignments = QList<Qt::Alignment>(headers.size(), Qt::AlignLeft | Qt::AlignVCenter);
+    });
+    for (int c = 0; c < widthsTwips.size(); ++c)
+        setColumnWidth(c, twipsToPixels(widthsTwips[c]));
+}
+
+void RegisterGrid::setColumnAlignment(int column, Qt::Alignment alignment)
+{
+    if (column < m_model->alignments.size())
+        m_model->alignments[column] = alignment;
 }
 
 void RegisterGrid::clearChoice()
@@ -23,86 +110,99 @@ void RegisterGrid::clearChoice()
     emit choiceChanged();
 }
 
+int RegisterGrid::rowCount() const { return int(m_model->rows.size()); }
+
+void RegisterGrid::setRows(QList<RegisterRow> rows)
+{
+    m_model->reset([&] { m_model->rows = std::move(rows); });
+}
+
 QList<QStringList> RegisterGrid::entries(int columns) const
 {
-    QList<QStringList> rows;
-    rows.reserve(rowCount());
-    for (int r = 1; r <= rowCount(); ++r) {
-        QStringList texts;
-        for (int c = 0; c < columns; ++c)
-            texts.append(text(r, c));
-        rows.append(texts);
+    QList<QStringList> entries;
+    entries.reserve(rowCount());
+    for (const RegisterRow &row : m_model->rows) {
+        QStringList texts = row.texts.mid(0, columns);
+        while (texts.size() < columns)
+            texts.append(QString());
+        entries.append(texts);
     }
-    return rows;
+    return entries;
 }
 
 QString RegisterGrid::text(int gridRow, int column) const
 {
-    const QTableWidgetItem *cell = item(gridRow - 1, column);
-    return cell ? cell->text() : QString();
+    if (gridRow < 1 || gridRow > rowCount())
+        return {};
+    const QStringList &texts = m_model->rows[gridRow - 1].texts;
+    return column < texts.size() ? texts[column] : QString();
 }
 
 void RegisterGrid::setText(int gridRow, int column, const QString &text)
 {
-    QTableWidgetItem *cell = item(gridRow - 1, column);
-    if (cell)
-        cell->setText(text);
-    else
-        setItem(gridRow - 1, column, new QTableWidgetItem(text));
+    if (gridRow < 1 || gridRow > rowCount() || column < 0 || column >= m_model->headers.size())
+        return;
+    QStringList &texts = m_model->rows[gridRow - 1].texts;
+    while (texts.size() <= column)
+        texts.append(QString());
+    texts[column] = text;
+    m_model->cellChanged(gridRow - 1, column);
 }
 
-int RegisterGrid::appendRow(const QStringList &texts)
+QBrush RegisterGrid::background(int gridRow, int column) const
 {
-    const int row = rowCount();
-    setRowCount(row + 1);
-    for (int c = 0; c < columnCount(); ++c)
-        setItem(row, c, new QTableWidgetItem(c < texts.size() ? texts[c] : QString()));
-    return row + 1;
+    return m_model->data(m_model->index(gridRow - 1, column), Qt::BackgroundRole).value<QBrush>();
 }
 
-void RegisterGrid::setRowBackground(int gridRow, int firstColumn, const QColor &colour)
+int RegisterGrid::appendRow(const RegisterRow &row)
 {
-    for (int c = firstColumn; c < columnCount(); ++c)
-        if (QTableWidgetItem *cell = item(gridRow - 1, c))
-            cell->setBackground(colour);
+    const int at = rowCount();
+    m_model->append(row);
+    return at + 1;
+}
+
+void RegisterGrid::removeRows(int firstGridRow, int lastGridRow)
+{
+    const int first = qMax(1, firstGridRow) - 1;
+    const int last = qMin(rowCount(), lastGridRow) - 1;
+    if (first > last)
+        return;
+    m_model->remove(first, last);
 }
 
 QList<int> RegisterGrid::reorder(const QList<int> &order)
 {
     const int rows = rowCount();
-    const int columns = columnCount();
-    QList<QList<QTableWidgetItem *>> cells(rows);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            cells[r].append(takeItem(r, c));
     QList<int> movedTo(rows);
+    QList<RegisterRow> ordered;
+    ordered.reserve(rows);
     for (int i = 0; i < order.size() && i < rows; ++i) {
         movedTo[order[i]] = i;
-        for (int c = 0; c < columns; ++c)
-            setItem(i, c, cells[order[i]][c]);
+        ordered.append(std::move(m_model->rows[order[i]]));
     }
+    setRows(std::move(ordered));
     return movedTo;
 }
 
 void RegisterGrid::stretchTextColumn(int column)
 {
-    if (column < columnCount())
+    if (column < m_model->columnCount())
         horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
 }
 
 void RegisterGrid::bringToTop(int gridRow)
 {
-    QTableWidgetItem *cell = item(gridRow - 1, 0);
-    if (!cell)
+    const QModelIndex index = m_model->index(gridRow - 1, 0);
+    if (!index.isValid())
         return;
-    const QRect rect = visualItemRect(cell);
+    const QRect rect = visualRect(index);
     if (rect.top() < 0 || rect.bottom() > viewport()->height())
-        scrollToItem(cell, QAbstractItemView::PositionAtTop);
+        scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
 void RegisterGrid::mousePressEvent(QMouseEvent *event)
 {
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     m_from = rowAt(int(event->position().y())) + 1;
     m_to = m_from;
     showChoice();
@@ -110,7 +210,7 @@ void RegisterGrid::mousePressEvent(QMouseEvent *event)
 
 void RegisterGrid::mouseMoveEvent(QMouseEvent *event)
 {
-    QTableWidget::mouseMoveEvent(event);
+    QTableView::mouseMoveEvent(event);
     if (event->buttons() == Qt::NoButton || m_from <= 0)
         return;
     m_to = dragRow(int(event->position().y()));
@@ -119,7 +219,7 @@ void RegisterGrid::mouseMoveEvent(QMouseEvent *event)
 
 void RegisterGrid::mouseReleaseEvent(QMouseEvent *event)
 {
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     m_to = m_from > 0 ? dragRow(int(event->position().y())) : 0;
     showChoice();
     emit choiceChanged();
@@ -127,7 +227,7 @@ void RegisterGrid::mouseReleaseEvent(QMouseEvent *event)
 
 void RegisterGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     const int row = rowAt(int(event->position().y())) + 1;
     if (row > 0)
         emit rowDoubleClicked(row);
@@ -148,7 +248,7 @@ int RegisterGrid::dragRow(int y) const
 
 void RegisterGrid::keyPressEvent(QKeyEvent *event)
 {
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty())
         return;
@@ -158,7 +258,7 @@ void RegisterGrid::keyPressEvent(QKeyEvent *event)
         first = qMin(first, index.row());
         last = qMax(last, index.row());
     }
-    const int current = currentRow();
+    const int current = currentIndex().row();
     // The choice runs from the far end of the highlighted rows to the current row.
     m_to = current + 1;
     m_from = (current == first ? last : first) + 1;
@@ -172,6 +272,6 @@ void RegisterGrid::showChoice()
     if (!hasChoice())
         return;
     const QItemSelection rows(model()->index(chosenFirst() - 1, 0),
-                              model()->index(chosenLast() - 1, columnCount() - 1));
+                              model()->index(chosenLast() - 1, m_model->columnCount() - 1));
     selectionModel()->select(rows, QItemSelectionModel::Select);
 }

@@ -1,19 +1,36 @@
 #pragma once
 
-#include <QTableWidget>
+#include <QColor>
+#include <QStringList>
+#include <QTableView>
+
+class RegisterModel;
+
+// One entry row of a register grid: its texts and, from one column on, its colour.
+struct RegisterRow {
+    QStringList texts;
+    QColor background; // invalid: the grid's own
+    int backgroundFrom = 0;
+};
 
 // A register grid: the entry rows of a schedule or gift register, with the rows the user
 // chose. Grid rows are counted from 1 (the header row is 0), as the registers count them.
+// The rows live in one list shown through a table model, so a register of tens of thousands
+// of rows is shown at once, not cell by cell.
 //
 // Each grid keeps its own choice: the row under the pointer when a mouse button went down
 // and the row the drag ended on when it came up (any button). A choice made in one grid
 // never reaches another grid's delete button. The highlighted rows are always the chosen
 // ones; the arrow keys choose too.
-class RegisterGrid : public QTableWidget
+class RegisterGrid : public QTableView
 {
     Q_OBJECT
 public:
     explicit RegisterGrid(QWidget *parent = nullptr);
+
+    // The headers and widths (in twips), no rows.
+    void setColumns(const QStringList &headers, const QList<int> &widthsTwips);
+    void setColumnAlignment(int column, Qt::Alignment alignment);
 
     int chosenFrom() const { return m_from; } // SelRowFrom, 0 = nothing chosen
     int chosenTo() const { return m_to; }     // SelRowTo
@@ -22,15 +39,21 @@ public:
     int chosenLast() const { return qMax(m_from, m_to); }
     void clearChoice();
 
+    int rowCount() const;
+    // Every row anew, in the order given.
+    void setRows(QList<RegisterRow> rows);
     // The texts of every entry row, columns 0..columns-1.
     QList<QStringList> entries(int columns) const;
     QString text(int gridRow, int column) const;
     void setText(int gridRow, int column, const QString &text);
+    // The cell's colour as shown (Qt::NoBrush where the grid's own shows).
+    QBrush background(int gridRow, int column) const;
     // Adds a row at the end; returns its grid row.
-    int appendRow(const QStringList &texts);
-    void setRowBackground(int gridRow, int firstColumn, const QColor &colour);
+    int appendRow(const RegisterRow &row);
+    // Removes the grid rows first..last.
+    void removeRows(int firstGridRow, int lastGridRow);
     // Puts the entry rows in the given order (order[i] is the 0-based row that goes to place
-    // i), each row with its cells' colours. Returns where each old row went.
+    // i), each row with its colour. Returns where each old row went.
     QList<int> reorder(const QList<int> &order);
     // The text column takes the width the panel has beyond the other columns' widths.
     void stretchTextColumn(int column);
@@ -54,6 +77,7 @@ private:
     // The row a drag is over; beyond the rows, the nearest row in sight.
     int dragRow(int y) const;
 
+    RegisterModel *m_model;
     int m_from = 0;
     int m_to = 0;
 };

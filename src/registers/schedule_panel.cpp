@@ -46,6 +46,15 @@ QWidget *legendEntry(Due due, QWidget *parent)
     return entry;
 }
 
+// A grid row: the date, the text and the days left, coloured from the text on as the day comes.
+RegisterRow scheduleRow(const QString &date, const QString &description, std::optional<int> days)
+{
+    RegisterRow row{{date, description, days ? QString::number(*days) : QString()}, {}, 1};
+    if (days && dueOf(*days) != Due::Later)
+        row.background = dueColour(dueOf(*days));
+    return row;
+}
+
 } // namespace
 
 SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
@@ -101,7 +110,7 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
             [this] { m_cmdDel->setEnabled(m_msgYotei->hasChoice()); });
 }
 
-QTableWidget *SchedulePanel::msgYotei() const { return m_msgYotei; }
+RegisterGrid *SchedulePanel::msgYotei() const { return m_msgYotei; }
 
 int SchedulePanel::yoteiCount() const { return m_msgYotei->rowCount(); }
 
@@ -126,12 +135,19 @@ void SchedulePanel::open()
 void SchedulePanel::YOTEI_READ()
 {
     Notebook &nb = m_host.notebook();
-    m_msgYotei->setRowCount(0);
     m_msgYotei->clearChoice();
     const RegisterRead read = readRegisterFile(nb.files, scheduleFileName(), StoredColumns);
+    // The records are put in order first, then shown in one step.
+    const QDate today = nb.clock.today();
+    QList<std::optional<int>> days;
+    days.reserve(read.records.size());
     for (const QStringList &record : read.records)
-        addRow(record[0], record[1]);
-    sort();
+        days.append(remainingDays(record[0], today));
+    QList<RegisterRow> rows;
+    rows.reserve(read.records.size());
+    for (int i : orderByRemaining(days))
+        rows.append(scheduleRow(read.records[i][0], read.records[i][1], days[i]));
+    m_msgYotei->setRows(std::move(rows));
     if (!read.whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"),
                                         scheduleFileName(), int(read.records.size()));
@@ -141,16 +157,6 @@ bool SchedulePanel::YOTEI_WRITE()
 {
     return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
                                            m_msgYotei->entries(StoredColumns));
-}
-
-int SchedulePanel::addRow(const QString &date, const QString &description)
-{
-    const std::optional<int> days = remainingDays(date, m_host.notebook().clock.today());
-    const int row = m_msgYotei->appendRow({date, description, days ? QString::number(*days) : QString()});
-    m_msgYotei->item(row - 1, 2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    if (days && dueOf(*days) != Due::Later)
-        m_msgYotei->setRowBackground(row, 1, dueColour(dueOf(*days)));
-    return row;
 }
 
 QList<int> SchedulePanel::sort()
@@ -179,7 +185,8 @@ void SchedulePanel::add()
         return;
     if (!register_commands::appendRecord(nb, dialogs, scheduleFileName(), {*date, description}))
         return;
-    const int row = addRow(*date, description);
+    const int row =
+        m_msgYotei->appendRow(scheduleRow(*date, description, remainingDays(*date, nb.clock.today())));
     const QList<int> movedTo = sort();
     // The rows moved under a pending choice: it no longer names what was highlighted.
     m_msgYotei->clearChoice();
@@ -201,6 +208,7 @@ void SchedulePanel::deleteAll()
 
 void SchedulePanel::setupGrid()
 {
-    ::setupGrid(m_msgYotei, {QStringLiteral("日付"), QStringLiteral("予定"), QStringLiteral("残日数")},
-                {1350, 7080, 900});
+    m_msgYotei->setColumns({QStringLiteral("日付"), QStringLiteral("予定"), QStringLiteral("残日数")},
+                           {1350, 7080, 900});
+    m_msgYotei->setColumnAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
 }

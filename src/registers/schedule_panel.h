@@ -6,7 +6,6 @@ class PanelHost;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 class RegisterGrid;
 
 // The schedule panel fraYotei: planned events with the days left, coloured as they come near.
@@ -18,7 +17,7 @@ public:
 
     // The panel's button on the notebook screen's bar.
     void open();
-    QTableWidget *msgYotei() const;
+    RegisterGrid *msgYotei() const;
     // The grid's part of GRID_SETUP: headers and widths, no rows.
     void setupGrid();
 
@@ -32,7 +31,6 @@ private:
     void add();
     void deleteChosen();
     void deleteAll();
-    int addRow(const QString &date, const QString &description);
     // Returns where each row went (0-based).
     QList<int> sort();
 

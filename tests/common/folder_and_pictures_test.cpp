@@ -42,6 +42,10 @@ void FolderAndPicturesTest::bareNamesIgnoreLetterCase()
     // A file that does not exist yet is created as named.
     QVERIFY(folder.save(QStringLiteral("予定.txt"), ""));
     QVERIFY(QFile::exists(dir.path() + QStringLiteral("/予定.txt")));
+    // The listing made for the lookups above learns the names saved since.
+    QCOMPARE(folder.pathOf(QStringLiteral("予定.TXT")), dir.path() + QStringLiteral("/予定.txt"));
+    QVERIFY(
+        folder.exists(folder.keepBackup(QStringLiteral("予定.txt"), QDateTime::currentDateTime()).toUpper()));
     bool ok = true;
     QCOMPARE(folder.readAll(QStringLiteral("ない.txt"), &ok), QByteArray());
     QVERIFY(!ok);

@@ -25,7 +25,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -300,7 +300,7 @@ void NotebookScreenTest::everyControlHasANameAndLabel()
     for (QWidget *w : all) {
         const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
                              qobject_cast<QComboBox *>(w) || qobject_cast<QPlainTextEdit *>(w) ||
-                             qobject_cast<QListWidget *>(w) || qobject_cast<QTableWidget *>(w) ||
+                             qobject_cast<QListWidget *>(w) || qobject_cast<QTableView *>(w) ||
                              qobject_cast<QScrollBar *>(w);
         if (!control || qobject_cast<QLineEdit *>(w->parentWidget()) ||
             qobject_cast<QComboBox *>(w->parentWidget()))

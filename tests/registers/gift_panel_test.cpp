@@ -75,7 +75,7 @@ void GiftPanelTest::registers()
     QFETCH(QString, name);
     Panel p{QString(), QString()};
     p.notebook.writeText(QStringLiteral("予定.txt"), QStringLiteral("\"2026/12/24\",\"x\"\r\n"));
-    auto *g = p.find<QTableWidget>(grid);
+    auto *g = p.find<RegisterGrid>(grid);
     const QString del = QStringLiteral("cmd%1Del").arg(reg);
 
     p.dialogs.expectWarning(name + QStringLiteral("未入力"),
@@ -106,7 +106,8 @@ void GiftPanelTest::registers()
     VERIFY_DIALOGS(p.dialogs);
     QVERIFY(!p.find(del)->isEnabled());
     QCOMPARE(p.notebook.text(file),
-             line.arg(QStringLiteral("1995/02/16"), QStringLiteral("ベビー服")) + line.arg(QStringLiteral("1995/03/20"), QStringLiteral("タオル, 名入れ")));
+             line.arg(QStringLiteral("1995/02/16"), QStringLiteral("ベビー服")) +
+                 line.arg(QStringLiteral("1995/03/20"), QStringLiteral("タオル, 名入れ")));
     p.click(QStringLiteral("cmdItadaki"));
     QCOMPARE(column(g, 1), (QStringList{"ベビー服", "タオル, 名入れ"}));
 
@@ -126,7 +127,7 @@ void GiftPanelTest::registers()
 void GiftPanelTest::thanksMarkAndPhoto()
 {
     Panel p(QString(), QStringLiteral("\"1995/03/20\",\"タオル\"\r\n"));
-    auto *g = p.find<QTableWidget>(QStringLiteral("msgItadaki"));
+    auto *g = p.find<RegisterGrid>(QStringLiteral("msgItadaki"));
     p.add(QStringLiteral("I"), QStringLiteral("1995/02/20"), QStringLiteral("ベビー服"));
     p.add(QStringLiteral("I"), QStringLiteral("1995/02/21"), QStringLiteral("くつした"));
     const QByteArray added = testDataBytes(QStringLiteral("gift_mark/expected_added.txt"));
@@ -153,7 +154,7 @@ void GiftPanelTest::thanksMarkAndPhoto()
     QCOMPARE(p.pictureCentre(), nopic.pixelColor(nopic.width() / 2, nopic.height() / 2));
 
     // The gifts given have no mark; each register keeps its last item.
-    auto *given = p.find<QTableWidget>(QStringLiteral("msgAgeru"));
+    auto *given = p.find<RegisterGrid>(QStringLiteral("msgAgeru"));
     QTest::mouseClick(given->viewport(), Qt::LeftButton, {}, rowPoint(given, 1));
     QTest::mouseDClick(given->viewport(), Qt::LeftButton, {}, rowPoint(given, 1));
     QCOMPARE(p.notebook.text(Given), QStringLiteral("\"1995/03/20\",\"タオル\"\r\n"));
@@ -167,8 +168,8 @@ void GiftPanelTest::choicesStayInTheirGrid()
     Panel p(QStringLiteral(
                 "\"1995/02/01\",\"一\",\"\"\r\n\"1995/02/02\",\"二\",\"\"\r\n\"1995/02/03\",\"三\",\"\"\r\n"),
             QStringLiteral("\"1995/03/01\",\"い\"\r\n\"1995/03/02\",\"ろ\"\r\n\"1995/03/03\",\"は\"\r\n"));
-    auto *received = p.find<QTableWidget>(QStringLiteral("msgItadaki"));
-    auto *given = p.find<QTableWidget>(QStringLiteral("msgAgeru"));
+    auto *received = p.find<RegisterGrid>(QStringLiteral("msgItadaki"));
+    auto *given = p.find<RegisterGrid>(QStringLiteral("msgAgeru"));
     dragRows(received, 3, 2);
     dragRows(given, 1, 1);
     p.expectDelete(QStringLiteral("選択した頂きものを削除します"));

@@ -12,13 +12,13 @@
 #include "recipes/recipe_screen.h"
 #include "register_screen.h"
 
+#include "registers/register_grid.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 
 namespace {
 
@@ -161,7 +161,7 @@ void PhotoScreensTest::imports()
         opener = s.find<QLabel>(QStringLiteral("lblDiaryM"));
     } else if (parts[0].startsWith(QStringLiteral("gift"))) {
         s.click(QStringLiteral("cmdItadaki"));
-        auto *grid = s.find<QTableWidget>(QStringLiteral("msgAgeru"));
+        auto *grid = s.find<RegisterGrid>(QStringLiteral("msgAgeru"));
         QApplication::processEvents();
         if (parts[0] == QStringLiteral("gift"))
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(grid, 1));

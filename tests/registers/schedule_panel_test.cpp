@@ -4,6 +4,7 @@
 #include "common/one_line.h"
 #include "register_screen.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -27,7 +28,7 @@ struct Panel : RegisterScreen {
         notebook.writeBytes(Schedule, schedule);
         load();
         click(QStringLiteral("cmdYotei"));
-        grid = find<QTableWidget>(QStringLiteral("msgYotei"));
+        grid = find<RegisterGrid>(QStringLiteral("msgYotei"));
         date = find<QComboBox>(QStringLiteral("cboYHizuke"));
         text = find<QLineEdit>(QStringLiteral("txtYNaiyo"));
     }
@@ -38,7 +39,7 @@ struct Panel : RegisterScreen {
         click(QStringLiteral("cmdHozon"));
     }
     bool deleteEnabled() const { return find(QStringLiteral("cmdDel"))->isEnabled(); }
-    QTableWidget *grid;
+    RegisterGrid *grid;
     QComboBox *date;
     QLineEdit *text;
 };
@@ -66,12 +67,17 @@ void SchedulePanelTest::coloursOrderAndClock()
     QCOMPARE(column(p.grid, 2), (QStringList{"-35", "-1", "0", "1", "1", "3", "4", ""}));
     const QList<QColor> colours{Red, Red, Green, Yellow, Yellow, Yellow, QColor(), QColor()};
     for (int r = 0; r < p.grid->rowCount(); ++r) {
-        QCOMPARE(p.grid->item(r, 0)->background().style(), Qt::NoBrush); // the date is never coloured
+        QCOMPARE(p.grid->background(r + 1, 0).style(), Qt::NoBrush); // the date is never coloured
         for (int c : {1, 2}) {
-            const QBrush b = p.grid->item(r, c)->background();
+            const QBrush b = p.grid->background(r + 1, c);
             QCOMPARE(b.style() == Qt::NoBrush ? QColor() : b.color(), colours[r]);
         }
     }
+    // A screen reader reads the cells as shown; the days left stand to the right.
+    QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(p.grid)->tableInterface();
+    QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("きのう"));
+    QCOMPARE(p.grid->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignRight | Qt::AlignVCenter));
     QCOMPARE(p.notebook.bytes(Schedule), testDataBytes(QStringLiteral("schedule_order/予定.txt")));
     QCOMPARE(p.date->count(), 90);
     QCOMPARE(p.date->itemText(89), QStringLiteral("2027/03/05"));
@@ -94,7 +100,7 @@ void SchedulePanelTest::coloursOrderAndClock()
     QCOMPARE(p.date->itemText(0), QStringLiteral("2026/12/07"));
     QCOMPARE(p.date->currentText(), QStringLiteral("2026/12/07"));
     QCOMPARE(column(p.grid, 2).mid(3, 2), (QStringList{"0", "0"}));
-    QCOMPARE(p.grid->item(3, 1)->background().color(), Green);
+    QCOMPARE(p.grid->background(4, 1).color(), Green);
 }
 
 void SchedulePanelTest::addThenDeleteOne()
@@ -118,7 +124,7 @@ void SchedulePanelTest::addThenDeleteOne()
     p.click(QStringLiteral("cmdDel"));
     VERIFY_DIALOGS(p.dialogs);
     QCOMPARE(p.notebook.bytes(Schedule), testDataBytes(QStringLiteral("schedule_add/expected_deleted.txt")));
-    QCOMPARE(p.grid->item(1, 1)->background().color(), Yellow); // colours stay with their rows
+    QCOMPARE(p.grid->background(2, 1).color(), Yellow); // colours stay with their rows
     QVERIFY(!p.deleteEnabled());
 
     p.expectDelete(QStringLiteral("予定を全て削除します"), Dialogs::Answer::Cancel);

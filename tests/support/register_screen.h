@@ -3,6 +3,7 @@
 // The notebook screen on a copy of the sample notebook, loaded with its greetings answered
 // (and the help tour off), then every box scripted.
 #include "common/qt_printer.h"
+#include "registers/register_grid.h"
 #include "scripted_dialogs.h"
 #include "shell/diary_screen.h"
 #include "test_notebook.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTest>
 
 #include <memory>
@@ -53,13 +53,13 @@ struct RegisterScreen {
 };
 
 // The middle of grid row r (1-based, as the registers count).
-inline QPoint rowPoint(QTableWidget *grid, int gridRow)
+inline QPoint rowPoint(RegisterGrid *grid, int gridRow)
 {
     return grid->visualRect(grid->model()->index(gridRow - 1, 0)).center();
 }
 
 // A button down on one row, moved over the rows between, up on the last, as a hand drags.
-inline void dragRows(QTableWidget *grid, int fromRow, int toRow, Qt::MouseButton button = Qt::LeftButton)
+inline void dragRows(RegisterGrid *grid, int fromRow, int toRow, Qt::MouseButton button = Qt::LeftButton)
 {
     QWidget *vp = grid->viewport();
     QTest::mousePress(vp, button, {}, rowPoint(grid, fromRow));
@@ -72,10 +72,10 @@ inline void dragRows(QTableWidget *grid, int fromRow, int toRow, Qt::MouseButton
     QTest::mouseRelease(vp, button, {}, rowPoint(grid, toRow));
 }
 
-inline QStringList column(QTableWidget *grid, int c)
+inline QStringList column(RegisterGrid *grid, int c)
 {
     QStringList texts;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        texts.append(grid->item(r, c)->text());
+    for (int r = 1; r <= grid->rowCount(); ++r)
+        texts.append(grid->text(r, c));
     return texts;
 }

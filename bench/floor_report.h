@@ -1,0 +1,91 @@
+#pragma once
+
+// Every figure beside its floor: a benchmark "X/args" is paired with "XFloor/args" (the same
+// bytes read, decoded, sorted or formatted without the program's own work), and after the
+// runs a table gives each figure's ratio to its floor. A figure may name the most it should
+// be as the counter "aim" (a ratio); the table then says whether it keeps to it.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+class FloorReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            Figure &f = m_figures[run.benchmark_name()];
+            f.ms.push_back(run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3);
+            if (const auto aim = run.counters.find("aim"); aim != run.counters.end())
+                f.aim = aim->second.value;
+            if (std::find(m_order.begin(), m_order.end(), run.benchmark_name()) == m_order.end())
+                m_order.push_back(run.benchmark_name());
+        }
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-52s %10s %10s %8s %6s\n", "figure", "ms", "floor ms", "ratio", "aim");
+        for (const std::string &name : m_order) {
+            if (isFloor(name))
+                continue;
+            const Figure &f = m_figures[name];
+            const auto floor = m_figures.find(floorName(name));
+            if (floor == m_figures.end()) {
+                std::printf("%-52s %10.3f %10s\n", name.c_str(), median(f.ms), "(no floor)");
+                continue;
+            }
+            const double ratio = median(f.ms) / median(floor->second.ms);
+            std::printf("%-52s %10.3f %10.3f %8.2f", name.c_str(), median(f.ms), median(floor->second.ms),
+                        ratio);
+            if (f.aim > 0)
+                std::printf(" %6.2f %s", f.aim, ratio <= f.aim ? "ok" : "OVER");
+            std::printf("\n");
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    struct Figure {
+        std::vector<double> ms;
+        double aim = 0;
+    };
+
+    static std::string floorName(const std::string &name)
+    {
+        const auto slash = name.find('/');
+        return slash == std::string::npos ? name + "Floor"
+                                          : name.substr(0, slash) + "Floor" + name.substr(slash);
+    }
+    static bool isFloor(const std::string &name)
+    {
+        const std::string base = name.substr(0, name.find('/'));
+        return base.size() >= 5 && base.compare(base.size() - 5, 5, "Floor") == 0;
+    }
+    static double median(std::vector<double> v)
+    {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0 : v[v.size() / 2];
+    }
+
+    std::map<std::string, Figure> m_figures;
+    std::vector<std::string> m_order;
+};
+
+// The benchmarks of this program, reported with their floors.
+inline int runBenchmarks(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    FloorReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
