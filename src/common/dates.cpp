@@ -8,10 +8,14 @@ std::optional<QDate> parseStoredDate(const QString &text)
 {
     if (text.size() != 10 || text[4] != u'/' || text[7] != u'/')
         return std::nullopt;
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+    int digits[10] = {};
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
         if (text[i] < u'0' || text[i] > u'9')
             return std::nullopt;
-    QDate d(text.left(4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
+        digits[i] = text[i].unicode() - u'0';
+    }
+    const QDate d(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3], digits[5] * 10 + digits[6],
+                  digits[8] * 10 + digits[9]);
     if (!d.isValid())
         return std::nullopt;
     return d;
@@ -54,6 +58,9 @@ std::optional<QDate> parseTypedDate(const QString &text, QDate today)
         {u"平成", u'H', 1989, QDate(1989, 1, 8)},
         {u"昭和", u'S', 1926, QDate(1926, 12, 25)},
     };
+    // The stored form, as every register line holds it, needs none of the rules below.
+    if (const std::optional<QDate> stored = parseStoredDate(text); stored && stored->year() >= 1)
+        return stored;
     QString s = narrowed(text);
     if (s.isEmpty())
         return std::nullopt;

@@ -4,21 +4,61 @@
 #include "common/delimited.h"
 #include "common/one_line.h"
 
+namespace {
+
+// A line in the form this program writes: every field quoted with no quote inside, one comma
+// between. Most lines are in it, and such a line needs nothing of the general reader.
+bool readWrittenForm(QStringView line, int fieldCount, QStringList *fields)
+{
+    qsizetype pos = 0;
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i > 0 && (pos >= line.size() || line[pos++] != u','))
+            return false;
+        if (pos >= line.size() || line[pos] != u'"')
+            return false;
+        const qsizetype close = line.indexOf(u'"', pos + 1);
+        if (close < 0)
+            return false;
+        fields->append(line.mid(pos + 1, close - pos - 1).toString());
+        pos = close + 1;
+    }
+    return pos == line.size();
+}
+
+// Any other line, read as the general reader reads it; false when writing its fields back
+// would not give the same line.
+bool readOtherForm(const QString &line, int fieldCount, QStringList *fields)
+{
+    DelimitedReader reader(line);
+    for (int i = 0; i < fieldCount; ++i)
+        fields->append(reader.readText());
+    return reader.atEnd() && registerRecordLine(*fields) == line + QStringLiteral("\r\n");
+}
+
+} // namespace
+
 RegisterRead parseRegister(const QByteArray &bytes, int fieldCount)
 {
     RegisterRead read;
-    const QStringList lines = splitLines(cp932::decode(bytes));
-    read.records.reserve(lines.size());
-    for (const QString &line : lines) {
+    const QString text = cp932::decode(bytes);
+    const QStringView all(text);
+    qsizetype start = 0;
+    // Line by line as splitLines cuts them: CR LF, CR or LF ends a line.
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        const QStringView line = all.mid(start, end - start);
+        start = end + (end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n' ? 2 : 1);
         if (line.trimmed().isEmpty())
             continue;
-        DelimitedReader reader(line);
         QStringList fields;
         fields.reserve(fieldCount);
-        for (int i = 0; i < fieldCount; ++i)
-            fields.append(reader.readText());
-        if (!reader.atEnd() || registerRecordLine(fields) != line + QStringLiteral("\r\n"))
-            read.whole = false;
+        if (!readWrittenForm(line, fieldCount, &fields)) {
+            fields.clear();
+            if (!readOtherForm(line.toString(), fieldCount, &fields))
+                read.whole = false;
+        }
         read.records.append(fields);
     }
     return read;
