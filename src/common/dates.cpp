@@ -4,7 +4,7 @@
 
 QString dateText(QDate date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
 
-std::optional<QDate> parseStoredDate(const QString &text)
+std::optional<QDate> parseStoredDate(QStringView text)
 {
     if (text.size() != 10 || text[4] != u'/' || text[7] != u'/')
         return std::nullopt;

@@ -9,7 +9,7 @@
 QString dateText(QDate date);
 
 // A stored date text in exactly the form yyyy/mm/dd, or empty.
-std::optional<QDate> parseStoredDate(const QString &text);
+std::optional<QDate> parseStoredDate(QStringView text);
 
 // A date as a parent types it: 2002/2/18, 2002-02-18, 2002.2.18, full-width digits,
 // 2002年2月18日, 平成14年2月18日, H14/2/18, R8.12.7, 令和元年5月1日, or 2/18 (this year).

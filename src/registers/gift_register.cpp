@@ -120,20 +120,22 @@ void GiftRegister::read()
 {
     Notebook &nb = m_host.notebook();
     m_grid->clearChoice();
-    const RegisterRead records = readRegisterFile(nb.files, m_kind.fileName, m_kind.fields);
+    RegisterText records = readRegisterFile(nb.files, m_kind.fileName, m_kind.fields);
     // The records are put in order of date first, then shown in one step.
-    QStringList dates;
-    dates.reserve(records.records.size());
-    for (const QStringList &record : records.records)
-        dates.append(record[0]);
+    QList<QStringView> dates;
+    dates.reserve(records.count());
+    for (int r = 0; r < records.count(); ++r)
+        dates.append(records.field(r, 0));
     QList<RegisterRow> rows;
-    rows.reserve(records.records.size());
+    rows.reserve(records.count());
     for (int i : orderByText(dates))
-        rows.append({records.records[i], {}, 0});
-    m_grid->setRows(std::move(rows));
-    if (!records.whole)
+        rows.append({i, std::nullopt, {}, 0});
+    const bool whole = records.whole;
+    const int count = records.count();
+    m_grid->setRows(std::move(records), std::move(rows));
+    if (!whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), m_kind.itemName + QStringLiteral("の読み込み"),
-                                        m_kind.fileName, int(records.records.size()));
+                                        m_kind.fileName, count);
 }
 
 bool GiftRegister::write()
@@ -144,10 +146,10 @@ bool GiftRegister::write()
 
 QList<int> GiftRegister::sort()
 {
-    QStringList dates;
+    QList<QStringView> dates;
     dates.reserve(m_grid->rowCount());
     for (int r = 1; r <= m_grid->rowCount(); ++r)
-        dates.append(m_grid->text(r, 0));
+        dates.append(m_grid->field(r, 0));
     return m_grid->reorder(orderByText(dates));
 }
 
@@ -169,7 +171,7 @@ void GiftRegister::add()
         fields.append(QString());
     if (!register_commands::appendRecord(nb, dialogs, m_kind.fileName, fields))
         return;
-    const int row = m_grid->appendRow({fields, {}, 0});
+    const int row = m_grid->appendRow(fields, {});
     const QList<int> movedTo = sort();
     // The rows moved under a pending choice: it no longer names what was highlighted.
     m_grid->clearChoice();

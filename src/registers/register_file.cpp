@@ -7,8 +7,9 @@
 namespace {
 
 // A line in the form this program writes: every field quoted with no quote inside, one comma
-// between. Most lines are in it, and such a line needs nothing of the general reader.
-bool readWrittenForm(QStringView line, int fieldCount, QStringList *fields)
+// between. Most lines are in it, and such a line needs nothing of the general reader. Gives
+// the start and length of each field within the line.
+bool readWrittenForm(QStringView line, int fieldCount, qsizetype *spans)
 {
     qsizetype pos = 0;
     for (int i = 0; i < fieldCount; ++i) {
@@ -19,7 +20,8 @@ bool readWrittenForm(QStringView line, int fieldCount, QStringList *fields)
         const qsizetype close = line.indexOf(u'"', pos + 1);
         if (close < 0)
             return false;
-        fields->append(line.mid(pos + 1, close - pos - 1).toString());
+        spans[2 * i] = pos + 1;
+        spans[2 * i + 1] = close - pos - 1;
         pos = close + 1;
     }
     return pos == line.size();
@@ -37,31 +39,89 @@ bool readOtherForm(const QString &line, int fieldCount, QStringList *fields)
 
 } // namespace
 
-RegisterRead parseRegister(const QByteArray &bytes, int fieldCount)
+QStringView RegisterText::field(int record, int field) const
 {
-    RegisterRead read;
-    const QString text = cp932::decode(bytes);
-    const QStringView all(text);
+    const qsizetype at = 2 * (qsizetype(record) * m_fieldCount + field);
+    return QStringView(m_text).mid(m_spans[at], m_spans[at + 1]);
+}
+
+QStringList RegisterText::record(int record) const
+{
+    QStringList fields;
+    fields.reserve(m_fieldCount);
+    for (int f = 0; f < m_fieldCount; ++f)
+        fields.append(field(record, f).toString());
+    return fields;
+}
+
+QList<QStringList> RegisterText::records() const
+{
+    QList<QStringList> all;
+    all.reserve(count());
+    for (int r = 0; r < count(); ++r)
+        all.append(record(r));
+    return all;
+}
+
+void RegisterText::addSpan(qsizetype start, qsizetype length)
+{
+    m_spans.append(start);
+    m_spans.append(length);
+}
+
+int RegisterText::append(const QStringList &fields)
+{
+    for (int f = 0; f < m_fieldCount; ++f) {
+        const QString value = f < fields.size() ? fields[f] : QString();
+        addSpan(m_text.size(), value.size());
+        m_text += value;
+    }
+    return count() - 1;
+}
+
+void RegisterText::setField(int record, int field, const QString &value)
+{
+    const qsizetype at = 2 * (qsizetype(record) * m_fieldCount + field);
+    m_spans[at] = m_text.size();
+    m_spans[at + 1] = value.size();
+    m_text += value;
+}
+
+RegisterText readRegisterText(const QByteArray &bytes, int fieldCount)
+{
+    RegisterText read(fieldCount);
+    read.m_text = cp932::decode(bytes);
+    const qsizetype size = read.m_text.size(); // fields read the general way are added after it
+    QList<qsizetype> spans(2 * fieldCount);
     qsizetype start = 0;
     // Line by line as splitLines cuts them: CR LF, CR or LF ends a line.
-    while (start < all.size()) {
+    while (start < size) {
+        const QStringView all(read.m_text);
         qsizetype end = start;
-        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+        while (end < size && all[end] != u'\r' && all[end] != u'\n')
             ++end;
         const QStringView line = all.mid(start, end - start);
-        start = end + (end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n' ? 2 : 1);
+        const qsizetype lineStart = start;
+        start = end + (end + 1 < size && all[end] == u'\r' && all[end + 1] == u'\n' ? 2 : 1);
         if (line.trimmed().isEmpty())
             continue;
-        QStringList fields;
-        fields.reserve(fieldCount);
-        if (!readWrittenForm(line, fieldCount, &fields)) {
-            fields.clear();
-            if (!readOtherForm(line.toString(), fieldCount, &fields))
-                read.whole = false;
+        if (readWrittenForm(line, fieldCount, spans.data())) {
+            for (int f = 0; f < fieldCount; ++f)
+                read.addSpan(lineStart + spans[2 * f], spans[2 * f + 1]);
+            continue;
         }
-        read.records.append(fields);
+        QStringList fields;
+        if (!readOtherForm(line.toString(), fieldCount, &fields))
+            read.whole = false;
+        read.append(fields);
     }
     return read;
+}
+
+RegisterRead parseRegister(const QByteArray &bytes, int fieldCount)
+{
+    const RegisterText text = readRegisterText(bytes, fieldCount);
+    return {text.records(), text.whole};
 }
 
 QString registerRecordLine(const QStringList &fields)

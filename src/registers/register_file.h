@@ -14,7 +14,37 @@ struct RegisterRead {
     bool whole = true;
 };
 
+// A register read into one text, with where each record's fields stand in it: a register of
+// tens of thousands of records is read without a string for every field. Records are counted
+// from 0 in the order of the file; records added or changed later go at the end of the text.
+class RegisterText
+{
+public:
+    explicit RegisterText(int fieldCount = 0) : m_fieldCount(fieldCount) {}
+
+    int fieldCount() const { return m_fieldCount; }
+    int count() const { return m_fieldCount > 0 ? int(m_spans.size() / (2 * m_fieldCount)) : 0; }
+    // Valid until the next change.
+    QStringView field(int record, int field) const;
+    QStringList record(int record) const;
+    QList<QStringList> records() const;
+    // Adds a record of exactly fieldCount fields (missing ones empty); returns its number.
+    int append(const QStringList &fields);
+    void setField(int record, int field, const QString &value);
+    // See RegisterRead::whole.
+    bool whole = true;
+
+private:
+    friend RegisterText readRegisterText(const QByteArray &bytes, int fieldCount);
+    void addSpan(qsizetype start, qsizetype length);
+
+    int m_fieldCount;
+    QString m_text;
+    QList<qsizetype> m_spans; // start and length of every field, record by record
+};
+
 // Reads every non-empty line as one record of fieldCount fields; never fails.
+RegisterText readRegisterText(const QByteArray &bytes, int fieldCount);
 RegisterRead parseRegister(const QByteArray &bytes, int fieldCount);
 
 // One record with its CR LF.

@@ -1,8 +1,8 @@
 #include "registers/register_files.h"
 
-RegisterRead readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount)
+RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount)
 {
-    return parseRegister(files.read(fileName), fieldCount);
+    return readRegisterText(files.read(fileName), fieldCount);
 }
 
 WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, const QStringList &fields)

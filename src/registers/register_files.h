@@ -10,7 +10,7 @@ inline QString giftsReceivedFileName() { return QStringLiteral("頂きもの.txt
 inline QString albumCaptionFileName() { return QStringLiteral("写真見出し.txt"); }
 
 // A register file's records, each of fieldCount fields.
-RegisterRead readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount);
+RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount);
 // One record at the end of a register file.
 WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, const QStringList &fields);
 // A register file anew from records.

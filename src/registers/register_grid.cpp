@@ -9,12 +9,13 @@
 
 #include <functional>
 
-// The rows of one grid, shown as they stand in the list.
+// The rows of one grid, each showing a record of the register's text.
 class RegisterModel : public QAbstractTableModel
 {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
+    RegisterText text;
     QList<RegisterRow> rows;
     QStringList headers;
     QList<Qt::Alignment> alignments;
@@ -27,6 +28,13 @@ public:
     {
         return parent.isValid() ? 0 : int(headers.size());
     }
+    QString cellText(int row, int column) const
+    {
+        const RegisterRow &r = rows[row];
+        if (column < text.fieldCount())
+            return text.field(r.record, column).toString();
+        return column == text.fieldCount() && r.number ? QString::number(*r.number) : QString();
+    }
     QVariant data(const QModelIndex &index, int role) const override
     {
         const RegisterRow &row = rows[index.row()];
@@ -34,7 +42,7 @@ public:
         switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
-            return c < row.texts.size() ? row.texts[c] : QString();
+            return cellText(index.row(), c);
         case Qt::BackgroundRole:
             if (row.background.isValid() && c >= row.backgroundFrom)
                 return QBrush(row.background);
@@ -89,6 +97,7 @@ void RegisterGrid::setColumns(const QStringList &headers, const QList<int> &widt
 {
     m_model->reset([&] {
         m_model->rows.clear();
+        m_model->text = RegisterText(int(headers.size()));
         m_model->headers = headers;
         m_model->alignments = QList<Qt::Alignment>(headers.size(), Qt::AlignLeft | Qt::AlignVCenter);
     });
@@ -112,9 +121,12 @@ void RegisterGrid::clearChoice()
 
 int RegisterGrid::rowCount() const { return int(m_model->rows.size()); }
 
-void RegisterGrid::setRows(QList<RegisterRow> rows)
+void RegisterGrid::setRows(RegisterText text, QList<RegisterRow> rows)
 {
-    m_model->reset([&] { m_model->rows = std::move(rows); });
+    m_model->reset([&] {
+        m_model->text = std::move(text);
+        m_model->rows = std::move(rows);
+    });
 }
 
 QList<QStringList> RegisterGrid::entries(int columns) const
@@ -122,30 +134,33 @@ QList<QStringList> RegisterGrid::entries(int columns) const
     QList<QStringList> entries;
     entries.reserve(rowCount());
     for (const RegisterRow &row : m_model->rows) {
-        QStringList texts = row.texts.mid(0, columns);
-        while (texts.size() < columns)
-            texts.append(QString());
-        entries.append(texts);
+        QStringList fields = m_model->text.record(row.record).mid(0, columns);
+        while (fields.size() < columns)
+            fields.append(QString());
+        entries.append(fields);
     }
     return entries;
 }
 
+QStringView RegisterGrid::field(int gridRow, int column) const
+{
+    if (gridRow < 1 || gridRow > rowCount() || column < 0 || column >= m_model->text.fieldCount())
+        return {};
+    return m_model->text.field(m_model->rows[gridRow - 1].record, column);
+}
+
 QString RegisterGrid::text(int gridRow, int column) const
 {
-    if (gridRow < 1 || gridRow > rowCount())
+    if (gridRow < 1 || gridRow > rowCount() || column < 0)
         return {};
-    const QStringList &texts = m_model->rows[gridRow - 1].texts;
-    return column < texts.size() ? texts[column] : QString();
+    return m_model->cellText(gridRow - 1, column);
 }
 
 void RegisterGrid::setText(int gridRow, int column, const QString &text)
 {
-    if (gridRow < 1 || gridRow > rowCount() || column < 0 || column >= m_model->headers.size())
+    if (gridRow < 1 || gridRow > rowCount() || column < 0 || column >= m_model->text.fieldCount())
         return;
-    QStringList &texts = m_model->rows[gridRow - 1].texts;
-    while (texts.size() <= column)
-        texts.append(QString());
-    texts[column] = text;
+    m_model->text.setField(m_model->rows[gridRow - 1].record, column, text);
     m_model->cellChanged(gridRow - 1, column);
 }
 
@@ -154,11 +169,11 @@ QBrush RegisterGrid::background(int gridRow, int column) const
     return m_model->data(m_model->index(gridRow - 1, column), Qt::BackgroundRole).value<QBrush>();
 }
 
-int RegisterGrid::appendRow(const RegisterRow &row)
+int RegisterGrid::appendRow(const QStringList &fields, RegisterRow look)
 {
-    const int at = rowCount();
-    m_model->append(row);
-    return at + 1;
+    look.record = m_model->text.append(fields);
+    m_model->append(look);
+    return rowCount();
 }
 
 void RegisterGrid::removeRows(int firstGridRow, int lastGridRow)
@@ -180,7 +195,7 @@ QList<int> RegisterGrid::reorder(const QList<int> &order)
         movedTo[order[i]] = i;
         ordered.append(std::move(m_model->rows[order[i]]));
     }
-    setRows(std::move(ordered));
+    m_model->reset([&] { m_model->rows = std::move(ordered); });
     return movedTo;
 }
 

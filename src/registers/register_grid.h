@@ -1,22 +1,28 @@
 #pragma once
 
+#include "registers/register_file.h"
+
 #include <QColor>
 #include <QStringList>
 #include <QTableView>
 
+#include <optional>
+
 class RegisterModel;
 
-// One entry row of a register grid: its texts and, from one column on, its colour.
+// How one entry row of a register grid looks: the record it shows, a number shown after the
+// record's fields (the days left) and, from one column on, a colour.
 struct RegisterRow {
-    QStringList texts;
+    int record = 0;
+    std::optional<int> number;
     QColor background; // invalid: the grid's own
     int backgroundFrom = 0;
 };
 
 // A register grid: the entry rows of a schedule or gift register, with the rows the user
 // chose. Grid rows are counted from 1 (the header row is 0), as the registers count them.
-// The rows live in one list shown through a table model, so a register of tens of thousands
-// of rows is shown at once, not cell by cell.
+// The register's text and the rows' looks are shown through a table model, so a register of
+// tens of thousands of rows is shown at once, not cell by cell.
 //
 // Each grid keeps its own choice: the row under the pointer when a mouse button went down
 // and the row the drag ended on when it came up (any button). A choice made in one grid
@@ -40,16 +46,19 @@ public:
     void clearChoice();
 
     int rowCount() const;
-    // Every row anew, in the order given.
-    void setRows(QList<RegisterRow> rows);
-    // The texts of every entry row, columns 0..columns-1.
+    // Every row anew: the register and its rows in the order given.
+    void setRows(RegisterText text, QList<RegisterRow> rows);
+    // The records of every entry row, in the grid's order, columns 0..columns-1.
     QList<QStringList> entries(int columns) const;
+    // A field of the row's record; valid until the grid changes.
+    QStringView field(int gridRow, int column) const;
     QString text(int gridRow, int column) const;
+    // Changes a field of the row's record.
     void setText(int gridRow, int column, const QString &text);
     // The cell's colour as shown (Qt::NoBrush where the grid's own shows).
     QBrush background(int gridRow, int column) const;
-    // Adds a row at the end; returns its grid row.
-    int appendRow(const RegisterRow &row);
+    // Adds a record as a row at the end, looking as told; returns its grid row.
+    int appendRow(const QStringList &fields, RegisterRow look);
     // Removes the grid rows first..last.
     void removeRows(int firstGridRow, int lastGridRow);
     // Puts the entry rows in the given order (order[i] is the 0-based row that goes to place

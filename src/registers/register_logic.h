@@ -7,7 +7,7 @@
 
 // The entry rows of a gift register in order of their date text, compared character by
 // character in code order; equal texts keep their order.
-QList<int> orderByText(const QStringList &keys);
+QList<int> orderByText(const QList<QStringView> &keys);
 
 // count dates from first on, one a day, as "yyyy/mm/dd": the lists of the date boxes.
 QStringList consecutiveDates(QDate first, int count);

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <numeric>
 
-std::optional<int> remainingDays(const QString &dateText, QDate today)
+std::optional<int> remainingDays(QStringView dateText, QDate today)
 {
-    const std::optional<QDate> date = parseTypedDate(dateText, today);
+    std::optional<QDate> date = parseStoredDate(dateText); // the form stored lines hold
+    if (!date || date->year() < 1)
+        date = parseTypedDate(dateText.toString(), today);
     if (!date)
         return std::nullopt;
     return int(today.daysTo(*date));

@@ -10,7 +10,7 @@
 // Days from today to the date a schedule entry names: positive ahead, 0 on the day, negative
 // once it has passed. Empty when the text does not name a date (a file from elsewhere may
 // hold anything in that field).
-std::optional<int> remainingDays(const QString &dateText, QDate today);
+std::optional<int> remainingDays(QStringView dateText, QDate today);
 
 // How close an entry is, which picks its colour and its square in the legend.
 enum class Due { Past, Today, Soon, Later };

@@ -46,10 +46,11 @@ QWidget *legendEntry(Due due, QWidget *parent)
     return entry;
 }
 
-// A grid row: the date, the text and the days left, coloured from the text on as the day comes.
-RegisterRow scheduleRow(const QString &date, const QString &description, std::optional<int> days)
+// How a record's row looks: the days left after its fields, coloured from the text on as the
+// day comes.
+RegisterRow scheduleRow(int record, std::optional<int> days)
 {
-    RegisterRow row{{date, description, days ? QString::number(*days) : QString()}, {}, 1};
+    RegisterRow row{record, days, {}, 1};
     if (days && dueOf(*days) != Due::Later)
         row.background = dueColour(dueOf(*days));
     return row;
@@ -136,21 +137,23 @@ void SchedulePanel::YOTEI_READ()
 {
     Notebook &nb = m_host.notebook();
     m_msgYotei->clearChoice();
-    const RegisterRead read = readRegisterFile(nb.files, scheduleFileName(), StoredColumns);
+    RegisterText read = readRegisterFile(nb.files, scheduleFileName(), StoredColumns);
     // The records are put in order first, then shown in one step.
     const QDate today = nb.clock.today();
     QList<std::optional<int>> days;
-    days.reserve(read.records.size());
-    for (const QStringList &record : read.records)
-        days.append(remainingDays(record[0], today));
+    days.reserve(read.count());
+    for (int r = 0; r < read.count(); ++r)
+        days.append(remainingDays(read.field(r, 0), today));
     QList<RegisterRow> rows;
-    rows.reserve(read.records.size());
+    rows.reserve(read.count());
     for (int i : orderByRemaining(days))
-        rows.append(scheduleRow(read.records[i][0], read.records[i][1], days[i]));
-    m_msgYotei->setRows(std::move(rows));
-    if (!read.whole)
+        rows.append(scheduleRow(i, days[i]));
+    const bool whole = read.whole;
+    const int count = read.count();
+    m_msgYotei->setRows(std::move(read), std::move(rows));
+    if (!whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"),
-                                        scheduleFileName(), int(read.records.size()));
+                                        scheduleFileName(), count);
 }
 
 bool SchedulePanel::YOTEI_WRITE()
@@ -165,7 +168,7 @@ QList<int> SchedulePanel::sort()
     QList<std::optional<int>> days;
     days.reserve(m_msgYotei->rowCount());
     for (int r = 1; r <= m_msgYotei->rowCount(); ++r)
-        days.append(remainingDays(m_msgYotei->text(r, 0), today));
+        days.append(remainingDays(m_msgYotei->field(r, 0), today));
     return m_msgYotei->reorder(orderByRemaining(days));
 }
 
@@ -186,7 +189,7 @@ void SchedulePanel::add()
     if (!register_commands::appendRecord(nb, dialogs, scheduleFileName(), {*date, description}))
         return;
     const int row =
-        m_msgYotei->appendRow(scheduleRow(*date, description, remainingDays(*date, nb.clock.today())));
+        m_msgYotei->appendRow({*date, description}, scheduleRow(0, remainingDays(*date, nb.clock.today())));
     const QList<int> movedTo = sort();
     // The rows moved under a pending choice: it no longer names what was highlighted.
     m_msgYotei->clearChoice();

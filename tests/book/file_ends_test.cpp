@@ -35,7 +35,7 @@ QList<AppendedFile> appendedFiles()
     };
     const auto schedule = [](Notebook &nb) {
         QStringList out;
-        for (const QStringList &r : readRegisterFile(nb.files, scheduleFileName(), 2).records)
+        for (const QStringList &r : readRegisterFile(nb.files, scheduleFileName(), 2).records())
             out += joined(r);
         return out;
     };

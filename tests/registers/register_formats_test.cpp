@@ -110,7 +110,7 @@ void RegisterFormatsTest::ordersKeepEqualKeysInFileOrder()
     // Most overdue first, entries without a date last.
     QCOMPARE(orderByRemaining({3, std::nullopt, -1, 3, 0, std::nullopt, -5}),
              (QList<int>{6, 2, 4, 0, 3, 1, 5}));
-    QCOMPARE(orderByText({"1995/03/01", "1995/02/20", "1995/03/01", "1995/02/20", "1995/02/03"}),
+    QCOMPARE(orderByText({u"1995/03/01", u"1995/02/20", u"1995/03/01", u"1995/02/20", u"1995/02/03"}),
              (QList<int>{4, 1, 3, 0, 2}));
 }
 
