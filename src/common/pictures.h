@@ -53,7 +53,7 @@ FileStamp fileStamp(const QString &path);
 class PictureCache
 {
 public:
-    explicit PictureCache(int maxEntries = 12, qint64 maxBytes = qint64(16) << 20);
+    explicit PictureCache(int maxEntries = 12, qint64 maxBytes = qint64(8) << 20);
 
     // loadScaled(path, size), kept or decoded now.
     QImage load(const QString &path, QSize size);
