@@ -67,7 +67,7 @@ bool PictureFrame::render(const QString &path)
     QSize box = contentsRect().size();
     if (box.width() < 16 || box.height() < 16)
         box = m_preferred;
-    QImage image = pictures::loadScaled(path, box);
+    QImage image = m_cache.load(path, box);
     if (image.isNull())
         return false;
     // A small picture grows to fill the box as well (the enlarged layouts and slide shows).

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "common/pictures.h"
+
 #include <QLabel>
 
 class NotebookFolder;
 
 // Every place that shows a picture: the file is decoded at the size of the box (and again
 // when the box changes size), turned as its EXIF orientation says and fitted into the box
-// keeping its proportions. The accessible description names the file shown ("20261206_3.gif",
-// "NOPIC.JPG", empty when none). A click, a double-click and a picture file dropped on it are
-// told to the owner.
+// keeping its proportions; the last few pictures decoded are kept for paging back. The
+// accessible description names the file shown ("20261206_3.gif", "NOPIC.JPG", empty when
+// none). A click, a double-click and a picture file dropped on it are told to the owner.
 class PictureFrame : public QLabel
 {
     Q_OBJECT
@@ -25,6 +27,8 @@ public:
     void showNothing();
     // The bare name of the file shown, "" when none.
     QString shownName() const { return accessibleDescription(); }
+    // Drops the decoded pictures kept for paging back: the next showing of each decodes it.
+    void forgetPictures() { m_cache.clear(); }
 
     // The size the frame asks the layout for.
     void setPreferredSize(QSize size);
@@ -46,6 +50,7 @@ protected:
 private:
     bool render(const QString &path);
 
+    pictures::PictureCache m_cache;
     QString m_path;
     QSize m_preferred{160, 120};
     QSize m_decodedFor;

@@ -1,9 +1,15 @@
 #include "common/pictures.h"
 
+#include "common/bmp_reduced.h"
 #include "common/notebook_folder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace pictures {
 
@@ -38,6 +44,12 @@ QImage loadScaled(const QString &path, QSize size)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    // Qt would read a large BMP whole and scale it afterwards.
+    if (reader.format() == "bmp") {
+        QImage image = readBmpReduced(path, size);
+        if (!image.isNull())
+            return image;
+    }
     const QSize full = reader.size();
     // A photo stored turned is scaled before it is turned: fit it into the box turned alike.
     const QSize box =
@@ -45,8 +57,9 @@ QImage loadScaled(const QString &path, QSize size)
     if (full.isValid() && box.isValid() && (full.width() > box.width() || full.height() > box.height()))
         reader.setScaledSize(full.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     const QImage image = reader.read();
-    // A small picture is enlarged to its box too, keeping its proportions.
-    if (image.isNull() || !size.isValid() || image.width() >= size.width() || image.height() >= size.height())
+    // Fitted into the box whatever the reader could tell of its size beforehand; a small
+    // picture is enlarged to its box too, keeping its proportions.
+    if (image.isNull() || !size.isValid() || image.size() == image.size().scaled(size, Qt::KeepAspectRatio))
         return image;
     return image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
@@ -69,6 +82,69 @@ QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size,
     if (usedName)
         *usedName = placeholderName();
     return loadScaled(folder.pathOf(placeholderName()), size);
+}
+
+FileStamp fileStamp(const QString &path)
+{
+    FileStamp stamp;
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.size = qint64(st.st_size);
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.node = quint64(st.st_ino);
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return stamp;
+    stamp.size = info.size();
+    stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
+#endif
+    return stamp;
+}
+
+PictureCache::PictureCache(int maxEntries, qint64 maxBytes) : m_maxEntries(maxEntries), m_maxBytes(maxBytes)
+{
+}
+
+QImage PictureCache::load(const QString &path, QSize size)
+{
+    // Stamped before the decode: a file changing meanwhile is read again next time.
+    const FileStamp stamp = fileStamp(path);
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].path != path || m_entries[i].size != size)
+            continue;
+        Entry entry = m_entries.takeAt(i);
+        m_bytes -= entry.image.sizeInBytes();
+        if (!(entry.stamp == stamp))
+            break;
+        const QImage image = entry.image;
+        keep(std::move(entry));
+        return image;
+    }
+    if (!stamp.exists()) // missing, or a resource with no file behind it
+        return loadScaled(path, size);
+    const QImage image = loadScaled(path, size);
+    if (!image.isNull())
+        keep({path, size, stamp, image});
+    return image;
+}
+
+void PictureCache::keep(Entry entry)
+{
+    m_bytes += entry.image.sizeInBytes();
+    m_entries.prepend(std::move(entry));
+    while (m_entries.size() > 1 && (m_entries.size() > m_maxEntries || m_bytes > m_maxBytes)) {
+        m_bytes -= m_entries.last().image.sizeInBytes();
+        m_entries.removeLast();
+    }
+}
+
+void PictureCache::clear()
+{
+    m_entries.clear();
+    m_bytes = 0;
 }
 
 } // namespace pictures

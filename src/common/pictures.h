@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -27,7 +28,51 @@ QString findPicture(const NotebookFolder &folder, const QString &key);
 // Only the file that wins is decoded. A null image when even the placeholder is missing.
 QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size, QString *usedName = nullptr);
 
-// One file decoded to fit into size; a null image when it cannot be read.
+// One file decoded to fit into size; a null image when it cannot be read. A large JPEG is
+// reduced while it is decoded, a large BMP while it is read.
 QImage loadScaled(const QString &path, QSize size);
+
+// What the file system says about a file's present contents: its size, its modification time
+// to the nanosecond and its inode. A picture written again (an import over it, a copy renamed
+// into place) has another stamp; a missing file has none.
+struct FileStamp {
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    quint64 node = 0;
+    bool exists() const { return size >= 0; }
+    bool operator==(const FileStamp &o) const
+    {
+        return size == o.size && modifiedNs == o.modifiedNs && node == o.node;
+    }
+};
+FileStamp fileStamp(const QString &path);
+
+// Pictures decoded for their boxes, the one used last first, so that paging back to a day or
+// a photo does not decode it again. A kept picture counts only while its file has the same
+// stamp: a picture replaced, imported anew or deleted is read again (or found missing).
+class PictureCache
+{
+public:
+    explicit PictureCache(int maxEntries = 12, qint64 maxBytes = qint64(8) << 20);
+
+    // loadScaled(path, size), kept or decoded now.
+    QImage load(const QString &path, QSize size);
+    void clear();
+    int count() const { return int(m_entries.size()); }
+
+private:
+    struct Entry {
+        QString path;
+        QSize size;
+        FileStamp stamp;
+        QImage image;
+    };
+    void keep(Entry entry);
+
+    int m_maxEntries;
+    qint64 m_maxBytes;
+    qint64 m_bytes = 0;
+    QList<Entry> m_entries;
+};
 
 } // namespace pictures

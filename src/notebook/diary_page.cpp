@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -35,6 +36,8 @@ namespace {
 
 // The picture's normal size, in twips.
 constexpr int NormalPictureWidth = 5085, NormalPictureHeight = 3825;
+// How long the dragged bar rests on a day before its picture is decoded.
+constexpr int DragRestMs = 150;
 
 } // namespace
 
@@ -79,6 +82,9 @@ QLayout *DiaryPage::buildPage()
     nameControl(m_hsbDay, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
     m_hsbDay->setRange(1, 1);
     m_hsbDay->setPageStep(1);
+    m_pictureDelay = new QTimer(this);
+    m_pictureDelay->setSingleShot(true);
+    m_pictureDelay->setInterval(DragRestMs);
 
     auto *page = new QGridLayout;
     page->addWidget(makeLabel(QStringLiteral("日付"), m_cboDay, this), 0, 0);
@@ -193,6 +199,8 @@ void DiaryPage::buildPictureFrame()
 void DiaryPage::connectHandlers()
 {
     connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
+    connect(m_hsbDay, &QScrollBar::sliderReleased, this, &DiaryPage::showPendingPicture);
+    connect(m_pictureDelay, &QTimer::timeout, this, &DiaryPage::showPendingPicture);
     connect(m_cboDay, &PickComboBox::picked, this, [this](int index) { setCurrentDay(index + 1); });
     hookEvents(m_txtKensaku, [this](QEvent *e) {
         if (!isEnterKey(e) || m_txtKensaku->text().isEmpty())
@@ -282,12 +290,34 @@ void DiaryPage::DIARY_SHOW()
     m_txtDiary->setPlainText(editText(day.text));
     if (m_host.notebook().profile.diaryPictureMode != photosShown())
         return;
-    showPicture(QString(day.date).remove(u'/'));
+    // A drag across photo days decodes only the day it stops on.
+    if (m_hsbDay->isSliderDown())
+        showPictureWhenBarStops(QString(day.date).remove(u'/'));
+    else
+        showPicture(QString(day.date).remove(u'/'));
     resetPhotoButtons();
     m_photoSlot = 0;
 }
 
-void DiaryPage::showPicture(const QString &key) { m_imgGazou->showKey(m_host.notebook().folder(), key); }
+void DiaryPage::showPicture(const QString &key)
+{
+    m_picturePending = false;
+    m_pictureDelay->stop();
+    m_imgGazou->showKey(m_host.notebook().folder(), key);
+}
+
+void DiaryPage::showPictureWhenBarStops(const QString &key)
+{
+    m_pendingPicture = key;
+    m_picturePending = true;
+    m_pictureDelay->start();
+}
+
+void DiaryPage::showPendingPicture()
+{
+    if (m_picturePending)
+        showPicture(m_pendingPicture);
+}
 
 void DiaryPage::resetPhotoButtons()
 {

@@ -20,6 +20,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QTimer;
 class QToolButton;
 
 // The diary panel fraDiary: one day of the day table as a page, the text search, the
@@ -66,6 +67,8 @@ private:
     void search();
     void openSearchResult(const QString &line);
     void showPicture(const QString &key);
+    void showPictureWhenBarStops(const QString &key);
+    void showPendingPicture();
     void choosePhoto(int slot);
     void photosShownClicked();
     void photosHiddenClicked();
@@ -94,6 +97,10 @@ private:
     QToolButton *m_cmdSaisei = nullptr;
     QToolButton *m_cmdStop = nullptr;
     QLabel *m_lblSDate = nullptr;
+    // While the bar is dragged the page follows it, its picture waits until the bar stops.
+    QTimer *m_pictureDelay = nullptr;
+    QString m_pendingPicture;
+    bool m_picturePending = false;
     int m_photoSlot = 0;            // PhotoSlot
     bool m_pictureEnlarged = false; // PictureEnlarged
     DayPhotos *m_dayPhotos = nullptr;

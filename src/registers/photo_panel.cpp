@@ -108,9 +108,13 @@ void PhotoPanel::open()
 {
     readCaptions();
     m_picker->hide();
-    ALBUM_SETUP();
+    // Shown and laid out before the groups are set up, so that each photo is decoded once, at
+    // the size of its frame.
     m_host.panelHide();
     show();
+    if (parentWidget() && parentWidget()->layout())
+        parentWidget()->layout()->activate();
+    ALBUM_SETUP();
     m_host.helpTour(QStringLiteral("４種類のグループで画像を登録しておくことができます。\r\n\r\n"
                                    "サンプルはご覧の４種を用意しました。\r\n"
                                    "パソコン上でコーディネートを楽しんだり、\r\n"

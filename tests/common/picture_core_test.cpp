@@ -1,12 +1,16 @@
 // Pictures without widgets: the names copies take, album membership and numbering, names that
-// are refused, how a chosen file is stored, the copy itself, and the picker's drives.
+// are refused, how a chosen file is stored, the copy itself, the picker's drives, large BMP
+// files reduced while read, and the decoded pictures kept for paging back.
+#include "common/bmp_reduced.h"
 #include "common/clock.h"
 #include "common/notebook_files.h"
 #include "common/picture_names.h"
+#include "common/pictures.h"
 #include "common/volumes.h"
 
 #include <QImageReader>
 #include <QImageWriter>
+#include <QPainter>
 #include <QtTest>
 
 using namespace picture_names;
@@ -31,6 +35,30 @@ QByteArray imageBytes(const char *format, QSize size = QSize(40, 20))
     return bytes;
 }
 
+// Four quadrants (red, green, blue, brown) as a BMP of 24 or 32 bits, its rows stored top-down
+// or bottom-up, 32-bit pixels described by colour masks in a V4 header when asked. Qt's BGR888
+// and RGB32 rows are laid out as BMP rows are.
+QByteArray quadrantBmp(int bits, bool topDown, bool masks = false)
+{
+    QImage image(400, 300, QImage::Format_RGB32);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, QColor(200, 150, 50)};
+    for (int q = 0; q < 4; ++q)
+        QPainter(&image).fillRect(q % 2 * 200, q / 2 * 150, 200, 150, colours[q]);
+    image = (topDown ? image : image.mirrored())
+                .convertToFormat(bits == 24 ? QImage::Format_BGR888 : image.format());
+    const quint32 info = masks ? 108 : 40, size = quint32(image.sizeInBytes());
+    QByteArray b;
+    QDataStream s(&b, QIODevice::WriteOnly);
+    s.setByteOrder(QDataStream::LittleEndian);
+    s << quint16(0x4D42) << quint32(14 + info + size) << quint32(0) << quint32(14 + info) << info
+      << qint32(400) << qint32(topDown ? -300 : 300) << quint16(1) << quint16(bits) << quint32(masks ? 3 : 0)
+      << size << quint64(0) << quint64(0);
+    if (masks)
+        s << quint32(0xFF0000) << quint32(0xFF00) << quint32(0xFF) << quint32(0);
+    return b + QByteArray(int(info) - 40 - (masks ? 16 : 0), 0) +
+           QByteArray(reinterpret_cast<const char *>(image.constBits()), size);
+}
+
 } // namespace
 
 class PictureCoreTest : public QObject
@@ -43,6 +71,9 @@ private slots:
     void sourceKinds();
     void copyAndRemove();
     void userVolumes();
+    void bmpReducedWhileRead_data();
+    void bmpReducedWhileRead();
+    void keptPicturesAreNeverStale();
 };
 
 void PictureCoreTest::namesAndProblems()
@@ -161,6 +192,63 @@ void PictureCoreTest::userVolumes()
     const QList<Volume> volumes = pickerVolumes();
     QVERIFY(volumes.first().root == QDir::homePath() && volumes.last().root == QStringLiteral("/"));
     QCOMPARE(volumeOf(volumes, QDir::homePath() + QStringLiteral("/a")), 0);
+}
+
+void PictureCoreTest::bmpReducedWhileRead_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("reducedWhileRead"); // otherwise the general reader takes it
+    QTest::newRow("24-bit") << quadrantBmp(24, false) << true;
+    QTest::newRow("24-bit top-down") << quadrantBmp(24, true) << true;
+    QTest::newRow("32-bit") << quadrantBmp(32, false) << true;
+    QTest::newRow("32-bit masks") << quadrantBmp(32, true, true) << true;
+    QByteArray indexed;
+    QBuffer buffer(&indexed);
+    buffer.open(QIODevice::WriteOnly);
+    QImage::fromData(quadrantBmp(24, false)).convertToFormat(QImage::Format_Indexed8).save(&buffer, "BMP");
+    QTest::newRow("8-bit palette") << indexed << false;
+    QTest::newRow("cut short") << quadrantBmp(24, false).chopped(1000) << false;
+}
+
+void PictureCoreTest::bmpReducedWhileRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, reducedWhileRead);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.bmp"));
+    writeFile(path, bytes);
+    QCOMPARE(!pictures::readBmpReduced(path, QSize(40, 30)).isNull(), reducedWhileRead);
+    if (qstrcmp(QTest::currentDataTag(), "cut short") == 0)
+        return; // whatever the general reader makes of it
+    // Upright, each colour in its place, the box's size in the picture's proportions.
+    const QImage image = pictures::loadScaled(path, QSize(60, 30));
+    QCOMPARE(image.size(), QSize(40, 30));
+    const QList<QRgb> corners{image.pixel(5, 5), image.pixel(35, 5), image.pixel(5, 25), image.pixel(35, 25)};
+    QCOMPARE(corners, (QList<QRgb>{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(200, 150, 50)}));
+}
+
+void PictureCoreTest::keptPicturesAreNeverStale()
+{
+    QTemporaryDir outside;
+    qputenv("XDG_DATA_HOME", outside.filePath(QStringLiteral("data")).toUtf8());
+    QVERIFY(QDir().mkpath(outside.filePath(QStringLiteral("notebook"))));
+    FixedClock clock(QDate(2026, 12, 6));
+    NotebookFiles files(outside.filePath(QStringLiteral("notebook")), clock);
+    const QString path = files.folder().pathOf(QStringLiteral("a.bmp"));
+    writeFile(path, imageBytes("BMP"));
+    writeFile(outside.filePath(QStringLiteral("b.bmp")), imageBytes("BMP"));
+    pictures::PictureCache cache(2);
+    const qint64 first = cache.load(path, QSize(40, 30)).cacheKey();
+    QCOMPARE(cache.load(path, QSize(40, 30)).cacheKey(), first); // kept, not decoded again
+    // An import over it, even of the very same bytes, is read anew; a deleted one is gone.
+    QVERIFY(files.copyPicture(outside.filePath(QStringLiteral("b.bmp")), QStringLiteral("a.bmp")).ok);
+    QVERIFY(cache.load(path, QSize(40, 30)).cacheKey() != first);
+    QVERIFY(files.removePicture(QStringLiteral("a.bmp")).ok);
+    QVERIFY(cache.load(path, QSize(40, 30)).isNull());
+    // Bounded: the one used longest ago goes.
+    for (int w = 10; w <= 30; w += 10)
+        cache.load(outside.filePath(QStringLiteral("b.bmp")), QSize(w, w));
+    QCOMPARE(cache.count(), 2);
 }
 
 QTEST_GUILESS_MAIN(PictureCoreTest)

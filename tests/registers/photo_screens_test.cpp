@@ -76,6 +76,29 @@ QString shownName(QObject *screen, const QString &frame)
     return screen->findChild<PictureFrame *>(frame)->shownName();
 }
 
+void writeColour(const QString &path, QColor colour)
+{
+    QImage image(QSize(64, 48), QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(image.save(path, "JPG"));
+}
+
+// Whether the middle of the picture shown is red rather than blue.
+bool shownRed(QObject *screen, const QString &frame)
+{
+    const QImage image = screen->findChild<PictureFrame *>(frame)->pixmap().toImage();
+    return qRed(image.pixel(image.rect().center())) > qBlue(image.pixel(image.rect().center()));
+}
+
+// 日記.txt with the three days 2026/12/04 to 06.
+QByteArray photoDays()
+{
+    QList<DiaryDay> days;
+    for (int d = 4; d <= 6; ++d)
+        days.append({QStringLiteral("2026/12/0%1").arg(d), 0, 0, QStringLiteral("公園でお散歩")});
+    return cp932::encode(diaryFileText(days)).bytes;
+}
+
 // With TECHO_SCREENSHOTS set to a folder, the screen as it stands is saved there.
 void shot(QWidget *w, const QString &name)
 {
@@ -99,6 +122,8 @@ private slots:
     void dayPhotos();
     void slideShowsNeedData();
     void recipeSlideShow();
+    void dragShowsThePictureWhereTheBarStops();
+    void replacedPicturesAreShownAnew();
 
 private:
     QTemporaryDir m_trash;
@@ -269,10 +294,7 @@ void PhotoScreensTest::albums()
 
 void PhotoScreensTest::dayPhotos()
 {
-    QList<DiaryDay> days;
-    for (int d = 4; d <= 6; ++d)
-        days.append({QStringLiteral("2026/12/0%1").arg(d), 0, 0, QStringLiteral("公園でお散歩")});
-    LoadedScreen s(cp932::encode(diaryFileText(days)).bytes);
+    LoadedScreen s(photoDays());
     // 20261206_3.gif is a JPEG inside: still shown, as the lookup reads what is there.
     for (const char *name : {"20261206.jpg", "20261206_1.jpg", "20261206_3.gif"})
         QFile::copy(sampleNotebookDir() + QStringLiteral("/19960330.jpg"), s.files.path(QLatin1String(name)));
@@ -376,6 +398,69 @@ void PhotoScreensTest::recipeSlideShow()
     pictures->slideTick();
     QCOMPARE(screen->position(), 2);
     QCOMPARE(pictures->slides().next, 3);
+}
+
+void PhotoScreensTest::dragShowsThePictureWhereTheBarStops()
+{
+    LoadedScreen s(photoDays());
+    writeColour(s.files.path(QStringLiteral("20261204.jpg")), Qt::blue);
+    s.notebook().files.folder().forgetListing();
+    s.screen.diaryPage()->showDay(3);
+    auto *bar = s.find<QScrollBar>(QStringLiteral("hsbDay"));
+    auto shown = [&] {
+        return s.screen.diaryPage()->dateText() + u' ' + shownName(&s.screen, QStringLiteral("imgGazou"));
+    };
+    // Dragged, the page follows the bar at once and the picture waits for the bar to stop:
+    // released, or held still a moment.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(1);
+    QCOMPARE(shown(), QStringLiteral("2026/12/04 NOPIC.JPG"));
+    bar->setSliderDown(false);
+    QCOMPARE(shown(), QStringLiteral("2026/12/04 20261204.jpg"));
+    bar->setSliderDown(true);
+    bar->setSliderPosition(2);
+    QCOMPARE(shown(), QStringLiteral("2026/12/05 20261204.jpg"));
+    QTRY_COMPARE(shown(), QStringLiteral("2026/12/05 NOPIC.JPG"));
+    bar->setSliderDown(false);
+    // A step of the keys or the wheel shows the picture at once.
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(shown(), QStringLiteral("2026/12/04 20261204.jpg"));
+}
+
+void PhotoScreensTest::replacedPicturesAreShownAnew()
+{
+    LoadedScreen s(photoDays());
+    s.setHelpTour(false);
+    writeColour(s.files.path(QStringLiteral("20261206.jpg")), Qt::blue);
+    writeColour(s.files.path(QStringLiteral("Photo1_003.jpg")), Qt::blue);
+    s.notebook().files.folder().forgetListing();
+    Source from;
+    writeColour(from.path(QStringLiteral("red.jpg")), Qt::red);
+    DiaryPage *page = s.screen.diaryPage();
+    page->showDay(3);
+    QVERIFY(!shownRed(&s.screen, QStringLiteral("imgGazou")));
+
+    // A day's photo imported over the one shown: the page shows the new one when it comes back.
+    for (const char *box :
+         {"コピー確認|2026/12/06のメインはこの画像でＯＫですか？", "上書き確認", "コピー終了"})
+        expectBox(s.dialogs, QString::fromUtf8(box));
+    drop(s.find<QWidget>(QStringLiteral("imgGazou")), from.path(QStringLiteral("red.jpg")));
+    page->showDay(2);
+    page->showDay(3);
+    QVERIFY(shownRed(&s.screen, QStringLiteral("imgGazou")));
+
+    // An album photo deleted, and the next import taking its name: the new picture is shown.
+    s.click(QStringLiteral("cmdPhoto"));
+    s.find<QScrollBar>(QStringLiteral("vsbPhoto1"))->setValue(3);
+    QVERIFY(!shownRed(&s.screen, QStringLiteral("imgPhoto1")));
+    expectBox(s.dialogs, QStringLiteral("削除確認?"));
+    expectBox(s.dialogs, QStringLiteral("削除確認"));
+    s.click(QStringLiteral("cmdPhotoDel1"));
+    expectBox(s.dialogs, QStringLiteral("コピー終了|登録しました。"));
+    drop(s.find<QWidget>(QStringLiteral("imgPhoto1")), from.path(QStringLiteral("red.jpg")));
+    QCOMPARE(shownName(&s.screen, QStringLiteral("imgPhoto1")), QStringLiteral("Photo1_003.jpg"));
+    QVERIFY(shownRed(&s.screen, QStringLiteral("imgPhoto1")));
+    VERIFY_DIALOGS(s.dialogs);
 }
 
 QTEST_MAIN(PhotoScreensTest)
