@@ -106,10 +106,18 @@ struct ScreenBook {
     std::unique_ptr<RecipeScreen> screen;
 };
 
+// Kept until the runs end and closed before the application.
+std::unique_ptr<ScreenBook> &sharedBook()
+{
+    static std::unique_ptr<ScreenBook> book;
+    return book;
+}
+
 ScreenBook &screenBook()
 {
-    static ScreenBook *book = new ScreenBook;
-    return *book;
+    if (!sharedBook())
+        sharedBook() = std::make_unique<ScreenBook>();
+    return *sharedBook();
 }
 
 } // namespace
@@ -146,5 +154,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return runBenchmarks(argc, argv);
+    const int status = runBenchmarks(argc, argv);
+    sharedBook().reset();
+    return status;
 }

@@ -22,18 +22,35 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <memory>
 
 namespace {
 
-LoadedScreen &capacityScreen()
+// The screens the figures share, kept until the runs end and closed before the application
+// (which removes their temporary folders).
+std::map<int, std::unique_ptr<LoadedScreen>> &sharedScreens()
 {
-    static LoadedScreen *screen = [] {
-        auto *s = new LoadedScreen(generators::diaryFile(DiaryCapacity));
-        s->setHelpTour(false);
-        return s;
-    }();
+    static std::map<int, std::unique_ptr<LoadedScreen>> screens;
+    return screens;
+}
+
+// A loaded screen on a diary of this many days (and, when asked, 6,500 photos beside them).
+LoadedScreen &sharedScreen(int days, int photos = 0)
+{
+    std::unique_ptr<LoadedScreen> &screen = sharedScreens()[days * 100000 + photos];
+    if (!screen) {
+        screen = std::make_unique<LoadedScreen>(generators::diaryFile(days));
+        screen->setHelpTour(false);
+        screen->dialogs.setLenient(true);
+        for (int i = 0; i < photos; ++i)
+            screen->files.writeBytes(
+                QStringLiteral("Photo%1_%2.jpg").arg(i % 4 + 1).arg(i, 4, 10, QChar(u'0')), QByteArray());
+        screen->notebook().folder().forgetListing();
+    }
     return *screen;
 }
+
+LoadedScreen &capacityScreen() { return sharedScreen(DiaryCapacity); }
 
 const QList<DiaryDay> &capacityDays()
 {
@@ -209,21 +226,7 @@ void ListPanelOpenFloor(benchmark::State &state)
 // 保存 on a changed day of a diary one day short of full, through the screen: the checks,
 // the rewrite, the read back and the page shown again; in a folder of its own pictures only,
 // or with 6,500 more photos beside them (the listing the picture lookup needs).
-LoadedScreen &oneShortScreen(int photos)
-{
-    static std::map<int, LoadedScreen *> screens;
-    LoadedScreen *&screen = screens[photos];
-    if (!screen) {
-        screen = new LoadedScreen(generators::diaryFile(DiaryCapacity - 1));
-        screen->setHelpTour(false);
-        screen->dialogs.setLenient(true);
-        for (int i = 0; i < photos; ++i)
-            screen->files.writeBytes(
-                QStringLiteral("Photo%1_%2.jpg").arg(i % 4 + 1).arg(i, 4, 10, QChar(u'0')), QByteArray());
-        screen->notebook().folder().forgetListing();
-    }
-    return *screen;
-}
+LoadedScreen &oneShortScreen(int photos) { return sharedScreen(DiaryCapacity - 1, photos); }
 
 void ScreenSaveDay(benchmark::State &state)
 {
@@ -268,5 +271,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return runBenchmarks(argc, argv);
+    const int status = runBenchmarks(argc, argv);
+    sharedScreens().clear();
+    return status;
 }
