@@ -2,7 +2,24 @@
 
 #include <QRegularExpression>
 
-QString dateText(QDate date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+QString dateText(QDate date)
+{
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+        return date.toString(QStringLiteral("yyyy/MM/dd"));
+    // Written out digit by digit: the date lists fill with many of these at once.
+    const int y = date.year(), m = date.month(), d = date.day();
+    const char16_t text[] = {char16_t(u'0' + y / 1000),
+                             char16_t(u'0' + y / 100 % 10),
+                             char16_t(u'0' + y / 10 % 10),
+                             char16_t(u'0' + y % 10),
+                             u'/',
+                             char16_t(u'0' + m / 10),
+                             char16_t(u'0' + m % 10),
+                             u'/',
+                             char16_t(u'0' + d / 10),
+                             char16_t(u'0' + d % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
+}
 
 std::optional<QDate> parseStoredDate(QStringView text)
 {

@@ -86,6 +86,8 @@ void DatesTest::stored()
     QVERIFY(!parseStoredDate(QStringLiteral("1995-02-15")));
     QVERIFY(!parseStoredDate(QStringLiteral("1995/02/30")));
     QCOMPARE(dateText(QDate(2024, 1, 5)), QStringLiteral("2024/01/05"));
+    for (const QDate d : {QDate(9, 12, 31), QDate(9999, 9, 30), QDate(1995, 10, 1)})
+        QCOMPARE(dateText(d), d.toString(QStringLiteral("yyyy/MM/dd")));
 }
 
 QTEST_GUILESS_MAIN(DatesTest)
