@@ -41,7 +41,7 @@ std::optional<QDate> parseStoredDate(QStringView text)
 namespace {
 
 // Full-width digits, letters and separators to their ASCII forms; blanks removed.
-QString narrowed(const QString &text)
+QString narrowed(QStringView text)
 {
     QString s;
     s.reserve(text.size());
@@ -68,7 +68,7 @@ struct Era {
 
 } // namespace
 
-std::optional<QDate> parseTypedDate(const QString &text, QDate today)
+std::optional<QDate> parseTypedDate(QStringView text, QDate today)
 {
     static const Era eras[] = {
         {u"令和", u'R', 2019, QDate(2019, 5, 1)},
@@ -76,7 +76,7 @@ std::optional<QDate> parseTypedDate(const QString &text, QDate today)
         {u"昭和", u'S', 1926, QDate(1926, 12, 25)},
     };
     // The stored form, as every register line holds it, needs none of the rules below.
-    if (const std::optional<QDate> stored = parseStoredDate(text); stored && stored->year() >= 1)
+    if (const std::optional<QDate> stored = parseStoredDate(text))
         return stored;
     QString s = narrowed(text);
     if (s.isEmpty())

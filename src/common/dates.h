@@ -14,4 +14,4 @@ std::optional<QDate> parseStoredDate(QStringView text);
 // A date as a parent types it: 2002/2/18, 2002-02-18, 2002.2.18, full-width digits,
 // 2002年2月18日, 平成14年2月18日, H14/2/18, R8.12.7, 令和元年5月1日, or 2/18 (this year).
 // Empty when the text is not a calendar date (2026/2/30).
-std::optional<QDate> parseTypedDate(const QString &text, QDate today);
+std::optional<QDate> parseTypedDate(QStringView text, QDate today);

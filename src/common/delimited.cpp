@@ -78,21 +78,26 @@ bool onlyChar(QStringView line, QChar c)
     return true;
 }
 
-QStringList splitLines(const QString &text)
+void forEachLine(QStringView text, const std::function<void(QStringView line, qsizetype start)> &visit)
 {
-    QStringList lines;
     const qsizetype n = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        char16_t c = text[i].unicode();
+        const char16_t c = text[i].unicode();
         if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
+            visit(text.mid(start, i - start), start);
             if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
                 ++i;
             start = i + 1;
         }
     }
     if (start < n)
-        lines.append(text.mid(start));
+        visit(text.mid(start), start);
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    forEachLine(text, [&lines](QStringView line, qsizetype) { lines.append(line.toString()); });
     return lines;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Reads values one after the other the way every old notebook file is read: spaces and
 // tabs before a value are skipped; a value that starts with a double quote runs to the next
 // double quote (the rest up to the comma or line end is skipped); otherwise it runs to the
@@ -43,3 +45,5 @@ bool onlyChar(QStringView line, QChar c);
 // Splits a file's text into lines at CR LF (a lone LF or CR also ends a line). A final line
 // end does not start another line.
 QStringList splitLines(const QString &text);
+// The same lines, each given with where it starts in text, without a string for each.
+void forEachLine(QStringView text, const std::function<void(QStringView line, qsizetype start)> &visit);

@@ -72,12 +72,11 @@ WriteResult NotebookFiles::removePicture(const QString &bareName)
     QFile file(path);
     const QDateTime before = m_folder.folderStamp();
     const bool removed = file.moveToTrash() || QFile::remove(path);
-    if (removed)
+    if (removed) {
         m_folder.noteChange(path, before, false);
-    else
-        m_folder.forgetListing();
-    if (removed)
         return {};
+    }
+    m_folder.forgetListing();
     WriteResult r;
     r.ok = false;
     r.error = QStringLiteral("%1 を削除できませんでした。\r\n（%2）").arg(bareName, file.errorString());

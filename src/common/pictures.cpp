@@ -123,10 +123,8 @@ QImage PictureCache::load(const QString &path, QSize size)
         keep(std::move(entry));
         return image;
     }
-    if (!stamp.exists()) // missing, or a resource with no file behind it
-        return loadScaled(path, size);
     const QImage image = loadScaled(path, size);
-    if (!image.isNull())
+    if (!image.isNull() && stamp.exists()) // not kept: a resource with no file behind it
         keep({path, size, stamp, image});
     return image;
 }

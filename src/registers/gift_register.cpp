@@ -141,7 +141,7 @@ void GiftRegister::read()
 bool GiftRegister::write()
 {
     return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), m_kind.fileName,
-                                           m_grid->entries(m_kind.fields));
+                                           m_grid->entries());
 }
 
 QList<int> GiftRegister::sort()
@@ -180,8 +180,8 @@ void GiftRegister::add()
 
 void GiftRegister::deleteChosen()
 {
-    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_grid, m_kind.fields,
-                                    m_kind.fileName, m_kind.deleteChosenQuestion);
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_grid, m_kind.fileName,
+                                    m_kind.deleteChosenQuestion);
 }
 
 void GiftRegister::deleteAll()

@@ -50,8 +50,8 @@ bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
     return reportWrite(dialogs, writeRegisterFile(notebook.files, fileName, records));
 }
 
-void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int columns,
-                  const QString &fileName, const QString &question)
+void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, const QString &fileName,
+                  const QString &question)
 {
     if (grid->chosenFrom() <= 0)
         return;
@@ -60,7 +60,7 @@ void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int 
         return;
     const int first = qMax(1, grid->chosenFirst());
     const int last = qMin(grid->rowCount(), grid->chosenLast());
-    QList<QStringList> kept = grid->entries(columns);
+    QList<QStringList> kept = grid->entries();
     if (first <= last)
         kept.remove(first - 1, last - first + 1);
     if (!writeRecords(notebook, dialogs, fileName, kept))

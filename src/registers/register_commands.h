@@ -36,8 +36,8 @@ bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
 // The rows chosen in the grid, after the question (Cancel the default): the file is
 // rewritten without them first, and only then are they removed from the grid, so a failed
 // write changes nothing. The choice is cleared afterwards.
-void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, int columns,
-                  const QString &fileName, const QString &question);
+void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, const QString &fileName,
+                  const QString &question);
 
 // After the question, empties the file; true when the register is to be read again.
 bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QString &question);

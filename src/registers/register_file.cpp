@@ -90,31 +90,24 @@ void RegisterText::setField(int record, int field, const QString &value)
 RegisterText readRegisterText(const QByteArray &bytes, int fieldCount)
 {
     RegisterText read(fieldCount);
-    read.m_text = cp932::decode(bytes);
-    const qsizetype size = read.m_text.size(); // fields read the general way are added after it
+    // The lines are walked in this copy; fields read the general way go after it in the
+    // register's own text, which then parts from it.
+    const QString decoded = cp932::decode(bytes);
+    read.m_text = decoded;
     QList<qsizetype> spans(2 * fieldCount);
-    qsizetype start = 0;
-    // Line by line as splitLines cuts them: CR LF, CR or LF ends a line.
-    while (start < size) {
-        const QStringView all(read.m_text);
-        qsizetype end = start;
-        while (end < size && all[end] != u'\r' && all[end] != u'\n')
-            ++end;
-        const QStringView line = all.mid(start, end - start);
-        const qsizetype lineStart = start;
-        start = end + (end + 1 < size && all[end] == u'\r' && all[end + 1] == u'\n' ? 2 : 1);
+    forEachLine(decoded, [&](QStringView line, qsizetype lineStart) {
         if (line.trimmed().isEmpty())
-            continue;
+            return;
         if (readWrittenForm(line, fieldCount, spans.data())) {
             for (int f = 0; f < fieldCount; ++f)
                 read.addSpan(lineStart + spans[2 * f], spans[2 * f + 1]);
-            continue;
+            return;
         }
         QStringList fields;
         if (!readOtherForm(line.toString(), fieldCount, &fields))
             read.whole = false;
         read.append(fields);
-    }
+    });
     return read;
 }
 

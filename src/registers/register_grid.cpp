@@ -129,16 +129,12 @@ void RegisterGrid::setRows(RegisterText text, QList<RegisterRow> rows)
     });
 }
 
-QList<QStringList> RegisterGrid::entries(int columns) const
+QList<QStringList> RegisterGrid::entries() const
 {
     QList<QStringList> entries;
     entries.reserve(rowCount());
-    for (const RegisterRow &row : m_model->rows) {
-        QStringList fields = m_model->text.record(row.record).mid(0, columns);
-        while (fields.size() < columns)
-            fields.append(QString());
-        entries.append(fields);
-    }
+    for (const RegisterRow &row : m_model->rows)
+        entries.append(m_model->text.record(row.record));
     return entries;
 }
 

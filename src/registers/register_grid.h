@@ -48,8 +48,8 @@ public:
     int rowCount() const;
     // Every row anew: the register and its rows in the order given.
     void setRows(RegisterText text, QList<RegisterRow> rows);
-    // The records of every entry row, in the grid's order, columns 0..columns-1.
-    QList<QStringList> entries(int columns) const;
+    // The records of every entry row, in the grid's order.
+    QList<QStringList> entries() const;
     // A field of the row's record; valid until the grid changes.
     QStringView field(int gridRow, int column) const;
     QString text(int gridRow, int column) const;

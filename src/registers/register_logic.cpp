@@ -5,35 +5,19 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
-
-// A key in the stored date form "yyyy/mm/dd" as the number yyyymmdd, else -1. Two such keys
-// compare as numbers exactly as they compare as texts, and much faster.
-int storedDateNumber(QStringView key)
-{
-    if (key.size() != 10 || key[4] != u'/' || key[7] != u'/')
-        return -1;
-    int n = 0;
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        if (key[i] < u'0' || key[i] > u'9')
-            return -1;
-        n = n * 10 + (key[i].unicode() - u'0');
-    }
-    return n;
-}
-
-} // namespace
-
 QList<int> orderByText(const QList<QStringView> &keys)
 {
-    QList<int> numbers(keys.size());
+    // Two keys in the stored date form compare as their days exactly as they compare as texts,
+    // and much faster.
+    QList<qint64> days(keys.size());
     for (qsizetype i = 0; i < keys.size(); ++i)
-        numbers[i] = storedDateNumber(keys[i]);
+        days[i] = parseStoredDate(keys[i]).value_or(QDate()).toJulianDay();
     QList<int> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&keys, &numbers](int a, int b) {
-        if (numbers[a] >= 0 && numbers[b] >= 0)
-            return numbers[a] < numbers[b];
+    const qint64 none = QDate().toJulianDay();
+    std::stable_sort(order.begin(), order.end(), [&keys, &days, none](int a, int b) {
+        if (days[a] != none && days[b] != none)
+            return days[a] < days[b];
         return keys[a] < keys[b];
     });
     return order;

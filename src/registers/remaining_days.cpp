@@ -7,9 +7,7 @@
 
 std::optional<int> remainingDays(QStringView dateText, QDate today)
 {
-    std::optional<QDate> date = parseStoredDate(dateText); // the form stored lines hold
-    if (!date || date->year() < 1)
-        date = parseTypedDate(dateText.toString(), today);
+    const std::optional<QDate> date = parseTypedDate(dateText, today);
     if (!date)
         return std::nullopt;
     return int(today.daysTo(*date));

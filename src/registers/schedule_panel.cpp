@@ -159,7 +159,7 @@ void SchedulePanel::YOTEI_READ()
 bool SchedulePanel::YOTEI_WRITE()
 {
     return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
-                                           m_msgYotei->entries(StoredColumns));
+                                           m_msgYotei->entries());
 }
 
 QList<int> SchedulePanel::sort()
@@ -198,8 +198,8 @@ void SchedulePanel::add()
 
 void SchedulePanel::deleteChosen()
 {
-    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_msgYotei, StoredColumns,
-                                    scheduleFileName(), QStringLiteral("選択した予定を削除します"));
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_msgYotei, scheduleFileName(),
+                                    QStringLiteral("選択した予定を削除します"));
 }
 
 void SchedulePanel::deleteAll()

@@ -38,9 +38,9 @@ struct Source {
 
 // "title|text|cancel": the next box. Copies and a title ending in "?" ask with OK and Cancel;
 // "コピー終了" and "削除確認" inform; everything else warns.
-void expectBox(ScriptedDialogs &d, const QString &spec)
+void expectBox(ScriptedDialogs &d, const QString &box)
 {
-    const QStringList p = spec.split(u'|');
+    const QStringList p = box.split(u'|');
     QString title = p[0];
     const QString text = p.value(1).isEmpty() ? QString() : p[1];
     const bool cancel = p.value(2) == QStringLiteral("cancel");
