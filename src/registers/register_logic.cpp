@@ -14,8 +14,8 @@ QList<int> orderByText(const QList<QStringView> &keys)
         days[i] = parseStoredDate(keys[i]).value_or(QDate()).toJulianDay();
     QList<int> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
-    const qint64 none = QDate().toJulianDay();
-    std::stable_sort(order.begin(), order.end(), [&keys, &days, none](int a, int b) {
+    constexpr qint64 none = QDate().toJulianDay();
+    std::stable_sort(order.begin(), order.end(), [&keys, &days](int a, int b) {
         if (days[a] != none && days[b] != none)
             return days[a] < days[b];
         return keys[a] < keys[b];
