@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -37,7 +38,12 @@ int main(int argc, char *argv[])
     QtDialogs dialogs;
     QString error;
     std::unique_ptr<QLockFile> lock;
-    const QString dir = prepareNotebookFolder(command.folder, dialogs, lock, &error);
+    // A look at the sample on the first start works on a copy that goes when the program ends.
+    QTemporaryDir sampleCopy;
+    FirstStart first = FirstStart::No;
+    const QString dir =
+        prepareNotebookFolder(command.folder, dialogs, lock, &error, &first,
+                              sampleCopy.isValid() ? sampleCopy.filePath(QStringLiteral("見本")) : QString());
     if (dir.isEmpty() && !error.isEmpty())
         QMessageBox::warning(nullptr, programTitle(), error);
     if (dir.isEmpty())
@@ -46,7 +52,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     Notebook notebook(dir, clock);
     QtPrinter printer(dir, QtPrinter::Target::DefaultPrinter, &clock);
-    DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir());
+    DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), 2000, first);
     QObject::connect(screen, &DiaryScreen::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     const int rc = app.exec();
     delete screen;

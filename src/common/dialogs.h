@@ -22,6 +22,9 @@ public:
         Icon icon = Icon::Information;
         Buttons buttons = Buttons::Ok;
         Answer defaultButton = Answer::Ok;
+        // Captions for the two buttons where "OK" and "キャンセル" would not say what they do.
+        QString okText = {};
+        QString cancelText = {};
     };
 
     virtual ~Dialogs() = default;

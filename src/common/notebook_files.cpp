@@ -114,15 +114,38 @@ void NotebookFiles::setTidy(const QString &bareName, bool tidy)
         m_untidy.insert(bareName.toLower());
 }
 
-QString NotebookFiles::notWholeMessage(const QString &bareName, int recordsRead, const QString &unit)
+QString NotebookFiles::notWholeMessage(const QString &bareName, int recordsRead, const QString &unit,
+                                      const ReadDamage &damage)
 {
-    return QStringLiteral("%1 を最後まで読み込めませんでした。\r\n"
-                          "読み込めた %2 %3分を表示します。\r\n\r\n"
-                          "このファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（."
-                          "bak）として残します。")
-        .arg(bareName)
-        .arg(recordsRead)
-        .arg(unit);
+    QString text;
+    if (!damage.skipped.isEmpty())
+        text += QStringLiteral("%1 に読み込めない行がありました（%2）。\r\n"
+                               "その行を飛ばして、読み込めた %3 %4分を表示します。\r\n")
+                    .arg(bareName, damage.skippedText())
+                    .arg(recordsRead)
+                    .arg(unit);
+    if (damage.beyondCount > 0) {
+        QStringList names = damage.beyondNames.mid(0, 5);
+        if (damage.beyondNames.size() > 5)
+            names.append(QStringLiteral("ほか"));
+        text += QStringLiteral("%1 には上限の %2 %3を超える記録があります。\r\n"
+                               "%4 %3目から後の %5 %3分（%6）は表示しませんが、"
+                               "ファイルにはそのまま残します。\r\n")
+                    .arg(bareName)
+                    .arg(recordsRead)
+                    .arg(unit)
+                    .arg(recordsRead + 1)
+                    .arg(damage.beyondCount)
+                    .arg(names.join(QStringLiteral("、")));
+    }
+    if (text.isEmpty())
+        text = QStringLiteral("%1 を最後まで読み込めませんでした。\r\n"
+                              "読み込めた %2 %3分を表示します。\r\n")
+                   .arg(bareName)
+                   .arg(recordsRead)
+                   .arg(unit);
+    return text + QStringLiteral("\r\nこのファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（."
+                                 "bak）として残します。");
 }
 
 bool reportWrite(Dialogs &dialogs, const WriteResult &written)

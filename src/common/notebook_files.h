@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/notebook_folder.h"
+#include "common/read_damage.h"
 #include "common/rewrite_guard.h"
 
 #include <QByteArray>
@@ -59,8 +60,10 @@ public:
     // bytes run on after the last record, so an append must rewrite the file first.
     void setTidy(const QString &bareName, bool tidy);
 
-    // The message shown once when a file could not be read whole.
-    static QString notWholeMessage(const QString &bareName, int recordsRead, const QString &unit);
+    // The message shown once when a file could not be read whole: the lines passed over and
+    // the records past the capacity, each named.
+    static QString notWholeMessage(const QString &bareName, int recordsRead, const QString &unit,
+                                   const ReadDamage &damage = {});
 
     // Pictures (notebook_files_pictures.cpp). The names of the folder's files.
     QStringList fileNames() const;
@@ -68,7 +71,7 @@ public:
     // byte, or, with convert, decoded, turned upright and stored as JPEG. A name that could
     // reach outside the folder is refused; nothing half-written remains after a failure.
     WriteResult copyPicture(const QString &sourcePath, const QString &bareName, bool convert = false);
-    // A picture of the folder moved to the desktop's trash where there is one, else deleted.
+    // A picture of the folder moved to the user's trash; when that cannot be done, it stays.
     WriteResult removePicture(const QString &bareName);
 
 private:

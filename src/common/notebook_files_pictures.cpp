@@ -1,6 +1,9 @@
 // The picture half of NotebookFiles: copies into the folder and removals from it.
 #include "common/notebook_files.h"
 
+#include "common/clock.h"
+#include "common/trash.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -69,16 +72,17 @@ WriteResult NotebookFiles::removePicture(const QString &bareName)
     if (!isBareName(bareName))
         return pictureFailed(bareName, QStringLiteral("ノートのフォルダーの外は消せません"));
     const QString path = m_folder.pathOf(bareName);
-    QFile file(path);
     const QDateTime before = m_folder.folderStamp();
-    const bool removed = file.moveToTrash() || QFile::remove(path);
-    if (removed) {
+    // Into the user's trash, where it can be put back; when there is none, the file stays.
+    QString error;
+    if (trash::moveToTrash(path, m_clock.now(), &error)) {
         m_folder.noteChange(path, before, false);
         return {};
     }
     m_folder.forgetListing();
     WriteResult r;
     r.ok = false;
-    r.error = QStringLiteral("%1 を削除できませんでした。\r\n（%2）").arg(bareName, file.errorString());
+    r.error = QStringLiteral("%1 を削除できませんでした（ファイルはそのまま残しています）。\r\n（%2）")
+                  .arg(bareName, error);
     return r;
 }

@@ -1,10 +1,12 @@
 #include "common/numbers.h"
 
+#include <QList>
 #include <QLocale>
 
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 double numericValue(QStringView text)
 {
@@ -69,7 +71,56 @@ QString asciiDigits(QStringView text)
     return out;
 }
 
-double typedNumericValue(QStringView text) { return numericValue(asciiDigits(text)); }
+namespace {
+
+// Where the leading number of an ASCII text starts (after blanks and a sign) and where its
+// digits and commas end.
+std::pair<qsizetype, qsizetype> digitRun(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype e = i;
+    while (e < text.size() && ((text[e] >= u'0' && text[e] <= u'9') || text[e] == u','))
+        ++e;
+    return {i, e};
+}
+
+} // namespace
+
+std::optional<QString> withoutGrouping(QStringView typed)
+{
+    const QString ascii = asciiDigits(typed);
+    const auto [start, end] = digitRun(ascii);
+    const QStringView run = QStringView(ascii).mid(start, end - start);
+    if (!run.contains(u','))
+        return ascii;
+    // 1 to 3 digits, then groups of exactly three after each comma.
+    const QList<QStringView> groups = run.split(u',');
+    if (groups[0].isEmpty() || groups[0].size() > 3)
+        return std::nullopt;
+    for (qsizetype g = 1; g < groups.size(); ++g)
+        if (groups[g].size() != 3)
+            return std::nullopt;
+    QString plain = ascii;
+    plain.replace(start, end - start, run.toString().remove(u','));
+    return plain;
+}
+
+double typedNumericValue(QStringView text)
+{
+    const std::optional<QString> plain = withoutGrouping(text);
+    return numericValue(plain ? *plain : asciiDigits(text));
+}
+
+QString groupingMessage(const QString &caption)
+{
+    return QStringLiteral("「%1」の数字の区切り（,）が正しくありません。\r\n\r\n"
+                          "3けたごとに区切るか（3,350）、区切らずに（3350）入力してください。")
+        .arg(caption);
+}
 
 std::optional<qint16> toInt16(double value)
 {

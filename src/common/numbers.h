@@ -15,7 +15,15 @@ double numericValue(QStringView text);
 // ideographic space. Stored files are read
 // without it, exactly as before.
 QString asciiDigits(QStringView text);
-// numericValue of what was typed into a numeric field: "５０．５" gives 50.5.
+// What was typed into a numeric field in ASCII, its grouping commas taken out when the
+// number's digits are grouped by three ("3,350" and "３，３５０" give "3350"); empty when a
+// comma stands where no grouping comma can ("3,35", "33,50", "3,"), as the text would
+// otherwise be read as 3.
+std::optional<QString> withoutGrouping(QStringView typed);
+// The refusal of such a text, naming the field by its caption.
+QString groupingMessage(const QString &caption);
+// numericValue of what was typed into a numeric field: "５０．５" gives 50.5, "3,350" 3350.
+// Check withoutGrouping first where a misplaced comma must be refused.
 double typedNumericValue(QStringView text);
 
 // Rounds to the nearest integer, halves to the even neighbour (50.5 -> 50, 51.5 -> 52).

@@ -21,6 +21,10 @@ PickComboBox::PickComboBox(QWidget *parent) : QComboBox(parent)
 
 void PickComboBox::wheelEvent(QWheelEvent *e) { e->ignore(); }
 
+FixedComboBox::FixedComboBox(QWidget *parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+void FixedComboBox::wheelEvent(QWheelEvent *e) { e->ignore(); }
+
 void PickComboBox::keyPressEvent(QKeyEvent *e)
 {
     const bool plain = !(e->modifiers() & (Qt::AltModifier | Qt::ControlModifier));

@@ -22,3 +22,16 @@ protected:
     void wheelEvent(QWheelEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 };
+
+// A drop-down with a fixed list (月齢, 種類, a search key) that the mouse wheel does not step:
+// a page scrolled with the wheel passing over it would change a recipe unseen. The wheel
+// scrolls what is behind it; the keys and the open list still choose.
+class FixedComboBox : public QComboBox
+{
+    Q_OBJECT
+public:
+    explicit FixedComboBox(QWidget *parent = nullptr);
+
+protected:
+    void wheelEvent(QWheelEvent *e) override;
+};

@@ -40,7 +40,7 @@ void PictureFrame::showKey(const NotebookFolder &folder, const QString &key)
 
 bool PictureFrame::showKeyIfAny(const NotebookFolder &folder, const QString &key)
 {
-    if (key.isEmpty())
+    if (!pictures::canNamePicture(key))
         return false;
     // The winner is the first that loads in the order .bmp, .gif, .jpg; no other is decoded.
     for (const char *ext : {".bmp", ".gif", ".jpg"}) {

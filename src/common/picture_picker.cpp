@@ -1,6 +1,7 @@
 #include "common/picture_picker.h"
 
 #include "common/dialogs.h"
+#include "common/pick_combo.h"
 #include "common/ui_util.h"
 
 #include <QComboBox>
@@ -53,7 +54,7 @@ PicturePicker::PicturePicker(Dialogs &dialogs, const QString &suffix, const QStr
 
 void PicturePicker::buildLists(const QString &suffix)
 {
-    m_drives = new QComboBox(this);
+    m_drives = new FixedComboBox(this);
     m_drives->setObjectName(QStringLiteral("drvZukei_Moto") + suffix);
     m_folders = new QTreeWidget(this);
     m_folders->setObjectName(QStringLiteral("dirZukei_Moto") + suffix);

@@ -2,6 +2,7 @@
 
 #include "common/bmp_reduced.h"
 #include "common/notebook_folder.h"
+#include "common/picture_names.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,21 +16,14 @@ namespace pictures {
 
 static const char *const precedence[] = {".bmp", ".gif", ".jpg"};
 
-QString fileStem(const QString &userName)
-{
-    if (userName == QLatin1String(".") || userName == QLatin1String(".."))
-        return QStringLiteral("_");
-    QString stem = userName;
-    stem.replace(u'/', u'_').replace(u'\\', u'_');
-    return stem;
-}
+bool canNamePicture(const QString &key) { return !key.isEmpty() && picture_names::nameProblem(key).isEmpty(); }
 
 QString findPicture(const NotebookFolder &folder, const QString &key)
 {
-    if (key.isEmpty())
+    if (!canNamePicture(key))
         return {};
     for (const char *ext : precedence) {
-        const QString name = fileStem(key) + QLatin1String(ext);
+        const QString name = key + QLatin1String(ext);
         const QString path = folder.pathOf(name);
         if (!QFileInfo::exists(path))
             continue;
@@ -66,9 +60,9 @@ QImage loadScaled(const QString &path, QSize size)
 
 QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size, QString *usedName)
 {
-    if (!key.isEmpty()) {
+    if (canNamePicture(key)) {
         for (const char *ext : precedence) {
-            const QString path = folder.pathOf(fileStem(key) + QLatin1String(ext));
+            const QString path = folder.pathOf(key + QLatin1String(ext));
             if (!QFileInfo::exists(path))
                 continue;
             QImage image = loadScaled(path, size);

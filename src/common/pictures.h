@@ -14,10 +14,10 @@ namespace pictures {
 
 inline QString placeholderName() { return QStringLiteral("NOPIC.JPG"); }
 
-// The file name stem that a name the user typed (a dish or a gift item) stands for, for every
-// look-up and every copy: a path separator becomes "_", and "." or ".." becomes "_", so that a
-// name never leads out of the notebook folder.
-QString fileStem(const QString &userName);
+// Whether a key (a day, a dish or a gift item) can name a picture file at all: every look-up,
+// import and print asks the same. A name that no file may carry ("トマト/ツナ", "..") has no
+// picture, and NOPIC.JPG stands for it; nothing is looked up under a name made from it.
+bool canNamePicture(const QString &key);
 
 // The bare name of the picture that wins for key, or "" when none can be read. No pixels
 // are decoded.

@@ -33,9 +33,13 @@ Dialogs::Answer QtDialogs::message(const Box &box)
         mb.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         mb.setDefaultButton(box.defaultButton == Answer::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
         mb.setEscapeButton(QMessageBox::Cancel);
+        if (!box.cancelText.isEmpty())
+            mb.button(QMessageBox::Cancel)->setText(box.cancelText);
     } else {
         mb.setStandardButtons(QMessageBox::Ok);
     }
+    if (!box.okText.isEmpty())
+        mb.button(QMessageBox::Ok)->setText(box.okText);
     return mb.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 

@@ -135,6 +135,9 @@ QString QtPrinter::freePdfPath(const QString &documentName) const
     for (QChar c : QStringLiteral("\\/:*?\"<>|"))
         base.remove(c);
     base = base.trimmed();
+    // A file name holds at most 255 bytes: the date, a number and ".pdf" need about 30 of them.
+    while (base.toUtf8().size() > 220)
+        base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
     if (base.isEmpty())
         base = QStringLiteral("印刷");
     const QString stem = QDir(m_notebookDir)

@@ -100,8 +100,11 @@ void DayPhotos::importFrom(const QString &path)
     }
     const PictureTarget target{dayPhotoKey(date, m_photoSlot), dayConfirmText(date, m_photoSlot), true,
                                QStringLiteral("日付けをファイル名としてコピー終了しました。")};
-    if (!importPicture(m_host.dialogs(), m_host.notebook().files, path, target).isEmpty())
-        m_picker->hide();
+    if (importPicture(m_host.dialogs(), m_host.notebook().files, path, target).isEmpty())
+        return;
+    m_picker->hide();
+    // A dropped picture shows at once, as a pick's preview does.
+    m_picture->showKey(m_host.notebook().folder(), target.name);
 }
 
 void DayPhotos::toggleLayout()

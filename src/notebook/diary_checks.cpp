@@ -69,6 +69,12 @@ DiarySaveCheck checkDiarySave(const DiaryTable &diary, const DiaryEntryTyped &ty
         return c;
     }
     c.date = dateText(*date);
+    for (auto [value, name, field] : {std::tuple{&typed.height, QStringLiteral("身長"), DiaryRefusal::Field::Height},
+                                      std::tuple{&typed.weight, QStringLiteral("体重"), DiaryRefusal::Field::Weight}})
+        if (!withoutGrouping(*value)) {
+            c.refusal = DiaryRefusal{InputCheck, groupingMessage(name), field};
+            return c;
+        }
     c.height = typedNumericValue(typed.height);
     c.weight = typedNumericValue(typed.weight);
     c.refusal = checkDate(diary, c, *date, typed, today);

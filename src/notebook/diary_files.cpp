@@ -7,9 +7,11 @@ DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &l
     DiaryLoad load;
     DiaryParse parsed = parseDiary(files.read(diaryFileName()));
     diary.days() = std::move(parsed.days);
+    diary.beyondText = beyondTextForWrite(parsed.damage);
     files.setTidy(diaryFileName(), parsed.tidy);
     if (!parsed.whole)
         load.firstNotWhole = files.markNotWhole(diaryFileName());
+    load.damage = std::move(parsed.damage);
     limits = parseGraphLimits(cp932::decode(files.read(graphFileName())));
     return load;
 }
@@ -18,12 +20,12 @@ WriteResult appendDiaryRecord(NotebookFiles &files, const DiaryTable &diary, con
                               double height, double weight, const QString &text)
 {
     return files.appendRecord(diaryFileName(), diaryRecordText(date, height, weight, text),
-                              [&diary] { return diaryFileText(diary.days()); });
+                              [&diary] { return diaryFileText(diary.days()) + diary.beyondText; });
 }
 
 WriteResult writeDiaryFile(NotebookFiles &files, const DiaryTable &diary)
 {
-    return files.rewrite(diaryFileName(), diaryFileText(diary.days()));
+    return files.rewrite(diaryFileName(), diaryFileText(diary.days()) + diary.beyondText);
 }
 
 WriteResult writeGraphLimits(NotebookFiles &files, const GraphLimits &limits)

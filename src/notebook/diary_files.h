@@ -11,6 +11,7 @@
 
 struct DiaryLoad {
     bool firstNotWhole = false; // the diary turned out not to be readable whole, for the first time
+    ReadDamage damage;          // what could not be shown, for the warning
 };
 
 // The file half of DIARY_READ: the day table from 日記.txt, the axis limits from グラフ.txt.

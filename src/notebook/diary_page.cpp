@@ -258,7 +258,7 @@ void DiaryPage::DIARY_READ()
     if (load.firstNotWhole)
         m_host.dialogs().warning(
             QStringLiteral("日記の読み込み"),
-            NotebookFiles::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日")));
+            NotebookFiles::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日"), load.damage));
 }
 
 void DiaryPage::DIARY_CLEAR()

@@ -91,6 +91,28 @@ bool recordHeadInPlace(const QList<QStringView> &lines, qsizetype i)
 
 } // namespace
 
+namespace {
+
+// The first line from `from` on that starts a record whose head is in place; n when none does.
+qsizetype nextRecordHead(const QList<QStringView> &lines, qsizetype from)
+{
+    for (qsizetype k = from; k + 5 <= lines.size(); ++k)
+        if (recordHeadInPlace(lines, k))
+            return k;
+    return lines.size();
+}
+
+// The last line before end that is not blank, so that a skipped spot is named without the
+// empty lines after it.
+qsizetype lastFilledBefore(const QList<QStringView> &lines, qsizetype from, qsizetype end)
+{
+    while (end > from + 1 && lines[end - 1].isEmpty())
+        --end;
+    return end - 1;
+}
+
+} // namespace
+
 DiaryParse parseDiary(const QByteArray &bytes)
 {
     DiaryParse result;
@@ -100,11 +122,11 @@ DiaryParse parseDiary(const QByteArray &bytes)
     const QLatin1String apostrophe("'");
     qsizetype i = 0;
     qsizetype recordEnd = 0;
+    // Where each record read starts in the text, and how many spots were skipped before it:
+    // the records past the capacity are cut off afterwards, with the spots among them.
+    QList<qsizetype> starts;
+    QList<qsizetype> skippedBefore;
     while (i < n) {
-        if (result.days.size() == DiaryCapacity) {
-            result.whole = false;
-            break;
-        }
         // Blank lines after the last record are not a record.
         qsizetype rest = i;
         while (rest < n && lines[rest].isEmpty())
@@ -112,14 +134,18 @@ DiaryParse parseDiary(const QByteArray &bytes)
         if (rest == n)
             break;
         if (i + 5 > n || !recordHeadInPlace(lines, i)) {
-            result.whole = false;
-            break;
+            // A damaged spot: reading goes on at the next record that is in place.
+            const qsizetype next = nextRecordHead(lines, i + 1);
+            result.damage.skip(int(i + 1), int(lastFilledBefore(lines, i, next) + 1));
+            i = next;
+            continue;
         }
         qsizetype j = i + 5;
         while (j < n && lines[j] != apostrophe)
             ++j;
         if (j == n) {
-            result.whole = false;
+            // The file ends inside this record.
+            result.damage.skip(int(i + 1), int(lastFilledBefore(lines, i, n) + 1));
             break;
         }
         DiaryDay day;
@@ -138,10 +164,23 @@ DiaryParse parseDiary(const QByteArray &bytes)
                 day.text += Crlf;
             day.text += line;
         }
+        starts.append(lines[i].data() - text.constData());
+        skippedBefore.append(result.damage.skipped.size());
         result.days.append(std::move(day));
         recordEnd = lines[j].data() + 1 - text.constData();
         i = j + 1;
     }
+    if (result.days.size() > DiaryCapacity) {
+        // The days past the capacity are not shown but stay in the file as they stand there.
+        ReadDamage &d = result.damage;
+        d.skipped.resize(skippedBefore[DiaryCapacity]);
+        d.beyondText = text.mid(starts[DiaryCapacity]);
+        d.beyondCount = int(result.days.size()) - DiaryCapacity;
+        for (qsizetype k = DiaryCapacity; k < result.days.size(); ++k)
+            d.beyondNames.append(result.days[k].date);
+        result.days.resize(DiaryCapacity);
+    }
+    result.whole = result.damage.isEmpty();
     // A file that ends in blank lines or without the last line's CR LF is rewritten before a
     // day is appended to it: the new day must start right after the last "'" line.
     result.tidy =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/read_damage.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -30,18 +32,25 @@ public:
     // The first day k with this date, or 0.
     int find(const QString &date) const;
 
+    // The days a file held past the capacity, as the file held them: not shown, written back
+    // after the table's days by every rewrite.
+    QString beyondText;
+
 private:
     QList<DiaryDay> m_days;
 };
 
 struct DiaryParse {
     QList<DiaryDay> days;
-    bool whole = true; // false when the file ended inside a record or held more than the capacity
+    bool whole = true; // false when lines were skipped or the file held more than the capacity
     bool tidy = true;  // the bytes end exactly where the last record ends (safe to append to)
+    ReadDamage damage; // what could not be shown, and the days past the capacity
 };
 
-// 日記.txt's bytes to days. Stops after DiaryCapacity days, before a record the file ends
-// inside and before one whose asterisk line or labels are out of place; never fails.
+// 日記.txt's bytes to days; never fails. Lines that do not form a record (a record whose
+// asterisk line or labels are out of place, one the file ends inside) are passed over up to
+// the next record that is in place. The first DiaryCapacity days are the table; the rest
+// stay in damage.beyondText.
 DiaryParse parseDiary(const QByteArray &bytes);
 
 // One record as the save command appends it: height and weight as the number text of what

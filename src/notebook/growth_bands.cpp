@@ -87,6 +87,11 @@ void GrowthBands::show(const Notebook &nb, const GrowthChartSettings &settings, 
         m.p50->replace(band.p50);
         m.band->setVisible(!band.p3.isEmpty());
         m.p50->setVisible(!band.p50.isEmpty());
+        // Showing a series shows its legend marker again: the line and the points have no name.
+        if (QChart *chart = m.p50->chart()) {
+            hideFromLegend(chart, m.p50);
+            hideFromLegend(chart, m.measured);
+        }
         // A point on each day the diary holds a measured value.
         QList<QPointF> points;
         for (const DiaryDay &d : nb.diary.days()) {

@@ -362,6 +362,10 @@ void GrowthPanel::changeLimits()
         const QString answer = dialogs.input(box.prompt, box.title, QString::number(value));
         if (answer.isEmpty())
             continue;
+        if (!withoutGrouping(answer)) {
+            dialogs.warning(QStringLiteral("入力確認"), groupingMessage(box.title));
+            continue;
+        }
         const double number = typedNumericValue(answer);
         const std::optional<qint16> typed = toInt16(number);
         if (!typed) {

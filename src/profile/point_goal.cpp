@@ -8,6 +8,8 @@
 PointGoal pointGoal(const QString &typed)
 {
     PointGoal g;
+    if (!withoutGrouping(typed))
+        return g;
     const std::optional<qint16> value = toInt16(typedNumericValue(typed));
     if (!value || *value < 1)
         return g;

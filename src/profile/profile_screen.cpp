@@ -298,7 +298,11 @@ bool ProfileScreen::normaliseBirthDate()
 bool ProfileScreen::valuesStorable(const PointGoal &goal)
 {
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        const QString refusal = unstorableValueText(text(Fields[i].label), m_fields[i]->text());
+        // The birth height and weight become the first day's numbers.
+        const bool numeric = i == std::size_t(BirthField::PShincyo) || i == std::size_t(BirthField::PTaijyu);
+        QString refusal = numeric && !withoutGrouping(m_fields[i]->text())
+                              ? groupingMessage(text(Fields[i].label))
+                              : unstorableValueText(text(Fields[i].label), m_fields[i]->text());
         if (!refusal.isEmpty()) {
             m_dialogs.warning(inputCheckTitle(), refusal);
             m_fields[i]->setFocus();
@@ -317,6 +321,17 @@ bool ProfileScreen::valuesStorable(const PointGoal &goal)
 
 // cmdHozon2: the goal into the file (lines 1 to 7 as held in memory), then the nickname and
 // goal into memory, both titles, the level and the level bars.
+void ProfileScreen::prepareNewNotebook()
+{
+    for (QLineEdit *box : m_fields)
+        box->clear();
+    field(BirthField::Namae)->setFocus();
+    m_dialogs.information(QStringLiteral("育児手帖の作成"),
+                          QStringLiteral("お子さんの育児手帖を作ります。\r\n\r\n"
+                                         "ニックネームと生年月日などを入れて、"
+                                         "「上記のデータで育児手帖を作成」ボタンを押してください。"));
+}
+
 void ProfileScreen::saveGoal()
 {
     const PointGoal goal = pointGoal(m_txtPoint->text());
@@ -325,9 +340,17 @@ void ProfileScreen::saveGoal()
         m_txtPoint->setFocus();
         return;
     }
+    // The nickname goes into memory and every later profile write: the file must hold it.
+    QLineEdit *nickname = field(BirthField::Namae);
+    const QString refusal = unstorableValueText(text(Fields[0].label), nickname->text());
+    if (!refusal.isEmpty()) {
+        m_dialogs.warning(inputCheckTitle(), refusal);
+        nickname->setFocus();
+        return;
+    }
     if (!reportWrite(m_dialogs, writeProfileFile(m_notebook.files, m_notebook.profile, goal.lineText)))
         return;
-    m_notebook.setNicknameAndGoal(field(BirthField::Namae)->text(), *goal.targetPoint);
+    m_notebook.setNicknameAndGoal(nickname->text(), *goal.targetPoint);
 }
 
 void ProfileScreen::print()

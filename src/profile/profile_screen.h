@@ -26,6 +26,9 @@ public:
 
     // The screen's load: the fields from the profile in memory, the point goal, the calendar.
     void load();
+    // The first start's own notebook: the birth fields emptied for the child's data, the
+    // cursor in the nickname.
+    void prepareNewNotebook();
 
 signals:
     // A new notebook has been written: the program ends now, so that the next start opens it.

@@ -49,7 +49,8 @@ ProfileParse parseProfileLines(const QString &text)
 
 Profile parseProfile(const QString &text) { return parseProfileLines(text).profile; }
 
-QString parseNickname(const QString &text) { return DelimitedReader(text).readText(); }
+// The splash and the titles read the nickname by the same rule as the rest of the profile.
+QString parseNickname(const QString &text) { return parseProfileLines(text).profile.nickname; }
 
 namespace {
 

@@ -34,7 +34,7 @@ struct ProfileParse {
 ProfileParse parseProfileLines(const QString &text);
 // The values alone.
 Profile parseProfile(const QString &text);
-// Only the first value: the splash screen needs no more.
+// The nickname as parseProfile reads it, for the splash screen.
 QString parseNickname(const QString &text);
 
 // The eleven lines with CR LF; line 9 is targetPointText as given. A value that the reader

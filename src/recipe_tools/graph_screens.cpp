@@ -150,10 +150,10 @@ void GraphPanel::drawChart()
         }
         chart->addSeries(series);
         auto *axis = new QValueAxis(chart);
-        const int top = std::max(1, *std::max_element(m_values.cbegin(), m_values.cend(), std::less<int>()));
-        axis->setRange(0, top);
+        const CountAxis counts = countAxis(*std::max_element(m_values.cbegin(), m_values.cend()));
+        axis->setRange(0, counts.top);
         axis->setLabelFormat(QStringLiteral("%d"));
-        axis->setTickCount(std::min(top, 5) + 1);
+        axis->setTickCount(counts.tickCount());
         chart->addAxis(axis, Qt::AlignLeft);
         series->attachAxis(axis);
     }

@@ -1,6 +1,8 @@
 #include "recipe_tools/recipe_graphs.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -78,6 +80,18 @@ QList<GraphPanelRows> evaluationPanels()
         {QStringLiteral("三者評価"), QStringLiteral("子供評価"), QStringLiteral("lblHyo2"),
          QStringLiteral("chrSansya"), faceRows()},
     };
+}
+
+CountAxis countAxis(int largest)
+{
+    const qint64 top = std::max(1, largest);
+    for (qint64 magnitude = 1;; magnitude *= 10)
+        for (qint64 f : {1, 2, 5}) {
+            const qint64 step = f * magnitude;
+            const qint64 steps = (top + step - 1) / step;
+            if (steps <= 5)
+                return {int(std::min<qint64>(steps * step, std::numeric_limits<int>::max())), int(step)};
+        }
 }
 
 QString countText(int count) { return QString::number(count); }

@@ -29,6 +29,15 @@ QList<GraphPanelRows> classificationPanels();
 // The evaluation graphs: cooking record, self evaluation, child evaluation.
 QList<GraphPanelRows> evaluationPanels();
 
+// The value axis of a bar chart of counts: labels at whole numbers a round step apart (1, 2,
+// 5, 10, …), no more than five steps, from 0 to the first label at or above the largest count.
+struct CountAxis {
+    int top = 1;
+    int step = 1;
+    int tickCount() const { return top / step + 1; }
+};
+CountAxis countAxis(int largest);
+
 // A count as a decimal integer without grouping ("0", "1234").
 QString countText(int count);
 // A share (a fraction) as a percentage with one decimal: 0.25 gives "25.0%", 0 gives "0.0%";

@@ -31,7 +31,7 @@ QLineEdit *keyBox(const QString &name, const QString &label, QWidget *parent, in
 
 QComboBox *keyList(const QString &name, const QString &label, QWidget *parent)
 {
-    auto *c = new QComboBox(parent);
+    auto *c = new FixedComboBox(parent);
     nameControl(c, name, label);
     return c;
 }

@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/one_line.h"
+#include "common/picture_names.h"
 #include "recipes/recipe_store.h"
 
 #include <cmath>
@@ -34,7 +35,7 @@ std::optional<Refusal> checkStorable(const Recipe &r)
 
 } // namespace
 
-RegisterDecision checkRegistration(const RecipeBook &book, const Recipe &page)
+RegisterDecision checkRegistration(const RecipeBook &book, const Recipe &page, int shownPosition)
 {
     RegisterDecision d;
     if (book.count() >= RecipeCapacity)
@@ -47,7 +48,19 @@ RegisterDecision checkRegistration(const RecipeBook &book, const Recipe &page)
         d.refusal = checkStorable(page);
     if (d.refusal)
         return d;
-    d.position = book.find(page.name);
+    // The recipe on screen is the one changed, even when another has the same name.
+    const bool nameShown = shownPosition >= 1 && shownPosition <= book.count() &&
+                           book.recipe(shownPosition).name == page.name;
+    d.position = nameShown ? shownPosition : book.find(page.name);
+    // The dish name is also its picture's file name: a new recipe gets a name that can be one.
+    const QString pictureProblem = d.position == 0 ? picture_names::nameProblem(page.name) : QString();
+    if (!pictureProblem.isEmpty()) {
+        d.refusal = Refusal{picture_names::nameProblemTitle(),
+                            pictureProblem + QStringLiteral("\r\n\r\n料理名は、その料理の画像のファイル名になります。"),
+                            QStringLiteral("cboNamae")};
+        d.position = 0;
+        return d;
+    }
     if (d.position == 0) {
         d.confirmTitle = QStringLiteral("新規登録確認");
         d.confirmText = QStringLiteral("新しいレシピです。新規登録します。");

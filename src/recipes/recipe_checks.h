@@ -25,8 +25,10 @@ struct RegisterDecision {
 };
 
 // The checks in the order the user meets them: the capacity, the dish name, characters the
-// file cannot hold, the time; then new or change, told by the exact dish name.
-RegisterDecision checkRegistration(const RecipeBook &book, const Recipe &page);
+// file cannot hold, the time; then new or change: the recipe shown at shownPosition when it
+// has the dish name, else the first with that name. A new name must be able to name its
+// picture's file.
+RegisterDecision checkRegistration(const RecipeBook &book, const Recipe &page, int shownPosition = 0);
 
 // 削除: refused, or, once the confirmation box is answered OK, the recipe at position deleted.
 struct DeleteDecision {

@@ -10,6 +10,7 @@ class RecipeBook;
 
 struct RecipeLoad {
     bool firstNotWhole = false; // the file turned out not to be readable whole, for the first time
+    ReadDamage damage;          // what could not be shown, for the warning
 };
 
 // The file half of LoadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.

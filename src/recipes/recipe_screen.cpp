@@ -237,7 +237,7 @@ QLayout *RecipeScreen::textColumn(QLabel *ingredientsLabel)
 QLayout *RecipeScreen::buildClassification()
 {
     auto makeList = [this](const QString &name, const QString &caption, bool typed = false) {
-        auto *c = typed ? new PickComboBox(this) : new QComboBox(this);
+        auto *c = typed ? static_cast<QComboBox *>(new PickComboBox(this)) : new FixedComboBox(this);
         nameControl(c, name, caption);
         c->setMinimumContentsLength(10);
         return c;
@@ -420,7 +420,9 @@ void RecipeScreen::connectHandlers()
             return true;
         });
     connect(m_lstRireki, &QListWidget::itemDoubleClicked, this, [this] { removeHistoryEntry(); });
-    hookEvents(m_cboSankou->lineEdit(), [this](QEvent *e) { return isEnterKey(e) && referenceEnter(); });
+    // The key reaches the combo box, which has the focus, and not always its line edit.
+    for (QObject *box : {static_cast<QObject *>(m_cboSankou), static_cast<QObject *>(m_cboSankou->lineEdit())})
+        hookEvents(box, [this](QEvent *e) { return isEnterKey(e) && referenceEnter(); });
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
     connect(m_optGazou, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -502,7 +504,7 @@ void RecipeScreen::reloadTables()
     if (load.firstNotWhole)
         m_dialogs.warning(
             QStringLiteral("レシピの読み込み"),
-            NotebookFiles::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件")));
+            NotebookFiles::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件"), load.damage));
 }
 
 void RecipeScreen::showTotalPoint()
@@ -639,8 +641,13 @@ bool RecipeScreen::refuse(const std::optional<Refusal> &refusal)
 void RecipeScreen::registerRecipe()
 {
     RecipeBook &book = m_notebook.recipes;
+    if (!withoutGrouping(m_txtJikan->text())) {
+        m_dialogs.warning(QStringLiteral("入力確認"), groupingMessage(QStringLiteral("料理時間")));
+        m_txtJikan->setFocus();
+        return;
+    }
     const Recipe page = pageRecipe();
-    const RegisterDecision decision = checkRegistration(book, page);
+    const RegisterDecision decision = checkRegistration(book, page, m_hsbData->value());
     if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
                                                        Dialogs::Icon::Information, Dialogs::Answer::Ok))
         return;

@@ -50,6 +50,7 @@ public:
 
     bool atEnd() const { return m_pos >= m_size; }
     qsizetype pos() const { return m_pos; }
+    void seek(qsizetype pos) { m_pos = pos; }
 
     // The next line; crlf tells whether it ended with CR LF (the end of the text counts as not).
     QStringView next(bool *crlf = nullptr)
@@ -263,6 +264,42 @@ bool readRecipe(LineCursor &cursor, Recipe &r)
 
 } // namespace
 
+namespace {
+
+// After a record that could not be read from `from`: the start of the next record that can,
+// or the end of the text. Reading goes on there.
+qsizetype nextReadableRecord(LineCursor &cursor, qsizetype from)
+{
+    cursor.seek(from);
+    cursor.next();
+    while (!cursor.atEnd()) {
+        const qsizetype start = cursor.pos();
+        if (!onlyChar(cursor.next(), u'*') || cursor.atEnd())
+            continue;
+        const qsizetype second = cursor.pos();
+        if (!cursor.next().startsWith(ValueLabels[0])) {
+            cursor.seek(second);
+            continue;
+        }
+        cursor.seek(start);
+        Recipe r;
+        if (readRecipe(cursor, r))
+            return start;
+        cursor.seek(second);
+    }
+    return cursor.pos();
+}
+
+// The number of the last line before pos that holds more than a line end.
+int lastFilledLine(const QString &text, qsizetype from, qsizetype pos)
+{
+    while (pos > from && (text[pos - 1] == u'\r' || text[pos - 1] == u'\n'))
+        --pos;
+    return lineNumberAt(text, qMax(from, pos - 1));
+}
+
+} // namespace
+
 RecipeParse parseRecipes(const QByteArray &bytes)
 {
     RecipeParse result;
@@ -271,21 +308,34 @@ RecipeParse parseRecipes(const QByteArray &bytes)
     // A record is about forty lines; the guess saves most reallocations of the table.
     result.recipes.reserve(qMin<qsizetype>(RecipeCapacity, bytes.size() / 400 + 1));
     qsizetype recordEnd = 0;
+    qsizetype beyondStart = -1;
     while (!cursor.atEnd()) {
         if (cursor.onlyBlankLinesLeft())
             break;
-        if (result.recipes.size() == RecipeCapacity) {
-            result.whole = false;
-            break;
-        }
+        const qsizetype start = cursor.pos();
         Recipe r;
         if (!readRecipe(cursor, r)) {
-            result.whole = false;
-            break;
+            // A damaged spot: reading goes on at the next record that can be read.
+            const qsizetype next = nextReadableRecord(cursor, start);
+            if (beyondStart < 0)
+                result.damage.skip(lineNumberAt(text, start), lastFilledLine(text, start, next));
+            cursor.seek(next);
+            continue;
+        }
+        if (result.recipes.size() == RecipeCapacity) {
+            // The recipes past the capacity are not shown but stay in the file as they stand.
+            if (beyondStart < 0)
+                beyondStart = start;
+            ++result.damage.beyondCount;
+            result.damage.beyondNames.append(r.name);
+            continue;
         }
         result.recipes.append(std::move(r));
         recordEnd = cursor.pos();
     }
+    if (beyondStart >= 0)
+        result.damage.beyondText = text.mid(beyondStart);
+    result.whole = result.damage.isEmpty();
     result.tidy = result.whole && recordEnd == text.size() && (recordEnd == 0 || text.endsWith(Crlf));
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/read_damage.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -87,6 +89,9 @@ public:
     qint16 totalPoint = 0;  // TotalPoint
     float levelPercent = 0; // LevelPercent
     QStringList references; // 参考資料.txt, in the order added
+    // The recipes a file held past the capacity, as the file held them: not shown, written
+    // back after the table's recipes by every rewrite.
+    QString beyondText;
 
 private:
     QList<Recipe> m_recipes;
@@ -94,13 +99,15 @@ private:
 
 struct RecipeParse {
     QList<Recipe> recipes;
-    bool whole = true; // false when the file ended inside a record or held more than the capacity
+    bool whole = true; // false when lines were skipped or the file held more than the capacity
     bool tidy = true;  // the bytes end exactly where the last record ends (safe to append to)
+    ReadDamage damage; // what could not be shown, and the recipes past the capacity
 };
 
 // レシピ.txt's bytes to recipes, read by line counts and the two terminator lines as the
-// format has always been read. Stops after RecipeCapacity recipes, before a record the file
-// ends inside and before one whose fixed lines are out of place; never fails.
+// format has always been read; never fails. Lines that do not form a record (fixed lines out
+// of place, a record the file ends inside) are passed over up to the next record that can be
+// read. The first RecipeCapacity recipes are the table; the rest stay in damage.beyondText.
 RecipeParse parseRecipes(const QByteArray &bytes);
 
 // One record. An empty ingredients, steps, memo or history section is written as nothing

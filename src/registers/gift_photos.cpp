@@ -9,6 +9,7 @@
 #include "common/picture_picker.h"
 #include "registers/gift_panel.h"
 #include "registers/gift_register.h"
+#include "registers/register_logic.h"
 
 using namespace picture_names;
 
@@ -55,6 +56,9 @@ void GiftPhotos::importFor(const QString &item, const QString &path)
 {
     const PictureTarget target{item, namedConfirmText(item), true,
                                QStringLiteral("品名をファイル名としてコピー終了しました。")};
-    if (!importPicture(m_host.dialogs(), m_host.notebook().files, path, target).isEmpty())
-        m_picker->hide();
+    if (importPicture(m_host.dialogs(), m_host.notebook().files, path, target).isEmpty())
+        return;
+    m_picker->hide();
+    // A dropped picture shows at once, as a pick's preview does.
+    m_picture->showKey(m_host.notebook().folder(), itemPictureKey(item));
 }

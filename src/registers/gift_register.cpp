@@ -131,11 +131,12 @@ void GiftRegister::read()
     for (int i : orderByText(dates))
         rows.append({i, std::nullopt, {}, 0});
     const bool whole = records.whole;
+    const ReadDamage damage = records.damage;
     const int count = records.count();
     m_grid->setRows(std::move(records), std::move(rows));
     if (!whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), m_kind.itemName + QStringLiteral("の読み込み"),
-                                        m_kind.fileName, count);
+                                        m_kind.fileName, count, damage);
 }
 
 bool GiftRegister::write()

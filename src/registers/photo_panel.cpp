@@ -1,5 +1,7 @@
 #include "registers/photo_panel.h"
 
+#include "common/one_line.h"
+
 #include "book/notebook.h"
 #include "common/cp932.h"
 #include "common/dialogs.h"
@@ -194,6 +196,11 @@ void PhotoPanel::changeCaption(int g)
                                                   QStringLiteral("見出し変更"), QString());
     if (answer.isEmpty())
         return;
+    // One caption a line: a pasted line break would move every later caption.
+    if (hasControlCharacter(answer)) {
+        m_host.dialogs().warning(QStringLiteral("入力確認"), controlCharacterMessage(QStringLiteral("見出し")));
+        return;
+    }
     AlbumCaptions changed = m_captions;
     changed[g - 1] = answer;
     // The caption changes only when the file holds it.

@@ -79,16 +79,19 @@ bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, co
 }
 
 void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName,
-                  int records)
+                  int records, const ReadDamage &damage)
 {
     if (!notebook.files.markNotWhole(fileName))
         return;
-    dialogs.warning(title, QStringLiteral("%1 には、そのままの形では書き戻せない行があります。\r\n"
+    const QString where =
+        damage.skipped.isEmpty() ? QString() : QStringLiteral("（%1）").arg(damage.skippedText());
+    dialogs.warning(title, QStringLiteral("%1 には、そのままの形では書き戻せない行があります%3。\r\n"
                                           "読み込めた %2 件を表示します。\r\n\r\n"
                                           "このファイルを書き換える前に、元のファイルを同じフォルダーに日付付"
                                           "きの控え（.bak）として残します。")
                                .arg(fileName)
-                               .arg(records));
+                               .arg(records)
+                               .arg(where));
 }
 
 void fillDates(QComboBox *dateBox, const QStringList &dates, QDate today)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/read_damage.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -42,9 +44,10 @@ void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, cons
 // After the question, empties the file; true when the register is to be read again.
 bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QString &question);
 
-// Told once per file and run when a register file holds lines it cannot write back the same.
+// Told once per file and run when a register file holds lines it cannot write back the same,
+// naming them.
 void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName,
-                  int records);
+                  int records, const ReadDamage &damage);
 
 // Fills a date box's list anew and puts today into its text.
 void fillDates(QComboBox *dateBox, const QStringList &dates, QDate today);

@@ -95,7 +95,9 @@ RegisterText readRegisterText(const QByteArray &bytes, int fieldCount)
     const QString decoded = cp932::decode(bytes);
     read.m_text = decoded;
     QList<qsizetype> spans(2 * fieldCount);
+    int lineNumber = 0;
     forEachLine(decoded, [&](QStringView line, qsizetype lineStart) {
+        ++lineNumber;
         if (line.trimmed().isEmpty())
             return;
         if (readWrittenForm(line, fieldCount, spans.data())) {
@@ -104,8 +106,10 @@ RegisterText readRegisterText(const QByteArray &bytes, int fieldCount)
             return;
         }
         QStringList fields;
-        if (!readOtherForm(line.toString(), fieldCount, &fields))
+        if (!readOtherForm(line.toString(), fieldCount, &fields)) {
             read.whole = false;
+            read.damage.skip(lineNumber, lineNumber);
+        }
         read.append(fields);
     });
     return read;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/read_damage.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -33,6 +35,8 @@ public:
     void setField(int record, int field, const QString &value);
     // See RegisterRead::whole.
     bool whole = true;
+    // The numbers of the lines that would not be written back the same.
+    ReadDamage damage;
 
 private:
     friend RegisterText readRegisterText(const QByteArray &bytes, int fieldCount);

@@ -149,11 +149,12 @@ void SchedulePanel::YOTEI_READ()
     for (int i : orderByRemaining(days))
         rows.append(scheduleRow(i, days[i]));
     const bool whole = read.whole;
+    const ReadDamage damage = read.damage;
     const int count = read.count();
     m_msgYotei->setRows(std::move(read), std::move(rows));
     if (!whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"),
-                                        scheduleFileName(), count);
+                                        scheduleFileName(), count, damage);
 }
 
 bool SchedulePanel::YOTEI_WRITE()
@@ -186,6 +187,12 @@ void SchedulePanel::add()
     const std::optional<QString> date = register_commands::entryDate(dialogs, m_cboYHizuke, nb.clock.today());
     if (!date || !register_commands::storable(dialogs, description, m_txtYNaiyo))
         return;
+    if (hasEntry(*date, description) &&
+        !dialogs.confirm(QStringLiteral("予定の確認"),
+                         QStringLiteral("%1 の「%2」はもう予定にあります。\r\nもう一度追加しますか？")
+                             .arg(*date, description),
+                         Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
+        return;
     if (!register_commands::appendRecord(nb, dialogs, scheduleFileName(), {*date, description}))
         return;
     const int row =
@@ -194,6 +201,15 @@ void SchedulePanel::add()
     // The rows moved under a pending choice: it no longer names what was highlighted.
     m_msgYotei->clearChoice();
     m_msgYotei->bringToTop(movedTo[row - 1] + 1);
+}
+
+// A second press of 保存 (a double click) would add the same entry again.
+bool SchedulePanel::hasEntry(const QString &date, const QString &description) const
+{
+    for (int r = 1; r <= m_msgYotei->rowCount(); ++r)
+        if (m_msgYotei->field(r, 0) == date && m_msgYotei->field(r, 1) == description)
+            return true;
+    return false;
 }
 
 void SchedulePanel::deleteChosen()

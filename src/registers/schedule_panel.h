@@ -29,6 +29,7 @@ public:
 
 private:
     void add();
+    bool hasEntry(const QString &date, const QString &description) const;
     void deleteChosen();
     void deleteAll();
     // Returns where each row went (0-based).

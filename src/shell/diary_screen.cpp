@@ -87,7 +87,7 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     connect(&m_notebook, &Notebook::profileChanged, this, [this] {
         if (m_recipeScreen)
             m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
-        setWindowTitle(notebookTitle(m_notebook.profile.nickname));
+        showNotebookTitle();
     });
     connect(this, &DiaryScreen::profileScreenRequested, this, &DiaryScreen::openProfileScreen);
     resize(1180, 720);
@@ -234,7 +234,26 @@ void DiaryScreen::PROFILE_READ()
     m_notebook.readProfile();
     // Setting the recipe screen's title loads it, hidden, with the profile already in memory.
     recipeScreen()->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
-    setWindowTitle(notebookTitle(m_notebook.profile.nickname));
+    showNotebookTitle();
+}
+
+void DiaryScreen::showNotebookTitle()
+{
+    setWindowTitle(notebookTitle(m_notebook.profile.nickname) +
+                   (m_sampleView ? QStringLiteral("（見本）") : QString()));
+}
+
+void DiaryScreen::setFirstStart(bool sampleView, bool ownNotebook)
+{
+    m_sampleView = sampleView;
+    m_ownNotebookStart = ownNotebook;
+    showNotebookTitle();
+}
+
+void DiaryScreen::startOwnNotebook()
+{
+    openProfileScreen();
+    m_profileScreen->prepareNewNotebook();
 }
 
 void DiaryScreen::load()
@@ -267,7 +286,7 @@ void DiaryScreen::load()
 void DiaryScreen::greet()
 {
     const Notebook &nb = m_notebook;
-    const bool sample = nb.profile.nickname == QStringLiteral("ももちゃん") &&
+    const bool sample = !m_ownNotebookStart && nb.profile.nickname == QStringLiteral("ももちゃん") &&
                         nb.profile.targetPoint == 140 && nb.diary.count() > 0 &&
                         nb.diary.day(1).date == QStringLiteral("1995/02/15");
     if (sample)

@@ -53,6 +53,11 @@ public:
     QList<QFrame *> panels() const;
     // The profile screen while it is open.
     ProfileScreen *profileScreen() const;
+    // Before load: a copy of the sample opened to look at (the title says 見本), or the first
+    // start of the child's own notebook (no sample welcome).
+    void setFirstStart(bool sampleView, bool ownNotebook);
+    // The first start's own notebook: the profile screen, ready for the child's data.
+    void startOwnNotebook();
 
     // F1: the help at the page of the window and panel in front ("panels.html#graph").
     QString helpPageShown() const;
@@ -82,6 +87,7 @@ private:
     void recipeButtonClicked();
     void profileButtonClicked();
     void openProfileScreen();
+    void showNotebookTitle();
 
     Notebook &m_notebook;
     Dialogs &m_dialogs;
@@ -99,6 +105,8 @@ private:
     PhotoPanel *m_photoPanel = nullptr;
     QPointer<RecipeScreen> m_recipeScreen;
     QPointer<ProfileScreen> m_profileScreen;
+    bool m_sampleView = false;
+    bool m_ownNotebookStart = false;
     QList<QPointer<HelpWindow>> m_helpWindows;
     bool m_ended = false;
     bool m_loading = false; // LoadingFlag

@@ -23,7 +23,7 @@
 #include <QTranslator>
 
 DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
-                        int splashWaitMs)
+                        int splashWaitMs, FirstStart first)
 {
     SplashScreen splash;
     const QString nickname = readNickname(notebook.files);
@@ -44,10 +44,14 @@ DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, 
 
     auto *screen = new DiaryScreen(notebook, dialogs, printer, helpDir);
     screen->setAttribute(Qt::WA_DeleteOnClose, false);
+    // The own notebook starts at the profile screen, without the sample's welcome.
+    screen->setFirstStart(first == FirstStart::Sample, first == FirstStart::OwnNotebook);
     screen->load();
     screen->show();
     screen->raise();
     splash.close();
+    if (first == FirstStart::OwnNotebook)
+        screen->startOwnNotebook();
     return screen;
 }
 
@@ -70,16 +74,47 @@ void setUpApplication(QApplication &app)
         QApplication::installTranslator(qtTranslator);
 }
 
+namespace {
+
+// The first start's question: the sample's child was born long ago, so a notebook made from
+// it cannot take a single day of the user's own child.
+FirstStart askFirstStart(Dialogs &dialogs)
+{
+    Dialogs::Box box{QStringLiteral("育児手帖へようこそ"),
+                     QStringLiteral("育児手帖へようこそ！\r\n\r\n"
+                                    "お子さんの育児手帖を作りますか？\r\n\r\n"
+                                    "「自分の手帖を作る」：お子さんのニックネームと生年月日を入れて、"
+                                    "新しい育児手帖を作ります。\r\n"
+                                    "「見本を見る」：見本（ももちゃん）の育児手帖を開きます。"
+                                    "見本に書いたことは残りません。"),
+                     Dialogs::Icon::Question,
+                     Dialogs::Buttons::OkCancel,
+                     Dialogs::Answer::Ok,
+                     QStringLiteral("自分の手帖を作る"),
+                     QStringLiteral("見本を見る")};
+    return dialogs.message(box) == Dialogs::Answer::Ok ? FirstStart::OwnNotebook : FirstStart::Sample;
+}
+
+} // namespace
+
 QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::unique_ptr<QLockFile> &lock,
-                              QString *error)
+                              QString *error, FirstStart *first, const QString &sampleCopy)
 {
     const QStringList args = given.isEmpty() ? QStringList() : QStringList{given};
-    const QString dir = notebook_setup::chooseFolder(args, QDir::currentPath());
+    QString dir = notebook_setup::chooseFolder(args, QDir::currentPath());
     const QString sample = notebook_setup::sampleDir();
     if (!args.isEmpty() && !QFileInfo(dir).isDir()) {
         *error = QStringLiteral("フォルダー %1 が見つかりません。").arg(dir);
         return {};
     }
+    FirstStart choice = FirstStart::No;
+    if (first && !sampleCopy.isEmpty() && dir == notebook_setup::perUserFolder() && !QFileInfo(dir).isDir()) {
+        choice = askFirstStart(dialogs);
+        if (choice == FirstStart::Sample)
+            dir = sampleCopy;
+    }
+    if (first)
+        *first = choice;
     if (!QFileInfo(dir).isDir() && !notebook_setup::createFromSample(dir, sample, error))
         return {};
     if (!args.isEmpty() && !notebook_setup::holdsNotebook(dir) &&

@@ -14,8 +14,9 @@ class Printer;
 // The start-up: the splash with its nickname, a wait of two seconds of elapsed time, the
 // notebook screen's load (profile, titles, recipe screen hidden, diary, greetings), then the
 // splash closes. Returns the notebook screen, shown.
+enum class FirstStart;
 DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
-                        int splashWaitMs = 2000);
+                        int splashWaitMs = 2000, FirstStart first = FirstStart(0));
 
 class QApplication;
 
@@ -29,5 +30,11 @@ void setUpApplication(QApplication &app);
 // declined.
 // The folder is locked for this run (lock holds it) before anything in it is written, and
 // what killed saves left behind is removed.
+//
+// On the first start (no folder given, none here, no per-user folder yet) the user chooses:
+// the child's own notebook (the per-user folder, first is set to OwnNotebook: open the profile
+// screen for the new notebook), or a look at the sample from a copy in sampleCopy (first is
+// Sample: the title says 見本), which leaves no per-user folder behind.
+enum class FirstStart { No = 0, OwnNotebook, Sample };
 QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::unique_ptr<QLockFile> &lock,
-                              QString *error);
+                              QString *error, FirstStart *first = nullptr, const QString &sampleCopy = {});

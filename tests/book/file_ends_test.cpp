@@ -77,8 +77,8 @@ class FileEndsTest : public QObject
 private slots:
     void appendAfterAnyEnding_data();
     void appendAfterAnyEnding();
-    void displacedFixedLinesStopTheReader_data();
-    void displacedFixedLinesStopTheReader();
+    void damagedSpotIsPassedOver_data();
+    void damagedSpotIsPassedOver();
 };
 
 void FileEndsTest::appendAfterAnyEnding_data()
@@ -122,27 +122,28 @@ void FileEndsTest::appendAfterAnyEnding()
     QVERIFY(t.bytes(f.name).endsWith("\r\n"));
 }
 
-void FileEndsTest::displacedFixedLinesStopTheReader_data()
+void FileEndsTest::damagedSpotIsPassedOver_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("from"); // its first occurrence from the end of the first record
     QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<int>("kept"); // the records read past the damage too
     const QByteArray stars = "*******************************\r\n";
     QTest::newRow("日記: blank line between days")
-        << QStringLiteral("日記.txt") << "'\r\n" + stars << "'\r\n\r\n" + stars;
+        << QStringLiteral("日記.txt") << "'\r\n" + stars << "'\r\n\r\n" + stars << 60;
     QTest::newRow("日記: asterisk line missing")
-        << QStringLiteral("日記.txt") << "'\r\n" + stars << QByteArray("'\r\n");
+        << QStringLiteral("日記.txt") << "'\r\n" + stars << QByteArray("'\r\n") << 59;
     QTest::newRow("日記: label changed")
         << QStringLiteral("日記.txt") << QByteArray("'\r\n") + stars + "\x81\x79"
-        << QByteArray("'\r\n") + stars + "x";
+        << QByteArray("'\r\n") + stars + "x" << 59;
     QTest::newRow("レシピ: blank line between recipes")
-        << QStringLiteral("レシピ.txt") << "'\r\n" + stars << "'\r\n\r\n" + stars;
+        << QStringLiteral("レシピ.txt") << "'\r\n" + stars << "'\r\n\r\n" + stars << 27;
     QTest::newRow("レシピ: line lost from the values")
         << QStringLiteral("レシピ.txt") << QByteArray("\r\n\x81\x79\x8c\x8e") // "\r\n【月"
-        << QByteArray("\r\n");
+        << QByteArray("\r\n") << 26;
 }
 
-void FileEndsTest::displacedFixedLinesStopTheReader()
+void FileEndsTest::damagedSpotIsPassedOver()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, from);
@@ -154,14 +155,21 @@ void FileEndsTest::displacedFixedLinesStopTheReader()
     bytes.replace(at, from.size(), to);
     t.writeBytes(name, bytes);
     Notebook &nb = t.notebook();
+    QFETCH(int, kept);
     const bool diary = name == QStringLiteral("日記.txt");
-    const bool firstNotWhole = diary ? nb.readDiary().firstNotWhole : nb.LoadRecipes().firstNotWhole;
-    QVERIFY(firstNotWhole);                                     // the user is told
-    QCOMPARE(diary ? nb.diary.count() : nb.recipes.count(), 1); // the record before the damage
-    // The next save keeps the damaged original aside first.
+    const ReadDamage damage = diary ? nb.readDiary().damage : nb.LoadRecipes().damage;
+    QCOMPARE(diary ? nb.diary.count() : nb.recipes.count(), kept);
+    // The one warning names where the damage starts: the line after the first record.
+    const int line = int(bytes.left(bytes.indexOf("'\r\n") + 3).count('\n')) + 1;
+    const QString told = NotebookFiles::notWholeMessage(name, kept, QStringLiteral("件"), damage);
+    QVERIFY2(told.contains(QStringLiteral("（%1行目").arg(line)) || told.contains(QStringLiteral("（%1〜").arg(line)),
+             qPrintable(told));
+    // The next save keeps the damaged original aside first, and every record read.
     const WriteResult saved = diary ? nb.writeDiary() : nb.SaveRecipeFile();
     QVERIFY(saved.ok);
     QCOMPARE(t.bytes(saved.backupName), bytes);
+    QVERIFY(diary ? nb.readDiary().damage.isEmpty() : nb.LoadRecipes().damage.isEmpty());
+    QCOMPARE(diary ? nb.diary.count() : nb.recipes.count(), kept);
 }
 
 QTEST_MAIN(FileEndsTest)

@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QUrl>
 #include <QtTest>
 
 using namespace picture_names;
@@ -145,7 +146,7 @@ void PictureCoreTest::copyAndRemove()
     QTemporaryDir outside;
     const QString folderPath = outside.filePath(QStringLiteral("notebook"));
     QVERIFY(QDir().mkpath(folderPath));
-    QVERIFY(QDir().mkpath(outside.filePath(QStringLiteral("data"))));
+    // A home without even its data folder: the trash is made when a picture goes.
     qputenv("XDG_DATA_HOME", outside.filePath(QStringLiteral("data")).toUtf8());
     FixedClock clock(QDate(2026, 12, 6));
     NotebookFiles files(folderPath, clock);
@@ -178,9 +179,22 @@ void PictureCoreTest::copyAndRemove()
     QVERIFY(!missing.ok && missing.error.contains(QStringLiteral("n.jpg")));
     QCOMPARE(files.fileNames().size(), 2);
 
+    // Into the user's trash with the record that puts it back.
     QVERIFY(files.removePicture(QStringLiteral("t.jpg")).ok);
     QVERIFY(!files.folder().exists(QStringLiteral("t.jpg")));
+    QVERIFY(QFile::exists(outside.filePath(QStringLiteral("data/Trash/files/t.jpg"))));
+    QFile info(outside.filePath(QStringLiteral("data/Trash/info/t.jpg.trashinfo")));
+    QVERIFY(info.open(QIODevice::ReadOnly));
+    QVERIFY(info.readAll().contains("\nPath=" + QUrl::toPercentEncoding(folderPath + QStringLiteral("/t.jpg"), "/")));
     QVERIFY(!files.removePicture(QStringLiteral("t.jpg")).ok);
+    // No trash to be had: said, and the file stays; nothing lands beside it or here.
+    writeFile(outside.filePath(QStringLiteral("plain")), "x");
+    qputenv("XDG_DATA_HOME", outside.filePath(QStringLiteral("plain/data")).toUtf8());
+    const WriteResult kept = files.removePicture(QStringLiteral("20261206.JPG"));
+    QVERIFY2(!kept.ok && kept.error.contains(QStringLiteral("そのまま残して")), qPrintable(kept.error));
+    QVERIFY(files.folder().exists(QStringLiteral("20261206.JPG")));
+    for (const QString &dir : {folderPath, QDir::currentPath()})
+        QVERIFY(!QFileInfo::exists(dir + QStringLiteral("/files")) && !QFileInfo::exists(dir + QStringLiteral("/info")));
 }
 
 void PictureCoreTest::userVolumes()

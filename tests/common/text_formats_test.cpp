@@ -16,6 +16,8 @@ private slots:
     void cp932_refusesWhatItCannotHold();
     void numericValue_data();
     void numericValue();
+    void typedGrouping_data();
+    void typedGrouping();
     void roundingToInt16_data();
     void roundingToInt16();
     void numberAndPrintedInteger();
@@ -116,6 +118,32 @@ void TextFormatsTest::numericValue()
     QFETCH(QString, text);
     QFETCH(double, value);
     QCOMPARE(::numericValue(text), value);
+}
+
+// A typed number takes grouping commas by three; any other comma is refused, not read as 3.
+void TextFormatsTest::typedGrouping_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value"); // -1 = refused
+    QTest::newRow("grouped") << "3,350" << 3350.0;
+    QTest::newRow("full-width comma") << QStringLiteral("３，３５０ｇ") << 3350.0;
+    QTest::newRow("two groups and a fraction") << "-1,234,567.5" << -1234567.5;
+    QTest::newRow("no comma") << "3350" << 3350.0;
+    QTest::newRow("comma after the number") << "50.5cm, 3kg" << 50.5;
+    QTest::newRow("short group") << "3,35" << -1.0;
+    QTest::newRow("long group") << "3,3500" << -1.0;
+    QTest::newRow("long head") << "3350,000" << -1.0;
+    QTest::newRow("trailing comma") << "3," << -1.0;
+    QTest::newRow("leading comma") << ",350" << -1.0;
+}
+
+void TextFormatsTest::typedGrouping()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QCOMPARE(withoutGrouping(typed).has_value(), value != -1.0);
+    if (value != -1.0)
+        QCOMPARE(typedNumericValue(typed), value);
 }
 
 void TextFormatsTest::roundingToInt16_data()

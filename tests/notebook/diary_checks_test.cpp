@@ -64,6 +64,8 @@ void DiaryChecksTest::refusalsAndDecisions_data()
         << "出産日前の日付けは登録できません" << int(F::None) << "1995/02/14" << 0;
     QTest::newRow("text CP932 cannot hold") << 2 << QStringList{"1995/02/17", "", "", "きょうは🍼"} << check
                                             << "" << int(F::None) << "1995/02/17" << 0;
+    QTest::newRow("weight with a misplaced comma") << 2 << QStringList{"1995/02/17", "50", "3,35", ""} << check
+                                                   << "「体重」の数字の区切り" << int(F::Weight) << "1995/02/17" << 0;
     QTest::newRow("existing day, era typed") << 2 << QStringList{"平成7年2月16日", "50.5", "3,050", "x"} << ""
                                              << "" << int(F::None) << "1995/02/16" << 2;
     QTest::newRow("empty table takes any date") << 0 << QStringList{"2026/12/06", "", "", ""} << ""

@@ -286,8 +286,9 @@ void ProfileScreenTest::goalSave_data()
                               << "5.0 %" << 0 << "1000P";
     QTest::newRow("full-width: the file gets ASCII") << "５０"
                                                      << "100.0 %" << 10 << "50";
-    QTest::newRow("a comma would shift lines 10, 11") << "1,000"
-                                                      << "5000.0 %" << 10 << "1";
+    QTest::newRow("grouped by three") << "1,000"
+                                      << "5.0 %" << 0 << "1000";
+    QTest::newRow("a misplaced comma") << "1,00" << "" << 0 << " 140 ";
     for (const char *refused : {"0", "0.4", "abc", "", "-5", "40000"})
         QTest::newRow(refused) << QString::fromUtf8(refused) << "" << 0 << " 140 ";
 }

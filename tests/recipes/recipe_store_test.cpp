@@ -31,7 +31,7 @@ private slots:
     void writers();
     void lineEndsOfOtherSystems();
     void appendWritesThePageAfterTheFile();
-    void tooManyRecordsLoadsTheCapacityAndKeepsACopy();
+    void tooManyRecordsShowTheCapacityAndKeepTheRest();
     void fileEndingInsideARecordIsRewrittenBeforeAnAppend();
     void valueTexts();
     void historyEntries_data();
@@ -142,22 +142,31 @@ void RecipeStoreTest::appendWritesThePageAfterTheFile()
     QCOMPARE(t.bytes(recipeFileName()), golden(QStringLiteral("three/追加.txt")));
 }
 
-void RecipeStoreTest::tooManyRecordsLoadsTheCapacityAndKeepsACopy()
+void RecipeStoreTest::tooManyRecordsShowTheCapacityAndKeepTheRest()
 {
     TestNotebook t;
     const QByteArray original = generators::recipeFile(RecipeCapacity + 1);
     t.writeBytes(recipeFileName(), original);
     Notebook &nb = t.notebook();
-    QVERIFY(nb.LoadRecipes().firstNotWhole);
+    const RecipeLoad load = nb.LoadRecipes();
+    QVERIFY(load.firstNotWhole);
     QCOMPARE(nb.recipes.count(), RecipeCapacity);
+    const QString last = parseRecipes(original).damage.beyondNames.value(0);
+    QCOMPARE(load.damage.beyondNames, QStringList{last});
+    QVERIFY(NotebookFiles::notWholeMessage(recipeFileName(), 1000, QStringLiteral("件"), load.damage)
+                .contains(QStringLiteral("1001 件目から後の 1 件分（%1）は表示しませんが、ファイルにはそのまま残します").arg(last)));
     QVERIFY(!nb.LoadRecipes().firstNotWhole); // the user is told once
+    // A deletion rewrites the file: the recipe past the capacity stays, now the 1000th.
     QVERIFY(nb.SaveRecipeFile(1).ok);
     const QStringList copies = backups(t.dir());
     QCOMPARE(copies.size(), 1);
     QFile copy(t.path(copies.first()));
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(copy.readAll(), original);
-    QCOMPARE(parseRecipes(t.bytes(recipeFileName())).recipes.size(), RecipeCapacity - 1);
+    const RecipeParse after = parseRecipes(t.bytes(recipeFileName()));
+    QVERIFY(after.whole);
+    QCOMPARE(after.recipes.size(), RecipeCapacity);
+    QCOMPARE(after.recipes.last().name, last);
 }
 
 void RecipeStoreTest::fileEndingInsideARecordIsRewrittenBeforeAnAppend()
