@@ -12,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -37,6 +38,7 @@ struct Fixture {
         t.writeText(QStringLiteral("設定.txt"), QStringLiteral("\"ヘルプツアー\",0\r\n"));
         dialogs.setLenient(true);
         screen.load();
+        atLoad = dialogs.shown();
         dialogs.clear();
         dialogs.setLenient(false);
     }
@@ -57,6 +59,7 @@ struct Fixture {
     ScriptedDialogs dialogs;
     QtPrinter printer{t.dir()};
     DiaryScreen screen{t.notebook(), dialogs, printer, QString()};
+    QList<Dialogs::Box> atLoad; // the boxes the load showed
 };
 
 void expectNew(ScriptedDialogs &d, Dialogs::Answer answer = Dialogs::Answer::Ok)
@@ -86,6 +89,7 @@ private slots:
     void refusals_data();
     void refusals();
     void newDayAfterTheLast();
+    void damagedDiaryKeepsEveryDay();
     void newDayInTheMiddleIsSortedIn();
     void cancelWritesNothing();
     void changeExistingDayOnly();
@@ -238,6 +242,42 @@ void DiaryPageTest::newDayAfterTheLast()
     QCOMPARE(f.date(), QStringLiteral("2026/02/14"));
     QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), QStringLiteral("56")); // 55.5: halves to even
     QCOMPARE(f.get<QComboBox>("cboDay")->count(), 4);
+}
+
+// A blank line between the first two days: the one warning names it, every day is read, and
+// a save keeps them all (the damaged original beside them). A weight typed with a grouping
+// comma is stored whole.
+void DiaryPageTest::damagedDiaryKeepsEveryDay()
+{
+    QString file = threeDays();
+    const qsizetype end = file.indexOf(QStringLiteral("'\r\n")) + 3;
+    file.insert(end, QStringLiteral("\r\n"));
+    Fixture f(file);
+    QCOMPARE(f.atLoad.size(), 1);
+    QCOMPARE(f.atLoad.first().title, QStringLiteral("日記の読み込み"));
+    const int blank = int(file.left(end).count(u'\n')) + 1;
+    QVERIFY2(f.atLoad.first().text.startsWith(
+                 QStringLiteral("日記.txt に読み込めない行がありました（%1行目）。\r\n"
+                                "その行を飛ばして、読み込めた 3 日分を表示します。")
+                     .arg(blank)),
+             qPrintable(f.atLoad.first().text));
+    f.get<QScrollBar>("hsbDay")->setValue(2);
+    auto *weight = f.get<QLineEdit>("txtTaijyu");
+    weight->setFocus();
+    weight->selectAll();
+    typeText(weight, QStringLiteral("3,350"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryParse saved = parseDiary(f.t.bytes(Diary));
+    QVERIFY(saved.whole);
+    QCOMPARE(saved.days.size(), 3);
+    QCOMPARE(saved.days[1].weight, qint16(3350));
+    QCOMPARE(saved.days[2].text, QStringLiteral("一か月"));
+    const QStringList copies = QDir(f.t.dir()).entryList({QStringLiteral("日記.txt.*.bak")});
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(f.t.bytes(copies.first()), cp932::encode(file).bytes);
 }
 
 void DiaryPageTest::newDayInTheMiddleIsSortedIn()

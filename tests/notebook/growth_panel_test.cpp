@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
@@ -313,6 +315,13 @@ void GrowthPanelTest::referenceBands()
     QCOMPARE(s.files.text(growthChartFileName()), QStringLiteral("女の子\r\n標準曲線表示\r\n"));
     QVERIFY(bands.weight().band->isVisible() && bands.height().band->isVisible());
     QCOMPARE(bands.weight().p3->count(), s.notebook().growth.count);
+    // Every square of the legend says what it stands for.
+    QStringList legend;
+    for (QLegendMarker *m : s.find<QChartView>(QStringLiteral("chrTaijyu"))->chart()->legend()->markers())
+        if (m->isVisible())
+            legend.append(m->label());
+    QVERIFY2(!legend.contains(QString()), qPrintable(legend.join(u'|')));
+    QVERIFY(legend.contains(QStringLiteral("体重 WHO 3〜97%")));
     QVERIFY(standing->text().startsWith(QStringLiteral("体重 ")));
     QVERIFY(standing->text().contains(QStringLiteral("パーセンタイル")));
     QCOMPARE(QAccessible::queryAccessibleInterface(standing)->text(QAccessible::Name), standing->text());

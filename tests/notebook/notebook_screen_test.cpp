@@ -4,6 +4,7 @@
 #include "book/notebook_setup.h"
 #include "common/cp932.h"
 #include "common/qt_printer.h"
+#include "profile/profile_screen.h"
 #include "recipes/recipe_screen.h"
 #include "scripted_dialogs.h"
 #include "shell/diary_screen.h"
@@ -84,6 +85,7 @@ private slots:
     void everyControlHasANameAndLabel();
     void missingFilesAreCreatedAndNothingIsRewritten();
     void folderChoice();
+    void firstStartAsksForTheChildsOwnNotebook();
     void f1OpensTheHelpOfWhatIsShown_data();
     void f1OpensTheHelpOfWhatIsShown();
 };
@@ -389,6 +391,58 @@ void NotebookScreenTest::folderChoice()
     QCOMPARE(prepareNotebookFolder(other.path(), ask, lock, &error), other.path());
     QVERIFY(notebook_setup::holdsNotebook(other.path()));
     VERIFY_DIALOGS(ask);
+}
+
+// The sample's child was born in 1995: the first start asks. A look at the sample opens a copy
+// titled 見本 and leaves no per-user folder; the own notebook opens the profile screen, emptied
+// for the child's data, without the sample's welcome.
+void NotebookScreenTest::firstStartAsksForTheChildsOwnNotebook()
+{
+    QTemporaryDir data;
+    QTemporaryDir copies;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const QString perUser = notebook_setup::perUserFolder();
+    for (Dialogs::Answer answer : {Dialogs::Answer::Cancel, Dialogs::Answer::Ok}) {
+        const bool own = answer == Dialogs::Answer::Ok;
+        ScriptedDialogs dialogs;
+        dialogs.expect(QStringLiteral("育児手帖へようこそ"), QString(), Dialogs::Icon::Question,
+                       Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok, answer);
+        std::unique_ptr<QLockFile> lock;
+        QString error;
+        FirstStart first = FirstStart::No;
+        const QString copy = copies.filePath(QStringLiteral("見本"));
+        const QString dir = prepareNotebookFolder(QString(), dialogs, lock, &error, &first, copy);
+        QCOMPARE(dialogs.shown().first().okText, QStringLiteral("自分の手帖を作る"));
+        QCOMPARE(dialogs.shown().first().cancelText, QStringLiteral("見本を見る"));
+        QCOMPARE(dir, own ? perUser : copy);
+        QCOMPARE(int(first), int(own ? FirstStart::OwnNotebook : FirstStart::Sample));
+        QCOMPARE(QFileInfo::exists(perUser), own);
+        QVERIFY(notebook_setup::holdsNotebook(dir));
+
+        FixedClock clock(QDate(2026, 12, 6));
+        Notebook nb(dir, clock);
+        QtPrinter printer(dir);
+        if (own)
+            dialogs.expectInformation(QStringLiteral("育児手帖の作成"));
+        else
+            dialogs.expectInformation(QStringLiteral("ようこそ！"), Welcome);
+        std::unique_ptr<DiaryScreen> screen(runStartup(nb, dialogs, printer, QString(), 0, first));
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(screen->windowTitle(),
+                 own ? QStringLiteral("ももちゃんの育児手帖") : QStringLiteral("ももちゃんの育児手帖（見本）"));
+        QCOMPARE(screen->profileScreen() != nullptr, own);
+        if (own)
+            QCOMPARE(screen->profileScreen()->findChild<QLineEdit *>(QStringLiteral("txtNamae"))->text(), QString());
+    }
+    // Once the folder is there, no more questions.
+    ScriptedDialogs none;
+    std::unique_ptr<QLockFile> lock;
+    QString error;
+    FirstStart first = FirstStart::No;
+    QCOMPARE(prepareNotebookFolder(QString(), none, lock, &error, &first, copies.filePath(QStringLiteral("x"))),
+             perUser);
+    QCOMPARE(int(first), int(FirstStart::No));
+    VERIFY_DIALOGS(none);
 }
 
 void NotebookScreenTest::f1OpensTheHelpOfWhatIsShown_data()

@@ -101,6 +101,7 @@ private slots:
     void failedWritesChangeNothing();
     void goalSave_data();
     void goalSave();
+    void goalSaveRefusesANicknameTheFileCannotHold();
 };
 
 void ProfileScreenTest::opensWithTheProfileAndCalendar()
@@ -291,6 +292,25 @@ void ProfileScreenTest::goalSave_data()
     QTest::newRow("a misplaced comma") << "1,00" << "" << 0 << " 140 ";
     for (const char *refused : {"0", "0.4", "abc", "", "-5", "40000"})
         QTest::newRow(refused) << QString::fromUtf8(refused) << "" << 0 << " 140 ";
+}
+
+// The nickname goes into every later profile write: one the file cannot hold changes nothing.
+void ProfileScreenTest::goalSaveRefusesANicknameTheFileCannotHold()
+{
+    ProfileFixture f;
+    const QByteArray before = f.files.bytes(QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt"));
+    auto *name = f.get<QLineEdit>(QStringLiteral("txtNamae"));
+    name->clear();
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QStringLiteral("🍓"), Qt::NoModifier);
+    typeText(name, QStringLiteral("ちゃん"));
+    QCOMPARE(name->text(), QStringLiteral("🍓ちゃん"));
+    f.dialogs.expectWarning(QStringLiteral("入力確認"));
+    f.press(QStringLiteral("cmdHozon2"));
+    VERIFY_DIALOGS(f.dialogs);
+    QVERIFY(f.dialogs.shown().first().text.contains(QStringLiteral("🍓")));
+    QCOMPARE(f.files.bytes(QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt")), before);
+    QCOMPARE(f.screen.windowTitle(), QStringLiteral("ももちゃんの育児手帖"));
+    QCOMPARE(f.notebook().profile.nickname, QStringLiteral("ももちゃん"));
 }
 
 void ProfileScreenTest::goalSave()

@@ -33,6 +33,10 @@ void ProfileStoreTest::readsAndWritesTheProfile()
     // PROFILE_WRITE: the goal as a printed integer, everything else as held.
     QCOMPARE(cp932::encode(profileText(p)).bytes, golden);
     QCOMPARE(parseNickname(cp932::decode(golden)), QStringLiteral("ももちゃん"));
+    // An old file's unquoted comma: the splash reads the nickname as the titles do.
+    const QString old = QStringLiteral("もも,ちゃん\r\n1995/02/15\r\n");
+    QCOMPARE(parseNickname(old), parseProfile(old).nickname);
+    QCOMPARE(parseNickname(old), QStringLiteral("もも,ちゃん"));
 
     // Through the notebook, into a folder.
     TestNotebook t;

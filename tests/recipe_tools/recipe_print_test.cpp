@@ -226,6 +226,12 @@ void RecipePrintTest::realPdf()
     const QString text = run("pdftotext", {textPdf, "-"});
     QVERIFY2(text.contains("十倍がゆ") && text.contains("【作り方】") && text.contains("裏ごし器"),
              qPrintable(text));
+    // A dish name of 100 characters still gives a file name the file system takes.
+    QtPrinter longName(b.t.dir(), QtPrinter::Target::PdfFile, &b.t.clock());
+    QVERIFY(longName.begin(QString(100, u'か')));
+    longName.end();
+    QVERIFY(QFile::exists(longName.pdfPath()));
+    QVERIFY(QFileInfo(longName.pdfPath()).fileName().toUtf8().size() <= 255);
     if (const QString shots = qEnvironmentVariable("TECHO_SHOTS"); !shots.isEmpty()) {
         QFile::copy(textPdf, shots + "/layout1.pdf");
         QFile::copy(pdf.pdfPath(), shots + "/layout3.pdf");

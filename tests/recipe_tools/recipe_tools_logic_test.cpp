@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 // "field=value" pairs into a recipe and into the key boxes.
@@ -57,6 +59,8 @@ private slots:
     void keyTests();
     void idleGroups();
     void narrowingKeepsNamesThatALaterRecipePasses();
+    void countAxes_data();
+    void countAxes();
     void statisticsTexts_data();
     void statisticsTexts();
     void menuRange_data();
@@ -138,6 +142,31 @@ void RecipeToolsLogicTest::narrowingKeepsNamesThatALaterRecipePasses()
     QCOMPARE(searchNarrow({"あ", "い", "う", "え", "あ"}, names, passes), QStringList({"あ", "い", "あ"}));
     QCOMPARE(searchNarrow({"う"}, names, passes), QStringList());
     QCOMPARE(zeroResultText(), QString("指定の検索条件では対象がありません\n\n条件を変えて検索してください"));
+}
+
+// Labels at whole numbers, a round step apart, the top a label at or above the largest count.
+void RecipeToolsLogicTest::countAxes_data()
+{
+    QTest::addColumn<int>("largest");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("step");
+    QTest::newRow("nothing yet") << 0 << 1 << 1;
+    QTest::newRow("five by ones") << 5 << 5 << 1;
+    QTest::newRow("seven by twos") << 7 << 8 << 2;
+    QTest::newRow("ten by twos") << 10 << 10 << 2;
+    QTest::newRow("eleven by fives") << 11 << 15 << 5;
+    QTest::newRow("a thousand") << 1000 << 1000 << 200;
+    QTest::newRow("as large as it gets") << std::numeric_limits<int>::max() << std::numeric_limits<int>::max()
+                                         << 500000000;
+}
+
+void RecipeToolsLogicTest::countAxes()
+{
+    QFETCH(int, largest);
+    const CountAxis axis = countAxis(largest);
+    QTEST(axis.top, "top");
+    QTEST(axis.step, "step");
+    QVERIFY(axis.tickCount() <= 6);
 }
 
 void RecipeToolsLogicTest::statisticsTexts_data()

@@ -1,6 +1,7 @@
 // The recipe screen: paging, new, register, delete, faces, cooking history and references,
 // driven through its controls with every box answered by the script.
 #include "common/cp932.h"
+#include "common/numbers.h"
 #include "common/qt_printer.h"
 #include "generators.h"
 #include "recipes/recipe_screen.h"
@@ -109,6 +110,7 @@ private slots:
     void registerChangeKeepsItsPlace();
     void registerUnderANewNameAppendsACopy();
     void newPageWithAnExistingNameChangesThatRecipe();
+    void registerChangesTheRecipeShownWhenTwoShareAName();
     void registerRefusals_data();
     void registerRefusals();
     void deleteRecipe_data();
@@ -225,6 +227,34 @@ void RecipeScreenTest::newPageWithAnExistingNameChangesThatRecipe()
     QCOMPARE(s.label(QStringLiteral("lblKensu")), QStringLiteral("8 / 27"));
 }
 
+// Recipes 1 and 3 are both called A: registering recipe 3 changes recipe 3, and a time with a
+// misplaced comma is refused, not stored as 1.
+void RecipeScreenTest::registerChangesTheRecipeShownWhenTwoShareAName()
+{
+    QList<Recipe> book(3);
+    book[0].name = book[2].name = QStringLiteral("A");
+    book[1].name = QStringLiteral("B");
+    book[0].ingredients = QStringLiteral("first");
+    book[2].ingredients = QStringLiteral("third");
+    Screen s(recipeFileText(book), true);
+    s.go(3);
+    auto *time = s.get<QLineEdit>(QStringLiteral("txtJikan"));
+    time->setText(QStringLiteral("1,5"));
+    s.dialogs.expectWarning(QStringLiteral("入力確認"), groupingMessage(QStringLiteral("料理時間")));
+    s.click(QStringLiteral("cmdTouroku"));
+    time->setText(QStringLiteral("1,500"));
+    s.get<QPlainTextEdit>(QStringLiteral("txtMemo"))->setPlainText(QStringLiteral("changed"));
+    expectRegister(s.dialogs, false);
+    s.click(QStringLiteral("cmdTouroku"));
+    VERIFY_DIALOGS(s.dialogs);
+    const QList<Recipe> after = s.stored();
+    QCOMPARE(after[0].ingredients, QStringLiteral("first"));
+    QCOMPARE(after[0].memo, QString());
+    QCOMPARE(after[2].memo, QStringLiteral("changed"));
+    QCOMPARE(after[2].time, 1500.0f);
+    QCOMPARE(s.label(QStringLiteral("lblKensu")), QStringLiteral("3 / 3"));
+}
+
 void RecipeScreenTest::registerRefusals_data()
 {
     QTest::addColumn<QString>("file");
@@ -244,6 +274,11 @@ void RecipeScreenTest::registerRefusals_data()
     QTest::newRow("character the file cannot hold") << QString() << "にこにこ"
                                                     << "おいしい😀"
                                                     << "入力確認" << QString();
+    // The name is also the picture's file name, and no file may be called so.
+    QTest::newRow("new name no picture can take")
+        << QString() << "トマト/ツナ" << "" << "ファイル名確認"
+        << "「トマト/ツナ」は画像のファイル名にできません。\r\n「/」はファイル名に使えない文字です。\r\n\r\n"
+           "料理名は、その料理の画像のファイル名になります。";
 }
 
 void RecipeScreenTest::registerRefusals()
@@ -389,14 +424,18 @@ void RecipeScreenTest::firstCookingAndHistory()
 void RecipeScreenTest::referenceAddedWithEnter()
 {
     Screen s;
+    s.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(s.screen));
     auto *box = s.get<QComboBox>(QStringLiteral("cboSankou"));
-    box->setEditText(QString());
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return); // nothing happens
-    box->setEditText(QStringLiteral("離乳食の本"));
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // nothing happens
+    typeText(QApplication::focusWidget(), QStringLiteral("離乳食の本"));
     s.dialogs.expect(QStringLiteral("保存確認"), QStringLiteral("離乳食の本を新たに追加しますか？"),
                      Icon::Question, Buttons::OkCancel, Answer::Ok);
     s.dialogs.expectInformation(QStringLiteral("参考リストに追加"), QStringLiteral("保存しました"));
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     VERIFY_DIALOGS(s.dialogs);
     QVERIFY(s.t.text(referenceFileName()).endsWith(QStringLiteral("ママ友\r\n離乳食の本\r\n")));
     QCOMPARE(box->itemText(box->count() - 1), QStringLiteral("離乳食の本"));
@@ -469,6 +508,14 @@ void RecipeScreenTest::typedNameStaysTyped()
     name->setFocus();
     QTest::keyClicks(name, QStringLiteral("pasta"));
     turnWheel(name, true);
+    // The page scrolled with the wheel passing over the fixed lists changes none of them.
+    for (const char *fixed : {"cboJyanru", "cboSyurui", "cboCyouri"}) {
+        auto *list = s.get<QComboBox>(QString::fromLatin1(fixed));
+        const int before = list->currentIndex();
+        turnWheel(list, false);
+        turnWheel(list, false);
+        QCOMPARE(list->currentIndex(), before);
+    }
     auto *time = s.get<QLineEdit>(QStringLiteral("txtJikan"));
     time->setFocus();
     time->clear();

@@ -4,6 +4,7 @@
 #include "common/pictures.h"
 #include "register_screen.h"
 #include "registers/gift_panel.h"
+#include "user_actions.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -152,6 +153,17 @@ void GiftPanelTest::thanksMarkAndPhoto()
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 2));
     const QImage nopic = pictures::loadScaled(p.notebook.path(QStringLiteral("NOPIC.JPG")), QSize(296, 221));
     QCOMPARE(p.pictureCentre(), nopic.pixelColor(nopic.width() / 2, nopic.height() / 2));
+    // A picture dropped for it shows at once.
+    QTemporaryDir from;
+    QImage green(60, 40, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    QVERIFY(green.save(from.filePath(QStringLiteral("g.bmp"))));
+    p.dialogs.expect(QStringLiteral("コピー確認"), QString(), Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
+                     Dialogs::Answer::Ok);
+    p.dialogs.expectInformation(QStringLiteral("コピー終了"));
+    drop(p.find<QLabel>(QStringLiteral("imgItadaki")), from.filePath(QStringLiteral("g.bmp")));
+    QVERIFY(QFile::exists(p.notebook.path(QStringLiteral("くつした.bmp"))));
+    QCOMPARE(p.pictureCentre(), QColor(Qt::green));
 
     // The gifts given have no mark; each register keeps its last item.
     auto *given = p.find<RegisterGrid>(QStringLiteral("msgAgeru"));

@@ -1,6 +1,7 @@
 // Pictures on the screens: every picker's copy with its boxes (one table), the albums, the day
 // photos with their layouts and slide show, the recipe slide show.
 #include "common/cp932.h"
+#include "common/one_line.h"
 #include "common/picture_frame.h"
 #include "common/picture_names.h"
 #include "common/picture_picker.h"
@@ -11,8 +12,9 @@
 #include "recipes/recipe_pictures.h"
 #include "recipes/recipe_screen.h"
 #include "register_screen.h"
-
 #include "registers/register_grid.h"
+#include "user_actions.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -59,16 +61,6 @@ void choose(PicturePicker *picker, const QString &folder, const QString &file)
     picker->setCurrentFolder(folder);
     auto *files = picker->findChild<QListWidget *>();
     files->setCurrentItem(files->findItems(file, Qt::MatchExactly).value(0));
-}
-
-void drop(QWidget *target, const QString &path)
-{
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
 }
 
 QString shownName(QObject *screen, const QString &frame)
@@ -269,6 +261,13 @@ void PhotoScreensTest::albums()
     QCOMPARE(s.files.text(QStringLiteral("写真見出し.txt")),
              QStringLiteral("ベビー服\r\nおもちゃ\r\nおでかけ\r\na, \"b\"\r\n"));
 
+    // A pasted line break would move the captions after it: refused, the file as it was.
+    s.dialogs.expectInput(QStringLiteral("見出し変更"), QStringLiteral("x\ny"));
+    s.dialogs.expectWarning(QStringLiteral("入力確認"), controlCharacterMessage(QStringLiteral("見出し")));
+    QTest::mouseDClick(s.find<QLabel>(QStringLiteral("lblPhoto3")), Qt::LeftButton);
+    QCOMPARE(s.files.text(QStringLiteral("写真見出し.txt")),
+             QStringLiteral("ベビー服\r\nおもちゃ\r\nおでかけ\r\na, \"b\"\r\n"));
+
     // An import takes the next number and shows it last; a dropped PNG is stored as a JPEG.
     QTest::mouseDClick(s.find<QWidget>(QStringLiteral("imgPhoto3")), Qt::LeftButton);
     QCOMPARE(s.find<QLabel>(QStringLiteral("lblTouroku"))->text(), QStringLiteral("おでかけに画像を追加"));
@@ -445,6 +444,7 @@ void PhotoScreensTest::replacedPicturesAreShownAnew()
          {"コピー確認|2026/12/06のメインはこの画像でＯＫですか？", "上書き確認", "コピー終了"})
         expectBox(s.dialogs, QString::fromUtf8(box));
     drop(s.find<QWidget>(QStringLiteral("imgGazou")), from.path(QStringLiteral("red.jpg")));
+    QVERIFY(shownRed(&s.screen, QStringLiteral("imgGazou"))); // at once, as a pick shows it
     page->showDay(2);
     page->showDay(3);
     QVERIFY(shownRed(&s.screen, QStringLiteral("imgGazou")));

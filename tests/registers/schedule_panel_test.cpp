@@ -116,6 +116,13 @@ void SchedulePanelTest::addThenDeleteOne()
     QCOMPARE(p.text->text(), QStringLiteral("１歳半健診①"));
     QCOMPARE(p.notebook.bytes(Schedule), testDataBytes(QStringLiteral("schedule_add/expected_added.txt")));
     QCOMPARE(column(p.grid, 2), (QStringList{"0", "1", "14"}));
+    // The same entry again (a double click on 保存) asks first; Cancel adds nothing.
+    const QString again = QStringLiteral("2026/12/06 の「１歳半健診①」はもう予定にあります。\r\nもう一度追加しますか？");
+    p.dialogs.expect(QStringLiteral("予定の確認"), again, Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
+                     Dialogs::Answer::Cancel, Dialogs::Answer::Cancel);
+    QTest::keyClick(p.text, Qt::Key_Return);
+    VERIFY_DIALOGS(p.dialogs);
+    QCOMPARE(p.grid->rowCount(), 3);
 
     QVERIFY(!p.deleteEnabled());
     dragRows(p.grid, 3, 3);
@@ -239,6 +246,7 @@ void SchedulePanelTest::fileFromElsewhere()
         cp932::encode(QStringLiteral("\"2026/12/24\",\"5\"の靴\"\r\n\"2026/12/25\",\"大掃除\"")).bytes;
     Panel p(original);
     QCOMPARE(p.dialogs.titles(), QStringList{QStringLiteral("予定の読み込み")});
+    QVERIFY(p.dialogs.shown().first().text.contains(QStringLiteral("書き戻せない行があります（1行目）")));
     p.dialogs.clear();
     p.add(QStringLiteral("2026/12/26"), QStringLiteral("帰省"));
     const QByteArray appended =

@@ -2,9 +2,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QStringList>
 #include <QTest>
+#include <QUrl>
 #include <QWheelEvent>
 
 // Types text key by key, as a keyboard or an input method would, also where QTest::keyClicks
@@ -21,6 +24,17 @@ inline void turnWheel(QWidget *w, bool up)
     QWheelEvent wheel(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, up ? 120 : -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &wheel);
+}
+
+// A file dragged from the file manager and dropped on the widget.
+inline void drop(QWidget *target, const QString &path)
+{
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
 }
 
 // What a screen reader is told of a screen's labels: the labels whose accessible name is not
