@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <cstdio>
 
 NotebookFolder::NotebookFolder(const QString &dir) : m_dir(dir) {}
 
@@ -117,6 +120,92 @@ bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QStr
     }
     noteChange(path, before, true);
     return true;
+}
+
+namespace {
+
+// Distinct enough that no file of the user's is taken for one.
+const QString ReplaceSuffix = QStringLiteral(".ikuji-techo-new");
+
+// A rename that replaces what is at to (QFile::rename does not).
+bool renameOver(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
+
+bool NotebookFolder::saveTogether(const QList<std::pair<QString, QByteArray>> &files, QString *error) const
+{
+    QStringList targets;
+    for (const auto &[name, bytes] : files)
+        if (const QString refused = refusal(name); !refused.isEmpty()) {
+            if (error)
+                *error = refused;
+            return false;
+        } else {
+            targets.append(pathOf(name));
+        }
+    const auto removeNew = [&targets] {
+        for (const QString &t : targets)
+            QFile::remove(t + ReplaceSuffix);
+    };
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QSaveFile f(targets[i] + ReplaceSuffix);
+        const QByteArray &bytes = files[i].second;
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(files[i].first, f.errorString());
+            f.cancelWriting();
+            removeNew();
+            return false;
+        }
+    }
+    // From here on the new versions win, even over a crash.
+    QStringList names;
+    for (const QString &t : targets)
+        names.append(QFileInfo(t).fileName());
+    QSaveFile journal(m_dir + u'/' + replaceJournalName());
+    const QByteArray list = names.join(u'\n').toUtf8() + '\n';
+    if (!journal.open(QIODevice::WriteOnly) || journal.write(list) != list.size() || !journal.flush() ||
+        !journal.commit()) {
+        if (error)
+            *error = journal.errorString();
+        journal.cancelWriting();
+        removeNew();
+        return false;
+    }
+    finishReplace(m_dir);
+    forgetListing();
+    return true;
+}
+
+bool NotebookFolder::finishReplace(const QString &dir)
+{
+    const QString journalPath = dir + u'/' + replaceJournalName();
+    QFile journal(journalPath);
+    bool finished = false;
+    // Only a regular file is opened: a pipe of that name would never give an end.
+    if (QFileInfo(journalPath).isFile() && !QFileInfo(journalPath).isSymLink() && journal.open(QIODevice::ReadOnly)) {
+        const QStringList names = QString::fromUtf8(journal.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        journal.close();
+        // A list cut short cannot have been written by the program (it is renamed into place
+        // whole); only bare names are taken.
+        for (const QString &name : names)
+            if (isBareName(name) && QFileInfo::exists(dir + u'/' + name + ReplaceSuffix))
+                renameOver(dir + u'/' + name + ReplaceSuffix, dir + u'/' + name);
+        QFile::remove(journalPath);
+        finished = true;
+    }
+    // New versions that no journal names were never committed: the files stay as they were.
+    // So go the unfinished writes of new versions and of the journal ("<name>.XXXXXX").
+    static const QRegularExpression leftover(
+        QStringLiteral("(%1|^%2)(\\.[A-Za-z0-9]{6})?$")
+            .arg(QRegularExpression::escape(ReplaceSuffix), QRegularExpression::escape(replaceJournalName())));
+    for (const QString &entry : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (leftover.match(entry).hasMatch() && QFileInfo(dir + u'/' + entry).isFile())
+            QFile::remove(dir + u'/' + entry);
+    return finished;
 }
 
 bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QString *error) const

@@ -2,7 +2,10 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // The notebook folder. Files are named by bare name, and a bare name reaches an existing file
 // whatever the letter case of its name (a folder copied from Windows may hold 日記.TXT).
@@ -34,6 +37,17 @@ public:
     bool append(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;
     // True when the file is empty or missing, or its last byte ends a line.
     bool endsWithLineBreak(const QString &bareName) const;
+    // Several files anew, all or none of them, even across a crash: every new version is
+    // written beside its file as "<name>.ikuji-techo-new", then a journal (replaceJournalName()) names
+    // them, then each is renamed over its file and the journal goes. Before the journal is
+    // complete, a failure removes the new versions and leaves every file as it was.
+    bool saveTogether(const QList<std::pair<QString, QByteArray>> &files, QString *error = nullptr) const;
+    static QString replaceJournalName() { return QStringLiteral(".ikuji-techo-replace"); }
+    // At start: a journal left by a crash is carried out to its end (every file the new
+    // version); new versions without a journal are removed (every file as it was). Returns
+    // true when a replacement was completed.
+    static bool finishReplace(const QString &dir);
+
     // Copies the file beside itself as "<name>.<yyyyMMdd-hhmmss>.bak"; returns that name, or
     // an empty string when the copy failed.
     QString keepBackup(const QString &bareName, const QDateTime &now) const;

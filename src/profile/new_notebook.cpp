@@ -90,25 +90,14 @@ WriteResult failed(const QString &error)
     return r;
 }
 
-// A file as it was before the command: its bytes, or nothing when it did not exist; and
-// whether the command has written it since.
-struct Original {
-    QString name;
-    std::optional<QByteArray> bytes;
-    bool written = false;
-};
-
-QList<Original> touchedFiles(const QList<FileChange> &changes)
+// The names the changes touch, each once (letter case aside), in the order first touched.
+QStringList touchedFiles(const QList<FileChange> &changes)
 {
-    QList<Original> files;
-    for (const FileChange &c : changes) {
-        const bool seen = std::any_of(files.cbegin(), files.cend(), [&](const Original &o) {
-            return o.name.compare(c.name, Qt::CaseInsensitive) == 0;
-        });
-        if (!seen)
-            files.append({c.name, std::nullopt, false});
-    }
-    return files;
+    QStringList names;
+    for (const FileChange &c : changes)
+        if (!names.contains(c.name, Qt::CaseInsensitive))
+            names.append(c.name);
+    return names;
 }
 
 // A new folder under バックアップ named by the minute; "-2", "-3"… when that one exists.
@@ -121,41 +110,43 @@ QString newBackupFolder(const QString &notebookDir, const QDateTime &now)
     return QDir(notebookDir).mkpath(name) ? name : QString();
 }
 
-// Reads every file into originals and copies each existing one into the backup folder.
-bool keepCopies(const NotebookFolder &folder, const QString &backupDir, QList<Original> &originals)
+// Copies each existing file into the backup folder, byte for byte; its bytes go into current.
+bool keepCopies(const NotebookFolder &folder, const QString &backupDir, const QStringList &names,
+                QHash<QString, QByteArray> &current)
 {
     const NotebookFolder backup(backupDir);
-    for (Original &o : originals) {
-        if (!folder.exists(o.name))
+    for (const QString &name : names) {
+        if (!folder.exists(name))
             continue;
         bool ok = false;
-        const QByteArray bytes = folder.readAll(o.name, &ok);
-        const QString copyName = QFileInfo(folder.pathOf(o.name)).fileName();
+        const QByteArray bytes = folder.readAll(name, &ok);
+        const QString copyName = QFileInfo(folder.pathOf(name)).fileName();
         if (!ok || !backup.save(copyName, bytes))
             return false;
-        o.bytes = bytes;
+        current.insert(name.toLower(), bytes);
     }
     return true;
 }
 
-// Puts every file written so far back as it was; false when one could not be.
-bool restore(const NotebookFolder &folder, const QList<Original> &originals)
+// What each file holds once every change is made: a rewrite starts it anew, an append adds
+// to what it holds by then (on a line of its own).
+QList<std::pair<QString, QByteArray>> finalContents(const QList<FileChange> &changes, const QStringList &names,
+                                                    QHash<QString, QByteArray> current)
 {
-    bool all = true;
-    for (const Original &o : originals) {
-        if (!o.written)
-            continue;
-        bool ok = false;
-        const QByteArray now = folder.readAll(o.name, &ok);
-        if (!o.bytes) {
-            if (folder.exists(o.name) && !QFile::remove(folder.pathOf(o.name)))
-                all = false;
-        } else if (!ok || now != *o.bytes) {
-            all = folder.save(o.name, *o.bytes) && all;
-        }
+    for (const FileChange &c : changes) {
+        QByteArray &bytes = current[c.name.toLower()];
+        const QByteArray text = cp932::encode(c.text).bytes;
+        if (!c.append)
+            bytes = text;
+        else if (bytes.isEmpty() || bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes += text;
+        else
+            bytes += "\r\n" + text;
     }
-    folder.forgetListing();
-    return all;
+    QList<std::pair<QString, QByteArray>> contents;
+    for (const QString &name : names)
+        contents.append({name, current.value(name.toLower())});
+    return contents;
 }
 
 } // namespace
@@ -167,33 +158,23 @@ WriteResult replaceFiles(NotebookFiles &files, const QList<FileChange> &changes)
         if (!bad.isEmpty())
             return failed(cp932::unencodableMessage(bad));
     }
-    QList<Original> originals = touchedFiles(changes);
+    const QStringList names = touchedFiles(changes);
     const QString backupName = newBackupFolder(files.dir(), files.clock().now());
     const QString backupDir = files.dir() + u'/' + backupName;
-    if (backupName.isEmpty() || !keepCopies(files.folder(), backupDir, originals)) {
+    QHash<QString, QByteArray> current;
+    if (backupName.isEmpty() || !keepCopies(files.folder(), backupDir, names, current)) {
         if (!backupName.isEmpty())
             QDir(backupDir).removeRecursively();
         return failed(
             QStringLiteral("これまでのデータの控えを作れなかったため、何も変えずに取りやめました。\r\n"
                            "フォルダーの空き容量と書き込み権限を確かめてください。"));
     }
-    for (const FileChange &c : changes) {
-        Original &original = *std::find_if(originals.begin(), originals.end(), [&](const Original &o) {
-            return o.name.compare(c.name, Qt::CaseInsensitive) == 0;
-        });
-        // A rewrite that fails leaves its file whole, an append that fails cuts off what it wrote.
-        WriteResult r = c.append ? files.appendRecord(c.name, c.text) : files.rewrite(c.name, c.text);
-        original.written = original.written || r.ok;
-        if (r.ok)
-            continue;
-        r.error +=
-            restore(files.folder(), originals)
-                ? QStringLiteral("\r\n\r\nファイルはすべて元のとおりに戻しました。")
-                : QStringLiteral(
-                      "\r\n\r\n元に戻せなかったファイルがあります。これまでのデータの控えは %1 にあります。")
-                      .arg(QDir::toNativeSeparators(backupName));
-        return r;
-    }
+    // All the files change together or none does, even when the program is stopped midway.
+    QString error;
+    if (!files.folder().saveTogether(finalContents(changes, names, current), &error))
+        return failed(QStringLiteral("新しい育児手帖のファイルを書き込めませんでした。\r\n（%1）\r\n\r\n"
+                                     "ファイルはどれも変えていません。")
+                          .arg(error));
     WriteResult done;
     done.backupName = backupName;
     return done;

@@ -41,8 +41,9 @@ struct FileChange {
 // The folder, inside the notebook folder, that keeps the files as they were: バックアップ/yyyymmdd-hhmm.
 QString backupFolderName(const QDateTime &now);
 
-// Writes the changes in order after copying every file they touch, byte for byte, into a new
-// dated backup folder. Nothing is written when a text holds a character CP932 cannot hold or
-// the copy fails; when a write fails, the files written before it are put back as they were.
-// On success backupName is the backup folder, relative to the notebook folder.
+// Makes the changes (in order, as their files end up) after copying every file they touch,
+// byte for byte, into a new dated backup folder. The files change all together or not at
+// all, even across a crash (NotebookFolder::saveTogether). Nothing is written when a text
+// holds a character CP932 cannot hold or the copy fails. On success backupName is the backup
+// folder, relative to the notebook folder.
 WriteResult replaceFiles(NotebookFiles &files, const QList<FileChange> &changes);

@@ -127,6 +127,8 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::uniqu
     lock = notebook_setup::lockFolder(dir, error);
     if (!lock)
         return {};
+    // A new notebook that a crash interrupted is completed before anything reads the files.
+    NotebookFolder::finishReplace(dir);
     notebook_setup::removeLeftovers(dir);
     notebook_setup::createMissingFiles(NotebookFolder(dir), sample);
     return dir;

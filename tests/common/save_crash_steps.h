@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The steps that save_crash_child takes on one file and that save_crash_test checks after
 // killing it: every third step rewrites the whole file, the others append a record. Sizes
@@ -32,6 +33,14 @@ inline QByteArray record(int step)
 {
     return "append " + QByteArray::number(step) + ": " + QByteArray(100 + step * 131 % 5000, 'x') + "\r\n";
 }
+
+// The three files a new notebook replaces together at each step, and what each holds after
+// `step` such steps.
+inline QStringList togetherNames()
+{
+    return {QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), QStringLiteral("日記.txt"), QStringLiteral("予定.txt")};
+}
+inline QByteArray together(int step, int file) { return version(step) + QByteArray::number(file); }
 
 // The file after `step` steps.
 inline QByteArray contents(int step)

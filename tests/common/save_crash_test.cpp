@@ -4,6 +4,7 @@
 // stop an append's one write between two pages of the file (the system allows that): the
 // file then keeps every byte it had and a first part of the record under way, which its
 // reader reports as a file not read whole.
+#include "common/notebook_folder.h"
 #include "save_crash_steps.h"
 
 #include <QDateTime>
@@ -21,6 +22,7 @@ class SaveCrashTest : public QObject
     Q_OBJECT
 private slots:
     void killedAtRandomMoments();
+    void newNotebookKilledAtRandomMoments();
 
 private:
     // One kill; returns the number of leftover temporary files, or -1 after a failure.
@@ -98,6 +100,54 @@ void SaveCrashTest::killedAtRandomMoments()
           "part of the record under way %d times, as the last step done left it the other times; "
           "temporary files left by %d kills",
           trials, m_stepsDone, m_newerLeft, m_appendsCut, withLeftovers);
+}
+
+// A new notebook replaces its files together: killed at any moment, the next start leaves
+// them all as one step left them (the one done or the one under way), never a mix, and
+// nothing else in the folder.
+void SaveCrashTest::newNotebookKilledAtRandomMoments()
+{
+    const int trials = qEnvironmentVariableIsSet("TECHO_CRASH_TRIALS")
+                           ? qEnvironmentVariableIntValue("TECHO_CRASH_TRIALS")
+                           : 100;
+    QRandomGenerator random{quint32(QDateTime::currentMSecsSinceEpoch())};
+    int newer = 0, completed = 0, steps = 0;
+    const QStringList names = save_crash::togetherNames();
+    for (int trial = 1; trial <= trials; ++trial) {
+        QTemporaryDir dir;
+        for (int k = 0; k < 3; ++k) {
+            QFile f(dir.filePath(names[k]));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(save_crash::together(0, k)) > 0);
+        }
+        QProcess child;
+        child.start(QStringLiteral(SAVE_CRASH_CHILD), {dir.path(), QStringLiteral("together")});
+        QVERIFY(child.waitForStarted() && child.waitForReadyRead(10000));
+        QThread::usleep(random.bounded(20000));
+        child.kill();
+        child.waitForFinished();
+        const int done = child.readAllStandardOutput().trimmed().split('\n').last().toInt();
+        steps += done;
+        completed += NotebookFolder::finishReplace(dir.path());
+        QByteArray first;
+        QFile f0(dir.filePath(names[0]));
+        QVERIFY(f0.open(QIODevice::ReadOnly));
+        first = f0.readAll();
+        const int step = first == save_crash::together(done + 1, 0) ? done + 1 : done;
+        newer += step > done;
+        for (int k = 0; k < 3; ++k) {
+            QFile f(dir.filePath(names[k]));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY2(f.readAll() == save_crash::together(step, k),
+                     qPrintable(QStringLiteral("trial %1: %2 is not of step %3").arg(trial).arg(names[k]).arg(step)));
+        }
+        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString &n : names)
+            left.removeAll(n);
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(u' ')));
+    }
+    qInfo("%d kills of a new notebook after %d steps in all: the files of the step under way %d times "
+          "(%d completed at the next start), of the last step done the other times; never a mix",
+          trials, steps, newer, completed);
 }
 
 QTEST_GUILESS_MAIN(SaveCrashTest)
