@@ -40,6 +40,14 @@ void NotebookFiles::tellOnce(const QString &bareName, const QString &message) co
     m_readProblems.append(message);
 }
 
+bool NotebookFiles::firstTime(const QString &key) const
+{
+    if (m_told.contains(key))
+        return false;
+    m_told.insert(key);
+    return true;
+}
+
 QStringList NotebookFiles::takeReadProblems() { return std::exchange(m_readProblems, {}); }
 
 namespace {

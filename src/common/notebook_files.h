@@ -43,6 +43,8 @@ public:
     QStringList takeReadProblems();
     // Adds such a message, unless this file was told of already.
     void tellOnce(const QString &bareName, const QString &message) const;
+    // True the first time it is asked for this key in the run: a box shown once.
+    bool firstTime(const QString &key) const;
     // The whole file anew from text.
     WriteResult rewrite(const QString &bareName, const QString &text);
     // One record at the end, in one write. A file that was not read whole, or whose bytes do

@@ -2,6 +2,7 @@
 #include "common/notebook_files.h"
 
 #include "common/clock.h"
+#include "common/pictures.h"
 #include "common/trash.h"
 
 #include <QBuffer>
@@ -38,8 +39,17 @@ WriteResult NotebookFiles::copyPicture(const QString &sourcePath, const QString 
 {
     if (!isBareName(bareName))
         return pictureFailed(bareName, QStringLiteral("ノートのフォルダーの外には書き込めません"));
+    if (!convert) {
+        QString error;
+        if (!m_folder.saveCopyOf(bareName, sourcePath, &error))
+            return pictureFailed(bareName, error);
+        return {};
+    }
+    // Decoded whole to be turned upright: a picture claiming a huge size is not.
+    if (const QString problem = pictures::sizeProblem(sourcePath); !problem.isEmpty())
+        return pictureFailed(bareName, problem);
     QByteArray bytes;
-    if (convert) {
+    {
         QImageReader reader(sourcePath);
         reader.setAutoTransform(true);
         const QImage image = reader.read();
@@ -51,13 +61,6 @@ WriteResult NotebookFiles::copyPicture(const QString &sourcePath, const QString 
         writer.setQuality(92);
         if (!writer.write(image))
             return pictureFailed(bareName, writer.errorString());
-    } else {
-        QFile in(sourcePath);
-        if (!in.open(QIODevice::ReadOnly))
-            return pictureFailed(bareName, in.errorString());
-        bytes = in.readAll();
-        if (in.error() != QFileDevice::NoError)
-            return pictureFailed(bareName, in.errorString());
     }
     // The folder's one way to write: checked before it replaces anything, never through a link
     // leading out.

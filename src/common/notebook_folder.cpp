@@ -122,6 +122,42 @@ bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QStr
     return true;
 }
 
+bool NotebookFolder::saveCopyOf(const QString &bareName, const QString &sourcePath, QString *error) const
+{
+    if (const QString refused = refusal(bareName); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
+    QFile in(sourcePath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = in.errorString();
+        return false;
+    }
+    const QString path = pathOf(bareName);
+    const QDateTime before = folderStamp();
+    QSaveFile out(path);
+    bool written = out.open(QIODevice::WriteOnly);
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    while (written) {
+        const qint64 n = in.read(chunk.data(), chunk.size());
+        if (n <= 0) {
+            written = n == 0;
+            break;
+        }
+        written = out.write(chunk.constData(), n) == n;
+    }
+    if (!written || !out.flush() || !out.commit()) {
+        if (error)
+            *error = in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
+        out.cancelWriting();
+        return false;
+    }
+    noteChange(path, before, true);
+    return true;
+}
+
 namespace {
 
 // Distinct enough that no file of the user's is taken for one.

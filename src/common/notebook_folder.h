@@ -32,6 +32,9 @@ public:
     // The whole file anew: written, flushed and checked before it replaces the old one, so a
     // full disk leaves the old file as it was.
     bool save(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;
+    // A copy of the file at sourcePath anew, as save writes it, read and written a megabyte
+    // at a time: a picture of a gigabyte is never held whole.
+    bool saveCopyOf(const QString &bareName, const QString &sourcePath, QString *error = nullptr) const;
     // Appends in one write; a write that fails part-way is cut off again, so the file keeps
     // its old bytes.
     bool append(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;

@@ -68,8 +68,11 @@ bool PictureFrame::render(const QString &path)
     if (box.width() < 16 || box.height() < 16)
         box = m_preferred;
     QImage image = m_cache.load(path, box);
-    if (image.isNull())
+    if (image.isNull()) {
+        if (const QString problem = pictures::sizeProblem(path); !problem.isEmpty())
+            emit pictureRefused(problem);
         return false;
+    }
     // A small picture grows to fill the box as well (the enlarged layouts and slide shows).
     if (image.width() < box.width() && image.height() < box.height())
         image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -39,6 +39,8 @@ signals:
     void clicked();
     void doubleClicked();
     void fileDropped(const QString &path);
+    // A picture claimed a size too large to decode (the sentence says which); NOPIC shows.
+    void pictureRefused(const QString &message);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -34,6 +34,27 @@ QString findPicture(const NotebookFolder &folder, const QString &key)
     return {};
 }
 
+namespace {
+
+bool tooLarge(QSize claimed)
+{
+    return claimed.isValid() && qint64(claimed.width()) * claimed.height() > MaxPicturePixels;
+}
+
+} // namespace
+
+QString sizeProblem(const QString &path)
+{
+    const QSize claimed = QImageReader(path).size();
+    if (!tooLarge(claimed))
+        return {};
+    return QStringLiteral("画像 %1 は %2×%3 ピクセルと大きすぎるため、表示しません"
+                          "（1億ピクセルまで表示できます）。")
+        .arg(QFileInfo(path).fileName())
+        .arg(claimed.width())
+        .arg(claimed.height());
+}
+
 QImage loadScaled(const QString &path, QSize size)
 {
     QImageReader reader(path);
@@ -45,6 +66,10 @@ QImage loadScaled(const QString &path, QSize size)
             return image;
     }
     const QSize full = reader.size();
+    // Checked before anything is decoded: a progressive JPEG is held whole by its decoder
+    // however small the picture asked of it.
+    if (tooLarge(full))
+        return {};
     // A photo stored turned is scaled before it is turned: fit it into the box turned alike.
     const QSize box =
         reader.transformation() & QImageIOHandler::TransformationRotate90 ? size.transposed() : size;

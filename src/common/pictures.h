@@ -28,8 +28,15 @@ QString findPicture(const NotebookFolder &folder, const QString &key);
 // Only the file that wins is decoded. A null image when even the placeholder is missing.
 QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size, QString *usedName = nullptr);
 
-// One file decoded to fit into size; a null image when it cannot be read. A large JPEG is
-// reduced while it is decoded, a large BMP while it is read.
+// The most pixels a picture may claim to be decoded at all: a 100-megapixel photo is, a header
+// that claims 30000 x 30000 in a few bytes is not (its decoder would take gigabytes).
+constexpr qint64 MaxPicturePixels = 100'000'000;
+// Why the picture at path is not decoded ("" when it may be): the size its header claims is
+// beyond MaxPicturePixels. Reads the header only.
+QString sizeProblem(const QString &path);
+
+// One file decoded to fit into size; a null image when it cannot be read or claims more than
+// MaxPicturePixels. A large JPEG is reduced while it is decoded, a large BMP while it is read.
 QImage loadScaled(const QString &path, QSize size);
 
 // What the file system says about a file's present contents: its size, its modification time

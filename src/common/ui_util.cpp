@@ -1,5 +1,9 @@
 #include "common/ui_util.h"
 
+#include "common/dialogs.h"
+#include "common/notebook_files.h"
+#include "common/picture_frame.h"
+
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -115,4 +119,13 @@ void setupGrid(QTableWidget *grid, const QStringList &headers, const QList<int> 
     for (int c = 0; c < widthsTwips.size(); ++c)
         grid->setColumnWidth(c, twipsToPixels(widthsTwips[c]));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void tellRefusedPictures(QWidget *window, Dialogs &dialogs, const NotebookFiles &files)
+{
+    for (PictureFrame *frame : window->findChildren<PictureFrame *>())
+        QObject::connect(frame, &PictureFrame::pictureRefused, window, [&dialogs, &files](const QString &message) {
+            if (files.firstTime(message))
+                dialogs.warning(QStringLiteral("画像の表示"), message);
+        });
 }

@@ -50,6 +50,8 @@ void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
 bool isEnterKey(const QEvent *e);
 
 class QListWidget;
+class Dialogs;
+class NotebookFiles;
 // A list that opens its entry on a click opens it on Enter too.
 void openOnEnter(QListWidget *list, std::function<void(const QString &entry)> open);
 
@@ -58,3 +60,7 @@ int twipsToPixels(int twips);
 // A register grid: a header row (the table's horizontal header) and the entry rows; grid row
 // r is table row r - 1. No rows.
 void setupGrid(QTableWidget *grid, const QStringList &headers, const QList<int> &widthsTwips);
+
+// Every picture frame in window says, once a run for each picture, that a picture was too
+// large to show (a warning box "画像の表示").
+void tellRefusedPictures(QWidget *window, Dialogs &dialogs, const NotebookFiles &files);

@@ -110,6 +110,7 @@ RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printe
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     connectHandlers();
+    tellRefusedPictures(this, m_dialogs, m_notebook.files);
     resize(1040, 690);
 }
 

@@ -90,6 +90,7 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
         showNotebookTitle();
     });
     connect(this, &DiaryScreen::profileScreenRequested, this, &DiaryScreen::openProfileScreen);
+    tellRefusedPictures(this, m_dialogs, m_notebook.files);
     resize(1180, 720);
 }
 

@@ -7,6 +7,7 @@
 #include "common/picture_names.h"
 #include "common/pictures.h"
 #include "common/volumes.h"
+#include "generators.h"
 
 #include <QImageReader>
 #include <QImageWriter>
@@ -75,6 +76,8 @@ private slots:
     void bmpReducedWhileRead_data();
     void bmpReducedWhileRead();
     void keptPicturesAreNeverStale();
+    void hugeClaimsAreNotDecoded_data();
+    void hugeClaimsAreNotDecoded();
 };
 
 void PictureCoreTest::namesAndProblems()
@@ -263,6 +266,45 @@ void PictureCoreTest::keptPicturesAreNeverStale()
     for (int w = 10; w <= 30; w += 10)
         cache.load(outside.filePath(QStringLiteral("b.bmp")), QSize(w, w));
     QCOMPARE(cache.count(), 2);
+}
+
+void PictureCoreTest::hugeClaimsAreNotDecoded_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("told"); // the size read from the header, and said
+    // A progressive JPEG whose frame header claims 30000 x 30000: its decoder would hold all
+    // of it, gigabytes, whatever size was asked of it.
+    const QByteArray jpeg = generators::pictureBomb(30000);
+    QTest::newRow("progressive JPEG") << jpeg << "bomb.jpg" << true;
+    // A BMP header claiming as much over a few bytes of pixels: Qt finds it inconsistent.
+    QByteArray bmp = imageBytes("BMP");
+    for (int at : {18, 22})
+        for (int b = 0; b < 4; ++b)
+            bmp[at + b] = char((30000 >> (8 * b)) & 0xff);
+    QTest::newRow("BMP") << bmp << "bomb.bmp" << false;
+}
+
+void PictureCoreTest::hugeClaimsAreNotDecoded()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QFETCH(bool, told);
+    QTemporaryDir dir;
+    writeFile(dir.filePath(name), bytes);
+    QVERIFY(pictures::loadScaled(dir.filePath(name), QSize(340, 255)).isNull());
+    if (!told)
+        return;
+    QCOMPARE(pictures::sizeProblem(dir.filePath(name)),
+             QStringLiteral("画像 %1 は 30000×30000 ピクセルと大きすぎるため、表示しません（1億ピクセルまで表示できます）。")
+                 .arg(name));
+    // Neither is it decoded to be stored upright; a plain copy is made a megabyte at a time.
+    FixedClock clock(QDate(2026, 12, 6));
+    NotebookFiles files(dir.path(), clock);
+    const WriteResult converted = files.copyPicture(dir.filePath(name), QStringLiteral("c.jpg"), true);
+    QVERIFY(!converted.ok && converted.error.contains(QStringLiteral("大きすぎる")));
+    QVERIFY(files.copyPicture(dir.filePath(name), QStringLiteral("copy") + name.right(4)).ok);
+    QCOMPARE(files.read(QStringLiteral("copy") + name.right(4)), bytes);
 }
 
 QTEST_GUILESS_MAIN(PictureCoreTest)

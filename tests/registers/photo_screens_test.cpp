@@ -5,6 +5,8 @@
 #include "common/picture_frame.h"
 #include "common/picture_names.h"
 #include "common/picture_picker.h"
+#include "common/pictures.h"
+#include "generators.h"
 #include "loaded_screen.h"
 #include "notebook/day_photos.h"
 #include "notebook/diary_page.h"
@@ -305,6 +307,20 @@ void PhotoScreensTest::dayPhotos()
         shown.append(shownName(&s.screen, QStringLiteral("imgGazou")));
     }
     QCOMPARE(shown, (QStringList{"20261206.jpg", "20261206_1.jpg", "NOPIC.JPG", "20261206_3.gif"}));
+    // A picture claiming 30000 x 30000 is not decoded: NOPIC, and a box once.
+    QFile bomb(s.files.path(QStringLiteral("20261206_2.jpg")));
+    QVERIFY(bomb.open(QIODevice::WriteOnly) && bomb.write(generators::pictureBomb(30000)) > 0);
+    bomb.close();
+    s.notebook().files.folder().forgetListing();
+    s.dialogs.expectWarning(QStringLiteral("画像の表示"), pictures::sizeProblem(bomb.fileName()));
+    for (int twice = 0; twice < 2; ++twice) {
+        s.click(QStringLiteral("cmdPic2"));
+        QCOMPARE(shownName(&s.screen, QStringLiteral("imgGazou")), QStringLiteral("NOPIC.JPG"));
+        s.click(QStringLiteral("cmdPic3"));
+    }
+    VERIFY_DIALOGS(s.dialogs);
+    QVERIFY(bomb.remove());
+    s.notebook().files.folder().forgetListing();
     shot(&s.screen, QStringLiteral("diary"));
     QVERIFY(s.find<QPushButton>(QStringLiteral("cmdPic3"))
                 ->styleSheet()

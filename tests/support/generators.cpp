@@ -5,6 +5,10 @@
 #include "notebook/diary_store.h"
 #include "recipes/recipe_store.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+
 namespace generators {
 
 QByteArray diaryFile(int days)
@@ -102,6 +106,24 @@ QByteArray anniversaryFile(int entries)
     for (int i = 0; i < entries; ++i)
         text += dateText(first.addDays(i)) + QStringLiteral("　記念日%1\r\n").arg(i + 1);
     return cp932::encode(text).bytes;
+}
+
+QByteArray pictureBomb(int side)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    writer.write(image);
+    const qsizetype sof = jpeg.indexOf("\xFF\xC2");
+    for (int at : {5, 7}) { // height, then width, big-endian
+        jpeg[sof + at] = char(side >> 8);
+        jpeg[sof + at + 1] = char(side & 0xff);
+    }
+    return jpeg;
 }
 
 } // namespace generators

@@ -23,4 +23,7 @@ QByteArray registerFile(int records, int fields, QDate around = QDate(2026, 12, 
 // 記念日.txt with `entries` lines, one a day from 1995/02/15, in date order.
 QByteArray anniversaryFile(int entries = 730);
 
+// A progressive JPEG of a few hundred bytes whose frame header claims side x side pixels.
+QByteArray pictureBomb(int side);
+
 } // namespace generators
