@@ -104,10 +104,12 @@ std::unique_ptr<QLockFile> lockFolder(const QString &dir, QString *error)
 
 int removeLeftovers(const QString &dir)
 {
-    // QSaveFile writes into "<name>.XXXXXX" and renames it over the file at the end.
+    // QSaveFile writes into "<name>.XXXXXX" and renames it over the file at the end: so do the
+    // data files and the pictures (a kill at the rename of an import leaves a whole copy).
     QStringList patterns;
     for (const QString &name : dataFileNames())
         patterns.append(QRegularExpression::escape(name));
+    patterns.append(QStringLiteral(".+\\.(jpe?g|gif|bmp)"));
     const QRegularExpression temp(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(patterns.join(u'|')),
                                   QRegularExpression::CaseInsensitiveOption);
     int removed = 0;

@@ -127,6 +127,63 @@ const Tables &tables()
 
 } // namespace
 
+namespace {
+
+// Valid UTF-8 holding at least one character beyond ASCII. CP932 Japanese text is almost
+// never that: its lead bytes 81-9F and its half-width kana cannot start a UTF-8 sequence.
+bool isUtf8Text(const QByteArray &bytes)
+{
+    bool beyondAscii = false;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char b = *p;
+        const int follow = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 && b >= 0xC2 ? 1 : (b & 0xF0) == 0xE0 ? 2
+                                                                     : (b & 0xF8) == 0xF0 && b <= 0xF4 ? 3
+                                                                                                      : -1;
+        if (follow < 0 || end - p <= follow)
+            return false;
+        for (int k = 1; k <= follow; ++k)
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+        beyondAscii = beyondAscii || follow > 0;
+        p += follow + 1;
+    }
+    return beyondAscii;
+}
+
+} // namespace
+
+Looks looksLike(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return Looks::Utf8;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return Looks::Utf16;
+    // Text files hold no NUL; UTF-16 without its mark holds one in every other byte of ASCII.
+    if (bytes.contains('\0'))
+        return bytes.count('\0') * 4 >= bytes.size() ? Looks::Utf16 : Looks::Damaged;
+    const Tables &t = tables();
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const auto *end = p + bytes.size();
+    bool damaged = false;
+    for (; p < end; ++p) {
+        if (*p < 0x80)
+            continue;
+        if (isLeadByte(*p) && p + 1 < end && t.pair[*p << 8 | p[1]] != 0) {
+            ++p;
+            continue;
+        }
+        if (isLeadByte(*p) || t.single[*p] == 0) {
+            damaged = true;
+            break;
+        }
+    }
+    if (isUtf8Text(bytes))
+        return Looks::Utf8;
+    return damaged ? Looks::Damaged : Looks::Cp932;
+}
+
 QString decode(const QByteArray &bytes)
 {
     const Tables &t = tables();
@@ -210,7 +267,9 @@ QString firstUnencodable(const QString &text)
     const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
     for (qsizetype i = 0; i < text.size(); ++i) {
         char16_t u = s[i];
-        if (u < 0x80 || t.fromUnicodeKnown[u] || (u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF))
+        // U+F780..U+F7FF stand for bytes kept from a file: typed or pasted (from a PDF), they
+        // would be stored as those bytes and read back as other characters.
+        if (u < 0x80 || t.fromUnicodeKnown[u])
             continue;
         bool surrogatePair =
             QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(s[i + 1]);
@@ -219,11 +278,22 @@ QString firstUnencodable(const QString &text)
     return {};
 }
 
+QString storedForm(const QString &text)
+{
+    const Encoded e = encode(text);
+    return e.ok ? decode(e.bytes) : text;
+}
+
 QString unencodableMessage(const QString &badChar)
 {
+    // Code points by hand: a lone surrogate is named as itself, not as U+FFFD.
     QString code;
-    for (char32_t c : badChar.toUcs4())
-        code += QStringLiteral("U+%1").arg(quint32(c), 4, 16, QLatin1Char('0')).toUpper();
+    for (qsizetype i = 0; i < badChar.size(); ++i) {
+        quint32 c = badChar[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < badChar.size() && badChar[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(badChar[i], badChar[i + 1]), ++i;
+        code += QStringLiteral("U+%1").arg(c, 4, 16, QLatin1Char('0')).toUpper();
+    }
     return QStringLiteral("「%1」（%2）は育児手帖のファイルに保存できない文字です。\r\n\r\n"
                           "別の文字に置き換えてから、もう一度保存してください。")
         .arg(badChar, code);

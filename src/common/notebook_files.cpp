@@ -19,6 +19,8 @@ QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
     const QString key = bareName.toLower();
     if (found || !m_folder.exists(bareName)) {
         m_unreadable.remove(key);
+        if (found)
+            checkEncoding(bareName, bytes);
         return bytes;
     }
     m_unreadable.insert(key);
@@ -30,6 +32,27 @@ QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
     tellOnce(bareName, why + QStringLiteral("\r\n\r\nこのファイルの中身は表示されません。"
                                             "元のファイルを守るため、書き込みもしません。"));
     return {};
+}
+
+// A file saved in another encoding (or with bytes CP932 cannot hold) is told of once, and
+// copied aside before the program first rewrites it.
+void NotebookFiles::checkEncoding(const QString &bareName, const QByteArray &bytes) const
+{
+    const cp932::Looks looks = cp932::looksLike(bytes);
+    if (looks == cp932::Looks::Cp932)
+        return;
+    m_guard.markCopyFirst(bareName);
+    const QString what =
+        looks == cp932::Looks::Utf8
+            ? QStringLiteral("%1 は UTF-8 で保存されているようです（育児手帖のファイルはシフトJISです）。\r\n"
+                             "文字が正しく表示されないことがあります。")
+        : looks == cp932::Looks::Utf16
+            ? QStringLiteral("%1 は UTF-16 で保存されているようです（育児手帖のファイルはシフトJISです）。\r\n"
+                             "中身を正しく読めません。")
+            : QStringLiteral("%1 にはシフトJISとして読めないバイトがあります。\r\n"
+                             "読めないところは、そのままの形で残します。");
+    tellOnce(bareName, what.arg(bareName) + QStringLiteral("\r\n\r\nこのファイルを書き換える前に、元のファイルを同じフォルダーに"
+                                                           "日付付きの控え（.bak）として残します。"));
 }
 
 void NotebookFiles::tellOnce(const QString &bareName, const QString &message) const
@@ -154,6 +177,12 @@ QString NotebookFiles::notWholeMessage(const QString &bareName, int recordsRead,
                    .arg(unit);
     return text + QStringLiteral("\r\nこのファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（."
                                  "bak）として残します。");
+}
+
+void tellReadProblems(NotebookFiles &files, Dialogs &dialogs)
+{
+    for (const QString &problem : files.takeReadProblems())
+        dialogs.warning(QStringLiteral("読み込みエラー"), problem);
 }
 
 bool reportWrite(Dialogs &dialogs, const WriteResult &written)

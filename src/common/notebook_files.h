@@ -77,8 +77,10 @@ public:
     WriteResult removePicture(const QString &bareName);
 
 private:
+    void checkEncoding(const QString &bareName, const QByteArray &bytes) const;
+
     NotebookFolder m_folder;
-    RewriteGuard m_guard;
+    mutable RewriteGuard m_guard; // reads mark what they found
     QSet<QString> m_untidy; // lower-case names
     // What reads found; reading is const for the screens, these are its memory.
     mutable QSet<QString> m_unreadable; // lower-case names
@@ -86,6 +88,10 @@ private:
     mutable QStringList m_readProblems;
     Clock &m_clock;
 };
+
+// The boxes ("読み込みエラー") of the files read since the last call that could not be read,
+// or not as their layout says.
+void tellReadProblems(NotebookFiles &files, Dialogs &dialogs);
 
 // The one box for a write that failed ("書き込みエラー" with the reason); returns written.ok.
 bool reportWrite(Dialogs &dialogs, const WriteResult &written);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <cstdio>
 
@@ -75,6 +76,9 @@ QString NotebookFolder::refusal(const QString &bareName) const
     if (path.isEmpty())
         return QStringLiteral("「%1」はファイルの名前に使えません。").arg(bareName);
     const QFileInfo info(path);
+    // A pipe, a socket or a device (or a link to one): reading it could wait forever.
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return QStringLiteral("%1 は普通のファイルではない（パイプや装置の）ため、読み書きしません。").arg(bareName);
     if (!info.isSymLink())
         return {};
     const QString target = info.canonicalFilePath();
@@ -99,6 +103,26 @@ QByteArray NotebookFolder::readAll(const QString &bareName, bool *ok) const
     return f.readAll();
 }
 
+QString writeFailureText(const QString &qtError, qint64 available, qint64 needed)
+{
+    if (available >= 0 && available < needed + 64 * 1024)
+        return QStringLiteral("ディスクの空き容量が足りません（空き %1 KB）").arg(available / 1024);
+    if (qtError.isEmpty() || qtError == QLatin1String("Unknown error"))
+        return QStringLiteral("書き込みに失敗しました。原因はわかりません");
+    return qtError;
+}
+
+namespace {
+
+// Why a write in dir of needed bytes failed, for the user.
+QString failureOf(const QFileDevice &f, const QString &dir, qint64 needed)
+{
+    const QStorageInfo disk(dir);
+    return writeFailureText(f.errorString(), disk.isValid() ? disk.bytesAvailable() : -1, needed);
+}
+
+} // namespace
+
 bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QString *error) const
 {
     if (const QString refused = refusal(bareName); !refused.isEmpty()) {
@@ -114,7 +138,7 @@ bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QStr
     const bool written = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
     if (!written || !f.commit()) {
         if (error)
-            *error = f.errorString();
+            *error = failureOf(f, m_dir, bytes.size());
         f.cancelWriting();
         return false;
     }
@@ -150,7 +174,7 @@ bool NotebookFolder::saveCopyOf(const QString &bareName, const QString &sourcePa
     }
     if (!written || !out.flush() || !out.commit()) {
         if (error)
-            *error = in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
+            *error = in.error() != QFileDevice::NoError ? in.errorString() : failureOf(out, m_dir, in.size());
         out.cancelWriting();
         return false;
     }
@@ -263,7 +287,7 @@ bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QS
     const qint64 oldSize = f.size();
     if (f.write(bytes) != bytes.size()) {
         if (error)
-            *error = f.errorString();
+            *error = failureOf(f, m_dir, bytes.size());
         f.resize(oldSize); // what did reach the disk goes again
         return false;
     }

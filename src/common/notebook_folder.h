@@ -10,6 +10,10 @@
 // The notebook folder. Files are named by bare name, and a bare name reaches an existing file
 // whatever the letter case of its name (a folder copied from Windows may hold 日記.TXT).
 // Every rewrite is atomic: a crash mid-write leaves the old file as it was.
+// What the user is told of a write that failed: a full disk by name (Qt may call it
+// "Unknown error"), else what Qt said. available is the free space of the disk, -1 unknown.
+QString writeFailureText(const QString &qtError, qint64 available, qint64 needed);
+
 class NotebookFolder
 {
 public:

@@ -40,12 +40,13 @@ void PictureFrame::showKey(const NotebookFolder &folder, const QString &key)
 
 bool PictureFrame::showKeyIfAny(const NotebookFolder &folder, const QString &key)
 {
-    if (!pictures::canNamePicture(key))
+    const QString stem = pictures::pictureStem(key);
+    if (stem.isEmpty())
         return false;
     // The winner is the first that loads in the order .bmp, .gif, .jpg; no other is decoded.
     for (const char *ext : {".bmp", ".gif", ".jpg"}) {
-        const QString name = key + QLatin1String(ext);
-        if (folder.exists(name) && render(folder.pathOf(name)))
+        const QString name = stem + QLatin1String(ext);
+        if (folder.exists(name) && folder.refusal(name).isEmpty() && render(folder.pathOf(name)))
             return true;
     }
     return false;

@@ -1,5 +1,6 @@
 #include "common/picture_import.h"
 
+#include "common/cp932.h"
 #include "common/dialogs.h"
 #include "common/notebook_files.h"
 #include "common/picture_names.h"
@@ -11,7 +12,9 @@ using namespace picture_names;
 QString importPicture(Dialogs &dialogs, NotebookFiles &files, const QString &sourcePath,
                       const PictureTarget &target)
 {
-    const QString problem = nameProblem(target.name);
+    // The file takes the name as the register or the recipe book will read it back.
+    const QString name = cp932::storedForm(target.name);
+    const QString problem = nameProblem(name);
     if (!problem.isEmpty()) {
         dialogs.warning(nameProblemTitle(), problem);
         return {};
@@ -21,7 +24,7 @@ QString importPicture(Dialogs &dialogs, NotebookFiles &files, const QString &sou
         dialogs.warning(unreadableTitle(), unreadableText(QFileInfo(sourcePath).fileName()));
         return {};
     }
-    const QString bareName = target.name + source.extension;
+    const QString bareName = name + source.extension;
     if (!target.confirmText.isEmpty() &&
         !dialogs.confirm(confirmTitle(), target.confirmText, Dialogs::Icon::Warning, Dialogs::Answer::Ok))
         return {};

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -66,6 +67,13 @@ QString nameProblem(const QString &name)
         if (QStringLiteral("/\\:*?\"<>|").contains(c))
             return head + QStringLiteral("「%1」はファイル名に使えない文字です。").arg(c);
     }
+    // Windows gives these names to devices, whatever the case and the extension: a copy of the
+    // folder made there could not hold the picture.
+    static const QRegularExpression reserved(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])\\s*(\\..*)?$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (reserved.match(name).hasMatch())
+        return head + QStringLiteral("「%1」は Windows が装置の名前に使うため、ファイル名にできません。")
+                          .arg(name.section(u'.', 0, 0).trimmed());
     // Most file systems take 255 bytes; the extension needs four of them.
     if (name.toUtf8().size() > 250)
         return head + QStringLiteral("名前が長すぎます。");
@@ -74,6 +82,9 @@ QString nameProblem(const QString &name)
 
 PictureSource examineSource(const QString &path)
 {
+    // A pipe or a device chosen in the picker would never give an end.
+    if (!QFileInfo(path).isFile())
+        return {};
     QImageReader reader(path);
     if (!reader.canRead())
         return {};

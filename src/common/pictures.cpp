@@ -1,6 +1,7 @@
 #include "common/pictures.h"
 
 #include "common/bmp_reduced.h"
+#include "common/cp932.h"
 #include "common/notebook_folder.h"
 #include "common/picture_names.h"
 
@@ -18,14 +19,21 @@ static const char *const precedence[] = {".bmp", ".gif", ".jpg"};
 
 bool canNamePicture(const QString &key) { return !key.isEmpty() && picture_names::nameProblem(key).isEmpty(); }
 
+QString pictureStem(const QString &key)
+{
+    const QString stored = cp932::storedForm(key);
+    return canNamePicture(stored) ? stored : QString();
+}
+
 QString findPicture(const NotebookFolder &folder, const QString &key)
 {
-    if (!canNamePicture(key))
+    const QString stem = pictureStem(key);
+    if (stem.isEmpty())
         return {};
     for (const char *ext : precedence) {
-        const QString name = key + QLatin1String(ext);
+        const QString name = stem + QLatin1String(ext);
         const QString path = folder.pathOf(name);
-        if (!QFileInfo::exists(path))
+        if (!QFileInfo::exists(path) || !folder.refusal(name).isEmpty())
             continue;
         QImageReader reader(path);
         if (reader.canRead())
@@ -45,6 +53,8 @@ bool tooLarge(QSize claimed)
 
 QString sizeProblem(const QString &path)
 {
+    if (!QFileInfo(path).isFile())
+        return {};
     const QSize claimed = QImageReader(path).size();
     if (!tooLarge(claimed))
         return {};
@@ -57,6 +67,9 @@ QString sizeProblem(const QString &path)
 
 QImage loadScaled(const QString &path, QSize size)
 {
+    // A pipe or a device would never give an end (or not the same twice).
+    if (!QFileInfo(path).isFile())
+        return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     // Qt would read a large BMP whole and scale it afterwards.
@@ -85,10 +98,11 @@ QImage loadScaled(const QString &path, QSize size)
 
 QImage loadPicture(const NotebookFolder &folder, const QString &key, QSize size, QString *usedName)
 {
-    if (canNamePicture(key)) {
+    if (const QString stem = pictureStem(key); !stem.isEmpty()) {
         for (const char *ext : precedence) {
-            const QString path = folder.pathOf(key + QLatin1String(ext));
-            if (!QFileInfo::exists(path))
+            const QString name = stem + QLatin1String(ext);
+            const QString path = folder.pathOf(name);
+            if (!QFileInfo::exists(path) || !folder.refusal(name).isEmpty())
                 continue;
             QImage image = loadScaled(path, size);
             if (!image.isNull()) {

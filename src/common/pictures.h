@@ -18,6 +18,9 @@ inline QString placeholderName() { return QStringLiteral("NOPIC.JPG"); }
 // import and print asks the same. A name that no file may carry ("トマト/ツナ", "..") has no
 // picture, and NOPIC.JPG stands for it; nothing is looked up under a name made from it.
 bool canNamePicture(const QString &key);
+// The file name stem every look-up, import and print uses for a key: the key as it reads back
+// from its file once saved (cp932::storedForm); "" when that cannot name a picture.
+QString pictureStem(const QString &key);
 
 // The bare name of the picture that wins for key, or "" when none can be read. No pixels
 // are decoded.

@@ -13,7 +13,8 @@ bool RewriteGuard::markNotWhole(const QString &bareName)
 bool RewriteGuard::beforeRewrite(const NotebookFolder &folder, const QString &bareName, const QDateTime &now,
                                  QString *backupName)
 {
-    if (!isNotWhole(bareName) || m_backedUp.contains(key(bareName)) || !folder.exists(bareName))
+    if ((!isNotWhole(bareName) && !m_copyFirst.contains(key(bareName))) || m_backedUp.contains(key(bareName)) ||
+        !folder.exists(bareName))
         return true;
     const QString copy = folder.keepBackup(bareName, now);
     if (copy.isEmpty())

@@ -14,6 +14,9 @@ public:
     // Returns true the first time a file is marked (the caller tells the user then).
     bool markNotWhole(const QString &bareName);
     bool isNotWhole(const QString &bareName) const { return m_notWhole.contains(key(bareName)); }
+    // A file read whole but not as CP932 (another encoding, bytes it cannot hold): copied
+    // aside before its first rewrite all the same, though an append needs no rewrite first.
+    void markCopyFirst(const QString &bareName) { m_copyFirst.insert(key(bareName)); }
 
     // Call before rewriting a file. Keeps a dated copy the first time for a file that was
     // not read whole; false when that copy failed, and the rewrite must not happen.
@@ -23,5 +26,6 @@ public:
 private:
     static QString key(const QString &bareName) { return bareName.toLower(); }
     QSet<QString> m_notWhole;
+    QSet<QString> m_copyFirst;
     QSet<QString> m_backedUp;
 };

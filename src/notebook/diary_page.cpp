@@ -463,6 +463,11 @@ WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
         sortDiary(nb.diary.days());
         written = nb.writeDiary();
         DIARY_READ();
+        // The day is in the file whatever became of the sorting: the user is told just that.
+        if (!written.ok)
+            written.error = QStringLiteral("%1 の日記は追加しましたが、%2 を日付の順に並べ直せませんでした。\r\n"
+                                           "追加した日は日記の最後にあります。\r\n\r\n%3")
+                                .arg(check.date, diaryFileName(), written.error);
     }
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(nb.diary.count());

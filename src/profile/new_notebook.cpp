@@ -103,9 +103,15 @@ QStringList touchedFiles(const QList<FileChange> &changes)
 // A new folder under バックアップ named by the minute; "-2", "-3"… when that one exists.
 QString newBackupFolder(const QString &notebookDir, const QDateTime &now)
 {
+    // The copies stay inside the notebook: a バックアップ that is a link leading out is not used.
+    const QFileInfo top(notebookDir + u'/' + backupFolderName(now).section(u'/', 0, 0));
+    if (top.isSymLink() &&
+        !top.canonicalFilePath().startsWith(QFileInfo(notebookDir).canonicalFilePath() + u'/'))
+        return {};
     const QString stem = backupFolderName(now);
     QString name = stem;
-    for (int n = 2; QFileInfo::exists(notebookDir + u'/' + name); ++n)
+    for (int n = 2; QFileInfo::exists(notebookDir + u'/' + name) || QFileInfo(notebookDir + u'/' + name).isSymLink();
+         ++n)
         name = stem + u'-' + QString::number(n);
     return QDir(notebookDir).mkpath(name) ? name : QString();
 }

@@ -128,6 +128,8 @@ void PhotoPanel::open()
 void PhotoPanel::readCaptions()
 {
     m_captions = parseAlbumCaptions(cp932::decode(m_host.notebook().files.read(albumCaptionsFileName())));
+    // Read when the panel opens, after the start-up's boxes: its own are shown here.
+    tellReadProblems(m_host.notebook().files, m_host.dialogs());
     for (int g = 1; g <= 4; ++g)
         setCaption(g, m_captions[g - 1]);
 }
@@ -163,8 +165,10 @@ void PhotoPanel::showPosition(int g)
     const QStringList &files = m_files[g - 1];
     const int p = group.scroll->value();
     group.picture->showNothing();
-    if (p >= 1 && p <= files.size())
-        group.picture->showFile(m_host.notebook().folder().pathOf(files[p - 1]));
+    // A link leading out of the folder is not shown, as no picture is read through one.
+    const NotebookFolder &folder = m_host.notebook().folder();
+    if (p >= 1 && p <= files.size() && folder.refusal(files[p - 1]).isEmpty())
+        group.picture->showFile(folder.pathOf(files[p - 1]));
     showText(group.position, QStringLiteral("%1 / %2").arg(p).arg(files.size()));
 }
 

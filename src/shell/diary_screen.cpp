@@ -279,8 +279,7 @@ void DiaryScreen::load()
     m_loading = false;
     show();
     // Files that are there but could not be read, told once each.
-    for (const QString &problem : m_notebook.files.takeReadProblems())
-        m_dialogs.warning(QStringLiteral("読み込みエラー"), problem);
+    tellReadProblems(m_notebook.files, m_dialogs);
     greet();
 }
 

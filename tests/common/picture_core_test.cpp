@@ -96,7 +96,9 @@ void PictureCoreTest::namesAndProblems()
     const std::pair<QString, QString> names[] = {
         {"ベビー服", ""},        {"a..b", ""},         {"", "名前が空"},
         {"..", "「.」や「..」"}, {"../../x", "「/」"}, {"a\\b", "「\\」"},
-        {"a:b", "「:」"},        {"a\nb", "制御文字"}, {QString(90, u'あ'), "長すぎ"}};
+        {"a:b", "「:」"},        {"a\nb", "制御文字"}, {QString(90, u'あ'), "長すぎ"},
+        {"con", "「con」は Windows"}, {"Com1.tar", "「Com1」は Windows"}, {"LPT9", "Windows"},
+        {"NUL ", "Windows"},    {"console", ""},       {"COM10", ""},   {"aux袋", ""}};
     for (const auto &[name, named] : names) {
         const QString problem = nameProblem(name);
         QVERIFY2(named.isEmpty() ? problem.isEmpty() : problem.contains(named), qPrintable(name + problem));

@@ -93,6 +93,10 @@ void TextFormatsTest::cp932_refusesWhatItCannotHold()
     QCOMPARE(cp932::firstUnencodable(text), bad);
     QVERIFY(cp932::unencodableMessage(bad).contains(bad));
     QCOMPARE(cp932::firstUnencodable(QStringLiteral("ふつうの文")), QString());
+    // A typed character that stands for a kept byte would read back as another (U+F7B1 as ｱ);
+    // a lone surrogate is named as itself.
+    QCOMPARE(cp932::firstUnencodable(QStringLiteral("ア") + QChar(0xF7B1)), QString(QChar(0xF7B1)));
+    QVERIFY(cp932::unencodableMessage(QString(QChar(0xD83D))).contains(QStringLiteral("（U+D83D）")));
 }
 
 void TextFormatsTest::numericValue_data()

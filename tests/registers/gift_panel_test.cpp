@@ -48,6 +48,7 @@ private slots:
     void registers_data();
     void registers();
     void thanksMarkAndPhoto();
+    void photoOfANameWithALookAlikeIsFoundAgain();
     void choicesStayInTheirGrid();
     void dateListsAndHelp();
 };
@@ -173,6 +174,30 @@ void GiftPanelTest::thanksMarkAndPhoto()
     QCOMPARE(p.panel->ageruItem(), QStringLiteral("タオル"));
     QCOMPARE(p.panel->itadakiItem(), QStringLiteral("くつした"));
     VERIFY_DIALOGS(p.dialogs);
+}
+
+// The register stores ¥ as its look-alike ￥: the photo is saved under the stored name, so the
+// item read back from the file (as after a restart) still shows it.
+void GiftPanelTest::photoOfANameWithALookAlikeIsFoundAgain()
+{
+    Panel p{QString(), QString()};
+    auto *g = p.find<RegisterGrid>(QStringLiteral("msgItadaki"));
+    p.add(QStringLiteral("I"), QStringLiteral("1995/02/20"), QStringLiteral("タオル¥500〜"));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 1));
+    QTemporaryDir from;
+    QImage green(60, 40, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    QVERIFY(green.save(from.filePath(QStringLiteral("g.bmp"))));
+    p.dialogs.expect(QStringLiteral("コピー確認"), QString(), Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
+                     Dialogs::Answer::Ok);
+    p.dialogs.expectInformation(QStringLiteral("コピー終了"));
+    drop(p.find<QLabel>(QStringLiteral("imgItadaki")), from.filePath(QStringLiteral("g.bmp")));
+    VERIFY_DIALOGS(p.dialogs);
+    const QString stored = p.notebook.text(Received).section(u'"', 3, 3);
+    QVERIFY(QFile::exists(p.notebook.path(stored + QStringLiteral(".bmp"))));
+    p.panel->ITADAKI_READ();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 1));
+    QCOMPARE(p.pictureCentre(), QColor(Qt::green));
 }
 
 void GiftPanelTest::choicesStayInTheirGrid()
