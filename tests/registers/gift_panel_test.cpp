@@ -31,6 +31,18 @@ struct Panel : RegisterScreen {
         find<QLineEdit>(QStringLiteral("txt%1Naiyo").arg(reg))->setText(item);
         click(QStringLiteral("cmd%1Hozon").arg(reg));
     }
+    // A green BMP dragged from elsewhere and dropped on the item's picture, both boxes answered OK.
+    void dropGreenPicture()
+    {
+        QTemporaryDir from;
+        QImage green(60, 40, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        green.save(from.filePath(QStringLiteral("g.bmp")));
+        dialogs.expect(QStringLiteral("コピー確認"), QString(), Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
+                       Dialogs::Answer::Ok);
+        dialogs.expectInformation(QStringLiteral("コピー終了"));
+        drop(find<QLabel>(QStringLiteral("imgItadaki")), from.filePath(QStringLiteral("g.bmp")));
+    }
     QColor pictureCentre() const
     {
         const QImage img = find<QLabel>(QStringLiteral("imgItadaki"))->pixmap().toImage();
@@ -155,14 +167,7 @@ void GiftPanelTest::thanksMarkAndPhoto()
     const QImage nopic = pictures::loadScaled(p.notebook.path(QStringLiteral("NOPIC.JPG")), QSize(296, 221));
     QCOMPARE(p.pictureCentre(), nopic.pixelColor(nopic.width() / 2, nopic.height() / 2));
     // A picture dropped for it shows at once.
-    QTemporaryDir from;
-    QImage green(60, 40, QImage::Format_RGB32);
-    green.fill(Qt::green);
-    QVERIFY(green.save(from.filePath(QStringLiteral("g.bmp"))));
-    p.dialogs.expect(QStringLiteral("コピー確認"), QString(), Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
-                     Dialogs::Answer::Ok);
-    p.dialogs.expectInformation(QStringLiteral("コピー終了"));
-    drop(p.find<QLabel>(QStringLiteral("imgItadaki")), from.filePath(QStringLiteral("g.bmp")));
+    p.dropGreenPicture();
     QVERIFY(QFile::exists(p.notebook.path(QStringLiteral("くつした.bmp"))));
     QCOMPARE(p.pictureCentre(), QColor(Qt::green));
 
@@ -184,14 +189,7 @@ void GiftPanelTest::photoOfANameWithALookAlikeIsFoundAgain()
     auto *g = p.find<RegisterGrid>(QStringLiteral("msgItadaki"));
     p.add(QStringLiteral("I"), QStringLiteral("1995/02/20"), QStringLiteral("タオル¥500〜"));
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 1));
-    QTemporaryDir from;
-    QImage green(60, 40, QImage::Format_RGB32);
-    green.fill(Qt::green);
-    QVERIFY(green.save(from.filePath(QStringLiteral("g.bmp"))));
-    p.dialogs.expect(QStringLiteral("コピー確認"), QString(), Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
-                     Dialogs::Answer::Ok);
-    p.dialogs.expectInformation(QStringLiteral("コピー終了"));
-    drop(p.find<QLabel>(QStringLiteral("imgItadaki")), from.filePath(QStringLiteral("g.bmp")));
+    p.dropGreenPicture();
     VERIFY_DIALOGS(p.dialogs);
     const QString stored = p.notebook.text(Received).section(u'"', 3, 3);
     QVERIFY(QFile::exists(p.notebook.path(stored + QStringLiteral(".bmp"))));
