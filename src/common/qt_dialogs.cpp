@@ -1,6 +1,7 @@
 #include "common/qt_dialogs.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,13 +34,18 @@ Dialogs::Answer QtDialogs::message(const Box &box)
         mb.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         mb.setDefaultButton(box.defaultButton == Answer::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
         mb.setEscapeButton(QMessageBox::Cancel);
-        if (!box.cancelText.isEmpty())
+        if (!box.cancelText.isEmpty()) {
+            // A choice, not a cancellation: no cross on it.
             mb.button(QMessageBox::Cancel)->setText(box.cancelText);
+            mb.button(QMessageBox::Cancel)->setIcon(QIcon());
+        }
     } else {
         mb.setStandardButtons(QMessageBox::Ok);
     }
-    if (!box.okText.isEmpty())
+    if (!box.okText.isEmpty()) {
         mb.button(QMessageBox::Ok)->setText(box.okText);
+        mb.button(QMessageBox::Ok)->setIcon(QIcon());
+    }
     return mb.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
