@@ -2,16 +2,16 @@
 // full decode of the same files. A day's main photo as JPEG and as BMP, a page turned between
 // two photo days, the photo panel opened with four such photos, and one step of each slide
 // show. "Uncached" figures drop the pictures the frames keep, as the first showing of a picture.
-#include "common/notebook_folder.h"
-#include "common/picture_frame.h"
+#include "core/common/notebook_folder.h"
+#include "core/recipes/recipe_store.h"
 #include "floor_report.h"
 #include "generators.h"
 #include "loaded_screen.h"
-#include "notebook/day_photos.h"
-#include "notebook/diary_page.h"
-#include "recipes/recipe_pictures.h"
-#include "recipes/recipe_screen.h"
-#include "recipes/recipe_store.h"
+#include "ui/notebook/day_photos.h"
+#include "ui/notebook/diary_page.h"
+#include "ui/recipes/recipe_pictures.h"
+#include "ui/recipes/recipe_screen.h"
+#include "ui/widgets/picture_frame.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,15 +1,15 @@
 // The recipe book at capacity: 1000 recipes with long texts, each figure beside its floor
 // (reading or writing the same bytes without any recipe work).
-#include "book/notebook.h"
-#include "common/cp932.h"
-#include "common/qt_printer.h"
+#include "core/book/notebook.h"
+#include "core/common/cp932.h"
+#include "core/recipes/recipe_files.h"
+#include "core/recipes/recipe_store.h"
 #include "floor_report.h"
 #include "generators.h"
-#include "recipes/recipe_files.h"
-#include "recipes/recipe_screen.h"
-#include "recipes/recipe_store.h"
 #include "scripted_dialogs.h"
 #include "test_notebook.h"
+#include "ui/recipes/recipe_screen.h"
+#include "ui/widgets/qt_printer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

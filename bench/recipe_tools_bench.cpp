@@ -2,17 +2,17 @@
 // of one pass over the table doing nothing (and the aim of 2 ms a key); the graph screens
 // opened beside bare charts of the same counts; the menu of all 1000 recipes printed to a PDF
 // beside decoding the same pictures alone, with the peak memory of each.
-#include "common/fonts.h"
-#include "common/pictures.h"
-#include "common/qt_printer.h"
+#include "core/common/fonts.h"
+#include "core/common/pictures.h"
+#include "core/recipe_tools/recipe_print.h"
+#include "core/recipe_tools/recipe_search.h"
+#include "core/recipes/recipe_store.h"
 #include "floor_report.h"
 #include "generators.h"
-#include "recipe_tools/graph_screens.h"
-#include "recipe_tools/recipe_print.h"
-#include "recipe_tools/recipe_search.h"
-#include "recipes/recipe_store.h"
 #include "scripted_dialogs.h"
 #include "test_notebook.h"
+#include "ui/recipe_tools/graph_screens.h"
+#include "ui/widgets/qt_printer.h"
 
 #include <QApplication>
 #include <QChartView>

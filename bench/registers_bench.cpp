@@ -1,18 +1,18 @@
 // The schedule, gift and anniversary lists at and beyond any size a notebook reaches: reading a
 // register file, its order, showing a panel and the worst anniversary addition, each beside
 // its floor: the same bytes decoded, the same keys sorted, the same lines joined.
-#include "common/cp932.h"
-#include "common/qt_printer.h"
+#include "core/common/cp932.h"
+#include "core/notebook/anniversary_store.h"
+#include "core/registers/register_file.h"
+#include "core/registers/remaining_days.h"
 #include "floor_report.h"
 #include "generators.h"
-#include "notebook/anniversary_store.h"
-#include "registers/gift_panel.h"
-#include "registers/register_file.h"
-#include "registers/remaining_days.h"
-#include "registers/schedule_panel.h"
 #include "scripted_dialogs.h"
-#include "shell/diary_screen.h"
 #include "test_notebook.h"
+#include "ui/registers/gift_panel.h"
+#include "ui/registers/schedule_panel.h"
+#include "ui/shell/diary_screen.h"
+#include "ui/widgets/qt_printer.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

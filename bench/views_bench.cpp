@@ -1,15 +1,15 @@
 // The diary views at full capacity (1095 days), each beside its floor: the same days searched,
 // drawn or laid in a grid by Qt alone, without the views' own work.
-#include "common/cp932.h"
-#include "common/notebook_folder.h"
+#include "core/common/cp932.h"
+#include "core/common/notebook_folder.h"
+#include "core/notebook/diary_store.h"
+#include "core/notebook/growth.h"
+#include "core/notebook/growth_chart_store.h"
 #include "floor_report.h"
 #include "generators.h"
 #include "loaded_screen.h"
-#include "notebook/diary_store.h"
-#include "notebook/growth.h"
-#include "notebook/growth_bands.h"
-#include "notebook/growth_chart_store.h"
-#include "notebook/growth_panel.h"
+#include "ui/notebook/growth_bands.h"
+#include "ui/notebook/growth_panel.h"
 
 #include <QApplication>
 #include <QChartView>

@@ -1,6 +1,6 @@
 // 写真見出し.txt: any bytes read without harm; the four captions read, saved, read back the same.
+#include "core/registers/album_captions.h"
 #include "fuzz_check.h"
-#include "registers/album_captions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

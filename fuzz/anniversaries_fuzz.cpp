@@ -1,6 +1,6 @@
 // 記念日.txt: any bytes read without harm; the entries read, saved, read back the same.
+#include "core/notebook/anniversary_store.h"
 #include "fuzz_check.h"
-#include "notebook/anniversary_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

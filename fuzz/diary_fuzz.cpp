@@ -1,7 +1,7 @@
 // 日記.txt: any bytes read without harm; the days read, saved, read back the same; a day
 // appended to a file that may be appended to reads back as one more day.
+#include "core/notebook/diary_store.h"
 #include "fuzz_check.h"
-#include "notebook/diary_store.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/cp932.h"
+#include "core/common/cp932.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 // グラフ.txt: any bytes read without harm; the limits read, saved, read back the same.
+#include "core/notebook/growth.h"
 #include "fuzz_check.h"
-#include "notebook/growth.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

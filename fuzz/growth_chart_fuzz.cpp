@@ -1,6 +1,6 @@
 // 成長曲線.txt: any bytes read without harm; the choices read, saved, read back the same.
+#include "core/notebook/growth_chart_store.h"
 #include "fuzz_check.h"
-#include "notebook/growth_chart_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,7 +1,7 @@
 // ﾌﾟﾗｲﾍﾞｰﾄ.txt: any bytes read without harm; the values read, saved, read back the same, and
 // a file in the layout's form stays in it.
+#include "core/profile/profile_store.h"
 #include "fuzz_check.h"
-#include "profile/profile_store.h"
 
 namespace {
 

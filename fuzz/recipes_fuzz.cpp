@@ -1,7 +1,7 @@
 // レシピ.txt: any bytes read without harm; the recipes read, saved whole or with one left
 // out, read back the same; a recipe appended to a file that may be appended to reads back.
+#include "core/recipes/recipe_store.h"
 #include "fuzz_check.h"
-#include "recipes/recipe_store.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // 予定.txt, 贈りもの.txt, 頂きもの.txt: any bytes read without harm as records of two or
 // three fields; the records read, saved, read back the same.
+#include "core/registers/register_file.h"
 #include "fuzz_check.h"
-#include "registers/register_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

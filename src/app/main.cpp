@@ -1,12 +1,12 @@
-#include "book/notebook.h"
-#include "book/notebook_setup.h"
-#include "common/clock.h"
-#include "common/command_line.h"
-#include "common/dialogs.h"
-#include "common/qt_dialogs.h"
-#include "common/qt_printer.h"
-#include "shell/diary_screen.h"
-#include "shell/startup.h"
+#include "core/book/notebook.h"
+#include "core/book/notebook_setup.h"
+#include "core/common/clock.h"
+#include "core/common/command_line.h"
+#include "core/common/dialogs.h"
+#include "ui/shell/diary_screen.h"
+#include "ui/shell/startup.h"
+#include "ui/widgets/qt_dialogs.h"
+#include "ui/widgets/qt_printer.h"
 
 #include <QApplication>
 #include <QLockFile>

@@ -1,9 +1,9 @@
 #include "generators.h"
 
-#include "common/cp932.h"
-#include "common/dates.h"
-#include "notebook/diary_store.h"
-#include "recipes/recipe_store.h"
+#include "core/common/cp932.h"
+#include "core/common/dates.h"
+#include "core/notebook/diary_store.h"
+#include "core/recipes/recipe_store.h"
 
 #include <QBuffer>
 #include <QImage>

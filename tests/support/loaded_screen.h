@@ -2,8 +2,8 @@
 
 #include "recording_printer.h"
 #include "scripted_dialogs.h"
-#include "shell/diary_screen.h"
 #include "test_notebook.h"
+#include "ui/shell/diary_screen.h"
 
 #include <QAbstractButton>
 #include <QtTest>

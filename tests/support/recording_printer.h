@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/printer.h"
+#include "core/common/printer.h"
 
 #include <QList>
 #include <QStringList>

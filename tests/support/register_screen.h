@@ -2,11 +2,11 @@
 
 // The notebook screen on a copy of the sample notebook, loaded with its greetings answered
 // (and the help tour off), then every box scripted.
-#include "common/qt_printer.h"
-#include "registers/register_grid.h"
 #include "scripted_dialogs.h"
-#include "shell/diary_screen.h"
 #include "test_notebook.h"
+#include "ui/registers/register_grid.h"
+#include "ui/shell/diary_screen.h"
+#include "ui/widgets/qt_printer.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/dialogs.h"
+#include "core/common/dialogs.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "test_notebook.h"
 
-#include "common/cp932.h"
+#include "core/common/cp932.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "book/notebook.h"
-#include "common/clock.h"
+#include "core/book/notebook.h"
+#include "core/common/clock.h"
 
 #include <QByteArray>
 #include <QString>

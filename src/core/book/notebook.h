@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/common/clock.h"
+#include "core/common/help_tour.h"
+#include "core/common/notebook_files.h"
+#include "core/notebook/diary_files.h"
+#include "core/notebook/diary_store.h"
+#include "core/notebook/growth.h"
+#include "core/profile/profile_store.h"
+#include "core/recipes/recipe_files.h"
+#include "core/recipes/recipe_store.h"
+
+#include <QObject>
+
+// The open notebook: its files and everything the screens share for the whole run (the
+// profile, the day table and growth series, the recipe tables, the help-tour values). Memory
+// is a copy of the files outside a handler. Screens read the tables directly and change them
+// through the methods here, which tell every screen what changed.
+class Notebook : public QObject
+{
+    Q_OBJECT
+public:
+    Notebook(const QString &dir, Clock &clock);
+
+    NotebookFiles files;
+    Clock &clock;
+    Profile profile;
+    DiaryTable diary;
+    GrowthSeries growth;
+    GraphLimits limits;
+    HelpTour tour;
+    RecipeBook recipes;
+
+    const NotebookFolder &folder() const { return files.folder(); }
+
+    // The file half of PROFILE_READ.
+    void readProfile();
+    // PROFILE_WRITE: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole from memory.
+    WriteResult writeProfile();
+    // Sets a picture mode of the profile (DiaryPictureMode or PictureMode) and saves the
+    // profile, but only for a real switch.
+    WriteResult setPictureMode(QString &mode, const QString &value);
+    // The point-goal save after its file: Nickname and TargetPoint, both window titles, then
+    // LevelPercent against the new goal and ShowLevelBar.
+    void setNicknameAndGoal(const QString &nickname, qint16 targetPoint);
+    // The new-notebook command's writes, all or none, after a dated copy of every file they
+    // change: ﾌﾟﾗｲﾍﾞｰﾄ.txt from profileFileText, the notebook's data files emptied in their
+    // order (the recipes stay), and the birth day appended as the first day of 日記.txt.
+    // Memory stays as it was: the program ends next.
+    WriteResult startNewNotebook(const QString &profileFileText, const QString &birthDate, double height,
+                                 double weight);
+
+    // The file half of DIARY_READ, and GROWTH_BUILD on what was read.
+    DiaryLoad readDiary();
+    // DIARY_APPEND: one record at the end of 日記.txt.
+    WriteResult appendDay(const QString &date, double height, double weight, const QString &text);
+    // DIARY_WRITE: 日記.txt anew from the table.
+    WriteResult writeDiary();
+    // GROWTH_BUILD on the day table.
+    void buildGrowth();
+
+    // LoadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
+    RecipeLoad LoadRecipes();
+    // ComputeRecipeStats: counts and ratios, and for a book that is not empty the points.
+    void ComputeRecipeStats();
+    // ComputeTotalPoint: TotalPoint and LevelPercent, then ShowLevelBar.
+    void ComputeTotalPoint();
+    // ShowLevelBar: every level bar and points display recolours itself.
+    void ShowLevelBar() { emit levelShown(); }
+    // AppendRecipeRecord: one record at the end of レシピ.txt.
+    WriteResult AppendRecipeRecord(const Recipe &recipe);
+    // SaveRecipeFile: レシピ.txt anew from the tables, leaving out position skip when not 0.
+    WriteResult SaveRecipeFile(int skip = 0);
+    // LoadReferenceList, AppendReference: 参考資料.txt.
+    void LoadReferenceList();
+    WriteResult AppendReference(const QString &text);
+
+signals:
+    // The profile in memory was read or changed.
+    void profileChanged();
+    // The day table and the growth series were read again (after a load or a save).
+    void diaryChanged();
+    // The recipe tables were read again: screens built from them start afresh.
+    void recipesChanged();
+    // TotalPoint and LevelPercent are to be shown.
+    void levelShown();
+};

@@ -1,0 +1,149 @@
+#include "core/book/notebook_setup.h"
+
+#include "core/common/cp932.h"
+#include "core/common/help_tour.h"
+#include "core/common/notebook_folder.h"
+#include "core/common/pictures.h"
+#include "core/notebook/anniversary_store.h"
+#include "core/notebook/diary_store.h"
+#include "core/notebook/growth.h"
+#include "core/notebook/growth_chart_store.h"
+#include "core/profile/profile_store.h"
+#include "core/recipes/recipe_store.h"
+#include "core/registers/register_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace notebook_setup {
+
+QString perUserFolder()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/ikuji-techo");
+}
+
+bool holdsNotebook(const QString &dir) { return NotebookFolder(dir).exists(profileFileName()); }
+
+QString chooseFolder(const QStringList &arguments, const QString &currentDir)
+{
+    if (!arguments.isEmpty() && !arguments.first().isEmpty())
+        return QFileInfo(arguments.first()).absoluteFilePath();
+    if (holdsNotebook(currentDir))
+        return QFileInfo(currentDir).absoluteFilePath();
+    return perUserFolder();
+}
+
+static QString firstExisting(const QString &name)
+{
+    const QString app = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    const QStringList candidates = {
+        app + QStringLiteral("/../share/ikuji-techo/") + name,
+        QStringLiteral(TECHO_DATA_DIR "/") + name,
+        QStringLiteral(TECHO_SOURCE_DIR "/") + name,
+    };
+    for (const QString &c : candidates)
+        if (QFileInfo(c).isDir())
+            return QDir::cleanPath(c);
+    return QDir::cleanPath(candidates.last());
+}
+
+QString sampleDir() { return firstExisting(QStringLiteral("sample")); }
+QString helpDir() { return firstExisting(QStringLiteral("help")); }
+
+bool createFromSample(const QString &target, const QString &sample, QString *error)
+{
+    if (!QDir().mkpath(target)) {
+        *error = QStringLiteral("フォルダー %1 を作れませんでした。").arg(target);
+        return false;
+    }
+    const QStringList names = QDir(sample).entryList(QDir::Files);
+    for (const QString &name : names) {
+        const QString to = target + u'/' + name;
+        if (QFileInfo::exists(to))
+            continue;
+        if (!QFile::copy(sample + u'/' + name, to)) {
+            *error = QStringLiteral("%1 を %2 に写せませんでした。").arg(name, target);
+            return false;
+        }
+        QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+    }
+    return true;
+}
+
+QStringList dataFileNames()
+{
+    return {profileFileName(),      diaryFileName(),       settingsFileName(),   graphFileName(),
+            scheduleFileName(),     anniversaryFileName(), giftsGivenFileName(), giftsReceivedFileName(),
+            albumCaptionFileName(), recipeFileName(),      referenceFileName(),  growthExportFileName(),
+            growthChartFileName()};
+}
+
+std::unique_ptr<QLockFile> lockFolder(const QString &dir, QString *error)
+{
+    auto lock = std::make_unique<QLockFile>(dir + QStringLiteral("/.ikuji-techo.lock"));
+    // Never stale by age: only a lock whose program is no longer running is taken over.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+    *error = lock->error() == QLockFile::LockFailedError
+                 ? QStringLiteral("この育児手帖はすでに開いています。\r\n\r\n"
+                                  "開いている育児手帖の画面をお使いください。\r\n"
+                                  "（別のパソコンで開いているときは、そちらで閉じてから開いてください。）")
+                 : QStringLiteral("育児手帖のフォルダーに書き込めません（%1）。")
+                       .arg(QDir::toNativeSeparators(dir));
+    return nullptr;
+}
+
+int removeLeftovers(const QString &dir)
+{
+    // QSaveFile writes into "<name>.XXXXXX" and renames it over the file at the end: so do the
+    // data files and the pictures (a kill at the rename of an import leaves a whole copy).
+    QStringList patterns;
+    for (const QString &name : dataFileNames())
+        patterns.append(QRegularExpression::escape(name));
+    patterns.append(QStringLiteral(".+\\.(jpe?g|gif|bmp)"));
+    const QRegularExpression temp(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(patterns.join(u'|')),
+                                  QRegularExpression::CaseInsensitiveOption);
+    int removed = 0;
+    for (const QString &entry : QDir(dir).entryList(QDir::Files | QDir::Hidden))
+        if (temp.match(entry).hasMatch() && QFile::remove(dir + u'/' + entry))
+            ++removed;
+    return removed;
+}
+
+void createMissingFiles(const NotebookFolder &folder, const QString &sample)
+{
+    auto create = [&](const QString &name, const QString &text) {
+        if (!folder.exists(name))
+            folder.save(name, cp932::encode(text).bytes);
+    };
+    Profile neutral;
+    neutral.targetPoint = 100;
+    neutral.diaryPictureMode = photosShown();
+    neutral.pictureMode = photosShown();
+    create(profileFileName(), profileText(neutral));
+    create(diaryFileName(), QString());
+    create(settingsFileName(), settingsFileText(1));
+    create(graphFileName(), graphLimitsText(defaultGraphLimits()));
+    for (const QString &name : {scheduleFileName(), anniversaryFileName(), giftsGivenFileName(),
+                                giftsReceivedFileName(), albumCaptionFileName()})
+        create(name, QString());
+    create(recipeFileName(), QString());
+    create(referenceFileName(), QString());
+    if (!folder.exists(pictures::placeholderName())) {
+        const QString from = NotebookFolder(sample).pathOf(pictures::placeholderName());
+        if (QFileInfo::exists(from))
+            QFile::copy(from, folder.dir() + u'/' + pictures::placeholderName());
+        folder.forgetListing();
+    }
+}
+
+} // namespace notebook_setup

@@ -1,0 +1,80 @@
+#include "core/common/command_line.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+static QString usage()
+{
+    return QStringLiteral(
+        "使い方: ikuji-techo [フォルダー]\n"
+        "Usage:  ikuji-techo [FOLDER]\n"
+        "\n"
+        "育児手帖: 赤ちゃんの育児日記・成長グラフ・予定・離乳食レシピの手帖です。\n"
+        "A notebook for your baby: diary, growth chart, schedule and baby-food recipes.\n"
+        "\n"
+        "開く手帖のフォルダー / The notebook folder that opens:\n"
+        "  1. 指定したフォルダー。\n"
+        "     the FOLDER given;\n"
+        "  2. 指定がなければ、ﾌﾟﾗｲﾍﾞｰﾄ.txt のある現在のフォルダー。\n"
+        "     otherwise the current folder, when it holds ﾌﾟﾗｲﾍﾞｰﾄ.txt;\n"
+        "  3. それもなければ $XDG_DATA_HOME/ikuji-techo (既定は ~/.local/share/ikuji-techo)。\n"
+        "     初めての起動で、見本の手帖 (ももちゃん) を写して作ります。\n"
+        "     otherwise $XDG_DATA_HOME/ikuji-techo (by default ~/.local/share/ikuji-techo),\n"
+        "     created on the first start as a copy of the sample notebook.\n"
+        "\n"
+        "オプション / Options:\n"
+        "  -h, --help     この説明を表示して終了します / show this help and exit\n"
+        "  -v, --version  バージョンを表示して終了します / show the version and exit\n");
+}
+
+static QString refusal(const QCommandLineParser &parser, bool parsed)
+{
+    if (parsed)
+        return QStringLiteral("フォルダーは一つだけ指定してください。 Give one folder only.");
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return QStringLiteral("引数が正しくありません。 %1").arg(parser.errorText());
+    const QString name =
+        (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + unknown.first();
+    return QStringLiteral("オプション %1 はありません。 Unknown option %1.").arg(name);
+}
+
+QString folderRefusal(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (info.isDir())
+        return {};
+    if (info.exists())
+        return QStringLiteral("ikuji-techo: %1 はフォルダーではありません。 Not a folder.\n").arg(folder);
+    return QStringLiteral("ikuji-techo: フォルダー %1 が見つかりません。 No such folder.\n").arg(folder);
+}
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    // Our own options rather than addHelpOption(): that one also adds --help-all for Qt's
+    // options, which are not read here, and its texts are English only.
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), QString());
+
+    // parse() takes the program name first and skips it.
+    CommandLine result;
+    const bool parsed = parser.parse(QStringList(QStringLiteral("ikuji-techo")) + arguments);
+    if (parsed && parser.isSet(help)) {
+        result.action = CommandLine::Help;
+        result.output = usage();
+    } else if (parsed && parser.isSet(version)) {
+        result.action = CommandLine::Version;
+        result.output = QStringLiteral("育児手帖 (ikuji-techo) " TECHO_VERSION "\n");
+    } else if (!parsed || parser.positionalArguments().size() > 1) {
+        result.action = CommandLine::Error;
+        result.exitCode = 2;
+        result.output = QStringLiteral("ikuji-techo: %1\n\n").arg(refusal(parser, parsed)) + usage();
+    } else {
+        result.folder = parser.positionalArguments().value(0);
+    }
+    return result;
+}

@@ -1,0 +1,193 @@
+#include "core/common/notebook_files.h"
+
+#include "core/common/clock.h"
+#include "core/common/cp932.h"
+#include "core/common/dialogs.h"
+
+#include <QFileInfo>
+
+#include <utility>
+
+NotebookFiles::NotebookFiles(const QString &dir, Clock &clock) : m_folder(dir), m_clock(clock) {}
+
+QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
+{
+    bool found = false;
+    QByteArray bytes = m_folder.readAll(bareName, &found);
+    if (ok)
+        *ok = found;
+    const QString key = bareName.toLower();
+    if (found || !m_folder.exists(bareName)) {
+        m_unreadable.remove(key);
+        if (found)
+            checkEncoding(bareName, bytes);
+        return bytes;
+    }
+    m_unreadable.insert(key);
+    QString why = m_folder.refusal(bareName);
+    if (why.isEmpty())
+        why = QFileInfo(m_folder.pathOf(bareName)).isDir()
+                  ? QStringLiteral("%1 という名前のフォルダーがあります。").arg(bareName)
+                  : QStringLiteral("%1 を読み込めませんでした（読み取りの権限がありません）。").arg(bareName);
+    tellOnce(bareName, why + QStringLiteral("\r\n\r\nこのファイルの中身は表示されません。"
+                                            "元のファイルを守るため、書き込みもしません。"));
+    return {};
+}
+
+// A file saved in another encoding (or with bytes CP932 cannot hold) is told of once, and
+// copied aside before the program first rewrites it.
+void NotebookFiles::checkEncoding(const QString &bareName, const QByteArray &bytes) const
+{
+    const cp932::Looks looks = cp932::looksLike(bytes);
+    if (looks == cp932::Looks::Cp932)
+        return;
+    m_guard.markCopyFirst(bareName);
+    const QString what =
+        looks == cp932::Looks::Utf8
+            ? QStringLiteral("%1 は UTF-8 で保存されているようです（育児手帖のファイルはシフトJISです）。\r\n"
+                             "文字が正しく表示されないことがあります。")
+        : looks == cp932::Looks::Utf16
+            ? QStringLiteral("%1 は UTF-16 で保存されているようです（育児手帖のファイルはシフトJISです）。\r\n"
+                             "中身を正しく読めません。")
+            : QStringLiteral("%1 にはシフトJISとして読めないバイトがあります。\r\n"
+                             "読めないところは、そのままの形で残します。");
+    tellOnce(bareName, what.arg(bareName) + QStringLiteral("\r\n\r\nこのファイルを書き換える前に、元のファイルを同じフォルダーに"
+                                                           "日付付きの控え（.bak）として残します。"));
+}
+
+void NotebookFiles::tellOnce(const QString &bareName, const QString &message) const
+{
+    if (m_told.contains(bareName.toLower()))
+        return;
+    m_told.insert(bareName.toLower());
+    m_readProblems.append(message);
+}
+
+bool NotebookFiles::firstTime(const QString &key) const
+{
+    if (m_told.contains(key))
+        return false;
+    m_told.insert(key);
+    return true;
+}
+
+QStringList NotebookFiles::takeReadProblems() { return std::exchange(m_readProblems, {}); }
+
+namespace {
+
+WriteResult failed(const QString &error)
+{
+    WriteResult r;
+    r.ok = false;
+    r.error = error;
+    return r;
+}
+
+QString notWritten(const QString &bareName, const QString &error)
+{
+    return QStringLiteral("%1 に書き込めませんでした。\r\n（%2）").arg(bareName, error);
+}
+
+QString unreadableNotWritten(const QString &bareName)
+{
+    return QStringLiteral("%1 は読み込めなかったため、書き込みません（元のファイルを守るため）。\r\n"
+                          "ファイルの権限と名前を確かめてから、育児手帖を開き直してください。")
+        .arg(bareName);
+}
+
+} // namespace
+
+WriteResult NotebookFiles::rewrite(const QString &bareName, const QString &text)
+{
+    if (m_unreadable.contains(bareName.toLower()))
+        return failed(unreadableNotWritten(bareName));
+    const cp932::Encoded encoded = cp932::encode(text);
+    if (!encoded.ok)
+        return failed(cp932::unencodableMessage(encoded.badChar));
+    WriteResult r;
+    if (!m_guard.beforeRewrite(m_folder, bareName, m_clock.now(), &r.backupName))
+        return failed(QStringLiteral("%1 の控えを作れなかったため、書き込みを取りやめました。\r\n"
+                                     "フォルダーの空き容量と書き込み権限を確かめてください。")
+                          .arg(bareName));
+    QString error;
+    if (!m_folder.save(bareName, encoded.bytes, &error))
+        return failed(notWritten(bareName, error));
+    return r;
+}
+
+WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &record,
+                                        const std::function<QString()> &wholeText)
+{
+    if (m_unreadable.contains(bareName.toLower()))
+        return failed(unreadableNotWritten(bareName));
+    const cp932::Encoded encoded = cp932::encode(record);
+    if (!encoded.ok)
+        return failed(cp932::unencodableMessage(encoded.badChar));
+    WriteResult first;
+    if (wholeText && (isNotWhole(bareName) || m_untidy.contains(bareName.toLower()))) {
+        first = rewrite(bareName, wholeText());
+        if (!first.ok)
+            return first;
+        m_untidy.remove(bareName.toLower());
+    }
+    const QByteArray bytes = m_folder.endsWithLineBreak(bareName) ? encoded.bytes : "\r\n" + encoded.bytes;
+    QString error;
+    if (!m_folder.append(bareName, bytes, &error))
+        return failed(notWritten(bareName, error));
+    return first;
+}
+
+void NotebookFiles::setTidy(const QString &bareName, bool tidy)
+{
+    if (tidy)
+        m_untidy.remove(bareName.toLower());
+    else
+        m_untidy.insert(bareName.toLower());
+}
+
+QString NotebookFiles::notWholeMessage(const QString &bareName, int recordsRead, const QString &unit,
+                                      const ReadDamage &damage)
+{
+    QString text;
+    if (!damage.skipped.isEmpty())
+        text += QStringLiteral("%1 に読み込めない行がありました（%2）。\r\n"
+                               "その行を飛ばして、読み込めた %3 %4分を表示します。\r\n")
+                    .arg(bareName, damage.skippedText())
+                    .arg(recordsRead)
+                    .arg(unit);
+    if (damage.beyondCount > 0) {
+        QStringList names = damage.beyondNames.mid(0, 5);
+        if (damage.beyondNames.size() > 5)
+            names.append(QStringLiteral("ほか"));
+        text += QStringLiteral("%1 には上限の %2 %3を超える記録があります。\r\n"
+                               "%4 %3目から後の %5 %3分（%6）は表示しませんが、"
+                               "ファイルにはそのまま残します。\r\n")
+                    .arg(bareName)
+                    .arg(recordsRead)
+                    .arg(unit)
+                    .arg(recordsRead + 1)
+                    .arg(damage.beyondCount)
+                    .arg(names.join(QStringLiteral("、")));
+    }
+    if (text.isEmpty())
+        text = QStringLiteral("%1 を最後まで読み込めませんでした。\r\n"
+                              "読み込めた %2 %3分を表示します。\r\n")
+                   .arg(bareName)
+                   .arg(recordsRead)
+                   .arg(unit);
+    return text + QStringLiteral("\r\nこのファイルを書き換える前に、元のファイルを同じフォルダーに日付付きの控え（."
+                                 "bak）として残します。");
+}
+
+void tellReadProblems(NotebookFiles &files, Dialogs &dialogs)
+{
+    for (const QString &problem : files.takeReadProblems())
+        dialogs.warning(QStringLiteral("読み込みエラー"), problem);
+}
+
+bool reportWrite(Dialogs &dialogs, const WriteResult &written)
+{
+    if (!written.ok)
+        dialogs.warning(QStringLiteral("書き込みエラー"), written.error);
+    return written.ok;
+}

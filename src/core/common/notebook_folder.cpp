@@ -1,0 +1,320 @@
+#include "core/common/notebook_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+#include <cstdio>
+
+NotebookFolder::NotebookFolder(const QString &dir) : m_dir(dir) {}
+
+QString NotebookFolder::findCaseInsensitive(const QString &bareName) const
+{
+    // The listing is cached and refreshed when the folder changes: a folder of thousands of
+    // photos is not listed again for every picture that a day does not have.
+    const QDateTime stamp = folderStamp();
+    if (!m_listingStamp.isValid() || stamp != m_listingStamp) {
+        m_lowerToActual.clear();
+        const QStringList names = QDir(m_dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString &name : names)
+            m_lowerToActual.insert(name.toLower(), name);
+        m_listingStamp = stamp;
+    }
+    return m_lowerToActual.value(bareName.toLower());
+}
+
+QDateTime NotebookFolder::folderStamp() const { return QFileInfo(m_dir).lastModified(); }
+
+void NotebookFolder::noteChange(const QString &path, const QDateTime &before, bool added) const
+{
+    // The folder changed by this one name since the listing was made (nothing else changed it
+    // first): the listing is mended instead of made again, so a save in a folder of thousands
+    // of photos does not list them all at the next picture looked for.
+    if (!m_listingStamp.isValid() || before != m_listingStamp) {
+        forgetListing();
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    if (added)
+        m_lowerToActual.insert(name.toLower(), name);
+    else if (m_lowerToActual.value(name.toLower()) == name)
+        m_lowerToActual.remove(name.toLower());
+    m_listingStamp = folderStamp();
+}
+
+bool NotebookFolder::isBareName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
+}
+
+QString NotebookFolder::pathOf(const QString &bareName) const
+{
+    if (!isBareName(bareName))
+        return {};
+    const QString exact = m_dir + u'/' + bareName;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QString actual = findCaseInsensitive(bareName);
+    if (!actual.isEmpty() && QFileInfo::exists(m_dir + u'/' + actual))
+        return m_dir + u'/' + actual;
+    return exact;
+}
+
+bool NotebookFolder::exists(const QString &bareName) const
+{
+    const QFileInfo info(pathOf(bareName));
+    return info.exists() || info.isSymLink();
+}
+
+QString NotebookFolder::refusal(const QString &bareName) const
+{
+    const QString path = pathOf(bareName);
+    if (path.isEmpty())
+        return QStringLiteral("「%1」はファイルの名前に使えません。").arg(bareName);
+    const QFileInfo info(path);
+    // A pipe, a socket or a device (or a link to one): reading it could wait forever.
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return QStringLiteral("%1 は普通のファイルではない（パイプや装置の）ため、読み書きしません。").arg(bareName);
+    if (!info.isSymLink())
+        return {};
+    const QString target = info.canonicalFilePath();
+    const QString inside = QFileInfo(m_dir).canonicalFilePath() + u'/';
+    if (target.isEmpty() || !target.startsWith(inside))
+        return QStringLiteral("%1 は手帖のフォルダーの外（またはどこにもないところ）を指すリンクのため、"
+                              "読み書きしません。")
+            .arg(bareName);
+    return {};
+}
+
+QByteArray NotebookFolder::readAll(const QString &bareName, bool *ok) const
+{
+    QFile f(pathOf(bareName));
+    if (!refusal(bareName).isEmpty() || !f.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    if (ok)
+        *ok = true;
+    return f.readAll();
+}
+
+QString writeFailureText(const QString &qtError, qint64 available, qint64 needed)
+{
+    if (available >= 0 && available < needed + 64 * 1024)
+        return QStringLiteral("ディスクの空き容量が足りません（空き %1 KB）").arg(available / 1024);
+    if (qtError.isEmpty() || qtError == QLatin1String("Unknown error"))
+        return QStringLiteral("書き込みに失敗しました。原因はわかりません");
+    return qtError;
+}
+
+namespace {
+
+// Why a write in dir of needed bytes failed, for the user.
+QString failureOf(const QFileDevice &f, const QString &dir, qint64 needed)
+{
+    const QStorageInfo disk(dir);
+    return writeFailureText(f.errorString(), disk.isValid() ? disk.bytesAvailable() : -1, needed);
+}
+
+} // namespace
+
+bool NotebookFolder::save(const QString &bareName, const QByteArray &bytes, QString *error) const
+{
+    if (const QString refused = refusal(bareName); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
+    const QString path = pathOf(bareName);
+    const QDateTime before = folderStamp();
+    QSaveFile f(path);
+    // Qt keeps small writes in a buffer, and commit() does not see a flush that failed: the
+    // buffer is flushed and checked here, before the new file may replace the old one.
+    const bool written = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+    if (!written || !f.commit()) {
+        if (error)
+            *error = failureOf(f, m_dir, bytes.size());
+        f.cancelWriting();
+        return false;
+    }
+    noteChange(path, before, true);
+    return true;
+}
+
+bool NotebookFolder::saveCopyOf(const QString &bareName, const QString &sourcePath, QString *error) const
+{
+    if (const QString refused = refusal(bareName); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
+    QFile in(sourcePath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = in.errorString();
+        return false;
+    }
+    const QString path = pathOf(bareName);
+    const QDateTime before = folderStamp();
+    QSaveFile out(path);
+    bool written = out.open(QIODevice::WriteOnly);
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    while (written) {
+        const qint64 n = in.read(chunk.data(), chunk.size());
+        if (n <= 0) {
+            written = n == 0;
+            break;
+        }
+        written = out.write(chunk.constData(), n) == n;
+    }
+    if (!written || !out.flush() || !out.commit()) {
+        if (error)
+            *error = in.error() != QFileDevice::NoError ? in.errorString() : failureOf(out, m_dir, in.size());
+        out.cancelWriting();
+        return false;
+    }
+    noteChange(path, before, true);
+    return true;
+}
+
+namespace {
+
+// Distinct enough that no file of the user's is taken for one.
+const QString ReplaceSuffix = QStringLiteral(".ikuji-techo-new");
+
+// A rename that replaces what is at to (QFile::rename does not).
+bool renameOver(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
+
+bool NotebookFolder::saveTogether(const QList<std::pair<QString, QByteArray>> &files, QString *error) const
+{
+    QStringList targets;
+    for (const auto &[name, bytes] : files)
+        if (const QString refused = refusal(name); !refused.isEmpty()) {
+            if (error)
+                *error = refused;
+            return false;
+        } else {
+            targets.append(pathOf(name));
+        }
+    const auto removeNew = [&targets] {
+        for (const QString &t : targets)
+            QFile::remove(t + ReplaceSuffix);
+    };
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QSaveFile f(targets[i] + ReplaceSuffix);
+        const QByteArray &bytes = files[i].second;
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(files[i].first, f.errorString());
+            f.cancelWriting();
+            removeNew();
+            return false;
+        }
+    }
+    // From here on the new versions win, even over a crash.
+    QStringList names;
+    for (const QString &t : targets)
+        names.append(QFileInfo(t).fileName());
+    QSaveFile journal(m_dir + u'/' + replaceJournalName());
+    const QByteArray list = names.join(u'\n').toUtf8() + '\n';
+    if (!journal.open(QIODevice::WriteOnly) || journal.write(list) != list.size() || !journal.flush() ||
+        !journal.commit()) {
+        if (error)
+            *error = journal.errorString();
+        journal.cancelWriting();
+        removeNew();
+        return false;
+    }
+    finishReplace(m_dir);
+    forgetListing();
+    return true;
+}
+
+bool NotebookFolder::finishReplace(const QString &dir)
+{
+    const QString journalPath = dir + u'/' + replaceJournalName();
+    QFile journal(journalPath);
+    bool finished = false;
+    // Only a regular file is opened: a pipe of that name would never give an end.
+    if (QFileInfo(journalPath).isFile() && !QFileInfo(journalPath).isSymLink() && journal.open(QIODevice::ReadOnly)) {
+        const QStringList names = QString::fromUtf8(journal.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        journal.close();
+        // A list cut short cannot have been written by the program (it is renamed into place
+        // whole); only bare names are taken.
+        for (const QString &name : names)
+            if (isBareName(name) && QFileInfo::exists(dir + u'/' + name + ReplaceSuffix))
+                renameOver(dir + u'/' + name + ReplaceSuffix, dir + u'/' + name);
+        QFile::remove(journalPath);
+        finished = true;
+    }
+    // New versions that no journal names were never committed: the files stay as they were.
+    // So go the unfinished writes of new versions and of the journal ("<name>.XXXXXX").
+    static const QRegularExpression leftover(
+        QStringLiteral("(%1|^%2)(\\.[A-Za-z0-9]{6})?$")
+            .arg(QRegularExpression::escape(ReplaceSuffix), QRegularExpression::escape(replaceJournalName())));
+    for (const QString &entry : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (leftover.match(entry).hasMatch() && QFileInfo(dir + u'/' + entry).isFile())
+            QFile::remove(dir + u'/' + entry);
+    return finished;
+}
+
+bool NotebookFolder::append(const QString &bareName, const QByteArray &bytes, QString *error) const
+{
+    if (const QString refused = refusal(bareName); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
+    const QString path = pathOf(bareName);
+    const QDateTime before = folderStamp();
+    QFile f(path);
+    // Unbuffered: nothing of a failed write waits in a buffer to be written at close.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const qint64 oldSize = f.size();
+    if (f.write(bytes) != bytes.size()) {
+        if (error)
+            *error = failureOf(f, m_dir, bytes.size());
+        f.resize(oldSize); // what did reach the disk goes again
+        return false;
+    }
+    noteChange(path, before, true);
+    return true;
+}
+
+bool NotebookFolder::endsWithLineBreak(const QString &bareName) const
+{
+    QFile f(pathOf(bareName));
+    if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+        return true;
+    char last = 0;
+    return f.seek(f.size() - 1) && f.getChar(&last) && (last == '\n' || last == '\r');
+}
+
+QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now) const
+{
+    const QString source = pathOf(bareName);
+    const QString name = QFileInfo(source).fileName() + u'.' +
+                         now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".bak");
+    QString target = m_dir + u'/' + name;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = m_dir + u'/' + name + u'.' + QString::number(n);
+    const QDateTime before = folderStamp();
+    if (!QFile::copy(source, target))
+        return {};
+    noteChange(target, before, true);
+    return QFileInfo(target).fileName();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/notebook/diary_store.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The growth series: one entry per calendar day from diary day 1 to the last day with a
+// weight, missing days filled in by straight lines between measured days.
+struct GrowthSeries {
+    QList<QString> date;  // GrowthDate, from index 1; index 0 unused
+    QList<qint16> height; // GrowthHeight, index 0 holds 0
+    QList<qint16> weight; // GrowthWeight, index 0 holds 0
+    int count = 0;        // GrowthCount
+};
+
+// GROWTH_BUILD. The series holds at most DiaryCapacity days from diary day 1; days of a
+// diary that reach further are left out. An empty diary gives an empty series.
+void buildGrowth(const DiaryTable &diary, GrowthSeries &series);
+
+// 身長体重.txt: one quoted line per series day, "1995/02/15",50,3000 with CR LF.
+inline QString growthExportFileName() { return QStringLiteral("身長体重.txt"); }
+QString growthExportText(const GrowthSeries &series);
+
+// The lines of the two growth lists: "1995/02/15 _ 3000g" and "1995/02/15 _ 50cm".
+QStringList weightListLines(const GrowthSeries &series);
+QStringList heightListLines(const GrowthSeries &series);
+
+// A labelled mark on the chart's day axis: series day `day` (0 for the first day).
+struct AgeTick {
+    int day = 0;
+    QString label;
+};
+// Marks for a series of `days` days starting on `first` (the birth day): whole months of
+// age ("3か月", "1歳", "1歳6か月") spaced so that about ten fit, or weeks ("2週") for a
+// series shorter than two months.
+QList<AgeTick> ageTicks(QDate first, int days);
+
+// The growth chart's axis limits, グラフ.txt.
+struct GraphLimits {
+    qint16 heightMin = 0; // HeightMin
+    qint16 heightMax = 0; // HeightMax
+    qint16 weightMin = 0; // WeightMin
+    qint16 weightMax = 0; // WeightMax
+};
+
+inline QString graphFileName() { return QStringLiteral("グラフ.txt"); }
+
+GraphLimits parseGraphLimits(const QString &text);
+// Four lines, each the value as a printed integer (" 40 ").
+QString graphLimitsText(const GraphLimits &limits);
+// What a notebook without グラフ.txt starts with: limits that suit a baby's first three years.
+GraphLimits defaultGraphLimits();

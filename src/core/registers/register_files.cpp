@@ -1,0 +1,17 @@
+#include "core/registers/register_files.h"
+
+RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount)
+{
+    return readRegisterText(files.read(fileName), fieldCount);
+}
+
+WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, const QStringList &fields)
+{
+    return files.appendRecord(fileName, registerRecordLine(fields));
+}
+
+WriteResult writeRegisterFile(NotebookFiles &files, const QString &fileName,
+                              const QList<QStringList> &records)
+{
+    return files.rewrite(fileName, registerFileText(records));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/common/notebook_files.h"
+#include "core/registers/register_file.h"
+
+// The registers' files for the rest of the program. Only this module opens them.
+inline QString scheduleFileName() { return QStringLiteral("予定.txt"); }
+inline QString giftsGivenFileName() { return QStringLiteral("贈りもの.txt"); }
+inline QString giftsReceivedFileName() { return QStringLiteral("頂きもの.txt"); }
+inline QString albumCaptionFileName() { return QStringLiteral("写真見出し.txt"); }
+
+// A register file's records, each of fieldCount fields.
+RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount);
+// One record at the end of a register file.
+WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, const QStringList &fields);
+// A register file anew from records.
+WriteResult writeRegisterFile(NotebookFiles &files, const QString &fileName,
+                              const QList<QStringList> &records);

@@ -1,0 +1,91 @@
+#include "ui/notebook/anniversary_box.h"
+
+#include "core/book/notebook.h"
+#include "core/common/cp932.h"
+#include "core/common/dialogs.h"
+#include "core/common/one_line.h"
+#include "core/notebook/diary_files.h"
+#include "ui/widgets/panel_host.h"
+#include "ui/widgets/register_icons.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+AnniversaryBox::AnniversaryBox(PanelHost &host, QWidget *parent) : QWidget(parent), m_host(host)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_lstKinen = new QListWidget(this);
+    nameControl(m_lstKinen, QStringLiteral("lstKinen"), QStringLiteral("記念日リスト"));
+    m_cmdKinen = new QToolButton(this);
+    nameControl(m_cmdKinen, QStringLiteral("cmdKinen"), QStringLiteral("記念日登録"));
+    m_cmdKinen->setToolTip(QStringLiteral("記念日登録"));
+    m_cmdKinen->setIcon(registerIcon(RegisterIcon::Anniversary));
+    m_cmdKinen->setIconSize(QSize(24, 24));
+    auto *head = new QHBoxLayout;
+    head->addWidget(makeLabel(QStringLiteral("記念日リスト"), m_lstKinen, this));
+    head->addStretch();
+    head->addWidget(m_cmdKinen);
+    layout->addLayout(head);
+    layout->addWidget(m_lstKinen);
+
+    connect(m_cmdKinen, &QToolButton::clicked, this, &AnniversaryBox::add);
+    connect(m_lstKinen, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { openDay(item->text()); });
+    openOnEnter(m_lstKinen, [this](const QString &entry) { openDay(entry); });
+}
+
+void AnniversaryBox::KINEN_READ()
+{
+    Notebook &nb = m_host.notebook();
+    m_lstKinen->clear();
+    bool firstNotWhole = false;
+    const AnniversaryRead read = readAnniversaryFile(nb.files, &firstNotWhole);
+    m_kinenList = read.entries;
+    m_lstKinen->addItems(m_kinenList);
+    if (firstNotWhole)
+        m_host.dialogs().warning(
+            QStringLiteral("記念日の読み込み"),
+            NotebookFiles::notWholeMessage(anniversaryFileName(), KinenCapacity, QStringLiteral("件")));
+}
+
+void AnniversaryBox::add()
+{
+    Notebook &nb = m_host.notebook();
+    Dialogs &dialogs = m_host.dialogs();
+    if (m_kinenList.size() >= KinenCapacity) {
+        dialogs.warning(QStringLiteral("記念日登録"),
+                        QStringLiteral("記念日リストはいっぱいです（%1件まで）。\r\n\r\n"
+                                       "これ以上は登録できません。")
+                            .arg(KinenCapacity));
+        return;
+    }
+    const QString entry =
+        dialogs.input(QStringLiteral("記念日リストに登録します\r\n\r\n日付の後に内容を書き込んでください"),
+                      QStringLiteral("記念日登録"), m_host.shownDate(), Dialogs::Preset::Extend);
+    if (entry.isEmpty())
+        return;
+    const QString bad = cp932::firstUnencodable(entry);
+    if (!bad.isEmpty() || hasControlCharacter(entry)) {
+        dialogs.warning(QStringLiteral("入力確認"), bad.isEmpty()
+                                                        ? controlCharacterMessage(QStringLiteral("記念日"))
+                                                        : cp932::unencodableMessage(bad));
+        return;
+    }
+    QStringList entries = m_kinenList;
+    addAnniversary(entries, entry);
+    reportWrite(dialogs, writeAnniversaryFile(nb.files, entries));
+    KINEN_READ();
+}
+
+void AnniversaryBox::openDay(const QString &entry)
+{
+    const DiaryTable &diary = m_host.notebook().diary;
+    const int k = diary.find(entry.left(10));
+    if (k >= 1 && k <= diary.count())
+        m_host.setCurrentDay(k);
+}

@@ -1,0 +1,490 @@
+#include "ui/notebook/diary_page.h"
+
+#include "core/book/notebook.h"
+#include "core/common/cp932.h"
+#include "core/common/dates.h"
+#include "core/common/dialogs.h"
+#include "core/common/numbers.h"
+#include "core/common/pictures.h"
+#include "core/notebook/diary_checks.h"
+#include "ui/notebook/anniversary_box.h"
+#include "ui/notebook/day_photos.h"
+#include "ui/notebook/list_panel.h"
+#include "ui/widgets/panel_host.h"
+#include "ui/widgets/pick_combo.h"
+#include "ui/widgets/picture_frame.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The picture's normal size, in twips.
+constexpr int NormalPictureWidth = 5085, NormalPictureHeight = 3825;
+// How long the dragged bar rests on a day before its picture is decoded.
+constexpr int DragRestMs = 150;
+
+} // namespace
+
+DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("fraDiary"));
+    QLayout *page = buildPage();
+    QLayout *side = buildSide();
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(page, 11);
+    layout->addLayout(side, 9);
+    connectHandlers();
+    m_dayPhotos = new DayPhotos(host, this, m_photoSlot, m_pictureEnlarged, [this](int k) { showDay(k); });
+}
+
+// The day itself: date, height, weight, the text and the scroll bar.
+QLayout *DiaryPage::buildPage()
+{
+    m_cboDay = new PickComboBox(this);
+    m_cboDay->setMaxVisibleItems(20);
+    m_cboDay->setMinimumContentsLength(12);
+    nameControl(m_cboDay, QStringLiteral("cboDay"), QStringLiteral("日付"));
+    m_txtShincyo = new QLineEdit(this);
+    nameControl(m_txtShincyo, QStringLiteral("txtShincyo"), QStringLiteral("身長"));
+    m_txtTaijyu = new QLineEdit(this);
+    nameControl(m_txtTaijyu, QStringLiteral("txtTaijyu"), QStringLiteral("体重"));
+    for (QLineEdit *e : {m_txtShincyo, m_txtTaijyu})
+        e->setMaximumWidth(90);
+    m_txtDiary = new QPlainTextEdit(this);
+    nameControl(m_txtDiary, QStringLiteral("txtDiary"), QStringLiteral("なんでも日記"));
+    m_txtDiary->setTabChangesFocus(true);
+    m_txtDiary->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffdf4; color: #3a3026; }"));
+    {
+        QFont paper = m_txtDiary->font();
+        paper.setPointSizeF(paper.pointSizeF() * 1.15);
+        m_txtDiary->setFont(paper);
+    }
+    m_lblDiaryM = makeLabel(QStringLiteral("なんでも日記"), m_txtDiary, this);
+    m_lblDiaryM->setObjectName(QStringLiteral("lblDiaryM"));
+    m_lblDiaryM->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
+    m_hsbDay = new QScrollBar(Qt::Horizontal, this);
+    nameControl(m_hsbDay, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
+    m_hsbDay->setRange(1, 1);
+    m_hsbDay->setPageStep(1);
+    m_pictureDelay = new QTimer(this);
+    m_pictureDelay->setSingleShot(true);
+    m_pictureDelay->setInterval(DragRestMs);
+
+    auto *page = new QGridLayout;
+    page->addWidget(makeLabel(QStringLiteral("日付"), m_cboDay, this), 0, 0);
+    auto *measures = new QHBoxLayout;
+    measures->addWidget(m_cboDay);
+    measures->addSpacing(12);
+    measures->addWidget(makeLabel(QStringLiteral("身長"), m_txtShincyo, this));
+    measures->addWidget(m_txtShincyo);
+    measures->addWidget(new QLabel(QStringLiteral("cm"), this));
+    measures->addSpacing(8);
+    measures->addWidget(makeLabel(QStringLiteral("体重"), m_txtTaijyu, this));
+    measures->addWidget(m_txtTaijyu);
+    measures->addWidget(new QLabel(QStringLiteral("g"), this));
+    measures->addStretch();
+    page->addLayout(measures, 0, 1);
+    page->addWidget(m_lblDiaryM, 1, 0, 1, 2);
+    page->addWidget(m_txtDiary, 2, 0, 1, 2);
+    m_lblDayNo = new QLabel(this);
+    nameValueLabel(m_lblDayNo, QStringLiteral("lblDayNo"), QStringLiteral("何日目"));
+    m_lblDayNo->setMinimumWidth(90);
+    m_lblDayNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *scrollRow = new QHBoxLayout;
+    scrollRow->addWidget(m_hsbDay, 1);
+    scrollRow->addWidget(m_lblDayNo);
+    page->addLayout(scrollRow, 3, 0, 1, 2);
+    page->setRowStretch(2, 1);
+
+    return page;
+}
+
+// Search, the search results, the anniversaries and the picture frame.
+QLayout *DiaryPage::buildSide()
+{
+    m_txtKensaku = new QLineEdit(this);
+    nameControl(m_txtKensaku, QStringLiteral("txtKensaku"), QStringLiteral("検索"));
+    m_txtKensaku->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
+    m_lstDay = new QListWidget(this);
+    nameControl(m_lstDay, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
+    m_lstDay->setItemDelegate(
+        new OneLineDelegate(m_lstDay)); // a result that holds a line break stays one line
+    m_anniversaries = new AnniversaryBox(m_host, this);
+
+    auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(makeLabel(QStringLiteral("検索"), m_txtKensaku, this));
+    searchRow->addWidget(m_txtKensaku);
+
+    buildPictureFrame();
+
+    auto *side = new QVBoxLayout;
+    side->addLayout(searchRow);
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(m_lstDay, 1);
+    lists->addWidget(m_anniversaries, 1);
+    side->addLayout(lists, 1);
+    side->addWidget(m_fraGazou);
+
+    return side;
+}
+
+void DiaryPage::buildPictureFrame()
+{
+    m_fraGazou = new QFrame(this);
+    m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
+    m_fraGazou->setFrameShape(QFrame::StyledPanel);
+    m_imgGazou = new PictureFrame(m_fraGazou);
+    nameControl(m_imgGazou, QStringLiteral("imgGazou"), QStringLiteral("日記の写真"));
+    m_imgGazou->setAlignment(Qt::AlignCenter);
+    static const char *const captions[] = {"メイン", "1", "2", "3", "4", "5"};
+    auto *photoButtons = new QHBoxLayout;
+    for (int n = 0; n < 6; ++n) {
+        QString caption = QString::fromUtf8(captions[n]);
+        m_cmdPic[n] =
+            makeButton(QStringLiteral("cmdPic%1").arg(n), caption,
+                       n == 0 ? QStringLiteral("メインの写真") : QStringLiteral("写真%1").arg(n), m_fraGazou);
+        m_cmdPic[n]->setAccessibleName(n == 0 ? caption : QStringLiteral("写真%1").arg(n));
+        m_cmdPic[n]->setMinimumWidth(n == 0 ? 48 : 28);
+        m_cmdPic[n]->setAutoFillBackground(true);
+        photoButtons->addWidget(m_cmdPic[n]);
+        connect(m_cmdPic[n], &QPushButton::clicked, this, [this, n] { choosePhoto(n); });
+    }
+    m_optGazou = new QRadioButton(QStringLiteral("写真"), m_fraGazou);
+    nameControl(m_optGazou, QStringLiteral("optGazou"), QStringLiteral("写真表示"));
+    m_optGazou->setToolTip(QStringLiteral("写真表示"));
+    m_optMain = new QRadioButton(QStringLiteral("なし"), m_fraGazou);
+    nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真非表示"));
+    m_optMain->setToolTip(QStringLiteral("写真非表示"));
+    m_cmdSaisei = new QToolButton(m_fraGazou);
+    nameControl(m_cmdSaisei, QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"));
+    m_cmdSaisei->setToolTip(QStringLiteral("スライドショー開始"));
+    m_cmdSaisei->setText(QStringLiteral("▶"));
+    m_cmdStop = new QToolButton(m_fraGazou);
+    nameControl(m_cmdStop, QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"));
+    m_cmdStop->setToolTip(QStringLiteral("スライドショー停止"));
+    m_cmdStop->setText(QStringLiteral("■"));
+    m_lblSDate = new QLabel(m_fraGazou);
+    nameValueLabel(m_lblSDate, QStringLiteral("lblSDate"), QStringLiteral("スライドショーの日付"));
+    auto *modeRow = new QHBoxLayout;
+    modeRow->addWidget(m_optGazou);
+    modeRow->addWidget(m_optMain);
+    modeRow->addStretch();
+    modeRow->addWidget(m_lblSDate);
+    modeRow->addWidget(m_cmdSaisei);
+    modeRow->addWidget(m_cmdStop);
+    auto *frameLayout = new QVBoxLayout(m_fraGazou);
+    frameLayout->setContentsMargins(4, 4, 4, 4);
+    frameLayout->addWidget(m_imgGazou, 1);
+    frameLayout->addLayout(photoButtons);
+    frameLayout->addLayout(modeRow);
+    setNormalPictureLayout();
+}
+
+void DiaryPage::connectHandlers()
+{
+    connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
+    connect(m_hsbDay, &QScrollBar::sliderReleased, this, &DiaryPage::showPendingPicture);
+    connect(m_pictureDelay, &QTimer::timeout, this, &DiaryPage::showPendingPicture);
+    connect(m_cboDay, &PickComboBox::picked, this, [this](int index) { setCurrentDay(index + 1); });
+    hookEvents(m_txtKensaku, [this](QEvent *e) {
+        if (!isEnterKey(e) || m_txtKensaku->text().isEmpty())
+            return false;
+        search();
+        return true;
+    });
+    connect(m_lstDay, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { openSearchResult(item->text()); });
+    openOnEnter(m_lstDay, [this](const QString &line) { openSearchResult(line); });
+    // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
+    connect(m_optGazou, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            photosShownClicked();
+    });
+    connect(m_optMain, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            photosHiddenClicked();
+    });
+}
+
+int DiaryPage::currentDay() const { return m_hsbDay->value(); }
+QString DiaryPage::dateText() const { return m_cboDay->currentText(); }
+
+void DiaryPage::setCurrentDay(int k)
+{
+    // The bar may already point at day k while another page is shown (a new page).
+    if (m_hsbDay->value() != k)
+        m_hsbDay->setValue(k);
+    else if (m_shownDay != k)
+        DIARY_SHOW();
+}
+
+void DiaryPage::showDay(int k)
+{
+    {
+        const QSignalBlocker block(m_hsbDay);
+        m_hsbDay->setValue(k);
+    }
+    DIARY_SHOW();
+}
+
+void DiaryPage::DIARY_READ()
+{
+    Notebook &nb = m_host.notebook();
+    const DiaryLoad load = nb.readDiary();
+    m_cboDay->clear();
+    QStringList dates;
+    dates.reserve(nb.diary.count());
+    for (const DiaryDay &d : nb.diary.days())
+        dates.append(d.date);
+    m_cboDay->addItems(dates);
+    const QSignalBlocker block(m_hsbDay);
+    m_hsbDay->setMaximum(qMax(1, nb.diary.count()));
+    if (load.firstNotWhole)
+        m_host.dialogs().warning(
+            QStringLiteral("日記の読み込み"),
+            NotebookFiles::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日"), load.damage));
+}
+
+void DiaryPage::DIARY_CLEAR()
+{
+    m_shownDay = 0;
+    m_cboDay->setEditText(QString());
+    m_txtShincyo->clear();
+    m_txtTaijyu->clear();
+    m_txtDiary->clear();
+}
+
+void DiaryPage::DIARY_SHOW()
+{
+    const DiaryTable &diary = m_host.notebook().diary;
+    if (diary.count() == 0) {
+        DIARY_CLEAR();
+        m_lblDayNo->clear();
+        const QSignalBlocker block(m_hsbDay);
+        m_hsbDay->setMaximum(1);
+        return;
+    }
+    const int k = qBound(1, m_hsbDay->value(), diary.count());
+    m_shownDay = k;
+    const DiaryDay &day = diary.day(k);
+    m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
+    m_cboDay->setEditText(day.date);
+    m_txtShincyo->setText(QString::number(day.height));
+    m_txtTaijyu->setText(QString::number(day.weight));
+    m_txtDiary->setPlainText(editText(day.text));
+    if (m_host.notebook().profile.diaryPictureMode != photosShown())
+        return;
+    // A drag across photo days decodes only the day it stops on.
+    if (m_hsbDay->isSliderDown())
+        showPictureWhenBarStops(QString(day.date).remove(u'/'));
+    else
+        showPicture(QString(day.date).remove(u'/'));
+    resetPhotoButtons();
+    m_photoSlot = 0;
+}
+
+void DiaryPage::showPicture(const QString &key)
+{
+    m_picturePending = false;
+    m_pictureDelay->stop();
+    m_imgGazou->showKey(m_host.notebook().folder(), key);
+}
+
+void DiaryPage::showPictureWhenBarStops(const QString &key)
+{
+    m_pendingPicture = key;
+    m_picturePending = true;
+    m_pictureDelay->start();
+}
+
+void DiaryPage::showPendingPicture()
+{
+    if (m_picturePending)
+        showPicture(m_pendingPicture);
+}
+
+void DiaryPage::resetPhotoButtons()
+{
+    for (QPushButton *b : m_cmdPic) {
+        b->setPalette(QPalette());
+        b->setStyleSheet(QString());
+    }
+}
+
+void DiaryPage::choosePhoto(int slot)
+{
+    resetPhotoButtons();
+    m_cmdPic[slot]->setStyleSheet(QStringLiteral("background-color: rgb(255, 192, 255);"));
+    const DiaryTable &diary = m_host.notebook().diary;
+    if (diary.count() > 0) {
+        const QString key = QString(diary.day(qBound(1, m_hsbDay->value(), diary.count())).date).remove(u'/');
+        showPicture(slot == 0 ? key : key + u'_' + QString::number(slot));
+    }
+    m_photoSlot = slot;
+}
+
+void DiaryPage::applyPictureMode()
+{
+    const bool shown = m_host.notebook().profile.diaryPictureMode == photosShown();
+    {
+        const QSignalBlocker blockShown(m_optGazou);
+        const QSignalBlocker blockHidden(m_optMain);
+        m_optGazou->setChecked(shown);
+        m_optMain->setChecked(!shown);
+    }
+    if (shown)
+        photosShownClicked();
+    else
+        photosHiddenClicked();
+}
+
+void DiaryPage::photosShownClicked()
+{
+    showPicture(m_cboDay->currentText().remove(u'/'));
+    savePictureMode(photosShown());
+}
+
+void DiaryPage::photosHiddenClicked()
+{
+    savePictureMode(photosHidden());
+    showPicture(QString());
+}
+
+void DiaryPage::savePictureMode(const QString &mode)
+{
+    Notebook &nb = m_host.notebook();
+    if (!m_host.loading())
+        reportWrite(m_host.dialogs(), nb.setPictureMode(nb.profile.diaryPictureMode, mode));
+}
+
+void DiaryPage::setNormalPictureLayout()
+{
+    if (m_dayPhotos)
+        m_dayPhotos->normalLayout();
+    m_imgGazou->setMinimumSize(twipsToPixels(NormalPictureWidth), twipsToPixels(NormalPictureHeight));
+    m_pictureEnlarged = false;
+}
+
+void DiaryPage::newPage()
+{
+    m_host.panelHide();
+    m_host.showDiaryPanel();
+    DIARY_CLEAR();
+    m_cboDay->setEditText(::dateText(m_host.notebook().clock.today()));
+    m_host.helpTour(
+        QStringLiteral("新しい日記を登録します。\r\n\r\n"
+                       "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
+                       "身長・体重データは必ずしも入力する必要はありませんが、\r\n"
+                       "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
+                       "※最後に「保存」ボタンを押してください。\r\n\r\n"
+                       "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
+    m_txtDiary->setFocus();
+}
+
+void DiaryPage::search()
+{
+    const QString needle = m_txtKensaku->text();
+    m_lstDay->clear();
+    QStringList lines;
+    for (const DiaryDay &d : m_host.notebook().diary.days())
+        if (d.text.contains(needle, Qt::CaseSensitive))
+            lines.append(d.date + u'　' + d.text.left(25));
+    m_lstDay->addItems(lines);
+}
+
+void DiaryPage::openSearchResult(const QString &line)
+{
+    const int k = m_host.notebook().diary.find(line.left(10));
+    if (k > 0)
+        setCurrentDay(k);
+}
+
+void DiaryPage::save()
+{
+    Notebook &nb = m_host.notebook();
+    Dialogs &dialogs = m_host.dialogs();
+    const DiarySaveCheck check = checkDiarySave(nb.diary,
+                                                {m_cboDay->currentText(), m_txtShincyo->text(),
+                                                 m_txtTaijyu->text(), storedText(m_txtDiary->toPlainText())},
+                                                nb.clock.today());
+    if (!check.date.isEmpty())
+        m_cboDay->setEditText(check.date);
+    if (check.refusal) {
+        dialogs.warning(check.refusal->title, check.refusal->text);
+        if (check.date.isEmpty())
+            m_cboDay->setEditText(QString());
+        else if (check.refusal->focus != DiaryRefusal::Field::None)
+            (check.refusal->focus == DiaryRefusal::Field::Height ? m_txtShincyo : m_txtTaijyu)->setFocus();
+        return;
+    }
+    const bool isNew = check.day == 0;
+    if (!dialogs.confirm(isNew ? QStringLiteral("新規登録確認") : QStringLiteral("変更登録確認"),
+                         isNew ? QStringLiteral("新しい日付です。日記に追加します。")
+                               : QStringLiteral("既存の日付です。変更して書き込みます。"),
+                         Dialogs::Icon::Information, Dialogs::Answer::Ok))
+        return;
+    const WriteResult written = isNew ? appendDay(check) : changeDay(check);
+    if (!written.ok) {
+        // The table was read back from the file, so memory still matches what is stored; the
+        // typed page stays on screen.
+        m_cboDay->setEditText(check.date);
+        reportWrite(dialogs, written);
+        return;
+    }
+    DIARY_SHOW();
+    dialogs.information(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+}
+
+WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
+{
+    Notebook &nb = m_host.notebook();
+    WaitPointer wait;
+    WriteResult written =
+        nb.appendDay(check.date, check.height, check.weight, storedText(m_txtDiary->toPlainText()));
+    DIARY_READ();
+    const int n = nb.diary.count();
+    if (written.ok && n >= 2 && QString::compare(nb.diary.day(n).date, nb.diary.day(n - 1).date) < 0) {
+        sortDiary(nb.diary.days());
+        written = nb.writeDiary();
+        DIARY_READ();
+        // The day is in the file whatever became of the sorting: the user is told just that.
+        if (!written.ok)
+            written.error = QStringLiteral("%1 の日記は追加しましたが、%2 を日付の順に並べ直せませんでした。\r\n"
+                                           "追加した日は日記の最後にあります。\r\n\r\n%3")
+                                .arg(check.date, diaryFileName(), written.error);
+    }
+    const QSignalBlocker block(m_hsbDay);
+    m_hsbDay->setValue(nb.diary.count());
+    return written;
+}
+
+WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
+{
+    Notebook &nb = m_host.notebook();
+    WaitPointer wait;
+    DiaryDay &day = nb.diary.day(check.day);
+    day.height = *toInt16(check.height);
+    day.weight = *toInt16(check.weight);
+    day.text = storedText(m_txtDiary->toPlainText());
+    const WriteResult written = nb.writeDiary();
+    DIARY_READ();
+    const QSignalBlocker block(m_hsbDay);
+    m_hsbDay->setValue(check.day);
+    return written;
+}

@@ -1,0 +1,133 @@
+#include "ui/notebook/growth_bands.h"
+
+#include "core/book/notebook.h"
+#include "core/common/dates.h"
+#include "core/notebook/growth.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+namespace {
+
+const QColor MeasureColors[2] = {QColor(222, 98, 52), QColor(41, 121, 201)}; // the lines' colours
+
+void hideFromLegend(QChart *chart, QAbstractSeries *series)
+{
+    for (QLegendMarker *m : chart->legend()->markers(series))
+        m->setVisible(false);
+}
+
+// Birth as the profile has it, else the diary's first day.
+QDate birthDay(const Notebook &nb)
+{
+    if (const std::optional<QDate> b = parseStoredDate(nb.profile.birthDate))
+        return *b;
+    return nb.diary.count() > 0 ? parseStoredDate(nb.diary.day(1).date).value_or(QDate()) : QDate();
+}
+
+} // namespace
+
+GrowthBands::GrowthBands(QChart *chart, QAbstractAxis *dayAxis, QValueAxis *weightAxis,
+                         QValueAxis *heightAxis)
+{
+    for (int k = 0; k < 2; ++k) {
+        Measure &m = m_measures[k];
+        const QColor c = MeasureColors[k];
+        m.p3 = new QLineSeries(chart);
+        m.p97 = new QLineSeries(chart);
+        m.band = new QAreaSeries(m.p97, m.p3);
+        m.band->setName(k == 0 ? QStringLiteral("体重 WHO 3〜97%") : QStringLiteral("身長 WHO 3〜97%"));
+        m.band->setBrush(QColor(c.red(), c.green(), c.blue(), 38));
+        m.band->setPen(QPen(QColor(c.red(), c.green(), c.blue(), 70), 0.8));
+        m.p50 = new QLineSeries;
+        m.p50->setPen(QPen(QColor(c.red(), c.green(), c.blue(), 110), 1.2, Qt::DashLine));
+        m.measured = new QScatterSeries;
+        m.measured->setMarkerSize(6.5);
+        m.measured->setColor(c);
+        m.measured->setBorderColor(Qt::white);
+        QValueAxis *valueAxis = k == 0 ? weightAxis : heightAxis;
+        for (QAbstractSeries *s :
+             {static_cast<QAbstractSeries *>(m.band), static_cast<QAbstractSeries *>(m.p50)}) {
+            chart->addSeries(s);
+            s->attachAxis(dayAxis);
+            s->attachAxis(valueAxis);
+        }
+        hideFromLegend(chart, m.p50);
+    }
+}
+
+void GrowthBands::addPoints(QChart *chart, QAbstractAxis *dayAxis, QValueAxis *weightAxis,
+                            QValueAxis *heightAxis)
+{
+    for (int k = 0; k < 2; ++k) {
+        QScatterSeries *points = m_measures[k].measured;
+        chart->addSeries(points);
+        points->attachAxis(dayAxis);
+        points->attachAxis(k == 0 ? weightAxis : heightAxis);
+        hideFromLegend(chart, points);
+    }
+}
+
+void GrowthBands::show(const Notebook &nb, const GrowthChartSettings &settings, const GrowthSeries &shown)
+{
+    const QDate first = shown.count > 0 ? parseStoredDate(shown.date[1]).value_or(QDate()) : QDate();
+    const bool bands = settings.bands && settings.sex != Sex::None && shown.count > 1;
+    for (int k = 0; k < 2; ++k) {
+        Measure &m = m_measures[k];
+        const GrowthMeasure kind = k == 0 ? GrowthMeasure::Weight : GrowthMeasure::Height;
+        const ReferenceBand band =
+            bands ? referenceBand(kind, settings.sex, first, shown.count, birthDay(nb)) : ReferenceBand();
+        m.p3->replace(band.p3);
+        m.p97->replace(band.p97);
+        m.p50->replace(band.p50);
+        m.band->setVisible(!band.p3.isEmpty());
+        m.p50->setVisible(!band.p50.isEmpty());
+        // Showing a series shows its legend marker again: the line and the points have no name.
+        if (QChart *chart = m.p50->chart()) {
+            hideFromLegend(chart, m.p50);
+            hideFromLegend(chart, m.measured);
+        }
+        // A point on each day the diary holds a measured value.
+        QList<QPointF> points;
+        for (const DiaryDay &d : nb.diary.days()) {
+            const qint16 value = k == 0 ? d.weight : d.height;
+            const std::optional<QDate> on = parseStoredDate(d.date);
+            const qint64 x = on && first.isValid() ? first.daysTo(*on) : -1;
+            if (value != 0 && x >= 0 && x < shown.count)
+                points.append(QPointF(double(x), value));
+        }
+        m.measured->replace(points);
+    }
+    const QString sex = settings.sex == Sex::Girl ? QStringLiteral("女の子") : QStringLiteral("男の子");
+    m_description =
+        bands ? QStringLiteral("WHO 3〜97パーセンタイルの帯と50パーセンタイルの線（%1）を表示しています。"
+                               "点は身長・体重を記入した日です。")
+                    .arg(sex)
+              : QStringLiteral("点は身長・体重を記入した日です。");
+}
+
+QString growthStanding(const Notebook &nb, Sex sex)
+{
+    if (sex == Sex::None)
+        return {};
+    QStringList lines;
+    for (GrowthMeasure kind : {GrowthMeasure::Weight, GrowthMeasure::Height}) {
+        for (int k = nb.diary.count(); k >= 1; --k) {
+            const DiaryDay &d = nb.diary.day(k);
+            const qint16 value = kind == GrowthMeasure::Weight ? d.weight : d.height;
+            const std::optional<QDate> on = parseStoredDate(d.date);
+            if (value <= 0 || !on)
+                continue;
+            const QString text = standingText(kind, value, birthDay(nb), *on, sex);
+            if (!text.isEmpty())
+                lines.append(text);
+            break;
+        }
+    }
+    return lines.join(u'\n');
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/notebook/growth.h"
+#include "core/notebook/growth_chart_store.h"
+
+#include <QFrame>
+
+#include <memory>
+
+class GrowthBands;
+class PanelHost;
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+class QCategoryAxis;
+class QChart;
+class QChartView;
+class QLineSeries;
+class QListWidget;
+class QPushButton;
+class QValueAxis;
+
+// The growth panel fraGraph: the day-by-day weight and height lists, the two-axis chart and
+// the export to 身長体重.txt. Lists and chart show the series as of the last "グラフ" click.
+class GrowthPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    GrowthPanel(PanelHost &host, QWidget *parent = nullptr);
+    ~GrowthPanel() override;
+
+    // The panel's button on the notebook screen's bar ("グラフ").
+    void open();
+    // GROWTH_CHART: the series into chrTaijyu with the axis limits.
+    void GROWTH_CHART();
+    // GROWTH_LIST: lstTaijyu and lstShin refilled.
+    void GROWTH_LIST();
+    // cmdSTHozon: the series to 身長体重.txt.
+    void exportSeries();
+    // chrTaijyu double-click: the four axis limits asked one after the other.
+    void changeLimits();
+
+    QChart *chart() const { return m_chart; }
+    QChartView *chartView() const { return m_chrTaijyu; }
+
+    GrowthBands *bands() const { return m_bands.get(); }
+
+private:
+    QLayout *buildReferenceRow();
+    void referenceChosen();
+    void showReference();
+    void applyLimits();
+    void showPointTip(const QPointF &point, bool entered);
+
+    PanelHost &m_host;
+    QListWidget *m_lstTaijyu = nullptr;
+    QListWidget *m_lstShin = nullptr;
+    QChartView *m_chrTaijyu = nullptr;
+    QChart *m_chart = nullptr;
+    QLineSeries *m_weight = nullptr;
+    QLineSeries *m_height = nullptr;
+    QValueAxis *m_weightAxis = nullptr;
+    QValueAxis *m_heightAxis = nullptr;
+    QCategoryAxis *m_dayAxis = nullptr;
+    QPushButton *m_cmdSTHozon = nullptr;
+    GrowthSeries m_shown; // what the chart shows, for the point tips
+    std::unique_ptr<GrowthBands> m_bands;
+    GrowthChartSettings m_reference; // as read from 成長曲線.txt, and as chosen since
+    QRadioButton *m_optBoy = nullptr;
+    QRadioButton *m_optGirl = nullptr;
+    QCheckBox *m_chkBands = nullptr;
+    QLabel *m_lblStanding = nullptr;
+    QLabel *m_lblHint = nullptr;
+};

@@ -1,0 +1,120 @@
+#include "ui/notebook/list_panel.h"
+
+#include "core/book/notebook.h"
+#include "ui/widgets/panel_host.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment);
+    return item;
+}
+
+} // namespace
+
+QString OneLineDelegate::displayText(const QVariant &value, const QLocale &) const
+{
+    QString text = value.toString();
+    // A break at the end of the cut text (or between its CR and LF) leads nowhere.
+    while (text.endsWith(u'\r') || text.endsWith(u'\n'))
+        text.chop(1);
+    text.replace(QLatin1String("\r\n"), QStringLiteral(" ／ "));
+    text.replace(u'\r', QStringLiteral(" ／ "));
+    text.replace(u'\n', QStringLiteral(" ／ "));
+    return text;
+}
+
+ListPanel::ListPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("fraList"));
+    auto *layout = new QVBoxLayout(this);
+    m_msgList = new QTableWidget(this);
+    nameControl(m_msgList, QStringLiteral("msgList"), QStringLiteral("育児日記の一覧"));
+    m_msgList->setToolTip(QStringLiteral("ダブルクリックでその日の日記を表示します"));
+    m_msgList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_msgList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_msgList->setAlternatingRowColors(true);
+    m_msgList->setWordWrap(false);
+    m_msgList->setItemDelegateForColumn(3, new OneLineDelegate(m_msgList));
+    m_msgList->horizontalHeader()->setStretchLastSection(true);
+    m_msgList->verticalHeader()->setDefaultSectionSize(m_msgList->fontMetrics().height() + 8);
+    auto *title = makeLabel(QStringLiteral("育児日記の一覧"), m_msgList, this);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
+    title->setFont(titleFont);
+    layout->addWidget(title);
+    layout->addWidget(m_msgList);
+
+    connect(m_msgList, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openRow(row + 1); });
+    hookEvents(m_msgList, [this](QEvent *e) {
+        if (!isEnterKey(e))
+            return false;
+        if (m_msgList->currentRow() >= 0)
+            openRow(m_msgList->currentRow() + 1);
+        return true;
+    });
+}
+
+void ListPanel::open()
+{
+    fill();
+    m_host.panelHide();
+    show();
+    m_host.helpTour(QStringLiteral("育児日記の情報の中で登録されている日付と身長、体重、\r\n"
+                                   "日記の書き出しを一覧表示します。\r\n\r\n\r\n"
+                                   "見たい日付をダブルクリックするとその日付の育児日記を表示します。\r\n"));
+}
+
+void ListPanel::fill()
+{
+    const DiaryTable &diary = m_host.notebook().diary;
+    const Qt::Alignment number = Qt::AlignRight | Qt::AlignVCenter;
+    m_msgList->setUpdatesEnabled(false);
+    m_msgList->clearContents();
+    m_msgList->setRowCount(diary.count());
+    for (int r = 1; r <= diary.count(); ++r) {
+        const DiaryDay &day = diary.day(r);
+        m_msgList->setItem(r - 1, 0, cell(day.date));
+        m_msgList->setItem(r - 1, 1, cell(QString::number(day.height), number));
+        m_msgList->setItem(r - 1, 2, cell(QString::number(day.weight), number));
+        m_msgList->setItem(r - 1, 3, cell(day.text.left(35)));
+    }
+    m_msgList->setUpdatesEnabled(true);
+}
+
+void ListPanel::openRow(int r)
+{
+    const DiaryTable &diary = m_host.notebook().diary;
+    if (r < 1 || r > m_msgList->rowCount() || diary.count() == 0)
+        return;
+    // Row r is day r; should the table have changed since the grid was filled, the row's
+    // date still finds the day the parent clicked.
+    const QTableWidgetItem *date = m_msgList->item(r - 1, 0);
+    int k = date ? diary.find(date->text()) : 0;
+    if (k == 0)
+        k = std::min(r, diary.count());
+    m_host.panelHide();
+    m_host.setCurrentDay(k);
+    m_host.showDiaryPanel();
+}
+
+void ListPanel::setupGrid()
+{
+    ::setupGrid(m_msgList,
+                {QStringLiteral("日付"), QStringLiteral("身長 (cm)"), QStringLiteral("体重 (g)"),
+                 QStringLiteral("日記")},
+                {1350, 1200, 1000, 7040});
+}

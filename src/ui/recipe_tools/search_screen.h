@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/recipe_tools/recipe_search.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class Dialogs;
+class Notebook;
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QToolButton;
+
+// The search screen frmKensaku: eleven keys over the recipe tables, each group with a button
+// that searches the whole table and one that narrows the list; a click on a listed name shows
+// that recipe on the recipe screen. Unloaded whenever the recipe tables are read again.
+class SearchScreen : public QDialog
+{
+    Q_OBJECT
+public:
+    // showRecipe(p) makes the recipe screen show position p.
+    SearchScreen(Notebook &notebook, Dialogs &dialogs, std::function<void(int)> showRecipe,
+                 QWidget *parent = nullptr);
+
+    // The screen's load: the key lists, empty keys, every recipe listed.
+    void load();
+
+private:
+    QLayout *buildKeys();
+    QLayout *buildListArea();
+    void addKeyGroup(QGridLayout *grid, const QString &caption, const QString &button, SearchKey key,
+                     QLayout *boxes);
+
+    void KENSAKU_COMBO_SET();
+    void KENSAKU_CLEAR();
+    void HOKAN_MOVE();
+    void listAll();
+    void setList(const QStringList &names);
+    QStringList listed() const;
+    SearchKeys keys() const;
+    void search(SearchKey key, bool wholeTable);
+    void nameClicked(const QString &name);
+
+    Notebook &m_notebook;
+    Dialogs &m_dialogs;
+    std::function<void(int)> m_showRecipe;
+
+    QLineEdit *m_txtNamae = nullptr;
+    std::array<QLineEdit *, 5> m_txtZairyo{};
+    QLineEdit *m_txtTukuri = nullptr;
+    QLineEdit *m_txtMemo = nullptr;
+    QComboBox *m_cboJyanru = nullptr;
+    QComboBox *m_cboSyurui = nullptr;
+    QComboBox *m_cboCyouri = nullptr;
+    QLineEdit *m_txtJikanL = nullptr;
+    QLineEdit *m_txtJikanH = nullptr;
+    QComboBox *m_cboHyouka1 = nullptr;
+    QComboBox *m_cboHyouka2 = nullptr;
+    QLineEdit *m_txtKaisuL = nullptr;
+    QLineEdit *m_txtKaisuH = nullptr;
+    QComboBox *m_cboSankou = nullptr;
+    QListWidget *m_lstKondate = nullptr;
+    QStringList m_lstHokan; // the narrowing's work list
+    QRadioButton *m_optHide = nullptr;
+    QRadioButton *m_optShow = nullptr;
+};

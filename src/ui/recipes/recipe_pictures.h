@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/common/slide_show.h"
+
+#include <QObject>
+
+#include <functional>
+
+class Dialogs;
+class Notebook;
+class PicturePicker;
+class PictureFrame;
+class QComboBox;
+class QFrame;
+class QTimer;
+class QToolButton;
+
+// The dish pictures of the recipe screen beyond showing one: importing a picture under the
+// dish name (the picker fraPicget, opened by a double-click on lblRyoriNm, or a picture
+// dropped on imgGazou) and the slide show through all recipes with its enlarged picture.
+class RecipePictures : public QObject
+{
+    Q_OBJECT
+public:
+    // screen: the recipe screen holding fraGazou, imgGazou, cboNamae and lblRyoriNm;
+    // setPosition shows recipe p.
+    RecipePictures(Notebook &notebook, Dialogs &dialogs, QWidget *screen,
+                   std::function<void(int)> setPosition);
+
+    // The play and stop buttons, for the screen to place.
+    QToolButton *cmdSaisei() const { return m_cmdSaisei; }
+    QToolButton *cmdStop() const { return m_cmdStop; }
+    PicturePicker *picker() const { return m_picker; }
+    const SlideCursor &slides() const { return m_slides; }
+
+    void startShow();
+    void stopShow();
+    // One tick of tmrPlay (every 1000 ms while the show plays).
+    void slideTick();
+
+private:
+    void openPicker();
+    void importFrom(const QString &path);
+    bool hasRecipes();
+
+    Notebook &m_notebook;
+    Dialogs &m_dialogs;
+    std::function<void(int)> m_setPosition;
+    QFrame *m_frame = nullptr;
+    PictureFrame *m_picture = nullptr;
+    QComboBox *m_cboNamae = nullptr;
+    QToolButton *m_cmdSaisei = nullptr;
+    QToolButton *m_cmdStop = nullptr;
+    PicturePicker *m_picker = nullptr;
+    QTimer *m_tmrPlay = nullptr;
+    SlideCursor m_slides; // SlidePlaying, SlideIndex
+};

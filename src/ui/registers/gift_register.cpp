@@ -1,0 +1,205 @@
+#include "ui/registers/gift_register.h"
+
+#include "core/book/notebook.h"
+#include "core/common/dialogs.h"
+#include "core/registers/register_files.h"
+#include "core/registers/register_logic.h"
+#include "ui/registers/register_commands.h"
+#include "ui/registers/register_grid.h"
+#include "ui/widgets/panel_host.h"
+#include "ui/widgets/pick_combo.h"
+#include "ui/widgets/register_icons.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int DateListLength = 30;
+
+QToolButton *pictureButton(const QString &objectName, RegisterIcon icon, const QString &tooltip,
+                           const QString &registerName, QWidget *parent)
+{
+    auto *b = new QToolButton(parent);
+    nameControl(b, objectName, tooltip);
+    b->setAccessibleDescription(registerName);
+    b->setToolTip(tooltip);
+    b->setIcon(registerIcon(icon));
+    b->setIconSize(QSize(28, 28));
+    b->setAutoRaise(false);
+    return b;
+}
+
+} // namespace
+
+GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidget *parent)
+    : QWidget(parent), m_kind(kind), m_host(host)
+{
+    m_grid = new RegisterGrid(this);
+    nameControl(m_grid, kind.grid, kind.title);
+    m_title = makeLabel(kind.title, m_grid, this);
+    m_title->setObjectName(kind.titleLabel);
+    m_title->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    m_date = new PickComboBox(this);
+    m_date->setMaxVisibleItems(15);
+    m_date->setMinimumContentsLength(11);
+    nameControl(m_date, kind.dateBox, kind.itemName + QStringLiteral("の日付"));
+    m_item = new QLineEdit(this);
+    nameControl(m_item, kind.itemBox, kind.itemName + QStringLiteral("の品物"));
+    m_add =
+        pictureButton(kind.addButton, RegisterIcon::Add, QStringLiteral("登録します"), kind.itemName, this);
+    m_delete = pictureButton(kind.deleteButton, RegisterIcon::DeleteChosen,
+                             QStringLiteral("選択したものだけを削除します"), kind.itemName, this);
+    m_deleteAll = pictureButton(kind.deleteAllButton, RegisterIcon::DeleteAll,
+                                QStringLiteral("全部を削除します"), kind.itemName, this);
+    m_delete->setEnabled(false);
+
+    auto *boxes = new QGridLayout;
+    boxes->addWidget(makeLabel(QStringLiteral("日付"), m_date, this), 0, 0);
+    boxes->addWidget(m_date, 0, 1);
+    boxes->addWidget(makeLabel(QStringLiteral("品物"), m_item, this), 1, 0);
+    boxes->addWidget(m_item, 1, 1);
+    boxes->setColumnStretch(1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_add);
+    buttons->addStretch();
+    buttons->addWidget(m_delete);
+    buttons->addWidget(m_deleteAll);
+    boxes->addLayout(buttons, 0, 2, 2, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_title);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(boxes);
+
+    connect(m_add, &QToolButton::clicked, this, &GiftRegister::add);
+    connect(m_delete, &QToolButton::clicked, this, &GiftRegister::deleteChosen);
+    connect(m_deleteAll, &QToolButton::clicked, this, &GiftRegister::deleteAll);
+    connect(m_item, &QLineEdit::returnPressed, this, [this] {
+        if (!m_item->text().isEmpty())
+            add();
+    });
+    connect(m_grid, &RegisterGrid::choiceChanged, this,
+            [this] { m_delete->setEnabled(m_grid->hasChoice()); });
+    connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        const int row = index.row();
+        if (m_grid->rowCount() == 0)
+            return;
+        m_lastItem = m_grid->text(row + 1, 1);
+        emit itemClicked(m_lastItem);
+    });
+    if (kind.thanksMark)
+        connect(m_grid, &RegisterGrid::rowDoubleClicked, this, &GiftRegister::toggleMark);
+    hookEvents(m_title, [this](QEvent *e) {
+        if (e->type() == QEvent::MouseButtonDblClick)
+            emit pictureRequested();
+        return false;
+    });
+}
+
+void GiftRegister::prepare(QDate today)
+{
+    register_commands::fillDates(m_date, consecutiveDates(today.addDays(1 - DateListLength), DateListLength),
+                                 today);
+    m_delete->setEnabled(false);
+    m_grid->stretchTextColumn(1);
+}
+
+void GiftRegister::read()
+{
+    Notebook &nb = m_host.notebook();
+    m_grid->clearChoice();
+    RegisterText records = readRegisterFile(nb.files, m_kind.fileName, m_kind.fields);
+    // The records are put in order of date first, then shown in one step.
+    QList<QStringView> dates;
+    dates.reserve(records.count());
+    for (int r = 0; r < records.count(); ++r)
+        dates.append(records.field(r, 0));
+    QList<RegisterRow> rows;
+    rows.reserve(records.count());
+    for (int i : orderByText(dates))
+        rows.append({i, std::nullopt, {}, 0});
+    const bool whole = records.whole;
+    const ReadDamage damage = records.damage;
+    const int count = records.count();
+    m_grid->setRows(std::move(records), std::move(rows));
+    if (!whole)
+        register_commands::tellNotWhole(nb, m_host.dialogs(), m_kind.itemName + QStringLiteral("の読み込み"),
+                                        m_kind.fileName, count, damage);
+}
+
+bool GiftRegister::write()
+{
+    return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), m_kind.fileName,
+                                           m_grid->entries());
+}
+
+QList<int> GiftRegister::sort()
+{
+    QList<QStringView> dates;
+    dates.reserve(m_grid->rowCount());
+    for (int r = 1; r <= m_grid->rowCount(); ++r)
+        dates.append(m_grid->field(r, 0));
+    return m_grid->reorder(orderByText(dates));
+}
+
+void GiftRegister::add()
+{
+    Notebook &nb = m_host.notebook();
+    Dialogs &dialogs = m_host.dialogs();
+    const QString item = m_item->text();
+    if (item.isEmpty()) {
+        dialogs.warning(m_kind.emptyTitle, m_kind.emptyText);
+        m_item->setFocus();
+        return;
+    }
+    const std::optional<QString> date = register_commands::entryDate(dialogs, m_date, nb.clock.today());
+    if (!date || !register_commands::storable(dialogs, item, m_item))
+        return;
+    QStringList fields{*date, item};
+    if (m_kind.thanksMark)
+        fields.append(QString());
+    if (!register_commands::appendRecord(nb, dialogs, m_kind.fileName, fields))
+        return;
+    const int row = m_grid->appendRow(fields, {});
+    const QList<int> movedTo = sort();
+    // The rows moved under a pending choice: it no longer names what was highlighted.
+    m_grid->clearChoice();
+    m_grid->bringToTop(movedTo[row - 1] + 1);
+}
+
+void GiftRegister::deleteChosen()
+{
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_grid, m_kind.fileName,
+                                    m_kind.deleteChosenQuestion);
+}
+
+void GiftRegister::deleteAll()
+{
+    if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), m_kind.fileName,
+                                     m_kind.deleteAllQuestion))
+        read();
+}
+
+void GiftRegister::toggleMark(int gridRow)
+{
+    if (!m_kind.thanksMark || gridRow < 1 || gridRow > m_grid->rowCount())
+        return;
+    const QString before = m_grid->text(gridRow, 2);
+    m_grid->setText(gridRow, 2, before.isEmpty() ? thanksMark() : QString());
+    m_lastItem = m_grid->text(gridRow, 1);
+    // The mark is written at once; when that fails the grid shows what the file holds.
+    if (!write())
+        m_grid->setText(gridRow, 2, before);
+}

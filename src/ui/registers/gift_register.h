@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ui/registers/gift_panel.h"
+
+#include <QDate>
+#include <QWidget>
+
+class PanelHost;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class RegisterGrid;
+
+// One gift register as a column of the gift panel: its title, grid, date and item boxes and
+// picture buttons. Both registers are this class; the kind says how they differ.
+class GiftRegister : public QWidget
+{
+    Q_OBJECT
+public:
+    GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidget *parent = nullptr);
+
+    const GiftRegisterKind &kind() const { return m_kind; }
+    RegisterGrid *grid() const { return m_grid; }
+    QString lastItem() const { return m_lastItem; }
+
+    // What showing the panel does to a register before it is read.
+    void prepare(QDate today);
+    // *_READ: the grid anew from the file, in order of date.
+    void read();
+    // *_WRITE: the file anew from the grid.
+    bool write();
+    void add();
+    void deleteChosen();
+    void deleteAll();
+    void toggleMark(int gridRow);
+
+signals:
+    void itemClicked(const QString &item);
+    void pictureRequested();
+
+private:
+    QList<int> sort();
+
+    const GiftRegisterKind &m_kind;
+    PanelHost &m_host;
+    QLabel *m_title = nullptr;
+    RegisterGrid *m_grid = nullptr;
+    QComboBox *m_date = nullptr;
+    QLineEdit *m_item = nullptr;
+    QToolButton *m_add = nullptr;
+    QToolButton *m_delete = nullptr;
+    QToolButton *m_deleteAll = nullptr;
+    QString m_lastItem;
+};

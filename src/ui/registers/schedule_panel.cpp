@@ -1,0 +1,233 @@
+#include "ui/registers/schedule_panel.h"
+
+#include "core/book/notebook.h"
+#include "core/common/dialogs.h"
+#include "core/registers/register_files.h"
+#include "core/registers/register_logic.h"
+#include "core/registers/remaining_days.h"
+#include "ui/registers/register_commands.h"
+#include "ui/registers/register_grid.h"
+#include "ui/widgets/panel_host.h"
+#include "ui/widgets/pick_combo.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int StoredColumns = 2;
+constexpr int DateListLength = 90;
+
+// One square of the colour legend with its caption.
+QWidget *legendEntry(Due due, QWidget *parent)
+{
+    auto *entry = new QWidget(parent);
+    auto *row = new QHBoxLayout(entry);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(4);
+    auto *square = new QLabel(entry);
+    square->setFixedSize(16, 16);
+    const QColor c = dueColour(due);
+    square->setStyleSheet(
+        QStringLiteral("background-color: rgb(%1, %2, %3); border: 1px solid rgb(150, 150, 150);")
+            .arg(c.red())
+            .arg(c.green())
+            .arg(c.blue()));
+    auto *caption = new QLabel(dueCaption(due), entry);
+    square->setAccessibleName(dueCaption(due));
+    row->addWidget(square);
+    row->addWidget(caption);
+    return entry;
+}
+
+// How a record's row looks: the days left after its fields, coloured from the text on as the
+// day comes.
+RegisterRow scheduleRow(int record, std::optional<int> days)
+{
+    RegisterRow row{record, days, {}, 1};
+    if (days && dueOf(*days) != Due::Later)
+        row.background = dueColour(dueOf(*days));
+    return row;
+}
+
+} // namespace
+
+SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("fraYotei"));
+    m_msgYotei = new RegisterGrid(this);
+    nameControl(m_msgYotei, QStringLiteral("msgYotei"), QStringLiteral("予定一覧"));
+    m_cboYHizuke = new PickComboBox(this);
+    m_cboYHizuke->setMaxVisibleItems(20);
+    m_cboYHizuke->setMinimumContentsLength(11);
+    nameControl(m_cboYHizuke, QStringLiteral("cboYHizuke"), QStringLiteral("日付"));
+    m_txtYNaiyo = new QLineEdit(this);
+    nameControl(m_txtYNaiyo, QStringLiteral("txtYNaiyo"), QStringLiteral("予定"));
+    m_cmdHozon = makeButton(QStringLiteral("cmdHozon"), QStringLiteral("保存"), QString(), this);
+    m_cmdDel = makeButton(QStringLiteral("cmdDel"), QStringLiteral("選択削除"), QString(), this);
+    m_cmdAllClr = makeButton(QStringLiteral("cmdAllClr"), QStringLiteral("全部削除"), QString(), this);
+    m_cmdDel->setEnabled(false);
+
+    auto *legend = new QHBoxLayout;
+    legend->setSpacing(14);
+    legend->addStretch();
+    for (Due due : {Due::Past, Due::Today, Due::Soon, Due::Later})
+        legend->addWidget(legendEntry(due, this));
+
+    auto *head = new QHBoxLayout;
+    head->addWidget(makeLabel(QStringLiteral("予定一覧"), m_msgYotei, this));
+    head->addLayout(legend, 1);
+
+    auto *entry = new QHBoxLayout;
+    entry->addWidget(makeLabel(QStringLiteral("日付"), m_cboYHizuke, this));
+    entry->addWidget(m_cboYHizuke);
+    entry->addSpacing(10);
+    entry->addWidget(makeLabel(QStringLiteral("予定"), m_txtYNaiyo, this));
+    entry->addWidget(m_txtYNaiyo, 1);
+    entry->addWidget(m_cmdHozon);
+    entry->addSpacing(20);
+    entry->addWidget(m_cmdDel);
+    entry->addWidget(m_cmdAllClr);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addWidget(m_msgYotei, 1);
+    layout->addLayout(entry);
+
+    connect(m_cmdHozon, &QPushButton::clicked, this, &SchedulePanel::add);
+    connect(m_cmdDel, &QPushButton::clicked, this, &SchedulePanel::deleteChosen);
+    connect(m_cmdAllClr, &QPushButton::clicked, this, &SchedulePanel::deleteAll);
+    connect(m_txtYNaiyo, &QLineEdit::returnPressed, this, [this] {
+        if (!m_txtYNaiyo->text().isEmpty())
+            add();
+    });
+    connect(m_msgYotei, &RegisterGrid::choiceChanged, this,
+            [this] { m_cmdDel->setEnabled(m_msgYotei->hasChoice()); });
+}
+
+RegisterGrid *SchedulePanel::msgYotei() const { return m_msgYotei; }
+
+int SchedulePanel::yoteiCount() const { return m_msgYotei->rowCount(); }
+
+void SchedulePanel::open()
+{
+    const QDate today = m_host.notebook().clock.today();
+    register_commands::fillDates(m_cboYHizuke, consecutiveDates(today, DateListLength), today);
+    m_cmdDel->setEnabled(false);
+    m_msgYotei->stretchTextColumn(1);
+    YOTEI_READ();
+    m_host.panelHide();
+    show();
+    m_host.helpTour(QStringLiteral(
+        "予定やイベントを登録しておくことができます。\r\n\r\n"
+        "予定日３日以内になると「黄色」で表示され、もうそろそろであることを示します。\r\n"
+        "予定日当日になると「緑色」で表示され、本日の予定であることを示します。\r\n"
+        "予定日を過ぎますと「赤色」で表示され、実施済みであることを示します。\r\n\r\n"
+        "日付（コンボで選ぶことも可）と予定を書き込んで保存ボタンを押すと登録できます。\r\n\r\n"
+        "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
+}
+
+void SchedulePanel::YOTEI_READ()
+{
+    Notebook &nb = m_host.notebook();
+    m_msgYotei->clearChoice();
+    RegisterText read = readRegisterFile(nb.files, scheduleFileName(), StoredColumns);
+    // The records are put in order first, then shown in one step.
+    const QDate today = nb.clock.today();
+    QList<std::optional<int>> days;
+    days.reserve(read.count());
+    for (int r = 0; r < read.count(); ++r)
+        days.append(remainingDays(read.field(r, 0), today));
+    QList<RegisterRow> rows;
+    rows.reserve(read.count());
+    for (int i : orderByRemaining(days))
+        rows.append(scheduleRow(i, days[i]));
+    const bool whole = read.whole;
+    const ReadDamage damage = read.damage;
+    const int count = read.count();
+    m_msgYotei->setRows(std::move(read), std::move(rows));
+    if (!whole)
+        register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"),
+                                        scheduleFileName(), count, damage);
+}
+
+bool SchedulePanel::YOTEI_WRITE()
+{
+    return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
+                                           m_msgYotei->entries());
+}
+
+QList<int> SchedulePanel::sort()
+{
+    const QDate today = m_host.notebook().clock.today();
+    QList<std::optional<int>> days;
+    days.reserve(m_msgYotei->rowCount());
+    for (int r = 1; r <= m_msgYotei->rowCount(); ++r)
+        days.append(remainingDays(m_msgYotei->field(r, 0), today));
+    return m_msgYotei->reorder(orderByRemaining(days));
+}
+
+void SchedulePanel::add()
+{
+    Notebook &nb = m_host.notebook();
+    Dialogs &dialogs = m_host.dialogs();
+    const QString description = m_txtYNaiyo->text();
+    if (description.isEmpty()) {
+        dialogs.warning(QStringLiteral("予定未入力"),
+                        QStringLiteral("予定を書き込んでから保存ボタンを押してください。"));
+        m_txtYNaiyo->setFocus();
+        return;
+    }
+    const std::optional<QString> date = register_commands::entryDate(dialogs, m_cboYHizuke, nb.clock.today());
+    if (!date || !register_commands::storable(dialogs, description, m_txtYNaiyo))
+        return;
+    if (hasEntry(*date, description) &&
+        !dialogs.confirm(QStringLiteral("予定の確認"),
+                         QStringLiteral("%1 の「%2」はもう予定にあります。\r\nもう一度追加しますか？")
+                             .arg(*date, description),
+                         Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
+        return;
+    if (!register_commands::appendRecord(nb, dialogs, scheduleFileName(), {*date, description}))
+        return;
+    const int row =
+        m_msgYotei->appendRow({*date, description}, scheduleRow(0, remainingDays(*date, nb.clock.today())));
+    const QList<int> movedTo = sort();
+    // The rows moved under a pending choice: it no longer names what was highlighted.
+    m_msgYotei->clearChoice();
+    m_msgYotei->bringToTop(movedTo[row - 1] + 1);
+}
+
+// A second press of 保存 (a double click) would add the same entry again.
+bool SchedulePanel::hasEntry(const QString &date, const QString &description) const
+{
+    for (int r = 1; r <= m_msgYotei->rowCount(); ++r)
+        if (m_msgYotei->field(r, 0) == date && m_msgYotei->field(r, 1) == description)
+            return true;
+    return false;
+}
+
+void SchedulePanel::deleteChosen()
+{
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_msgYotei, scheduleFileName(),
+                                    QStringLiteral("選択した予定を削除します"));
+}
+
+void SchedulePanel::deleteAll()
+{
+    if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
+                                     QStringLiteral("予定を全て削除します")))
+        YOTEI_READ();
+}
+
+void SchedulePanel::setupGrid()
+{
+    m_msgYotei->setColumns({QStringLiteral("日付"), QStringLiteral("予定"), QStringLiteral("残日数")},
+                           {1350, 7080, 900});
+    m_msgYotei->setColumnAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+}

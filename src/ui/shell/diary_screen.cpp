@@ -1,0 +1,397 @@
+#include "ui/shell/diary_screen.h"
+
+#include "core/book/notebook.h"
+#include "core/common/dialogs.h"
+#include "core/profile/profile_files.h"
+#include "ui/notebook/anniversary_box.h"
+#include "ui/notebook/diary_page.h"
+#include "ui/notebook/growth_panel.h"
+#include "ui/notebook/list_panel.h"
+#include "ui/notebook/screen_print.h"
+#include "ui/profile/profile_screen.h"
+#include "ui/recipes/recipe_screen.h"
+#include "ui/registers/gift_panel.h"
+#include "ui/registers/photo_panel.h"
+#include "ui/registers/schedule_panel.h"
+#include "ui/shell/help_window.h"
+#include "ui/shell/recipe_tools_hookup.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+QString notebookTitle(const QString &nickname) { return nickname + QStringLiteral("の育児手帖"); }
+QString recipeTitle(const QString &nickname)
+{
+    return QStringLiteral("Popora  ～ ") + nickname + QStringLiteral("のレシピ");
+}
+
+namespace {
+
+QIcon helpTourIcon()
+{
+    QPixmap pm(28, 28);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(255, 214, 120));
+    p.setPen(QPen(QColor(200, 140, 40), 2));
+    p.drawEllipse(QRectF(2, 2, 24, 24));
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(17);
+    p.setFont(f);
+    p.setPen(QColor(120, 70, 10));
+    p.drawText(QRectF(2, 2, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pm);
+}
+
+} // namespace
+
+DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
+                         QWidget *parent)
+    : QMainWindow(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer), m_helpDir(helpDir)
+{
+    setObjectName(QStringLiteral("frmDiary"));
+    buildBar();
+    m_diaryPage = new DiaryPage(*this, this);
+    m_growthPanel = new GrowthPanel(*this, this);
+    m_listPanel = new ListPanel(*this, this);
+    m_schedulePanel = new SchedulePanel(*this, this);
+    m_giftPanel = new GiftPanel(*this, this);
+    m_photoPanel = new PhotoPanel(*this, this);
+
+    // The six panels share one place of the window; exactly one is visible at a time.
+    auto *area = new QGridLayout;
+    for (QFrame *panel : panels()) {
+        panel->setFrameShape(QFrame::StyledPanel);
+        area->addWidget(panel, 0, 0);
+    }
+    // A main window, so that screen readers are told of a frame, not of a filler.
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(m_bar);
+    layout->addLayout(area, 1);
+
+    // The titles carry the nickname, whoever changes the profile.
+    connect(&m_notebook, &Notebook::profileChanged, this, [this] {
+        if (m_recipeScreen)
+            m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+        showNotebookTitle();
+    });
+    connect(this, &DiaryScreen::profileScreenRequested, this, &DiaryScreen::openProfileScreen);
+    tellRefusedPictures(this, m_dialogs, m_notebook.files);
+    resize(1180, 720);
+}
+
+// The button bar; the panels a button opens are made after it, so every handler reaches its
+// panel when it runs.
+void DiaryScreen::buildBar()
+{
+    m_bar = new QWidget(this);
+    m_bar->setObjectName(QStringLiteral("barButtons"));
+    auto *bar = new QHBoxLayout(m_bar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(4);
+
+    addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
+                 QStringLiteral("新しい日記のページを作ります"), [this] { m_diaryPage->newPage(); });
+    addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"),
+                 QStringLiteral("表示中の日記を保存します"), [this] { m_diaryPage->save(); });
+    bar->addSpacing(10);
+    addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"),
+                 QStringLiteral("メインの育児日記のページを表示します"), [this] { diaryButtonClicked(); });
+    addBarButton(QStringLiteral("cmdList"), QStringLiteral("一覧"),
+                 QStringLiteral("育児日記を一覧で見ることができます"), [this] { m_listPanel->open(); });
+    addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"),
+                 QStringLiteral("身長、体重のグラフ表示です"), [this] { m_growthPanel->open(); });
+    addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"),
+                 QStringLiteral("予定を登録することができます"), [this] { m_schedulePanel->open(); });
+    addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"),
+                 QStringLiteral("頂きものやお返しを管理します"), [this] { m_giftPanel->open(); });
+    addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString(),
+                 [this] { m_photoPanel->open(); });
+    bar->addSpacing(10);
+    addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+                 QStringLiteral("表示中の画面を印刷します"), [this] { printNotebookScreen(this, *this); });
+    addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"),
+                 QStringLiteral("離乳食レシピモードです"), [this] { recipeButtonClicked(); });
+    addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString(),
+                 [this] { profileButtonClicked(); });
+    addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"),
+                 QStringLiteral("ヘルプファイルを開きます"), [this] { openHelp(); });
+    addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"),
+                 [this] { endProgram(true); });
+    bar->addStretch();
+    m_chkHelp = new QCheckBox(m_bar);
+    nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_chkHelp->setIcon(helpTourIcon());
+    m_chkHelp->setIconSize(QSize(28, 28));
+    bar->addWidget(m_chkHelp);
+
+    // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
+    connect(m_chkHelp, &QCheckBox::toggled, this, &DiaryScreen::helpCheckClicked);
+    // F1 in any of the program's windows.
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::ApplicationShortcut);
+    connect(f1, &QShortcut::activated, this, [this] { openHelpAt(helpPageShown()); });
+}
+
+void DiaryScreen::diaryButtonClicked()
+{
+    panelHide();
+    showDiaryPanel();
+    helpTour(
+        QStringLiteral("育児日記のメイン画面です。\r\n\r\n"
+                       "身長・体重を残したり、日記を記録を残すことができます。\r\n\r\n"
+                       "また、特別な日を記念日としてリストに表示することができたり、\r\n"
+                       "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
+                       "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
+}
+
+void DiaryScreen::recipeButtonClicked()
+{
+    RecipeScreen *screen = recipeScreen();
+    screen->show();
+    screen->raise();
+    helpTour(
+        QStringLiteral("離乳食用のレシピ機能です。\r\n\r\n画像付きの楽しいレシピを作ることができます。"));
+}
+
+void DiaryScreen::profileButtonClicked()
+{
+    emit profileScreenRequested();
+    helpTour(QStringLiteral(
+        "サンプルデータをクリアし新規に育児手帖を作成したり料理レシピのポイントの変更が行えます。\r\n\r\n"
+        "お子様が誕生してからの主なイベントの日程とその日付までのカウントダウンを表示しています。\r\n\r\n"
+        "\r\n"
+        "補足）出産時データ…としていますが、必ずしもこだわる必要はありません。\r\n"
+        "　　　あくまでここで登録した日付が日記やグラフの初日に指定されるというだけです。\r\n\r\n"));
+}
+
+DiaryScreen::~DiaryScreen()
+{
+    if (m_recipeScreen)
+        delete m_recipeScreen.data();
+    for (const QPointer<HelpWindow> &w : m_helpWindows)
+        delete w.data();
+}
+
+QPushButton *DiaryScreen::addBarButton(const QString &name, const QString &caption, const QString &tooltip,
+                                       const std::function<void()> &handler)
+{
+    QPushButton *b = makeButton(name, caption, tooltip, m_bar);
+    b->setMinimumHeight(34);
+    b->setMinimumWidth(58);
+    static_cast<QHBoxLayout *>(m_bar->layout())->addWidget(b);
+    connect(b, &QPushButton::clicked, this, handler);
+    return b;
+}
+
+QList<QFrame *> DiaryScreen::panels() const
+{
+    // PANEL_HIDE's order.
+    return {m_diaryPage, m_growthPanel, m_schedulePanel, m_listPanel, m_giftPanel, m_photoPanel};
+}
+
+void DiaryScreen::panelHide()
+{
+    for (QFrame *panel : panels())
+        panel->setVisible(false);
+}
+
+void DiaryScreen::showDiaryPanel() { m_diaryPage->setVisible(true); }
+
+void DiaryScreen::setCurrentDay(int k) { m_diaryPage->setCurrentDay(k); }
+
+QString DiaryScreen::shownDate() const { return m_diaryPage->dateText(); }
+
+void DiaryScreen::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_dialogs, text); }
+
+RecipeScreen *DiaryScreen::recipeScreen()
+{
+    if (!m_recipeScreen) {
+        m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs, m_printer);
+        m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+        m_recipeScreen->load();
+        attachRecipeTools(m_recipeScreen, m_notebook, m_dialogs, m_printer);
+    }
+    return m_recipeScreen;
+}
+
+void DiaryScreen::PROFILE_READ()
+{
+    m_notebook.readProfile();
+    // Setting the recipe screen's title loads it, hidden, with the profile already in memory.
+    recipeScreen()->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+    showNotebookTitle();
+}
+
+void DiaryScreen::showNotebookTitle()
+{
+    setWindowTitle(notebookTitle(m_notebook.profile.nickname) +
+                   (m_sampleView ? QStringLiteral("（見本）") : QString()));
+}
+
+void DiaryScreen::setFirstStart(bool sampleView, bool ownNotebook)
+{
+    m_sampleView = sampleView;
+    m_ownNotebookStart = ownNotebook;
+    showNotebookTitle();
+}
+
+void DiaryScreen::startOwnNotebook()
+{
+    openProfileScreen();
+    m_profileScreen->prepareNewNotebook();
+}
+
+void DiaryScreen::load()
+{
+    m_helpFileName = QStringLiteral("index.html");
+    m_loading = true;
+    PROFILE_READ();
+    m_diaryPage->applyPictureMode();
+    panelHide();
+    m_diaryPage->DIARY_CLEAR();
+    // GRID_SETUP
+    m_listPanel->setupGrid();
+    m_schedulePanel->setupGrid();
+    m_giftPanel->setupGrids();
+    m_diaryPage->DIARY_READ(); // GROWTH_BUILD with it
+    m_diaryPage->anniversaries()->KINEN_READ();
+    m_diaryPage->showDay(m_notebook.diary.count());
+    m_diaryPage->setNormalPictureLayout();
+    SETTINGS_READ(m_notebook.tour, m_notebook.files);
+    m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
+    m_diaryPage->setVisible(true);
+    m_loading = false;
+    show();
+    // Files that are there but could not be read, told once each.
+    tellReadProblems(m_notebook.files, m_dialogs);
+    greet();
+}
+
+void DiaryScreen::greet()
+{
+    const Notebook &nb = m_notebook;
+    const bool sample = !m_ownNotebookStart && nb.profile.nickname == QStringLiteral("ももちゃん") &&
+                        nb.profile.targetPoint == 140 && nb.diary.count() > 0 &&
+                        nb.diary.day(1).date == QStringLiteral("1995/02/15");
+    if (sample)
+        m_dialogs.information(
+            QStringLiteral("ようこそ！"),
+            QStringLiteral(
+                "＼(^o^)／　ももちゃんの育児手帖にようこそ！\r\n\r\n"
+                "まずはサンプルデータでどんなことができるのかをいろんなボタンを押してご覧ください。\r\n"
+                "ご自身のデータでスタートするときは『設定』ボタンを押してみてください。\r\n\r\n"));
+    if (nb.diary.count() == 1)
+        m_dialogs.information(
+            QStringLiteral("育児日記の初日です。"),
+            QStringLiteral(
+                "出産当日のページを自動的に作成しました。\r\n\r\n"
+                "なんでも日記に出産時のエピソードや思い出を記入して『保存』ボタンを押してください。\r\n"
+                "産まれた日ですから「記念日」として登録するのもいいですね。\r\n"
+                "写真画像があれば「なんでも日記」見出しをダブルクリックして画像も登録しましょう！\r\n\r\n"
+                "２日目以降の日記を作るときには「新規」ボタンを押してください。\r\n\r\n"
+                "いろんな思い出を記録していきましょう！\r\n"));
+}
+
+void DiaryScreen::helpCheckClicked()
+{
+    if (m_loading)
+        return;
+    if (m_chkHelp->isChecked()) {
+        m_dialogs.information(QStringLiteral("ヘルプツアーＯＮ"),
+                              QStringLiteral("ヘルプツアー機能をオンにします。"));
+        m_notebook.tour.helpTourOn = 1;
+    } else {
+        m_dialogs.information(QStringLiteral("ヘルプツアーＯＦＦ"),
+                              QStringLiteral("ヘルプツアー機能をオフにします。"));
+        m_notebook.tour.helpTourOn = 0;
+    }
+    reportWrite(m_dialogs, writeSettingsFile(m_notebook.files, m_notebook.tour.helpTourOn));
+}
+
+void DiaryScreen::openHelp() { openHelpAt(m_helpFileName); }
+
+void DiaryScreen::openHelpAt(const QString &page)
+{
+    // Like the old help file, a missing help shows nothing of its own.
+    if (!QFileInfo::exists(m_helpDir + u'/' + page.section(u'#', 0, 0)))
+        return;
+    auto *w = new HelpWindow(m_helpDir, page);
+    m_helpWindows.append(w);
+    w->show();
+}
+
+QString DiaryScreen::helpPageShown() const
+{
+    // The other windows by their names; the notebook by the panel it shows.
+    static const std::pair<const char16_t *, const char16_t *> windows[] = {
+        {u"frmMain", u"recipes.html"},   {u"frmKensaku", u"recipes.html"}, {u"frmGraph1", u"recipes.html"},
+        {u"frmGraph2", u"recipes.html"}, {u"frmPrint", u"recipes.html"},   {u"frmPrivate", u"settings.html"}};
+    static const std::pair<const char16_t *, const char16_t *> panelPages[] = {
+        {u"fraGraph", u"panels.html#graph"}, {u"fraList", u"panels.html#list"},
+        {u"fraYotei", u"panels.html#yotei"}, {u"fraItadaki", u"panels.html#gift"},
+        {u"fraPhoto", u"panels.html#photo"}, {u"fraDiary", u"diary.html"}};
+    for (QWidget *w = QApplication::activeWindow(); w && w != this; w = w->parentWidget())
+        for (const auto &[name, page] : windows)
+            if (w->objectName() == QStringView(name))
+                return QString::fromUtf16(page);
+    for (const auto &[name, page] : panelPages)
+        if (const QWidget *panel = findChild<QWidget *>(QString::fromUtf16(name));
+            panel && panel->isVisible())
+            return QString::fromUtf16(page);
+    return m_helpFileName;
+}
+
+void DiaryScreen::endProgram(bool closeHelp)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (closeHelp) {
+        for (const QPointer<HelpWindow> &w : m_helpWindows)
+            if (w)
+                w->close();
+        m_helpWindows.clear();
+    }
+    if (m_recipeScreen)
+        m_recipeScreen->hide();
+    hide();
+    emit programEnded();
+}
+
+void DiaryScreen::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endProgram(false);
+}
+
+// The profile screen, modeless; its load runs each time it is opened anew. A new notebook
+// written from it ends the program the way "終了" does.
+void DiaryScreen::openProfileScreen()
+{
+    if (!m_profileScreen) {
+        m_profileScreen = new ProfileScreen(m_notebook, m_dialogs, m_printer, this);
+        connect(m_profileScreen, &ProfileScreen::programEndRequested, this, [this] { endProgram(true); });
+        m_profileScreen->load();
+    }
+    m_profileScreen->show();
+    m_profileScreen->raise();
+    m_profileScreen->activateWindow();
+}
+
+ProfileScreen *DiaryScreen::profileScreen() const { return m_profileScreen; }

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "ui/widgets/panel_host.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class DiaryPage;
+class GiftPanel;
+class GrowthPanel;
+class HelpWindow;
+class ListPanel;
+class PhotoPanel;
+class ProfileScreen;
+class QCheckBox;
+class QFrame;
+class QPushButton;
+class RecipeScreen;
+class SchedulePanel;
+class QWidget;
+
+// The notebook screen frmDiary: the button bar, the six panels that take turns in one place,
+// the help tour switch, and the doors to the recipe screen, the profile screen and the help.
+class DiaryScreen : public QMainWindow, public PanelHost
+{
+    Q_OBJECT
+public:
+    DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
+                QWidget *parent = nullptr);
+    ~DiaryScreen() override;
+
+    // The screen's load, in its fixed order, ending with the window shown and the greetings.
+    void load();
+
+    // PanelHost
+    Notebook &notebook() override { return m_notebook; }
+    Dialogs &dialogs() override { return m_dialogs; }
+    Printer &printer() override { return m_printer; }
+    void panelHide() override;
+    void showDiaryPanel() override;
+    void setCurrentDay(int k) override;
+    QString shownDate() const override;
+    bool loading() const override { return m_loading; }
+    void helpTour(const QString &text) override;
+
+    DiaryPage *diaryPage() const { return m_diaryPage; }
+    // The recipe screen, loaded hidden when it is not loaded yet.
+    RecipeScreen *recipeScreen();
+    bool recipeScreenLoaded() const { return !m_recipeScreen.isNull(); }
+    QList<QFrame *> panels() const;
+    // The profile screen while it is open.
+    ProfileScreen *profileScreen() const;
+    // Before load: a copy of the sample opened to look at (the title says 見本), or the first
+    // start of the child's own notebook (no sample welcome).
+    void setFirstStart(bool sampleView, bool ownNotebook);
+    // The first start's own notebook: the profile screen, ready for the child's data.
+    void startOwnNotebook();
+
+    // F1: the help at the page of the window and panel in front ("panels.html#graph").
+    QString helpPageShown() const;
+    void openHelpAt(const QString &page);
+    const QList<QPointer<HelpWindow>> &helpWindows() const { return m_helpWindows; }
+
+signals:
+    // "終了" or the close box: the whole program ends.
+    void programEnded();
+    // The profile screen is asked for (設定).
+    void profileScreenRequested();
+
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void PROFILE_READ();
+    void greet();
+    void helpCheckClicked();
+    void openHelp();
+    void endProgram(bool closeHelp);
+    void buildBar();
+    QPushButton *addBarButton(const QString &name, const QString &caption, const QString &tooltip,
+                              const std::function<void()> &handler);
+    void diaryButtonClicked();
+    void recipeButtonClicked();
+    void profileButtonClicked();
+    void openProfileScreen();
+    void showNotebookTitle();
+
+    Notebook &m_notebook;
+    Dialogs &m_dialogs;
+    Printer &m_printer;
+    QString m_helpDir;
+    QString m_helpFileName; // HelpFileName
+
+    QWidget *m_bar = nullptr;
+    QCheckBox *m_chkHelp = nullptr;
+    DiaryPage *m_diaryPage = nullptr;
+    GrowthPanel *m_growthPanel = nullptr;
+    ListPanel *m_listPanel = nullptr;
+    SchedulePanel *m_schedulePanel = nullptr;
+    GiftPanel *m_giftPanel = nullptr;
+    PhotoPanel *m_photoPanel = nullptr;
+    QPointer<RecipeScreen> m_recipeScreen;
+    QPointer<ProfileScreen> m_profileScreen;
+    bool m_sampleView = false;
+    bool m_ownNotebookStart = false;
+    QList<QPointer<HelpWindow>> m_helpWindows;
+    bool m_ended = false;
+    bool m_loading = false; // LoadingFlag
+};
+
+// The two window titles that carry the child's nickname.
+QString notebookTitle(const QString &nickname);
+QString recipeTitle(const QString &nickname);

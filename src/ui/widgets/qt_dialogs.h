@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/common/dialogs.h"
+
+class QWidget;
+
+// The real boxes: QMessageBox and QInputDialog, over the active window.
+class QtDialogs : public Dialogs
+{
+public:
+    Answer message(const Box &box) override;
+    QString input(const QString &prompt, const QString &title, const QString &preset,
+                  Preset use = Preset::Replace) override;
+    void beep() override;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/common/printer.h"
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+// The real printer: the default printer when one is configured (through CUPS), else a PDF
+// file in the notebook folder, named after the document and the time.
+class Clock;
+
+class QtPrinter : public Printer
+{
+public:
+    enum class Target {
+        DefaultPrinter, // a PDF file only when no printer is configured
+        PdfFile,        // always a PDF file
+    };
+    // A PDF is named by the clock's time (the system's when none is given).
+    explicit QtPrinter(const QString &notebookDir, Target target = Target::DefaultPrinter,
+                       const Clock *clock = nullptr);
+    ~QtPrinter() override;
+
+    void setLandscape(bool landscape) override;
+    void setColorOutput(bool color) override { m_colorOutput = color; }
+    bool begin(const QString &documentName) override;
+    QSizeF pageSizeMm() const override;
+    void setFont(const QFont &font) override;
+    void setColor(const QColor &color) override;
+    void drawText(const QPointF &positionMm, const QString &text) override;
+    void drawImage(const QRectF &targetMm, const QImage &image) override;
+    void newPage() override;
+    QString end() override;
+
+    // The PDF file of the last document that went to a file, "" when it went to a printer.
+    QString pdfPath() const { return m_pdfPath; }
+
+private:
+    QPointF toDevice(const QPointF &mm) const;
+    QString freePdfPath(const QString &documentName) const;
+
+    QString m_notebookDir;
+    const Clock *m_clock = nullptr;
+    Target m_target;
+    bool m_landscape = false;
+    bool m_colorOutput = false;
+    QFont m_font;
+    QColor m_color = Qt::black;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_painter;
+    QString m_pdfPath;
+};

@@ -1,0 +1,481 @@
+// The diary page through the notebook screen: browsing, the new page and every branch of the
+// save command, with the exact boxes it shows and the file it leaves.
+#include "core/common/cp932.h"
+#include "core/notebook/diary_store.h"
+#include "generators.h"
+#include "scripted_dialogs.h"
+#include "test_notebook.h"
+#include "ui/notebook/diary_page.h"
+#include "ui/shell/diary_screen.h"
+#include "ui/widgets/qt_printer.h"
+#include "user_actions.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+const QString Diary = QStringLiteral("日記.txt");
+
+QString threeDays()
+{
+    return diaryFileText({{QStringLiteral("2026/01/01"), 50, 3000, QStringLiteral("うまれた日")},
+                          {QStringLiteral("2026/01/10"), 0, 3200, QStringLiteral("十日目")},
+                          {QStringLiteral("2026/02/01"), 54, 4000, QStringLiteral("一か月")}});
+}
+
+struct Fixture {
+    explicit Fixture(const QString &diary = threeDays())
+    {
+        t.writeText(Diary, diary);
+        t.writeText(QStringLiteral("設定.txt"), QStringLiteral("\"ヘルプツアー\",0\r\n"));
+        dialogs.setLenient(true);
+        screen.load();
+        atLoad = dialogs.shown();
+        dialogs.clear();
+        dialogs.setLenient(false);
+    }
+    template <class T> T *get(const char *name) { return screen.findChild<T *>(QString::fromLatin1(name)); }
+    void type(const QString &date, const QString &height, const QString &weight,
+              const QString &text = QString())
+    {
+        get<QComboBox>("cboDay")->setEditText(date);
+        get<QLineEdit>("txtShincyo")->setText(height);
+        get<QLineEdit>("txtTaijyu")->setText(weight);
+        get<QPlainTextEdit>("txtDiary")->setPlainText(text);
+    }
+    void save() { get<QPushButton>("cmdTouroku")->click(); }
+    QString date() { return get<QComboBox>("cboDay")->currentText(); }
+    int day() { return get<QScrollBar>("hsbDay")->value(); }
+
+    TestNotebook t{QString(), QDate(2026, 12, 6)};
+    ScriptedDialogs dialogs;
+    QtPrinter printer{t.dir()};
+    DiaryScreen screen{t.notebook(), dialogs, printer, QString()};
+    QList<Dialogs::Box> atLoad; // the boxes the load showed
+};
+
+void expectNew(ScriptedDialogs &d, Dialogs::Answer answer = Dialogs::Answer::Ok)
+{
+    d.expect(QStringLiteral("新規登録確認"), QStringLiteral("新しい日付です。日記に追加します。"),
+             Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok, answer);
+}
+
+void expectChange(ScriptedDialogs &d, Dialogs::Answer answer = Dialogs::Answer::Ok)
+{
+    d.expect(QStringLiteral("変更登録確認"), QStringLiteral("既存の日付です。変更して書き込みます。"),
+             Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok, answer);
+}
+
+void expectDone(ScriptedDialogs &d)
+{
+    d.expectInformation(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+}
+
+} // namespace
+
+class DiaryPageTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void browsing();
+    void refusals_data();
+    void refusals();
+    void newDayAfterTheLast();
+    void damagedDiaryKeepsEveryDay();
+    void newDayInTheMiddleIsSortedIn();
+    void cancelWritesNothing();
+    void changeExistingDayOnly();
+    void sameDateAsDayOneChangesDayOne();
+    void heightZeroWithoutWeightSaves();
+    void fullTableRefusesEverySave();
+    void emptyTableTakesDayOne();
+    void apostropheLineSurvivesSaveAndReload();
+    void newPageShowsTodayAndKeepsTheDay();
+    void typedDateStaysTyped();
+    void dayTheBarPointsAtOpensFromTheSearchList();
+};
+
+void DiaryPageTest::browsing()
+{
+    Fixture f;
+    QCOMPARE(f.day(), 3); // the last day is shown at start
+    QCOMPARE(f.date(), QStringLiteral("2026/02/01"));
+    QCOMPARE(f.get<QComboBox>("cboDay")->count(), 3);
+    QCOMPARE(f.get<QScrollBar>("hsbDay")->maximum(), 3);
+    // Picking the second date of the list shows day 2, which has no height: 0 is shown.
+    emit f.get<QComboBox>("cboDay")->activated(1);
+    QCOMPARE(f.day(), 2);
+    QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), QStringLiteral("0"));
+    QCOMPARE(f.get<QLineEdit>("txtTaijyu")->text(), QStringLiteral("3200"));
+    QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("十日目"));
+    f.get<QScrollBar>("hsbDay")->setValue(1);
+    QCOMPARE(f.date(), QStringLiteral("2026/01/01"));
+    // Opening the day already shown (a search result, an anniversary) keeps what was typed.
+    f.get<QPlainTextEdit>("txtDiary")->setPlainText(QStringLiteral("書きかけ"));
+    f.screen.setCurrentDay(1);
+    QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("書きかけ"));
+    f.screen.setCurrentDay(2);
+    QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("十日目"));
+    VERIFY_DIALOGS(f.dialogs);
+}
+
+void DiaryPageTest::refusals_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message"); // "" = only the title is checked
+    QTest::addColumn<QString>("dateAfter");
+
+    const QString notADate =
+        QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい");
+    QTest::newRow("not a date") << "2026/2/30"
+                                << ""
+                                << ""
+                                << ""
+                                << "入力確認" << notADate << "";
+    QTest::newRow("words") << "あした"
+                           << ""
+                           << ""
+                           << ""
+                           << "入力確認" << notADate << "";
+    QTest::newRow("before birth, date rewritten") << "2025/1/5"
+                                                  << ""
+                                                  << ""
+                                                  << ""
+                                                  << "日付確認"
+                                                  << "出産日前の日付けは登録できません"
+                                                  << "2025/01/05";
+    QTest::newRow("height without weight") << "2026/3/1"
+                                           << "52"
+                                           << "0"
+                                           << ""
+                                           << "入力確認"
+                                           << "身長入力時は必ず体重も入力してください。"
+                                           << "2026/03/01";
+    QTest::newRow("height with empty weight") << "2026/3/1"
+                                              << "52"
+                                              << ""
+                                              << ""
+                                              << "入力確認"
+                                              << "身長入力時は必ず体重も入力してください。"
+                                              << "2026/03/01";
+    QTest::newRow("height too big") << "2026/3/1"
+                                    << "40000"
+                                    << "5000"
+                                    << ""
+                                    << "入力確認"
+                                    << ""
+                                    << "2026/03/01";
+    QTest::newRow("weight too small") << "2026/3/1"
+                                      << ""
+                                      << "-32769"
+                                      << ""
+                                      << "入力確認"
+                                      << ""
+                                      << "2026/03/01";
+    QTest::newRow("past the growth series") << "2029/1/1"
+                                            << ""
+                                            << ""
+                                            << ""
+                                            << "日付確認"
+                                            << ""
+                                            << "2029/01/01";
+    QTest::newRow("emoji in the text") << "2026/3/1"
+                                       << ""
+                                       << ""
+                                       << "たのしい😀"
+                                       << "入力確認"
+                                       << ""
+                                       << "2026/03/01";
+}
+
+void DiaryPageTest::refusals()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, height);
+    QFETCH(QString, weight);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    QFETCH(QString, dateAfter);
+    Fixture f;
+    const QByteArray before = f.t.bytes(Diary);
+    f.type(date, height, weight, text);
+    f.dialogs.expect(title, message.isEmpty() ? QString() : message, Dialogs::Icon::Warning,
+                     Dialogs::Buttons::Ok, Dialogs::Answer::Ok);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.date(), dateAfter);
+    QCOMPARE(f.t.bytes(Diary), before);
+    QCOMPARE(f.t.notebook().diary.count(), 3);
+    if (!text.isEmpty())
+        QVERIFY(f.dialogs.shown().last().text.contains(QStringLiteral("😀")));
+}
+
+void DiaryPageTest::newDayAfterTheLast()
+{
+    Fixture f;
+    const QByteArray before = f.t.bytes(Diary);
+    f.type(QStringLiteral("2026/2/14"), QStringLiteral("55.5"), QStringLiteral("4300"),
+           QStringLiteral("a\nb"));
+    expectNew(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    // One record appended, with the typed fraction.
+    QCOMPARE(f.t.bytes(Diary), before + cp932::encode(diaryRecordText(QStringLiteral("2026/02/14"), 55.5,
+                                                                      4300, QStringLiteral("a\r\nb")))
+                                            .bytes);
+    QCOMPARE(f.t.notebook().diary.count(), 4);
+    QCOMPARE(f.day(), 4);
+    QCOMPARE(f.date(), QStringLiteral("2026/02/14"));
+    QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), QStringLiteral("56")); // 55.5: halves to even
+    QCOMPARE(f.get<QComboBox>("cboDay")->count(), 4);
+}
+
+// A blank line between the first two days: the one warning names it, every day is read, and
+// a save keeps them all (the damaged original beside them). A weight typed with a grouping
+// comma is stored whole.
+void DiaryPageTest::damagedDiaryKeepsEveryDay()
+{
+    QString file = threeDays();
+    const qsizetype end = file.indexOf(QStringLiteral("'\r\n")) + 3;
+    file.insert(end, QStringLiteral("\r\n"));
+    Fixture f(file);
+    QCOMPARE(f.atLoad.size(), 1);
+    QCOMPARE(f.atLoad.first().title, QStringLiteral("日記の読み込み"));
+    const int blank = int(file.left(end).count(u'\n')) + 1;
+    QVERIFY2(f.atLoad.first().text.startsWith(
+                 QStringLiteral("日記.txt に読み込めない行がありました（%1行目）。\r\n"
+                                "その行を飛ばして、読み込めた 3 日分を表示します。")
+                     .arg(blank)),
+             qPrintable(f.atLoad.first().text));
+    f.get<QScrollBar>("hsbDay")->setValue(2);
+    auto *weight = f.get<QLineEdit>("txtTaijyu");
+    weight->setFocus();
+    weight->selectAll();
+    typeText(weight, QStringLiteral("3,350"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryParse saved = parseDiary(f.t.bytes(Diary));
+    QVERIFY(saved.whole);
+    QCOMPARE(saved.days.size(), 3);
+    QCOMPARE(saved.days[1].weight, qint16(3350));
+    QCOMPARE(saved.days[2].text, QStringLiteral("一か月"));
+    const QStringList copies = QDir(f.t.dir()).entryList({QStringLiteral("日記.txt.*.bak")});
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(f.t.bytes(copies.first()), cp932::encode(file).bytes);
+}
+
+void DiaryPageTest::newDayInTheMiddleIsSortedIn()
+{
+    Fixture f;
+    f.type(QStringLiteral("２０２６年１月２０日"), QString(), QString(), QStringLiteral("まんなか"));
+    expectNew(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryParse parsed = parseDiary(f.t.bytes(Diary));
+    QStringList dates;
+    for (const DiaryDay &d : parsed.days)
+        dates.append(d.date);
+    QCOMPARE(dates, (QStringList{"2026/01/01", "2026/01/10", "2026/01/20", "2026/02/01"}));
+    // The page shows the last day, not the one just saved.
+    QCOMPARE(f.day(), 4);
+    QCOMPARE(f.date(), QStringLiteral("2026/02/01"));
+}
+
+void DiaryPageTest::cancelWritesNothing()
+{
+    Fixture f;
+    const QByteArray before = f.t.bytes(Diary);
+    f.type(QStringLiteral("2026/3/1"), QString(), QString(), QStringLiteral("x"));
+    expectNew(f.dialogs, Dialogs::Answer::Cancel);
+    f.save();
+    f.type(QStringLiteral("2026/1/10"), QString(), QString(), QStringLiteral("x"));
+    expectChange(f.dialogs, Dialogs::Answer::Cancel);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.t.bytes(Diary), before);
+}
+
+void DiaryPageTest::changeExistingDayOnly()
+{
+    Fixture f;
+    // After "新規" the scroll bar still points at day 3; the typed date is day 2's.
+    f.get<QPushButton>("cmdNew")->click();
+    f.type(QStringLiteral("2026/01/10"), QStringLiteral("52"), QStringLiteral("3300.5"),
+           QStringLiteral("かわった"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryParse parsed = parseDiary(f.t.bytes(Diary));
+    QCOMPARE(parsed.days.size(), 3);
+    QCOMPARE(parsed.days[1].text, QStringLiteral("かわった"));
+    QCOMPARE(parsed.days[1].height, qint16(52));
+    QCOMPARE(parsed.days[1].weight, qint16(3300));
+    QCOMPARE(parsed.days[2].text, QStringLiteral("一か月"));
+    QCOMPARE(f.day(), 2);
+    QVERIFY(f.t.text(Diary).contains(QStringLiteral("【体重】3300\r\n")));
+}
+
+void DiaryPageTest::sameDateAsDayOneChangesDayOne()
+{
+    Fixture f;
+    f.type(QStringLiteral("2026/1/1"), QString(), QString(), QStringLiteral("誕生日"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.t.notebook().diary.day(1).text, QStringLiteral("誕生日"));
+    QCOMPARE(f.day(), 1);
+}
+
+void DiaryPageTest::heightZeroWithoutWeightSaves()
+{
+    Fixture f;
+    f.type(QStringLiteral("2026/3/1"), QStringLiteral("0"), QString());
+    expectNew(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.t.notebook().diary.count(), 4);
+}
+
+void DiaryPageTest::fullTableRefusesEverySave()
+{
+    Fixture f(cp932::decode(generators::diaryFile(DiaryCapacity)));
+    f.type(QStringLiteral("2024/1/2"), QString(), QString(), QStringLiteral("変更も"));
+    f.dialogs.expectWarning(QStringLiteral("登録上限"), QStringLiteral("登録できるのは１０９５件までです"));
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+}
+
+void DiaryPageTest::emptyTableTakesDayOne()
+{
+    Fixture f{QString()};
+    QCOMPARE(f.date(), QString());
+    f.type(QStringLiteral("2026/12/6"), QStringLiteral("49"), QStringLiteral("2980"),
+           QStringLiteral("はじめまして"));
+    expectNew(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.t.notebook().diary.count(), 1);
+    QCOMPARE(f.day(), 1);
+    QCOMPARE(f.date(), QStringLiteral("2026/12/06"));
+}
+
+void DiaryPageTest::apostropheLineSurvivesSaveAndReload()
+{
+    Fixture f;
+    f.type(QStringLiteral("2026/2/1"), QStringLiteral("54"), QStringLiteral("4000"),
+           QStringLiteral("前\n'\n後"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.t.notebook().diary.count(), 3);
+    QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("前\n'\n後"));
+    QVERIFY(f.t.text(Diary).contains(QStringLiteral("前\r\n''\r\n後\r\n'\r\n")));
+}
+
+void DiaryPageTest::newPageShowsTodayAndKeepsTheDay()
+{
+    Fixture f;
+    f.get<QScrollBar>("hsbDay")->setValue(2);
+    f.t.notebook().tour.helpTourOn = 1;
+    f.dialogs.expectInformation(
+        QStringLiteral("ヘルプツアー"),
+        QStringLiteral("新しい日記を登録します。\r\n\r\n"
+                       "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
+                       "身長・体重データは必ずしも入力する必要はありませんが、\r\n"
+                       "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
+                       "※最後に「保存」ボタンを押してください。\r\n\r\n"
+                       "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
+    f.get<QPushButton>("cmdNew")->click();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.date(), QStringLiteral("2026/12/06"));
+    QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), QString());
+    QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QString());
+    QCOMPARE(f.day(), 2);
+    QVERIFY(f.screen.findChild<QWidget *>(QStringLiteral("fraDiary"))->isVisibleTo(&f.screen));
+}
+
+// The date box neither completes nor takes a stored entry on Enter, when the focus leaves, on
+// the arrow keys or on the wheel: typed over an existing date after 新規, the typed page is
+// what 保存 writes. Only a pick from the open list changes the page.
+void DiaryPageTest::typedDateStaysTyped()
+{
+    Fixture f;
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.get<QPushButton>("cmdNew")->click();
+    auto *text = f.get<QPlainTextEdit>("txtDiary");
+    typeText(text, QStringLiteral("書き直した日"));
+    auto *box = f.get<QComboBox>("cboDay");
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, QStringLiteral("2026/01/1")); // inline completion would offer 2026/01/10
+    QCOMPARE(box->currentText(), QStringLiteral("2026/01/1"));
+    QTest::keyClick(box, Qt::Key_0);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Up);
+    turnWheel(box, false);
+    f.get<QLineEdit>("txtShincyo")->setFocus(); // the focus leaves the box
+    QCOMPARE(box->currentText(), QStringLiteral("2026/01/10"));
+    QCOMPARE(text->toPlainText(), QStringLiteral("書き直した日"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    f.save();
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryTable &diary = f.t.notebook().diary;
+    QCOMPARE(diary.day(diary.find(QStringLiteral("2026/01/10"))).text, QStringLiteral("書き直した日"));
+
+    // A pick from the open list by keys.
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(0, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    QCOMPARE(f.day(), 1);
+    QCOMPARE(f.date(), QStringLiteral("2026/01/01"));
+}
+
+// After 新規 the bar still points at the last day; opening that day from the search list,
+// by a click or by Enter, shows it instead of the blank page.
+void DiaryPageTest::dayTheBarPointsAtOpensFromTheSearchList()
+{
+    Fixture f;
+    auto *search = f.get<QLineEdit>("txtKensaku");
+    search->setText(QStringLiteral("一か月"));
+    QTest::keyClick(search, Qt::Key_Return);
+    auto *list = f.get<QListWidget>("lstDay");
+    QCOMPARE(list->count(), 1);
+    list->setCurrentRow(0);
+    for (bool byEnter : {false, true}) {
+        f.get<QPushButton>("cmdNew")->click();
+        QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QString());
+        if (byEnter)
+            QTest::keyClick(list, Qt::Key_Return);
+        else
+            emit list->itemClicked(list->item(0));
+        QCOMPARE(f.date(), QStringLiteral("2026/02/01"));
+        QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("一か月"));
+    }
+}
+
+QTEST_MAIN(DiaryPageTest)
+#include "diary_page_test.moc"
