@@ -82,7 +82,7 @@ QStringList dataFileNames()
 {
     return {profileFileName(),      diaryFileName(),       settingsFileName(),   graphFileName(),
             scheduleFileName(),     anniversaryFileName(), giftsGivenFileName(), giftsReceivedFileName(),
-            albumCaptionFileName(), recipeFileName(),      referenceFileName(),  growthExportFileName(),
+            albumCaptionsFileName(), recipeFileName(),      referenceFileName(),  growthExportFileName(),
             growthChartFileName()};
 }
 
@@ -134,7 +134,7 @@ void createMissingFiles(const NotebookFolder &folder, const QString &sample)
     create(settingsFileName(), settingsFileText(1));
     create(graphFileName(), graphLimitsText(defaultGraphLimits()));
     for (const QString &name : {scheduleFileName(), anniversaryFileName(), giftsGivenFileName(),
-                                giftsReceivedFileName(), albumCaptionFileName()})
+                                giftsReceivedFileName(), albumCaptionsFileName()})
         create(name, QString());
     create(recipeFileName(), QString());
     create(referenceFileName(), QString());

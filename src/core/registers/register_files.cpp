@@ -1,5 +1,7 @@
 #include "core/registers/register_files.h"
 
+#include "core/common/cp932.h"
+
 RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount)
 {
     return readRegisterText(files.read(fileName), fieldCount);
@@ -14,4 +16,14 @@ WriteResult writeRegisterFile(NotebookFiles &files, const QString &fileName,
                               const QList<QStringList> &records)
 {
     return files.rewrite(fileName, registerFileText(records));
+}
+
+AlbumCaptions readAlbumCaptionsFile(const NotebookFiles &files)
+{
+    return parseAlbumCaptions(cp932::decode(files.read(albumCaptionsFileName())));
+}
+
+WriteResult writeAlbumCaptionsFile(NotebookFiles &files, const AlbumCaptions &captions)
+{
+    return files.rewrite(albumCaptionsFileName(), albumCaptionsText(captions));
 }

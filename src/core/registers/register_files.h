@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/common/notebook_files.h"
+#include "core/registers/album_captions.h"
 #include "core/registers/register_file.h"
 
 // The registers' files for the rest of the program. Only this module opens them.
 inline QString scheduleFileName() { return QStringLiteral("予定.txt"); }
 inline QString giftsGivenFileName() { return QStringLiteral("贈りもの.txt"); }
 inline QString giftsReceivedFileName() { return QStringLiteral("頂きもの.txt"); }
-inline QString albumCaptionFileName() { return QStringLiteral("写真見出し.txt"); }
 
 // A register file's records, each of fieldCount fields.
 RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount);
@@ -16,3 +16,7 @@ WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, 
 // A register file anew from records.
 WriteResult writeRegisterFile(NotebookFiles &files, const QString &fileName,
                               const QList<QStringList> &records);
+
+// 写真見出し.txt's four captions, and the file anew from them.
+AlbumCaptions readAlbumCaptionsFile(const NotebookFiles &files);
+WriteResult writeAlbumCaptionsFile(NotebookFiles &files, const AlbumCaptions &captions);

@@ -462,7 +462,6 @@ void RecipeScreen::load()
         m_optMain->setChecked(!shown);
     }
     m_fraGazou->setVisible(shown);
-    m_recipeFolder = m_notebook.files.dir();
     FillRecipeLists();
     reloadTables();
     setPosition(1);
@@ -518,7 +517,7 @@ void RecipeScreen::ShowRecipe()
     RecipeBook &book = m_notebook.recipes;
     if (book.count() == 0) {
         ClearRecipePage();
-        ComputeTotalPoint(book, m_notebook.profile.targetPoint);
+        m_notebook.ComputeTotalPoint();
         ShowRecipePoint();
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setMaximum(1);

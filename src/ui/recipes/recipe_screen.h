@@ -142,5 +142,4 @@ private:
 
     QString m_curSelfEval;  // CurSelfEval
     QString m_curChildEval; // CurChildEval
-    QString m_recipeFolder; // RecipeFolder
 };

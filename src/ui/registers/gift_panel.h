@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/registers/gift_register.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -9,23 +11,6 @@ class PanelHost;
 class PictureFrame;
 class QLabel;
 class RegisterGrid;
-
-// What tells the two gift registers apart; everything else they share.
-struct GiftRegisterKind {
-    QString fileName;
-    int fields;      // 2, or 3 with the thanks mark
-    bool thanksMark; // a double-click on a row toggles "○"
-    QString grid, dateBox, itemBox, addButton, deleteButton, deleteAllButton, titleLabel;
-    QString title;    // the caption over the grid
-    QString itemName; // the item column's header, naming the register
-    QString emptyTitle, emptyText;
-    QString deleteChosenQuestion, deleteAllQuestion;
-};
-const GiftRegisterKind &giftsGiven();
-const GiftRegisterKind &giftsReceived();
-
-// The thanks mark of a received gift.
-inline QString thanksMark() { return QStringLiteral("○"); }
 
 // The gift panel fraItadaki: the registers of gifts received and given, and the photo of the
 // item last clicked.

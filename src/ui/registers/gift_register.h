@@ -1,8 +1,7 @@
 #pragma once
 
-#include "ui/registers/gift_panel.h"
-
 #include <QDate>
+#include <QString>
 #include <QWidget>
 
 class PanelHost;
@@ -11,6 +10,23 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 class RegisterGrid;
+
+// What tells the two gift registers apart; everything else they share.
+struct GiftRegisterKind {
+    QString fileName;
+    int fields;      // 2, or 3 with the thanks mark
+    bool thanksMark; // a double-click on a row toggles "○"
+    QString grid, dateBox, itemBox, addButton, deleteButton, deleteAllButton, titleLabel;
+    QString title;    // the caption over the grid
+    QString itemName; // the item column's header, naming the register
+    QString emptyTitle, emptyText;
+    QString deleteChosenQuestion, deleteAllQuestion;
+};
+const GiftRegisterKind &giftsGiven();
+const GiftRegisterKind &giftsReceived();
+
+// The thanks mark of a received gift.
+inline QString thanksMark() { return QStringLiteral("○"); }
 
 // One gift register as a column of the gift panel: its title, grid, date and item boxes and
 // picture buttons. Both registers are this class; the kind says how they differ.

@@ -1,12 +1,11 @@
 #include "ui/registers/photo_panel.h"
 
-#include "core/common/one_line.h"
-
 #include "core/book/notebook.h"
-#include "core/common/cp932.h"
 #include "core/common/dialogs.h"
+#include "core/common/one_line.h"
 #include "core/common/picture_import.h"
 #include "core/common/picture_names.h"
+#include "core/registers/register_files.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/picture_frame.h"
 #include "ui/widgets/picture_picker.h"
@@ -127,7 +126,7 @@ void PhotoPanel::open()
 
 void PhotoPanel::readCaptions()
 {
-    m_captions = parseAlbumCaptions(cp932::decode(m_host.notebook().files.read(albumCaptionsFileName())));
+    m_captions = readAlbumCaptionsFile(m_host.notebook().files);
     // Read when the panel opens, after the start-up's boxes: its own are shown here.
     tellReadProblems(m_host.notebook().files, m_host.dialogs());
     for (int g = 1; g <= 4; ++g)
@@ -209,7 +208,7 @@ void PhotoPanel::changeCaption(int g)
     changed[g - 1] = answer;
     // The caption changes only when the file holds it.
     if (reportWrite(m_host.dialogs(),
-                    m_host.notebook().files.rewrite(albumCaptionsFileName(), albumCaptionsText(changed))))
+                    writeAlbumCaptionsFile(m_host.notebook().files, changed)))
         setCaption(g, answer);
 }
 
