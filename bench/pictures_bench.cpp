@@ -216,7 +216,7 @@ struct PhotoRecipes {
     TestNotebook t;
     ScriptedDialogs dialogs;
     RecordingPrinter printer;
-    RecipeScreen screen{t.notebook(), dialogs, printer};
+    RecipeScreen screen{t.notebook(), dialogs};
 };
 
 // One tick of the recipe show (the next recipe with its enlarged picture).

@@ -96,7 +96,7 @@ struct ScreenBook {
         t.writeBytes(recipeFileName(), generators::recipeFile(RecipeCapacity - 1));
         t.notebook().readProfile();
         dialogs.setLenient(true);
-        screen = std::make_unique<RecipeScreen>(t.notebook(), dialogs, printer);
+        screen = std::make_unique<RecipeScreen>(t.notebook(), dialogs);
         screen->load();
         screen->findChild<QScrollBar *>(QStringLiteral("hsbData"))->setValue(500);
     }

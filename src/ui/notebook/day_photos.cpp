@@ -42,17 +42,13 @@ QBoxLayout *layoutHolding(QLayout *root, QWidget *w)
 
 } // namespace
 
-DayPhotos::DayPhotos(PanelHost &host, QWidget *page, const int &photoSlot, bool &pictureEnlarged,
+DayPhotos::DayPhotos(PanelHost &host, const DayPhotoControls &controls, std::function<int()> photoSlot,
                      std::function<void(int)> showDay)
-    : QObject(page), m_host(host), m_page(page), m_photoSlot(photoSlot), m_pictureEnlarged(pictureEnlarged),
-      m_showDay(std::move(showDay))
+    : QObject(controls.page), m_host(host), m_page(controls.page), m_photoSlot(std::move(photoSlot)),
+      m_showDay(std::move(showDay)), m_frame(controls.frame), m_picture(controls.picture), m_cboDay(controls.day),
+      m_lblSDate(controls.slideDate), m_buttons(controls.slotButtons)
 {
-    m_frame = page->findChild<QFrame *>(QStringLiteral("fraGazou"));
-    m_picture = page->findChild<PictureFrame *>(QStringLiteral("imgGazou"));
-    m_cboDay = page->findChild<QComboBox *>(QStringLiteral("cboDay"));
-    m_lblSDate = page->findChild<QLabel *>(QStringLiteral("lblSDate"));
-    for (int n = 0; n < 6; ++n)
-        m_buttons[n] = page->findChild<QPushButton *>(QStringLiteral("cmdPic%1").arg(n));
+    QWidget *page = controls.page;
     m_picker = new PicturePicker(host.dialogs(), QString(), QStringLiteral("日記画像取り込み先指定"),
                                  host.notebook().files.dir(), page);
     m_picker->move(8, 36);
@@ -61,7 +57,7 @@ DayPhotos::DayPhotos(PanelHost &host, QWidget *page, const int &photoSlot, bool 
     m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
     m_tmrPlay->setInterval(SlideStepMs);
 
-    hookEvents(page->findChild<QLabel *>(QStringLiteral("lblDiaryM")), [this](QEvent *e) {
+    hookEvents(controls.caption, [this](QEvent *e) {
         if (e->type() == QEvent::MouseButtonDblClick)
             openPicker();
         return false;
@@ -75,17 +71,15 @@ DayPhotos::DayPhotos(PanelHost &host, QWidget *page, const int &photoSlot, bool 
     connect(m_picker, &PicturePicker::copyRequested, this, &DayPhotos::importFrom);
     connect(m_picture, &PictureFrame::fileDropped, this, &DayPhotos::importFrom);
     connect(m_picture, &PictureFrame::clicked, this, &DayPhotos::toggleLayout);
-    connect(page->findChild<QToolButton *>(QStringLiteral("cmdSaisei")), &QToolButton::clicked, this,
-            &DayPhotos::startShow);
-    connect(page->findChild<QToolButton *>(QStringLiteral("cmdStop")), &QToolButton::clicked, this,
-            &DayPhotos::stopShow);
+    connect(controls.play, &QToolButton::clicked, this, &DayPhotos::startShow);
+    connect(controls.stop, &QToolButton::clicked, this, &DayPhotos::stopShow);
     connect(m_tmrPlay, &QTimer::timeout, this, &DayPhotos::slideStep);
 }
 
 void DayPhotos::openPicker()
 {
     m_picker->open();
-    m_host.helpTour(pickerHelpText(QStringLiteral("この日記の画像を") + slotButtonName(m_photoSlot) +
+    m_host.helpTour(pickerHelpText(QStringLiteral("この日記の画像を") + slotButtonName(m_photoSlot()) +
                                    QStringLiteral("に指定します。（jpg/gif/bmpを読み込めます）")));
 }
 
@@ -98,7 +92,7 @@ void DayPhotos::importFrom(const QString &path)
             QStringLiteral("日付が yyyy/mm/dd の形ではないため、画像を取り込めません。"));
         return;
     }
-    const PictureTarget target{dayPhotoKey(date, m_photoSlot), dayConfirmText(date, m_photoSlot), true,
+    const PictureTarget target{dayPhotoKey(date, m_photoSlot()), dayConfirmText(date, m_photoSlot()), true,
                                QStringLiteral("日付けをファイル名としてコピー終了しました。")};
     if (importPicture(m_host.dialogs(), m_host.notebook().files, path, target).isEmpty())
         return;

@@ -18,6 +18,19 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 
+// The diary page's controls that the photos drive, handed over by the page.
+struct DayPhotoControls {
+    QWidget *page = nullptr;                 // fraDiary: the enlarged picture covers it
+    QFrame *frame = nullptr;                 // fraGazou
+    PictureFrame *picture = nullptr;         // imgGazou
+    QComboBox *day = nullptr;                // cboDay
+    QLabel *slideDate = nullptr;             // lblSDate
+    QLabel *caption = nullptr;               // lblDiaryM: its double-click opens the picker
+    std::array<QPushButton *, 6> slotButtons{}; // cmdPic0 … cmdPic5
+    QToolButton *play = nullptr;             // cmdSaisei
+    QToolButton *stop = nullptr;             // cmdStop
+};
+
 // The photos of the diary panel beyond showing a day's main photo: importing a photo of the
 // day shown (the picker fraPicget, opened by a double-click on lblDiaryM, or a picture
 // dropped on imgGazou), the enlarged layout, and the slide show over all days.
@@ -25,9 +38,8 @@ class DayPhotos : public QObject
 {
     Q_OBJECT
 public:
-    // page: the diary panel holding the picture frame and its controls; photoSlot and
-    // pictureEnlarged: the panel's PhotoSlot and PictureEnlarged; showDay shows day k.
-    DayPhotos(PanelHost &host, QWidget *page, const int &photoSlot, bool &pictureEnlarged,
+    // photoSlot tells the page's PhotoSlot; showDay shows day k.
+    DayPhotos(PanelHost &host, const DayPhotoControls &controls, std::function<int()> photoSlot,
               std::function<void(int)> showDay);
 
     PicturePicker *picker() const { return m_picker; }
@@ -41,6 +53,7 @@ public:
     // One step of tmrPlay (every 1500 ms while a show has something to do).
     void slideStep();
     const PhotoSlideShow &show() const { return m_show; }
+    bool pictureEnlarged() const { return m_pictureEnlarged; } // PictureEnlarged
 
 private:
     void openPicker();
@@ -51,8 +64,8 @@ private:
 
     PanelHost &m_host;
     QWidget *m_page;
-    const int &m_photoSlot;
-    bool &m_pictureEnlarged;
+    std::function<int()> m_photoSlot;
+    bool m_pictureEnlarged = false;
     std::function<void(int)> m_showDay;
     QFrame *m_frame = nullptr;
     PictureFrame *m_picture = nullptr;

@@ -50,7 +50,10 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     layout->addLayout(page, 11);
     layout->addLayout(side, 9);
     connectHandlers();
-    m_dayPhotos = new DayPhotos(host, this, m_photoSlot, m_pictureEnlarged, [this](int k) { showDay(k); });
+    m_dayPhotos = new DayPhotos(host,
+                                {this, m_fraGazou, m_imgGazou, m_cboDay, m_lblSDate, m_lblDiaryM, m_cmdPic,
+                                 m_cmdSaisei, m_cmdStop},
+                                [this] { return m_photoSlot; }, [this](int k) { showDay(k); });
 }
 
 // The day itself: date, height, weight, the text and the scroll bar.
@@ -378,7 +381,6 @@ void DiaryPage::setNormalPictureLayout()
     if (m_dayPhotos)
         m_dayPhotos->normalLayout();
     m_imgGazou->setMinimumSize(twipsToPixels(NormalPictureWidth), twipsToPixels(NormalPictureHeight));
-    m_pictureEnlarged = false;
 }
 
 void DiaryPage::newPage()

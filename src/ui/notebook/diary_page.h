@@ -102,6 +102,5 @@ private:
     QString m_pendingPicture;
     bool m_picturePending = false;
     int m_photoSlot = 0;            // PhotoSlot
-    bool m_pictureEnlarged = false; // PictureEnlarged
     DayPhotos *m_dayPhotos = nullptr;
 };

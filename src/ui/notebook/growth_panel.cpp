@@ -110,7 +110,23 @@ QLineSeries *lineSeries(const QString &name, const QColor &color)
 GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
 {
     setObjectName(QStringLiteral("fraGraph"));
+    buildChart();
+    QLayout *lists = buildLists();
+    auto *chartColumn = new QVBoxLayout;
+    chartColumn->addLayout(buildReferenceRow());
+    chartColumn->addWidget(m_chrTaijyu, 1);
+    auto *source = new QLabel(referenceSourceText(), this);
+    source->setObjectName(QStringLiteral("lblSource"));
+    source->setStyleSheet(QStringLiteral("color: rgb(110, 110, 110);"));
+    chartColumn->addWidget(source, 0, Qt::AlignRight);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(chartColumn, 1);
+    layout->addLayout(lists);
+}
 
+// The chart with its three axes, the reference bands behind the child's lines, and its view.
+void GrowthPanel::buildChart()
+{
     m_chart = new QChart;
     m_chart->setTitle(QStringLiteral("身長・体重グラフ"));
     QFont titleFont = m_chart->titleFont();
@@ -157,7 +173,11 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     m_chrTaijyu->installEventFilter(gestures);
     connect(m_weight, &QLineSeries::hovered, this, &GrowthPanel::showPointTip);
     connect(m_height, &QLineSeries::hovered, this, &GrowthPanel::showPointTip);
+}
 
+// The two lists of the series and the export button under them.
+QLayout *GrowthPanel::buildLists()
+{
     m_lstTaijyu = new QListWidget(this);
     nameControl(m_lstTaijyu, QStringLiteral("lstTaijyu"), QStringLiteral("体重の推移"));
     m_lstShin = new QListWidget(this);
@@ -181,17 +201,7 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     lists->addWidget(m_cmdSTHozon, 2, 0, 1, 2);
     m_cmdSTHozon->setMaximumWidth(2 * m_lstTaijyu->width() + lists->horizontalSpacing());
     lists->setRowStretch(1, 1);
-
-    auto *chartColumn = new QVBoxLayout;
-    chartColumn->addLayout(buildReferenceRow());
-    chartColumn->addWidget(m_chrTaijyu, 1);
-    auto *source = new QLabel(referenceSourceText(), this);
-    source->setObjectName(QStringLiteral("lblSource"));
-    source->setStyleSheet(QStringLiteral("color: rgb(110, 110, 110);"));
-    chartColumn->addWidget(source, 0, Qt::AlignRight);
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(chartColumn, 1);
-    layout->addLayout(lists);
+    return lists;
 }
 
 GrowthPanel::~GrowthPanel() = default;

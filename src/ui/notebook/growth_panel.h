@@ -46,6 +46,8 @@ public:
     GrowthBands *bands() const { return m_bands.get(); }
 
 private:
+    void buildChart();
+    QLayout *buildLists();
     QLayout *buildReferenceRow();
     void referenceChosen();
     void showReference();

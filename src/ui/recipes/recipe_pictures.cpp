@@ -36,13 +36,12 @@ QToolButton *playButton(const QString &name, const QString &tip, const QString &
 
 } // namespace
 
-RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, QWidget *screen,
+RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, const RecipePictureControls &controls,
                                std::function<void(int)> setPosition)
-    : QObject(screen), m_notebook(notebook), m_dialogs(dialogs), m_setPosition(std::move(setPosition))
+    : QObject(controls.screen), m_notebook(notebook), m_dialogs(dialogs), m_setPosition(std::move(setPosition)),
+      m_frame(controls.frame), m_picture(controls.picture), m_cboNamae(controls.name)
 {
-    m_frame = screen->findChild<QFrame *>(QStringLiteral("fraGazou"));
-    m_picture = screen->findChild<PictureFrame *>(QStringLiteral("imgGazou"));
-    m_cboNamae = screen->findChild<QComboBox *>(QStringLiteral("cboNamae"));
+    QWidget *screen = controls.screen;
     m_cmdSaisei = playButton(QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"),
                              QStringLiteral("▶"), screen);
     m_cmdStop = playButton(QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"),
@@ -54,7 +53,7 @@ RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, QWidget *sc
     m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
     m_tmrPlay->setInterval(SlideStepMs);
 
-    hookEvents(screen->findChild<QLabel *>(QStringLiteral("lblRyoriNm")), [this](QEvent *e) {
+    hookEvents(controls.caption, [this](QEvent *e) {
         if (e->type() == QEvent::MouseButtonDblClick)
             openPicker();
         return false;

@@ -12,19 +12,28 @@ class PicturePicker;
 class PictureFrame;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QTimer;
 class QToolButton;
 
 // The dish pictures of the recipe screen beyond showing one: importing a picture under the
 // dish name (the picker fraPicget, opened by a double-click on lblRyoriNm, or a picture
 // dropped on imgGazou) and the slide show through all recipes with its enlarged picture.
+// The recipe screen's controls that the pictures drive, handed over by the screen.
+struct RecipePictureControls {
+    QWidget *screen = nullptr;       // where the picker and the play buttons live
+    QFrame *frame = nullptr;         // fraGazou
+    PictureFrame *picture = nullptr; // imgGazou
+    QComboBox *name = nullptr;       // cboNamae: the dish whose picture it is
+    QLabel *caption = nullptr;       // lblRyoriNm: its double-click opens the picker
+};
+
 class RecipePictures : public QObject
 {
     Q_OBJECT
 public:
-    // screen: the recipe screen holding fraGazou, imgGazou, cboNamae and lblRyoriNm;
     // setPosition shows recipe p.
-    RecipePictures(Notebook &notebook, Dialogs &dialogs, QWidget *screen,
+    RecipePictures(Notebook &notebook, Dialogs &dialogs, const RecipePictureControls &controls,
                    std::function<void(int)> setPosition);
 
     // The play and stop buttons, for the screen to place.

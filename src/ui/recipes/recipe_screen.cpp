@@ -103,8 +103,8 @@ QWidget *faceRowHolder(FaceRow faceRow, std::array<QToolButton *, 4> &faces, QWi
 
 } // namespace
 
-RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent)
-    : QMainWindow(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer)
+RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent), m_notebook(notebook), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -353,7 +353,8 @@ QLayout *RecipeScreen::buildPictureArea()
     m_optMain = new QRadioButton(QStringLiteral("なし"), this);
     nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真を表示しません"));
     m_optMain->setToolTip(QStringLiteral("写真を表示しません"));
-    m_pictures = new RecipePictures(m_notebook, m_dialogs, this, [this](int p) { setPosition(p); });
+    m_pictures = new RecipePictures(m_notebook, m_dialogs, {this, m_fraGazou, m_imgGazou, m_cboNamae, m_lblRyoriNm},
+                                    [this](int p) { setPosition(p); });
 
     auto *pictureColumn = new QVBoxLayout;
     pictureColumn->addWidget(m_fraGazou);

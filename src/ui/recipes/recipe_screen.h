@@ -11,7 +11,6 @@ class QImage;
 class LevelBar;
 class Notebook;
 class PictureFrame;
-class Printer;
 class QBoxLayout;
 class PickComboBox;
 class QComboBox;
@@ -38,7 +37,7 @@ class RecipeScreen : public QMainWindow
 {
     Q_OBJECT
 public:
-    RecipeScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer, QWidget *parent = nullptr);
+    RecipeScreen(Notebook &notebook, Dialogs &dialogs, QWidget *parent = nullptr);
 
     // The screen's load: the lists, the recipe tables, their statistics and points, and the
     // first recipe.
@@ -102,7 +101,6 @@ private:
 
     Notebook &m_notebook;
     Dialogs &m_dialogs;
-    Printer &m_printer;
 
     QScrollBar *m_hsbData = nullptr;
     QLabel *m_lblRyoriNm = nullptr;

@@ -222,7 +222,7 @@ void DiaryScreen::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_d
 RecipeScreen *DiaryScreen::recipeScreen()
 {
     if (!m_recipeScreen) {
-        m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs, m_printer);
+        m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs);
         m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
         m_recipeScreen->load();
         attachRecipeTools(m_recipeScreen, m_notebook, m_dialogs, m_printer);

@@ -21,7 +21,7 @@ struct RecipeBookScreens {
         if (useRecipes)
             t.writeText(recipeFileName(), recipeFileText(recipes));
         t.notebook().readProfile();
-        screen = new RecipeScreen(t.notebook(), dialogs, printer);
+        screen = new RecipeScreen(t.notebook(), dialogs);
         screen->load();
         tools = attachRecipeTools(screen, t.notebook(), dialogs, printer);
     }

@@ -38,7 +38,7 @@ struct Screen {
         t.notebook().readProfile();
         if (targetPoint)
             t.notebook().profile.targetPoint = targetPoint;
-        screen = new RecipeScreen(t.notebook(), dialogs, printer);
+        screen = new RecipeScreen(t.notebook(), dialogs);
         screen->load();
     }
     ~Screen() { delete screen.data(); }
