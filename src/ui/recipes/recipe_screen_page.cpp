@@ -1,0 +1,366 @@
+// The recipe screen's page: paging, the fields shown and read, 新規, 登録, 削除 and the
+// picture options.
+#include "ui/recipes/recipe_screen.h"
+
+#include "core/book/notebook.h"
+#include "core/common/cp932.h"
+#include "core/common/dates.h"
+#include "core/common/dialogs.h"
+#include "core/common/help_tour.h"
+#include "core/common/numbers.h"
+#include "core/common/one_line.h"
+#include "core/common/pictures.h"
+#include "core/recipes/points.h"
+#include "core/recipes/recipe_checks.h"
+#include "core/recipes/recipe_files.h"
+#include "core/recipes/recipe_store.h"
+#include "ui/recipes/faces.h"
+#include "ui/recipes/recipe_pictures.h"
+#include "ui/widgets/level_bar.h"
+#include "ui/widgets/pick_combo.h"
+#include "ui/widgets/picture_frame.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+
+// Entries a stored value added to a drop-down list because it is not one of the fixed ones.
+constexpr int StoredOnlyRole = Qt::UserRole + 1;
+
+// Shows value in a fixed drop-down list. A value that is not in the list (an older or
+// hand-written file) is shown as an extra entry, so that it stays as it is unless the user
+// picks another one; an empty value selects nothing.
+void showListValue(QComboBox *box, const QString &value)
+{
+    for (int i = box->count() - 1; i >= 0; --i)
+        if (box->itemData(i, StoredOnlyRole).toBool())
+            box->removeItem(i);
+    int i = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i < 0 && !value.isEmpty()) {
+        box->addItem(value);
+        i = box->count() - 1;
+        box->setItemData(i, true, StoredOnlyRole);
+    }
+    box->setCurrentIndex(i);
+}
+
+} // namespace
+
+void RecipeScreen::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_dialogs, text); }
+
+int RecipeScreen::position() const { return m_hsbData->value(); }
+
+void RecipeScreen::setPosition(int p)
+{
+    if (m_hsbData->value() == p)
+        ShowRecipe();
+    else
+        m_hsbData->setValue(p);
+}
+
+void RecipeScreen::load()
+{
+    const bool shown = m_notebook.profile.pictureMode == photosShown();
+    {
+        const QSignalBlocker blockShown(m_optGazou);
+        const QSignalBlocker blockHidden(m_optMain);
+        m_optGazou->setChecked(shown);
+        m_optMain->setChecked(!shown);
+    }
+    m_fraGazou->setVisible(shown);
+    FillRecipeLists();
+    reloadTables();
+    setPosition(1);
+}
+
+void RecipeScreen::FillRecipeLists()
+{
+    m_cboJyanru->clear();
+    m_cboJyanru->addItems(stageList());
+    m_cboSyurui->clear();
+    m_cboSyurui->addItems(kindList());
+    m_cboCyouri->clear();
+    m_cboCyouri->addItems(methodList());
+    // Nothing chosen until a recipe is shown: a recipe registered before a stage was picked
+    // keeps an empty stage.
+    for (QComboBox *box : {m_cboJyanru, m_cboSyurui, m_cboCyouri})
+        box->setCurrentIndex(-1);
+    m_notebook.LoadReferenceList();
+    const QString typed = m_cboSankou->currentText();
+    m_cboSankou->clear();
+    m_cboSankou->addItems(m_notebook.recipes.references);
+    m_cboSankou->setEditText(typed);
+}
+
+// LoadRecipes and ComputeRecipeStats with what the screen shows of them.
+void RecipeScreen::reloadTables()
+{
+    const RecipeLoad load = m_notebook.LoadRecipes();
+    const RecipeBook &book = m_notebook.recipes;
+    const QString typed = m_cboNamae->currentText();
+    m_cboNamae->clear();
+    m_cboNamae->addItems(book.names());
+    m_cboNamae->setEditText(typed);
+    {
+        const QSignalBlocker block(m_hsbData);
+        m_hsbData->setMaximum(qMax(1, book.count()));
+    }
+    m_notebook.ComputeRecipeStats();
+    showTotalPoint();
+    if (load.firstNotWhole)
+        m_dialogs.warning(
+            QStringLiteral("レシピの読み込み"),
+            NotebookFiles::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件"), load.damage));
+}
+
+void RecipeScreen::showTotalPoint()
+{
+    m_lblPoint->setText(QStringLiteral("Point ") + QString::number(m_notebook.recipes.totalPoint));
+}
+
+void RecipeScreen::ShowRecipe()
+{
+    RecipeBook &book = m_notebook.recipes;
+    if (book.count() == 0) {
+        ClearRecipePage();
+        m_notebook.ComputeTotalPoint();
+        ShowRecipePoint();
+        const QSignalBlocker block(m_hsbData);
+        m_hsbData->setMaximum(1);
+        m_lblKensu->setText(QStringLiteral("1 / 1"));
+        return;
+    }
+    const int p = qBound(1, m_hsbData->value(), book.count());
+    const Recipe &r = book.recipe(p);
+    m_cboNamae->setEditText(r.name);
+    m_txtJikan->setText(recipeTimeText(r.time));
+    showListValue(m_cboJyanru, r.stage);
+    showListValue(m_cboSyurui, r.kind);
+    showListValue(m_cboCyouri, r.method);
+    m_cboSankou->setEditText(r.ref);
+    m_cboSankou->lineEdit()->setCursorPosition(0); // a long source shows from its start
+    m_txtZairyou->setPlainText(editText(r.ingredients));
+    m_txtTukuri->setPlainText(editText(r.steps));
+    m_txtMemo->setPlainText(editText(r.memo));
+    m_curSelfEval = r.selfEval;
+    m_curChildEval = r.childEval;
+    showFaces();
+    m_lstRireki->clear();
+    m_lstRireki->addItems(historyEntries(r.history));
+    ShowRecipePoint();
+    m_lblKaisu->setText(QString::number(m_lstRireki->count()));
+    m_lblKensu->setText(QStringLiteral("%1 / %2").arg(p).arg(book.count()));
+    if (!m_optMain->isChecked())
+        showPicture(r.name);
+}
+
+void RecipeScreen::ClearRecipePage()
+{
+    const int next = m_notebook.recipes.count() + 1;
+    m_cboNamae->setEditText(QString());
+    m_cboSankou->setEditText(QString());
+    m_txtZairyou->clear();
+    m_txtTukuri->clear();
+    m_txtMemo->clear();
+    showListValue(m_cboSyurui, QStringLiteral("その他"));
+    showListValue(m_cboCyouri, QStringLiteral("その他"));
+    m_txtCal->clear();
+    m_txtEnbun->clear();
+    m_txtJikan->clear();
+    m_lstRireki->clear();
+    m_lblKaisu->setText(QStringLiteral("0"));
+    m_lblPoint1->setText(QStringLiteral("Point 2"));
+    m_lblKensu->setText(QStringLiteral("%1 / %1").arg(next));
+    m_curSelfEval = evalNone();
+    m_curChildEval = evalNone();
+    showFaces();
+}
+
+void RecipeScreen::showFaces()
+{
+    const int self = int(evalLetters().indexOf(m_curSelfEval));
+    const int child = int(evalLetters().indexOf(m_curChildEval));
+    for (int i = 0; i < 4; ++i) {
+        m_imgFace1[i]->setVisible(i == self);
+        m_imgFace2[i]->setVisible(i == child);
+    }
+}
+
+void RecipeScreen::ShowRecipePoint()
+{
+    m_lblPoint1->setText(QStringLiteral("Point ") +
+                         QString::number(pagePoints(m_curChildEval, m_lstRireki->count())));
+}
+
+void RecipeScreen::showPicture(const QString &dishName)
+{
+    m_imgGazou->showKey(m_notebook.folder(), dishName);
+}
+
+void RecipeScreen::newRecipe()
+{
+    ClearRecipePage();
+    helpTour(
+        QStringLiteral("新しいレシピを登録します。\r\n\r\n"
+                       "料理名だけでも登録することができます。\r\n"
+                       "料理名と同じファイル名にした画像をポポラのフォルダに入れると画像が表示されます。\r\n"
+                       "必要に応じて各種情報を登録してください。\r\n\r\n"
+                       "※最後に「登録」ボタンを押してください。\r\n\r\n"
+                       "※入力を取り消したい場合はスクロールバーで他のレシピを表示させてください。"));
+    m_cboNamae->setFocus();
+}
+
+Recipe RecipeScreen::pageRecipe() const
+{
+    Recipe r;
+    r.name = m_cboNamae->currentText();
+    r.stage = m_cboJyanru->currentText();
+    r.kind = m_cboSyurui->currentText();
+    r.method = m_cboCyouri->currentText();
+    r.time = float(typedNumericValue(m_txtJikan->text()));
+    r.selfEval = m_curSelfEval;
+    r.childEval = m_curChildEval;
+    r.cookCount = cookCountText(m_lblKaisu->text());
+    r.ref = m_cboSankou->currentText();
+    r.ingredients = storedText(m_txtZairyou->toPlainText());
+    r.steps = storedText(m_txtTukuri->toPlainText());
+    r.memo = storedText(m_txtMemo->toPlainText());
+    QStringList dates;
+    for (int i = 0; i < m_lstRireki->count(); ++i)
+        dates.append(m_lstRireki->item(i)->text());
+    r.history = dates.join(Crlf);
+    return r;
+}
+
+// A refusal's warning, and the cursor put back where it names; false when there is none.
+bool RecipeScreen::refuse(const std::optional<Refusal> &refusal)
+{
+    if (!refusal)
+        return false;
+    m_dialogs.warning(refusal->title, refusal->text);
+    if (!refusal->focus.isEmpty())
+        if (auto *field = findChild<QWidget *>(refusal->focus))
+            field->setFocus();
+    return true;
+}
+
+void RecipeScreen::registerRecipe()
+{
+    RecipeBook &book = m_notebook.recipes;
+    if (!withoutGrouping(m_txtJikan->text())) {
+        m_dialogs.warning(QStringLiteral("入力確認"), groupingMessage(QStringLiteral("料理時間")));
+        m_txtJikan->setFocus();
+        return;
+    }
+    const Recipe page = pageRecipe();
+    const RegisterDecision decision = checkRegistration(book, page, m_hsbData->value());
+    if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
+                                                       Dialogs::Icon::Information, Dialogs::Answer::Ok))
+        return;
+    WriteResult written;
+    {
+        WaitPointer wait;
+        if (decision.position == 0) {
+            written = m_notebook.AppendRecipeRecord(page);
+        } else {
+            Recipe &r = book.recipe(decision.position);
+            const QString name = r.name;
+            r = page;
+            r.name = name;
+            written = m_notebook.SaveRecipeFile();
+        }
+        reloadTables();
+    }
+    if (!written.ok) {
+        // The tables were read back from the file, so memory still matches what is stored;
+        // the typed page stays on screen.
+        reportWrite(m_dialogs, written);
+        return;
+    }
+    {
+        const QSignalBlocker block(m_hsbData);
+        m_hsbData->setValue(decision.position == 0 ? book.count() : decision.position);
+    }
+    ShowRecipe();
+    m_dialogs.information(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
+    if (goalReached(book.levelPercent))
+        m_dialogs.information(goalReachedTitle(), goalReachedText(m_notebook.profile.targetPoint));
+}
+
+void RecipeScreen::deleteRecipe()
+{
+    const DeleteDecision decision =
+        checkDeletion(m_notebook.recipes, m_cboNamae->currentText(), m_hsbData->value());
+    if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
+                                                       Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
+        return;
+    const int p = decision.position;
+    const int last = m_notebook.recipes.count();
+    WriteResult written;
+    {
+        WaitPointer wait;
+        written = m_notebook.SaveRecipeFile(p);
+        reloadTables();
+    }
+    if (!written.ok) {
+        setPosition(p);
+        reportWrite(m_dialogs, written);
+        return;
+    }
+    {
+        const QSignalBlocker block(m_hsbData);
+        m_hsbData->setValue(p == last ? p - 1 : p);
+    }
+    ShowRecipe();
+    m_dialogs.information(QStringLiteral("削除終了"), QStringLiteral("削除しました"));
+}
+
+void RecipeScreen::picturesShownClicked()
+{
+    showPicture(m_cboNamae->currentText());
+    m_fraGazou->setVisible(true);
+    reportWrite(m_dialogs, m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosShown()));
+    helpTour(QStringLiteral("料理画像を表示します。\r\n\r\n"
+                            "デジカメやスキャナで保存した料理画像があれば画像付きレシピが楽しめます。"));
+}
+
+void RecipeScreen::picturesHiddenClicked()
+{
+    m_fraGazou->setVisible(false);
+    reportWrite(m_dialogs, m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosHidden()));
+    helpTour(QStringLiteral("料理画像を表示しません。\r\n\r\n"
+                            "料理画像をお持ちでないときはこちらのモードでどうぞ。\r\n\r\n"
+                            "またレシピの表示を早くしたいときにも有効です。\r\n"
+                            "画像を表示しない分速くなります。"));
+}
+
+Recipe RecipeScreen::shownRecipe() const { return pageRecipe(); }
+
+QString RecipeScreen::shownTimeText() const { return m_txtJikan->text(); }
+
+QImage RecipeScreen::shownPicture() const
+{
+    if (!m_optGazou->isChecked())
+        return {};
+    return m_imgGazou->pixmap().toImage();
+}
