@@ -43,13 +43,13 @@ static void BM_LoadRecipesFloor(benchmark::State &state)
 }
 BENCHMARK(BM_LoadRecipesFloor)->Unit(benchmark::kMillisecond);
 
-// LoadRecipes + ComputeRecipeStats (with the points).
+// loadRecipes + computeRecipeStats (with the points).
 static void BM_LoadRecipes(benchmark::State &state)
 {
     Notebook &nb = fullBook().notebook();
     for (auto _ : state) {
-        nb.LoadRecipes();
-        nb.ComputeRecipeStats();
+        nb.loadRecipes();
+        nb.computeRecipeStats();
         benchmark::DoNotOptimize(nb.recipes.totalPoint);
     }
     state.SetBytesProcessed(state.iterations() * nb.folder().readAll(recipeFileName()).size());
@@ -69,19 +69,19 @@ static void BM_RegisterChangeFloor(benchmark::State &state)
 }
 BENCHMARK(BM_RegisterChangeFloor)->Unit(benchmark::kMillisecond);
 
-// What registering a change does once confirmed: change one recipe, SaveRecipeFile,
-// LoadRecipes, ComputeRecipeStats, on a full book.
+// What registering a change does once confirmed: change one recipe, saveRecipeFile,
+// loadRecipes, computeRecipeStats, on a full book.
 static void BM_RegisterChange(benchmark::State &state)
 {
     Notebook &nb = fullBook().notebook();
-    nb.LoadRecipes();
+    nb.loadRecipes();
     int n = 0;
     for (auto _ : state) {
         Recipe &r = nb.recipes.recipe(500);
         r.memo = QStringLiteral("よく食べました。（%1）").arg(++n);
-        nb.SaveRecipeFile();
-        nb.LoadRecipes();
-        nb.ComputeRecipeStats();
+        nb.saveRecipeFile();
+        nb.loadRecipes();
+        nb.computeRecipeStats();
         benchmark::DoNotOptimize(nb.recipes.totalPoint);
     }
 }

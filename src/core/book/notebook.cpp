@@ -30,7 +30,7 @@ void Notebook::setNicknameAndGoal(const QString &nickname, qint16 targetPoint)
     profile.targetPoint = targetPoint;
     emit profileChanged();
     recipes.levelPercent = levelPercentOf(recipes.totalPoint, targetPoint);
-    ShowLevelBar();
+    showLevelBar();
 }
 
 WriteResult Notebook::startNewNotebook(const QString &profileFileText, const QString &birthDate,
@@ -62,36 +62,36 @@ WriteResult Notebook::writeDiary() { return writeDiaryFile(files, diary); }
 
 void Notebook::buildGrowth() { ::buildGrowth(diary, growth); }
 
-RecipeLoad Notebook::LoadRecipes()
+RecipeLoad Notebook::loadRecipes()
 {
     const RecipeLoad load = readRecipeFile(files, recipes);
     emit recipesChanged();
     return load;
 }
 
-void Notebook::ComputeRecipeStats()
+void Notebook::computeRecipeStats()
 {
     countRecipeStats(recipes.recipes(), recipes.stats);
     if (recipes.count() != 0)
-        ComputeTotalPoint();
+        computeTotalPoint();
 }
 
-void Notebook::ComputeTotalPoint()
+void Notebook::computeTotalPoint()
 {
-    ::ComputeTotalPoint(recipes, profile.targetPoint);
-    ShowLevelBar();
+    computePointsAndLevel(recipes, profile.targetPoint);
+    showLevelBar();
 }
 
-WriteResult Notebook::AppendRecipeRecord(const Recipe &recipe)
+WriteResult Notebook::appendRecipe(const Recipe &recipe)
 {
     return appendRecipeToFile(files, recipes, recipe);
 }
 
-WriteResult Notebook::SaveRecipeFile(int skip) { return writeRecipeFile(files, recipes, skip); }
+WriteResult Notebook::saveRecipeFile(int skip) { return writeRecipeFile(files, recipes, skip); }
 
-void Notebook::LoadReferenceList() { readReferenceFile(files, recipes); }
+void Notebook::loadReferenceList() { readReferenceFile(files, recipes); }
 
-WriteResult Notebook::AppendReference(const QString &text)
+WriteResult Notebook::appendReference(const QString &text)
 {
     return appendReferenceLine(files, recipes, text);
 }

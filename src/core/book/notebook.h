@@ -33,7 +33,7 @@ public:
 
     const NotebookFolder &folder() const { return files.folder(); }
 
-    // The file half of PROFILE_READ.
+    // The file half of readProfile.
     void readProfile();
     // PROFILE_WRITE: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole from memory.
     WriteResult writeProfile();
@@ -41,7 +41,7 @@ public:
     // profile, but only for a real switch.
     WriteResult setPictureMode(QString &mode, const QString &value);
     // The point-goal save after its file: Nickname and TargetPoint, both window titles, then
-    // LevelPercent against the new goal and ShowLevelBar.
+    // LevelPercent against the new goal and showLevelBar.
     void setNicknameAndGoal(const QString &nickname, qint16 targetPoint);
     // The new-notebook command's writes, all or none, after a dated copy of every file they
     // change: ﾌﾟﾗｲﾍﾞｰﾄ.txt from profileFileText, the notebook's data files emptied in their
@@ -50,7 +50,7 @@ public:
     WriteResult startNewNotebook(const QString &profileFileText, const QString &birthDate, double height,
                                  double weight);
 
-    // The file half of DIARY_READ, and GROWTH_BUILD on what was read.
+    // The file half of readDiary, and GROWTH_BUILD on what was read.
     DiaryLoad readDiary();
     // DIARY_APPEND: one record at the end of 日記.txt.
     WriteResult appendDay(const QString &date, double height, double weight, const QString &text);
@@ -59,21 +59,21 @@ public:
     // GROWTH_BUILD on the day table.
     void buildGrowth();
 
-    // LoadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
-    RecipeLoad LoadRecipes();
-    // ComputeRecipeStats: counts and ratios, and for a book that is not empty the points.
-    void ComputeRecipeStats();
-    // ComputeTotalPoint: TotalPoint and LevelPercent, then ShowLevelBar.
-    void ComputeTotalPoint();
-    // ShowLevelBar: every level bar and points display recolours itself.
-    void ShowLevelBar() { emit levelShown(); }
-    // AppendRecipeRecord: one record at the end of レシピ.txt.
-    WriteResult AppendRecipeRecord(const Recipe &recipe);
-    // SaveRecipeFile: レシピ.txt anew from the tables, leaving out position skip when not 0.
-    WriteResult SaveRecipeFile(int skip = 0);
-    // LoadReferenceList, AppendReference: 参考資料.txt.
-    void LoadReferenceList();
-    WriteResult AppendReference(const QString &text);
+    // loadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
+    RecipeLoad loadRecipes();
+    // computeRecipeStats: counts and ratios, and for a book that is not empty the points.
+    void computeRecipeStats();
+    // computeTotalPoint: TotalPoint and LevelPercent, then showLevelBar.
+    void computeTotalPoint();
+    // showLevelBar: every level bar and points display recolours itself.
+    void showLevelBar() { emit levelShown(); }
+    // appendRecipe: one record at the end of レシピ.txt.
+    WriteResult appendRecipe(const Recipe &recipe);
+    // saveRecipeFile: レシピ.txt anew from the tables, leaving out position skip when not 0.
+    WriteResult saveRecipeFile(int skip = 0);
+    // loadReferenceList, appendReference: 参考資料.txt.
+    void loadReferenceList();
+    WriteResult appendReference(const QString &text);
 
 signals:
     // The profile in memory was read or changed.

@@ -3,7 +3,7 @@
 #include "core/common/delimited.h"
 #include "core/common/dialogs.h"
 
-void HELP_TOUR(HelpTour &tour, Dialogs &dialogs, const QString &text)
+void showHelpTour(HelpTour &tour, Dialogs &dialogs, const QString &text)
 {
     tour.helpText = text;
     if (tour.helpTourOn != 0)

@@ -8,11 +8,11 @@ class Dialogs;
 // is on. The setting lives in 設定.txt.
 struct HelpTour {
     qint16 helpTourOn = 0; // HelpTourOn: anything but 0 is on
-    QString helpText;      // HelpText: set completely by each command before HELP_TOUR
+    QString helpText;      // HelpText: set completely by each command before showHelpTour
 };
 
 // Sets HelpText and shows it in a box titled "ヘルプツアー" when the tour is on.
-void HELP_TOUR(HelpTour &tour, Dialogs &dialogs, const QString &text);
+void showHelpTour(HelpTour &tour, Dialogs &dialogs, const QString &text);
 
 inline QString settingsFileName() { return QStringLiteral("設定.txt"); }
 // 設定.txt's HelpTourOn (an empty text leaves the tour off).

@@ -14,7 +14,7 @@ struct DiaryLoad {
     ReadDamage damage;          // what could not be shown, for the warning
 };
 
-// The file half of DIARY_READ: the day table from 日記.txt, the axis limits from グラフ.txt.
+// The file half of readDiary: the day table from 日記.txt, the axis limits from グラフ.txt.
 DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &limits);
 // DIARY_APPEND: one record at the end of 日記.txt (the table, for a file not read whole).
 WriteResult appendDiaryRecord(NotebookFiles &files, const DiaryTable &diary, const QString &date,

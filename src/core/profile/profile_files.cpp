@@ -57,7 +57,7 @@ WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile, const
     return files.rewrite(profileFileName(), profileText(profile, targetPointText));
 }
 
-void SETTINGS_READ(HelpTour &tour, const NotebookFiles &files)
+void readSettings(HelpTour &tour, const NotebookFiles &files)
 {
     tour.helpTourOn = parseSettings(cp932::decode(files.read(settingsFileName())));
 }

@@ -19,6 +19,6 @@ WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile);
 // The same with line 9 as the goal field's text (the point-goal save), with the same refusal.
 WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile, const QString &targetPointText);
 
-// SETTINGS_READ: 設定.txt into HelpTourOn (a missing file leaves the tour off).
-void SETTINGS_READ(HelpTour &tour, const NotebookFiles &files);
+// readSettings: 設定.txt into HelpTourOn (a missing file leaves the tour off).
+void readSettings(HelpTour &tour, const NotebookFiles &files);
 WriteResult writeSettingsFile(NotebookFiles &files, qint16 helpTourOn);

@@ -58,7 +58,7 @@ QColor levelBoxColor(int box, float levelPercent)
     return pairs[(qBound(1, box, LevelBoxes) - 1) / 2];
 }
 
-void ComputeTotalPoint(RecipeBook &book, qint16 targetPoint)
+void computePointsAndLevel(RecipeBook &book, qint16 targetPoint)
 {
     book.totalPoint = totalPointOf(book.recipes());
     book.levelPercent = levelPercentOf(book.totalPoint, targetPoint);

@@ -27,8 +27,8 @@ int levelBoxesReached(float levelPercent);
 // light red by pairs, white beyond the level.
 QColor levelBoxColor(int box, float levelPercent);
 
-// TotalPoint and LevelPercent of the book (the notebook's ComputeTotalPoint then shows them).
-void ComputeTotalPoint(RecipeBook &book, qint16 targetPoint);
+// TotalPoint and LevelPercent of the book (the notebook's computeTotalPoint then shows them).
+void computePointsAndLevel(RecipeBook &book, qint16 targetPoint);
 
 // The goal check after a Register: reached at 100 % or more.
 bool goalReached(float levelPercent);

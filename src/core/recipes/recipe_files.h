@@ -13,7 +13,7 @@ struct RecipeLoad {
     ReadDamage damage;          // what could not be shown, for the warning
 };
 
-// The file half of LoadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
+// The file half of loadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
 RecipeLoad readRecipeFile(NotebookFiles &files, RecipeBook &book);
 // One record at the end of レシピ.txt (the tables, for a file not read whole).
 WriteResult appendRecipeToFile(NotebookFiles &files, const RecipeBook &book, const Recipe &recipe);

@@ -126,7 +126,7 @@ QString cookCountText(const QString &text);
 // 参考資料.txt: one source a line.
 QStringList parseReferences(const QByteArray &bytes);
 
-// ComputeRecipeStats without the points: counts and ratios of the tables into stats.
+// computeRecipeStats without the points: counts and ratios of the tables into stats.
 void countRecipeStats(const QList<Recipe> &recipes, RecipeStats &stats);
 
 // The entries of a cooking history as the recipe screen lists them. Every entry is a

@@ -39,7 +39,7 @@ AnniversaryBox::AnniversaryBox(PanelHost &host, QWidget *parent) : QWidget(paren
     openOnEnter(m_lstKinen, [this](const QString &entry) { openDay(entry); });
 }
 
-void AnniversaryBox::KINEN_READ()
+void AnniversaryBox::readAnniversaries()
 {
     Notebook &nb = m_host.notebook();
     m_lstKinen->clear();
@@ -79,7 +79,7 @@ void AnniversaryBox::add()
     QStringList entries = m_kinenList;
     addAnniversary(entries, entry);
     reportWrite(dialogs, writeAnniversaryFile(nb.files, entries));
-    KINEN_READ();
+    readAnniversaries();
 }
 
 void AnniversaryBox::openDay(const QString &entry)

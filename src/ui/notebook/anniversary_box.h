@@ -15,8 +15,8 @@ class AnniversaryBox : public QWidget
 public:
     AnniversaryBox(PanelHost &host, QWidget *parent = nullptr);
 
-    // KINEN_READ: the list from 記念日.txt.
-    void KINEN_READ();
+    // readAnniversaries: the list from 記念日.txt.
+    void readAnniversaries();
     int kinenCount() const { return int(m_kinenList.size()); } // KinenCount
 
     // cmdKinen: a new anniversary through the input box, kept in date order.

@@ -201,7 +201,7 @@ void DiaryPage::buildPictureFrame()
 
 void DiaryPage::connectHandlers()
 {
-    connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { DIARY_SHOW(); });
+    connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { showPage(); });
     connect(m_hsbDay, &QScrollBar::sliderReleased, this, &DiaryPage::showPendingPicture);
     connect(m_pictureDelay, &QTimer::timeout, this, &DiaryPage::showPendingPicture);
     connect(m_cboDay, &PickComboBox::picked, this, [this](int index) { setCurrentDay(index + 1); });
@@ -234,7 +234,7 @@ void DiaryPage::setCurrentDay(int k)
     if (m_hsbDay->value() != k)
         m_hsbDay->setValue(k);
     else if (m_shownDay != k)
-        DIARY_SHOW();
+        showPage();
 }
 
 void DiaryPage::showDay(int k)
@@ -243,10 +243,10 @@ void DiaryPage::showDay(int k)
         const QSignalBlocker block(m_hsbDay);
         m_hsbDay->setValue(k);
     }
-    DIARY_SHOW();
+    showPage();
 }
 
-void DiaryPage::DIARY_READ()
+void DiaryPage::readDiary()
 {
     Notebook &nb = m_host.notebook();
     const DiaryLoad load = nb.readDiary();
@@ -264,7 +264,7 @@ void DiaryPage::DIARY_READ()
             NotebookFiles::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日"), load.damage));
 }
 
-void DiaryPage::DIARY_CLEAR()
+void DiaryPage::clearPage()
 {
     m_shownDay = 0;
     m_cboDay->setEditText(QString());
@@ -273,11 +273,11 @@ void DiaryPage::DIARY_CLEAR()
     m_txtDiary->clear();
 }
 
-void DiaryPage::DIARY_SHOW()
+void DiaryPage::showPage()
 {
     const DiaryTable &diary = m_host.notebook().diary;
     if (diary.count() == 0) {
-        DIARY_CLEAR();
+        clearPage();
         m_lblDayNo->clear();
         const QSignalBlocker block(m_hsbDay);
         m_hsbDay->setMaximum(1);
@@ -387,7 +387,7 @@ void DiaryPage::newPage()
 {
     m_host.panelHide();
     m_host.showDiaryPanel();
-    DIARY_CLEAR();
+    clearPage();
     m_cboDay->setEditText(::dateText(m_host.notebook().clock.today()));
     m_host.helpTour(
         QStringLiteral("新しい日記を登録します。\r\n\r\n"
@@ -449,7 +449,7 @@ void DiaryPage::save()
         reportWrite(dialogs, written);
         return;
     }
-    DIARY_SHOW();
+    showPage();
     dialogs.information(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
 }
 
@@ -459,12 +459,12 @@ WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
     WaitPointer wait;
     WriteResult written =
         nb.appendDay(check.date, check.height, check.weight, storedText(m_txtDiary->toPlainText()));
-    DIARY_READ();
+    readDiary();
     const int n = nb.diary.count();
     if (written.ok && n >= 2 && QString::compare(nb.diary.day(n).date, nb.diary.day(n - 1).date) < 0) {
         sortDiary(nb.diary.days());
         written = nb.writeDiary();
-        DIARY_READ();
+        readDiary();
         // The day is in the file whatever became of the sorting: the user is told just that.
         if (!written.ok)
             written.error = QStringLiteral("%1 の日記は追加しましたが、%2 を日付の順に並べ直せませんでした。\r\n"
@@ -485,7 +485,7 @@ WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
     day.weight = *toInt16(check.weight);
     day.text = storedText(m_txtDiary->toPlainText());
     const WriteResult written = nb.writeDiary();
-    DIARY_READ();
+    readDiary();
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(check.day);
     return written;

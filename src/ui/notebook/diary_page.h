@@ -31,12 +31,12 @@ class DiaryPage : public QFrame
 public:
     DiaryPage(PanelHost &host, QWidget *parent = nullptr);
 
-    // DIARY_READ: the table from 日記.txt, the date list and the scroll bar's range.
-    void DIARY_READ();
-    // DIARY_SHOW: the day at the scroll bar's position.
-    void DIARY_SHOW();
-    // DIARY_CLEAR: empty date, height, weight and text.
-    void DIARY_CLEAR();
+    // readDiary: the table from 日記.txt, the date list and the scroll bar's range.
+    void readDiary();
+    // showPage: the day at the scroll bar's position.
+    void showPage();
+    // clearPage: empty date, height, weight and text.
+    void clearPage();
     // The new page of "新規" (after the screen showed this panel).
     void newPage();
     // The save command of "保存".

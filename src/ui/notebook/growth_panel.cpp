@@ -260,8 +260,8 @@ void GrowthPanel::showReference()
 
 void GrowthPanel::open()
 {
-    GROWTH_CHART();
-    GROWTH_LIST();
+    drawGrowthChart();
+    fillGrowthLists();
     m_host.panelHide();
     show();
     m_host.helpTour(QStringLiteral(
@@ -272,7 +272,7 @@ void GrowthPanel::open()
         "Ｙ軸の上限下限を変更するときはグラフをダブルクリックしてください。"));
 }
 
-void GrowthPanel::GROWTH_CHART()
+void GrowthPanel::drawGrowthChart()
 {
     const Notebook &nb = m_host.notebook();
     // The choices as the file has them, without writing them back.
@@ -323,7 +323,7 @@ void GrowthPanel::GROWTH_CHART()
     showReference();
 }
 
-void GrowthPanel::GROWTH_LIST()
+void GrowthPanel::fillGrowthLists()
 {
     const GrowthSeries &series = m_host.notebook().growth;
     m_lstTaijyu->clear();

@@ -31,10 +31,10 @@ public:
 
     // The panel's button on the notebook screen's bar ("グラフ").
     void open();
-    // GROWTH_CHART: the series into chrTaijyu with the axis limits.
-    void GROWTH_CHART();
-    // GROWTH_LIST: lstTaijyu and lstShin refilled.
-    void GROWTH_LIST();
+    // drawGrowthChart: the series into chrTaijyu with the axis limits.
+    void drawGrowthChart();
+    // fillGrowthLists: lstTaijyu and lstShin refilled.
+    void fillGrowthLists();
     // cmdSTHozon: the series to 身長体重.txt.
     void exportSeries();
     // chrTaijyu double-click: the four axis limits asked one after the other.

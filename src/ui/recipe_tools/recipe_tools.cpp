@@ -37,7 +37,7 @@ RecipeTools::~RecipeTools()
     delete m_print.data();
 }
 
-void RecipeTools::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_dialogs, text); }
+void RecipeTools::helpTour(const QString &text) { showHelpTour(m_notebook.tour, m_dialogs, text); }
 
 void RecipeTools::unloadTableScreens()
 {

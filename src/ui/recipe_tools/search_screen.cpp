@@ -229,12 +229,12 @@ QLayout *SearchScreen::buildListArea()
 
 void SearchScreen::load()
 {
-    KENSAKU_COMBO_SET();
-    KENSAKU_CLEAR();
+    fillSearchLists();
+    clearSearch();
     listAll();
 }
 
-void SearchScreen::KENSAKU_COMBO_SET()
+void SearchScreen::fillSearchLists()
 {
     const QStringList &evals = evalLetters();
     const std::pair<QComboBox *, QStringList> lists[] = {{m_cboJyanru, stageList()},
@@ -252,7 +252,7 @@ void SearchScreen::KENSAKU_COMBO_SET()
     m_cboSankou->addItems(m_notebook.recipes.references);
 }
 
-void SearchScreen::KENSAKU_CLEAR()
+void SearchScreen::clearSearch()
 {
     for (QLineEdit *box :
          {m_txtNamae, m_txtTukuri, m_txtMemo, m_txtJikanL, m_txtJikanH, m_txtKaisuL, m_txtKaisuH})
@@ -312,10 +312,10 @@ void SearchScreen::search(SearchKey key, bool wholeTable)
         return;
     }
     m_lstHokan = searchNarrow(listed(), m_notebook.recipes.names(), passes);
-    HOKAN_MOVE();
+    showNarrowed();
 }
 
-void SearchScreen::HOKAN_MOVE()
+void SearchScreen::showNarrowed()
 {
     if (m_lstHokan.isEmpty())
         m_dialogs.warning(zeroResultTitle(), zeroResultText());

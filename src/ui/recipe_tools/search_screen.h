@@ -36,9 +36,9 @@ private:
     void addKeyGroup(QGridLayout *grid, const QString &caption, const QString &button, SearchKey key,
                      QLayout *boxes);
 
-    void KENSAKU_COMBO_SET();
-    void KENSAKU_CLEAR();
-    void HOKAN_MOVE();
+    void fillSearchLists();
+    void clearSearch();
+    void showNarrowed();
     void listAll();
     void setList(const QStringList &names);
     QStringList listed() const;

@@ -69,7 +69,7 @@ RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, const Recip
 void RecipePictures::openPicker()
 {
     m_picker->open();
-    HELP_TOUR(m_notebook.tour, m_dialogs,
+    showHelpTour(m_notebook.tour, m_dialogs,
               pickerHelpText(QStringLiteral("この料理の画像を指定します。（jpg/gif/bmpを読み込めます）")));
 }
 
@@ -94,7 +94,7 @@ void RecipePictures::startShow()
 {
     if (!hasRecipes())
         return;
-    HELP_TOUR(m_notebook.tour, m_dialogs,
+    showHelpTour(m_notebook.tour, m_dialogs,
               QStringLiteral("登録してあるレシピ画像をスライドショーのように見ることができます。\r\n\r\n"
                              "自分が登録してきた料理の数々を眺め、ウットリする、\r\n"
                              "別名、ナルシストモードと呼んでいます。\r\n\r\n"

@@ -382,7 +382,7 @@ QLayout *RecipeScreen::buildButtons()
 
 void RecipeScreen::connectHandlers()
 {
-    connect(m_hsbData, &QScrollBar::valueChanged, this, [this] { ShowRecipe(); });
+    connect(m_hsbData, &QScrollBar::valueChanged, this, [this] { showRecipe(); });
     connect(m_cboNamae, &PickComboBox::picked, this, [this](int index) { setPosition(index + 1); });
     connect(m_cmdNew, &QPushButton::clicked, this, &RecipeScreen::newRecipe);
     connect(m_cmdTouroku, &QPushButton::clicked, this, &RecipeScreen::registerRecipe);

@@ -75,11 +75,11 @@ private:
     QLayout *buildButtons();
     void connectHandlers();
 
-    void FillRecipeLists();
+    void fillRecipeLists();
     void reloadTables();
-    void ShowRecipe();
-    void ClearRecipePage();
-    void ShowRecipePoint();
+    void showRecipe();
+    void clearRecipePage();
+    void showRecipePoint();
     void showFaces();
     void showPicture(const QString &dishName);
     void showTotalPoint();

@@ -50,7 +50,7 @@ void RecipeScreen::selfFaceClicked(int index)
     else if (index == 3)
         m_curChildEval = evalExcellent();
     showFaces();
-    ShowRecipePoint();
+    showRecipePoint();
 }
 
 void RecipeScreen::childFaceClicked(int index)
@@ -60,7 +60,7 @@ void RecipeScreen::childFaceClicked(int index)
     static const int next[] = {1, 2, 0};
     m_curChildEval = evalLetters()[next[index]];
     showFaces();
-    ShowRecipePoint();
+    showRecipePoint();
 }
 
 void RecipeScreen::addCookingDate()
@@ -85,7 +85,7 @@ void RecipeScreen::addCookingDate()
         m_curChildEval = evalExcellent();
         showFaces();
     }
-    ShowRecipePoint();
+    showRecipePoint();
 }
 
 void RecipeScreen::removeHistoryEntry()
@@ -95,7 +95,7 @@ void RecipeScreen::removeHistoryEntry()
         return;
     delete m_lstRireki->takeItem(row);
     m_lblKaisu->setText(QString::number(m_lstRireki->count()));
-    ShowRecipePoint();
+    showRecipePoint();
 }
 
 bool RecipeScreen::referenceEnter()
@@ -113,7 +113,7 @@ bool RecipeScreen::referenceEnter()
     if (!m_dialogs.confirm(QStringLiteral("保存確認"), text + QStringLiteral("を新たに追加しますか？"),
                            Dialogs::Icon::Question, Dialogs::Answer::Ok))
         return true;
-    if (!reportWrite(m_dialogs, m_notebook.AppendReference(text)))
+    if (!reportWrite(m_dialogs, m_notebook.appendReference(text)))
         return true;
     m_cboSankou->addItem(text);
     m_cboSankou->setEditText(text);

@@ -66,14 +66,14 @@ void showListValue(QComboBox *box, const QString &value)
 
 } // namespace
 
-void RecipeScreen::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_dialogs, text); }
+void RecipeScreen::helpTour(const QString &text) { showHelpTour(m_notebook.tour, m_dialogs, text); }
 
 int RecipeScreen::position() const { return m_hsbData->value(); }
 
 void RecipeScreen::setPosition(int p)
 {
     if (m_hsbData->value() == p)
-        ShowRecipe();
+        showRecipe();
     else
         m_hsbData->setValue(p);
 }
@@ -88,12 +88,12 @@ void RecipeScreen::load()
         m_optMain->setChecked(!shown);
     }
     m_fraGazou->setVisible(shown);
-    FillRecipeLists();
+    fillRecipeLists();
     reloadTables();
     setPosition(1);
 }
 
-void RecipeScreen::FillRecipeLists()
+void RecipeScreen::fillRecipeLists()
 {
     m_cboJyanru->clear();
     m_cboJyanru->addItems(stageList());
@@ -105,17 +105,17 @@ void RecipeScreen::FillRecipeLists()
     // keeps an empty stage.
     for (QComboBox *box : {m_cboJyanru, m_cboSyurui, m_cboCyouri})
         box->setCurrentIndex(-1);
-    m_notebook.LoadReferenceList();
+    m_notebook.loadReferenceList();
     const QString typed = m_cboSankou->currentText();
     m_cboSankou->clear();
     m_cboSankou->addItems(m_notebook.recipes.references);
     m_cboSankou->setEditText(typed);
 }
 
-// LoadRecipes and ComputeRecipeStats with what the screen shows of them.
+// loadRecipes and computeRecipeStats with what the screen shows of them.
 void RecipeScreen::reloadTables()
 {
-    const RecipeLoad load = m_notebook.LoadRecipes();
+    const RecipeLoad load = m_notebook.loadRecipes();
     const RecipeBook &book = m_notebook.recipes;
     const QString typed = m_cboNamae->currentText();
     m_cboNamae->clear();
@@ -125,7 +125,7 @@ void RecipeScreen::reloadTables()
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setMaximum(qMax(1, book.count()));
     }
-    m_notebook.ComputeRecipeStats();
+    m_notebook.computeRecipeStats();
     showTotalPoint();
     if (load.firstNotWhole)
         m_dialogs.warning(
@@ -138,13 +138,13 @@ void RecipeScreen::showTotalPoint()
     m_lblPoint->setText(QStringLiteral("Point ") + QString::number(m_notebook.recipes.totalPoint));
 }
 
-void RecipeScreen::ShowRecipe()
+void RecipeScreen::showRecipe()
 {
     RecipeBook &book = m_notebook.recipes;
     if (book.count() == 0) {
-        ClearRecipePage();
-        m_notebook.ComputeTotalPoint();
-        ShowRecipePoint();
+        clearRecipePage();
+        m_notebook.computeTotalPoint();
+        showRecipePoint();
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setMaximum(1);
         m_lblKensu->setText(QStringLiteral("1 / 1"));
@@ -167,14 +167,14 @@ void RecipeScreen::ShowRecipe()
     showFaces();
     m_lstRireki->clear();
     m_lstRireki->addItems(historyEntries(r.history));
-    ShowRecipePoint();
+    showRecipePoint();
     m_lblKaisu->setText(QString::number(m_lstRireki->count()));
     m_lblKensu->setText(QStringLiteral("%1 / %2").arg(p).arg(book.count()));
     if (!m_optMain->isChecked())
         showPicture(r.name);
 }
 
-void RecipeScreen::ClearRecipePage()
+void RecipeScreen::clearRecipePage()
 {
     const int next = m_notebook.recipes.count() + 1;
     m_cboNamae->setEditText(QString());
@@ -206,7 +206,7 @@ void RecipeScreen::showFaces()
     }
 }
 
-void RecipeScreen::ShowRecipePoint()
+void RecipeScreen::showRecipePoint()
 {
     m_lblPoint1->setText(QStringLiteral("Point ") +
                          QString::number(pagePoints(m_curChildEval, m_lstRireki->count())));
@@ -219,7 +219,7 @@ void RecipeScreen::showPicture(const QString &dishName)
 
 void RecipeScreen::newRecipe()
 {
-    ClearRecipePage();
+    clearRecipePage();
     helpTour(
         QStringLiteral("新しいレシピを登録します。\r\n\r\n"
                        "料理名だけでも登録することができます。\r\n"
@@ -281,13 +281,13 @@ void RecipeScreen::registerRecipe()
     {
         WaitPointer wait;
         if (decision.position == 0) {
-            written = m_notebook.AppendRecipeRecord(page);
+            written = m_notebook.appendRecipe(page);
         } else {
             Recipe &r = book.recipe(decision.position);
             const QString name = r.name;
             r = page;
             r.name = name;
-            written = m_notebook.SaveRecipeFile();
+            written = m_notebook.saveRecipeFile();
         }
         reloadTables();
     }
@@ -301,7 +301,7 @@ void RecipeScreen::registerRecipe()
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setValue(decision.position == 0 ? book.count() : decision.position);
     }
-    ShowRecipe();
+    showRecipe();
     m_dialogs.information(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
     if (goalReached(book.levelPercent))
         m_dialogs.information(goalReachedTitle(), goalReachedText(m_notebook.profile.targetPoint));
@@ -319,7 +319,7 @@ void RecipeScreen::deleteRecipe()
     WriteResult written;
     {
         WaitPointer wait;
-        written = m_notebook.SaveRecipeFile(p);
+        written = m_notebook.saveRecipeFile(p);
         reloadTables();
     }
     if (!written.ok) {
@@ -331,7 +331,7 @@ void RecipeScreen::deleteRecipe()
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setValue(p == last ? p - 1 : p);
     }
-    ShowRecipe();
+    showRecipe();
     m_dialogs.information(QStringLiteral("削除終了"), QStringLiteral("削除しました"));
 }
 

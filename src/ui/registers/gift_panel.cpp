@@ -117,8 +117,8 @@ void GiftPanel::open()
     const QDate today = m_host.notebook().clock.today();
     m_received->prepare(today);
     m_given->prepare(today);
-    ITADAKI_READ();
-    AGERU_READ();
+    readReceived();
+    readGiven();
     m_photos->picker()->hide();
     m_host.panelHide();
     show();
@@ -131,10 +131,10 @@ void GiftPanel::open()
         "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
 }
 
-void GiftPanel::ITADAKI_READ() { m_received->read(); }
-void GiftPanel::AGERU_READ() { m_given->read(); }
-bool GiftPanel::ITADAKI_WRITE() { return m_received->write(); }
-bool GiftPanel::AGERU_WRITE() { return m_given->write(); }
+void GiftPanel::readReceived() { m_received->read(); }
+void GiftPanel::readGiven() { m_given->read(); }
+bool GiftPanel::writeReceived() { return m_received->write(); }
+bool GiftPanel::writeGiven() { return m_given->write(); }
 
 void GiftPanel::showItemPicture(const QString &item)
 {

@@ -27,12 +27,12 @@ public:
     // The grids' part of GRID_SETUP: headers and widths, no rows.
     void setupGrids();
 
-    // ITADAKI_READ, AGERU_READ: a register anew from its file.
-    void ITADAKI_READ();
-    void AGERU_READ();
-    // ITADAKI_WRITE, AGERU_WRITE: a file anew from its register; false after a message.
-    bool ITADAKI_WRITE();
-    bool AGERU_WRITE();
+    // readReceived, readGiven: a register anew from its file.
+    void readReceived();
+    void readGiven();
+    // writeReceived, writeGiven: a file anew from its register; false after a message.
+    bool writeReceived();
+    bool writeGiven();
 
     // AgeruItem, ItadakiItem: the item last clicked in each register, the name an imported
     // photo takes. Empty until the first click; kept across panel changes.

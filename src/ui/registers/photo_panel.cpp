@@ -115,7 +115,7 @@ void PhotoPanel::open()
     show();
     if (parentWidget() && parentWidget()->layout())
         parentWidget()->layout()->activate();
-    ALBUM_SETUP();
+    setUpAlbums();
     m_host.helpTour(QStringLiteral("４種類のグループで画像を登録しておくことができます。\r\n\r\n"
                                    "サンプルはご覧の４種を用意しました。\r\n"
                                    "パソコン上でコーディネートを楽しんだり、\r\n"
@@ -139,7 +139,7 @@ void PhotoPanel::setCaption(int g, const QString &caption)
     showText(m_groups[g - 1].caption, caption);
 }
 
-void PhotoPanel::ALBUM_SETUP()
+void PhotoPanel::setUpAlbums()
 {
     for (int g = 1; g <= 4; ++g)
         rereadGroup(g, 1);

@@ -26,8 +26,8 @@ public:
 
     // The panel's button on the notebook screen's bar.
     void open();
-    // ALBUM_SETUP: every group anew from the folder, at its first photo.
-    void ALBUM_SETUP();
+    // setUpAlbums: every group anew from the folder, at its first photo.
+    void setUpAlbums();
 
     PicturePicker *picker() const { return m_picker; }
     // AlbumGroup: the group the picker adds to.

@@ -121,7 +121,7 @@ void SchedulePanel::open()
     register_commands::fillDates(m_cboYHizuke, consecutiveDates(today, DateListLength), today);
     m_cmdDel->setEnabled(false);
     m_msgYotei->stretchTextColumn(1);
-    YOTEI_READ();
+    readSchedule();
     m_host.panelHide();
     show();
     m_host.helpTour(QStringLiteral(
@@ -133,7 +133,7 @@ void SchedulePanel::open()
         "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
 }
 
-void SchedulePanel::YOTEI_READ()
+void SchedulePanel::readSchedule()
 {
     Notebook &nb = m_host.notebook();
     m_msgYotei->clearChoice();
@@ -157,7 +157,7 @@ void SchedulePanel::YOTEI_READ()
                                         scheduleFileName(), count, damage);
 }
 
-bool SchedulePanel::YOTEI_WRITE()
+bool SchedulePanel::writeSchedule()
 {
     return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
                                            m_msgYotei->entries());
@@ -222,7 +222,7 @@ void SchedulePanel::deleteAll()
 {
     if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
                                      QStringLiteral("予定を全て削除します")))
-        YOTEI_READ();
+        readSchedule();
 }
 
 void SchedulePanel::setupGrid()

@@ -21,10 +21,10 @@ public:
     // The grid's part of GRID_SETUP: headers and widths, no rows.
     void setupGrid();
 
-    // YOTEI_READ: the grid anew from 予定.txt, coloured and in order of remaining days.
-    void YOTEI_READ();
-    // YOTEI_WRITE: 予定.txt anew from the grid; false after a message when it failed.
-    bool YOTEI_WRITE();
+    // readSchedule: the grid anew from 予定.txt, coloured and in order of remaining days.
+    void readSchedule();
+    // writeSchedule: 予定.txt anew from the grid; false after a message when it failed.
+    bool writeSchedule();
     int yoteiCount() const; // YoteiCount
 
 private:

@@ -217,7 +217,7 @@ void DiaryScreen::setCurrentDay(int k) { m_diaryPage->setCurrentDay(k); }
 
 QString DiaryScreen::shownDate() const { return m_diaryPage->dateText(); }
 
-void DiaryScreen::helpTour(const QString &text) { HELP_TOUR(m_notebook.tour, m_dialogs, text); }
+void DiaryScreen::helpTour(const QString &text) { showHelpTour(m_notebook.tour, m_dialogs, text); }
 
 RecipeScreen *DiaryScreen::recipeScreen()
 {
@@ -230,7 +230,7 @@ RecipeScreen *DiaryScreen::recipeScreen()
     return m_recipeScreen;
 }
 
-void DiaryScreen::PROFILE_READ()
+void DiaryScreen::readProfile()
 {
     m_notebook.readProfile();
     // Setting the recipe screen's title loads it, hidden, with the profile already in memory.
@@ -261,19 +261,19 @@ void DiaryScreen::load()
 {
     m_helpFileName = QStringLiteral("index.html");
     m_loading = true;
-    PROFILE_READ();
+    readProfile();
     m_diaryPage->applyPictureMode();
     panelHide();
-    m_diaryPage->DIARY_CLEAR();
+    m_diaryPage->clearPage();
     // GRID_SETUP
     m_listPanel->setupGrid();
     m_schedulePanel->setupGrid();
     m_giftPanel->setupGrids();
-    m_diaryPage->DIARY_READ(); // GROWTH_BUILD with it
-    m_diaryPage->anniversaries()->KINEN_READ();
+    m_diaryPage->readDiary(); // GROWTH_BUILD with it
+    m_diaryPage->anniversaries()->readAnniversaries();
     m_diaryPage->showDay(m_notebook.diary.count());
     m_diaryPage->setNormalPictureLayout();
-    SETTINGS_READ(m_notebook.tour, m_notebook.files);
+    readSettings(m_notebook.tour, m_notebook.files);
     m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
     m_diaryPage->setVisible(true);
     m_loading = false;

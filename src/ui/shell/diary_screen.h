@@ -75,7 +75,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void PROFILE_READ();
+    void readProfile();
     void greet();
     void helpCheckClicked();
     void openHelp();

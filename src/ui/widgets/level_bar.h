@@ -9,7 +9,7 @@ class QFrame;
 class Notebook;
 
 // The level bar shpLevel: ten boxes, each taller than the one before, bottoms aligned,
-// coloured up to LevelPercent. Every bar follows ShowLevelBar for as long as it exists, so
+// coloured up to LevelPercent. Every bar follows showLevelBar for as long as it exists, so
 // the recipe screen and the evaluation graph screen always show the same level.
 class LevelBar : public QWidget
 {

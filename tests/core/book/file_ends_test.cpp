@@ -27,7 +27,7 @@ QList<AppendedFile> appendedFiles()
         return out;
     };
     const auto recipes = [](Notebook &nb) {
-        nb.LoadRecipes();
+        nb.loadRecipes();
         QStringList out;
         for (const Recipe &r : nb.recipes.recipes())
             out += joined({r.name, r.stage, r.ingredients, r.steps, r.memo, r.history});
@@ -40,7 +40,7 @@ QList<AppendedFile> appendedFiles()
         return out;
     };
     const auto references = [](Notebook &nb) {
-        nb.LoadReferenceList();
+        nb.loadReferenceList();
         return nb.recipes.references;
     };
     Recipe pasta;
@@ -55,7 +55,7 @@ QList<AppendedFile> appendedFiles()
          },
          QStringLiteral("2026/12/05|50|3200|新しい日\r\n二行目")},
         {QStringLiteral("レシピ.txt"), recipes,
-         [pasta](Notebook &nb) { return nb.AppendRecipeRecord(pasta); },
+         [pasta](Notebook &nb) { return nb.appendRecipe(pasta); },
          QStringLiteral("pasta||麺\r\n水|||2026/12/05")},
         {scheduleFileName(), schedule,
          [](Notebook &nb) {
@@ -64,7 +64,7 @@ QList<AppendedFile> appendedFiles()
          },
          QStringLiteral("2026/12/24|聖夜")},
         {QStringLiteral("参考資料.txt"), references,
-         [](Notebook &nb) { return nb.AppendReference(QStringLiteral("新しい本")); },
+         [](Notebook &nb) { return nb.appendReference(QStringLiteral("新しい本")); },
          QStringLiteral("新しい本")},
     };
 }
@@ -157,7 +157,7 @@ void FileEndsTest::damagedSpotIsPassedOver()
     Notebook &nb = t.notebook();
     QFETCH(int, kept);
     const bool diary = name == QStringLiteral("日記.txt");
-    const ReadDamage damage = diary ? nb.readDiary().damage : nb.LoadRecipes().damage;
+    const ReadDamage damage = diary ? nb.readDiary().damage : nb.loadRecipes().damage;
     QCOMPARE(diary ? nb.diary.count() : nb.recipes.count(), kept);
     // The one warning names where the damage starts: the line after the first record.
     const int line = int(bytes.left(bytes.indexOf("'\r\n") + 3).count('\n')) + 1;
@@ -165,10 +165,10 @@ void FileEndsTest::damagedSpotIsPassedOver()
     QVERIFY2(told.contains(QStringLiteral("（%1行目").arg(line)) || told.contains(QStringLiteral("（%1〜").arg(line)),
              qPrintable(told));
     // The next save keeps the damaged original aside first, and every record read.
-    const WriteResult saved = diary ? nb.writeDiary() : nb.SaveRecipeFile();
+    const WriteResult saved = diary ? nb.writeDiary() : nb.saveRecipeFile();
     QVERIFY(saved.ok);
     QCOMPARE(t.bytes(saved.backupName), bytes);
-    QVERIFY(diary ? nb.readDiary().damage.isEmpty() : nb.LoadRecipes().damage.isEmpty());
+    QVERIFY(diary ? nb.readDiary().damage.isEmpty() : nb.loadRecipes().damage.isEmpty());
     QCOMPARE(diary ? nb.diary.count() : nb.recipes.count(), kept);
 }
 

@@ -109,7 +109,7 @@ void ProfileStoreTest::settingsAndGraphFiles()
     QFile::remove(t.path(QStringLiteral("設定.txt")));
     HelpTour tour;
     tour.helpTourOn = 7;
-    SETTINGS_READ(tour, t.notebook().files);
+    readSettings(tour, t.notebook().files);
     QCOMPARE(tour.helpTourOn, qint16(0));
 
     const GraphLimits g{45, 110, -100, 15000};

@@ -128,7 +128,7 @@ void RecipeStoreTest::appendWritesThePageAfterTheFile()
 {
     TestNotebook t(storeCase(QStringLiteral("three")));
     Notebook &nb = t.notebook();
-    nb.LoadRecipes();
+    nb.loadRecipes();
     Recipe page;
     page.name = QStringLiteral("にんじんスープ");
     page.stage = QStringLiteral("モグモグ期");
@@ -137,7 +137,7 @@ void RecipeStoreTest::appendWritesThePageAfterTheFile()
     page.time = 7.5f;
     page.selfEval = page.childEval = evalNone();
     page.cookCount = QStringLiteral("0");
-    QVERIFY(nb.AppendRecipeRecord(page).ok);
+    QVERIFY(nb.appendRecipe(page).ok);
     // The file as it was (with "03" and an empty count) followed by the new record.
     QCOMPARE(t.bytes(recipeFileName()), golden(QStringLiteral("three/追加.txt")));
 }
@@ -148,16 +148,16 @@ void RecipeStoreTest::tooManyRecordsShowTheCapacityAndKeepTheRest()
     const QByteArray original = generators::recipeFile(RecipeCapacity + 1);
     t.writeBytes(recipeFileName(), original);
     Notebook &nb = t.notebook();
-    const RecipeLoad load = nb.LoadRecipes();
+    const RecipeLoad load = nb.loadRecipes();
     QVERIFY(load.firstNotWhole);
     QCOMPARE(nb.recipes.count(), RecipeCapacity);
     const QString last = parseRecipes(original).damage.beyondNames.value(0);
     QCOMPARE(load.damage.beyondNames, QStringList{last});
     QVERIFY(NotebookFiles::notWholeMessage(recipeFileName(), 1000, QStringLiteral("件"), load.damage)
                 .contains(QStringLiteral("1001 件目から後の 1 件分（%1）は表示しませんが、ファイルにはそのまま残します").arg(last)));
-    QVERIFY(!nb.LoadRecipes().firstNotWhole); // the user is told once
+    QVERIFY(!nb.loadRecipes().firstNotWhole); // the user is told once
     // A deletion rewrites the file: the recipe past the capacity stays, now the 1000th.
-    QVERIFY(nb.SaveRecipeFile(1).ok);
+    QVERIFY(nb.saveRecipeFile(1).ok);
     const QStringList copies = backups(t.dir());
     QCOMPARE(copies.size(), 1);
     QFile copy(t.path(copies.first()));
@@ -174,10 +174,10 @@ void RecipeStoreTest::fileEndingInsideARecordIsRewrittenBeforeAnAppend()
     TestNotebook t(storeCase(QStringLiteral("truncated")));
     Notebook &nb = t.notebook();
     const QByteArray original = t.bytes(recipeFileName());
-    QVERIFY(nb.LoadRecipes().firstNotWhole);
+    QVERIFY(nb.loadRecipes().firstNotWhole);
     Recipe page;
     page.name = QStringLiteral("D");
-    QVERIFY(nb.AppendRecipeRecord(page).ok);
+    QVERIFY(nb.appendRecipe(page).ok);
     const RecipeParse after = parseRecipes(t.bytes(recipeFileName()));
     QVERIFY(after.whole);
     QCOMPARE(after.recipes.size(), 3);
@@ -226,9 +226,9 @@ void RecipeStoreTest::references()
     t.writeText(referenceFileName(),
                 QStringLiteral("育児雑誌\r\nおばあちゃん")); // no line end after the last
     Notebook &nb = t.notebook();
-    nb.LoadReferenceList();
+    nb.loadReferenceList();
     QCOMPARE(nb.recipes.references, (QStringList{"育児雑誌", "おばあちゃん"}));
-    QVERIFY(nb.AppendReference(QStringLiteral("料理教室")).ok);
+    QVERIFY(nb.appendReference(QStringLiteral("料理教室")).ok);
     QCOMPARE(t.text(referenceFileName()), QStringLiteral("育児雑誌\r\nおばあちゃん\r\n料理教室\r\n"));
     QCOMPARE(nb.recipes.references.last(), QStringLiteral("料理教室"));
 }

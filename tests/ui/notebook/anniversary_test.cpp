@@ -126,7 +126,7 @@ void AnniversaryTest::capacity()
         if (b.title == QStringLiteral("記念日の読み込み"))
             told.append(b.text);
     QCOMPARE(told, QStringList{NotebookFiles::notWholeMessage(File, 730, QStringLiteral("件"))});
-    longer.screen->diaryPage()->anniversaries()->KINEN_READ();
+    longer.screen->diaryPage()->anniversaries()->readAnniversaries();
     QVERIFY(longer.dialogs.shown().isEmpty());
     QCOMPARE(longer.notebook.bytes(File), generators::anniversaryFile(731));
 }

@@ -242,7 +242,7 @@ void RecipeToolsScreensTest::reloadUnloadsSearchAndGraphs()
     b.tools->openClassificationGraph();
     b.tools->openEvaluationGraph();
     b.tools->openPrint();
-    b.notebook().LoadRecipes();
+    b.notebook().loadRecipes();
     QVERIFY(!b.tools->searchScreen() && !b.tools->classificationGraph() && !b.tools->evaluationGraph());
     QVERIFY(b.tools->printScreen());
     b.tools->openSearch();

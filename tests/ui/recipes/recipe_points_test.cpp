@@ -174,7 +174,7 @@ void RecipePointsTest::everyLevelBarFollowsShowLevelBar()
     nb.profile.targetPoint = 70;
     book.recipes() = {recipe("", "", "良", "良", QStringLiteral("3"))};
     LevelBar recipeScreenBar(nb);
-    nb.ComputeTotalPoint();
+    nb.computeTotalPoint();
     LevelBar graphScreenBar(nb); // a bar made later starts at the current level
     QCOMPARE(book.totalPoint, qint16(7));
     for (LevelBar *bar : {&recipeScreenBar, &graphScreenBar}) {
@@ -182,7 +182,7 @@ void RecipePointsTest::everyLevelBarFollowsShowLevelBar()
         QCOMPARE(bar->boxColor(2), QColor(255, 255, 255));
     }
     book.recipes().append(recipe("", "", "優", "優", QStringLiteral("58"))); // 63 points more: 70 of 70
-    nb.ComputeTotalPoint();
+    nb.computeTotalPoint();
     const QColor expected[] = {{0, 255, 255}, {0, 255, 255}, {0, 255, 0},   {0, 255, 0}, {255, 255, 0},
                                {255, 255, 0}, {255, 0, 255}, {255, 0, 255}, {255, 0, 0}, {255, 0, 0}};
     for (LevelBar *bar : {&recipeScreenBar, &graphScreenBar})

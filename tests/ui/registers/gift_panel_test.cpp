@@ -193,7 +193,7 @@ void GiftPanelTest::photoOfANameWithALookAlikeIsFoundAgain()
     VERIFY_DIALOGS(p.dialogs);
     const QString stored = p.notebook.text(Received).section(u'"', 3, 3);
     QVERIFY(QFile::exists(p.notebook.path(stored + QStringLiteral(".bmp"))));
-    p.panel->ITADAKI_READ();
+    p.panel->readReceived();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rowPoint(g, 1));
     QCOMPARE(p.pictureCentre(), QColor(Qt::green));
 }

@@ -129,7 +129,7 @@ void HostileWorldTest::linksOutAndFoldersInPlaceOfFiles()
     // Nothing is read through them, the user is told once of each, nothing is written.
     Notebook &nb = t.notebook();
     nb.readDiary();
-    nb.LoadRecipes();
+    nb.loadRecipes();
     nb.readDiary();
     QCOMPARE(nb.diary.count(), 0);
     const QStringList told = nb.files.takeReadProblems();
@@ -141,7 +141,7 @@ void HostileWorldTest::linksOutAndFoldersInPlaceOfFiles()
     QVERIFY(!appendRegisterRecord(nb.files, scheduleFileName(),
                                   {QStringLiteral("2026/12/24"), QStringLiteral("x")})
                  .ok);
-    QVERIFY(!nb.SaveRecipeFile().ok);
+    QVERIFY(!nb.saveRecipeFile().ok);
     QCOMPARE(QFile(secret).size(), 9);
     QVERIFY(!QFileInfo::exists(outside.filePath(QStringLiteral("nowhere.txt"))));
     // A name that is not a bare name never reaches a file.
