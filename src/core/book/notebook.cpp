@@ -62,6 +62,47 @@ WriteResult Notebook::writeDiary() { return writeDiaryFile(files, diary); }
 
 void Notebook::buildGrowth() { ::buildGrowth(diary, growth); }
 
+WriteResult Notebook::addDay(const QString &date, double height, double weight, const QString &text)
+{
+    WriteResult written = appendDiaryRecord(files, diary, date, height, weight, text);
+    readDiary();
+    const int n = diary.count();
+    if (!written.ok || n < 2 || QString::compare(diary.day(n).date, diary.day(n - 1).date) >= 0)
+        return written;
+    sortDiary(diary.days());
+    written = writeDiary();
+    readDiary();
+    // The day is in the file whatever became of the sorting: the user is told just that.
+    if (!written.ok)
+        written.error = QStringLiteral("%1 の日記は追加しましたが、%2 を日付の順に並べ直せませんでした。\r\n"
+                                       "追加した日は日記の最後にあります。\r\n\r\n%3")
+                            .arg(date, diaryFileName(), written.error);
+    return written;
+}
+
+WriteResult Notebook::changeDay(int k, qint16 height, qint16 weight, const QString &text)
+{
+    DiaryDay &day = diary.day(k);
+    day.height = height;
+    day.weight = weight;
+    day.text = text;
+    const WriteResult written = writeDiary();
+    readDiary();
+    return written;
+}
+
+WriteResult Notebook::setHelpTour(bool on)
+{
+    tour.helpTourOn = on ? 1 : 0;
+    return writeSettingsFile(files, tour.helpTourOn);
+}
+
+WriteResult Notebook::setGraphLimits(const GraphLimits &newLimits)
+{
+    limits = newLimits;
+    return writeGraphLimits(files, limits);
+}
+
 RecipeLoad Notebook::loadRecipes()
 {
     const RecipeLoad load = readRecipeFile(files, recipes);
@@ -88,6 +129,17 @@ WriteResult Notebook::appendRecipe(const Recipe &recipe)
 }
 
 WriteResult Notebook::saveRecipeFile(int skip) { return writeRecipeFile(files, recipes, skip); }
+
+WriteResult Notebook::saveRecipe(int position, const Recipe &page)
+{
+    if (position == 0)
+        return appendRecipe(page);
+    Recipe &r = recipes.recipe(position);
+    const QString name = r.name;
+    r = page;
+    r.name = name;
+    return saveRecipeFile();
+}
 
 void Notebook::loadReferenceList() { readReferenceFile(files, recipes); }
 

@@ -15,7 +15,8 @@
 // The open notebook: its files and everything the screens share for the whole run (the
 // profile, the day table and growth series, the recipe tables, the help-tour values). Memory
 // is a copy of the files outside a handler. Screens read the tables directly and change them
-// through the methods here, which tell every screen what changed.
+// only through the methods here, which write through the file modules and then tell every
+// screen what changed.
 class Notebook : public QObject
 {
     Q_OBJECT
@@ -58,6 +59,15 @@ public:
     WriteResult writeDiary();
     // GROWTH_BUILD on the day table.
     void buildGrowth();
+    // A new day: appended, the table read again, and when it came before the last day the
+    // table put in date order and 日記.txt rewritten. A failed sort says that the day is in.
+    WriteResult addDay(const QString &date, double height, double weight, const QString &text);
+    // Day k's height, weight and text, and 日記.txt anew; the table read again.
+    WriteResult changeDay(int k, qint16 height, qint16 weight, const QString &text);
+    // The help tour switched on or off, and 設定.txt anew.
+    WriteResult setHelpTour(bool on);
+    // The chart's axis limits, and グラフ.txt anew.
+    WriteResult setGraphLimits(const GraphLimits &newLimits);
 
     // loadRecipes: the tables from レシピ.txt; statistics counts and points set to 0.
     RecipeLoad loadRecipes();
@@ -71,6 +81,11 @@ public:
     WriteResult appendRecipe(const Recipe &recipe);
     // saveRecipeFile: レシピ.txt anew from the tables, leaving out position skip when not 0.
     WriteResult saveRecipeFile(int skip = 0);
+    // The page stored as a new recipe at the end (position 0) or over the recipe at position,
+    // whose name it keeps.
+    WriteResult saveRecipe(int position, const Recipe &page);
+    // The recipe at position p deleted from レシピ.txt.
+    WriteResult deleteRecipe(int p) { return saveRecipeFile(p); }
     // loadReferenceList, appendReference: 参考資料.txt.
     void loadReferenceList();
     WriteResult appendReference(const QString &text);

@@ -50,6 +50,7 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     layout->addLayout(page, 11);
     layout->addLayout(side, 9);
     connectHandlers();
+    connect(&host.notebook(), &Notebook::diaryChanged, this, &DiaryPage::fillDates);
     m_dayPhotos = new DayPhotos(host,
                                 {this, m_fraGazou, m_imgGazou, m_cboDay, m_lblSDate, m_lblDiaryM, m_cmdPic,
                                  m_cmdSaisei, m_cmdStop},
@@ -250,6 +251,16 @@ void DiaryPage::readDiary()
 {
     Notebook &nb = m_host.notebook();
     const DiaryLoad load = nb.readDiary();
+    if (load.firstNotWhole)
+        m_host.dialogs().warning(
+            QStringLiteral("日記の読み込み"),
+            NotebookFiles::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日"), load.damage));
+}
+
+// Whoever changed the day table, the date list and the bar follow it.
+void DiaryPage::fillDates()
+{
+    const Notebook &nb = m_host.notebook();
     m_cboDay->clear();
     QStringList dates;
     dates.reserve(nb.diary.count());
@@ -258,10 +269,6 @@ void DiaryPage::readDiary()
     m_cboDay->addItems(dates);
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setMaximum(qMax(1, nb.diary.count()));
-    if (load.firstNotWhole)
-        m_host.dialogs().warning(
-            QStringLiteral("日記の読み込み"),
-            NotebookFiles::notWholeMessage(diaryFileName(), nb.diary.count(), QStringLiteral("日"), load.damage));
 }
 
 void DiaryPage::clearPage()
@@ -457,20 +464,8 @@ WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
 {
     Notebook &nb = m_host.notebook();
     WaitPointer wait;
-    WriteResult written =
-        nb.appendDay(check.date, check.height, check.weight, storedText(m_txtDiary->toPlainText()));
-    readDiary();
-    const int n = nb.diary.count();
-    if (written.ok && n >= 2 && QString::compare(nb.diary.day(n).date, nb.diary.day(n - 1).date) < 0) {
-        sortDiary(nb.diary.days());
-        written = nb.writeDiary();
-        readDiary();
-        // The day is in the file whatever became of the sorting: the user is told just that.
-        if (!written.ok)
-            written.error = QStringLiteral("%1 の日記は追加しましたが、%2 を日付の順に並べ直せませんでした。\r\n"
-                                           "追加した日は日記の最後にあります。\r\n\r\n%3")
-                                .arg(check.date, diaryFileName(), written.error);
-    }
+    const WriteResult written =
+        nb.addDay(check.date, check.height, check.weight, storedText(m_txtDiary->toPlainText()));
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(nb.diary.count());
     return written;
@@ -480,12 +475,8 @@ WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
 {
     Notebook &nb = m_host.notebook();
     WaitPointer wait;
-    DiaryDay &day = nb.diary.day(check.day);
-    day.height = *toInt16(check.height);
-    day.weight = *toInt16(check.weight);
-    day.text = storedText(m_txtDiary->toPlainText());
-    const WriteResult written = nb.writeDiary();
-    readDiary();
+    const WriteResult written = nb.changeDay(check.day, *toInt16(check.height), *toInt16(check.weight),
+                                             storedText(m_txtDiary->toPlainText()));
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(check.day);
     return written;

@@ -31,8 +31,10 @@ class DiaryPage : public QFrame
 public:
     DiaryPage(PanelHost &host, QWidget *parent = nullptr);
 
-    // readDiary: the table from 日記.txt, the date list and the scroll bar's range.
+    // readDiary: the table from 日記.txt (the date list follows), told once when damaged.
     void readDiary();
+    // The date list and the scroll bar's range from the day table, whenever it changes.
+    void fillDates();
     // showPage: the day at the scroll bar's position.
     void showPage();
     // clearPage: empty date, height, weight and text.

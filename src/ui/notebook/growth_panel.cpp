@@ -366,8 +366,9 @@ void GrowthPanel::changeLimits()
         {QStringLiteral("体重上限値"), QStringLiteral("体重の上限値を入力してください"),
          &GraphLimits::weightMax},
     };
+    GraphLimits limits = nb.limits;
     for (const LimitBox &box : boxes) {
-        qint16 &value = nb.limits.*box.value;
+        qint16 &value = limits.*box.value;
         // Cancel and an empty answer keep the value.
         const QString answer = dialogs.input(box.prompt, box.title, QString::number(value));
         if (answer.isEmpty())
@@ -390,7 +391,7 @@ void GrowthPanel::changeLimits()
         }
         value = *typed;
     }
-    reportWrite(dialogs, writeGraphLimits(nb.files, nb.limits));
+    reportWrite(dialogs, nb.setGraphLimits(limits));
     applyLimits();
 }
 

@@ -280,15 +280,7 @@ void RecipeScreen::registerRecipe()
     WriteResult written;
     {
         WaitPointer wait;
-        if (decision.position == 0) {
-            written = m_notebook.appendRecipe(page);
-        } else {
-            Recipe &r = book.recipe(decision.position);
-            const QString name = r.name;
-            r = page;
-            r.name = name;
-            written = m_notebook.saveRecipeFile();
-        }
+        written = m_notebook.saveRecipe(decision.position, page);
         reloadTables();
     }
     if (!written.ok) {
@@ -319,7 +311,7 @@ void RecipeScreen::deleteRecipe()
     WriteResult written;
     {
         WaitPointer wait;
-        written = m_notebook.saveRecipeFile(p);
+        written = m_notebook.deleteRecipe(p);
         reloadTables();
     }
     if (!written.ok) {

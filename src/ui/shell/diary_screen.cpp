@@ -315,13 +315,11 @@ void DiaryScreen::helpCheckClicked()
     if (m_chkHelp->isChecked()) {
         m_dialogs.information(QStringLiteral("ヘルプツアーＯＮ"),
                               QStringLiteral("ヘルプツアー機能をオンにします。"));
-        m_notebook.tour.helpTourOn = 1;
     } else {
         m_dialogs.information(QStringLiteral("ヘルプツアーＯＦＦ"),
                               QStringLiteral("ヘルプツアー機能をオフにします。"));
-        m_notebook.tour.helpTourOn = 0;
     }
-    reportWrite(m_dialogs, writeSettingsFile(m_notebook.files, m_notebook.tour.helpTourOn));
+    reportWrite(m_dialogs, m_notebook.setHelpTour(m_chkHelp->isChecked()));
 }
 
 void DiaryScreen::openHelp() { openHelpAt(m_helpFileName); }

@@ -1,5 +1,6 @@
 // The diary page through the notebook screen: browsing, the new page and every branch of the
 // save command, with the exact boxes it shows and the file it leaves.
+#include "core/book/notebook.h"
 #include "core/common/cp932.h"
 #include "core/notebook/diary_store.h"
 #include "generators.h"
@@ -90,6 +91,7 @@ private slots:
     void refusals();
     void newDayAfterTheLast();
     void damagedDiaryKeepsEveryDay();
+    void changesThroughTheNotebookReachThePage();
     void newDayInTheMiddleIsSortedIn();
     void cancelWritesNothing();
     void changeExistingDayOnly();
@@ -278,6 +280,24 @@ void DiaryPageTest::damagedDiaryKeepsEveryDay()
     const QStringList copies = QDir(f.t.dir()).entryList({QStringLiteral("日記.txt.*.bak")});
     QCOMPARE(copies.size(), 1);
     QCOMPARE(f.t.bytes(copies.first()), cp932::encode(file).bytes);
+}
+
+// The notebook is the one way to change the days: what it adds or changes reaches the page's
+// date list and bar without the page asking.
+void DiaryPageTest::changesThroughTheNotebookReachThePage()
+{
+    Fixture f;
+    Notebook &nb = f.t.notebook();
+    QVERIFY(nb.addDay(QStringLiteral("2026/01/05"), 0, 3100, QStringLiteral("x")).ok);
+    auto *day = f.get<QComboBox>("cboDay");
+    QCOMPARE(day->count(), 4);
+    QCOMPARE(day->itemText(1), QStringLiteral("2026/01/05"));
+    QCOMPARE(f.get<QScrollBar>("hsbDay")->maximum(), 4);
+    QVERIFY(nb.changeDay(4, 55, 4100, QStringLiteral("y")).ok);
+    const DiaryParse stored = parseDiary(f.t.bytes(Diary));
+    QCOMPARE(stored.days.size(), 4);
+    QCOMPARE(stored.days[3].weight, qint16(4100));
+    QCOMPARE(day->count(), 4);
 }
 
 void DiaryPageTest::newDayInTheMiddleIsSortedIn()
