@@ -64,26 +64,20 @@ bool createFromSample(const QString &target, const QString &sample, QString *err
         *error = QStringLiteral("フォルダー %1 を作れませんでした。").arg(target);
         return false;
     }
+    // Through the folder object, as every write: a copy is whole or not there, and the copies
+    // are the user's to write whatever the installed sample's permissions.
+    const NotebookFolder folder(target);
     const QStringList names = QDir(sample).entryList(QDir::Files);
     for (const QString &name : names) {
-        const QString to = target + u'/' + name;
-        if (QFileInfo::exists(to))
+        if (folder.exists(name))
             continue;
-        if (!QFile::copy(sample + u'/' + name, to)) {
-            *error = QStringLiteral("%1 を %2 に写せませんでした。").arg(name, target);
+        QString why;
+        if (!folder.saveCopyOf(name, sample + u'/' + name, &why)) {
+            *error = QStringLiteral("%1 を %2 に写せませんでした（%3）。").arg(name, target, why);
             return false;
         }
-        QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
     }
     return true;
-}
-
-QStringList dataFileNames()
-{
-    return {profileFileName(),      diaryFileName(),       settingsFileName(),   graphFileName(),
-            scheduleFileName(),     anniversaryFileName(), giftsGivenFileName(), giftsReceivedFileName(),
-            albumCaptionsFileName(), recipeFileName(),      referenceFileName(),  growthExportFileName(),
-            growthChartFileName()};
 }
 
 std::unique_ptr<QLockFile> lockFolder(const QString &dir, QString *error)
@@ -141,8 +135,7 @@ void createMissingFiles(const NotebookFolder &folder, const QString &sample)
     if (!folder.exists(pictures::placeholderName())) {
         const QString from = NotebookFolder(sample).pathOf(pictures::placeholderName());
         if (QFileInfo::exists(from))
-            QFile::copy(from, folder.dir() + u'/' + pictures::placeholderName());
-        folder.forgetListing();
+            folder.saveCopyOf(pictures::placeholderName(), from);
     }
 }
 

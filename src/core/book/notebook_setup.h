@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,9 +29,6 @@ bool createFromSample(const QString &target, const QString &sample, QString *err
 // Creates every data file the notebook needs that is missing, with neutral contents, so that
 // a start never stops on a missing file. Existing files are never touched.
 void createMissingFiles(const NotebookFolder &folder, const QString &sample);
-
-// The notebook's data files, by their bare names.
-QStringList dataFileNames();
 
 // Holds the folder for this run of the program, so that a second copy on the same folder
 // never interleaves its saves with ours. A lock left by a copy that ended without removing it

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include <QString>
 
 class Dialogs;
@@ -14,7 +16,6 @@ struct HelpTour {
 // Sets HelpText and shows it in a box titled "ヘルプツアー" when the tour is on.
 void showHelpTour(HelpTour &tour, Dialogs &dialogs, const QString &text);
 
-inline QString settingsFileName() { return QStringLiteral("設定.txt"); }
 // 設定.txt's HelpTourOn (an empty text leaves the tour off).
 qint16 parseSettings(const QString &text);
 // 設定.txt's text: the one line "ヘルプツアー",N with CR LF.

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 // 記念日.txt: one anniversary a line, the text as entered, by custom beginning with its date.
-inline QString anniversaryFileName() { return QStringLiteral("記念日.txt"); }
 
 // KinenList holds at most this many entries.
 constexpr int KinenCapacity = 730;

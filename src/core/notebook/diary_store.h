@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include "core/common/read_damage.h"
 
 #include <QByteArray>
@@ -16,7 +18,6 @@ struct DiaryDay {
 
 constexpr int DiaryCapacity = 1095; // three years of days
 
-inline QString diaryFileName() { return QStringLiteral("日記.txt"); }
 
 // The day table: days 1 to DiaryCount, ascending by date after every save; day 1 is the
 // birth day.

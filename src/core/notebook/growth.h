@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include "core/notebook/diary_store.h"
 
 #include <QByteArray>
@@ -22,7 +24,6 @@ struct GrowthSeries {
 void buildGrowth(const DiaryTable &diary, GrowthSeries &series);
 
 // 身長体重.txt: one quoted line per series day, "1995/02/15",50,3000 with CR LF.
-inline QString growthExportFileName() { return QStringLiteral("身長体重.txt"); }
 QString growthExportText(const GrowthSeries &series);
 
 // The lines of the two growth lists: "1995/02/15 _ 3000g" and "1995/02/15 _ 50cm".
@@ -47,7 +48,6 @@ struct GraphLimits {
     qint16 weightMax = 0; // WeightMax
 };
 
-inline QString graphFileName() { return QStringLiteral("グラフ.txt"); }
 
 GraphLimits parseGraphLimits(const QString &text);
 // Four lines, each the value as a printed integer (" 40 ").

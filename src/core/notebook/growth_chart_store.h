@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include "core/notebook/growth_reference.h"
 
 #include <QByteArray>
@@ -14,7 +16,6 @@ struct GrowthChartSettings {
     bool bands = true;
 };
 
-inline QString growthChartFileName() { return QStringLiteral("成長曲線.txt"); }
 
 // Never fails: a missing file, a missing line or a value it does not know gives that value's default.
 GrowthChartSettings parseGrowthChartSettings(const QByteArray &bytes);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -20,7 +22,6 @@ struct Profile {
     QString pictureMode;
 };
 
-inline QString profileFileName() { return QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt"); }
 inline QString photosShown() { return QStringLiteral("写真表示"); }
 inline QString photosHidden() { return QStringLiteral("写真非表示"); }
 

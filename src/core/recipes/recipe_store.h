@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include "core/common/read_damage.h"
 
 #include <QByteArray>
@@ -31,8 +33,6 @@ inline bool operator!=(const Recipe &a, const Recipe &b) { return !(a == b); }
 
 constexpr int RecipeCapacity = 1000;
 
-inline QString recipeFileName() { return QStringLiteral("レシピ.txt"); }
-inline QString referenceFileName() { return QStringLiteral("参考資料.txt"); }
 
 // The fixed lists of the editor's drop-down boxes, in the order the statistics count them.
 const QStringList &stageList();

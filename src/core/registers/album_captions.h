@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include <QString>
 
 #include <array>
@@ -7,7 +9,6 @@
 // 写真見出し.txt: the captions of the four album groups, one a line, written exactly as typed
 // and read back line by line, so that a caption with a comma, a double quote or blanks comes
 // back unchanged.
-inline QString albumCaptionsFileName() { return QStringLiteral("写真見出し.txt"); }
 
 using AlbumCaptions = std::array<QString, 4>; // groups 1..4 at 0..3
 

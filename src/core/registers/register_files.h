@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/common/file_names.h"
+
 #include "core/common/notebook_files.h"
 #include "core/registers/album_captions.h"
 #include "core/registers/register_file.h"
 
 // The registers' files for the rest of the program. Only this module opens them.
-inline QString scheduleFileName() { return QStringLiteral("予定.txt"); }
-inline QString giftsGivenFileName() { return QStringLiteral("贈りもの.txt"); }
-inline QString giftsReceivedFileName() { return QStringLiteral("頂きもの.txt"); }
 
 // A register file's records, each of fieldCount fields.
 RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount);
