@@ -18,6 +18,7 @@ struct LoadedScreen {
             files.writeBytes(QStringLiteral("日記.txt"), diaryFile);
         dialogs.setLenient(true);
         screen.load();
+        atLoad = dialogs.shown();
         dialogs.clear();
         dialogs.setLenient(false);
     }
@@ -37,6 +38,7 @@ struct LoadedScreen {
     ScriptedDialogs dialogs;
     RecordingPrinter printer;
     DiaryScreen screen;
+    QList<Dialogs::Box> atLoad; // the boxes the load showed
 };
 
 // The help tour's box with this text.

@@ -4,6 +4,7 @@
 #include "core/common/cp932.h"
 #include "core/notebook/diary_store.h"
 #include "generators.h"
+#include "loaded_screen.h"
 #include "scripted_dialogs.h"
 #include "test_notebook.h"
 #include "ui/notebook/diary_page.h"
@@ -32,16 +33,11 @@ QString threeDays()
                           {QStringLiteral("2026/02/01"), 54, 4000, QStringLiteral("一か月")}});
 }
 
-struct Fixture {
-    explicit Fixture(const QString &diary = threeDays())
+// The notebook screen loaded on the sample with this diary, the help tour off.
+struct Fixture : LoadedScreen {
+    explicit Fixture(const QString &diary = threeDays()) : LoadedScreen(cp932::encode(diary).bytes)
     {
-        t.writeText(Diary, diary);
-        t.writeText(QStringLiteral("設定.txt"), QStringLiteral("\"ヘルプツアー\",0\r\n"));
-        dialogs.setLenient(true);
-        screen.load();
-        atLoad = dialogs.shown();
-        dialogs.clear();
-        dialogs.setLenient(false);
+        setHelpTour(false);
     }
     template <class T> T *get(const char *name) { return screen.findChild<T *>(QString::fromLatin1(name)); }
     void type(const QString &date, const QString &height, const QString &weight,
@@ -55,12 +51,6 @@ struct Fixture {
     void save() { get<QPushButton>("cmdTouroku")->click(); }
     QString date() { return get<QComboBox>("cboDay")->currentText(); }
     int day() { return get<QScrollBar>("hsbDay")->value(); }
-
-    TestNotebook t{QString(), QDate(2026, 12, 6)};
-    ScriptedDialogs dialogs;
-    QtPrinter printer{t.dir()};
-    DiaryScreen screen{t.notebook(), dialogs, printer, QString()};
-    QList<Dialogs::Box> atLoad; // the boxes the load showed
 };
 
 void expectNew(ScriptedDialogs &d, Dialogs::Answer answer = Dialogs::Answer::Ok)
@@ -139,6 +129,8 @@ void DiaryPageTest::refusals_data()
     QTest::addColumn<QString>("message"); // "" = only the title is checked
     QTest::addColumn<QString>("dateAfter");
 
+    // The checks themselves are the diary checks' own test; these rows prove the page's part:
+    // the date box emptied, the date rewritten, the character named.
     const QString notADate =
         QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい");
     QTest::newRow("not a date") << "2026/2/30"
@@ -146,11 +138,6 @@ void DiaryPageTest::refusals_data()
                                 << ""
                                 << ""
                                 << "入力確認" << notADate << "";
-    QTest::newRow("words") << "あした"
-                           << ""
-                           << ""
-                           << ""
-                           << "入力確認" << notADate << "";
     QTest::newRow("before birth, date rewritten") << "2025/1/5"
                                                   << ""
                                                   << ""
@@ -158,41 +145,6 @@ void DiaryPageTest::refusals_data()
                                                   << "日付確認"
                                                   << "出産日前の日付けは登録できません"
                                                   << "2025/01/05";
-    QTest::newRow("height without weight") << "2026/3/1"
-                                           << "52"
-                                           << "0"
-                                           << ""
-                                           << "入力確認"
-                                           << "身長入力時は必ず体重も入力してください。"
-                                           << "2026/03/01";
-    QTest::newRow("height with empty weight") << "2026/3/1"
-                                              << "52"
-                                              << ""
-                                              << ""
-                                              << "入力確認"
-                                              << "身長入力時は必ず体重も入力してください。"
-                                              << "2026/03/01";
-    QTest::newRow("height too big") << "2026/3/1"
-                                    << "40000"
-                                    << "5000"
-                                    << ""
-                                    << "入力確認"
-                                    << ""
-                                    << "2026/03/01";
-    QTest::newRow("weight too small") << "2026/3/1"
-                                      << ""
-                                      << "-32769"
-                                      << ""
-                                      << "入力確認"
-                                      << ""
-                                      << "2026/03/01";
-    QTest::newRow("past the growth series") << "2029/1/1"
-                                            << ""
-                                            << ""
-                                            << ""
-                                            << "日付確認"
-                                            << ""
-                                            << "2029/01/01";
     QTest::newRow("emoji in the text") << "2026/3/1"
                                        << ""
                                        << ""
@@ -212,15 +164,15 @@ void DiaryPageTest::refusals()
     QFETCH(QString, message);
     QFETCH(QString, dateAfter);
     Fixture f;
-    const QByteArray before = f.t.bytes(Diary);
+    const QByteArray before = f.files.bytes(Diary);
     f.type(date, height, weight, text);
     f.dialogs.expect(title, message.isEmpty() ? QString() : message, Dialogs::Icon::Warning,
                      Dialogs::Buttons::Ok, Dialogs::Answer::Ok);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
     QCOMPARE(f.date(), dateAfter);
-    QCOMPARE(f.t.bytes(Diary), before);
-    QCOMPARE(f.t.notebook().diary.count(), 3);
+    QCOMPARE(f.files.bytes(Diary), before);
+    QCOMPARE(f.files.notebook().diary.count(), 3);
     if (!text.isEmpty())
         QVERIFY(f.dialogs.shown().last().text.contains(QStringLiteral("😀")));
 }
@@ -228,7 +180,7 @@ void DiaryPageTest::refusals()
 void DiaryPageTest::newDayAfterTheLast()
 {
     Fixture f;
-    const QByteArray before = f.t.bytes(Diary);
+    const QByteArray before = f.files.bytes(Diary);
     f.type(QStringLiteral("2026/2/14"), QStringLiteral("55.5"), QStringLiteral("4300"),
            QStringLiteral("a\nb"));
     expectNew(f.dialogs);
@@ -236,10 +188,10 @@ void DiaryPageTest::newDayAfterTheLast()
     f.save();
     VERIFY_DIALOGS(f.dialogs);
     // One record appended, with the typed fraction.
-    QCOMPARE(f.t.bytes(Diary), before + cp932::encode(diaryRecordText(QStringLiteral("2026/02/14"), 55.5,
+    QCOMPARE(f.files.bytes(Diary), before + cp932::encode(diaryRecordText(QStringLiteral("2026/02/14"), 55.5,
                                                                       4300, QStringLiteral("a\r\nb")))
                                             .bytes);
-    QCOMPARE(f.t.notebook().diary.count(), 4);
+    QCOMPARE(f.files.notebook().diary.count(), 4);
     QCOMPARE(f.day(), 4);
     QCOMPARE(f.date(), QStringLiteral("2026/02/14"));
     QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), QStringLiteral("56")); // 55.5: halves to even
@@ -272,14 +224,14 @@ void DiaryPageTest::damagedDiaryKeepsEveryDay()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    const DiaryParse saved = parseDiary(f.t.bytes(Diary));
+    const DiaryParse saved = parseDiary(f.files.bytes(Diary));
     QVERIFY(saved.whole);
     QCOMPARE(saved.days.size(), 3);
     QCOMPARE(saved.days[1].weight, qint16(3350));
     QCOMPARE(saved.days[2].text, QStringLiteral("一か月"));
-    const QStringList copies = QDir(f.t.dir()).entryList({QStringLiteral("日記.txt.*.bak")});
+    const QStringList copies = QDir(f.files.dir()).entryList({QStringLiteral("日記.txt.*.bak")});
     QCOMPARE(copies.size(), 1);
-    QCOMPARE(f.t.bytes(copies.first()), cp932::encode(file).bytes);
+    QCOMPARE(f.files.bytes(copies.first()), cp932::encode(file).bytes);
 }
 
 // The notebook is the one way to change the days: what it adds or changes reaches the page's
@@ -287,14 +239,14 @@ void DiaryPageTest::damagedDiaryKeepsEveryDay()
 void DiaryPageTest::changesThroughTheNotebookReachThePage()
 {
     Fixture f;
-    Notebook &nb = f.t.notebook();
+    Notebook &nb = f.files.notebook();
     QVERIFY(nb.addDay(QStringLiteral("2026/01/05"), 0, 3100, QStringLiteral("x")).ok);
     auto *day = f.get<QComboBox>("cboDay");
     QCOMPARE(day->count(), 4);
     QCOMPARE(day->itemText(1), QStringLiteral("2026/01/05"));
     QCOMPARE(f.get<QScrollBar>("hsbDay")->maximum(), 4);
     QVERIFY(nb.changeDay(4, 55, 4100, QStringLiteral("y")).ok);
-    const DiaryParse stored = parseDiary(f.t.bytes(Diary));
+    const DiaryParse stored = parseDiary(f.files.bytes(Diary));
     QCOMPARE(stored.days.size(), 4);
     QCOMPARE(stored.days[3].weight, qint16(4100));
     QCOMPARE(day->count(), 4);
@@ -308,7 +260,7 @@ void DiaryPageTest::newDayInTheMiddleIsSortedIn()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    const DiaryParse parsed = parseDiary(f.t.bytes(Diary));
+    const DiaryParse parsed = parseDiary(f.files.bytes(Diary));
     QStringList dates;
     for (const DiaryDay &d : parsed.days)
         dates.append(d.date);
@@ -321,7 +273,7 @@ void DiaryPageTest::newDayInTheMiddleIsSortedIn()
 void DiaryPageTest::cancelWritesNothing()
 {
     Fixture f;
-    const QByteArray before = f.t.bytes(Diary);
+    const QByteArray before = f.files.bytes(Diary);
     f.type(QStringLiteral("2026/3/1"), QString(), QString(), QStringLiteral("x"));
     expectNew(f.dialogs, Dialogs::Answer::Cancel);
     f.save();
@@ -329,7 +281,7 @@ void DiaryPageTest::cancelWritesNothing()
     expectChange(f.dialogs, Dialogs::Answer::Cancel);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    QCOMPARE(f.t.bytes(Diary), before);
+    QCOMPARE(f.files.bytes(Diary), before);
 }
 
 void DiaryPageTest::changeExistingDayOnly()
@@ -343,14 +295,14 @@ void DiaryPageTest::changeExistingDayOnly()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    const DiaryParse parsed = parseDiary(f.t.bytes(Diary));
+    const DiaryParse parsed = parseDiary(f.files.bytes(Diary));
     QCOMPARE(parsed.days.size(), 3);
     QCOMPARE(parsed.days[1].text, QStringLiteral("かわった"));
     QCOMPARE(parsed.days[1].height, qint16(52));
     QCOMPARE(parsed.days[1].weight, qint16(3300));
     QCOMPARE(parsed.days[2].text, QStringLiteral("一か月"));
     QCOMPARE(f.day(), 2);
-    QVERIFY(f.t.text(Diary).contains(QStringLiteral("【体重】3300\r\n")));
+    QVERIFY(f.files.text(Diary).contains(QStringLiteral("【体重】3300\r\n")));
 }
 
 void DiaryPageTest::sameDateAsDayOneChangesDayOne()
@@ -361,7 +313,7 @@ void DiaryPageTest::sameDateAsDayOneChangesDayOne()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    QCOMPARE(f.t.notebook().diary.day(1).text, QStringLiteral("誕生日"));
+    QCOMPARE(f.files.notebook().diary.day(1).text, QStringLiteral("誕生日"));
     QCOMPARE(f.day(), 1);
 }
 
@@ -373,7 +325,7 @@ void DiaryPageTest::heightZeroWithoutWeightSaves()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    QCOMPARE(f.t.notebook().diary.count(), 4);
+    QCOMPARE(f.files.notebook().diary.count(), 4);
 }
 
 void DiaryPageTest::fullTableRefusesEverySave()
@@ -395,7 +347,7 @@ void DiaryPageTest::emptyTableTakesDayOne()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    QCOMPARE(f.t.notebook().diary.count(), 1);
+    QCOMPARE(f.files.notebook().diary.count(), 1);
     QCOMPARE(f.day(), 1);
     QCOMPARE(f.date(), QStringLiteral("2026/12/06"));
 }
@@ -409,16 +361,16 @@ void DiaryPageTest::apostropheLineSurvivesSaveAndReload()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    QCOMPARE(f.t.notebook().diary.count(), 3);
+    QCOMPARE(f.files.notebook().diary.count(), 3);
     QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("前\n'\n後"));
-    QVERIFY(f.t.text(Diary).contains(QStringLiteral("前\r\n''\r\n後\r\n'\r\n")));
+    QVERIFY(f.files.text(Diary).contains(QStringLiteral("前\r\n''\r\n後\r\n'\r\n")));
 }
 
 void DiaryPageTest::newPageShowsTodayAndKeepsTheDay()
 {
     Fixture f;
     f.get<QScrollBar>("hsbDay")->setValue(2);
-    f.t.notebook().tour.helpTourOn = 1;
+    f.files.notebook().tour.helpTourOn = 1;
     f.dialogs.expectInformation(
         QStringLiteral("ヘルプツアー"),
         QStringLiteral("新しい日記を登録します。\r\n\r\n"
@@ -463,7 +415,7 @@ void DiaryPageTest::typedDateStaysTyped()
     expectDone(f.dialogs);
     f.save();
     VERIFY_DIALOGS(f.dialogs);
-    const DiaryTable &diary = f.t.notebook().diary;
+    const DiaryTable &diary = f.files.notebook().diary;
     QCOMPARE(diary.day(diary.find(QStringLiteral("2026/01/10"))).text, QStringLiteral("書き直した日"));
 
     // A pick from the open list by keys.
