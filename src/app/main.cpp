@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QLockFile>
 #include <QMessageBox>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -36,23 +35,18 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     setUpApplication(app);
     QtDialogs dialogs;
-    QString error;
-    std::unique_ptr<QLockFile> lock;
-    // A look at the sample on the first start works on a copy that goes when the program ends.
-    QTemporaryDir sampleCopy;
-    FirstStart first = FirstStart::No;
-    const QString dir =
-        prepareNotebookFolder(command.folder, dialogs, lock, &error, &first,
-                              sampleCopy.isValid() ? sampleCopy.filePath(QStringLiteral("見本")) : QString());
-    if (dir.isEmpty() && !error.isEmpty())
-        QMessageBox::warning(nullptr, programTitle(), error);
-    if (dir.isEmpty())
-        return error.isEmpty() ? 0 : 1;
+    // The folder, held for the whole run (and a look at the sample's temporary copy).
+    const OpenedFolder opened = openNotebookFolder(command.folder, dialogs);
+    if (opened.dir.isEmpty() && !opened.error.isEmpty())
+        QMessageBox::warning(nullptr, programTitle(), opened.error);
+    if (opened.dir.isEmpty())
+        return opened.error.isEmpty() ? 0 : 1;
+    const QString &dir = opened.dir;
 
     SystemClock clock;
     Notebook notebook(dir, clock);
     QtPrinter printer(dir, QtPrinter::Target::DefaultPrinter, &clock);
-    DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), 2000, first);
+    DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), 2000, opened.first);
     QObject::connect(screen, &DiaryScreen::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     const int rc = app.exec();
     delete screen;

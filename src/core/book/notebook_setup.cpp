@@ -82,36 +82,10 @@ bool createFromSample(const QString &target, const QString &sample, QString *err
 
 std::unique_ptr<QLockFile> lockFolder(const QString &dir, QString *error)
 {
-    auto lock = std::make_unique<QLockFile>(dir + QStringLiteral("/.ikuji-techo.lock"));
-    // Never stale by age: only a lock whose program is no longer running is taken over.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0))
-        return lock;
-    *error = lock->error() == QLockFile::LockFailedError
-                 ? QStringLiteral("この育児手帖はすでに開いています。\r\n\r\n"
-                                  "開いている育児手帖の画面をお使いください。\r\n"
-                                  "（別のパソコンで開いているときは、そちらで閉じてから開いてください。）")
-                 : QStringLiteral("育児手帖のフォルダーに書き込めません（%1）。")
-                       .arg(QDir::toNativeSeparators(dir));
-    return nullptr;
+    return NotebookFolder(dir).lock(error);
 }
 
-int removeLeftovers(const QString &dir)
-{
-    // QSaveFile writes into "<name>.XXXXXX" and renames it over the file at the end: so do the
-    // data files and the pictures (a kill at the rename of an import leaves a whole copy).
-    QStringList patterns;
-    for (const QString &name : dataFileNames())
-        patterns.append(QRegularExpression::escape(name));
-    patterns.append(QStringLiteral(".+\\.(jpe?g|gif|bmp)"));
-    const QRegularExpression temp(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(patterns.join(u'|')),
-                                  QRegularExpression::CaseInsensitiveOption);
-    int removed = 0;
-    for (const QString &entry : QDir(dir).entryList(QDir::Files | QDir::Hidden))
-        if (temp.match(entry).hasMatch() && QFile::remove(dir + u'/' + entry))
-            ++removed;
-    return removed;
-}
+int removeLeftovers(const QString &dir) { return NotebookFolder(dir).removeLeftovers(); }
 
 void createMissingFiles(const NotebookFolder &folder, const QString &sample)
 {

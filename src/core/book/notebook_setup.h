@@ -30,13 +30,8 @@ bool createFromSample(const QString &target, const QString &sample, QString *err
 // a start never stops on a missing file. Existing files are never touched.
 void createMissingFiles(const NotebookFolder &folder, const QString &sample);
 
-// Holds the folder for this run of the program, so that a second copy on the same folder
-// never interleaves its saves with ours. A lock left by a copy that ended without removing it
-// is taken over; null, with the message in error, when another copy holds the folder.
+// The folder object's lock and its removal of leftovers, for a folder named by its path.
 std::unique_ptr<QLockFile> lockFolder(const QString &dir, QString *error);
-
-// Removes what saves that were killed half-way left behind (the temporary files beside a
-// data file); only with the folder locked. Returns how many went.
 int removeLeftovers(const QString &dir);
 
 } // namespace notebook_setup

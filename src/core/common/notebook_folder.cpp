@@ -1,8 +1,11 @@
 #include "core/common/notebook_folder.h"
 
+#include "core/common/file_names.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStorageInfo>
@@ -317,4 +320,37 @@ QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now
         return {};
     noteChange(target, before, true);
     return QFileInfo(target).fileName();
+}
+
+std::unique_ptr<QLockFile> NotebookFolder::lock(QString *error) const
+{
+    auto lock = std::make_unique<QLockFile>(m_dir + QStringLiteral("/.ikuji-techo.lock"));
+    // Never stale by age: only a lock whose program is no longer running is taken over.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+    *error = lock->error() == QLockFile::LockFailedError
+                 ? QStringLiteral("この育児手帖はすでに開いています。\r\n\r\n"
+                                  "開いている育児手帖の画面をお使いください。\r\n"
+                                  "（別のパソコンで開いているときは、そちらで閉じてから開いてください。）")
+                 : QStringLiteral("育児手帖のフォルダーに書き込めません（%1）。")
+                       .arg(QDir::toNativeSeparators(m_dir));
+    return nullptr;
+}
+
+int NotebookFolder::removeLeftovers() const
+{
+    // QSaveFile writes into "<name>.XXXXXX" and renames it over the file at the end: so do the
+    // data files and the pictures (a kill at the rename of an import leaves a whole copy).
+    QStringList patterns;
+    for (const QString &name : dataFileNames())
+        patterns.append(QRegularExpression::escape(name));
+    patterns.append(QStringLiteral(".+\\.(jpe?g|gif|bmp)"));
+    const QRegularExpression temp(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(patterns.join(u'|')),
+                                  QRegularExpression::CaseInsensitiveOption);
+    int removed = 0;
+    for (const QString &entry : QDir(m_dir).entryList(QDir::Files | QDir::Hidden))
+        if (temp.match(entry).hasMatch() && QFile::remove(m_dir + u'/' + entry))
+            ++removed;
+    return removed;
 }

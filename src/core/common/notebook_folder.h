@@ -5,7 +5,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <utility>
+
+class QLockFile;
 
 // The notebook folder. Files are named by bare name, and a bare name reaches an existing file
 // whatever the letter case of its name (a folder copied from Windows may hold 日記.TXT).
@@ -58,6 +61,14 @@ public:
     // Copies the file beside itself as "<name>.<yyyyMMdd-hhmmss>.bak"; returns that name, or
     // an empty string when the copy failed.
     QString keepBackup(const QString &bareName, const QDateTime &now) const;
+
+    // Holds the folder for this run of the program, so that a second copy on the same folder
+    // never interleaves its saves with ours. A lock left by a copy that ended without removing
+    // it is taken over; null, with the message in error, when another copy holds the folder.
+    std::unique_ptr<QLockFile> lock(QString *error) const;
+    // Removes what saves that were killed half-way left behind (the temporary files beside a
+    // data file or a picture); only with the folder locked. Returns how many went.
+    int removeLeftovers() const;
 
     // Tells the folder that files were added or renamed behind its back.
     void forgetListing() const { m_listingStamp = QDateTime(); }

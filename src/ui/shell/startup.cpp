@@ -133,3 +133,15 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::uniqu
     notebook_setup::createMissingFiles(NotebookFolder(dir), sample);
     return dir;
 }
+
+OpenedFolder openNotebookFolder(const QString &given, Dialogs &dialogs)
+{
+    OpenedFolder opened;
+    opened.sampleCopy = std::make_unique<QTemporaryDir>();
+    const QString copy =
+        opened.sampleCopy->isValid() ? opened.sampleCopy->filePath(QStringLiteral("見本")) : QString();
+    opened.dir = prepareNotebookFolder(given, dialogs, opened.lock, &opened.error, &opened.first, copy);
+    if (opened.first != FirstStart::Sample)
+        opened.sampleCopy.reset();
+    return opened;
+}

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QLockFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <memory>
 
-class QLockFile;
 
 class DiaryScreen;
 class Dialogs;
@@ -38,3 +39,16 @@ void setUpApplication(QApplication &app);
 enum class FirstStart { No = 0, OwnNotebook, Sample };
 QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::unique_ptr<QLockFile> &lock,
                               QString *error, FirstStart *first = nullptr, const QString &sampleCopy = {});
+
+// The notebook folder this run opens and holds, in one object: its path, the lock that keeps
+// a second copy of the program out, the first start's choice, and for a look at the sample
+// the temporary copy it lives in (gone with this object).
+struct OpenedFolder {
+    QString dir;
+    std::unique_ptr<QLockFile> lock;
+    FirstStart first = FirstStart::No;
+    std::unique_ptr<QTemporaryDir> sampleCopy;
+    QString error; // why there is none; "" when the user declined
+};
+// prepareNotebookFolder for main(): dir is empty when there is no notebook to open.
+OpenedFolder openNotebookFolder(const QString &given, Dialogs &dialogs);

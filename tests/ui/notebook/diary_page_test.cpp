@@ -8,6 +8,7 @@
 #include "scripted_dialogs.h"
 #include "test_notebook.h"
 #include "ui/notebook/diary_page.h"
+#include "ui/recipes/recipe_screen.h"
 #include "ui/shell/diary_screen.h"
 #include "ui/widgets/qt_printer.h"
 #include "user_actions.h"
@@ -15,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -250,6 +252,18 @@ void DiaryPageTest::changesThroughTheNotebookReachThePage()
     QCOMPARE(stored.days.size(), 4);
     QCOMPARE(stored.days[3].weight, qint16(4100));
     QCOMPARE(day->count(), 4);
+    // A recipe saved through it: the open recipe screen shows the new points.
+    auto *points = f.screen.recipeScreen()->findChild<QLabel *>(QStringLiteral("lblPoint"));
+    const qint16 before = nb.recipes.totalPoint;
+    Recipe r;
+    r.name = QStringLiteral("にんじんがゆ");
+    r.selfEval = r.childEval = QStringLiteral("優");
+    r.cookCount = QStringLiteral("3");
+    QVERIFY(nb.saveRecipe(0, r).ok);
+    nb.loadRecipes();
+    nb.computeRecipeStats();
+    QVERIFY(nb.recipes.totalPoint > before);
+    QCOMPARE(points->text(), QStringLiteral("Point %1").arg(nb.recipes.totalPoint));
 }
 
 void DiaryPageTest::newDayInTheMiddleIsSortedIn()
