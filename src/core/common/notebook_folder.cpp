@@ -2,6 +2,7 @@
 
 #include "core/common/file_names.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QStorageInfo>
 
 #include <cstdio>
+#include <unistd.h>
 
 NotebookFolder::NotebookFolder(const QString &dir) : m_dir(dir) {}
 
@@ -322,19 +324,43 @@ QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now
     return QFileInfo(target).fileName();
 }
 
+QString NotebookFolder::lockPath() const
+{
+    // Outside the folder, per user and keyed by the folder's real path: a synced folder never
+    // carries it to another computer, where it would refuse the other parent.
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        base = QDir::tempPath() + QStringLiteral("/ikuji-techo-") + QString::number(getuid());
+    else
+        base += QStringLiteral("/ikuji-techo");
+    QString real = QFileInfo(m_dir).canonicalFilePath();
+    if (real.isEmpty())
+        real = QFileInfo(m_dir).absoluteFilePath();
+    const QByteArray key = QCryptographicHash::hash(real.toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
+    return base + u'/' + QString::fromLatin1(key) + QStringLiteral(".lock");
+}
+
 std::unique_ptr<QLockFile> NotebookFolder::lock(QString *error) const
 {
-    auto lock = std::make_unique<QLockFile>(m_dir + QStringLiteral("/.ikuji-techo.lock"));
+    const QString path = lockPath();
+    QDir().mkpath(QFileInfo(path).path());
+    QFile::setPermissions(QFileInfo(path).path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner);
+    auto lock = std::make_unique<QLockFile>(path);
     // Never stale by age: only a lock whose program is no longer running is taken over.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0))
+    if (lock->tryLock(0)) {
+        // The lock file of earlier versions lived in the folder, where a sync tool carried it.
+        const QString old = m_dir + QStringLiteral("/.ikuji-techo.lock");
+        if (QFileInfo(old).isFile() && !QFileInfo(old).isSymLink())
+            QFile::remove(old);
         return lock;
+    }
     *error = lock->error() == QLockFile::LockFailedError
                  ? QStringLiteral("この育児手帖はすでに開いています。\r\n\r\n"
-                                  "開いている育児手帖の画面をお使いください。\r\n"
-                                  "（別のパソコンで開いているときは、そちらで閉じてから開いてください。）")
-                 : QStringLiteral("育児手帖のフォルダーに書き込めません（%1）。")
-                       .arg(QDir::toNativeSeparators(m_dir));
+                                  "開いている育児手帖の画面をお使いください。")
+                 : QStringLiteral("育児手帖の鍵のファイルを作れません（%1）。")
+                       .arg(QDir::toNativeSeparators(path));
     return nullptr;
 }
 

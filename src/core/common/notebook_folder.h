@@ -66,6 +66,9 @@ public:
     // never interleaves its saves with ours. A lock left by a copy that ended without removing
     // it is taken over; null, with the message in error, when another copy holds the folder.
     std::unique_ptr<QLockFile> lock(QString *error) const;
+    // Where that lock lives: outside the folder, in the user's runtime folder (or a folder of
+    // the user's in the temporary folder), named by a hash of the folder's real path.
+    QString lockPath() const;
     // Removes what saves that were killed half-way left behind (the temporary files beside a
     // data file or a picture); only with the folder locked. Returns how many went.
     int removeLeftovers() const;

@@ -163,8 +163,16 @@ void HostileWorldTest::leftoversAndASecondCopy()
         QVERIFY(QFileInfo::exists(t.path(name)));
 
     QString error;
+    t.writeBytes(QStringLiteral(".ikuji-techo.lock"), "12345\nikuji-techo\nother\n");
     std::unique_ptr<QLockFile> first = notebook_setup::lockFolder(t.dir(), &error);
     QVERIFY(first);
+    // The lock lives outside the folder, so a synced folder never carries it; an old one in the
+    // folder goes. The same folder reached through a link is the same notebook.
+    QVERIFY(!NotebookFolder(t.dir()).lockPath().startsWith(t.dir()));
+    QVERIFY(!QFileInfo::exists(t.path(QStringLiteral(".ikuji-techo.lock"))));
+    QTemporaryDir other;
+    QVERIFY(QFile::link(t.dir(), other.filePath(QStringLiteral("link"))));
+    QVERIFY(!notebook_setup::lockFolder(other.filePath(QStringLiteral("link")), &error));
     QVERIFY(!notebook_setup::lockFolder(t.dir(), &error));
     QVERIFY(error.startsWith(QStringLiteral("この育児手帖はすでに開いています。")));
     first.reset();
