@@ -98,7 +98,7 @@ FirstStart askFirstStart(Dialogs &dialogs)
 } // namespace
 
 QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::unique_ptr<QLockFile> &lock,
-                              QString *error, FirstStart *first, const QString &sampleCopy)
+                              QString *error, FirstStart *first, const std::function<QString()> &sampleCopy)
 {
     const QStringList args = given.isEmpty() ? QStringList() : QStringList{given};
     QString dir = notebook_setup::chooseFolder(args, QDir::currentPath());
@@ -108,10 +108,14 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::uniqu
         return {};
     }
     FirstStart choice = FirstStart::No;
-    if (first && !sampleCopy.isEmpty() && dir == notebook_setup::perUserFolder() && !QFileInfo(dir).isDir()) {
+    if (first && sampleCopy && dir == notebook_setup::perUserFolder() && !QFileInfo(dir).isDir()) {
         choice = askFirstStart(dialogs);
         if (choice == FirstStart::Sample)
-            dir = sampleCopy;
+            dir = sampleCopy();
+        if (dir.isEmpty()) {
+            *error = QStringLiteral("見本を写すための一時フォルダーを作れませんでした。");
+            return {};
+        }
     }
     if (first)
         *first = choice;
@@ -137,11 +141,11 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::uniqu
 OpenedFolder openNotebookFolder(const QString &given, Dialogs &dialogs)
 {
     OpenedFolder opened;
-    opened.sampleCopy = std::make_unique<QTemporaryDir>();
-    const QString copy =
-        opened.sampleCopy->isValid() ? opened.sampleCopy->filePath(QStringLiteral("見本")) : QString();
-    opened.dir = prepareNotebookFolder(given, dialogs, opened.lock, &opened.error, &opened.first, copy);
-    if (opened.first != FirstStart::Sample)
-        opened.sampleCopy.reset();
+    // The temporary copy is made only when the user asks to look at the sample.
+    const auto sampleCopy = [&opened] {
+        opened.sampleCopy = std::make_unique<QTemporaryDir>();
+        return opened.sampleCopy->isValid() ? opened.sampleCopy->filePath(QStringLiteral("見本")) : QString();
+    };
+    opened.dir = prepareNotebookFolder(given, dialogs, opened.lock, &opened.error, &opened.first, sampleCopy);
     return opened;
 }

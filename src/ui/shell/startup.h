@@ -4,8 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
-
 
 class DiaryScreen;
 class Dialogs;
@@ -34,11 +34,13 @@ void setUpApplication(QApplication &app);
 //
 // On the first start (no folder given, none here, no per-user folder yet) the user chooses:
 // the child's own notebook (the per-user folder, first is set to OwnNotebook: open the profile
-// screen for the new notebook), or a look at the sample from a copy in sampleCopy (first is
-// Sample: the title says 見本), which leaves no per-user folder behind.
+// screen for the new notebook), or a look at the sample from a copy at the path sampleCopy()
+// gives, asked for only then (first is Sample: the title says 見本), which leaves no per-user
+// folder behind.
 enum class FirstStart { No = 0, OwnNotebook, Sample };
 QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::unique_ptr<QLockFile> &lock,
-                              QString *error, FirstStart *first = nullptr, const QString &sampleCopy = {});
+                              QString *error, FirstStart *first = nullptr,
+                              const std::function<QString()> &sampleCopy = {});
 
 // The notebook folder this run opens and holds, in one object: its path, the lock that keeps
 // a second copy of the program out, the first start's choice, and for a look at the sample

@@ -411,7 +411,7 @@ void NotebookScreenTest::firstStartAsksForTheChildsOwnNotebook()
         QString error;
         FirstStart first = FirstStart::No;
         const QString copy = copies.filePath(QStringLiteral("見本"));
-        const QString dir = prepareNotebookFolder(QString(), dialogs, lock, &error, &first, copy);
+        const QString dir = prepareNotebookFolder(QString(), dialogs, lock, &error, &first, [&] { return copy; });
         QCOMPARE(dialogs.shown().first().okText, QStringLiteral("自分の手帖を作る"));
         QCOMPARE(dialogs.shown().first().cancelText, QStringLiteral("見本を見る"));
         QCOMPARE(dir, own ? perUser : copy);
@@ -439,7 +439,7 @@ void NotebookScreenTest::firstStartAsksForTheChildsOwnNotebook()
     std::unique_ptr<QLockFile> lock;
     QString error;
     FirstStart first = FirstStart::No;
-    QCOMPARE(prepareNotebookFolder(QString(), none, lock, &error, &first, copies.filePath(QStringLiteral("x"))),
+    QCOMPARE(prepareNotebookFolder(QString(), none, lock, &error, &first, [&] { return copies.filePath(QStringLiteral("x")); }),
              perUser);
     QCOMPARE(int(first), int(FirstStart::No));
     VERIFY_DIALOGS(none);
