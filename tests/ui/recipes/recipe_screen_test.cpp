@@ -237,13 +237,24 @@ void RecipeScreenTest::registerChangesTheRecipeShownWhenTwoShareAName()
     book[0].ingredients = QStringLiteral("first");
     book[2].ingredients = QStringLiteral("third");
     Screen s(recipeFileText(book), true);
+    s.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(s.screen));
     s.go(3);
     auto *time = s.get<QLineEdit>(QStringLiteral("txtJikan"));
-    time->setText(QStringLiteral("1,5"));
+    const auto typeTime = [time](const QString &text) {
+        time->setFocus();
+        time->selectAll();
+        typeText(QApplication::focusWidget(), text);
+    };
+    typeTime(QStringLiteral("1,5"));
+    QCOMPARE(time->text(), QStringLiteral("1,5"));
     s.dialogs.expectWarning(QStringLiteral("入力確認"), groupingMessage(QStringLiteral("料理時間")));
     s.click(QStringLiteral("cmdTouroku"));
-    time->setText(QStringLiteral("1,500"));
-    s.get<QPlainTextEdit>(QStringLiteral("txtMemo"))->setPlainText(QStringLiteral("changed"));
+    typeTime(QStringLiteral("1,500"));
+    auto *memo = s.get<QPlainTextEdit>(QStringLiteral("txtMemo"));
+    memo->setFocus();
+    memo->selectAll();
+    typeText(QApplication::focusWidget(), QStringLiteral("changed"));
     expectRegister(s.dialogs, false);
     s.click(QStringLiteral("cmdTouroku"));
     VERIFY_DIALOGS(s.dialogs);
