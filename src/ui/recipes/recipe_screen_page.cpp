@@ -3,42 +3,20 @@
 #include "ui/recipes/recipe_screen.h"
 
 #include "core/book/notebook.h"
-#include "core/common/cp932.h"
-#include "core/common/dates.h"
 #include "core/common/dialogs.h"
-#include "core/common/help_tour.h"
 #include "core/common/numbers.h"
-#include "core/common/one_line.h"
-#include "core/common/pictures.h"
 #include "core/recipes/points.h"
 #include "core/recipes/recipe_checks.h"
-#include "core/recipes/recipe_files.h"
-#include "core/recipes/recipe_store.h"
-#include "ui/recipes/faces.h"
-#include "ui/recipes/recipe_pictures.h"
-#include "ui/widgets/level_bar.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/picture_frame.h"
 #include "ui/widgets/ui_util.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStackedLayout>
 #include <QToolButton>
-#include <QVBoxLayout>
-
-#include <functional>
 
 namespace {
 
