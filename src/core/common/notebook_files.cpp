@@ -57,10 +57,8 @@ void NotebookFiles::checkEncoding(const QString &bareName, const QByteArray &byt
 
 void NotebookFiles::tellOnce(const QString &bareName, const QString &message) const
 {
-    if (m_told.contains(bareName.toLower()))
-        return;
-    m_told.insert(bareName.toLower());
-    m_readProblems.append(message);
+    if (firstTime(bareName.toLower()))
+        m_readProblems.append(message);
 }
 
 bool NotebookFiles::firstTime(const QString &key) const

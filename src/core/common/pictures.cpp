@@ -17,12 +17,10 @@ namespace pictures {
 
 static const char *const precedence[] = {".bmp", ".gif", ".jpg"};
 
-bool canNamePicture(const QString &key) { return !key.isEmpty() && picture_names::nameProblem(key).isEmpty(); }
-
 QString pictureStem(const QString &key)
 {
     const QString stored = cp932::storedForm(key);
-    return canNamePicture(stored) ? stored : QString();
+    return !stored.isEmpty() && picture_names::nameProblem(stored).isEmpty() ? stored : QString();
 }
 
 QString findPicture(const NotebookFolder &folder, const QString &key)

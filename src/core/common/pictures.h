@@ -14,12 +14,10 @@ namespace pictures {
 
 inline QString placeholderName() { return QStringLiteral("NOPIC.JPG"); }
 
-// Whether a key (a day, a dish or a gift item) can name a picture file at all: every look-up,
-// import and print asks the same. A name that no file may carry ("トマト/ツナ", "..") has no
-// picture, and NOPIC.JPG stands for it; nothing is looked up under a name made from it.
-bool canNamePicture(const QString &key);
-// The file name stem every look-up, import and print uses for a key: the key as it reads back
-// from its file once saved (cp932::storedForm); "" when that cannot name a picture.
+// The file name stem every look-up, import and print uses for a key (a day, a dish or a gift
+// item): the key as it reads back from its file once saved (cp932::storedForm). "" when no
+// file may carry that name ("トマト/ツナ", ".."): such a key has no picture and NOPIC.JPG
+// stands for it; nothing is looked up under a name made from it.
 QString pictureStem(const QString &key);
 
 // The bare name of the picture that wins for key, or "" when none can be read. No pixels
