@@ -262,14 +262,6 @@ bool NotebookFolder::finishReplace(const QString &dir)
         QFile::remove(journalPath);
         finished = true;
     }
-    // New versions that no journal names were never committed: the files stay as they were.
-    // So go the unfinished writes of new versions and of the journal ("<name>.XXXXXX").
-    static const QRegularExpression leftover(
-        QStringLiteral("(%1|^%2)(\\.[A-Za-z0-9]{6})?$")
-            .arg(QRegularExpression::escape(ReplaceSuffix), QRegularExpression::escape(replaceJournalName())));
-    for (const QString &entry : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (leftover.match(entry).hasMatch() && QFileInfo(dir + u'/' + entry).isFile())
-            QFile::remove(dir + u'/' + entry);
     return finished;
 }
 
@@ -374,9 +366,15 @@ int NotebookFolder::removeLeftovers() const
     patterns.append(QStringLiteral(".+\\.(jpe?g|gif|bmp)"));
     const QRegularExpression temp(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(patterns.join(u'|')),
                                   QRegularExpression::CaseInsensitiveOption);
+    // New versions that no journal named were never committed (finishReplace ran first): the
+    // files stay as they were. So go the unfinished writes of the new versions and the journal.
+    static const QRegularExpression uncommitted(
+        QStringLiteral("(%1|^%2)(\\.[A-Za-z0-9]{6})?$")
+            .arg(QRegularExpression::escape(ReplaceSuffix), QRegularExpression::escape(replaceJournalName())));
     int removed = 0;
-    for (const QString &entry : QDir(m_dir).entryList(QDir::Files | QDir::Hidden))
-        if (temp.match(entry).hasMatch() && QFile::remove(m_dir + u'/' + entry))
+    for (const QString &entry : QDir(m_dir).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if ((temp.match(entry).hasMatch() || uncommitted.match(entry).hasMatch()) &&
+            QFileInfo(m_dir + u'/' + entry).isFile() && QFile::remove(m_dir + u'/' + entry))
             ++removed;
     return removed;
 }

@@ -53,9 +53,9 @@ public:
     // complete, a failure removes the new versions and leaves every file as it was.
     bool saveTogether(const QList<std::pair<QString, QByteArray>> &files, QString *error = nullptr) const;
     static QString replaceJournalName() { return QStringLiteral(".ikuji-techo-replace"); }
-    // At start: a journal left by a crash is carried out to its end (every file the new
-    // version); new versions without a journal are removed (every file as it was). Returns
-    // true when a replacement was completed.
+    // At start, before removeLeftovers: a journal left by a crash is carried out to its end
+    // (every file the new version); new versions that no journal names are then leftovers
+    // (every file as it was). Returns true when a replacement was completed.
     static bool finishReplace(const QString &dir);
 
     // Copies the file beside itself as "<name>.<yyyyMMdd-hhmmss>.bak"; returns that name, or
@@ -70,7 +70,8 @@ public:
     // the user's in the temporary folder), named by a hash of the folder's real path.
     QString lockPath() const;
     // Removes what saves that were killed half-way left behind (the temporary files beside a
-    // data file or a picture); only with the folder locked. Returns how many went.
+    // data file or a picture, new versions no journal named); only with the folder locked.
+    // Returns how many went.
     int removeLeftovers() const;
 
     // Tells the folder that files were added or renamed behind its back.

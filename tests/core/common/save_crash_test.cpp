@@ -127,7 +127,9 @@ void SaveCrashTest::newNotebookKilledAtRandomMoments()
         child.waitForFinished();
         const int done = child.readAllStandardOutput().trimmed().split('\n').last().toInt();
         steps += done;
+        // What the next start does.
         completed += NotebookFolder::finishReplace(dir.path());
+        NotebookFolder(dir.path()).removeLeftovers();
         QByteArray first;
         QFile f0(dir.filePath(names[0]));
         QVERIFY(f0.open(QIODevice::ReadOnly));
