@@ -1,12 +1,47 @@
 #include "core/book/notebook.h"
 
+#include "core/common/file_names.h"
+
 #include "core/notebook/anniversary_store.h"
 #include "core/profile/new_notebook.h"
 #include "core/profile/profile_files.h"
 #include "core/recipes/points.h"
 #include "core/registers/register_files.h"
 
-Notebook::Notebook(const QString &dir, Clock &clockOfRun) : files(dir, clockOfRun), clock(clockOfRun) {}
+Notebook::Notebook(const QString &dir, Clock &clockOfRun) : files(dir, clockOfRun), clock(clockOfRun)
+{
+    // A save joined another computer's records: memory catches up once the save is through.
+    files.setOnJoined([this](const QString &bareName) {
+        QMetaObject::invokeMethod(this, [this, bareName] { reloadFile(bareName); }, Qt::QueuedConnection);
+    });
+}
+
+QStringList Notebook::checkOutside()
+{
+    const QStringList names = files.changedOutside();
+    for (const QString &name : names)
+        reloadFile(name);
+    return names;
+}
+
+void Notebook::reloadFile(const QString &bareName)
+{
+    const QString name = bareName.toLower();
+    if (name == diaryFileName().toLower() || name == graphFileName().toLower()) {
+        readDiary();
+    } else if (name == recipeFileName().toLower()) {
+        loadRecipes();
+        computeRecipeStats();
+    } else if (name == referenceFileName().toLower()) {
+        loadReferenceList();
+    } else if (name == profileFileName().toLower()) {
+        readProfile();
+        computeTotalPoint();
+    } else if (name == settingsFileName().toLower()) {
+        readSettings(tour, files);
+    } // the other files are read by the panels that show them
+    emit fileReloaded(bareName);
+}
 
 void Notebook::readProfile()
 {

@@ -90,7 +90,16 @@ public:
     void loadReferenceList();
     WriteResult appendReference(const QString &text);
 
+    // Another computer: the files it changed since they were read here, read again (each
+    // then fileReloaded); the program's own writes are never among them.
+    QStringList checkOutside();
+    // That file's part of memory read again from the folder, then fileReloaded.
+    void reloadFile(const QString &bareName);
+
 signals:
+    // A file was read again because it changed outside (or a save joined another computer's
+    // version into it): the screens showing it show it anew, keeping what is being typed.
+    void fileReloaded(const QString &bareName);
     // The profile in memory was read or changed.
     void profileChanged();
     // The day table and the growth series were read again (after a load or a save).

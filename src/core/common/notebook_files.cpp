@@ -19,6 +19,9 @@ QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
     const QString key = bareName.toLower();
     if (found || !m_folder.exists(bareName)) {
         m_unreadable.remove(key);
+        remember(bareName, found ? bytes : QByteArray(), false);
+        if (!found)
+            m_known[key].exists = false;
         if (found)
             checkEncoding(bareName, bytes);
         return bytes;
@@ -107,9 +110,16 @@ WriteResult NotebookFiles::rewrite(const QString &bareName, const QString &text)
         return failed(QStringLiteral("%1 の控えを作れなかったため、書き込みを取りやめました。\r\n"
                                      "フォルダーの空き容量と書き込み権限を確かめてください。")
                           .arg(bareName));
+    QByteArray bytes = encoded.bytes;
+    bool joined = false;
     QString error;
-    if (!m_folder.save(bareName, encoded.bytes, &error))
+    if (!joinOutside(bareName, bytes, joined, error))
+        return failed(error);
+    if (!m_folder.save(bareName, bytes, &error))
         return failed(notWritten(bareName, error));
+    remember(bareName, bytes, true);
+    if (joined && m_onJoined)
+        m_onJoined(bareName);
     return r;
 }
 
@@ -129,9 +139,31 @@ WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &
         m_untidy.remove(bareName.toLower());
     }
     const QByteArray bytes = m_folder.endsWithLineBreak(bareName) ? encoded.bytes : "\r\n" + encoded.bytes;
+    const auto known = m_known.constFind(bareName.toLower());
+    if (known != m_known.constEnd()) {
+        // Changed outside since it was read: the record joins the file's present records.
+        bool found = false;
+        const QByteArray now = m_folder.readAll(bareName, &found);
+        if (found != known->exists || now != known->bytes) {
+            const QByteArray before = known->bytes;
+            QByteArray whole = before + (before.isEmpty() || before.endsWith('\n') ? encoded.bytes : bytes);
+            bool joined = false;
+            QString error;
+            if (!joinOutside(bareName, whole, joined, error))
+                return failed(error);
+            if (!m_folder.save(bareName, whole, &error))
+                return failed(notWritten(bareName, error));
+            remember(bareName, whole, true);
+            if (joined && m_onJoined)
+                m_onJoined(bareName);
+            return first;
+        }
+    }
     QString error;
     if (!m_folder.append(bareName, bytes, &error))
         return failed(notWritten(bareName, error));
+    if (known != m_known.constEnd())
+        remember(bareName, known->bytes + bytes, true);
     return first;
 }
 

@@ -5,6 +5,7 @@
 #include "core/common/rewrite_guard.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -67,6 +68,32 @@ public:
     static QString notWholeMessage(const QString &bareName, int recordsRead, const QString &unit,
                                    const ReadDamage &damage = {});
 
+    // Another computer (notebook_files_outside.cpp). Every rewrite and append first checks
+    // that the file still holds what was last read or written here; when it does not, the
+    // two versions are joined record by record, the user's change kept, and a version both
+    // changed is kept in a dated copy beside the file.
+    // The files whose bytes changed outside since this program last read or wrote them.
+    QStringList changedOutside() const;
+    // The sentence for the status line about what came from elsewhere since the last call
+    // ("別のパソコンでの変更を読み込みました（日記 2日分）" and the copies kept), or "";
+    // taking it empties it.
+    QString takeOutsideNote();
+    // Called after a write that joined a version from outside: the memory of that file is
+    // to be read again.
+    void setOnJoined(std::function<void(const QString &bareName)> onJoined) { m_onJoined = std::move(onJoined); }
+    // The copies a sync tool made of data files when both computers changed one
+    // (日記.sync-conflict-….txt, 日記 (… conflicted copy …).txt), by name.
+    QStringList conflictCopies() const;
+    // The data file such a copy belongs to, "" for a name that is not one.
+    static QString conflictCopyOf(const QString &fileName);
+    // True when the copy holds what this program last wrote to its file: the other computer's
+    // version won, and this program knows from which version both started.
+    bool isOwnConflictCopy(const QString &copyName) const;
+    // The copy joined into its file (records only in the copy added, equal ones kept once,
+    // where they differ the file's record stays), then moved into a dated folder under
+    // バックアップ. The note says what came in and where the copy went.
+    WriteResult joinConflictCopy(const QString &copyName);
+
     // Pictures (notebook_files_pictures.cpp). The names of the folder's files.
     QStringList fileNames() const;
     // A picture copied into the folder as bareName, replacing a file of that name: byte for
@@ -78,6 +105,29 @@ public:
 
 private:
     void checkEncoding(const QString &bareName, const QByteArray &bytes) const;
+    // What is to be written, joined with the file's present bytes when they changed outside
+    // since it was read; false (with the reason) when the copy of a version both changed
+    // could not be made.
+    bool joinOutside(const QString &bareName, QByteArray &bytes, bool &joined, QString &error);
+    void remember(const QString &bareName, const QByteArray &bytes, bool written) const;
+    void noteOutside(const QString &bareName, int records, const QStringList &conflicts, const QString &copy);
+
+    // What this program last read or wrote of each file (lower-case names): a save checks it.
+    struct Known {
+        QString name;
+        QByteArray bytes;   // the file as this program's memory stands on it
+        bool exists = false;
+        qint64 size = -1;   // and its size and time then: a watch reads only what differs
+        QDateTime modified;
+        QByteArray shared;  // the last version read that this program had not written
+        bool sharedKnown = false;
+        QByteArray written; // the last version this program wrote
+        bool wrote = false;
+    };
+    mutable QHash<QString, Known> m_known;
+    QStringList m_outsideCounts;
+    QStringList m_outsideCopies;
+    std::function<void(const QString &)> m_onJoined;
 
     NotebookFolder m_folder;
     mutable RewriteGuard m_guard; // reads mark what they found

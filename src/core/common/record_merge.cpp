@@ -1,0 +1,465 @@
+#include "core/common/record_merge.h"
+
+#include "core/common/cp932.h"
+#include "core/common/file_names.h"
+
+#include <QHash>
+#include <QList>
+
+#include <vector>
+
+namespace record_merge {
+
+namespace {
+
+using Records = QList<QByteArray>;
+
+const QByteArray Stars(31, '*');
+
+QByteArray withoutLineEnd(const QByteArray &line)
+{
+    qsizetype n = line.size();
+    while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r'))
+        --n;
+    return line.left(n);
+}
+
+// Each line with its line end; a last line without one gets CR LF, so that a record joined
+// after it never runs into it.
+Records splitLines(const QByteArray &bytes)
+{
+    Records lines;
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        const qsizetype nl = bytes.indexOf('\n', from);
+        if (nl < 0) {
+            lines.append(bytes.mid(from) + "\r\n");
+            break;
+        }
+        lines.append(bytes.mid(from, nl + 1 - from));
+        from = nl + 1;
+    }
+    return lines;
+}
+
+// Records opened by a line of asterisks; what stands before the first one is a record of its
+// own (left out when empty).
+Records splitStarred(const QByteArray &bytes)
+{
+    Records records;
+    QByteArray current;
+    for (const QByteArray &line : splitLines(bytes)) {
+        if (withoutLineEnd(line) == Stars && !current.isEmpty()) {
+            records.append(current);
+            current.clear();
+        }
+        current += line;
+    }
+    if (!current.isEmpty())
+        records.append(current);
+    return records;
+}
+
+Records split(Kind kind, const QByteArray &bytes)
+{
+    return kind == Kind::Dated || kind == Kind::Positional ? splitStarred(bytes) : splitLines(bytes);
+}
+
+QByteArray joined(const Records &records)
+{
+    QByteArray out;
+    qsizetype size = 0;
+    for (const QByteArray &r : records)
+        size += r.size();
+    out.reserve(size);
+    for (const QByteArray &r : records)
+        out += r;
+    return out;
+}
+
+// The second line of a record, after its label: the date of a day, the name of a recipe.
+QString recordName(const QByteArray &record)
+{
+    const Records lines = splitLines(record);
+    if (lines.size() < 2)
+        return cp932::decode(withoutLineEnd(record.left(40)));
+    const QString line = cp932::decode(withoutLineEnd(lines[1]));
+    const qsizetype close = line.indexOf(QChar(0x3011)); // 】
+    return close >= 0 ? line.mid(close + 1) : line;
+}
+
+// For each record of a, the record of b it stands for in a longest common run of both (-1
+// where none): the common start and end first, then the middle by a table, or, when that
+// table would be too big, record by record in order.
+QList<int> matchTo(const Records &a, const Records &b)
+{
+    const int n = int(a.size());
+    const int m = int(b.size());
+    QList<int> match(n, -1);
+    int pre = 0;
+    while (pre < n && pre < m && a[pre] == b[pre]) {
+        match[pre] = pre;
+        ++pre;
+    }
+    int suf = 0;
+    while (suf < n - pre && suf < m - pre && a[n - 1 - suf] == b[m - 1 - suf]) {
+        match[n - 1 - suf] = m - 1 - suf;
+        ++suf;
+    }
+    const int an = n - pre - suf;
+    const int bm = m - pre - suf;
+    if (an == 0 || bm == 0)
+        return match;
+    if (qint64(an) * bm <= 4'000'000) {
+        const int w = bm + 1;
+        std::vector<int> len(size_t(an + 1) * size_t(w), 0);
+        for (int i = an - 1; i >= 0; --i)
+            for (int j = bm - 1; j >= 0; --j)
+                len[size_t(i) * w + j] = a[pre + i] == b[pre + j]
+                                             ? len[size_t(i + 1) * w + j + 1] + 1
+                                             : std::max(len[size_t(i + 1) * w + j], len[size_t(i) * w + j + 1]);
+        int i = 0;
+        int j = 0;
+        while (i < an && j < bm) {
+            if (a[pre + i] == b[pre + j]) {
+                match[pre + i] = pre + j;
+                ++i;
+                ++j;
+            } else if (len[size_t(i + 1) * w + j] >= len[size_t(i) * w + j + 1]) {
+                ++i;
+            } else {
+                ++j;
+            }
+        }
+        return match;
+    }
+    QHash<QByteArray, QList<int>> places;
+    for (int j = pre; j < m - suf; ++j)
+        places[b[j]].append(j);
+    QHash<QByteArray, int> cursor;
+    int last = pre - 1;
+    for (int i = pre; i < n - suf; ++i) {
+        const auto it = places.constFind(a[i]);
+        if (it == places.constEnd())
+            continue;
+        int &c = cursor[a[i]];
+        while (c < it->size() && it->at(c) <= last)
+            ++c;
+        if (c < it->size()) {
+            last = it->at(c);
+            match[i] = last;
+            ++c;
+        }
+    }
+    return match;
+}
+
+// The records of a that b does not hold, as many times as a holds them more often.
+Records without(const Records &a, const Records &b)
+{
+    QHash<QByteArray, int> left;
+    for (const QByteArray &r : b)
+        ++left[r];
+    Records out;
+    for (const QByteArray &r : a) {
+        int &k = left[r];
+        if (k > 0)
+            --k;
+        else
+            out.append(r);
+    }
+    return out;
+}
+
+struct Joiner {
+    Kind kind;
+    Outcome out;
+    Records result;
+
+    void conflict(const Records &records)
+    {
+        for (const QByteArray &r : records)
+            out.conflicts.append(recordName(r));
+    }
+
+    // One stretch where base, ours and theirs are not all the same.
+    void chunk(const Records &b, const Records &o, const Records &t)
+    {
+        if (o == b) {
+            result += t;
+            out.fromElsewhere += int(std::max(without(t, b).size(), without(b, t).size()));
+            return;
+        }
+        if (t == b || t == o) {
+            result += o;
+            return;
+        }
+        const Records addedOurs = without(o, b);
+        const Records addedTheirs = without(t, b);
+        if (kind == Kind::Positional && !b.isEmpty() && !addedOurs.isEmpty() && !addedTheirs.isEmpty()) {
+            result += o;
+            conflict(without(addedTheirs, addedOurs));
+            return;
+        }
+        // Theirs without what ours removed, then what ours added that theirs did not.
+        result += without(t, without(b, o));
+        result += without(addedOurs, addedTheirs);
+        out.fromElsewhere += int(addedTheirs.size() + without(b, t).size());
+    }
+
+    // Base, ours and theirs walked together from one record all three share to the next.
+    void sequences(const Records &b, const Records &o, const Records &t)
+    {
+        const QList<int> mo = matchTo(b, o);
+        const QList<int> mt = matchTo(b, t);
+        qsizetype i = 0, jo = 0, jt = 0;
+        for (;;) {
+            qsizetype k = i;
+            while (k < b.size() && !(mo[k] >= jo && mt[k] >= jt))
+                ++k;
+            const qsizetype eo = k < b.size() ? mo[k] : o.size();
+            const qsizetype et = k < b.size() ? mt[k] : t.size();
+            if (k > i || eo > jo || et > jt)
+                chunk(b.mid(i, k - i), o.mid(jo, eo - jo), t.mid(jt, et - jt));
+            if (k >= b.size())
+                break;
+            result.append(o[eo]);
+            i = k + 1;
+            jo = eo + 1;
+            jt = et + 1;
+        }
+    }
+};
+
+// The date a day record stands for (its 【日付】 line), else the whole record; the records
+// before the first day stand for "".
+struct DatedRecords {
+    QList<QByteArray> keys;
+    QHash<QByteArray, QByteArray> byKey;
+    QHash<QByteArray, QString> dates;
+
+    explicit DatedRecords(const QByteArray &bytes)
+    {
+        static const QByteArray label = cp932::encode(QStringLiteral("【日付】")).bytes;
+        QHash<QByteArray, int> seen;
+        for (const QByteArray &r : splitStarred(bytes)) {
+            QByteArray key;
+            if (r.startsWith(Stars)) {
+                const Records lines = splitLines(r);
+                key = lines.size() > 1 && lines[1].startsWith(label) ? withoutLineEnd(lines[1]) : r;
+            }
+            const int n = seen[key]++;
+            if (n > 0)
+                key += "\x01" + QByteArray::number(n);
+            keys.append(key);
+            byKey.insert(key, r);
+        }
+    }
+    bool has(const QByteArray &key) const { return byKey.contains(key); }
+    QByteArray at(const QByteArray &key) const { return byKey.value(key); }
+};
+
+bool isDateKey(const QByteArray &key) { return !key.isEmpty() && !key.startsWith(Stars); }
+
+// A day joined in where the dates say; a record without a date goes last.
+void insertDated(QList<QByteArray> &keys, const QByteArray &key)
+{
+    if (isDateKey(key))
+        for (qsizetype p = 0; p < keys.size(); ++p)
+            if (isDateKey(keys[p]) && keys[p] > key) {
+                keys.insert(p, key);
+                return;
+            }
+    keys.append(key);
+}
+
+Outcome mergeDated(const QByteArray &base, const QByteArray &ours, const QByteArray &theirs)
+{
+    const DatedRecords b(base), o(ours), t(theirs);
+    Outcome out;
+    QList<QByteArray> keys;
+    QHash<QByteArray, QByteArray> chosen;
+    auto take = [&](const QByteArray &key, const QByteArray &record) {
+        chosen.insert(key, record);
+        return key;
+    };
+    for (const QByteArray &key : t.keys) {
+        const bool inB = b.has(key), inO = o.has(key);
+        const QByteArray tv = t.at(key);
+        if ((inO && o.at(key) == tv) || (inO == inB && (!inO || o.at(key) == b.at(key)))) {
+            keys.append(take(key, tv));
+            if (!inB || b.at(key) != tv)
+                ++out.fromElsewhere;
+        } else if (inB && b.at(key) == tv) {
+            if (inO)
+                keys.append(take(key, o.at(key)));
+        } else {
+            if (inO)
+                keys.append(take(key, o.at(key)));
+            out.conflicts.append(recordName(tv));
+        }
+    }
+    for (const QByteArray &key : o.keys) {
+        if (t.has(key))
+            continue;
+        if (b.has(key) && b.at(key) == o.at(key)) {
+            ++out.fromElsewhere; // removed over there
+            continue;
+        }
+        if (b.has(key))
+            out.conflicts.append(recordName(o.at(key)));
+        insertDated(keys, take(key, o.at(key)));
+    }
+    Records records;
+    for (const QByteArray &key : keys)
+        records.append(chosen.value(key));
+    out.bytes = joined(records);
+    return out;
+}
+
+Outcome copyDated(const QByteArray &file, const QByteArray &copy)
+{
+    const DatedRecords f(file), c(copy);
+    Outcome out;
+    QList<QByteArray> keys = f.keys;
+    QHash<QByteArray, QByteArray> chosen = f.byKey;
+    for (const QByteArray &key : c.keys) {
+        if (!f.has(key)) {
+            chosen.insert(key, c.at(key));
+            insertDated(keys, key);
+            ++out.fromElsewhere;
+        } else if (f.at(key) != c.at(key)) {
+            out.conflicts.append(recordName(c.at(key)));
+        }
+    }
+    Records records;
+    for (const QByteArray &key : keys)
+        records.append(chosen.value(key));
+    out.bytes = joined(records);
+    return out;
+}
+
+Outcome mergeSlots(const QByteArray &base, const QByteArray &ours, const QByteArray &theirs, bool threeWay)
+{
+    const Records b = splitLines(base), o = splitLines(ours), t = splitLines(theirs);
+    Outcome out;
+    if (o.size() != t.size() || (threeWay && b.size() != o.size())) {
+        const bool theirsOnly = threeWay && o == b;
+        out.bytes = theirsOnly ? theirs : ours;
+        if (theirsOnly)
+            out.fromElsewhere = 1;
+        else if (!threeWay || t != b)
+            out.conflicts.append(QStringLiteral("ファイル全体"));
+        return out;
+    }
+    Records result;
+    for (qsizetype n = 0; n < o.size(); ++n) {
+        const bool oursChanged = !threeWay || o[n] != b[n];
+        if (threeWay && !oursChanged) {
+            result.append(t[n]);
+            out.fromElsewhere += t[n] != b[n] ? 1 : 0;
+            continue;
+        }
+        result.append(o[n]);
+        if (o[n] != t[n] && (!threeWay || t[n] != b[n]))
+            out.conflicts.append(QStringLiteral("%1行目").arg(n + 1));
+    }
+    out.bytes = joined(result);
+    return out;
+}
+
+Outcome copySequences(Kind kind, const QByteArray &file, const QByteArray &copy)
+{
+    const Records f = split(kind, file), c = split(kind, copy);
+    const QList<int> mc = matchTo(c, f);
+    Joiner j{kind, {}, {}};
+    qsizetype i = 0, jf = 0;
+    for (;;) {
+        qsizetype k = i;
+        while (k < c.size() && mc[k] < jf)
+            ++k;
+        const qsizetype ef = k < c.size() ? mc[k] : f.size();
+        const Records cs = c.mid(i, k - i), fs = f.mid(jf, ef - jf);
+        j.result += fs;
+        if (fs.isEmpty() || kind == Kind::Lines) {
+            const Records added = without(cs, fs);
+            j.result += added;
+            j.out.fromElsewhere += int(added.size());
+        } else {
+            j.conflict(without(cs, fs));
+        }
+        if (k >= c.size())
+            break;
+        j.result.append(f[ef]);
+        i = k + 1;
+        jf = ef + 1;
+    }
+    j.out.bytes = joined(j.result);
+    return j.out;
+}
+
+} // namespace
+
+Kind kindOf(const QString &bareName)
+{
+    const QString name = bareName.toLower();
+    if (name == diaryFileName().toLower())
+        return Kind::Dated;
+    if (name == recipeFileName().toLower())
+        return Kind::Positional;
+    for (const QString &slotted : {profileFileName(), settingsFileName(), graphFileName(), growthChartFileName()})
+        if (name == slotted.toLower())
+            return Kind::LineSlots;
+    if (name == growthExportFileName().toLower())
+        return Kind::Derived;
+    return Kind::Lines;
+}
+
+Outcome merge3(Kind kind, const QByteArray &base, const QByteArray &ours, const QByteArray &theirs)
+{
+    switch (kind) {
+    case Kind::Derived:
+        return {ours, 0, {}};
+    case Kind::Dated:
+        return mergeDated(base, ours, theirs);
+    case Kind::LineSlots:
+        return mergeSlots(base, ours, theirs, true);
+    case Kind::Positional:
+    case Kind::Lines:
+        break;
+    }
+    Joiner j{kind, {}, {}};
+    j.sequences(split(kind, base), split(kind, ours), split(kind, theirs));
+    j.out.bytes = joined(j.result);
+    return j.out;
+}
+
+Outcome mergeCopy(Kind kind, const QByteArray &file, const QByteArray &copy)
+{
+    switch (kind) {
+    case Kind::Derived:
+        return {file, 0, {}};
+    case Kind::Dated:
+        return copyDated(file, copy);
+    case Kind::LineSlots:
+        return mergeSlots({}, file, copy, false);
+    case Kind::Positional:
+    case Kind::Lines:
+        break;
+    }
+    return copySequences(kind, file, copy);
+}
+
+QString unitOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Dated:
+        return QStringLiteral("日分");
+    case Kind::LineSlots:
+        return QStringLiteral("行");
+    default:
+        return QStringLiteral("件");
+    }
+}
+
+} // namespace record_merge
