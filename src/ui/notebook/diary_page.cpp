@@ -298,6 +298,7 @@ void DiaryPage::showPage()
     m_txtShincyo->setText(QString::number(day.height));
     m_txtTaijyu->setText(QString::number(day.weight));
     m_txtDiary->setPlainText(editText(day.text));
+    m_shownFields = {day.date, m_txtShincyo->text(), m_txtTaijyu->text(), m_txtDiary->toPlainText()};
     if (m_host.notebook().profile.diaryPictureMode != photosShown())
         return;
     // A drag across photo days decodes only the day it stops on.
@@ -307,6 +308,28 @@ void DiaryPage::showPage()
         showPicture(QString(day.date).remove(u'/'));
     resetPhotoButtons();
     m_photoSlot = 0;
+}
+
+void DiaryPage::showReloaded()
+{
+    if (m_shownDay == 0 || m_shownFields.isEmpty())
+        return;
+    const DiaryTable &diary = m_host.notebook().diary;
+    const int k = diary.find(m_shownFields[0]);
+    const bool typed = QStringList{m_cboDay->currentText(), m_txtShincyo->text(), m_txtTaijyu->text(),
+                                   m_txtDiary->toPlainText()} != m_shownFields;
+    if (k > 0 && !typed) {
+        showDay(k);
+        return;
+    }
+    // The typed page stays; the bar stands on its date wherever the date now is.
+    const QSignalBlocker block(m_hsbDay);
+    if (k > 0) {
+        m_hsbDay->setValue(k);
+        m_shownDay = k;
+        m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
+    }
+    m_cboDay->setEditText(m_shownFields[0]);
 }
 
 void DiaryPage::showPicture(const QString &key)

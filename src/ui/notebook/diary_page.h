@@ -52,6 +52,9 @@ public:
     // Moves the scroll bar to day k and shows that day in any case.
     void showDay(int k);
     QString dateText() const;
+    // The day table was read again because another computer changed it: the page shows its
+    // date anew, or, when its fields hold typed changes, keeps them (their save joins both).
+    void showReloaded();
 
     // The notebook picture mode as the load sets it: the option selected runs its click.
     void applyPictureMode();
@@ -82,6 +85,7 @@ private:
     PanelHost &m_host;
     PickComboBox *m_cboDay = nullptr;
     int m_shownDay = 0; // the day whose page the fields show, 0 for a new or empty page
+    QStringList m_shownFields; // its date, height, weight and text as shown
     QLineEdit *m_txtShincyo = nullptr;
     QLineEdit *m_txtTaijyu = nullptr;
     QLabel *m_lblDiaryM = nullptr;

@@ -28,9 +28,10 @@ public:
     QTableWidget *msgList() const { return m_msgList; }
     // The grid's part of GRID_SETUP: headers and widths, no rows.
     void setupGrid();
+    // The grid's rows from the day table.
+    void fill();
 
 private:
-    void fill();
     // Grid row r (1 for the first day) on the diary panel.
     void openRow(int r);
 

@@ -47,6 +47,9 @@ public:
     int position() const;
     // Moves to position p and shows that recipe, even when the scroll bar already stood there.
     void setPosition(int p);
+    // The recipe tables were read again (another computer changed レシピ.txt): the name list,
+    // the bar and the points follow; the page keeps what it shows and what is typed.
+    void showReloaded();
 
     // What the print screen prints of the page as shown, edits not yet saved included: the
     // fields, the time box as typed, and the picture on show (null when pictures are off).

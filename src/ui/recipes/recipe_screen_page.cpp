@@ -94,6 +94,17 @@ void RecipeScreen::fillRecipeLists()
 void RecipeScreen::reloadTables()
 {
     const RecipeLoad load = m_notebook.loadRecipes();
+    m_notebook.computeRecipeStats();
+    showReloaded();
+    const RecipeBook &book = m_notebook.recipes;
+    if (load.firstNotWhole)
+        m_dialogs.warning(
+            QStringLiteral("レシピの読み込み"),
+            NotebookFiles::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件"), load.damage));
+}
+
+void RecipeScreen::showReloaded()
+{
     const RecipeBook &book = m_notebook.recipes;
     const QString typed = m_cboNamae->currentText();
     m_cboNamae->clear();
@@ -103,12 +114,7 @@ void RecipeScreen::reloadTables()
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setMaximum(qMax(1, book.count()));
     }
-    m_notebook.computeRecipeStats();
     showTotalPoint();
-    if (load.firstNotWhole)
-        m_dialogs.warning(
-            QStringLiteral("レシピの読み込み"),
-            NotebookFiles::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件"), load.damage));
 }
 
 void RecipeScreen::showTotalPoint()

@@ -28,6 +28,8 @@ public:
     void open();
     // setUpAlbums: every group anew from the folder, at its first photo.
     void setUpAlbums();
+    // 写真見出し.txt read anew, the four captions shown.
+    void readCaptions();
 
     PicturePicker *picker() const { return m_picker; }
     // AlbumGroup: the group the picker adds to.
@@ -49,7 +51,6 @@ private:
         QToolButton *remove = nullptr;   // cmdPhotoDel(g)
     };
     QWidget *buildGroup(int g);
-    void readCaptions();
     void setCaption(int g, const QString &caption);
     // Re-reads the group's files; the scroll bar goes to position p (clamped), which shows it.
     void rereadGroup(int g, int p);

@@ -2,6 +2,7 @@
 
 #include "core/book/notebook.h"
 #include "core/common/dialogs.h"
+#include "core/common/file_names.h"
 #include "core/profile/profile_files.h"
 #include "ui/notebook/anniversary_box.h"
 #include "ui/notebook/diary_page.h"
@@ -14,6 +15,7 @@
 #include "ui/registers/photo_panel.h"
 #include "ui/registers/schedule_panel.h"
 #include "ui/shell/help_window.h"
+#include "ui/shell/outside_watch.h"
 #include "ui/shell/recipe_tools_hookup.h"
 #include "ui/widgets/ui_util.h"
 
@@ -27,6 +29,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 QString notebookTitle(const QString &nickname) { return nickname + QStringLiteral("の育児手帖"); }
@@ -281,6 +284,45 @@ void DiaryScreen::load()
     // Files that are there but could not be read, told once each.
     tellReadProblems(m_notebook.files, m_dialogs);
     greet();
+    if (!m_outsideWatch) {
+        m_outsideWatch = new OutsideWatch(m_notebook, m_dialogs, this);
+        connect(m_outsideWatch, &OutsideWatch::noted, this,
+                [this](const QString &note) { statusBar()->showMessage(note); });
+        connect(&m_notebook, &Notebook::fileReloaded, this, &DiaryScreen::showReloaded);
+    }
+    m_outsideWatch->check(true);
+}
+
+// Every screen that shows the file shows it anew; the diary page keeps what is being typed.
+void DiaryScreen::showReloaded(const QString &bareName)
+{
+    auto is = [&bareName](const QString &name) { return bareName.compare(name, Qt::CaseInsensitive) == 0; };
+    if (is(diaryFileName()) || is(graphFileName())) {
+        m_diaryPage->showReloaded();
+        if (m_growthPanel->isVisible()) {
+            m_growthPanel->drawGrowthChart();
+            m_growthPanel->fillGrowthLists();
+        }
+        if (m_listPanel->isVisible())
+            m_listPanel->fill();
+    } else if (is(growthChartFileName()) && m_growthPanel->isVisible()) {
+        m_growthPanel->drawGrowthChart();
+    } else if (is(scheduleFileName())) {
+        m_schedulePanel->readSchedule();
+    } else if (is(anniversaryFileName())) {
+        m_diaryPage->anniversaries()->readAnniversaries();
+    } else if (is(giftsGivenFileName())) {
+        m_giftPanel->readGiven();
+    } else if (is(giftsReceivedFileName())) {
+        m_giftPanel->readReceived();
+    } else if (is(albumCaptionsFileName())) {
+        m_photoPanel->readCaptions();
+    } else if (is(recipeFileName()) && m_recipeScreen) {
+        m_recipeScreen->showReloaded();
+    } else if (is(settingsFileName())) {
+        const QSignalBlocker block(m_chkHelp); // shown, not saved again
+        m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
+    }
 }
 
 void DiaryScreen::greet()

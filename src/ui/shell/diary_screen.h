@@ -13,6 +13,7 @@ class GiftPanel;
 class GrowthPanel;
 class HelpWindow;
 class ListPanel;
+class OutsideWatch;
 class PhotoPanel;
 class ProfileScreen;
 class QCheckBox;
@@ -63,6 +64,8 @@ public:
     QString helpPageShown() const;
     void openHelpAt(const QString &page);
     const QList<QPointer<HelpWindow>> &helpWindows() const { return m_helpWindows; }
+    // What another computer changes in the folder while the notebook is open (after load).
+    OutsideWatch *outsideWatch() const { return m_outsideWatch; }
 
 signals:
     // "終了" or the close box: the whole program ends.
@@ -88,6 +91,7 @@ private:
     void profileButtonClicked();
     void openProfileScreen();
     void showNotebookTitle();
+    void showReloaded(const QString &bareName);
 
     Notebook &m_notebook;
     Dialogs &m_dialogs;
@@ -103,6 +107,7 @@ private:
     SchedulePanel *m_schedulePanel = nullptr;
     GiftPanel *m_giftPanel = nullptr;
     PhotoPanel *m_photoPanel = nullptr;
+    OutsideWatch *m_outsideWatch = nullptr;
     QPointer<RecipeScreen> m_recipeScreen;
     QPointer<ProfileScreen> m_profileScreen;
     bool m_sampleView = false;
