@@ -72,8 +72,9 @@ public:
     // that the file still holds what was last read or written here; when it does not, the
     // two versions are joined record by record, the user's change kept, and a version both
     // changed is kept in a dated copy beside the file.
-    // The files whose bytes changed outside since this program last read or wrote them.
-    QStringList changedOutside() const;
+    // The files whose bytes changed outside since this program last read or wrote them, each
+    // version once; what came in is noted for takeOutsideNote.
+    QStringList changedOutside();
     // The sentence for the status line about what came from elsewhere since the last call
     // ("別のパソコンでの変更を読み込みました（日記 2日分）" and the copies kept), or "";
     // taking it empties it.

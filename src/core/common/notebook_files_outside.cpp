@@ -111,7 +111,7 @@ QString NotebookFiles::takeOutsideNote()
     return note;
 }
 
-QStringList NotebookFiles::changedOutside() const
+QStringList NotebookFiles::changedOutside()
 {
     QStringList names;
     for (auto it = m_known.begin(); it != m_known.end(); ++it) {
@@ -125,8 +125,13 @@ QStringList NotebookFiles::changedOutside() const
         if (size < 0)
             continue; // a file gone is written again by the next save, never taken as emptied
         bool found = false;
-        if (m_folder.readAll(it->name, &found) != it->bytes || found != it->exists)
-            names.append(it->name);
+        const QByteArray now = m_folder.readAll(it->name, &found);
+        if (now == it->bytes && found == it->exists)
+            continue;
+        names.append(it->name);
+        const record_merge::Kind kind = record_merge::kindOf(it->name);
+        if (kind != record_merge::Kind::Derived)
+            noteOutside(it->name, record_merge::merge3(kind, it->bytes, it->bytes, now).fromElsewhere, {}, {});
     }
     names.sort();
     return names;

@@ -316,7 +316,8 @@ void DiaryPage::showReloaded()
         return;
     const DiaryTable &diary = m_host.notebook().diary;
     const int k = diary.find(m_shownFields[0]);
-    const bool typed = QStringList{m_cboDay->currentText(), m_txtShincyo->text(), m_txtTaijyu->text(),
+    // The date list was just filled anew, so the date box says nothing of typing.
+    const bool typed = QStringList{m_shownFields[0], m_txtShincyo->text(), m_txtTaijyu->text(),
                                    m_txtDiary->toPlainText()} != m_shownFields;
     if (k > 0 && !typed) {
         showDay(k);
