@@ -123,10 +123,11 @@ private:
         QByteArray shared;  // the last version read that this program had not written
         bool sharedKnown = false;
         QByteArray written; // the last version this program wrote
+        QByteArray writtenFrom; // the last version from outside it was made from
         bool wrote = false;
     };
     mutable QHash<QString, Known> m_known;
-    QStringList m_outsideCounts;
+    QList<std::pair<QString, int>> m_outsideCounts; // per file, in the order they came
     QStringList m_outsideCopies;
     std::function<void(const QString &)> m_onJoined;
 

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <utility>
 
 namespace {
@@ -45,6 +47,7 @@ void NotebookFiles::remember(const QString &bareName, const QByteArray &bytes, b
     k.modified = info.exists() ? info.lastModified() : QDateTime();
     if (written) {
         k.written = bytes;
+        k.writtenFrom = k.shared;
         k.wrote = true;
     } else if (!k.wrote || bytes != k.written) {
         k.shared = bytes;
@@ -87,11 +90,14 @@ bool NotebookFiles::joinOutside(const QString &bareName, QByteArray &bytes, bool
 void NotebookFiles::noteOutside(const QString &bareName, int records, const QStringList &conflicts,
                                 const QString &copy)
 {
-    if (records > 0)
-        m_outsideCounts.append(QStringLiteral("%1 %2%3")
-                                   .arg(label(bareName))
-                                   .arg(records)
-                                   .arg(record_merge::unitOf(record_merge::kindOf(bareName))));
+    if (records > 0) {
+        auto same = std::find_if(m_outsideCounts.begin(), m_outsideCounts.end(),
+                                 [&bareName](const auto &c) { return c.first == bareName; });
+        if (same == m_outsideCounts.end())
+            m_outsideCounts.append({bareName, records});
+        else
+            same->second += records;
+    }
     if (!conflicts.isEmpty() && !copy.isEmpty())
         m_outsideCopies.append(QStringLiteral("%1 の %2 は両方のパソコンで変更されていました。"
                                               "こちらの内容を保存し、もう一方の内容は %3 に残しました。")
@@ -101,9 +107,14 @@ void NotebookFiles::noteOutside(const QString &bareName, int records, const QStr
 QString NotebookFiles::takeOutsideNote()
 {
     QString note;
-    if (!m_outsideCounts.isEmpty())
-        note = QStringLiteral("別のパソコンでの変更を読み込みました（%1）。")
-                   .arg(m_outsideCounts.join(QStringLiteral("、")));
+    QStringList counts;
+    for (const auto &[name, records] : std::as_const(m_outsideCounts))
+        counts.append(QStringLiteral("%1 %2%3")
+                          .arg(label(name))
+                          .arg(records)
+                          .arg(record_merge::unitOf(record_merge::kindOf(name))));
+    if (!counts.isEmpty())
+        note = QStringLiteral("別のパソコンでの変更を読み込みました（%1）。").arg(counts.join(QStringLiteral("、")));
     for (const QString &copy : std::as_const(m_outsideCopies))
         note += copy;
     m_outsideCounts.clear();
@@ -192,7 +203,7 @@ WriteResult NotebookFiles::joinConflictCopy(const QString &copyName)
     const auto k = m_known.constFind(dataName.toLower());
     const bool knowsBase = k != m_known.constEnd() && k->wrote && k->sharedKnown &&
                            (copy == k->written || file == k->written);
-    const record_merge::Outcome outcome = knowsBase ? record_merge::merge3(kind, k->shared, file, copy)
+    const record_merge::Outcome outcome = knowsBase ? record_merge::merge3(kind, k->writtenFrom, file, copy)
                                                     : record_merge::mergeCopy(kind, file, copy);
     if (outcome.bytes != file) {
         QString error;

@@ -65,6 +65,47 @@ Records split(Kind kind, const QByteArray &bytes)
     return kind == Kind::Dated || kind == Kind::Positional ? splitStarred(bytes) : splitLines(bytes);
 }
 
+// A record of a sequence file: its bytes, and what it is compared by. A recipe is compared
+// without its empty lines, as a deletion writes empty sections as one empty line: the same
+// recipe written by either kind of save is one recipe.
+struct Rec {
+    QByteArray bytes;
+    QByteArray id;
+    bool operator==(const Rec &other) const { return id == other.id; }
+    bool operator!=(const Rec &other) const { return id != other.id; }
+};
+size_t qHash(const Rec &r, size_t seed = 0) { return qHash(r.id, seed); }
+using Recs = QList<Rec>;
+
+Recs recordsOf(Kind kind, const QByteArray &bytes)
+{
+    Recs out;
+    for (const QByteArray &r : split(kind, bytes)) {
+        QByteArray id;
+        if (kind == Kind::Positional) {
+            for (const QByteArray &line : splitLines(r))
+                if (const QByteArray text = withoutLineEnd(line); !text.isEmpty())
+                    id += text + '\n';
+        } else {
+            id = withoutLineEnd(r);
+        }
+        out.append({r, id});
+    }
+    return out;
+}
+
+QByteArray joined(const Recs &records)
+{
+    QByteArray out;
+    qsizetype size = 0;
+    for (const Rec &r : records)
+        size += r.bytes.size();
+    out.reserve(size);
+    for (const Rec &r : records)
+        out += r.bytes;
+    return out;
+}
+
 QByteArray joined(const Records &records)
 {
     QByteArray out;
@@ -91,7 +132,7 @@ QString recordName(const QByteArray &record)
 // For each record of a, the record of b it stands for in a longest common run of both (-1
 // where none): the common start and end first, then the middle by a table, or, when that
 // table would be too big, record by record in order.
-QList<int> matchTo(const Records &a, const Records &b)
+QList<int> matchTo(const Recs &a, const Recs &b)
 {
     const int n = int(a.size());
     const int m = int(b.size());
@@ -133,10 +174,10 @@ QList<int> matchTo(const Records &a, const Records &b)
         }
         return match;
     }
-    QHash<QByteArray, QList<int>> places;
+    QHash<Rec, QList<int>> places;
     for (int j = pre; j < m - suf; ++j)
         places[b[j]].append(j);
-    QHash<QByteArray, int> cursor;
+    QHash<Rec, int> cursor;
     int last = pre - 1;
     for (int i = pre; i < n - suf; ++i) {
         const auto it = places.constFind(a[i]);
@@ -155,13 +196,13 @@ QList<int> matchTo(const Records &a, const Records &b)
 }
 
 // The records of a that b does not hold, as many times as a holds them more often.
-Records without(const Records &a, const Records &b)
+Recs without(const Recs &a, const Recs &b)
 {
-    QHash<QByteArray, int> left;
-    for (const QByteArray &r : b)
+    QHash<Rec, int> left;
+    for (const Rec &r : b)
         ++left[r];
-    Records out;
-    for (const QByteArray &r : a) {
+    Recs out;
+    for (const Rec &r : a) {
         int &k = left[r];
         if (k > 0)
             --k;
@@ -174,16 +215,16 @@ Records without(const Records &a, const Records &b)
 struct Joiner {
     Kind kind;
     Outcome out;
-    Records result;
+    Recs result;
 
-    void conflict(const Records &records)
+    void conflict(const Recs &records)
     {
-        for (const QByteArray &r : records)
-            out.conflicts.append(recordName(r));
+        for (const Rec &r : records)
+            out.conflicts.append(recordName(r.bytes));
     }
 
     // One stretch where base, ours and theirs are not all the same.
-    void chunk(const Records &b, const Records &o, const Records &t)
+    void chunk(const Recs &b, const Recs &o, const Recs &t)
     {
         if (o == b) {
             result += t;
@@ -194,8 +235,8 @@ struct Joiner {
             result += o;
             return;
         }
-        const Records addedOurs = without(o, b);
-        const Records addedTheirs = without(t, b);
+        const Recs addedOurs = without(o, b);
+        const Recs addedTheirs = without(t, b);
         if (kind == Kind::Positional && !b.isEmpty() && !addedOurs.isEmpty() && !addedTheirs.isEmpty()) {
             result += o;
             conflict(without(addedTheirs, addedOurs));
@@ -208,7 +249,7 @@ struct Joiner {
     }
 
     // Base, ours and theirs walked together from one record all three share to the next.
-    void sequences(const Records &b, const Records &o, const Records &t)
+    void sequences(const Recs &b, const Recs &o, const Recs &t)
     {
         const QList<int> mo = matchTo(b, o);
         const QList<int> mt = matchTo(b, t);
@@ -370,7 +411,7 @@ Outcome mergeSlots(const QByteArray &base, const QByteArray &ours, const QByteAr
 
 Outcome copySequences(Kind kind, const QByteArray &file, const QByteArray &copy)
 {
-    const Records f = split(kind, file), c = split(kind, copy);
+    const Recs f = recordsOf(kind, file), c = recordsOf(kind, copy);
     const QList<int> mc = matchTo(c, f);
     Joiner j{kind, {}, {}};
     qsizetype i = 0, jf = 0;
@@ -379,10 +420,10 @@ Outcome copySequences(Kind kind, const QByteArray &file, const QByteArray &copy)
         while (k < c.size() && mc[k] < jf)
             ++k;
         const qsizetype ef = k < c.size() ? mc[k] : f.size();
-        const Records cs = c.mid(i, k - i), fs = f.mid(jf, ef - jf);
+        const Recs cs = c.mid(i, k - i), fs = f.mid(jf, ef - jf);
         j.result += fs;
         if (fs.isEmpty() || kind == Kind::Lines) {
-            const Records added = without(cs, fs);
+            const Recs added = without(cs, fs);
             j.result += added;
             j.out.fromElsewhere += int(added.size());
         } else {
@@ -429,7 +470,7 @@ Outcome merge3(Kind kind, const QByteArray &base, const QByteArray &ours, const 
         break;
     }
     Joiner j{kind, {}, {}};
-    j.sequences(split(kind, base), split(kind, ours), split(kind, theirs));
+    j.sequences(recordsOf(kind, base), recordsOf(kind, ours), recordsOf(kind, theirs));
     j.out.bytes = joined(j.result);
     return j.out;
 }
