@@ -1,6 +1,5 @@
 #include "syncthing_pair.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -22,10 +21,9 @@ namespace {
 const QString folderId = QStringLiteral("techo");
 
 // The whole config.xml, written over the generated one: only the certificate and key are kept.
-// Everything that would reach outside 127.0.0.1 is off; the folder is watched and rescanned often,
-// keeps no versions and makes conflict copies as a user's would. An element left out reads as zero,
-// not as its default: without maxConflicts the losing side of a conflict is thrown away. 5 s is the
-// shortest reconnection interval syncthing takes.
+// Nothing reaches outside 127.0.0.1; the folder is watched and rescanned often, keeps no versions and
+// makes conflict copies as a user's would. An element left out reads as zero, not as its default:
+// without maxConflicts the losing side of a conflict would be thrown away.
 const char configTemplate[] = R"(<configuration version="36">
     <folder id="@ID@" label="@ID@" path="@FOLDER@" type="sendreceive" rescanIntervalS="5" fsWatcherEnabled="true" fsWatcherDelayS="1" ignorePerms="true" autoNormalize="true">
         <filesystemType>basic</filesystemType>
@@ -40,7 +38,7 @@ const char configTemplate[] = R"(<configuration version="36">
         <address>dynamic</address>
     </device>
     <device id="@PEER@" name="@PEERNAME@" compression="metadata" introducer="false">
-        <address>tcp://127.0.0.1:@PEERPORT@</address>
+        <address>@PEERADDRESS@</address>
     </device>
     <gui enabled="true" tls="false" debugging="false">
         <address>127.0.0.1:@GUIPORT@</address>
@@ -74,12 +72,13 @@ QProcessEnvironment environment(const QString &home)
     env.insert(QStringLiteral("STNODEFAULTFOLDER"), QStringLiteral("1"));
     env.insert(QStringLiteral("STNOUPGRADE"), QStringLiteral("1"));
     env.insert(QStringLiteral("STNORESTART"), QStringLiteral("1"));
-    // Even with --no-restart, syncthing serve runs itself as a child of a monitor process; this makes
-    // it run in the process we start, so that kill() kills the instance and not only its monitor.
+    // Even with --no-restart, syncthing serve runs itself under a monitor process; this runs it in the
+    // process we start, so that kill() kills the instance and not only its monitor.
     env.insert(QStringLiteral("STMONITORED"), QStringLiteral("yes"));
     return env;
 }
 
+// Waits with the events going: replies and process exits are only seen through them.
 void pause(int ms)
 {
     QEventLoop loop;
@@ -87,17 +86,12 @@ void pause(int ms)
     loop.exec();
 }
 
-bool isSyncthingOwn(const QString &relative)
-{
-    static const QRegularExpression temporary(QStringLiteral("(^|/)\\.syncthing\\.[^/]*\\.tmp$"));
-    return relative == QLatin1String(".stfolder") || relative.startsWith(QLatin1String(".stfolder/"))
-           || relative == QLatin1String(".stversions") || relative.startsWith(QLatin1String(".stversions/"))
-           || temporary.match(relative).hasMatch();
-}
-
-// Relative name -> bytes of every file and folder (folders end in '/' and hold nothing).
+// Relative name -> bytes of every file and folder (folders end in '/'), without Syncthing's marker,
+// versions and temporary files.
 QMap<QString, QByteArray> contents(const QString &folder)
 {
+    static const QRegularExpression own(
+        QStringLiteral("^\\.st(folder|versions)(/|$)|(^|/)\\.syncthing\\.[^/]*\\.tmp$"));
     QMap<QString, QByteArray> all;
     const QDir root(folder);
     QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -105,41 +99,27 @@ QMap<QString, QByteArray> contents(const QString &folder)
     while (it.hasNext()) {
         it.next();
         const QString relative = root.relativeFilePath(it.filePath());
-        if (isSyncthingOwn(relative))
+        if (own.match(relative).hasMatch())
             continue;
-        if (it.fileInfo().isDir()) {
+        QFile file(it.filePath());
+        if (it.fileInfo().isDir())
             all.insert(relative + u'/', QByteArray());
-        } else {
-            QFile file(it.filePath());
-            all.insert(relative, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<unreadable>"));
-        }
+        else if (file.open(QIODevice::ReadOnly))
+            all.insert(relative, file.readAll());
+        else
+            all.insert(relative, QByteArrayLiteral("(unreadable)"));
     }
     return all;
-}
-
-QString firstDifference(const QMap<QString, QByteArray> &a, const QMap<QString, QByteArray> &b)
-{
-    for (auto it = a.begin(); it != a.end(); ++it) {
-        if (!b.contains(it.key()))
-            return it.key() + QStringLiteral(" only in A");
-        if (b.value(it.key()) != it.value())
-            return it.key() + QStringLiteral(" differs");
-    }
-    for (auto it = b.begin(); it != b.end(); ++it)
-        if (!a.contains(it.key()))
-            return it.key() + QStringLiteral(" only in B");
-    return QString();
 }
 
 } // namespace
 
 SyncthingPair::SyncthingPair(const QString &base, const QString &folderA, const QString &folderB)
 {
-    const QString folders[2] = {folderA, folderB};
     for (int i = 0; i < 2; ++i) {
         m_in[i].name = i == 0 ? QStringLiteral("A") : QStringLiteral("B");
         m_in[i].home = QDir(base).absoluteFilePath(QStringLiteral("syncthing-") + m_in[i].name);
-        m_in[i].folder = QDir(folders[i]).absolutePath();
+        m_in[i].folder = QDir(i == 0 ? folderA : folderB).absolutePath();
         m_in[i].apiKey = QString::number(QRandomGenerator::global()->generate64(), 36);
     }
     m_net.setProxy(QNetworkProxy::NoProxy);
@@ -147,8 +127,15 @@ SyncthingPair::SyncthingPair(const QString &base, const QString &folderA, const 
 
 SyncthingPair::~SyncthingPair()
 {
-    stop(0);
-    stop(1);
+    for (Instance &in : m_in) {
+        if (!in.process || in.process->state() == QProcess::NotRunning)
+            continue;
+        in.process->terminate();
+        if (!in.process->waitForFinished(10000)) {
+            in.process->kill();
+            in.process->waitForFinished(10000);
+        }
+    }
 }
 
 bool SyncthingPair::start(QString *why)
@@ -158,7 +145,7 @@ bool SyncthingPair::start(QString *why)
         *why = QStringLiteral("syncthing is not installed (not on PATH)");
         return false;
     }
-    // Four free ports at once, so that no two are the same; they stay the instances' for restarts.
+    // Four free ports held at once, so that no two are the same; they stay the instances' for restarts.
     QTcpServer probes[4];
     for (QTcpServer &probe : probes) {
         if (!probe.listen(QHostAddress::LocalHost, 0)) {
@@ -172,52 +159,54 @@ bool SyncthingPair::start(QString *why)
     }
     for (QTcpServer &probe : probes)
         probe.close();
-    for (Instance &in : m_in)
-        if (!makeHome(in, why))
-            return false;
+    m_dialer = 0;
     for (int i = 0; i < 2; ++i)
-        if (!writeConfig(i, why) || !launch(i, why))
+        if (!makeHome(i, why))
             return false;
-    return waitConnected(0, 30000, why) && waitConnected(1, 30000, why);
+    if (!writeConfig(0, why) || !writeConfig(1, why))
+        return false;
+    // B listens before A dials it as it starts; otherwise A would try again only 5 s later.
+    return launch(1, why) && launch(0, why) && waitConnected(0, why) && waitConnected(1, why);
 }
 
-bool SyncthingPair::makeHome(Instance &in, QString *why)
+bool SyncthingPair::makeHome(int which, QString *why)
 {
-    if (!QDir().mkpath(in.home)) {
-        *why = QStringLiteral("cannot make ") + in.home;
-        return false;
-    }
+    Instance &in = m_in[which];
     QProcess p;
     p.setProcessEnvironment(environment(in.home));
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(m_program, {QStringLiteral("generate"), QStringLiteral("--home=") + in.home,
                         QStringLiteral("--no-default-folder"), QStringLiteral("--skip-port-probing")});
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        *why = QStringLiteral("syncthing generate failed for %1: %2 %3")
-                   .arg(in.name, p.errorString(), QString::fromLocal8Bit(p.readAll()));
+    const bool done = p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const QString output = QString::fromLocal8Bit(p.readAll());
+    // "Device ID: XXXXXXX-XXXXXXX-..." among the log lines.
+    const QRegularExpressionMatch id =
+        QRegularExpression(QStringLiteral("Device ID: ([A-Z0-9-]{63})")).match(output);
+    if (!done || !id.hasMatch()) {
+        *why =
+            QStringLiteral("syncthing generate failed for %1: %2 %3").arg(in.name, p.errorString(), output);
         return false;
     }
-    p.start(m_program, {QStringLiteral("serve"), QStringLiteral("--home=") + in.home, QStringLiteral("--device-id")});
-    p.waitForFinished(30000);
-    in.deviceId = QString::fromLatin1(p.readAll()).trimmed();
-    if (in.deviceId.size() != 63) {
-        *why = QStringLiteral("no device ID for %1: %2").arg(in.name, in.deviceId);
-        return false;
-    }
+    in.deviceId = id.captured(1);
     return true;
 }
 
 bool SyncthingPair::writeConfig(int which, QString *why)
 {
     const Instance &in = m_in[which], &peer = m_in[1 - which];
+    // Only one of the two dials, the other knows no address. When both dial at once, each waits for
+    // the other's hello on its own connection while the other answers on the other one, and both give
+    // up after 20 s, again and again.
+    const QString peerAddress = which == m_dialer ? QStringLiteral("tcp://127.0.0.1:%1").arg(peer.listenPort)
+                                                  : QStringLiteral("dynamic");
     QString xml = QString::fromLatin1(configTemplate);
     xml.replace(QStringLiteral("@ID@"), folderId)
         .replace(QStringLiteral("@FOLDER@"), in.folder.toHtmlEscaped())
-        .replace(QStringLiteral("@SELF@"), in.deviceId)
         .replace(QStringLiteral("@SELFNAME@"), in.name)
-        .replace(QStringLiteral("@PEER@"), peer.deviceId)
+        .replace(QStringLiteral("@SELF@"), in.deviceId)
         .replace(QStringLiteral("@PEERNAME@"), peer.name)
-        .replace(QStringLiteral("@PEERPORT@"), QString::number(peer.listenPort))
+        .replace(QStringLiteral("@PEERADDRESS@"), peerAddress)
+        .replace(QStringLiteral("@PEER@"), peer.deviceId)
         .replace(QStringLiteral("@GUIPORT@"), QString::number(in.guiPort))
         .replace(QStringLiteral("@APIKEY@"), in.apiKey)
         .replace(QStringLiteral("@LISTENPORT@"), QString::number(in.listenPort));
@@ -243,38 +232,35 @@ bool SyncthingPair::launch(int which, QString *why)
         *why = QStringLiteral("syncthing %1 did not start: %2").arg(in.name, in.process->errorString());
         return false;
     }
-    return true;
+    // The REST API answers once the sync listener is up.
+    QElapsedTimer clock;
+    clock.start();
+    QString reason;
+    while (in.process->state() == QProcess::Running && clock.elapsed() < 30000) {
+        if (call(which, "GET", QStringLiteral("/rest/system/ping"), &reason))
+            return true;
+        pause(100);
+    }
+    *why = failure(which, reason);
+    return false;
 }
 
-bool SyncthingPair::waitConnected(int which, int timeoutMs, QString *why)
+bool SyncthingPair::waitConnected(int which, QString *why)
 {
     const Instance &in = m_in[which], &peer = m_in[1 - which];
     QElapsedTimer clock;
     clock.start();
     QString reason;
-    for (;;) {
-        if (in.process->state() != QProcess::Running) {
-            *why = QStringLiteral("syncthing %1 stopped (exit code %2):\n%3")
-                       .arg(in.name)
-                       .arg(in.process->exitCode())
-                       .arg(logTail(which));
-            return false;
-        }
-        const QByteArray body = call(which, "GET", QStringLiteral("/rest/system/connections"), 2000, &reason);
-        const QJsonObject connections = QJsonDocument::fromJson(body).object().value(u"connections").toObject();
-        if (connections.value(peer.deviceId).toObject().value(u"connected").toBool())
+    while (in.process->state() == QProcess::Running && clock.elapsed() < 30000) {
+        const QJsonObject connections = get(which, QStringLiteral("/rest/system/connections"), &reason);
+        if (connections.value(u"connections")[peer.deviceId][u"connected"].toBool())
             return true;
-        if (!body.isEmpty())
+        if (!connections.isEmpty())
             reason = QStringLiteral("not connected to ") + peer.name;
-        if (clock.elapsed() > timeoutMs) {
-            *why = QStringLiteral("syncthing %1 not ready after %2 ms: %3\n%4")
-                       .arg(in.name)
-                       .arg(clock.elapsed())
-                       .arg(reason, logTail(which));
-            return false;
-        }
         pause(200);
     }
+    *why = failure(which, reason);
+    return false;
 }
 
 bool SyncthingPair::waitInSync(int timeoutMs, QString *why)
@@ -282,15 +268,14 @@ bool SyncthingPair::waitInSync(int timeoutMs, QString *why)
     QElapsedTimer clock;
     clock.start();
     rescan();
-    QString previous, state, reason;
+    QByteArray previous, state;
+    QString reason;
     for (;;) {
-        // Twice the same state in a row: nothing moved in between.
+        // The same state twice in a row: nothing moved in between.
         if (inSyncOnce(&state, &reason)) {
             if (state == previous)
                 return true;
             reason = QStringLiteral("in sync once, not yet twice");
-        } else {
-            state.clear();
         }
         previous = state;
         if (clock.elapsed() > timeoutMs) {
@@ -301,7 +286,7 @@ bool SyncthingPair::waitInSync(int timeoutMs, QString *why)
     }
 }
 
-bool SyncthingPair::inSyncOnce(QString *state, QString *why)
+bool SyncthingPair::inSyncOnce(QByteArray *state, QString *why)
 {
     state->clear();
     for (int i = 0; i < 2; ++i) {
@@ -310,46 +295,37 @@ bool SyncthingPair::inSyncOnce(QString *state, QString *why)
             *why = in.name + QStringLiteral(" is not running");
             return false;
         }
-        const QJsonObject status = QJsonDocument::fromJson(
-            call(i, "GET", QStringLiteral("/rest/db/status?folder=") + folderId, 5000, why)).object();
-        if (status.isEmpty())
+        const QJsonObject status = get(i, QStringLiteral("/rest/db/status?folder=") + folderId, why);
+        const QJsonObject completion = get(
+            i, QStringLiteral("/rest/db/completion?folder=%1&device=%2").arg(folderId, peer.deviceId), why);
+        if (status.isEmpty() || completion.isEmpty())
             return false;
         const QString folderState = status.value(u"state").toString();
-        if (folderState != QLatin1String("idle")) {
-            *why = QStringLiteral("%1 is %2 %3").arg(in.name, folderState, status.value(u"error").toString());
+        const int needs = status.value(u"needTotalItems").toInt(), errors = status.value(u"errors").toInt();
+        if (folderState != QLatin1String("idle") || needs || errors) {
+            *why = QStringLiteral("%1 is %2, needs %3 items, has %4 errors")
+                       .arg(in.name, folderState)
+                       .arg(needs)
+                       .arg(errors);
             return false;
         }
-        if (status.value(u"needTotalItems").toInt() != 0 || status.value(u"errors").toInt() != 0) {
-            *why = QStringLiteral("%1 needs %2 items, %3 errors")
-                       .arg(in.name)
-                       .arg(status.value(u"needTotalItems").toInt())
-                       .arg(status.value(u"errors").toInt());
+        const double complete = completion.value(u"completion").toDouble();
+        if (complete < 100 || completion.value(u"needItems").toInt() ||
+            completion.value(u"needDeletes").toInt()) {
+            *why = QStringLiteral("%1 sees %2 at %3 %").arg(in.name, peer.name).arg(complete);
             return false;
         }
-        const QJsonObject completion = QJsonDocument::fromJson(
-            call(i, "GET", QStringLiteral("/rest/db/completion?folder=%1&device=%2").arg(folderId, peer.deviceId),
-                 5000, why)).object();
-        if (completion.isEmpty())
-            return false;
-        if (completion.value(u"completion").toDouble() < 100 || completion.value(u"needItems").toInt() != 0
-            || completion.value(u"needDeletes").toInt() != 0) {
-            *why = QStringLiteral("%1 sees %2 at %3 %").arg(in.name, peer.name).arg(completion.value(u"completion").toDouble());
-            return false;
-        }
-        *state += QString::number(status.value(u"sequence").toInteger()) + u',';
+        *state += QByteArray::number(status.value(u"sequence").toInteger()) + ',';
     }
     const QMap<QString, QByteArray> a = contents(m_in[0].folder), b = contents(m_in[1].folder);
-    const QString difference = firstDifference(a, b);
-    if (!difference.isEmpty()) {
-        *why = QStringLiteral("the folders differ: ") + difference;
-        return false;
+    for (const QString &name : a.keys() + b.keys()) {
+        if (a.contains(name) != b.contains(name) || a.value(name) != b.value(name)) {
+            *why = QStringLiteral("the folders differ at ") + name;
+            return false;
+        }
     }
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (auto it = a.begin(); it != a.end(); ++it) {
-        hash.addData(it.key().toUtf8() + '\0');
-        hash.addData(QCryptographicHash::hash(it.value(), QCryptographicHash::Sha256));
-    }
-    *state += QString::fromLatin1(hash.result().toHex());
+    for (auto it = a.begin(); it != a.end(); ++it)
+        *state += it.key().toUtf8() + '\0' + it.value() + '\0';
     return true;
 }
 
@@ -366,62 +342,70 @@ void SyncthingPair::kill(int which)
 bool SyncthingPair::restart(int which, QString *why)
 {
     kill(which);
-    return launch(which, why) && waitConnected(which, 30000, why) && waitConnected(1 - which, 30000, why);
+    if (which != m_dialer) {
+        // The one left running would dial again only at its next round, 5 to 10 s away: it stops
+        // dialing, and the restarted one dials it as it starts.
+        if (!call(1 - which, "PATCH", QStringLiteral("/rest/config/devices/") + m_in[which].deviceId, why,
+                  nullptr, R"({"addresses": ["dynamic"]})"))
+            return false;
+        m_dialer = which;
+        if (!writeConfig(which, why))
+            return false;
+    }
+    return launch(which, why) && waitConnected(which, why) && waitConnected(1 - which, why);
 }
 
 void SyncthingPair::rescan()
 {
+    QString ignored;
     for (int i = 0; i < 2; ++i)
         if (m_in[i].process && m_in[i].process->state() == QProcess::Running)
-            call(i, "POST", QStringLiteral("/rest/db/scan?folder=") + folderId, 30000, nullptr);
+            call(i, "POST", QStringLiteral("/rest/db/scan?folder=") + folderId, &ignored, nullptr,
+                 QByteArray(), 30000);
 }
 
-QStringList SyncthingPair::names(const QString &folder)
-{
-    return contents(folder).keys();
-}
+QStringList SyncthingPair::names(const QString &folder) { return contents(folder).keys(); }
 
-QByteArray SyncthingPair::call(int which, const QByteArray &verb, const QString &pathAndQuery, int timeoutMs,
-                               QString *why)
+bool SyncthingPair::call(int which, const QByteArray &verb, const QString &pathAndQuery, QString *why,
+                         QByteArray *answer, const QByteArray &body, int timeoutMs)
 {
     const Instance &in = m_in[which];
-    QNetworkRequest request(
-        QUrl(QStringLiteral("http://127.0.0.1:") + QString::number(in.guiPort) + pathAndQuery));
+    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(in.guiPort) + pathAndQuery));
     request.setRawHeader("X-API-Key", in.apiKey.toLatin1());
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     request.setTransferTimeout(timeoutMs);
-    const std::unique_ptr<QNetworkReply> reply(m_net.sendCustomRequest(request, verb));
+    const std::unique_ptr<QNetworkReply> reply(m_net.sendCustomRequest(request, verb, body));
     if (!reply->isFinished()) {
         QEventLoop loop;
         QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    const QByteArray body = reply->readAll();
     if (reply->error() != QNetworkReply::NoError) {
-        if (why)
-            *why = QStringLiteral("%1 %2 on %3: %4").arg(QString::fromLatin1(verb), pathAndQuery, in.name,
-                                                         reply->errorString());
-        return QByteArray();
+        *why = QStringLiteral("%1 %2 on %3: %4")
+                   .arg(QString::fromLatin1(verb), pathAndQuery, in.name, reply->errorString());
+        return false;
     }
-    return body.isEmpty() ? QByteArrayLiteral("{}") : body;
+    if (answer)
+        *answer = reply->readAll();
+    return true;
 }
 
-QString SyncthingPair::logTail(int which) const
+QJsonObject SyncthingPair::get(int which, const QString &pathAndQuery, QString *why)
 {
-    QFile file(m_in[which].home + QStringLiteral("/syncthing.log"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    return lines.mid(qMax(0, lines.size() - 15)).join(u'\n');
+    QByteArray answer;
+    return call(which, "GET", pathAndQuery, why, &answer) ? QJsonDocument::fromJson(answer).object()
+                                                          : QJsonObject();
 }
 
-void SyncthingPair::stop(int which)
+QString SyncthingPair::failure(int which, const QString &reason) const
 {
-    Instance &in = m_in[which];
-    if (!in.process || in.process->state() == QProcess::NotRunning)
-        return;
-    in.process->terminate();
-    if (!in.process->waitForFinished(10000)) {
-        in.process->kill();
-        in.process->waitForFinished(10000);
-    }
+    const Instance &in = m_in[which];
+    QString text =
+        in.process->state() == QProcess::Running
+            ? QStringLiteral("syncthing %1 not ready after 30 s: %2").arg(in.name, reason)
+            : QStringLiteral("syncthing %1 stopped (exit code %2)").arg(in.name).arg(in.process->exitCode());
+    QFile log(in.home + QStringLiteral("/syncthing.log"));
+    const QStringList lines =
+        log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split(u'\n') : QStringList();
+    return text + u'\n' + lines.mid(qMax(0, lines.size() - 15)).join(u'\n');
 }

@@ -3,6 +3,7 @@
 // machines. Needs a QCoreApplication and syncthing on PATH; start() says why when it cannot run.
 #pragma once
 
+#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QProcess>
 #include <QString>
@@ -18,8 +19,6 @@ public:
     SyncthingPair(const QString &base, const QString &folderA, const QString &folderB);
     // Stops both instances: terminate, then kill.
     ~SyncthingPair();
-    SyncthingPair(const SyncthingPair &) = delete;
-    SyncthingPair &operator=(const SyncthingPair &) = delete;
 
     // Makes both homes, starts both instances and waits until they are connected to each other.
     bool start(QString *why);
@@ -38,8 +37,7 @@ public:
     static QStringList names(const QString &folder);
 
 private:
-    struct Instance
-    {
+    struct Instance {
         QString name; // "A" or "B", for messages
         QString home;
         QString folder;
@@ -50,17 +48,21 @@ private:
         std::unique_ptr<QProcess> process;
     };
 
-    bool makeHome(Instance &in, QString *why);
+    bool makeHome(int which, QString *why);
     bool writeConfig(int which, QString *why);
+    // Starts the instance and waits until its REST API answers.
     bool launch(int which, QString *why);
-    bool waitConnected(int which, int timeoutMs, QString *why);
-    bool inSyncOnce(QString *state, QString *why);
-    QByteArray call(int which, const QByteArray &verb, const QString &pathAndQuery, int timeoutMs,
-                    QString *why);
-    QString logTail(int which) const;
-    void stop(int which);
+    bool waitConnected(int which, QString *why);
+    bool inSyncOnce(QByteArray *state, QString *why);
+    // One request to the REST API; false, with why, when no good answer came within timeoutMs.
+    bool call(int which, const QByteArray &verb, const QString &pathAndQuery, QString *why,
+              QByteArray *answer = nullptr, const QByteArray &body = QByteArray(), int timeoutMs = 5000);
+    QJsonObject get(int which, const QString &pathAndQuery, QString *why);
+    // Why the instance is not ready, with the end of its log.
+    QString failure(int which, const QString &reason) const;
 
     QString m_program;
     Instance m_in[2];
+    int m_dialer = 0; // the one that knows the other's address
     QNetworkAccessManager m_net;
 };

@@ -62,6 +62,7 @@ DayPhotos::DayPhotos(PanelHost &host, const DayPhotoControls &controls, std::fun
             openPicker();
         return false;
     });
+    addKeyboardWay(controls.caption, QStringLiteral("日記の写真を取り込む"), [this] { openPicker(); });
     hookEvents(page, [this](QEvent *e) {
         if (e->type() == QEvent::Resize && m_pictureEnlarged)
             m_frame->setGeometry(m_page->rect());

@@ -83,6 +83,8 @@ QLayout *DiaryPage::buildPage()
     m_lblDiaryM->setObjectName(QStringLiteral("lblDiaryM"));
     m_lblDiaryM->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
     m_hsbDay = new QScrollBar(Qt::Horizontal, this);
+    m_hsbDay->setFocusPolicy(Qt::StrongFocus); // Left and Right step the days
+    m_hsbDay->setInvertedControls(false);      // a scroll bar's own would turn them round
     nameControl(m_hsbDay, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
     m_hsbDay->setRange(1, 1);
     m_hsbDay->setPageStep(1);
@@ -166,6 +168,7 @@ void DiaryPage::buildPictureFrame()
         m_cmdPic[n]->setAccessibleName(n == 0 ? caption : QStringLiteral("写真%1").arg(n));
         m_cmdPic[n]->setMinimumWidth(n == 0 ? 48 : 28);
         m_cmdPic[n]->setAutoFillBackground(true);
+        m_cmdPic[n]->setCheckable(true);
         photoButtons->addWidget(m_cmdPic[n]);
         connect(m_cmdPic[n], &QPushButton::clicked, this, [this, n] { choosePhoto(n); });
     }
@@ -358,6 +361,7 @@ void DiaryPage::resetPhotoButtons()
     for (QPushButton *b : m_cmdPic) {
         b->setPalette(QPalette());
         b->setStyleSheet(QString());
+        b->setChecked(false);
     }
 }
 
@@ -365,6 +369,7 @@ void DiaryPage::choosePhoto(int slot)
 {
     resetPhotoButtons();
     m_cmdPic[slot]->setStyleSheet(QStringLiteral("background-color: rgb(255, 192, 255);"));
+    m_cmdPic[slot]->setChecked(true); // the chosen slot, not by its colour alone
     const DiaryTable &diary = m_host.notebook().diary;
     if (diary.count() > 0) {
         const QString key = QString(diary.day(qBound(1, m_hsbDay->value(), diary.count())).date).remove(u'/');

@@ -9,6 +9,7 @@
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/ui_util.h"
 
+#include <QAccessible>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -162,6 +163,7 @@ void GrowthPanel::buildChart()
 
     m_chrTaijyu = new QChartView(m_chart, this);
     nameControl(m_chrTaijyu, QStringLiteral("chrTaijyu"), QStringLiteral("身長・体重グラフ"));
+    setAccessibleRole(m_chrTaijyu, QAccessible::Chart);
     m_chrTaijyu->setAccessibleDescription(
         QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
     m_chrTaijyu->setToolTip(QStringLiteral("ダブルクリックで縦軸の上限・下限を変更します"));

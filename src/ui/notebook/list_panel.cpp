@@ -41,6 +41,7 @@ ListPanel::ListPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     setObjectName(QStringLiteral("fraList"));
     auto *layout = new QVBoxLayout(this);
     m_msgList = new QTableWidget(this);
+    m_msgList->setTabKeyNavigation(false); // the arrows move in the grid, Tab goes on
     nameControl(m_msgList, QStringLiteral("msgList"), QStringLiteral("育児日記の一覧"));
     m_msgList->setToolTip(QStringLiteral("ダブルクリックでその日の日記を表示します"));
     m_msgList->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -58,6 +58,7 @@ RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, const Recip
             openPicker();
         return false;
     });
+    addKeyboardWay(controls.caption, QStringLiteral("料理の写真を取り込む"), [this] { openPicker(); });
     connect(m_picker, &PicturePicker::previewRequested, m_picture, &PictureFrame::showFile);
     connect(m_picker, &PicturePicker::copyRequested, this, &RecipePictures::importFrom);
     connect(m_picture, &PictureFrame::fileDropped, this, &RecipePictures::importFrom);

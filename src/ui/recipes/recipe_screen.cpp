@@ -24,6 +24,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,6 +169,8 @@ QLayout *RecipeScreen::buildNameRow()
     m_lblKensu = new QLabel(QStringLiteral("1 / 1"), this);
     nameValueLabel(m_lblKensu, QStringLiteral("lblKensu"), QStringLiteral("件数"));
     m_hsbData = new QScrollBar(Qt::Horizontal, this);
+    m_hsbData->setFocusPolicy(Qt::StrongFocus); // Left and Right step the recipes
+    m_hsbData->setInvertedControls(false);      // a scroll bar's own would turn them round
     nameControl(m_hsbData, QStringLiteral("hsbData"), QStringLiteral("レシピのページ"));
     m_hsbData->setRange(1, 1);
     m_hsbData->setPageStep(1);
@@ -399,7 +402,23 @@ void RecipeScreen::connectHandlers()
             addCookingDate();
             return true;
         });
+    addKeyboardWay(m_lblKai, QStringLiteral("調理日を追加"), [this] { addCookingDate(); });
+    m_lblKai->setAccessibleDescription(QStringLiteral("調理回数"));
     connect(m_lstRireki, &QListWidget::itemDoubleClicked, this, [this] { removeHistoryEntry(); });
+    // Delete, BackSpace and Enter remove the entry a double-click removes; so does its menu.
+    hookEvents(m_lstRireki, [this](QEvent *e) {
+        if (e->type() != QEvent::KeyPress || !m_lstRireki->currentItem())
+            return false;
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key != Qt::Key_Delete && key != Qt::Key_Backspace && key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        removeHistoryEntry();
+        return true;
+    });
+    auto *removeEntry = new QAction(QStringLiteral("調理日を削除"), m_lstRireki);
+    connect(removeEntry, &QAction::triggered, this, [this] { removeHistoryEntry(); });
+    m_lstRireki->addAction(removeEntry);
+    m_lstRireki->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The key reaches the combo box, which has the focus, and not always its line edit.
     for (QObject *box : {static_cast<QObject *>(m_cboSankou), static_cast<QObject *>(m_cboSankou->lineEdit())})
         hookEvents(box, [this](QEvent *e) { return isEnterKey(e) && referenceEnter(); });

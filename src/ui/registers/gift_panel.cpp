@@ -146,5 +146,6 @@ void GiftPanel::setupGrids()
     msgItadaki()->setColumns({QStringLiteral("日付"), QStringLiteral("頂きもの"), QStringLiteral("お礼")},
                              {1350, 3480, 600});
     msgItadaki()->setColumnAlignment(2, Qt::AlignCenter);
+    msgItadaki()->setToggleColumn(2, thanksMark());
     msgAgeru()->setColumns({QStringLiteral("日付"), QStringLiteral("贈りもの")}, {1350, 3380});
 }

@@ -28,7 +28,7 @@ QToolButton *pictureButton(const QString &objectName, RegisterIcon icon, const Q
                            const QString &registerName, QWidget *parent)
 {
     auto *b = new QToolButton(parent);
-    nameControl(b, objectName, tooltip);
+    nameControl(b, objectName, registerName + QStringLiteral("：") + tooltip); // one name in the window
     b->setAccessibleDescription(registerName);
     b->setToolTip(tooltip);
     b->setIcon(registerIcon(icon));
@@ -100,12 +100,22 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
         emit itemClicked(m_lastItem);
     });
     if (kind.thanksMark)
-        connect(m_grid, &RegisterGrid::rowDoubleClicked, this, &GiftRegister::toggleMark);
+        connect(m_grid, &RegisterGrid::rowActivated, this, &GiftRegister::toggleMark);
+    // The keyboard's current row is the item, as the clicked one is: its picture shows and the
+    // title's picture command goes to it.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!current.isValid() || m_grid->rowCount() == 0)
+                    return;
+                m_lastItem = m_grid->text(current.row() + 1, 1);
+                emit itemClicked(m_lastItem);
+            });
     hookEvents(m_title, [this](QEvent *e) {
         if (e->type() == QEvent::MouseButtonDblClick)
             emit pictureRequested();
         return false;
     });
+    addKeyboardWay(m_title, kind.itemName + QStringLiteral("の写真を取り込む"), [this] { emit pictureRequested(); });
 }
 
 void GiftRegister::prepare(QDate today)

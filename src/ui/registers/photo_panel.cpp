@@ -98,6 +98,9 @@ QWidget *PhotoPanel::buildGroup(int g)
         return false;
     });
     connect(group.picture, &PictureFrame::doubleClicked, this, [this, g] { openPicker(g); });
+    addKeyboardWay(group.caption, QStringLiteral("アルバム%1の見出しを変更").arg(g), [this, g] { changeCaption(g); });
+    addKeyboardWay(group.picture, QStringLiteral("アルバム%1に写真を取り込む").arg(g), [this, g] { openPicker(g); });
+    group.scroll->setFocusPolicy(Qt::StrongFocus); // the arrows page the album
     connect(group.picture, &PictureFrame::fileDropped, this,
             [this, g](const QString &path) { importInto(g, path); });
     connect(group.scroll, &QScrollBar::valueChanged, this, [this, g] { showPosition(g); });

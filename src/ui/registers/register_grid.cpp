@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include <functional>
 
@@ -19,6 +20,8 @@ public:
     QList<RegisterRow> rows;
     QStringList headers;
     QList<Qt::Alignment> alignments;
+    int toggleColumn = -1; // the column of a mark that rows toggle, shown to screen readers as checked
+    QString mark;
 
     int rowCount(const QModelIndex &parent = {}) const override
     {
@@ -49,9 +52,20 @@ public:
             return {};
         case Qt::TextAlignmentRole:
             return c < alignments.size() ? QVariant(int(alignments[c])) : QVariant();
+        case Qt::CheckStateRole:
+            if (c != toggleColumn)
+                return {};
+            return cellText(index.row(), c) == mark ? Qt::Checked : Qt::Unchecked;
         default:
             return {};
         }
+    }
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        Qt::ItemFlags f = QAbstractTableModel::flags(index);
+        if (index.column() == toggleColumn)
+            f |= Qt::ItemIsUserCheckable;
+        return f;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -80,6 +94,29 @@ public:
     }
 };
 
+namespace {
+
+// The mark stays the text it is: the check state is for screen readers, not drawn as a box,
+// and a click on it does nothing of itself.
+class MarkDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    }
+    bool editorEvent(QEvent *, QAbstractItemModel *, const QStyleOptionViewItem &, const QModelIndex &) override
+    {
+        return false;
+    }
+};
+
+} // namespace
+
 RegisterGrid::RegisterGrid(QWidget *parent) : QTableView(parent), m_model(new RegisterModel(this))
 {
     setModel(m_model);
@@ -91,6 +128,7 @@ RegisterGrid::RegisterGrid(QWidget *parent) : QTableView(parent), m_model(new Re
     verticalHeader()->setDefaultSectionSize(22);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     setAlternatingRowColors(false);
+    setTabKeyNavigation(false); // the arrows move in the grid, Tab goes on to the next control
 }
 
 void RegisterGrid::setColumns(const QStringList &headers, const QList<int> &widthsTwips)
@@ -103,6 +141,13 @@ void RegisterGrid::setColumns(const QStringList &headers, const QList<int> &widt
     });
     for (int c = 0; c < widthsTwips.size(); ++c)
         setColumnWidth(c, twipsToPixels(widthsTwips[c]));
+}
+
+void RegisterGrid::setToggleColumn(int column, const QString &mark)
+{
+    m_model->toggleColumn = column;
+    m_model->mark = mark;
+    setItemDelegateForColumn(column, new MarkDelegate(this));
 }
 
 void RegisterGrid::setColumnAlignment(int column, Qt::Alignment alignment)
@@ -240,8 +285,10 @@ void RegisterGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QTableView::mouseDoubleClickEvent(event);
     const int row = rowAt(int(event->position().y())) + 1;
-    if (row > 0)
+    if (row > 0) {
         emit rowDoubleClicked(row);
+        emit rowActivated(row);
+    }
 }
 
 int RegisterGrid::dragRow(int y) const
@@ -259,6 +306,12 @@ int RegisterGrid::dragRow(int y) const
 
 void RegisterGrid::keyPressEvent(QKeyEvent *event)
 {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && currentIndex().isValid() &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        emit rowActivated(currentIndex().row() + 1);
+        return;
+    }
     QTableView::keyPressEvent(event);
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty())

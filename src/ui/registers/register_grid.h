@@ -37,6 +37,8 @@ public:
     // The headers and widths (in twips), no rows.
     void setColumns(const QStringList &headers, const QList<int> &widthsTwips);
     void setColumnAlignment(int column, Qt::Alignment alignment);
+    // The column holds a mark that the rows toggle: screen readers see it as checked or not.
+    void setToggleColumn(int column, const QString &mark);
 
     int chosenFrom() const { return m_from; } // SelRowFrom, 0 = nothing chosen
     int chosenTo() const { return m_to; }     // SelRowTo
@@ -73,6 +75,8 @@ signals:
     void choiceChanged();
     // A double-click on an entry row (any button).
     void rowDoubleClicked(int gridRow);
+    // A double-click, or Enter or Space on the current row: what a double-click runs.
+    void rowActivated(int gridRow);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -70,6 +70,7 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
     m_txtYNaiyo = new QLineEdit(this);
     nameControl(m_txtYNaiyo, QStringLiteral("txtYNaiyo"), QStringLiteral("予定"));
     m_cmdHozon = makeButton(QStringLiteral("cmdHozon"), QStringLiteral("保存"), QString(), this);
+    m_cmdHozon->setAccessibleName(QStringLiteral("予定を保存"));
     m_cmdDel = makeButton(QStringLiteral("cmdDel"), QStringLiteral("選択削除"), QString(), this);
     m_cmdAllClr = makeButton(QStringLiteral("cmdAllClr"), QStringLiteral("全部削除"), QString(), this);
     m_cmdDel->setEnabled(false);

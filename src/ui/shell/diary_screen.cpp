@@ -109,8 +109,11 @@ void DiaryScreen::buildBar()
 
     addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
                  QStringLiteral("新しい日記のページを作ります"), [this] { m_diaryPage->newPage(); });
-    addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"),
-                 QStringLiteral("表示中の日記を保存します"), [this] { m_diaryPage->save(); });
+    QPushButton *save = addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"),
+                                     QStringLiteral("表示中の日記を保存します"), [this] { m_diaryPage->save(); });
+    // The bar's 保存 saves the diary page whichever panel is shown: its name says so, apart
+    // from the schedule's own 保存.
+    save->setAccessibleName(QStringLiteral("日記を保存"));
     bar->addSpacing(10);
     addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"),
                  QStringLiteral("メインの育児日記のページを表示します"), [this] { diaryButtonClicked(); });
@@ -119,7 +122,8 @@ void DiaryScreen::buildBar()
     addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"),
                  QStringLiteral("身長、体重のグラフ表示です"), [this] { m_growthPanel->open(); });
     addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"),
-                 QStringLiteral("予定を登録することができます"), [this] { m_schedulePanel->open(); });
+                 QStringLiteral("予定を登録することができます"), [this] { m_schedulePanel->open(); })
+        ->setAccessibleName(QStringLiteral("予定表")); // the schedule's text box is "予定"
     addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"),
                  QStringLiteral("頂きものやお返しを管理します"), [this] { m_giftPanel->open(); });
     addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString(),
@@ -135,6 +139,14 @@ void DiaryScreen::buildBar()
                  QStringLiteral("ヘルプファイルを開きます"), [this] { openHelp(); });
     addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"),
                  [this] { endProgram(true); });
+    // Keys for the bar's commands (F1 is the help, F4 stays the date lists' own).
+    const std::pair<const char *, QKeySequence> keys[] = {
+        {"cmdNew", Qt::Key_F2},    {"cmdTouroku", Qt::Key_F3}, {"cmdDiary", Qt::Key_F5},
+        {"cmdList", Qt::Key_F6},   {"cmdGraph", Qt::Key_F7},   {"cmdYotei", Qt::Key_F8},
+        {"cmdItadaki", Qt::Key_F9}, {"cmdPhoto", Qt::Key_F10}, {"cmdRinyu", Qt::Key_F11},
+        {"cmdPrivate", Qt::Key_F12}, {"cmdPrint", QKeySequence::Print}, {"cmdEnd", QKeySequence::Quit}};
+    for (const auto &[name, key] : keys)
+        m_bar->findChild<QPushButton *>(QLatin1String(name))->setShortcut(key);
     bar->addStretch();
     m_chkHelp = new QCheckBox(m_bar);
     nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));

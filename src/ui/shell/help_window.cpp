@@ -2,6 +2,7 @@
 
 #include "ui/widgets/ui_util.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -16,6 +17,8 @@ HelpWindow::HelpWindow(const QString &helpDir, const QString &firstPage, QWidget
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("育児手帖 ヘルプ"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setAccessibleRole(this, QAccessible::Window);
+    setAccessibleName(windowTitle());
     m_browser = new QTextBrowser(this);
     nameControl(m_browser, QStringLiteral("txtHelp"), QStringLiteral("ヘルプ"));
     m_browser->setOpenExternalLinks(false);

@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -102,6 +104,110 @@ void openOnEnter(QListWidget *list, std::function<void(const QString &entry)> op
         if (!isEnterKey(e) || !list->currentItem())
             return false;
         open(list->currentItem()->text());
+        return true;
+    });
+}
+
+namespace {
+
+const char *const KeyboardCommand = "keyboardCommand";
+
+QAction *keyboardCommandOf(QObject *w) { return w->findChild<QAction *>(QLatin1String(KeyboardCommand)); }
+
+// A control with a keyboard way, as a screen reader sees it: a button whose press runs it.
+class CommandAccessible : public QAccessibleWidget
+{
+public:
+    explicit CommandAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Button) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            if (const QAction *a = keyboardCommandOf(widget()))
+                return a->text();
+        if (t == QAccessible::Value)
+            if (const auto *label = qobject_cast<const QLabel *>(widget()))
+                return label->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction()) {
+            if (QAction *a = keyboardCommandOf(widget()))
+                a->trigger();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+};
+
+const char *const AccessibleRole = "accessibleRole";
+
+QAccessibleInterface *commandAccessible(const QString &, QObject *object)
+{
+    if (!object->isWidgetType())
+        return nullptr;
+    if (object->property(KeyboardCommand).toBool())
+        return new CommandAccessible(static_cast<QWidget *>(object));
+    if (const QVariant role = object->property(AccessibleRole); role.isValid())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Role(role.toInt()));
+    return nullptr;
+}
+
+void installAccessibleFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(commandAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+// An interface made before the widget was marked (setting its name makes one while a screen
+// reader listens) goes, so that the next one asked for is made by the factory.
+void renewAccessible(QWidget *w)
+{
+    if (QAccessibleInterface *old = QAccessible::queryAccessibleInterface(w))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+}
+
+} // namespace
+
+void setAccessibleRole(QWidget *w, int role)
+{
+    installAccessibleFactory();
+    w->setProperty(AccessibleRole, role);
+    renewAccessible(w);
+}
+
+void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command)
+{
+    installAccessibleFactory();
+    w->setProperty(KeyboardCommand, true);
+    // A screen reader hears the command; what the control said before becomes its description.
+    if (!w->accessibleName().isEmpty() && w->accessibleDescription().isEmpty())
+        w->setAccessibleDescription(w->accessibleName());
+    renewAccessible(w);
+    w->setAccessibleName(commandName);
+    auto *action = new QAction(commandName, w);
+    action->setObjectName(QLatin1String(KeyboardCommand));
+    QObject::connect(action, &QAction::triggered, w, [command = std::move(command)] { command(); });
+    w->addAction(action);
+    w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    w->setFocusPolicy(Qt::StrongFocus);
+    // The focus shows as a frame; the control's own look is kept otherwise.
+    if (w->objectName().isEmpty())
+        w->setObjectName(QStringLiteral("keyboardControl"));
+    w->setStyleSheet(w->styleSheet() + QStringLiteral("\n#%1:focus { border: 2px solid #2f6fd0; }").arg(w->objectName()));
+    hookEvents(w, [action](QEvent *e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(e);
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter && key->key() != Qt::Key_Space)
+            return false;
+        action->trigger();
         return true;
     });
 }

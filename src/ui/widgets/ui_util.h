@@ -49,6 +49,16 @@ class QObject;
 void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
 bool isEnterKey(const QEvent *e);
 
+// A control whose command is a double-click (a caption, a picture, a label) gains the other
+// ways to it: it takes the focus (Tab) and shows it, Enter and Space run the command, its
+// context menu (the menu key, Shift+F10) holds it by name, and a screen reader sees a button
+// of that name whose press action runs it. The double-click keeps working.
+void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command);
+
+// What a screen reader is told the widget is, where Qt's own answer says nothing (a window
+// made of a plain widget reads as a filler).
+void setAccessibleRole(QWidget *w, int role);
+
 class QListWidget;
 class Dialogs;
 class NotebookFiles;

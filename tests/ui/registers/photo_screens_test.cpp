@@ -287,7 +287,7 @@ void PhotoScreensTest::albums()
     VERIFY_DIALOGS(s.dialogs);
     for (int g = 1; g <= 4; ++g)
         for (const char *name :
-             {"imgPhoto%1 写真枠%1", "vsbPhoto%1 写真送り%1", "cmdPhotoDel%1 画像削除%1"}) {
+             {"imgPhoto%1 アルバム%1に写真を取り込む", "vsbPhoto%1 写真送り%1", "cmdPhotoDel%1 画像削除%1"}) {
             const QStringList pair = QString::fromUtf8(name).arg(g).split(u' ');
             QCOMPARE(s.find<QWidget>(pair[0])->accessibleName(), pair[1]);
         }

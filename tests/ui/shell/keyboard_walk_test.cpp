@@ -1,0 +1,233 @@
+// Every screen without a mouse: Tab reaches every control of each window and panel, each
+// control tells a screen reader a name of its own and what it is; then the commands a mouse
+// gives by double-click and scroll bars, run by keys sent to the focused control.
+#include "../recipe_tools/recipe_book_screens.h"
+#include "loaded_screen.h"
+#include "ui/notebook/diary_page.h"
+#include "ui/profile/profile_screen.h"
+#include "ui/shell/help_window.h"
+#include "user_actions.h"
+
+#include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QLabel>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+QWidget *focused() { return QApplication::focusWidget(); }
+
+void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QTest::keyClick(focused(), Qt::Key(key), mods);
+}
+
+// The controls Tab should reach: shown, enabled, taking the focus by Tab, and not a scroll
+// area's own bars.
+QList<QWidget *> tabStops(QWidget *window)
+{
+    QList<QWidget *> stops;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() ||
+            w->window() != window)
+            continue;
+        if (qobject_cast<QScrollBar *>(w) && qobject_cast<QAbstractScrollArea *>(w->parentWidget()->parentWidget()))
+            continue;
+        // Of round buttons that exclude each other, Tab reaches the one on; the arrows the others.
+        if (auto *radio = qobject_cast<QRadioButton *>(w); radio && radio->autoExclusive() && !radio->isChecked())
+            continue;
+        stops.append(w);
+    }
+    return stops;
+}
+
+// Tabs round the window from its first control; what is wrong, one line each.
+QStringList walk(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return {QStringLiteral("the window did not become active")};
+    const QList<QWidget *> stops = tabStops(window);
+    if (stops.isEmpty())
+        return {QStringLiteral("no control takes the focus")};
+    stops.first()->setFocus(Qt::TabFocusReason);
+    QSet<QWidget *> reached;
+    // A help page's links take Tab first, one by one.
+    for (int i = 0; i < 3 * stops.size() + 120; ++i) {
+        reached.insert(focused());
+        press(Qt::Key_Tab);
+    }
+    QStringList problems;
+    QHash<QString, QString> names;
+    for (QWidget *w : stops) {
+        const QString id = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                     : w->objectName();
+        bool hit = reached.contains(w);
+        for (QWidget *r : reached)
+            hit = hit || (r && (r->focusProxy() == w || w->isAncestorOf(r)));
+        if (!hit)
+            problems.append(id + QStringLiteral(": Tab never reaches it"));
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        // A combo box reads its value as its name; its label is its name through the relation.
+        const QString name = qobject_cast<QComboBox *>(w) ? w->accessibleName()
+                             : a                          ? a->text(QAccessible::Name)
+                                                          : QString();
+        if (name.isEmpty())
+            problems.append(id + QStringLiteral(": no accessible name"));
+        else if (names.contains(name) && names[name] != id)
+            problems.append(id + QStringLiteral(": shares its name \"") + name + QStringLiteral("\" with ") + names[name]);
+        names.insert(name, id);
+        if (!a || a->role() == QAccessible::NoRole || a->role() == QAccessible::Client ||
+            a->role() == QAccessible::Pane)
+            problems.append(id + QStringLiteral(": no role of its own"));
+    }
+    return problems;
+}
+
+} // namespace
+
+class KeyboardWalkTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyPanelOfTheNotebookScreen_data();
+    void everyPanelOfTheNotebookScreen();
+    void recipeScreens();
+    void profileAndHelpWindows();
+    void keyboardOnlyScenarios();
+};
+
+void KeyboardWalkTest::everyPanelOfTheNotebookScreen_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("panel");
+    QTest::newRow("日記") << int(Qt::Key_F5) << "fraDiary";
+    QTest::newRow("一覧") << int(Qt::Key_F6) << "fraList";
+    QTest::newRow("グラフ") << int(Qt::Key_F7) << "fraGraph";
+    QTest::newRow("予定") << int(Qt::Key_F8) << "fraYotei";
+    QTest::newRow("頂き物") << int(Qt::Key_F9) << "fraItadaki";
+    QTest::newRow("写真館") << int(Qt::Key_F10) << "fraPhoto";
+}
+
+// Each panel opened by its key, then walked.
+void KeyboardWalkTest::everyPanelOfTheNotebookScreen()
+{
+    QFETCH(int, key);
+    QFETCH(QString, panel);
+    LoadedScreen f;
+    f.dialogs.setLenient(true); // the help tour's boxes
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(QStringLiteral("cmdNew"))->setFocus();
+    press(key);
+    QTRY_VERIFY(f.find<QWidget>(panel)->isVisible()); // a key clicks its button as a short press
+    const QStringList problems = walk(&f.screen);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+void KeyboardWalkTest::recipeScreens()
+{
+    RecipeBookScreens b;
+    b.dialogs.setLenient(true);
+    QStringList problems = walk(b.screen);
+    b.tools->openSearch();
+    problems += walk(b.tools->searchScreen());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+void KeyboardWalkTest::profileAndHelpWindows()
+{
+    LoadedScreen f;
+    f.dialogs.setLenient(true);
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(QStringLiteral("cmdNew"))->setFocus();
+    press(Qt::Key_F12);
+    QTRY_VERIFY(f.screen.profileScreen());
+    QStringList problems = walk(f.screen.profileScreen());
+    HelpWindow help(QStringLiteral(TECHO_SOURCE_DIR "/help"), QStringLiteral("index.html"));
+    problems += walk(&help);
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&help);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+// What a mouse does by double-click or on a scroll bar, by keys sent to the focused control.
+void KeyboardWalkTest::keyboardOnlyScenarios()
+{
+    LoadedScreen f;
+    f.setHelpTour(false);
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    Notebook &nb = f.notebook();
+
+    // Page the diary: the day bar takes the focus and Left steps back a day.
+    auto *bar = f.find<QScrollBar>(QStringLiteral("hsbDay"));
+    bar->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focused(), bar);
+    const int last = bar->value();
+    press(Qt::Key_Left);
+    QCOMPARE(f.screen.diaryPage()->currentDay(), last - 1);
+
+    // Add a day: F2, type, F3, the two boxes answered.
+    f.files.clock().setToday(QDate(1997, 12, 31)); // a new day within the diary's three years
+    press(Qt::Key_F2);
+    QTRY_COMPARE(focused(), f.find<QWidget>(QStringLiteral("txtDiary")));
+    typeText(focused(), QStringLiteral("キーだけで書いた日"));
+    f.dialogs.expect(QStringLiteral("新規登録確認"), QStringLiteral("新しい日付です。日記に追加します。"),
+                     Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok);
+    f.dialogs.expectInformation(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+    press(Qt::Key_F3);
+    QTRY_VERIFY(!f.dialogs.shown().isEmpty());
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(nb.diary.day(nb.diary.find(QStringLiteral("1997/12/31"))).text, QStringLiteral("キーだけで書いた日"));
+    f.dialogs.clear();
+
+    // Toggle a gift's ○ with Space on the row the arrows chose; the title's picture command
+    // then goes to that row's item.
+    f.dialogs.setLenient(true);
+    press(Qt::Key_F9);
+    QTRY_VERIFY(f.find<QWidget>(QStringLiteral("fraItadaki"))->isVisible());
+    f.dialogs.setLenient(false);
+    auto *grid = f.find<QTableView>(QStringLiteral("msgItadaki"));
+    grid->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focused(), grid);
+    press(Qt::Key_Home, Qt::ControlModifier);
+    press(Qt::Key_Down);
+    const int row = grid->currentIndex().row();
+    const QModelIndex mark = grid->model()->index(row, 2);
+    const QString before = mark.data().toString();
+    press(Qt::Key_Space);
+    QVERIFY(mark.data().toString() != before);
+    QCOMPARE(mark.data(Qt::CheckStateRole).toInt(), before.isEmpty() ? int(Qt::Checked) : int(Qt::Unchecked));
+    const QString item = grid->model()->index(row, 1).data().toString();
+    QVERIFY(f.files.text(giftsReceivedFileName()).contains(item));
+
+    // Page an album with the arrows and change its caption with Enter.
+    f.dialogs.setLenient(true);
+    press(Qt::Key_F10);
+    QTRY_VERIFY(f.find<QWidget>(QStringLiteral("fraPhoto"))->isVisible());
+    f.dialogs.setLenient(false);
+    auto *albumBar = f.find<QScrollBar>(QStringLiteral("vsbPhoto1"));
+    albumBar->setFocus(Qt::TabFocusReason);
+    const int page = albumBar->value();
+    press(Qt::Key_Down);
+    QCOMPARE(albumBar->value(), qMin(page + 1, albumBar->maximum()));
+    f.find<QLabel>(QStringLiteral("lblPhoto1"))->setFocus(Qt::TabFocusReason);
+    f.dialogs.expectInput(QStringLiteral("見出し変更"), QStringLiteral("キーの見出し"));
+    press(Qt::Key_Return);
+    VERIFY_DIALOGS(f.dialogs);
+    QVERIFY(f.files.text(albumCaptionsFileName()).contains(QStringLiteral("キーの見出し")));
+}
+
+QTEST_MAIN(KeyboardWalkTest)
+#include "keyboard_walk_test.moc"
