@@ -10,8 +10,10 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QLabel>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -59,6 +61,7 @@ QStringList walk(QWidget *window)
     const QList<QWidget *> stops = tabStops(window);
     if (stops.isEmpty())
         return {QStringLiteral("no control takes the focus")};
+    qInfo("%s: %lld controls on the Tab round", qPrintable(window->objectName()), qint64(stops.size()));
     stops.first()->setFocus(Qt::TabFocusReason);
     QSet<QWidget *> reached;
     // A help page's links take Tab first, one by one.
@@ -86,6 +89,9 @@ QStringList walk(QWidget *window)
         else if (names.contains(name) && names[name] != id)
             problems.append(id + QStringLiteral(": shares its name \"") + name + QStringLiteral("\" with ") + names[name]);
         names.insert(name, id);
+        if (w->property("keyboardCommand").toBool() &&
+            !(a && a->actionInterface() && a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction())))
+            problems.append(id + QStringLiteral(": a command without a press action"));
         if (!a || a->role() == QAccessible::NoRole || a->role() == QAccessible::Client ||
             a->role() == QAccessible::Pane)
             problems.append(id + QStringLiteral(": no role of its own"));
@@ -104,6 +110,7 @@ private slots:
     void recipeScreens();
     void profileAndHelpWindows();
     void keyboardOnlyScenarios();
+    void recipeBookByKeys();
 };
 
 void KeyboardWalkTest::everyPanelOfTheNotebookScreen_data()
@@ -178,6 +185,15 @@ void KeyboardWalkTest::keyboardOnlyScenarios()
     press(Qt::Key_Left);
     QCOMPARE(f.screen.diaryPage()->currentDay(), last - 1);
 
+    // The chosen photo slot reads as checked, the others not.
+    if (f.find<QWidget>(QStringLiteral("cmdPic2"))->isVisible()) {
+        f.find<QWidget>(QStringLiteral("cmdPic2"))->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Space);
+        for (int n = 0; n < 6; ++n)
+            QCOMPARE(QAccessible::queryAccessibleInterface(f.find<QWidget>(QStringLiteral("cmdPic%1").arg(n)))->state().checked,
+                     n == 2);
+    }
+
     // Add a day: F2, type, F3, the two boxes answered.
     f.files.clock().setToday(QDate(1997, 12, 31)); // a new day within the diary's three years
     press(Qt::Key_F2);
@@ -227,6 +243,49 @@ void KeyboardWalkTest::keyboardOnlyScenarios()
     press(Qt::Key_Return);
     VERIFY_DIALOGS(f.dialogs);
     QVERIFY(f.files.text(albumCaptionsFileName()).contains(QStringLiteral("キーの見出し")));
+}
+
+// The recipe book by keys: a cooking date added and removed, a recipe searched and opened,
+// the recipe printed.
+void KeyboardWalkTest::recipeBookByKeys()
+{
+    RecipeBookScreens b;
+    b.notebook().tour.helpTourOn = 0;
+    b.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(b.screen));
+    auto *history = b.get<QListWidget>(b.screen, QStringLiteral("lstRireki"));
+    const int cooked = history->count();
+    b.get<QLabel>(b.screen, QStringLiteral("lblKai"))->setFocus(Qt::TabFocusReason);
+    b.dialogs.expectInput(QStringLiteral("日付登録"), QStringLiteral("2026/12/01"));
+    press(Qt::Key_Return);
+    QCOMPARE(history->count(), cooked + 1);
+    history->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_End);
+    press(Qt::Key_Delete);
+    QCOMPARE(history->count(), cooked);
+
+    b.tools->openSearch();
+    QWidget *s = b.tools->searchScreen();
+    QVERIFY(QTest::qWaitForWindowActive(s));
+    b.get<QLineEdit>(s, QStringLiteral("txtNamae"))->setFocus(Qt::TabFocusReason);
+    typeText(focused(), QStringLiteral("がゆ"));
+    b.get<QWidget>(s, QStringLiteral("cmdNamae1"))->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    auto *found = b.get<QListWidget>(s, QStringLiteral("lstKondate"));
+    QVERIFY(found->count() > 1);
+    found->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Down);
+    const QString chosen = found->currentItem()->text();
+    press(Qt::Key_Return);
+    QCOMPARE(b.get<QComboBox>(b.screen, QStringLiteral("cboNamae"))->currentText(), chosen);
+
+    b.tools->openPrint();
+    QWidget *p = b.tools->printScreen();
+    QVERIFY(QTest::qWaitForWindowActive(p));
+    b.get<QWidget>(p, QStringLiteral("cmdPrintForm"))->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    QCOMPARE(b.printer.documents().size(), 1);
+    VERIFY_DIALOGS(b.dialogs);
 }
 
 QTEST_MAIN(KeyboardWalkTest)
