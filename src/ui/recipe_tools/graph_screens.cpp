@@ -7,6 +7,7 @@
 #include "ui/widgets/ui_util.h"
 #include "ui/widgets/window_print.h"
 
+#include <QAccessible>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -93,6 +94,7 @@ GraphPanel::GraphPanel(const GraphPanelRows &rows, const QList<QPixmap> &icons, 
     label1->setAlignment(Qt::AlignCenter);
     label1->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 14px;"));
     m_chart = new QChartView(this);
+    setAccessibleRole(m_chart, QAccessible::Chart);
     nameControl(m_chart, rows.chartName, rows.chartTitle);
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumSize(260, 240);

@@ -5,6 +5,9 @@
 #include "loaded_screen.h"
 #include "ui/notebook/diary_page.h"
 #include "ui/profile/profile_screen.h"
+#include "ui/recipe_tools/graph_screens.h"
+#include "ui/recipe_tools/print_screen.h"
+#include "ui/recipe_tools/search_screen.h"
 #include "ui/shell/help_window.h"
 #include "user_actions.h"
 
@@ -148,6 +151,12 @@ void KeyboardWalkTest::recipeScreens()
     QStringList problems = walk(b.screen);
     b.tools->openSearch();
     problems += walk(b.tools->searchScreen());
+    b.tools->openPrint();
+    problems += walk(b.tools->printScreen());
+    b.tools->openClassificationGraph();
+    problems += walk(b.tools->classificationGraph());
+    b.tools->openEvaluationGraph();
+    problems += walk(b.tools->evaluationGraph());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
