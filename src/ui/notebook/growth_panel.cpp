@@ -162,8 +162,8 @@ void GrowthPanel::buildChart()
     m_bands->addPoints(m_chart, m_dayAxis, m_weightAxis, m_heightAxis);
 
     m_chrTaijyu = new QChartView(m_chart, this);
+    setAccessibleRole(m_chrTaijyu, QAccessible::Chart); // before its name makes its interface
     nameControl(m_chrTaijyu, QStringLiteral("chrTaijyu"), QStringLiteral("身長・体重グラフ"));
-    setAccessibleRole(m_chrTaijyu, QAccessible::Chart);
     m_chrTaijyu->setAccessibleDescription(
         QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
     m_chrTaijyu->setToolTip(QStringLiteral("ダブルクリックで縦軸の上限・下限を変更します"));

@@ -85,6 +85,7 @@ QWidget *faceRowHolder(FaceRow faceRow, std::array<QToolButton *, 4> &faces, QWi
 RecipeScreen::RecipeScreen(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent), m_notebook(notebook), m_dialogs(dialogs)
 {
+    prepareAccessibility();
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();

@@ -9,6 +9,7 @@
 #include "ui/notebook/growth_panel.h"
 #include "ui/notebook/list_panel.h"
 #include "ui/notebook/screen_print.h"
+#include "ui/profile/backup_commands.h"
 #include "ui/profile/profile_screen.h"
 #include "ui/recipes/recipe_screen.h"
 #include "ui/registers/gift_panel.h"
@@ -64,6 +65,7 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
                          QWidget *parent)
     : QMainWindow(parent), m_notebook(notebook), m_dialogs(dialogs), m_printer(printer), m_helpDir(helpDir)
 {
+    prepareAccessibility();
     setObjectName(QStringLiteral("frmDiary"));
     buildBar();
     m_diaryPage = new DiaryPage(*this, this);
@@ -157,6 +159,9 @@ void DiaryScreen::buildBar()
 
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
     connect(m_chkHelp, &QCheckBox::toggled, this, &DiaryScreen::helpCheckClicked);
+    // Ctrl+B: the whole notebook into one zip, as the profile screen's バックアップ.
+    auto *backup = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this);
+    connect(backup, &QShortcut::activated, this, [this] { backup_commands::backUp(m_notebook, m_dialogs, this); });
     // F1 in any of the program's windows.
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::ApplicationShortcut);
@@ -439,6 +444,7 @@ void DiaryScreen::openProfileScreen()
     if (!m_profileScreen) {
         m_profileScreen = new ProfileScreen(m_notebook, m_dialogs, m_printer, this);
         connect(m_profileScreen, &ProfileScreen::programEndRequested, this, [this] { endProgram(true); });
+        connect(m_profileScreen, &ProfileScreen::restoredFolderToOpen, this, &DiaryScreen::restoredFolderToOpen);
         m_profileScreen->load();
     }
     m_profileScreen->show();

@@ -14,10 +14,10 @@ QUrl HelpWindow::source() const { return m_browser->source(); }
 HelpWindow::HelpWindow(const QString &helpDir, const QString &firstPage, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
+    setAccessibleRole(this, QAccessible::Window); // before the title makes its interface
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("育児手帖 ヘルプ"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setAccessibleRole(this, QAccessible::Window);
     setAccessibleName(windowTitle());
     m_browser = new QTextBrowser(this);
     nameControl(m_browser, QStringLiteral("txtHelp"), QStringLiteral("ヘルプ"));

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextDocument>
 
 QWidget *nameControl(QWidget *w, const QString &objectName, const QString &accessibleName)
 {
@@ -114,27 +115,49 @@ const char *const KeyboardCommand = "keyboardCommand";
 
 QAction *keyboardCommandOf(QObject *w) { return w->findChild<QAction *>(QLatin1String(KeyboardCommand)); }
 
-// A control with a keyboard way, as a screen reader sees it: a button whose press runs it.
-class CommandAccessible : public QAccessibleWidget
+// Every label, as a screen reader sees it: its text (or its picture), or, once it runs a
+// command (addKeyboardWay), a button of the command's name whose press runs it. Labels are made
+// with their text, which makes their interface at once: so the one interface answers for both.
+class LabelAccessible : public QAccessibleWidget
 {
 public:
-    explicit CommandAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Button) {}
+    explicit LabelAccessible(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QLabel *label() const { return static_cast<QLabel *>(widget()); }
+    QAction *command() const { return keyboardCommandOf(widget()); }
+    QAccessible::Role role() const override
+    {
+        if (command())
+            return QAccessible::Button;
+        return label()->text().isEmpty() && !label()->pixmap().isNull() ? QAccessible::Graphic
+                                                                         : QAccessible::StaticText;
+    }
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            if (const QAction *a = keyboardCommandOf(widget()))
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            if (const QAction *a = command())
                 return a->text();
-        if (t == QAccessible::Value)
-            if (const auto *label = qobject_cast<const QLabel *>(widget()))
-                return label->text();
+            QString text = label()->text();
+            if (label()->textFormat() == Qt::RichText ||
+                (label()->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) {
+                QTextDocument document;
+                document.setHtml(text);
+                text = document.toPlainText();
+            }
+            return text;
+        }
+        if (t == QAccessible::Value && command())
+            return label()->text();
         return QAccessibleWidget::text(t);
     }
-    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    QStringList actionNames() const override
+    {
+        return command() ? QStringList{pressAction()} + QAccessibleWidget::actionNames()
+                         : QAccessibleWidget::actionNames();
+    }
     void doAction(const QString &name) override
     {
-        if (name == pressAction()) {
-            if (QAction *a = keyboardCommandOf(widget()))
-                a->trigger();
+        if (name == pressAction() && command()) {
+            command()->trigger();
             return;
         }
         QAccessibleWidget::doAction(name);
@@ -147,15 +170,18 @@ QAccessibleInterface *commandAccessible(const QString &, QObject *object)
 {
     if (!object->isWidgetType())
         return nullptr;
-    if (object->property(KeyboardCommand).toBool())
-        return new CommandAccessible(static_cast<QWidget *>(object));
+    if (auto *label = qobject_cast<QLabel *>(object))
+        return new LabelAccessible(label);
     if (const QVariant role = object->property(AccessibleRole); role.isValid())
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Role(role.toInt()));
     return nullptr;
 }
 
-void installAccessibleFactory()
+} // namespace
+
+void prepareAccessibility()
 {
+    // Asked after Qt's own factory (the last installed is asked first), once.
     static const bool installed = [] {
         QAccessible::installFactory(commandAccessible);
         return true;
@@ -163,36 +189,24 @@ void installAccessibleFactory()
     Q_UNUSED(installed);
 }
 
-// An interface made before the widget was marked (setting its name makes one while a screen
-// reader listens) goes, so that the next one asked for is made by the factory.
-void renewAccessible(QWidget *w)
-{
-    if (QAccessibleInterface *old = QAccessible::queryAccessibleInterface(w))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
-}
-
-} // namespace
-
 void setAccessibleRole(QWidget *w, int role)
 {
-    installAccessibleFactory();
+    prepareAccessibility();
     w->setProperty(AccessibleRole, role);
-    renewAccessible(w);
 }
 
 void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command)
 {
-    installAccessibleFactory();
-    w->setProperty(KeyboardCommand, true);
+    prepareAccessibility();
     // A screen reader hears the command; what the control said before becomes its description.
     if (!w->accessibleName().isEmpty() && w->accessibleDescription().isEmpty())
         w->setAccessibleDescription(w->accessibleName());
-    renewAccessible(w);
-    w->setAccessibleName(commandName);
+    w->setProperty(KeyboardCommand, true);
     auto *action = new QAction(commandName, w);
     action->setObjectName(QLatin1String(KeyboardCommand));
     QObject::connect(action, &QAction::triggered, w, [command = std::move(command)] { command(); });
     w->addAction(action);
+    w->setAccessibleName(commandName);
     w->setContextMenuPolicy(Qt::ActionsContextMenu);
     w->setFocusPolicy(Qt::StrongFocus);
     // The focus shows as a frame; the control's own look is kept otherwise.

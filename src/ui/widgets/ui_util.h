@@ -55,6 +55,11 @@ bool isEnterKey(const QEvent *e);
 // of that name whose press action runs it. The double-click keeps working.
 void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command);
 
+// Labels as screen readers see them (their text, or the command addKeyboardWay gives them):
+// called by each window before it makes its labels, since a label's interface is made with
+// its first text.
+void prepareAccessibility();
+
 // What a screen reader is told the widget is, where Qt's own answer says nothing (a window
 // made of a plain widget reads as a filler).
 void setAccessibleRole(QWidget *w, int role);
