@@ -1,3 +1,4 @@
+#include "core/backup/notebook_zip.h"
 #include "core/book/notebook.h"
 #include "core/book/notebook_setup.h"
 #include "core/common/clock.h"
@@ -9,10 +10,44 @@
 #include "ui/widgets/qt_printer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
 
 #include <cstdio>
+
+// --backup and --restore: the work without a window; the message on standard error.
+static int runBackupCommand(const CommandLine &command)
+{
+    auto fail = [](const QString &message) {
+        std::fputs((QStringLiteral("ikuji-techo: ") + message + u'\n').toLocal8Bit().constData(), stderr);
+        return 1;
+    };
+    if (command.action == CommandLine::Restore) {
+        const notebook_zip::Outcome o = notebook_zip::restoreInto(command.zip, command.folder);
+        if (!o.ok)
+            return fail(o.error);
+        std::fputs(QStringLiteral("%1 に %2 個のファイルを復元しました。\n").arg(command.folder).arg(o.files)
+                       .toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    QString folder = command.folder;
+    if (folder.isEmpty())
+        folder = notebook_setup::holdsNotebook(QDir::currentPath()) ? QDir::currentPath() : notebook_setup::perUserFolder();
+    if (const QString refused = folderRefusal(folder); !refused.isEmpty()) {
+        std::fputs(refused.toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+    if (!notebook_setup::holdsNotebook(folder))
+        return fail(QStringLiteral("%1 は育児手帖のノートではありません（ﾌﾟﾗｲﾍﾞｰﾄ.txt がありません）。").arg(folder));
+    const notebook_zip::Outcome o = notebook_zip::writeBackup(folder, command.zip, false);
+    if (!o.ok)
+        return fail(o.error);
+    std::fputs(QStringLiteral("%1 に %2 個のファイル（%3 バイト）を書き出しました。\n")
+                   .arg(command.zip).arg(o.files).arg(o.bytes).toLocal8Bit().constData(), stdout);
+    return 0;
+}
 
 int main(int argc, char *argv[])
 {
@@ -21,6 +56,10 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine command = parseCommandLine(arguments);
+    if (command.action == CommandLine::Backup || command.action == CommandLine::Restore) {
+        QCoreApplication core(argc, argv);
+        return runBackupCommand(command);
+    }
     if (command.action != CommandLine::Run) {
         std::fputs(command.output.toLocal8Bit().constData(),
                    command.action == CommandLine::Error ? stderr : stdout);
@@ -48,6 +87,10 @@ int main(int argc, char *argv[])
     QtPrinter printer(dir, QtPrinter::Target::DefaultPrinter, &clock);
     DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), 2000, opened.first);
     QObject::connect(screen, &DiaryScreen::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // A restored notebook opens as a second program on its own folder.
+    QObject::connect(screen, &DiaryScreen::restoredFolderToOpen, &app, [](const QString &folder) {
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {folder});
+    });
     const int rc = app.exec();
     delete screen;
     return rc;

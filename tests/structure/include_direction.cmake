@@ -8,8 +8,8 @@ get_filename_component(SRC "${SRC}" ABSOLUTE)
 # folder                                                 : the folders it may include besides its own
 set(table
     "core/common                                            :"
-    "core/(notebook|registers|recipes|recipe_tools|profile) : core/common"
-    "core/book                                              : core/common core/(notebook|registers|recipes|recipe_tools|profile)"
+    "core/(notebook|registers|recipes|recipe_tools|profile|backup) : core/common"
+    "core/book                                              : core/common core/(notebook|registers|recipes|recipe_tools|profile|backup)"
     "ui/widgets                                             : core/[a-z_]+"
     "ui/(notebook|registers|recipes|recipe_tools|profile)   : core/[a-z_]+ ui/widgets"
     "ui/shell                                               : core/[a-z_]+ ui/[a-z_]+"

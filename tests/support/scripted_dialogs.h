@@ -37,6 +37,11 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &preset,
                   Preset use = Preset::Replace) override;
     void beep() override { ++m_beeps; }
+    // Answered as an input box of that title (expectInput).
+    QString chooseFile(const QString &title, const QString &preset, const QString &, FileUse) override
+    {
+        return input(preset, title, preset);
+    }
 
     const QList<Box> &shown() const { return m_shown; }
     const QList<Input> &inputs() const { return m_inputs; }

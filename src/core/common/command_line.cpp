@@ -24,7 +24,13 @@ static QString usage()
         "\n"
         "オプション / Options:\n"
         "  -h, --help     この説明を表示して終了します / show this help and exit\n"
-        "  -v, --version  バージョンを表示して終了します / show the version and exit\n");
+        "  -v, --version  バージョンを表示して終了します / show the version and exit\n"
+        "  --backup ZIP [フォルダー]\n"
+        "                 手帖をまるごと ZIP に書き出して終了します（画面は開きません）\n"
+        "                 write the whole notebook into ZIP and exit (no window)\n"
+        "  --restore ZIP 復元先\n"
+        "                 ZIP の手帖を新しいフォルダー 復元先 に戻して終了します\n"
+        "                 restore the notebook in ZIP into the new folder TARGET and exit\n");
 }
 
 static QString refusal(const QCommandLineParser &parser, bool parsed)
@@ -56,8 +62,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    const QCommandLineOption backup(QStringLiteral("backup"), QString(), QStringLiteral("ZIP"));
+    const QCommandLineOption restore(QStringLiteral("restore"), QString(), QStringLiteral("ZIP"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(backup);
+    parser.addOption(restore);
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QString());
 
     // parse() takes the program name first and skips it.
@@ -69,12 +79,27 @@ CommandLine parseCommandLine(const QStringList &arguments)
     } else if (parsed && parser.isSet(version)) {
         result.action = CommandLine::Version;
         result.output = QStringLiteral("育児手帖 (ikuji-techo) " TECHO_VERSION "\n");
+    } else if (parsed && parser.isSet(restore) && !parser.isSet(backup) &&
+               parser.positionalArguments().size() == 1) {
+        result.action = CommandLine::Restore;
+        result.zip = parser.value(restore);
+        result.folder = parser.positionalArguments().first();
+    } else if (parsed && parser.isSet(restore)) {
+        result.action = CommandLine::Error;
+        result.exitCode = 2;
+        result.output = QStringLiteral("ikuji-techo: --restore には ZIP と復元先のフォルダーを指定してください。"
+                                       " --restore needs ZIP and TARGET.\n\n") +
+                        usage();
     } else if (!parsed || parser.positionalArguments().size() > 1) {
         result.action = CommandLine::Error;
         result.exitCode = 2;
         result.output = QStringLiteral("ikuji-techo: %1\n\n").arg(refusal(parser, parsed)) + usage();
     } else {
         result.folder = parser.positionalArguments().value(0);
+        if (parser.isSet(backup)) {
+            result.action = CommandLine::Backup;
+            result.zip = parser.value(backup);
+        }
     }
     return result;
 }

@@ -6,9 +6,10 @@
 // What the command line asks for. Decided before QApplication exists, so that --help and
 // --version answer without a display.
 struct CommandLine {
-    enum Action { Run, Help, Version, Error };
+    enum Action { Run, Help, Version, Error, Backup, Restore };
     Action action = Run;
-    QString folder;   // the folder given, empty when none
+    QString folder;   // the folder given, empty when none (for Restore: the target folder)
+    QString zip;      // Backup, Restore: the zip file
     QString output;   // for standard output (Help, Version) or standard error (Error)
     int exitCode = 0; // the status to exit with when the action is not Run
 };

@@ -34,6 +34,10 @@ public:
     virtual QString input(const QString &prompt, const QString &title, const QString &preset,
                           Preset use = Preset::Replace) = 0;
     virtual void beep() = 0;
+    // A file box: a file to write (Save), to read (Open), or a new folder's path (NewFolder);
+    // preset is the path offered. Cancel gives "".
+    enum class FileUse { Save, Open, NewFolder };
+    virtual QString chooseFile(const QString &title, const QString &preset, const QString &filter, FileUse use) = 0;
 
     // The common shapes.
     void information(const QString &title, const QString &text)

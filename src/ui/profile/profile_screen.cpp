@@ -1,5 +1,7 @@
 #include "ui/profile/profile_screen.h"
 
+#include "ui/profile/backup_commands.h"
+
 #include "core/book/notebook.h"
 #include "core/common/dates.h"
 #include "core/common/dialogs.h"
@@ -84,7 +86,13 @@ ProfileScreen::ProfileScreen(Notebook &notebook, Dialogs &dialogs, Printer &prin
     auto *buttons = new QHBoxLayout;
     QPushButton *print = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QString(), this);
     QPushButton *back = makeButton(QStringLiteral("cmdModori"), QStringLiteral("戻り"), QString(), this);
+    QPushButton *backup = makeButton(QStringLiteral("cmdBackup"), QStringLiteral("バックアップ"),
+                                     QStringLiteral("手帖をまるごと一つの zip ファイルに書き出します"), this);
+    QPushButton *restore = makeButton(QStringLiteral("cmdRestore"), QStringLiteral("復元"),
+                                      QStringLiteral("zip ファイルから手帖を戻します"), this);
     buttons->addWidget(print);
+    buttons->addWidget(backup);
+    buttons->addWidget(restore);
     buttons->addStretch();
     buttons->addWidget(back);
     left->addLayout(buttons);
@@ -96,6 +104,11 @@ ProfileScreen::ProfileScreen(Notebook &notebook, Dialogs &dialogs, Printer &prin
 
     resize(940, 520);
     connect(print, &QPushButton::clicked, this, &ProfileScreen::print);
+    connect(backup, &QPushButton::clicked, this, [this] { backup_commands::backUp(m_notebook, m_dialogs, this); });
+    connect(restore, &QPushButton::clicked, this, [this] {
+        backup_commands::restore(m_notebook, m_dialogs, this,
+                                 [this](const QString &folder) { emit restoredFolderToOpen(folder); });
+    });
     connect(back, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_notebook, &Notebook::levelShown, this, &ProfileScreen::showPoints);
 }

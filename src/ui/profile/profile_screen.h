@@ -33,6 +33,8 @@ public:
 signals:
     // A new notebook has been written: the program ends now, so that the next start opens it.
     void programEndRequested();
+    // A notebook was restored into a new folder: the program opens it.
+    void restoredFolderToOpen(const QString &folder);
 
 private:
     QGroupBox *buildBirthData();

@@ -1,12 +1,15 @@
 #include "ui/registers/schedule_panel.h"
 
 #include "core/book/notebook.h"
+#include "core/common/dates.h"
 #include "core/common/dialogs.h"
 #include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"
+#include "core/notebook/diary_files.h"
 #include "core/registers/remaining_days.h"
 #include "ui/registers/register_commands.h"
 #include "ui/registers/register_grid.h"
+#include "ui/registers/vaccination_window.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/ui_util.h"
@@ -74,6 +77,8 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
     m_cmdDel = makeButton(QStringLiteral("cmdDel"), QStringLiteral("選択削除"), QString(), this);
     m_cmdAllClr = makeButton(QStringLiteral("cmdAllClr"), QStringLiteral("全部削除"), QString(), this);
     m_cmdDel->setEnabled(false);
+    auto *vaccines = makeButton(QStringLiteral("cmdYobou"), QStringLiteral("予防接種の予定"),
+                                QStringLiteral("生年月日から予防接種の標準的な日付を計算して、予定に追加します"), this);
 
     auto *legend = new QHBoxLayout;
     legend->setSpacing(14);
@@ -84,6 +89,7 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
     auto *head = new QHBoxLayout;
     head->addWidget(makeLabel(QStringLiteral("予定一覧"), m_msgYotei, this));
     head->addLayout(legend, 1);
+    head->addWidget(vaccines);
 
     auto *entry = new QHBoxLayout;
     entry->addWidget(makeLabel(QStringLiteral("日付"), m_cboYHizuke, this));
@@ -104,6 +110,7 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
     connect(m_cmdHozon, &QPushButton::clicked, this, &SchedulePanel::add);
     connect(m_cmdDel, &QPushButton::clicked, this, &SchedulePanel::deleteChosen);
     connect(m_cmdAllClr, &QPushButton::clicked, this, &SchedulePanel::deleteAll);
+    connect(vaccines, &QPushButton::clicked, this, &SchedulePanel::openVaccinations);
     connect(m_txtYNaiyo, &QLineEdit::returnPressed, this, [this] {
         if (!m_txtYNaiyo->text().isEmpty())
             add();
@@ -202,6 +209,41 @@ void SchedulePanel::add()
     // The rows moved under a pending choice: it no longer names what was highlighted.
     m_msgYotei->clearChoice();
     m_msgYotei->bringToTop(movedTo[row - 1] + 1);
+}
+
+void SchedulePanel::openVaccinations()
+{
+    Notebook &nb = m_host.notebook();
+    const QDate today = nb.clock.today();
+    if (const QString refused = vaccinations::birthRefusal(nb.profile.birthDate, today); !refused.isEmpty()) {
+        m_host.dialogs().warning(QStringLiteral("予防接種の予定"), refused);
+        return;
+    }
+    VaccinationWindow::Setup setup;
+    setup.birth = QDate::fromString(nb.profile.birthDate.trimmed(), QStringLiteral("yyyy/MM/dd"));
+    setup.today = today;
+    setup.girl = readGrowthChartFile(nb.files).sex == Sex::Girl;
+    setup.entered = [this](const QString &date, const QString &text) { return hasEntry(date, text); };
+    auto *window = new VaccinationWindow(setup, this);
+    window->setWindowFlag(Qt::Window);
+    connect(window, &VaccinationWindow::dosesChosen, this, &SchedulePanel::addDoses);
+    window->show();
+}
+
+// The checked doses appended one record each; the grid shows them at once with their colours.
+void SchedulePanel::addDoses(const QList<vaccinations::Planned> &doses)
+{
+    Notebook &nb = m_host.notebook();
+    for (const vaccinations::Planned &p : doses) {
+        const QString date = dateText(p.date);
+        if (hasEntry(date, p.text))
+            continue;
+        if (!register_commands::appendRecord(nb, m_host.dialogs(), scheduleFileName(), {date, p.text}))
+            break;
+        m_msgYotei->appendRow({date, p.text}, scheduleRow(0, remainingDays(date, nb.clock.today())));
+    }
+    sort();
+    m_msgYotei->clearChoice();
 }
 
 // A second press of 保存 (a double click) would add the same entry again.

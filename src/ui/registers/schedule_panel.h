@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/registers/vaccinations.h"
+
 #include <QFrame>
 
 class PanelHost;
@@ -27,7 +29,11 @@ public:
     bool writeSchedule();
     int yoteiCount() const; // YoteiCount
 
+    // 予防接種の予定: the window of standard vaccination dates (refused without a birth date).
+    void openVaccinations();
+
 private:
+    void addDoses(const QList<vaccinations::Planned> &doses);
     void add();
     bool hasEntry(const QString &date, const QString &description) const;
     void deleteChosen();

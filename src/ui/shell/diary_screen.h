@@ -72,6 +72,8 @@ signals:
     void programEnded();
     // The profile screen is asked for (設定).
     void profileScreenRequested();
+    // A notebook was restored into a new folder: the program opens it (in a new window).
+    void restoredFolderToOpen(const QString &folder);
 
 
 protected:

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -71,3 +72,19 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
 }
 
 void QtDialogs::beep() { QApplication::beep(); }
+
+QString QtDialogs::chooseFile(const QString &title, const QString &preset, const QString &filter, FileUse use)
+{
+    QWidget *parent = QApplication::activeWindow();
+    switch (use) {
+    case FileUse::Open:
+        return QFileDialog::getOpenFileName(parent, title, preset, filter);
+    case FileUse::Save:
+        return QFileDialog::getSaveFileName(parent, title, preset, filter);
+    case FileUse::NewFolder:
+        // A name for a folder that is not there yet: the box asks for it like a file to save.
+        return QFileDialog::getSaveFileName(parent, title, preset, QString(), nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
+    return {};
+}

@@ -12,4 +12,5 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &preset,
                   Preset use = Preset::Replace) override;
     void beep() override;
+    QString chooseFile(const QString &title, const QString &preset, const QString &filter, FileUse use) override;
 };

@@ -3,9 +3,13 @@
 #include "core/common/cp932.h"
 #include "core/common/one_line.h"
 #include "register_screen.h"
+#include "ui/registers/vaccination_window.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QDir>
 #include <QLineEdit>
 #include <QtTest>
@@ -57,6 +61,7 @@ private slots:
     void refusals_data();
     void refusals();
     void fileFromElsewhere();
+    void vaccinationsAddedOnce();
 };
 
 void SchedulePanelTest::coloursOrderAndClock()
@@ -263,6 +268,50 @@ void SchedulePanelTest::fileFromElsewhere()
     QCOMPARE(p.notebook.bytes(backups.first()), appended);
     QCOMPARE(p.notebook.text(Schedule),
              QStringLiteral("\"2026/12/25\",\"大掃除\"\r\n\"2026/12/26\",\"帰省\"\r\n"));
+}
+
+// 予防接種の予定 for a child of two months: the passed doses start unchecked, a click on an
+// optional dose checked by a click, OK appends them; the next time they show as entered. Without a
+// birth date, a box and nothing else.
+void SchedulePanelTest::vaccinationsAddedOnce()
+{
+    Panel p{QByteArray()};
+    p.notebook.notebook().profile.birthDate = QStringLiteral("2026/10/06");
+    p.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(p.screen.get()));
+    p.click(QStringLiteral("cmdYobou"));
+    auto *window = p.screen->findChild<VaccinationWindow *>();
+    QVERIFY(window);
+    QVERIFY(window->findChild<QLabel *>(QStringLiteral("lblSource"))->text().contains(QStringLiteral("厚生労働省")));
+    auto *first = window->findChild<QCheckBox *>(QStringLiteral("chk_dpt-1"));
+    QVERIFY(first->isChecked()); // 2026/12/06: today
+    QCOMPARE(first->accessibleName(), QStringLiteral("5種混合 1期1回目 2026/12/06"));
+    auto *mumps = window->findChild<QCheckBox *>(QStringLiteral("chk_mumps-1"));
+    QVERIFY(!mumps->isChecked());
+    QTest::mouseClick(mumps, Qt::LeftButton);
+    QVERIFY(mumps->isChecked());
+    const int doses = int(window->checked().size());
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    VERIFY_DIALOGS(p.dialogs);
+    const QString file = cp932::decode(p.notebook.bytes(Schedule));
+    QCOMPARE(file.count(QStringLiteral("予防接種：")), doses);
+    QVERIFY(file.contains(QStringLiteral("\"2026/12/06\",\"予防接種：5種混合 1期1回目\"")));
+    QVERIFY(file.contains(QStringLiteral("\"2027/10/06\",\"予防接種：おたふくかぜ 1回目\"")));
+    QCOMPARE(p.grid->rowCount(), doses);
+
+    p.click(QStringLiteral("cmdYobou"));
+    auto windows = p.screen->findChildren<VaccinationWindow *>();
+    VaccinationWindow *again = windows.last();
+    auto *entered = again->findChild<QCheckBox *>(QStringLiteral("chk_dpt-1"));
+    QVERIFY(!entered->isEnabled() && !entered->isChecked());
+    QVERIFY(entered->text().contains(QStringLiteral("予定に入っています")));
+    QVERIFY(again->checked().isEmpty());
+    again->close();
+
+    p.notebook.notebook().profile.birthDate.clear();
+    p.dialogs.expectWarning(QStringLiteral("予防接種の予定"));
+    p.click(QStringLiteral("cmdYobou"));
+    VERIFY_DIALOGS(p.dialogs);
 }
 
 QTEST_MAIN(SchedulePanelTest)

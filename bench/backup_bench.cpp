@@ -1,0 +1,92 @@
+// Backup and restore of a full notebook (1,095 days, 1,000 recipes, 6,500 photos) beside the
+// floor of copying the same bytes file by file.
+#include "core/backup/notebook_zip.h"
+#include "floor_report.h"
+#include "generators.h"
+#include "test_notebook.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int Photos = 6500;
+constexpr int PhotoBytes = 8 * 1024;
+
+TestNotebook &fullNotebook()
+{
+    static std::unique_ptr<TestNotebook> t;
+    if (!t) {
+        t = std::make_unique<TestNotebook>();
+        t->writeBytes(QStringLiteral("日記.txt"), generators::diaryFile(1095));
+        t->writeBytes(QStringLiteral("レシピ.txt"), generators::recipeFile(1000));
+        QByteArray photo(PhotoBytes, Qt::Uninitialized);
+        QRandomGenerator random(7);
+        for (int i = 0; i < Photos; ++i) {
+            random.fillRange(reinterpret_cast<quint32 *>(photo.data()), PhotoBytes / 4);
+            t->writeBytes(QStringLiteral("Photo%1_%2.jpg").arg(i % 4 + 1).arg(i, 4, 10, QChar(u'0')), photo);
+        }
+    }
+    return *t;
+}
+
+QTemporaryDir &outDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void Backup(benchmark::State &state)
+{
+    const QString dir = fullNotebook().dir();
+    const QString zip = outDir().filePath(QStringLiteral("b.zip"));
+    int files = 0;
+    for (auto _ : state)
+        files = notebook_zip::writeBackup(dir, zip, false).files;
+    state.counters["files"] = files;
+    state.counters["aim"] = 1.5;
+}
+
+// The same files copied one by one into another folder.
+void BackupFloor(benchmark::State &state)
+{
+    const QString dir = fullNotebook().dir();
+    const QString copy = outDir().filePath(QStringLiteral("copy"));
+    for (auto _ : state) {
+        QDir(copy).removeRecursively();
+        QDir().mkpath(copy);
+        for (const QString &name : QDir(dir).entryList(QDir::Files))
+            QFile::copy(dir + u'/' + name, copy + u'/' + name);
+    }
+}
+
+void Restore(benchmark::State &state)
+{
+    const QString zip = outDir().filePath(QStringLiteral("r.zip"));
+    notebook_zip::writeBackup(fullNotebook().dir(), zip, false);
+    const QString target = outDir().filePath(QStringLiteral("restored"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QDir(target).removeRecursively();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(notebook_zip::restoreInto(zip, target).files);
+    }
+    state.counters["aim"] = 1.5;
+}
+
+void RestoreFloor(benchmark::State &state) { BackupFloor(state); }
+
+} // namespace
+
+BENCHMARK(BackupFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Backup)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RestoreFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Restore)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv) { return runBenchmarks(argc, argv); }
