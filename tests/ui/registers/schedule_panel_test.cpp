@@ -270,9 +270,9 @@ void SchedulePanelTest::fileFromElsewhere()
              QStringLiteral("\"2026/12/25\",\"大掃除\"\r\n\"2026/12/26\",\"帰省\"\r\n"));
 }
 
-// 予防接種の予定 for a child of two months: the passed doses start unchecked, a click on an
-// optional dose checked by a click, OK appends them; the next time they show as entered. Without a
-// birth date, a box and nothing else.
+// 予防接種の予定 for a child of two months: the passed doses start unchecked, a click checks an
+// optional dose, OK appends them; the next time they show as entered. Without a birth date, a
+// box and nothing else.
 void SchedulePanelTest::vaccinationsAddedOnce()
 {
     Panel p{QByteArray()};
