@@ -1,5 +1,7 @@
 #include "test_notebook.h"
 
+#include "core/registers/first_foods.h"
+
 #include "core/common/cp932.h"
 
 #include <QDir>
@@ -50,3 +52,11 @@ QByteArray TestNotebook::bytes(const QString &name) const
 }
 
 QString TestNotebook::text(const QString &name) const { return cp932::decode(bytes(name)); }
+
+void TestNotebook::markFoodsEaten()
+{
+    QString text;
+    for (const first_foods::Food &f : first_foods::startingList())
+        text += QStringLiteral("\"%1\",\"2000/01/01\",\"なし\",\"\"\r\n").arg(f.name);
+    writeText(first_foods::fileName(), text);
+}

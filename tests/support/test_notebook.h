@@ -26,6 +26,8 @@ public:
     void writeText(const QString &name, const QString &text);
     void writeBytes(const QString &name, const QByteArray &bytes);
     QByteArray bytes(const QString &name) const;
+    // はじめての食材 with every food of the starting list eaten: cooking offers none.
+    void markFoodsEaten();
     // The file decoded from CP932.
     QString text(const QString &name) const;
 

@@ -3,6 +3,7 @@
 #include "core/common/file_names.h"
 
 #include "core/notebook/anniversary_store.h"
+#include "core/notebook/diary_checks.h"
 #include "core/profile/new_notebook.h"
 #include "core/profile/profile_files.h"
 #include "core/recipes/points.h"
@@ -124,6 +125,33 @@ WriteResult Notebook::changeDay(int k, qint16 height, qint16 weight, const QStri
     const WriteResult written = writeDiary();
     readDiary();
     return written;
+}
+
+Notebook::DiaryNoteResult Notebook::noteInDiary(const QString &date, const QString &line)
+{
+    DiaryNoteResult r;
+    const int k = diary.find(date);
+    if (k == 0)
+        return r;
+    const DiaryDay day = diary.day(k);
+    if (day.text.split(QStringLiteral("\r\n")).contains(line)) {
+        r.outcome = DiaryNote::AlreadyThere;
+        return r;
+    }
+    const QString text = day.text.isEmpty() ? line : day.text + QStringLiteral("\r\n") + line;
+    const DiarySaveCheck check = checkDiarySave(
+        diary, {day.date, QString::number(day.height), QString::number(day.weight), text}, clock.today());
+    if (check.refusal) {
+        r.outcome = DiaryNote::Refused;
+        r.refusal = check.refusal->text;
+        return r;
+    }
+    r.written = changeDay(k, day.height, day.weight, text);
+    r.outcome = r.written.ok ? DiaryNote::Added : DiaryNote::Refused;
+    // The page, list and search show it as a change from outside the diary page would.
+    if (r.written.ok)
+        emit fileReloaded(diaryFileName());
+    return r;
 }
 
 WriteResult Notebook::setHelpTour(bool on)

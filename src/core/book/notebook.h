@@ -64,6 +64,15 @@ public:
     WriteResult addDay(const QString &date, double height, double weight, const QString &text);
     // Day k's height, weight and text, and 日記.txt anew; the table read again.
     WriteResult changeDay(int k, qint16 height, qint16 weight, const QString &text);
+    // A line added to the text of that date's day (the recipe book's cooking note), through the
+    // diary's own checks and save; once only: a day whose text has the line already is left.
+    enum class DiaryNote { Added, AlreadyThere, NoDay, Refused };
+    struct DiaryNoteResult {
+        DiaryNote outcome = DiaryNote::NoDay;
+        WriteResult written;
+        QString refusal; // the diary's refusal, for the box
+    };
+    DiaryNoteResult noteInDiary(const QString &date, const QString &line);
     // The help tour switched on or off, and 設定.txt anew.
     WriteResult setHelpTour(bool on);
     // The chart's axis limits, and グラフ.txt anew.

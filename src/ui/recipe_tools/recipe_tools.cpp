@@ -48,7 +48,11 @@ void RecipeTools::unloadTableScreens()
 
 void RecipeTools::openSearch()
 {
-    openScreen(m_search, [this] { return new SearchScreen(m_notebook, m_dialogs, m_showRecipe); });
+    openScreen(m_search, [this] {
+        auto *screen = new SearchScreen(m_notebook, m_dialogs, m_showRecipe);
+        connect(screen, &SearchScreen::firstFoodsRequested, this, &RecipeTools::firstFoodsRequested);
+        return screen;
+    });
     helpTour(searchHelpText());
 }
 

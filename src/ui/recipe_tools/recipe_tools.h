@@ -35,6 +35,10 @@ public:
     EvaluationGraphScreen *evaluationGraph() const { return m_graph2; }
     PrintScreen *printScreen() const { return m_print; }
 
+signals:
+    // The search screen's はじめての食材: the register, narrowed to the food typed.
+    void firstFoodsRequested(const QString &search);
+
 private:
     void unloadTableScreens();
     void helpTour(const QString &text);

@@ -1,5 +1,7 @@
 #include "ui/recipe_tools/search_screen.h"
 
+#include "core/recipes/weaning_stage.h"
+
 #include "core/book/notebook.h"
 #include "core/common/dialogs.h"
 #include "ui/recipe_tools/tool_widgets.h"
@@ -122,6 +124,11 @@ QLayout *SearchScreen::buildKeys()
     auto *zairyo = new QHBoxLayout;
     for (QLineEdit *box : m_txtZairyo)
         zairyo->addWidget(box);
+    // The first foods register, for the food typed first.
+    auto *firstFoods = makeButton(QStringLiteral("cmdHajimete"), QStringLiteral("はじめての食材"),
+                                  QStringLiteral("はじめての食材の記録を、材料1の食材で探します"), this);
+    connect(firstFoods, &QPushButton::clicked, this, [this] { emit firstFoodsRequested(m_txtZairyo[0]->text()); });
+    zairyo->addWidget(firstFoods);
     addKeyGroup(grid, QStringLiteral("材料"), QStringLiteral("Zairyo"), SearchKey::Ingredients, zairyo);
     addKeyGroup(grid, QStringLiteral("作り方"), QStringLiteral("Tukuri"), SearchKey::Steps,
                 row({m_txtTukuri}));
@@ -131,6 +138,14 @@ QLayout *SearchScreen::buildKeys()
     addLabelled(bunrui, m_cboSyurui, QStringLiteral("種類"), true, this);
     addLabelled(bunrui, m_cboCyouri, QStringLiteral("調理方法"), true, this);
     bunrui->addStretch();
+    // One click: the recipes of the child's stage by age, through the 月齢 search.
+    auto *ima = makeButton(QStringLiteral("cmdIma"), QStringLiteral("いまの月齢"),
+                           QStringLiteral("いまの月齢に合ったレシピを探します"), this);
+    m_lblIma = new QLabel(this);
+    nameValueLabel(m_lblIma, QStringLiteral("lblIma"), QStringLiteral("いまの月齢"));
+    bunrui->addWidget(m_lblIma);
+    bunrui->addWidget(ima);
+    connect(ima, &QPushButton::clicked, this, &SearchScreen::searchStageByAge);
     addKeyGroup(grid, QStringLiteral("分類"), QStringLiteral("Bunrui"), SearchKey::Category, bunrui);
     auto *jikan = new QHBoxLayout;
     addLabelled(jikan, m_txtJikanL, QStringLiteral("分以上"), false, this);
@@ -229,6 +244,7 @@ QLayout *SearchScreen::buildListArea()
 
 void SearchScreen::load()
 {
+    showStageByAge();
     fillSearchLists();
     clearSearch();
     listAll();
@@ -298,6 +314,27 @@ SearchKeys SearchScreen::keys() const
     k.countHigh = m_txtKaisuH->text();
     k.ref = m_cboSankou->currentText();
     return k;
+}
+
+void SearchScreen::showStageByAge()
+{
+    m_lblIma->setText(weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).text);
+}
+
+void SearchScreen::searchStageByAge()
+{
+    showStageByAge();
+    const WeaningStage s = weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today());
+    if (s.stage.isEmpty()) {
+        m_dialogs.information(QStringLiteral("いまの月齢"),
+                              s.text.isEmpty() ? QStringLiteral("生年月日が登録されていないため、月齢がわかりません。")
+                                               : s.text + QStringLiteral("です。離乳食の4つの時期のどれにもあたりません。"));
+        return;
+    }
+    m_cboJyanru->setCurrentText(s.stage);
+    m_cboSyurui->setCurrentIndex(0);
+    m_cboCyouri->setCurrentIndex(0);
+    search(SearchKey::Category, true);
 }
 
 void SearchScreen::search(SearchKey key, bool wholeTable)

@@ -11,6 +11,7 @@ class Dialogs;
 class Notebook;
 class QComboBox;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
@@ -30,6 +31,10 @@ public:
     // The screen's load: the key lists, empty keys, every recipe listed.
     void load();
 
+signals:
+    // はじめての食材, narrowed to the first ingredient typed.
+    void firstFoodsRequested(const QString &search);
+
 private:
     QLayout *buildKeys();
     QLayout *buildListArea();
@@ -44,9 +49,12 @@ private:
     QStringList listed() const;
     SearchKeys keys() const;
     void search(SearchKey key, bool wholeTable);
+    void showStageByAge();
+    void searchStageByAge();
     void nameClicked(const QString &name);
 
     Notebook &m_notebook;
+    QLabel *m_lblIma = nullptr; // the child's weaning stage by age
     Dialogs &m_dialogs;
     std::function<void(int)> m_showRecipe;
 

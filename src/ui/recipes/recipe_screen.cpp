@@ -17,6 +17,7 @@
 #include "ui/widgets/level_bar.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/picture_frame.h"
+#include "ui/recipes/first_foods_window.h"
 #include "ui/widgets/ui_util.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QAction>
+#include <QCheckBox>
+#include <QSettings>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -257,6 +260,11 @@ QLayout *RecipeScreen::buildClassification()
         ++row;
     };
     addRow(QStringLiteral("月齢"), m_cboJyanru, QString());
+    // The child's stage by age, beside the recipe's own.
+    m_lblIma = new QLabel(this);
+    nameValueLabel(m_lblIma, QStringLiteral("lblIma"), QStringLiteral("いまの月齢"));
+    m_lblIma->setStyleSheet(QStringLiteral("color: rgb(0, 110, 150);"));
+    classes->addWidget(m_lblIma, row++, 1);
     addRow(QStringLiteral("種類"), m_cboSyurui, QString());
     addRow(QStringLiteral("調理方法"), m_cboCyouri, QString());
     addRow(QStringLiteral("料理時間"), m_txtJikan, QStringLiteral("分"));
@@ -311,8 +319,16 @@ void RecipeScreen::buildHistory(QBoxLayout *column)
     m_lblPoint1->setToolTip(QStringLiteral("このレシピのポイント"));
     m_lblPoint1->setAccessibleDescription(m_lblPoint1->toolTip());
     m_lblPoint1->setStyleSheet(QStringLiteral("color: rgb(0, 120, 60);"));
+    m_chkNikki = new QCheckBox(QStringLiteral("調理日を日記にも書く"), this);
+    nameControl(m_chkNikki, QStringLiteral("chkNikki"), m_chkNikki->text());
+    m_chkNikki->setToolTip(QStringLiteral("調理日を追加すると、その日の日記に「料理名を作りました」と書き足します"));
+    // Remembered on this computer, not in the notebook: on until the user turns it off.
+    m_chkNikki->setChecked(QSettings().value(QStringLiteral("recipes/noteCookingInDiary"), true).toBool());
+    connect(m_chkNikki, &QCheckBox::toggled, this,
+            [](bool on) { QSettings().setValue(QStringLiteral("recipes/noteCookingInDiary"), on); });
     column->addWidget(countHolder);
     column->addWidget(m_lstRireki);
+    column->addWidget(m_chkNikki);
     column->addWidget(m_lblPoint1);
 }
 
@@ -351,6 +367,16 @@ QLayout *RecipeScreen::buildPictureArea()
     return pictureColumn;
 }
 
+void RecipeScreen::openFirstFoods(const QString &search)
+{
+    FirstFoodsWindow *window = findChild<FirstFoodsWindow *>();
+    if (!window)
+        window = new FirstFoodsWindow(m_notebook, m_dialogs, m_printer, this);
+    window->setSearch(search);
+    window->show();
+    window->raise();
+}
+
 QLayout *RecipeScreen::buildButtons()
 {
     m_cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
@@ -369,6 +395,9 @@ QLayout *RecipeScreen::buildButtons()
                             QStringLiteral("レシピを印刷します"), this);
     m_cmdEnd =
         makeButton(QStringLiteral("cmdEnd"), QStringLiteral("戻り"), QStringLiteral("日記に戻ります"), this);
+    QPushButton *firstFoods = makeButton(QStringLiteral("cmdHajimete"), QStringLiteral("はじめての食材"),
+                                         QStringLiteral("はじめて食べた食材の記録です"), this);
+    connect(firstFoods, &QPushButton::clicked, this, [this] { openFirstFoods(); });
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_cmdNew, m_cmdTouroku, m_cmdDelete})
@@ -376,6 +405,8 @@ QLayout *RecipeScreen::buildButtons()
     buttons->addSpacing(16);
     for (QPushButton *b : {m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint})
         buttons->addWidget(b);
+    buttons->addSpacing(16);
+    buttons->addWidget(firstFoods);
     buttons->addStretch();
     buttons->addWidget(m_cmdEnd);
     for (QPushButton *b :
@@ -386,6 +417,7 @@ QLayout *RecipeScreen::buildButtons()
 
 void RecipeScreen::connectHandlers()
 {
+    connect(&m_notebook, &Notebook::profileChanged, this, &RecipeScreen::showStageByAge);
     connect(m_hsbData, &QScrollBar::valueChanged, this, [this] { showRecipe(); });
     connect(m_cboNamae, &PickComboBox::picked, this, [this](int index) { setPosition(index + 1); });
     connect(m_cmdNew, &QPushButton::clicked, this, &RecipeScreen::newRecipe);

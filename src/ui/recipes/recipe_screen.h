@@ -13,6 +13,8 @@ class Notebook;
 class PictureFrame;
 class QBoxLayout;
 class PickComboBox;
+class Printer;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -47,6 +49,10 @@ public:
     int position() const;
     // Moves to position p and shows that recipe, even when the scroll bar already stood there.
     void setPosition(int p);
+    // Where はじめての食材 prints (the recipe tools' printer).
+    void setPrinter(Printer *printer) { m_printer = printer; }
+    // はじめての食材, narrowed to search when given.
+    void openFirstFoods(const QString &search = QString());
     // The recipe tables were read again (another computer changed レシピ.txt): the name list,
     // the bar and the points follow; the page keeps what it shows and what is typed.
     void showReloaded();
@@ -86,6 +92,9 @@ private:
     void showFaces();
     void showPicture(const QString &dishName);
     void showTotalPoint();
+    void showStageByAge();
+    void noteCookingInDiary(const QString &date);
+    void offerFirstFoods(const QString &date);
 
     void newRecipe();
     void registerRecipe();
@@ -119,6 +128,9 @@ private:
     QPlainTextEdit *m_txtTukuri = nullptr;
     QPlainTextEdit *m_txtMemo = nullptr;
     QListWidget *m_lstRireki = nullptr;
+    Printer *m_printer = nullptr;
+    QCheckBox *m_chkNikki = nullptr; // the cooking date noted in the diary too
+    QLabel *m_lblIma = nullptr;       // the child's weaning stage by age
     QLabel *m_lblKai = nullptr;
     QLabel *m_lblKaisu = nullptr;
     std::array<QToolButton *, 4> m_imgFace1{};

@@ -7,10 +7,15 @@
 #include "core/common/dates.h"
 #include "core/common/dialogs.h"
 #include "core/common/one_line.h"
+#include "core/registers/first_foods.h"
+#include "ui/recipes/first_foods_window.h"
+#include "ui/widgets/pick_combo.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 void RecipeScreen::selfFaceClicked(int index)
 {
@@ -51,6 +56,9 @@ void RecipeScreen::addCookingDate()
     }
     m_lstRireki->addItem(dateText(*date));
     m_lblKaisu->setText(QString::number(m_lstRireki->count()));
+    if (m_chkNikki->isChecked())
+        noteCookingInDiary(dateText(*date));
+    offerFirstFoods(dateText(*date));
     if (m_lstRireki->count() == 1) {
         // The first cooking.
         m_curSelfEval = evalExcellent();
@@ -58,6 +66,50 @@ void RecipeScreen::addCookingDate()
         showFaces();
     }
     showRecipePoint();
+}
+
+// 「<料理名>を作りました」 on that day's diary page, once; a day not in the diary is only told of.
+void RecipeScreen::noteCookingInDiary(const QString &date)
+{
+    const QString dish = m_cboNamae->currentText().trimmed();
+    if (dish.isEmpty())
+        return;
+    const Notebook::DiaryNoteResult r = m_notebook.noteInDiary(date, dish + QStringLiteral("を作りました"));
+    switch (r.outcome) {
+    case Notebook::DiaryNote::Added:
+    case Notebook::DiaryNote::AlreadyThere:
+        return;
+    case Notebook::DiaryNote::NoDay:
+        m_dialogs.information(QStringLiteral("日記"),
+                              QStringLiteral("%1 の日記のページがないため、日記には書きませんでした。").arg(date));
+        return;
+    case Notebook::DiaryNote::Refused:
+        m_dialogs.warning(QStringLiteral("日記"), r.written.ok ? r.refusal : r.written.error);
+        return;
+    }
+}
+
+// Foods the ingredients name that the child has not eaten yet: recorded as first eaten on the
+// cooking date when the user says so.
+void RecipeScreen::offerFirstFoods(const QString &date)
+{
+    const QList<first_foods::Entry> eaten = first_foods::read(m_notebook.files);
+    const QStringList untried = first_foods::untriedIn(m_txtZairyou->toPlainText(), eaten);
+    if (untried.isEmpty())
+        return;
+    if (!m_dialogs.confirm(QStringLiteral("はじめての食材"),
+                           QStringLiteral("材料の %1 は、はじめての食材にまだ登録されていません。\r\n"
+                                          "%2 にはじめて食べたことにしますか？")
+                               .arg(untried.join(QStringLiteral("、")), date),
+                           Dialogs::Icon::Question, Dialogs::Answer::Cancel))
+        return;
+    const QString note = m_cboNamae->currentText().trimmed();
+    for (const QString &food : untried)
+        if (!reportWrite(m_dialogs, first_foods::append(m_notebook.files, {food, date, first_foods::reactions().first(),
+                                                                          note})))
+            return;
+    for (auto *window : findChildren<FirstFoodsWindow *>())
+        window->fill();
 }
 
 void RecipeScreen::removeHistoryEntry()

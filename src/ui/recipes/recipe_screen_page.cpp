@@ -7,6 +7,7 @@
 #include "core/common/numbers.h"
 #include "core/recipes/points.h"
 #include "core/recipes/recipe_checks.h"
+#include "core/recipes/weaning_stage.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/picture_frame.h"
 #include "ui/widgets/ui_util.h"
@@ -58,6 +59,7 @@ void RecipeScreen::setPosition(int p)
 
 void RecipeScreen::load()
 {
+    showStageByAge();
     const bool shown = m_notebook.profile.pictureMode == photosShown();
     {
         const QSignalBlocker blockShown(m_optGazou);
@@ -201,9 +203,18 @@ void RecipeScreen::showPicture(const QString &dishName)
     m_imgGazou->showKey(m_notebook.folder(), dishName);
 }
 
+void RecipeScreen::showStageByAge()
+{
+    m_lblIma->setText(weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).text);
+}
+
 void RecipeScreen::newRecipe()
 {
     clearRecipePage();
+    // A new recipe is for the child as old as it is now.
+    if (const QString stage = weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).stage;
+        !stage.isEmpty())
+        m_cboJyanru->setCurrentText(stage);
     helpTour(
         QStringLiteral("新しいレシピを登録します。\r\n\r\n"
                        "料理名だけでも登録することができます。\r\n"

@@ -22,5 +22,7 @@ RecipeTools *attachRecipeTools(RecipeScreen *screen, Notebook &notebook, Dialogs
     QObject::connect(screen, &RecipeScreen::evaluationGraphRequested, tools,
                      &RecipeTools::openEvaluationGraph);
     QObject::connect(screen, &RecipeScreen::printRequested, tools, &RecipeTools::openPrint);
+    screen->setPrinter(&printer);
+    QObject::connect(tools, &RecipeTools::firstFoodsRequested, screen, &RecipeScreen::openFirstFoods);
     return tools;
 }

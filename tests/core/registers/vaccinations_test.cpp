@@ -74,6 +74,9 @@ void VaccinationsTest::choicesAndRefusals()
     QVERIFY(vaccinations::birthRefusal(QString(), QDate(2026, 12, 8)).contains(QStringLiteral("生年月日が登録されていない")));
     QVERIFY(vaccinations::birthRefusal(QStringLiteral("2027/01/01"), QDate(2026, 12, 8)).contains(QStringLiteral("今日より後")));
     QCOMPARE(vaccinations::birthRefusal(QStringLiteral("2026/12/08"), QDate(2026, 12, 8)), QString());
+    // The sample notebook's child (ももちゃん, born 1995/02/15, a girl), for the record.
+    for (const vaccinations::Planned &p : vaccinations::plan(vaccinations::shippedTable(), QDate(1995, 2, 15), {false, true}))
+        qInfo("%s %s", qPrintable(p.date.toString(QStringLiteral("yyyy/MM/dd"))), qPrintable(p.text));
 }
 
 QTEST_GUILESS_MAIN(VaccinationsTest)

@@ -9,6 +9,7 @@
 #include "ui/shell/recipe_tools_hookup.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QtTest>
@@ -21,8 +22,13 @@ struct RecipeBookScreens {
         if (useRecipes)
             t.writeText(recipeFileName(), recipeFileText(recipes));
         t.notebook().readProfile();
+        t.markFoodsEaten();
         screen = new RecipeScreen(t.notebook(), dialogs);
         screen->load();
+        // The cooking note in the diary is off here (not saved as a setting).
+        auto *note = screen->findChild<QCheckBox *>(QStringLiteral("chkNikki"));
+        const QSignalBlocker quiet(note);
+        note->setChecked(false);
         tools = attachRecipeTools(screen, t.notebook(), dialogs, printer);
     }
     ~RecipeBookScreens() { delete screen.data(); }

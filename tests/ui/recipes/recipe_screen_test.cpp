@@ -3,14 +3,17 @@
 #include "core/common/cp932.h"
 #include "core/common/numbers.h"
 #include "core/recipes/recipe_store.h"
+#include "core/registers/first_foods.h"
 #include "generators.h"
 #include "scripted_dialogs.h"
 #include "test_notebook.h"
+#include "ui/recipes/first_foods_window.h"
 #include "ui/recipes/recipe_screen.h"
 #include "ui/shell/diary_screen.h"
 #include "ui/widgets/qt_printer.h"
 #include "user_actions.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -38,8 +42,13 @@ struct Screen {
         t.notebook().readProfile();
         if (targetPoint)
             t.notebook().profile.targetPoint = targetPoint;
+        t.markFoodsEaten();
         screen = new RecipeScreen(t.notebook(), dialogs);
         screen->load();
+        // The history's own tests: the cooking note in the diary is off (not saved as a setting).
+        auto *note = screen->findChild<QCheckBox *>(QStringLiteral("chkNikki"));
+        const QSignalBlocker quiet(note);
+        note->setChecked(false);
     }
     ~Screen() { delete screen.data(); }
 
@@ -103,6 +112,8 @@ class RecipeScreenTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void cookingNotedInTheDiaryOnce();
+    void firstFoodsEnteredOnce();
     void typedNameStaysTyped();
     void screenReaderView();
     void opensFromTheNotebookTitledWithTheNickname();
@@ -555,6 +566,87 @@ void RecipeScreenTest::screenReaderView()
         QAccessibleActionInterface::toggleAction());
     QVERIFY(hidden->isChecked());
     QVERIFY(s.t.text(QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt")).contains(photosHidden()));
+}
+
+// A cooking date added by keys notes 「十倍がゆを作りました」 on that day's diary page, once; a
+// day not in the diary is told of and nothing is made; the child's stage shows beside 月齢.
+void RecipeScreenTest::cookingNotedInTheDiaryOnce()
+{
+    Screen s;
+    Notebook &nb = s.t.notebook();
+    nb.readDiary();
+    s.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(s.screen));
+    QCOMPARE(s.label(QStringLiteral("lblIma")), QStringLiteral("いまは 幼児食（31歳9か月）"));
+    s.get<QCheckBox>(QStringLiteral("chkNikki"))->setChecked(true);
+    QFile::remove(s.t.path(first_foods::fileName())); // nothing eaten yet: 米 is offered once
+    s.go(1);
+    QCOMPARE(s.name(), QStringLiteral("十倍がゆ"));
+    const int days = nb.diary.count();
+    auto addDate = [&s](const QString &date, bool offered) {
+        s.get<QLabel>(QStringLiteral("lblKai"))->setFocus(Qt::TabFocusReason);
+        s.dialogs.expectInput(QStringLiteral("日付登録"), date);
+        if (offered)
+            s.dialogs.expect(QStringLiteral("はじめての食材"),
+                             QStringLiteral("材料の 米（おかゆ） は、はじめての食材にまだ登録されていません。\r\n"
+                                            "1995/02/15 にはじめて食べたことにしますか？"),
+                             Dialogs::Icon::Question, Dialogs::Buttons::OkCancel, Dialogs::Answer::Cancel);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    addDate(QStringLiteral("1995/02/15"), true);
+    addDate(QStringLiteral("1995/2/15"), false);
+    VERIFY_DIALOGS(s.dialogs);
+    QVERIFY(s.t.text(first_foods::fileName()).contains(QStringLiteral("\"米（おかゆ）\",\"1995/02/15\",\"なし\",\"十倍がゆ\"")));
+    const QString text = nb.diary.day(nb.diary.find(QStringLiteral("1995/02/15"))).text;
+    QVERIFY(text.endsWith(QStringLiteral("\r\n十倍がゆを作りました")));
+    QCOMPARE(text.count(QStringLiteral("十倍がゆを作りました")), 1);
+    QVERIFY(s.t.text(QStringLiteral("日記.txt")).contains(QStringLiteral("十倍がゆを作りました")));
+
+    s.dialogs.expectInput(QStringLiteral("日付登録"), QStringLiteral("1999/01/01"));
+    s.dialogs.expectInformation(QStringLiteral("日記"),
+                                QStringLiteral("1999/01/01 の日記のページがないため、日記には書きませんでした。"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(nb.diary.count(), days);
+}
+
+// はじめての食材 by keys: a food typed, its reaction chosen, 登録; the row shows in red with
+// its allergen mark; the same food again is refused.
+void RecipeScreenTest::firstFoodsEnteredOnce()
+{
+    Screen s;
+    QFile::remove(s.t.path(first_foods::fileName()));
+    s.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(s.screen));
+    s.click(QStringLiteral("cmdHajimete"));
+    auto *window = s.screen->findChild<FirstFoodsWindow *>();
+    QVERIFY(window);
+    QApplication::setActiveWindow(window); // offscreen, a shown dialog does not take the focus of itself
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    auto *food = window->findChild<QComboBox *>(QStringLiteral("cboSyokuzai"));
+    food->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), food);
+    typeText(QApplication::focusWidget(), QStringLiteral("卵"));
+    auto *reaction = window->findChild<QComboBox *>(QStringLiteral("cboHannou"));
+    reaction->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), reaction);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(reaction->currentText(), QStringLiteral("あり"));
+    auto *add = window->findChild<QPushButton *>(QStringLiteral("cmdTouroku"));
+    QTest::mouseClick(add, Qt::LeftButton);
+    VERIFY_DIALOGS(s.dialogs);
+    auto *table = window->findChild<QTableWidget *>(QStringLiteral("msgHajimete"));
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("卵"));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("★"));
+    QCOMPARE(table->item(0, 3)->text(), QStringLiteral("2026/12/06"));
+    QCOMPARE(table->item(0, 4)->foreground().color(), QColor(200, 0, 0));
+    food->setEditText(QStringLiteral("卵"));
+    s.dialogs.expectWarning(QStringLiteral("はじめての食材"),
+                            QStringLiteral("「卵」は 2026/12/06 に登録済みです。食材は一度だけ登録できます。"));
+    QTest::mouseClick(add, Qt::LeftButton);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.t.text(first_foods::fileName()).count(QStringLiteral("卵")), 1);
 }
 
 QTEST_MAIN(RecipeScreenTest)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/registers/first_foods.h"
+
+#include <QDialog>
+
+class Dialogs;
+class Notebook;
+class Printer;
+class QComboBox;
+class QLineEdit;
+class QTableWidget;
+
+// はじめての食材: every food of the starting list and every food entered, the eaten ones
+// first in order of the date, with the allergen mark (★), the reaction ("あり" in red) and the
+// note; a food is entered once. A search box narrows the list.
+class FirstFoodsWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    // printer: where 印刷 prints the register; none, no 印刷.
+    FirstFoodsWindow(Notebook &notebook, Dialogs &dialogs, Printer *printer, QWidget *parent = nullptr);
+    // Shows only the foods whose row holds text (the search screen's key).
+    void setSearch(const QString &text);
+
+    // The table anew from the file.
+    void fill();
+    // 登録: the food typed or chosen, first eaten on the date, with its reaction and note.
+    void enter();
+
+private:
+    void narrow();
+
+    Notebook &m_notebook;
+    Dialogs &m_dialogs;
+    Printer *m_printer = nullptr;
+    QTableWidget *m_table = nullptr;
+    QComboBox *m_food = nullptr;
+    QLineEdit *m_date = nullptr;
+    QComboBox *m_reaction = nullptr;
+    QLineEdit *m_note = nullptr;
+    QLineEdit *m_search = nullptr;
+};
