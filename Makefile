@@ -11,7 +11,7 @@ FUZZ_TIME ?= 20
 # and nothing is suppressed.
 SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1
 
-.PHONY: run test build deps bench clean check fuzz
+.PHONY: run test build deps bench clean check fuzz package package-check
 
 deps:
 	@scripts/install-deps
@@ -59,3 +59,12 @@ bench: build
 
 clean:
 	@rm -rf $(BUILD) $(CHECK_BUILD)
+
+# make package: build/ikuji-techo_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/$(BUILD)/ikuji-techo_*.deb
+
+# make package-check: lintian on the package, then installed on this machine (root), run from
+# /usr/bin, opened offscreen from a fresh home, and removed leaving nothing under /usr.
+package-check: package
+	@sh tests/install/package_check.sh $(CURDIR)/$(BUILD)
