@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
@@ -49,8 +51,42 @@ static int runBackupCommand(const CommandLine &command)
     return 0;
 }
 
+// For the start-up bench (TECHO_BENCH_FIRST_PAINT set): no splash wait, and at the main
+// window's first paint the time since main's first line and the resident memory go to standard
+// output, and the program ends there.
+class FirstPaintProbe : public QObject
+{
+public:
+    explicit FirstPaintProbe(const QElapsedTimer &sinceStart) : m_sinceStart(sinceStart) {}
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && watched->isWidgetType() &&
+            qobject_cast<DiaryScreen *>(static_cast<QWidget *>(watched)->window()))
+            report();
+        return false;
+    }
+
+private:
+    void report() const
+    {
+        qint64 rssKb = 0;
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : status.readAll().split('\n'))
+                if (line.startsWith("VmRSS:"))
+                    rssKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        std::printf("first_paint_ms=%lld rss_kb=%lld\n", m_sinceStart.elapsed(), rssKb);
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+    const QElapsedTimer &m_sinceStart;
+};
+
 int main(int argc, char *argv[])
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    const bool benchFirstPaint = qEnvironmentVariableIsSet("TECHO_BENCH_FIRST_PAINT");
     // Qt decodes argv the same way (UTF-8 on Linux).
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -85,7 +121,11 @@ int main(int argc, char *argv[])
     SystemClock clock;
     Notebook notebook(dir, clock);
     QtPrinter printer(dir, QtPrinter::Target::DefaultPrinter, &clock);
-    DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), 2000, opened.first);
+    // The screen is made inside runStartup: its first paint is caught by the application.
+    FirstPaintProbe probe(sinceStart);
+    if (benchFirstPaint)
+        app.installEventFilter(&probe);
+    DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), benchFirstPaint ? 0 : 2000, opened.first);
     QObject::connect(screen, &DiaryScreen::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A restored notebook opens as a second program on its own folder.
     QObject::connect(screen, &DiaryScreen::restoredFolderToOpen, &app, [](const QString &folder) {

@@ -32,7 +32,7 @@ bool isBareName(const QString &name)
 
 QStringList NotebookFiles::fileNames() const
 {
-    return QDir(dir()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    return m_folder.fileNames();
 }
 
 WriteResult NotebookFiles::copyPicture(const QString &sourcePath, const QString &bareName, bool convert)

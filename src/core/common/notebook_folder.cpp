@@ -4,6 +4,8 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -16,19 +18,38 @@
 
 NotebookFolder::NotebookFolder(const QString &dir) : m_dir(dir) {}
 
+// The listing is cached and refreshed when the folder changes: a folder of thousands of
+// photos is not listed again for every picture that a day does not have, nor for every
+// screen that lists the folder at start.
+void NotebookFolder::refreshListing() const
+{
+    const QDateTime stamp = folderStamp();
+    if (m_listingStamp.isValid() && stamp == m_listingStamp)
+        return;
+    m_lowerToActual.clear();
+    const QStringList names = QDir(m_dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        m_lowerToActual.insert(name.toLower(), name);
+    m_listingStamp = stamp;
+}
+
 QString NotebookFolder::findCaseInsensitive(const QString &bareName) const
 {
-    // The listing is cached and refreshed when the folder changes: a folder of thousands of
-    // photos is not listed again for every picture that a day does not have.
-    const QDateTime stamp = folderStamp();
-    if (!m_listingStamp.isValid() || stamp != m_listingStamp) {
-        m_lowerToActual.clear();
-        const QStringList names = QDir(m_dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString &name : names)
-            m_lowerToActual.insert(name.toLower(), name);
-        m_listingStamp = stamp;
-    }
+    // The name as given is there: no listing needed (two names in different case are two
+    // files on Linux, and the one asked for exactly is the one meant).
+    if (QFileInfo::exists(m_dir + u'/' + bareName))
+        return bareName;
+    refreshListing();
     return m_lowerToActual.value(bareName.toLower());
+}
+
+QStringList NotebookFolder::fileNames() const
+{
+    refreshListing();
+    QStringList names = m_lowerToActual.values();
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    return names;
 }
 
 QDateTime NotebookFolder::folderStamp() const { return QFileInfo(m_dir).lastModified(); }

@@ -80,9 +80,13 @@ public:
     // folder's stamp from just before.
     void noteChange(const QString &path, const QDateTime &before, bool added) const;
     QDateTime folderStamp() const;
+    // The names of the folder's files (any kind, hidden ones too), in name order whatever the
+    // letter case, from the listing kept while the folder does not change.
+    QStringList fileNames() const;
 
 private:
     QString findCaseInsensitive(const QString &bareName) const;
+    void refreshListing() const;
 
     QString m_dir;
     mutable QHash<QString, QString> m_lowerToActual;

@@ -47,9 +47,19 @@ PicturePicker::PicturePicker(Dialogs &dialogs, const QString &suffix, const QStr
     buildLists(suffix);
     resize(560, 400);
     hide();
+    // The drives and folders are listed when the picker is first used: a start-up does not list
+    // a folder of thousands of photos once for every picker of every screen.
+    m_folder = startFolder;
+}
+
+void PicturePicker::fillOnce()
+{
+    if (m_filled)
+        return;
+    m_filled = true;
     m_volumes = m_volumeSource();
     fillDrives();
-    setCurrentFolder(startFolder);
+    setCurrentFolder(m_folder);
 }
 
 void PicturePicker::buildLists(const QString &suffix)
@@ -108,6 +118,10 @@ QLabel *PicturePicker::addNote(const QString &objectName, const QString &text)
 void PicturePicker::setVolumeSource(std::function<QList<Volume>()> source)
 {
     m_volumeSource = std::move(source);
+    if (!m_filled) {
+        fillOnce();
+        return;
+    }
     m_volumes = m_volumeSource();
     fillDrives();
     setCurrentFolder(m_folder);
@@ -157,6 +171,11 @@ void PicturePicker::fillChildren(QTreeWidgetItem *item)
 
 void PicturePicker::setCurrentFolder(const QString &path)
 {
+    if (!m_filled) {
+        m_folder = path;
+        fillOnce();
+        return;
+    }
     const QString folder = QDir::cleanPath(QDir(path).absolutePath());
     const int drive = qMax(0, volumeOf(m_volumes, folder));
     const QString root = m_volumes.value(drive).root;
@@ -212,7 +231,10 @@ QString PicturePicker::chosenFile() const
 
 void PicturePicker::open()
 {
-    refreshFiles();
+    if (m_filled)
+        refreshFiles();
+    else
+        fillOnce();
     show();
     raise();
     m_files->setFocus();

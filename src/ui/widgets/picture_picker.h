@@ -57,6 +57,8 @@ private:
     std::function<QList<Volume>()> m_volumeSource;
     QList<Volume> m_volumes;
     QString m_folder;
+    bool m_filled = false; // the drives, folders and files are listed at the first use
+    void fillOnce();
     QLabel *m_title = nullptr;
     QComboBox *m_drives = nullptr;
     QTreeWidget *m_folders = nullptr;
