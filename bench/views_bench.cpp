@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
@@ -69,19 +70,28 @@ void GrowthBuild(benchmark::State &state)
     }
 }
 
-// The same days' measures copied out, nothing checked.
+// The same date work done the simplest way: every day's date read with QDate::fromString,
+// its place counted from the first day, and the series' dates written with QDate::toString.
 void GrowthBuildFloor(benchmark::State &state)
 {
     const QList<DiaryDay> &days = capacityDays();
+    const QString form = QStringLiteral("yyyy/MM/dd");
     for (auto _ : state) {
-        QList<qint16> heights, weights;
-        heights.reserve(days.size());
-        weights.reserve(days.size());
+        const QDate first = QDate::fromString(days.first().date, form);
+        const int count = int(first.daysTo(QDate::fromString(days.last().date, form))) + 1;
+        QStringList dates;
+        dates.reserve(count);
+        for (int i = 0; i < count; ++i)
+            dates.append(first.addDays(i).toString(form));
+        QList<qint16> heights(count + 1, 0), weights(count + 1, 0);
         for (const DiaryDay &d : days) {
-            heights.append(d.height);
-            weights.append(d.weight);
+            const qint64 i = first.daysTo(QDate::fromString(d.date, form)) + 1;
+            if (i >= 1 && i <= count) {
+                heights[i] = d.height;
+                weights[i] = d.weight;
+            }
         }
-        benchmark::DoNotOptimize(heights.size() + weights.size());
+        benchmark::DoNotOptimize(dates.size() + heights.size() + weights.size());
     }
 }
 
@@ -187,15 +197,46 @@ void GrowthChartPaint(benchmark::State &state)
         benchmark::DoNotOptimize(view->grab());
 }
 
+// The same points drawn the simplest way: the height and weight lines (and, with the bands,
+// the ten band lines of as many points as the chart's) as QPainter polylines on an image of
+// the chart's size, with its axes.
 void GrowthChartPaintFloor(benchmark::State &state)
 {
     LoadedScreen &s = capacityScreen();
+    chooseBands(s, state);
     s.click(QStringLiteral("cmdGraph"));
-    BareChart bare;
-    bare.fill();
-    bare.view.resize(s.find<QChartView>(QStringLiteral("chrTaijyu"))->size());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(bare.view.grab());
+    const QSize size = s.find<QChartView>(QStringLiteral("chrTaijyu"))->size();
+    const GrowthSeries &series = s.notebook().growth;
+    const int bandPoints = state.range(0) ? int(s.screen.findChild<GrowthPanel *>()->bands()->weight().p3->count()) : 0;
+    auto line = [&](const QList<qint16> &values, double top) {
+        QPolygonF p;
+        for (int i = 1; i <= series.count; ++i)
+            p.append(QPointF(40 + i * (size.width() - 60.0) / series.count, size.height() - 30 - values[i] * top));
+        return p;
+    };
+    const QPolygonF height = line(series.height, 0.004), weight = line(series.weight, 0.00004);
+    QList<QPolygonF> bands;
+    for (int b = 0; b < 10 * (bandPoints > 0); ++b) {
+        QPolygonF p;
+        for (int i = 0; i < bandPoints; ++i)
+            p.append(QPointF(40 + i * (size.width() - 60.0) / bandPoints, 20 + b * 20 + (i % 7)));
+        bands.append(p);
+    }
+    for (auto _ : state) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.drawLine(40, 10, 40, size.height() - 30);
+        painter.drawLine(40, size.height() - 30, size.width() - 20, size.height() - 30);
+        for (const QPolygonF &b : bands)
+            painter.drawPolyline(b);
+        painter.setPen(QPen(Qt::blue, 2));
+        painter.drawPolyline(height);
+        painter.setPen(QPen(Qt::red, 2));
+        painter.drawPolyline(weight);
+        benchmark::DoNotOptimize(image.bits());
+    }
 }
 
 // "一覧": the grid refilled with every day.
