@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QFile>
 #include <QPainter>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
@@ -239,6 +241,46 @@ void GrowthChartPaintFloor(benchmark::State &state)
     }
 }
 
+double residentMib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+// The resident memory of the full notebook's screen after its load, after every panel and the
+// recipe screen were opened once, and what the second half of 100 page turns and 20 panel
+// switches adds (a leak check: nothing).
+void MemoryInUse(benchmark::State &state)
+{
+    LoadedScreen &s = capacityScreen();
+    const QStringList panels = {QStringLiteral("cmdList"), QStringLiteral("cmdGraph"), QStringLiteral("cmdYotei"),
+                                QStringLiteral("cmdItadaki"), QStringLiteral("cmdPhoto"), QStringLiteral("cmdDiary")};
+    auto *bar = s.find<QScrollBar>(QStringLiteral("hsbDay"));
+    auto use = [&](int turns, int switches) {
+        for (int i = 0; i < turns; ++i)
+            bar->setValue(1 + bar->value() % bar->maximum());
+        for (int i = 0; i < switches; ++i)
+            s.click(panels[i % panels.size()]);
+    };
+    for (auto _ : state) {
+        const double afterLoad = residentMib();
+        for (const QString &panel : panels)
+            s.click(panel);
+        s.screen.recipeScreen();
+        const double afterPanels = residentMib();
+        use(50, 10);
+        const double half = residentMib();
+        use(50, 10);
+        state.counters["rss_load_mib"] = afterLoad;
+        state.counters["rss_panels_mib"] = afterPanels;
+        state.counters["second_half_kib"] = (residentMib() - half) * 1024.0;
+    }
+}
+
 // "一覧": the grid refilled with every day.
 void ListPanelOpen(benchmark::State &state)
 {
@@ -304,6 +346,7 @@ BENCHMARK(GrowthChartPaintFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(GrowthChartPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ListPanelOpenFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(ListPanelOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(MemoryInUse)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScreenSaveDayFloor)->ArgName("photos")->Arg(0)->Arg(6500)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScreenSaveDay)->ArgName("photos")->Arg(0)->Arg(6500)->Unit(benchmark::kMillisecond);
 
