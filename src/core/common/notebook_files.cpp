@@ -110,17 +110,22 @@ WriteResult NotebookFiles::rewrite(const QString &bareName, const QString &text)
         return failed(QStringLiteral("%1 の控えを作れなかったため、書き込みを取りやめました。\r\n"
                                      "フォルダーの空き容量と書き込み権限を確かめてください。")
                           .arg(bareName));
-    QByteArray bytes = encoded.bytes;
+    const QString error = saveJoined(bareName, encoded.bytes);
+    return error.isEmpty() ? r : failed(error);
+}
+
+QString NotebookFiles::saveJoined(const QString &bareName, QByteArray bytes)
+{
     bool joined = false;
     QString error;
     if (!joinOutside(bareName, bytes, joined, error))
-        return failed(error);
+        return error;
     if (!m_folder.save(bareName, bytes, &error))
-        return failed(notWritten(bareName, error));
+        return notWritten(bareName, error);
     remember(bareName, bytes, true);
     if (joined && m_onJoined)
         m_onJoined(bareName);
-    return r;
+    return {};
 }
 
 WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &record,
@@ -146,17 +151,9 @@ WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &
         const QByteArray now = m_folder.readAll(bareName, &found);
         if (found != known->exists || now != known->bytes) {
             const QByteArray before = known->bytes;
-            QByteArray whole = before + (before.isEmpty() || before.endsWith('\n') ? encoded.bytes : bytes);
-            bool joined = false;
-            QString error;
-            if (!joinOutside(bareName, whole, joined, error))
-                return failed(error);
-            if (!m_folder.save(bareName, whole, &error))
-                return failed(notWritten(bareName, error));
-            remember(bareName, whole, true);
-            if (joined && m_onJoined)
-                m_onJoined(bareName);
-            return first;
+            const QString error =
+                saveJoined(bareName, before + (before.isEmpty() || before.endsWith('\n') ? encoded.bytes : bytes));
+            return error.isEmpty() ? first : failed(error);
         }
     }
     QString error;

@@ -110,6 +110,8 @@ private:
     // since it was read; false (with the reason) when the copy of a version both changed
     // could not be made.
     bool joinOutside(const QString &bareName, QByteArray &bytes, bool &joined, QString &error);
+    // The whole file written, joined first with what changed outside; "" or the error.
+    QString saveJoined(const QString &bareName, QByteArray bytes);
     void remember(const QString &bareName, const QByteArray &bytes, bool written) const;
     void noteOutside(const QString &bareName, int records, const QStringList &conflicts, const QString &copy);
 

@@ -4,6 +4,7 @@
 #include "core/backup/notebook_zip.h"
 #include "core/common/cp932.h"
 #include "generators.h"
+#include "file_size_limit.h"
 #include "test_notebook.h"
 
 #include <QDirIterator>
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <zip.h>
 
@@ -62,19 +61,6 @@ QList<int> nonAsciiEntryFlags(const QByteArray &zip)
     }
     return flags;
 }
-
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limit = old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-    rlimit old{};
-};
 
 } // namespace
 

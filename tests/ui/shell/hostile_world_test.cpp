@@ -6,6 +6,7 @@
 #include "core/registers/register_files.h"
 #include "recording_printer.h"
 #include "scripted_dialogs.h"
+#include "file_size_limit.h"
 #include "test_notebook.h"
 #include "ui/shell/diary_screen.h"
 #include "user_actions.h"
@@ -23,21 +24,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// The largest file this process may write, as a full disk would have it: writes beyond it
-// fail (EFBIG) instead of ending the process.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limit = old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-    rlimit old{};
-};
 
 using Write = std::function<WriteResult(Notebook &)>;
 
