@@ -1,5 +1,7 @@
 #include "core/recipe_tools/recipe_search.h"
 
+#include <QSet>
+
 #include "core/common/numbers.h"
 
 #include <QHash>
@@ -22,17 +24,40 @@ bool matchesChoice(const QString &field, const QString &choice)
     return choice.isEmpty() || field == choice;
 }
 
+namespace {
+
+// A search tests the same two boxes against every recipe: their values are read once, not a
+// thousand times (the last few texts read are remembered).
+double boxValueOnce(const QString &text)
+{
+    struct Read {
+        bool used = false;
+        QString text;
+        double value = 0;
+    };
+    static thread_local Read recent[4];
+    static thread_local int next = 0;
+    for (const Read &r : recent)
+        if (r.used && r.text == text)
+            return r.value;
+    Read &slot = recent[next++ % 4];
+    slot = {true, text, boxValue(text)};
+    return slot.value;
+}
+
+} // namespace
+
 bool timeInRange(float time, const QString &low, const QString &high)
 {
-    const float l = float(boxValue(low));
-    const float h = float(boxValue(high));
+    const float l = float(boxValueOnce(low));
+    const float h = float(boxValueOnce(high));
     return l <= time && time < h;
 }
 
 bool countInRange(const QString &count, const QString &low, const QString &high)
 {
     const double c = numericValue(count);
-    return boxValue(low) <= c && c < boxValue(high);
+    return boxValueOnce(low) <= c && c < boxValueOnce(high);
 }
 
 bool keyIsIdle(SearchKey key, const SearchKeys &keys)
@@ -55,23 +80,18 @@ QStringList searchWhole(const QStringList &names, const RecipeTest &passes)
 
 QStringList searchNarrow(const QStringList &listed, const QStringList &names, const RecipeTest &passes)
 {
-    // Where each name stands in the table, so that a long list is not matched against the
-    // whole table row by row.
-    QHash<QString, QList<int>> positions;
-    positions.reserve(names.size());
+    // Each recipe is tested once; only the names of the passing ones are kept for the look-up,
+    // so a long list is neither matched row by row nor hashed whole.
+    QSet<QString> passing;
     for (int i = 0; i < names.size(); ++i)
-        positions[names[i]].append(i);
+        if (passes(i))
+            passing.insert(names[i]);
     QStringList kept;
-    for (const QString &row : listed) {
-        const auto it = positions.constFind(row);
-        if (it == positions.cend())
-            continue;
-        for (int i : *it)
-            if (passes(i)) {
-                kept.append(row);
-                break;
-            }
-    }
+    if (passing.isEmpty())
+        return kept;
+    for (const QString &row : listed)
+        if (passing.contains(row))
+            kept.append(row);
     return kept;
 }
 
