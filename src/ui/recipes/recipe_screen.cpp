@@ -410,7 +410,7 @@ QLayout *RecipeScreen::buildButtons()
     buttons->addStretch();
     buttons->addWidget(m_cmdEnd);
     for (QPushButton *b :
-         {m_cmdNew, m_cmdTouroku, m_cmdDelete, m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint, m_cmdEnd})
+         {m_cmdNew, m_cmdTouroku, m_cmdDelete, m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint, m_cmdEnd, firstFoods})
         b->setMinimumSize(64, 32);
     return buttons;
 }
