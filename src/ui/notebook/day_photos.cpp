@@ -57,11 +57,6 @@ DayPhotos::DayPhotos(PanelHost &host, const DayPhotoControls &controls, std::fun
     m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
     m_tmrPlay->setInterval(SlideStepMs);
 
-    hookEvents(controls.caption, [this](QEvent *e) {
-        if (e->type() == QEvent::MouseButtonDblClick)
-            openPicker();
-        return false;
-    });
     addKeyboardWay(controls.caption, QStringLiteral("日記の写真を取り込む"), [this] { openPicker(); });
     hookEvents(page, [this](QEvent *e) {
         if (e->type() == QEvent::Resize && m_pictureEnlarged)

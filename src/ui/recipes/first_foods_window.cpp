@@ -4,6 +4,7 @@
 #include "core/common/dates.h"
 #include "core/common/dialogs.h"
 #include "core/common/one_line.h"
+#include "core/profile/new_notebook.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/ui_util.h"
 
@@ -140,7 +141,7 @@ void FirstFoodsWindow::enter()
     }
     const std::optional<QDate> date = parseTypedDate(m_date->text(), m_notebook.clock.today());
     if (!date) {
-        m_dialogs.warning(title, QStringLiteral("その入力は日付の形式ではありません\r\n\r\n2002/02/18　のように入力してみて下さい"));
+        m_dialogs.warning(title, notADateText());
         return;
     }
     for (const QString &value : {food, m_note->text()})

@@ -53,11 +53,6 @@ RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, const Recip
     m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
     m_tmrPlay->setInterval(SlideStepMs);
 
-    hookEvents(controls.caption, [this](QEvent *e) {
-        if (e->type() == QEvent::MouseButtonDblClick)
-            openPicker();
-        return false;
-    });
     addKeyboardWay(controls.caption, QStringLiteral("料理の写真を取り込む"), [this] { openPicker(); });
     connect(m_picker, &PicturePicker::previewRequested, m_picture, &PictureFrame::showFile);
     connect(m_picker, &PicturePicker::copyRequested, this, &RecipePictures::importFrom);

@@ -110,11 +110,6 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
                 m_lastItem = m_grid->text(current.row() + 1, 1);
                 emit itemClicked(m_lastItem);
             });
-    hookEvents(m_title, [this](QEvent *e) {
-        if (e->type() == QEvent::MouseButtonDblClick)
-            emit pictureRequested();
-        return false;
-    });
     addKeyboardWay(m_title, kind.itemName + QStringLiteral("の写真を取り込む"), [this] { emit pictureRequested(); });
 }
 

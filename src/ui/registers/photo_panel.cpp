@@ -92,12 +92,6 @@ QWidget *PhotoPanel::buildGroup(int g)
     grid->addLayout(bottom, 2, 0, 1, 2);
     grid->setRowStretch(1, 1);
 
-    hookEvents(group.caption, [this, g](QEvent *e) {
-        if (e->type() == QEvent::MouseButtonDblClick)
-            changeCaption(g);
-        return false;
-    });
-    connect(group.picture, &PictureFrame::doubleClicked, this, [this, g] { openPicker(g); });
     addKeyboardWay(group.caption, QStringLiteral("アルバム%1の見出しを変更").arg(g), [this, g] { changeCaption(g); });
     addKeyboardWay(group.picture, QStringLiteral("アルバム%1に写真を取り込む").arg(g), [this, g] { openPicker(g); });
     group.scroll->setFocusPolicy(Qt::StrongFocus); // the arrows page the album

@@ -214,6 +214,10 @@ void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()
         w->setObjectName(QStringLiteral("keyboardControl"));
     w->setStyleSheet(w->styleSheet() + QStringLiteral("\n#%1:focus { border: 2px solid #2f6fd0; }").arg(w->objectName()));
     hookEvents(w, [action](QEvent *e) {
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            action->trigger();
+            return false;
+        }
         if (e->type() != QEvent::KeyPress)
             return false;
         const auto *key = static_cast<QKeyEvent *>(e);

@@ -49,10 +49,10 @@ class QObject;
 void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
 bool isEnterKey(const QEvent *e);
 
-// A control whose command is a double-click (a caption, a picture, a label) gains the other
-// ways to it: it takes the focus (Tab) and shows it, Enter and Space run the command, its
-// context menu (the menu key, Shift+F10) holds it by name, and a screen reader sees a button
-// of that name whose press action runs it. The double-click keeps working.
+// A control whose command is a double-click (a caption, a picture, a label): a double-click
+// (any button) runs it, and so do the other ways: it takes the focus (Tab) and shows it, Enter
+// and Space run the command, its context menu (the menu key, Shift+F10) holds it by name, and
+// a screen reader sees a button of that name whose press action runs it.
 void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command);
 
 // Labels as screen readers see them (their text, or the command addKeyboardWay gives them):
