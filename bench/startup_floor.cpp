@@ -1,6 +1,7 @@
 // The start-up floor: a bare Qt window with the same fonts that reads the same files whole, and
 // reports at its first paint as the program does (time since main's first line, resident memory).
 #include "core/common/fonts.h"
+#include "resident_memory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,16 +14,6 @@
 
 namespace {
 
-qint64 rssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray &line : status.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
-
 class Window : public QMainWindow
 {
 public:
@@ -32,7 +23,7 @@ protected:
     void paintEvent(QPaintEvent *e) override
     {
         QMainWindow::paintEvent(e);
-        std::printf("first_paint_ms=%lld rss_kb=%lld\n", m_since.elapsed(), rssKb());
+        std::printf("first_paint_ms=%lld rss_kb=%lld\n", m_since.elapsed(), qint64(residentKib()));
         std::fflush(stdout);
         std::_Exit(0);
     }

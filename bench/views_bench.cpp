@@ -8,6 +8,7 @@
 #include "floor_report.h"
 #include "generators.h"
 #include "loaded_screen.h"
+#include "resident_memory.h"
 #include "ui/notebook/growth_bands.h"
 #include "ui/notebook/growth_panel.h"
 
@@ -241,15 +242,7 @@ void GrowthChartPaintFloor(benchmark::State &state)
     }
 }
 
-double residentMib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray &line : status.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
+double residentMib() { return residentKib() / 1024.0; }
 
 // The resident memory of the full notebook's screen after its load, after every panel and the
 // recipe screen were opened once, and what the second half of 100 page turns and 20 panel
