@@ -1,10 +1,13 @@
 #include "core/backup/notebook_zip.h"
 #include "core/book/notebook.h"
+#include "core/book/yearbook.h"
 #include "core/book/notebook_setup.h"
 #include "core/common/clock.h"
 #include "core/common/command_line.h"
+#include "core/common/dates.h"
 #include "core/common/dialogs.h"
 #include "ui/shell/diary_screen.h"
+#include "ui/notebook/yearbook_window.h"
 #include "ui/shell/startup.h"
 #include "ui/widgets/qt_dialogs.h"
 #include "ui/widgets/qt_printer.h"
@@ -48,6 +51,40 @@ static int runBackupCommand(const CommandLine &command)
         return fail(o.error);
     std::fputs(QStringLiteral("%1 に %2 個のファイル（%3 バイト）を書き出しました。\n")
                    .arg(command.zip).arg(o.files).arg(o.bytes).toLocal8Bit().constData(), stdout);
+    return 0;
+}
+
+// --export-html and --export-pdf: the yearbook without a window (the chart is drawn offscreen).
+static int runExportCommand(const CommandLine &command)
+{
+    QString folder = command.folder;
+    if (folder.isEmpty())
+        folder = notebook_setup::holdsNotebook(QDir::currentPath()) ? QDir::currentPath() : notebook_setup::perUserFolder();
+    if (const QString refused = folderRefusal(folder); !refused.isEmpty()) {
+        std::fputs(refused.toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+    auto fail = [](const QString &message) {
+        std::fputs((QStringLiteral("ikuji-techo: ") + message + u'\n').toLocal8Bit().constData(), stderr);
+        return 1;
+    };
+    if (!notebook_setup::holdsNotebook(folder))
+        return fail(QStringLiteral("%1 は育児手帖のノートではありません（ﾌﾟﾗｲﾍﾞｰﾄ.txt がありません）。").arg(folder));
+    setUpApplication(*qApp);
+    SystemClock clock;
+    Notebook notebook(folder, clock);
+    notebook.readProfile();
+    notebook.readDiary();
+    QtDialogs dialogs;
+    QtPrinter printer(folder, QtPrinter::Target::DefaultPrinter, &clock);
+    const bool pdf = command.action == CommandLine::ExportPdf;
+    const yearbook::Result r = yearbook::exportFromCommandLine(
+        notebook, dialogs, printer, pdf, command.zip, parseStoredDate(command.from).value_or(QDate()),
+        parseStoredDate(command.to).value_or(QDate()));
+    if (!r.ok)
+        return fail(r.error);
+    std::fputs(QStringLiteral("%1 に書き出しました（%2 個のファイル、%3 バイト）。\n")
+                   .arg(command.zip).arg(r.files).arg(r.bytes).toLocal8Bit().constData(), stdout);
     return 0;
 }
 
@@ -95,6 +132,13 @@ int main(int argc, char *argv[])
     if (command.action == CommandLine::Backup || command.action == CommandLine::Restore) {
         QCoreApplication core(argc, argv);
         return runBackupCommand(command);
+    }
+    if (command.action == CommandLine::ExportHtml || command.action == CommandLine::ExportPdf) {
+        // Nothing is shown: the chart is drawn offscreen even without a display.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return runExportCommand(command);
     }
     if (command.action != CommandLine::Run) {
         std::fputs(command.output.toLocal8Bit().constData(),

@@ -1,6 +1,8 @@
 #include "core/common/command_line.h"
 
 #include <QCommandLineParser>
+#include "core/common/dates.h"
+
 #include <QFileInfo>
 
 static QString usage()
@@ -30,7 +32,14 @@ static QString usage()
         "                 write the whole notebook into ZIP and exit (no window)\n"
         "  --restore ZIP 復元先\n"
         "                 ZIP の手帖を新しいフォルダー 復元先 に戻して終了します\n"
-        "                 restore the notebook in ZIP into the new folder TARGET and exit\n");
+        "                 restore the notebook in ZIP into the new folder TARGET and exit\n"
+        "  --export-html 書き出し先 [--from 年/月/日] [--to 年/月/日] [フォルダー]\n"
+        "                 その期間の日記を写真とグラフ付きのウェブページ（新しいフォルダー）に\n"
+        "                 書き出して終了します（期間の指定がなければ日記の全部）\n"
+        "                 write the diary of the period as a web page into the new folder DIR and exit\n"
+        "  --export-pdf ファイル [--from 年/月/日] [--to 年/月/日] [フォルダー]\n"
+        "                 同じ内容を A4 の PDF に書き出して終了します\n"
+        "                 write the same as an A4 PDF into FILE and exit\n");
 }
 
 static QString refusal(const QCommandLineParser &parser, bool parsed)
@@ -55,6 +64,32 @@ QString folderRefusal(const QString &folder)
     return QStringLiteral("ikuji-techo: フォルダー %1 が見つかりません。 No such folder.\n").arg(folder);
 }
 
+static CommandLine parseExport(const QCommandLineParser &parser, const QCommandLineOption &output,
+                               const QCommandLineOption &from, const QCommandLineOption &to, bool both)
+{
+    CommandLine result;
+    result.action = output.names().first() == QLatin1String("export-html") ? CommandLine::ExportHtml
+                                                                           : CommandLine::ExportPdf;
+    result.zip = parser.value(output);
+    result.folder = parser.positionalArguments().value(0);
+    result.from = parser.value(from);
+    result.to = parser.value(to);
+    QString wrong;
+    if (both)
+        wrong = QStringLiteral("--export-html と --export-pdf は一度にどちらか一つです。 Give one of them.");
+    for (const QString &date : {result.from, result.to})
+        if (wrong.isEmpty() && !date.isEmpty() && !parseStoredDate(date))
+            wrong = QStringLiteral("%1 は 年/月/日 (2025/05/01) の形の日付ではありません。 Not a date.").arg(date);
+    if (wrong.isEmpty() && !result.from.isEmpty() && !result.to.isEmpty() && result.from > result.to)
+        wrong = QStringLiteral("--from の日付が --to の日付より後です。 --from is after --to.");
+    if (!wrong.isEmpty()) {
+        result.action = CommandLine::Error;
+        result.exitCode = 2;
+        result.output = QStringLiteral("ikuji-techo: %1\n").arg(wrong);
+    }
+    return result;
+}
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     // Our own options rather than addHelpOption(): that one also adds --help-all for Qt's
@@ -68,6 +103,11 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.addOption(version);
     parser.addOption(backup);
     parser.addOption(restore);
+    const QCommandLineOption exportHtml(QStringLiteral("export-html"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption exportPdf(QStringLiteral("export-pdf"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption from(QStringLiteral("from"), QString(), QStringLiteral("DATE"));
+    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("DATE"));
+    parser.addOptions({exportHtml, exportPdf, from, to});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QString());
 
     // parse() takes the program name first and skips it.
@@ -90,6 +130,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.output = QStringLiteral("ikuji-techo: --restore には ZIP と復元先のフォルダーを指定してください。"
                                        " --restore needs ZIP and TARGET.\n\n") +
                         usage();
+    } else if (parsed && (parser.isSet(exportHtml) || parser.isSet(exportPdf)) &&
+               parser.positionalArguments().size() <= 1) {
+        return parseExport(parser, parser.isSet(exportHtml) ? exportHtml : exportPdf, from, to,
+                           parser.isSet(exportHtml) && parser.isSet(exportPdf));
     } else if (!parsed || parser.positionalArguments().size() > 1) {
         result.action = CommandLine::Error;
         result.exitCode = 2;

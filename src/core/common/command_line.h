@@ -6,10 +6,11 @@
 // What the command line asks for. Decided before QApplication exists, so that --help and
 // --version answer without a display.
 struct CommandLine {
-    enum Action { Run, Help, Version, Error, Backup, Restore };
+    enum Action { Run, Help, Version, Error, Backup, Restore, ExportHtml, ExportPdf };
     Action action = Run;
     QString folder;   // the folder given, empty when none (for Restore: the target folder)
-    QString zip;      // Backup, Restore: the zip file
+    QString zip;      // Backup, Restore: the zip file; ExportHtml, ExportPdf: the folder or file written
+    QString from, to; // ExportHtml, ExportPdf: the period (yyyy/mm/dd, checked), "" for the diary's ends
     QString output;   // for standard output (Help, Version) or standard error (Error)
     int exitCode = 0; // the status to exit with when the action is not Run
 };

@@ -40,6 +40,34 @@ QString findPicture(const NotebookFolder &folder, const QString &key)
     return {};
 }
 
+PictureIndex::PictureIndex(const NotebookFolder &folder) : m_folder(folder)
+{
+    for (const QString &name : folder.fileNames())
+        m_names.insert(name.toLower(), name);
+}
+
+QString PictureIndex::find(const QString &key) const
+{
+    const QString stem = pictureStem(key);
+    if (stem.isEmpty())
+        return {};
+    for (const char *ext : precedence) {
+        const QString name = m_names.value((stem + QLatin1String(ext)).toLower());
+        if (!name.isEmpty() && readable(name))
+            return name;
+    }
+    return {};
+}
+
+bool PictureIndex::readable(const QString &bareName) const
+{
+    const QString name = m_names.value(bareName.toLower());
+    if (name.isEmpty() || !m_folder.refusal(name).isEmpty())
+        return false;
+    QImageReader reader(m_folder.dir() + u'/' + name);
+    return reader.canRead();
+}
+
 namespace {
 
 bool tooLarge(QSize claimed)

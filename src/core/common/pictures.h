@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -23,6 +24,21 @@ QString pictureStem(const QString &key);
 // The bare name of the picture that wins for key, or "" when none can be read. No pixels
 // are decoded.
 QString findPicture(const NotebookFolder &folder, const QString &key);
+
+// The same look-up over one listing of the folder, for many keys at once (a yearbook of a
+// thousand days): the names are matched without regard to letter case as pathOf does.
+class PictureIndex
+{
+public:
+    explicit PictureIndex(const NotebookFolder &folder);
+    QString find(const QString &key) const;
+    // Whether the folder's file of this bare name (any letter case) is a picture Qt reads.
+    bool readable(const QString &bareName) const;
+
+private:
+    const NotebookFolder &m_folder;
+    QHash<QString, QString> m_names; // lower case -> the name in the folder
+};
 
 // The winning picture decoded to fit into size (keeping its proportions, a small one enlarged),
 // or NOPIC.JPG.

@@ -184,15 +184,22 @@ ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int day
     return band;
 }
 
-QString ageText(QDate birth, QDate on)
+int completedMonths(QDate birth, QDate on)
 {
     if (!birth.isValid() || !on.isValid() || on < birth)
-        return {};
-    // Completed months as QDate::addMonths counts them (born on the 31st, a month is
-    // complete on the last day of a shorter month), which is how the chart's axis marks them.
+        return -1;
     int months = (on.year() - birth.year()) * 12 + on.month() - birth.month();
     if (birth.addMonths(months) > on)
         --months;
+    return months;
+}
+
+QString ageText(QDate birth, QDate on)
+{
+    // Completed months are how the chart's axis marks them.
+    const int months = completedMonths(birth, on);
+    if (months < 0)
+        return {};
     if (months < 12)
         return QStringLiteral("%1か月").arg(months);
     return QStringLiteral("%1歳%2か月").arg(months / 12).arg(months % 12);

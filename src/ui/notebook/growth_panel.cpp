@@ -16,6 +16,8 @@
 #include <QCheckBox>
 #include <QCursor>
 #include <QEvent>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -23,6 +25,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolTip>
@@ -323,6 +326,19 @@ void GrowthPanel::drawGrowthChart()
     m_dayAxis->setTitleText(count > 0 ? QStringLiteral("生後（%1 から）").arg(m_shown.date[1]) : QString());
     applyLimits();
     showReference();
+}
+
+void GrowthPanel::paintChart(PanelHost &host, QPainter &painter, const QRectF &target)
+{
+    GrowthPanel panel(host);
+    panel.setAttribute(Qt::WA_DontShowOnScreen);
+    // The one-day message belongs to the screen; a chart of one day is drawn empty.
+    if (host.notebook().diary.count() > 1)
+        panel.drawGrowthChart();
+    panel.m_chart->resize(target.size());
+    panel.m_chart->layout()->activate();
+    panel.m_chrTaijyu->scene()->setSceneRect(QRectF(QPointF(0, 0), target.size()));
+    panel.m_chrTaijyu->scene()->render(&painter, target, QRectF(QPointF(0, 0), target.size()));
 }
 
 void GrowthPanel::fillGrowthLists()

@@ -17,7 +17,9 @@ class QChart;
 class QChartView;
 class QLineSeries;
 class QListWidget;
+class QPainter;
 class QPushButton;
+class QRectF;
 class QValueAxis;
 
 // The growth panel fraGraph: the day-by-day weight and height lists, the two-axis chart and
@@ -39,6 +41,10 @@ public:
     void exportSeries();
     // chrTaijyu double-click: the four axis limits asked one after the other.
     void changeLimits();
+
+    // The chart as drawGrowthChart shows it, drawn into target (a page, a picture): a panel
+    // that is never shown is made for it, so the screen's chart keeps its size.
+    static void paintChart(PanelHost &host, QPainter &painter, const QRectF &target);
 
     QChart *chart() const { return m_chart; }
     QChartView *chartView() const { return m_chrTaijyu; }

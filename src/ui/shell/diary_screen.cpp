@@ -9,6 +9,7 @@
 #include "ui/notebook/growth_panel.h"
 #include "ui/notebook/list_panel.h"
 #include "ui/notebook/screen_print.h"
+#include "ui/notebook/yearbook_window.h"
 #include "ui/profile/backup_commands.h"
 #include "ui/profile/profile_screen.h"
 #include "ui/recipes/recipe_screen.h"
@@ -137,6 +138,9 @@ void DiaryScreen::buildBar()
                  QStringLiteral("離乳食レシピモードです"), [this] { recipeButtonClicked(); });
     addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString(),
                  [this] { profileButtonClicked(); });
+    addBarButton(QStringLiteral("cmdYearbook"), QStringLiteral("アルバム書き出し"),
+                 QStringLiteral("日記を写真やグラフと一緒にウェブページや PDF に書き出します"),
+                 [this] { openYearbook(); });
     addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"),
                  QStringLiteral("ヘルプファイルを開きます"), [this] { openHelp(); });
     addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"),
@@ -146,7 +150,8 @@ void DiaryScreen::buildBar()
         {"cmdNew", Qt::Key_F2},    {"cmdTouroku", Qt::Key_F3}, {"cmdDiary", Qt::Key_F5},
         {"cmdList", Qt::Key_F6},   {"cmdGraph", Qt::Key_F7},   {"cmdYotei", Qt::Key_F8},
         {"cmdItadaki", Qt::Key_F9}, {"cmdPhoto", Qt::Key_F10}, {"cmdRinyu", Qt::Key_F11},
-        {"cmdPrivate", Qt::Key_F12}, {"cmdPrint", QKeySequence::Print}, {"cmdEnd", QKeySequence::Quit}};
+        {"cmdPrivate", Qt::Key_F12}, {"cmdPrint", QKeySequence::Print}, {"cmdEnd", QKeySequence::Quit},
+        {"cmdYearbook", QKeySequence(Qt::CTRL | Qt::Key_E)}};
     for (const auto &[name, key] : keys)
         m_bar->findChild<QPushButton *>(QLatin1String(name))->setShortcut(key);
     bar->addStretch();
@@ -178,6 +183,16 @@ void DiaryScreen::diaryButtonClicked()
                        "また、特別な日を記念日としてリストに表示することができたり、\r\n"
                        "指定した文字が含まれる日記を簡単に検索することができます。\r\n\r\n"
                        "デジカメをお持ちなら１日あたり６枚までの写真を登録、表示させることができます。\r\n"));
+}
+
+void DiaryScreen::openYearbook()
+{
+    // One window, kept while the screen lives: its choices stay for the next export.
+    if (!m_yearbook)
+        m_yearbook = new YearbookWindow(*this, this);
+    m_yearbook->show();
+    m_yearbook->raise();
+    m_yearbook->activateWindow();
 }
 
 void DiaryScreen::recipeButtonClicked()

@@ -21,6 +21,7 @@ class QFrame;
 class QPushButton;
 class RecipeScreen;
 class SchedulePanel;
+class YearbookWindow;
 class QWidget;
 
 // The notebook screen frmDiary: the button bar, the six panels that take turns in one place,
@@ -90,6 +91,8 @@ private:
                               const std::function<void()> &handler);
     void diaryButtonClicked();
     void recipeButtonClicked();
+    // アルバム書き出し: the export window.
+    void openYearbook();
     void profileButtonClicked();
     void openProfileScreen();
     void showNotebookTitle();
@@ -112,6 +115,7 @@ private:
     OutsideWatch *m_outsideWatch = nullptr;
     QPointer<RecipeScreen> m_recipeScreen;
     QPointer<ProfileScreen> m_profileScreen;
+    QPointer<YearbookWindow> m_yearbook;
     bool m_sampleView = false;
     bool m_ownNotebookStart = false;
     QList<QPointer<HelpWindow>> m_helpWindows;

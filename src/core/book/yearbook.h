@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class Notebook;
+class NotebookFolder;
+class QPainter;
+class QRectF;
+
+// The yearbook: the diary of a period given back as a web page (a folder with index.html, a
+// stylesheet and the pictures) or as a PDF, with the growth chart, the anniversaries of the
+// period and the album pictures.
+namespace yearbook {
+
+struct Options {
+    QDate from, to;
+    bool text = true;    // the diary text
+    bool measures = true; // height and weight
+    enum class Photos { None, Main, All };
+    Photos photos = Photos::Main;
+    bool chart = true;
+    bool anniversaries = true;
+    bool albums = false;
+    bool smaller = false; // pictures scaled to at most MaxPictureSide on the long side
+    QPageSize paper = QPageSize(QPageSize::A4);
+    // An output that is there already is replaced (the question was asked); only an earlier
+    // yearbook or an empty folder is ever replaced.
+    bool replace = false;
+};
+
+constexpr int MaxPictureSide = 1600;
+
+struct Day {
+    QDate date;
+    QString age;           // 生後3か月12日, "" before the birth day
+    qint16 height = 0;     // 0 = not entered
+    qint16 weight = 0;
+    QString text;          // the lines joined by CR LF
+    QStringList photos;    // bare names in the notebook folder, the main photo first
+};
+
+struct Month {
+    int year = 0, month = 0;
+    QList<Day> days;
+    QStringList anniversaries; // the entries of this month, as written ("2025/05/01 初めての寝返り")
+};
+
+struct Album {
+    QString caption;
+    QStringList photos;
+};
+
+struct Content {
+    QString name;   // the child's nickname
+    QDate from, to;
+    QList<Month> months; // only the months that hold a day or an anniversary
+    QList<Album> albums; // the groups that hold a picture
+    int dayCount() const;
+    int photoCount() const;
+};
+
+// The presets of the window: the first year from the birth day, the year up to the last day,
+// and every day.
+struct Period { QDate from, to; };
+Period firstYear(const Notebook &notebook);
+Period lastYear(const Notebook &notebook);
+Period wholeDiary(const Notebook &notebook);
+
+// 2025年5月1日（木）
+QString japaneseDate(QDate date);
+// 生後3か月12日 (生後12日 in the first month, 1歳2か月3日 from the first birthday); "" before birth.
+QString dayAgeText(QDate birth, QDate day);
+// 2025年5月
+QString monthTitle(int year, int month);
+// 2025年5月1日（木）〜 2026年4月30日（木）
+QString periodText(QDate from, QDate to);
+// Text for HTML: & < > " ' as references; with lineBreaks, each line break (CR LF, CR or LF) a <br>.
+QString escapeHtml(const QString &text, bool lineBreaks = false);
+
+// What the period holds, by the options. Pictures are found by the same rule as everywhere.
+Content gather(Notebook &notebook, const Options &options);
+
+// Draws the growth chart into a rectangle of a painter (the screen's own chart code).
+using ChartPainter = std::function<void(QPainter &, const QRectF &)>;
+// Told after each step of the work (done of total); false cancels.
+using Progress = std::function<bool(int done, int total)>;
+
+struct Result {
+    bool ok = false;
+    bool cancelled = false;
+    QString error;   // a sentence for the user when neither ok nor cancelled
+    int files = 0;   // files written
+    qint64 bytes = 0;
+};
+
+// The web page into the folder outDir, which must not exist yet: everything is written into
+// a temporary folder beside it, which takes outDir's name only when the whole page is written.
+// Cancelled or failed, nothing is left.
+Result writeHtml(const Content &content, const NotebookFolder &folder, const QString &outDir,
+                 const Options &options, const ChartPainter &chart, const Progress &progress = {});
+// The PDF into outFile (replaced only when the whole file is written).
+Result writePdf(const Content &content, const NotebookFolder &folder, const QString &outFile,
+                const Options &options, const ChartPainter &chart, const Progress &progress = {});
+
+// index.html's text alone: the pictures under photos/ by their names (or by the name renamed
+// gives them), the chart as chart.png.
+QString htmlPage(const Content &content, const Options &options, bool withChart,
+                 const QHash<QString, QString> &renamed = {});
+// Whether dir holds a yearbook this program wrote (its index.html says so), or nothing.
+bool replaceable(const QString &dir);
+
+} // namespace yearbook

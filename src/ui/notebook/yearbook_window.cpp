@@ -1,0 +1,318 @@
+#include "ui/notebook/yearbook_window.h"
+
+#include "core/book/notebook.h"
+#include "core/common/dialogs.h"
+#include "core/common/notebook_folder.h"
+#include "ui/notebook/growth_panel.h"
+#include "ui/widgets/panel_host.h"
+#include "ui/widgets/ui_util.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace {
+
+QString title() { return QStringLiteral("アルバム書き出し"); }
+
+QCheckBox *checkBox(const QString &name, const QString &caption, bool on, QWidget *parent)
+{
+    auto *box = new QCheckBox(caption, parent);
+    nameControl(box, name, caption);
+    box->setChecked(on);
+    return box;
+}
+
+QDateEdit *dateEdit(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *edit = new QDateEdit(parent);
+    nameControl(edit, name, caption);
+    edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    edit->setCalendarPopup(true);
+    edit->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
+    return edit;
+}
+
+yearbook::ChartPainter chartOf(PanelHost &host)
+{
+    return [&host](QPainter &painter, const QRectF &target) { GrowthPanel::paintChart(host, painter, target); };
+}
+
+QString sizeText(qint64 bytes) { return QLocale(QLocale::Japanese).formattedDataSize(bytes); }
+
+// The window's host for the command line: only the chart asks anything of it.
+class QuietHost : public PanelHost
+{
+public:
+    QuietHost(Notebook &notebook, Dialogs &dialogs, Printer &printer)
+        : m_notebook(notebook), m_dialogs(dialogs), m_printer(printer)
+    {
+    }
+    Notebook &notebook() override { return m_notebook; }
+    Dialogs &dialogs() override { return m_dialogs; }
+    Printer &printer() override { return m_printer; }
+    void panelHide() override {}
+    void showDiaryPanel() override {}
+    void setCurrentDay(int) override {}
+    QString shownDate() const override { return {}; }
+    bool loading() const override { return true; }
+    void helpTour(const QString &) override {}
+
+private:
+    Notebook &m_notebook;
+    Dialogs &m_dialogs;
+    Printer &m_printer;
+};
+
+} // namespace
+
+YearbookWindow::YearbookWindow(PanelHost &host, QWidget *parent) : QDialog(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("frmYearbook"));
+    setWindowTitle(title());
+    m_from = dateEdit(QStringLiteral("dtpFrom"), QStringLiteral("期間の始め"), this);
+    m_to = dateEdit(QStringLiteral("dtpTo"), QStringLiteral("期間の終わり"), this);
+    auto *period = new QHBoxLayout;
+    period->addWidget(m_from);
+    period->addWidget(new QLabel(QStringLiteral("〜"), this));
+    period->addWidget(m_to);
+    const std::pair<const char *, yearbook::Period (*)(const Notebook &)> presets[] = {
+        {"最初の1年", yearbook::firstYear}, {"この1年", yearbook::lastYear}, {"全部", yearbook::wholeDiary}};
+    int n = 0;
+    for (const auto &[caption, preset] : presets) {
+        const QString text = QString::fromUtf8(caption);
+        QPushButton *b = makeButton(QStringLiteral("cmdPeriod%1").arg(++n), text,
+                                    QStringLiteral("期間を%1にします").arg(text), this);
+        connect(b, &QPushButton::clicked, this, [this, preset = preset] { setPeriod(preset(m_host.notebook())); });
+        period->addWidget(b);
+    }
+
+    m_chkText = checkBox(QStringLiteral("chkText"), QStringLiteral("日記の文章"), true, this);
+    m_chkMeasures = checkBox(QStringLiteral("chkMeasures"), QStringLiteral("身長と体重"), true, this);
+    m_cboPhotos = new QComboBox(this);
+    m_cboPhotos->addItems({QStringLiteral("載せない"), QStringLiteral("メインの写真だけ"), QStringLiteral("6枚とも")});
+    m_cboPhotos->setCurrentIndex(1);
+    m_chkChart = checkBox(QStringLiteral("chkChart"), QStringLiteral("成長グラフ"), true, this);
+    m_chkAnniversaries = checkBox(QStringLiteral("chkAnniversaries"), QStringLiteral("期間中の記念日"), true, this);
+    m_chkAlbums = checkBox(QStringLiteral("chkAlbums"), QStringLiteral("アルバムの写真"), false, this);
+    auto *includes = new QFormLayout;
+    includes->addRow(m_chkText);
+    includes->addRow(m_chkMeasures);
+    includes->addRow(makeLabel(QStringLiteral("日の写真"), m_cboPhotos, this), m_cboPhotos);
+    nameControl(m_cboPhotos, QStringLiteral("cboPhotos"), QStringLiteral("日の写真"));
+    includes->addRow(m_chkChart);
+    includes->addRow(m_chkAnniversaries);
+    includes->addRow(m_chkAlbums);
+    auto *includeBox = new QGroupBox(QStringLiteral("載せるもの"), this);
+    includeBox->setLayout(includes);
+
+    m_optHtml = new QRadioButton(QStringLiteral("ウェブページ（フォルダー）"), this);
+    nameControl(m_optHtml, QStringLiteral("optHtml"), QStringLiteral("ウェブページ（フォルダー）"));
+    m_optPdf = new QRadioButton(QStringLiteral("PDF"), this);
+    nameControl(m_optPdf, QStringLiteral("optPdf"), QStringLiteral("PDF"));
+    m_optHtml->setChecked(true);
+    m_chkSmaller = checkBox(QStringLiteral("chkSmaller"), QStringLiteral("小さくする"), false, this);
+    m_chkSmaller->setToolTip(QStringLiteral("写真を長い辺 %1 ピクセルまでに縮めます").arg(yearbook::MaxPictureSide));
+    m_cboPaper = new QComboBox(this);
+    for (const QPageSize::PageSizeId id : {QPageSize::A4, QPageSize::A5, QPageSize::B5, QPageSize::Letter})
+        m_cboPaper->addItem(QPageSize(id).name(), int(id));
+    nameControl(m_cboPaper, QStringLiteral("cboPaper"), QStringLiteral("用紙"));
+    auto *format = new QGridLayout;
+    format->addWidget(m_optHtml, 0, 0);
+    format->addWidget(m_chkSmaller, 0, 1);
+    format->addWidget(m_optPdf, 1, 0);
+    auto *paper = new QHBoxLayout;
+    paper->addWidget(makeLabel(QStringLiteral("用紙"), m_cboPaper, this));
+    paper->addWidget(m_cboPaper);
+    format->addLayout(paper, 1, 1);
+    auto *formatBox = new QGroupBox(QStringLiteral("形式"), this);
+    formatBox->setLayout(format);
+    for (QRadioButton *b : {m_optHtml, m_optPdf})
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                formatChosen();
+        });
+
+    m_txtTarget = new QLineEdit(this);
+    nameControl(m_txtTarget, QStringLiteral("txtTarget"), QStringLiteral("書き出し先"));
+    m_txtTarget->setMinimumWidth(m_txtTarget->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 34);
+    QPushButton *browse =
+        makeButton(QStringLiteral("cmdBrowse"), QStringLiteral("参照..."), QStringLiteral("書き出し先を選びます"), this);
+    connect(browse, &QPushButton::clicked, this, &YearbookWindow::chooseTarget);
+    auto *target = new QHBoxLayout;
+    target->addWidget(makeLabel(QStringLiteral("書き出し先"), m_txtTarget, this));
+    target->addWidget(m_txtTarget, 1);
+    target->addWidget(browse);
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *go = makeButton(QStringLiteral("cmdExport"), QStringLiteral("書き出す"),
+                                 QStringLiteral("選んだ期間を書き出します"), this);
+    go->setDefault(true);
+    QPushButton *close =
+        makeButton(QStringLiteral("cmdClose"), QStringLiteral("閉じる"), QStringLiteral("この画面を閉じます"), this);
+    buttons->addButton(go, QDialogButtonBox::ActionRole);
+    buttons->addButton(close, QDialogButtonBox::RejectRole);
+    connect(go, &QPushButton::clicked, this, &YearbookWindow::exportChosen);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *periodLabel = new QLabel(QStringLiteral("期間"), this);
+    periodLabel->setBuddy(m_from);
+    layout->addWidget(periodLabel);
+    layout->addLayout(period);
+    layout->addWidget(includeBox);
+    layout->addWidget(formatBox);
+    layout->addLayout(target);
+    layout->addWidget(buttons);
+
+    setPeriod(yearbook::firstYear(host.notebook()));
+    formatChosen();
+}
+
+void YearbookWindow::setPeriod(const yearbook::Period &period)
+{
+    const QDate today = m_host.notebook().clock.today();
+    m_from->setDate(period.from.isValid() ? period.from : today);
+    m_to->setDate(period.to.isValid() ? period.to : today);
+}
+
+// The offered name follows the format: a folder for the web page, a .pdf for the PDF.
+void YearbookWindow::formatChosen()
+{
+    const bool pdf = m_optPdf->isChecked();
+    m_chkSmaller->setEnabled(!pdf);
+    m_cboPaper->setEnabled(pdf);
+    QString path = m_txtTarget->text().trimmed();
+    if (path.isEmpty()) {
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (documents.isEmpty() || !QFileInfo(documents).isDir())
+            documents = QDir::homePath();
+        const QString name = m_host.notebook().profile.nickname;
+        path = documents + u'/' + (name.isEmpty() ? QString() : name + u'_') + QStringLiteral("育児手帖");
+    } else if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        path.chop(4);
+    }
+    m_txtTarget->setText(pdf ? path + QStringLiteral(".pdf") : path);
+}
+
+void YearbookWindow::chooseTarget()
+{
+    const bool pdf = m_optPdf->isChecked();
+    const QString chosen = m_host.dialogs().chooseFile(
+        pdf ? QStringLiteral("PDF の保存先") : QStringLiteral("書き出す新しいフォルダー"), m_txtTarget->text(),
+        pdf ? QStringLiteral("PDF (*.pdf)") : QString(), pdf ? Dialogs::FileUse::Save : Dialogs::FileUse::NewFolder);
+    if (!chosen.isEmpty())
+        m_txtTarget->setText(chosen);
+}
+
+yearbook::Options YearbookWindow::options() const
+{
+    yearbook::Options o;
+    o.from = m_from->date();
+    o.to = m_to->date();
+    o.text = m_chkText->isChecked();
+    o.measures = m_chkMeasures->isChecked();
+    o.photos = yearbook::Options::Photos(m_cboPhotos->currentIndex());
+    o.chart = m_chkChart->isChecked();
+    o.anniversaries = m_chkAnniversaries->isChecked();
+    o.albums = m_chkAlbums->isChecked();
+    o.smaller = m_chkSmaller->isChecked();
+    o.paper = QPageSize(QPageSize::PageSizeId(m_cboPaper->currentData().toInt()));
+    return o;
+}
+
+void YearbookWindow::exportChosen()
+{
+    Dialogs &dialogs = m_host.dialogs();
+    Notebook &nb = m_host.notebook();
+    yearbook::Options o = options();
+    const bool pdf = m_optPdf->isChecked();
+    const QString target = QDir::cleanPath(QDir::fromNativeSeparators(m_txtTarget->text().trimmed()));
+    QString refusal;
+    if (o.from > o.to)
+        refusal = QStringLiteral("期間の始めが終わりより後になっています。");
+    else if (m_txtTarget->text().trimmed().isEmpty())
+        refusal = QStringLiteral("書き出し先を入力してください。");
+    else if (const QString dir = QFileInfo(nb.files.dir()).absoluteFilePath();
+             QFileInfo(target).absoluteFilePath() == dir || QFileInfo(target).absoluteFilePath().startsWith(dir + u'/'))
+        refusal = QStringLiteral("手帖のフォルダーの中には書き出せません。別のフォルダーを選んでください。");
+    if (!refusal.isEmpty()) {
+        dialogs.warning(title(), refusal);
+        return;
+    }
+    if (QFileInfo::exists(target)) {
+        if (!pdf && !yearbook::replaceable(target)) {
+            dialogs.warning(title(), QStringLiteral("%1 はすでにあり、育児手帖の書き出しではありません。\r\n"
+                                                    "別のフォルダー名を入力してください。")
+                                         .arg(QDir::toNativeSeparators(target)));
+            return;
+        }
+        if (!dialogs.confirm(title(),
+                             QStringLiteral("%1 はすでにあります。置き換えますか？").arg(QDir::toNativeSeparators(target)),
+                             Dialogs::Icon::Question, Dialogs::Answer::Cancel))
+            return;
+        o.replace = true;
+    }
+    const yearbook::Content content = yearbook::gather(nb, o);
+    QProgressDialog progress(QStringLiteral("書き出しています..."), QStringLiteral("キャンセル"), 0, 1, this);
+    progress.setWindowTitle(title());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    const yearbook::Progress step = [&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    const yearbook::Result r =
+        pdf ? yearbook::writePdf(content, nb.folder(), target, o, chartOf(m_host), step)
+            : yearbook::writeHtml(content, nb.folder(), target, o, chartOf(m_host), step);
+    progress.close();
+    if (r.cancelled)
+        return;
+    if (!r.ok) {
+        dialogs.warning(title(), r.error);
+        return;
+    }
+    dialogs.information(title(), QStringLiteral("%1 に書き出しました（%2日分、写真 %3 枚、%4）。")
+                                     .arg(QDir::toNativeSeparators(pdf ? target : target + QStringLiteral("/index.html")))
+                                     .arg(content.dayCount())
+                                     .arg(content.photoCount())
+                                     .arg(sizeText(r.bytes)));
+}
+
+namespace yearbook {
+
+Result exportFromCommandLine(Notebook &notebook, Dialogs &dialogs, Printer &printer, bool pdf,
+                             const QString &target, QDate from, QDate to)
+{
+    QuietHost host(notebook, dialogs, printer);
+    Options o;
+    const Period whole = wholeDiary(notebook);
+    o.from = from.isValid() ? from : whole.from;
+    o.to = to.isValid() ? to : whole.to;
+    if (!o.from.isValid() || !o.to.isValid())
+        o.from = o.to = notebook.clock.today();
+    const Content content = gather(notebook, o);
+    return pdf ? writePdf(content, notebook.folder(), target, o, chartOf(host))
+               : writeHtml(content, notebook.folder(), target, o, chartOf(host));
+}
+
+} // namespace yearbook

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/book/yearbook.h"
+
+#include <QDialog>
+
+class Dialogs;
+class Notebook;
+class PanelHost;
+class Printer;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QRadioButton;
+
+// アルバム書き出し: the diary of a period, with its photos, the growth chart, the anniversaries
+// and the album pictures, as a web page (a new folder) or a PDF.
+class YearbookWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    YearbookWindow(PanelHost &host, QWidget *parent = nullptr);
+
+    // What the controls ask for.
+    yearbook::Options options() const;
+    // 書き出す: checks, asks before replacing, writes with a progress box, and tells the end.
+    void exportChosen();
+
+private:
+    void setPeriod(const yearbook::Period &period);
+    void formatChosen();
+    void chooseTarget();
+
+    PanelHost &m_host;
+    QDateEdit *m_from = nullptr;
+    QDateEdit *m_to = nullptr;
+    QCheckBox *m_chkText = nullptr;
+    QCheckBox *m_chkMeasures = nullptr;
+    QComboBox *m_cboPhotos = nullptr;
+    QCheckBox *m_chkChart = nullptr;
+    QCheckBox *m_chkAnniversaries = nullptr;
+    QCheckBox *m_chkAlbums = nullptr;
+    QCheckBox *m_chkSmaller = nullptr;
+    QRadioButton *m_optHtml = nullptr;
+    QRadioButton *m_optPdf = nullptr;
+    QComboBox *m_cboPaper = nullptr;
+    QLineEdit *m_txtTarget = nullptr;
+};
+
+namespace yearbook {
+// The export without a window (--export-html, --export-pdf): the result's sentence goes to
+// the caller. from and to may be invalid for the diary's own first and last day.
+Result exportFromCommandLine(Notebook &notebook, Dialogs &dialogs, Printer &printer, bool pdf,
+                             const QString &target, QDate from, QDate to);
+} // namespace yearbook
