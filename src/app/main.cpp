@@ -78,9 +78,10 @@ static int runExportCommand(const CommandLine &command)
     QtDialogs dialogs;
     QtPrinter printer(folder, QtPrinter::Target::DefaultPrinter, &clock);
     const bool pdf = command.action == CommandLine::ExportPdf;
-    const yearbook::Result r = yearbook::exportFromCommandLine(
-        notebook, dialogs, printer, pdf, command.zip, parseStoredDate(command.from).value_or(QDate()),
-        parseStoredDate(command.to).value_or(QDate()));
+    yearbook::Options options;
+    options.from = parseStoredDate(command.from).value_or(QDate());
+    options.to = parseStoredDate(command.to).value_or(QDate());
+    const yearbook::Result r = yearbook::exportFromCommandLine(notebook, dialogs, printer, pdf, command.zip, options);
     if (!r.ok)
         return fail(r.error);
     std::fputs(QStringLiteral("%1 に書き出しました（%2 個のファイル、%3 バイト）。\n")

@@ -301,13 +301,14 @@ void YearbookWindow::exportChosen()
 namespace yearbook {
 
 Result exportFromCommandLine(Notebook &notebook, Dialogs &dialogs, Printer &printer, bool pdf,
-                             const QString &target, QDate from, QDate to)
+                             const QString &target, Options o)
 {
     QuietHost host(notebook, dialogs, printer);
-    Options o;
     const Period whole = wholeDiary(notebook);
-    o.from = from.isValid() ? from : whole.from;
-    o.to = to.isValid() ? to : whole.to;
+    if (!o.from.isValid())
+        o.from = whole.from;
+    if (!o.to.isValid())
+        o.to = whole.to;
     if (!o.from.isValid() || !o.to.isValid())
         o.from = o.to = notebook.clock.today();
     const Content content = gather(notebook, o);

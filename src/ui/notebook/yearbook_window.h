@@ -50,7 +50,7 @@ private:
 
 namespace yearbook {
 // The export without a window (--export-html, --export-pdf): the result's sentence goes to
-// the caller. from and to may be invalid for the diary's own first and last day.
+// the caller. The options' from and to may be invalid for the diary's own first and last day.
 Result exportFromCommandLine(Notebook &notebook, Dialogs &dialogs, Printer &printer, bool pdf,
-                             const QString &target, QDate from, QDate to);
+                             const QString &target, Options options);
 } // namespace yearbook

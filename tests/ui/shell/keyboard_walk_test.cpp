@@ -4,6 +4,7 @@
 #include "../recipe_tools/recipe_book_screens.h"
 #include "loaded_screen.h"
 #include "ui/notebook/diary_page.h"
+#include "ui/notebook/yearbook_window.h"
 #include "ui/profile/profile_screen.h"
 #include "ui/recipe_tools/graph_screens.h"
 #include "ui/recipe_tools/print_screen.h"
@@ -170,6 +171,12 @@ void KeyboardWalkTest::profileAndHelpWindows()
     press(Qt::Key_F12);
     QTRY_VERIFY(f.screen.profileScreen());
     QStringList problems = walk(f.screen.profileScreen());
+    QApplication::setActiveWindow(&f.screen);
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(QStringLiteral("cmdNew"))->setFocus();
+    press(Qt::Key_E, Qt::ControlModifier);
+    QTRY_VERIFY(f.screen.findChild<YearbookWindow *>());
+    problems += walk(f.screen.findChild<YearbookWindow *>());
     HelpWindow help(QStringLiteral(TECHO_SOURCE_DIR "/help"), QStringLiteral("index.html"));
     problems += walk(&help);
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&help);
