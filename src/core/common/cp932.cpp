@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 #include <mutex>
+#include <vector>
 
 namespace cp932 {
 namespace {
@@ -58,10 +59,18 @@ struct Tables {
         }
         iconv_close(cd);
         // Reverse direction: the first code that decodes to a character is not always
-        // the one Windows writes (NEC and IBM duplicates), so leave the choice to iconv.
+        // the one Windows writes (NEC and IBM duplicates), so leave the choice to iconv. Only
+        // the characters some code decodes to are asked: any other is refused by
+        // keepOnlyRoundTrips anyway (the look-alikes take their partner's code there).
+        std::vector<bool> decodable(65536, false);
+        decodable[0] = true;
+        for (int b = 0; b < 256; ++b)
+            decodable[single[b]] = true;
+        for (int code = 0x8100; code < 0x10000; ++code)
+            decodable[pair[code]] = true;
         cd = iconv_open("CP932", "UTF-16LE");
         for (int u = 0; u < 65536; ++u) {
-            if (u >= 0xD800 && u <= 0xDFFF)
+            if (!decodable[u])
                 continue;
             char in[2] = {char(u & 0xFF), char(u >> 8)};
             char out[4];

@@ -18,21 +18,27 @@ QString anniversarySortKey(const QString &entry) { return entry.left(10); }
 
 void addAnniversary(QStringList &entries, const QString &entry)
 {
-    const QString before = entries.isEmpty() ? QString() : anniversarySortKey(entries.last());
+    auto key = [](const QString &e) { return QStringView(e).left(10); };
     entries.append(entry);
-    if (!(anniversarySortKey(entry) < before))
-        return;
-    QStringList keys;
-    keys.reserve(entries.size());
-    for (const QString &e : entries)
-        keys.append(anniversarySortKey(e));
     const qsizetype n = entries.size();
+    if (n < 2 || !(key(entry) < key(entries[n - 2])))
+        return;
+    // On a list already in order, the exchange sort moves only the last entry: each earlier
+    // entry it passes sees its equals and greaters unchanged, so it swaps with the last place
+    // alone. One pass over the list gives the same order, equal keys included.
+    bool inOrder = true;
+    for (qsizetype i = 1; inOrder && i + 1 < n; ++i)
+        inOrder = !(key(entries[i]) < key(entries[i - 1]));
+    if (inOrder) {
+        for (qsizetype i = 0; i + 1 < n; ++i)
+            if (key(entries[i]) > key(entries[n - 1]))
+                entries.swapItemsAt(i, n - 1);
+        return;
+    }
     for (qsizetype i = 0; i + 1 < n; ++i)
         for (qsizetype j = i + 1; j < n; ++j)
-            if (keys[i] > keys[j]) {
-                keys.swapItemsAt(i, j);
+            if (key(entries[i]) > key(entries[j]))
                 entries.swapItemsAt(i, j);
-            }
 }
 
 QString anniversaryFileText(const QStringList &entries)

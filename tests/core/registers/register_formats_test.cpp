@@ -7,6 +7,7 @@
 #include "core/registers/remaining_days.h"
 #include "test_notebook.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 using Records = QList<QStringList>;
@@ -26,6 +27,7 @@ private slots:
     void pictureKeys();
     void anniversaryAdd_data();
     void anniversaryAdd();
+    void anniversaryAddMatchesTheExchangeSort();
 };
 
 void RegisterFormatsTest::readLines_data()
@@ -148,6 +150,13 @@ void RegisterFormatsTest::anniversaryAdd_data()
     QTest::newRow("unsorted list, later entry")
         << QStringList{"2026/05/05 b", "2025/11/20 a"} << "2026/12/24 c"
         << QStringList{"2026/05/05 b", "2025/11/20 a", "2026/12/24 c"};
+    // A list out of order is put in order whole, by the exchange sort.
+    QTest::newRow("unsorted list, earlier entry")
+        << QStringList{"2026/05/05 b", "2025/11/20 a"} << "2024/01/01 c"
+        << QStringList{"2024/01/01 c", "2025/11/20 a", "2026/05/05 b"};
+    QTest::newRow("unsorted list, equal keys")
+        << QStringList{"2026/05/05 A", "2026/01/01 X", "2026/05/05 B"} << "2025/01/01 D"
+        << QStringList{"2025/01/01 D", "2026/01/01 X", "2026/05/05 B", "2026/05/05 A"};
     // The key is the first 10 characters as text: 2026/3/1 comes after 2026/12/01.
     QTest::newRow("no leading zeros") << QStringList{"2026/3/1 ひな祭り"} << "2026/12/01 z"
                                       << QStringList{"2026/12/01 z", "2026/3/1 ひな祭り"};
@@ -165,6 +174,28 @@ void RegisterFormatsTest::anniversaryAdd()
     QFETCH(QStringList, expected);
     addAnniversary(list, entry);
     QCOMPARE(list, expected);
+}
+
+// Lists in order and out of order, with many equal keys: the order is the exchange sort's.
+void RegisterFormatsTest::anniversaryAddMatchesTheExchangeSort()
+{
+    QRandomGenerator random(29);
+    for (int round = 0; round < 300; ++round) {
+        QStringList list;
+        for (int i = random.bounded(12); i > 0; --i)
+            list << QStringLiteral("2026/0%1/01 %2").arg(random.bounded(1, 5)).arg(i);
+        if (round % 2)
+            std::stable_sort(list.begin(), list.end(), [](const QString &a, const QString &b) { return a.left(10) < b.left(10); });
+        const QString entry = QStringLiteral("2026/0%1/01 new").arg(random.bounded(1, 5));
+        QStringList expected = list + QStringList{entry};
+        if (!list.isEmpty() && entry.left(10) < list.last().left(10))
+            for (qsizetype i = 0; i + 1 < expected.size(); ++i)
+                for (qsizetype j = i + 1; j < expected.size(); ++j)
+                    if (expected[i].left(10) > expected[j].left(10))
+                        expected.swapItemsAt(i, j);
+        addAnniversary(list, entry);
+        QCOMPARE(list, expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(RegisterFormatsTest)
