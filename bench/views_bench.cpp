@@ -13,7 +13,10 @@
 #include "ui/notebook/growth_panel.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
 #include <QChartView>
+#include <QScatterSeries>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
@@ -200,9 +203,10 @@ void GrowthChartPaint(benchmark::State &state)
         benchmark::DoNotOptimize(view->grab());
 }
 
-// The same points drawn the simplest way: the height and weight lines (and, with the bands,
-// the ten band lines of as many points as the chart's) as QPainter polylines on an image of
-// the chart's size, with its axes.
+// The same chart drawn the simplest way: the height and weight lines, a dot on every measured
+// day (as many as the chart's), and with the bands the ten band lines of as many points as the
+// chart's, as QPainter polylines and ellipses on an image of the chart's size; with its title,
+// legend, two value axes and the day axis, their grid lines and as many labels as the chart's.
 void GrowthChartPaintFloor(benchmark::State &state)
 {
     LoadedScreen &s = capacityScreen();
@@ -210,7 +214,12 @@ void GrowthChartPaintFloor(benchmark::State &state)
     s.click(QStringLiteral("cmdGraph"));
     const QSize size = s.find<QChartView>(QStringLiteral("chrTaijyu"))->size();
     const GrowthSeries &series = s.notebook().growth;
-    const int bandPoints = state.range(0) ? int(s.screen.findChild<GrowthPanel *>()->bands()->weight().p3->count()) : 0;
+    const GrowthBands *chartBands = s.screen.findChild<GrowthPanel *>()->bands();
+    const int bandPoints = state.range(0) ? int(chartBands->weight().p3->count()) : 0;
+    const int measured = int(chartBands->weight().measured->count() + chartBands->height().measured->count());
+    const auto *dayAxis =
+        qobject_cast<QCategoryAxis *>(s.screen.findChild<GrowthPanel *>()->chart()->axes(Qt::Horizontal).value(0));
+    const int dayLabels = dayAxis ? int(dayAxis->count()) : 0;
     auto line = [&](const QList<qint16> &values, double top) {
         QPolygonF p;
         for (int i = 1; i <= series.count; ++i)
@@ -230,14 +239,30 @@ void GrowthChartPaintFloor(benchmark::State &state)
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.drawLine(40, 10, 40, size.height() - 30);
-        painter.drawLine(40, size.height() - 30, size.width() - 20, size.height() - 30);
+        painter.drawText(QRect(0, 0, size.width(), 20), Qt::AlignCenter, QStringLiteral("身長・体重グラフ"));
+        painter.drawText(QRect(0, 20, size.width(), 20), Qt::AlignCenter, QStringLiteral("体重 (g)　身長 (cm)"));
+        for (int t = 0; t <= 6; ++t) {
+            const int y = 40 + t * (size.height() - 70) / 6;
+            painter.drawLine(40, y, size.width() - 40, y);
+            painter.drawText(QRect(0, y - 8, 38, 16), Qt::AlignRight, QString::number(14000 - t * 2000));
+            painter.drawText(QRect(size.width() - 38, y - 8, 38, 16), Qt::AlignLeft, QString::number(100 - t * 10));
+        }
+        for (int t = 0; t < dayLabels; ++t) {
+            const int x = 40 + t * (size.width() - 80) / std::max(1, dayLabels);
+            painter.drawLine(x, 40, x, size.height() - 30);
+            painter.drawText(QRect(x - 30, size.height() - 28, 60, 14), Qt::AlignCenter, QStringLiteral("1歳%1か月").arg(t % 12));
+        }
+        painter.drawText(QRect(0, size.height() - 14, size.width(), 14), Qt::AlignCenter, QStringLiteral("生後（2024/01/01 から）"));
         for (const QPolygonF &b : bands)
             painter.drawPolyline(b);
         painter.setPen(QPen(Qt::blue, 2));
         painter.drawPolyline(height);
         painter.setPen(QPen(Qt::red, 2));
         painter.drawPolyline(weight);
+        for (int m = 0; m < measured; ++m) {
+            const QPointF &at = (m % 2 ? height : weight)[(m / 2) % series.count];
+            painter.drawEllipse(at, 3, 3);
+        }
         benchmark::DoNotOptimize(image.bits());
     }
 }
