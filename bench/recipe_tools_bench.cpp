@@ -18,6 +18,8 @@
 #include <QChartView>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPieSeries>
 #include <QSet>
 #include <QVBoxLayout>
@@ -175,8 +177,9 @@ static void BM_OpenGraphScreen(benchmark::State &state)
 }
 BENCHMARK(BM_OpenGraphScreen)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-// Floor: a bare window of pie charts of the same counts (stages, kinds and methods; or the
-// two evaluations), shown once.
+// Floor: a bare window of pie charts of the same counts (stages, kinds and methods; or evaluated
+// or not and the two evaluations), each with a title and a caption, count and share label for
+// every slice, shown once.
 static void BM_OpenGraphScreenFloor(benchmark::State &state)
 {
     RecipeStats stats;
@@ -187,19 +190,25 @@ static void BM_OpenGraphScreenFloor(benchmark::State &state)
                   QList<qint16>(stats.kindCount.begin(), stats.kindCount.end()),
                   QList<qint16>(stats.methodCount.begin(), stats.methodCount.end())};
     else
-        charts = {QList<qint16>(stats.selfEvalCount.begin(), stats.selfEvalCount.end())
-                      << stats.unevaluatedCount,
+        charts = {{qint16(stats.evaluatedCount), qint16(stats.unevaluatedCount)},
+                  QList<qint16>(stats.selfEvalCount.begin(), stats.selfEvalCount.end()),
                   QList<qint16>(stats.childEvalCount.begin(), stats.childEvalCount.end())};
     for (auto _ : state) {
         QWidget window;
-        auto *layout = new QVBoxLayout(&window);
+        auto *layout = new QGridLayout(&window);
+        int row = 0;
         for (const QList<qint16> &counts : charts) {
+            layout->addWidget(new QLabel(QStringLiteral("グラフ")), row++, 0);
             auto *chart = new QChart;
             auto *pie = new QPieSeries(chart);
-            for (int i = 0; i < counts.size(); ++i)
+            for (int i = 0; i < counts.size(); ++i) {
                 pie->append(QString::number(i), counts[i]);
+                layout->addWidget(new QLabel(QStringLiteral("項目%1").arg(i)), row, 1);
+                layout->addWidget(new QLabel(QString::number(counts[i])), row, 2);
+                layout->addWidget(new QLabel(QStringLiteral("%1%").arg(counts[i] / 10.0)), row++, 3);
+            }
             chart->addSeries(pie);
-            layout->addWidget(new QChartView(chart));
+            layout->addWidget(new QChartView(chart), row++, 0, 1, 4);
         }
         window.show();
         QCoreApplication::processEvents();
