@@ -49,6 +49,17 @@ void FolderAndPicturesTest::bareNamesIgnoreLetterCase()
     bool ok = true;
     QCOMPARE(folder.readAll(QStringLiteral("ない.txt"), &ok), QByteArray());
     QVERIFY(!ok);
+    // The listing holds every entry but folders: hidden files, links to files and broken
+    // links are there, a folder and a link to one are not.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("写真")));
+    QVERIFY(QFile::link(dir.path() + QStringLiteral("/写真"), dir.path() + QStringLiteral("/フォルダーへのリンク")));
+    QVERIFY(QFile::link(dir.path() + QStringLiteral("/予定.txt"), dir.path() + QStringLiteral("/リンク.txt")));
+    QVERIFY(QFile::link(dir.path() + QStringLiteral("/ない"), dir.path() + QStringLiteral("/切れたリンク")));
+    QVERIFY(folder.save(QStringLiteral(".隠し"), "h"));
+    QStringList expected = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    expected.sort(Qt::CaseInsensitive);
+    QCOMPARE(NotebookFolder(dir.path()).fileNames(), expected);
+    QVERIFY(expected.contains(QStringLiteral("切れたリンク")) && !expected.contains(QStringLiteral("写真")));
 }
 
 void FolderAndPicturesTest::saveAppendAndBackup()
