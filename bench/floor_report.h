@@ -26,6 +26,10 @@ public:
             f.ms.push_back(run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3);
             if (const auto aim = run.counters.find("aim"); aim != run.counters.end())
                 f.aim = aim->second.value;
+            if (const auto rss = run.counters.find("rss_mib"); rss != run.counters.end())
+                f.rssMib = rss->second.value;
+            if (const auto aim = run.counters.find("rss_aim"); aim != run.counters.end())
+                f.rssAim = aim->second.value;
             if (std::find(m_order.begin(), m_order.end(), run.benchmark_name()) == m_order.end())
                 m_order.push_back(run.benchmark_name());
         }
@@ -50,6 +54,15 @@ public:
             if (f.aim > 0)
                 std::printf(" %6.2f %s", f.aim, ratio <= f.aim ? "ok" : "OVER");
             std::printf("\n");
+            // The resident memory beside the floor's, where both report it (in MiB, not ms).
+            if (f.rssMib > 0 && floor->second.rssMib > 0) {
+                const double memory = f.rssMib / floor->second.rssMib;
+                std::printf("%-52s %10.1f %10.1f %8.2f", (name + " [MiB]").c_str(), f.rssMib,
+                            floor->second.rssMib, memory);
+                if (f.rssAim > 0)
+                    std::printf(" %6.2f %s", f.rssAim, memory <= f.rssAim ? "ok" : "OVER");
+                std::printf("\n");
+            }
         }
         std::fflush(stdout);
     }
@@ -58,6 +71,8 @@ private:
     struct Figure {
         std::vector<double> ms;
         double aim = 4; // unless the figure names its own
+        double rssMib = 0;
+        double rssAim = 0;
     };
 
     static std::string floorName(const std::string &name)

@@ -73,6 +73,7 @@ void StartUp(benchmark::State &state)
 {
     run(state, QStringLiteral(TECHO_PROGRAM));
     state.counters["aim"] = 1.5;
+    state.counters["rss_aim"] = 1.25;
 }
 
 void StartUpFloor(benchmark::State &state) { run(state, QStringLiteral(TECHO_STARTUP_FLOOR)); }

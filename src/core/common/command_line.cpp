@@ -85,7 +85,7 @@ static CommandLine parseExport(const QCommandLineParser &parser, const QCommandL
     if (!wrong.isEmpty()) {
         result.action = CommandLine::Error;
         result.exitCode = 2;
-        result.output = QStringLiteral("ikuji-techo: %1\n").arg(wrong);
+        result.output = QStringLiteral("ikuji-techo: %1\n\n").arg(wrong) + usage();
     }
     return result;
 }
@@ -134,6 +134,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
                parser.positionalArguments().size() <= 1) {
         return parseExport(parser, parser.isSet(exportHtml) ? exportHtml : exportPdf, from, to,
                            parser.isSet(exportHtml) && parser.isSet(exportPdf));
+    } else if (parsed && (parser.isSet(from) || parser.isSet(to))) {
+        result.action = CommandLine::Error;
+        result.exitCode = 2;
+        result.output = QStringLiteral("ikuji-techo: --from と --to は --export-html か --export-pdf と一緒に指定してください。"
+                                       " Use them with --export-html or --export-pdf.\n\n") +
+                        usage();
     } else if (!parsed || parser.positionalArguments().size() > 1) {
         result.action = CommandLine::Error;
         result.exitCode = 2;

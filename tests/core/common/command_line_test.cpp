@@ -39,6 +39,18 @@ void CommandLineTest::decides_data()
     QTest::newRow("two folders")
         << QStringLiteral("a b") << int(CommandLine::Error) << QString()
         << QStringLiteral("ikuji-techo: フォルダーは一つだけ指定してください。 Give one folder only.");
+    QTest::newRow("yearbook") << QStringLiteral("--export-html 本 --from 2025/05/01 --to 2025/06/30 もも")
+                              << int(CommandLine::ExportHtml) << QStringLiteral("もも") << QString();
+    QTest::newRow("yearbook, not a date")
+        << QStringLiteral("--export-pdf 本.pdf --from 2025/13/01") << int(CommandLine::Error) << QString()
+        << QStringLiteral("ikuji-techo: 2025/13/01 は 年/月/日 (2025/05/01) の形の日付ではありません。 Not a date.");
+    QTest::newRow("yearbook, period backwards")
+        << QStringLiteral("--export-pdf 本.pdf --from 2025/06/01 --to 2025/05/01") << int(CommandLine::Error)
+        << QString() << QStringLiteral("ikuji-techo: --from の日付が --to の日付より後です。 --from is after --to.");
+    QTest::newRow("a period without an export")
+        << QStringLiteral("--from 2025/05/01 もも") << int(CommandLine::Error) << QString()
+        << QStringLiteral("ikuji-techo: --from と --to は --export-html か --export-pdf と一緒に指定してください。"
+                          " Use them with --export-html or --export-pdf.");
 }
 
 void CommandLineTest::decides()
