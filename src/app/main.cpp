@@ -22,13 +22,33 @@
 
 #include <cstdio>
 
+static int fail(const QString &message)
+{
+    std::fputs((QStringLiteral("ikuji-techo: ") + message + u'\n').toLocal8Bit().constData(), stderr);
+    return 1;
+}
+
+// The notebook a command without a window works on: the folder given, else the current folder
+// when it holds a notebook, else the per-user one; "" (with the reason told) when it is none.
+static QString commandNotebook(const CommandLine &command)
+{
+    QString folder = command.folder;
+    if (folder.isEmpty())
+        folder = notebook_setup::holdsNotebook(QDir::currentPath()) ? QDir::currentPath() : notebook_setup::perUserFolder();
+    if (const QString refused = folderRefusal(folder); !refused.isEmpty()) {
+        std::fputs(refused.toLocal8Bit().constData(), stderr);
+        return {};
+    }
+    if (!notebook_setup::holdsNotebook(folder)) {
+        fail(QStringLiteral("%1 は育児手帖のノートではありません（ﾌﾟﾗｲﾍﾞｰﾄ.txt がありません）。").arg(folder));
+        return {};
+    }
+    return folder;
+}
+
 // --backup and --restore: the work without a window; the message on standard error.
 static int runBackupCommand(const CommandLine &command)
 {
-    auto fail = [](const QString &message) {
-        std::fputs((QStringLiteral("ikuji-techo: ") + message + u'\n').toLocal8Bit().constData(), stderr);
-        return 1;
-    };
     if (command.action == CommandLine::Restore) {
         const notebook_zip::Outcome o = notebook_zip::restoreInto(command.zip, command.folder);
         if (!o.ok)
@@ -37,15 +57,9 @@ static int runBackupCommand(const CommandLine &command)
                        .toLocal8Bit().constData(), stdout);
         return 0;
     }
-    QString folder = command.folder;
+    const QString folder = commandNotebook(command);
     if (folder.isEmpty())
-        folder = notebook_setup::holdsNotebook(QDir::currentPath()) ? QDir::currentPath() : notebook_setup::perUserFolder();
-    if (const QString refused = folderRefusal(folder); !refused.isEmpty()) {
-        std::fputs(refused.toLocal8Bit().constData(), stderr);
         return 1;
-    }
-    if (!notebook_setup::holdsNotebook(folder))
-        return fail(QStringLiteral("%1 は育児手帖のノートではありません（ﾌﾟﾗｲﾍﾞｰﾄ.txt がありません）。").arg(folder));
     const notebook_zip::Outcome o = notebook_zip::writeBackup(folder, command.zip, false);
     if (!o.ok)
         return fail(o.error);
@@ -57,19 +71,9 @@ static int runBackupCommand(const CommandLine &command)
 // --export-html and --export-pdf: the yearbook without a window (the chart is drawn offscreen).
 static int runExportCommand(const CommandLine &command)
 {
-    QString folder = command.folder;
+    const QString folder = commandNotebook(command);
     if (folder.isEmpty())
-        folder = notebook_setup::holdsNotebook(QDir::currentPath()) ? QDir::currentPath() : notebook_setup::perUserFolder();
-    if (const QString refused = folderRefusal(folder); !refused.isEmpty()) {
-        std::fputs(refused.toLocal8Bit().constData(), stderr);
         return 1;
-    }
-    auto fail = [](const QString &message) {
-        std::fputs((QStringLiteral("ikuji-techo: ") + message + u'\n').toLocal8Bit().constData(), stderr);
-        return 1;
-    };
-    if (!notebook_setup::holdsNotebook(folder))
-        return fail(QStringLiteral("%1 は育児手帖のノートではありません（ﾌﾟﾗｲﾍﾞｰﾄ.txt がありません）。").arg(folder));
     setUpApplication(*qApp);
     SystemClock clock;
     Notebook notebook(folder, clock);

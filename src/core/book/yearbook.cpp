@@ -241,6 +241,8 @@ QString monthId(const Month &m)
     return QStringLiteral("m%1-%2").arg(m.year, 4, 10, QLatin1Char('0')).arg(m.month, 2, 10, QLatin1Char('0'));
 }
 
+} // namespace
+
 QString measuresText(const Day &day)
 {
     QStringList parts;
@@ -251,7 +253,10 @@ QString measuresText(const Day &day)
     return parts.join(QStringLiteral("　"));
 }
 
-} // namespace
+QString bookTitle(const QString &name)
+{
+    return (name.isEmpty() ? QString() : name + QStringLiteral("の")) + QStringLiteral("育児手帖");
+}
 
 QString monthTitle(int year, int month)
 {
@@ -261,8 +266,7 @@ QString monthTitle(int year, int month)
 QString htmlPage(const Content &content, const Options &options, bool withChart,
                  const QHash<QString, QString> &renamed)
 {
-    const QString title = (content.name.isEmpty() ? QString() : content.name + QStringLiteral("の")) +
-                          QStringLiteral("育児手帖");
+    const QString title = bookTitle(content.name);
     QString html;
     html.reserve(256 * content.dayCount() + 4096);
     html += QStringLiteral("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"

@@ -77,8 +77,12 @@ Period wholeDiary(const Notebook &notebook);
 QString japaneseDate(QDate date);
 // 生後3か月12日 (生後12日 in the first month, 1歳2か月3日 from the first birthday); "" before birth.
 QString dayAgeText(QDate birth, QDate day);
+// ももちゃんの育児手帖 (育児手帖 without a name)
+QString bookTitle(const QString &name);
 // 2025年5月
 QString monthTitle(int year, int month);
+// 身長 60 cm　体重 6000 g, leaving out what was not entered; "" for neither.
+QString measuresText(const Day &day);
 // 2025年5月1日（木）〜 2026年4月30日（木）
 QString periodText(QDate from, QDate to);
 // Text for HTML: & < > " ' as references; with lineBreaks, each line break (CR LF, CR or LF) a <br>.

@@ -328,16 +328,6 @@ void drawPhotos(PdfLayout &page, QPainter &painter, const NotebookFolder &folder
         drawPhotoRow(page, painter, folder, photos.mid(i, 3));
 }
 
-QString pdfMeasures(const Day &day)
-{
-    QStringList parts;
-    if (day.height > 0)
-        parts << QStringLiteral("身長 %1 cm").arg(day.height);
-    if (day.weight > 0)
-        parts << QStringLiteral("体重 %1 g").arg(day.weight);
-    return parts.join(QStringLiteral("　"));
-}
-
 } // namespace
 
 Result writePdf(const Content &content, const NotebookFolder &folder, const QString &outFile,
@@ -354,8 +344,7 @@ Result writePdf(const Content &content, const NotebookFolder &folder, const QStr
         result.error = failed(QDir::toNativeSeparators(outFile), file.errorString());
         return result;
     }
-    const QString title = (content.name.isEmpty() ? QString() : content.name + QStringLiteral("の")) +
-                          QStringLiteral("育児手帖");
+    const QString title = bookTitle(content.name);
     Writer w{progress, 0, content.dayCount() + int(content.albums.size()) + 1};
     {
         QPdfWriter pdf(&file);
@@ -410,7 +399,7 @@ Result writePdf(const Content &content, const NotebookFolder &folder, const QStr
                 page.skip(page.mm(3));
                 page.paragraph(japaneseDate(d.date) + (d.age.isEmpty() ? QString() : QStringLiteral("　") + d.age),
                                page.font(12, true));
-                if (const QString measures = pdfMeasures(d); !measures.isEmpty())
+                if (const QString measures = measuresText(d); !measures.isEmpty())
                     page.paragraph(measures, page.font(10), Qt::darkGray);
                 if (!d.text.isEmpty())
                     page.paragraph(d.text, page.font(10.5));

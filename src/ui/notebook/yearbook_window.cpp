@@ -285,6 +285,7 @@ void YearbookWindow::exportChosen()
         pdf ? yearbook::writePdf(content, nb.folder(), target, o, chartOf(m_host), step)
             : yearbook::writeHtml(content, nb.folder(), target, o, chartOf(m_host), step);
     progress.close();
+    activateWindow(); // the keyboard goes on here
     if (r.cancelled)
         return;
     if (!r.ok) {
