@@ -13,6 +13,7 @@
 #include "ui/notebook/growth_panel.h"
 
 #include <QApplication>
+#include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -138,8 +139,12 @@ void SearchFloor(benchmark::State &state)
 }
 
 // A bare chart of the same two lines, drawn by Qt Charts alone.
+// A bare chart of the same lines (with bands: per measure the 3rd, 50th and 97th lines and the
+// area between the outer two, of bandPoints points each, and a dot series of the measured days),
+// made once; each fill gives every series its points again and refills two lists with the
+// days' lines.
 struct BareChart {
-    BareChart()
+    explicit BareChart(int bandPoints)
     {
         GrowthSeries growth;
         DiaryTable diary;
@@ -149,21 +154,48 @@ struct BareChart {
             heights.append(QPointF(i, growth.height[i]));
             weights.append(QPointF(i, growth.weight[i]));
         }
+        series = growth;
+        auto *chart = new QChart;
+        for (const QList<QPointF> *points : {&heights, &weights}) {
+            auto add = [&](QXYSeries *xy, const QList<QPointF> &data) {
+                chart->addSeries(xy);
+                xy->replace(data);
+                filled.append({xy, data});
+            };
+            add(new QLineSeries, *points);
+            if (bandPoints == 0)
+                continue;
+            const QList<QPointF> band = points->mid(0, bandPoints);
+            auto *p3 = new QLineSeries, *p97 = new QLineSeries;
+            chart->addSeries(new QAreaSeries(p97, p3));
+            filled.append({p3, band});
+            filled.append({p97, band});
+            add(new QLineSeries, band);
+            add(new QScatterSeries, *points);
+        }
+        chart->createDefaultAxes();
+        view.setChart(chart);
         view.resize(640, 420);
     }
     void fill()
     {
-        auto *chart = new QChart;
-        for (const QList<QPointF> *points : {&heights, &weights}) {
-            auto *line = new QLineSeries;
-            line->replace(*points);
-            chart->addSeries(line);
+        for (auto &[xy, points] : filled)
+            xy->replace(points);
+        QStringList weightLines, heightLines;
+        for (int i = 1; i <= series.count; ++i) {
+            weightLines.append(QStringLiteral("%1 _ %2g").arg(series.date[i]).arg(series.weight[i]));
+            heightLines.append(QStringLiteral("%1 _ %2cm").arg(series.date[i]).arg(series.height[i]));
         }
-        chart->createDefaultAxes();
-        view.setChart(chart); // the old chart goes with it
+        weightList.clear();
+        weightList.addItems(weightLines);
+        heightList.clear();
+        heightList.addItems(heightLines);
     }
     QList<QPointF> heights, weights;
+    GrowthSeries series;
+    QList<std::pair<QXYSeries *, QList<QPointF>>> filled;
     QChartView view;
+    QListWidget weightList, heightList;
 };
 
 // The growth chart with (1) or without (0) the reference bands of a girl.
@@ -185,9 +217,14 @@ void GrowthPanelOpen(benchmark::State &state)
         s.click(QStringLiteral("cmdGraph"));
 }
 
+// The same chart and lists the simplest way.
 void GrowthPanelOpenFloor(benchmark::State &state)
 {
-    BareChart bare;
+    LoadedScreen &s = capacityScreen();
+    chooseBands(s, state);
+    s.click(QStringLiteral("cmdGraph"));
+    const int bandPoints = state.range(0) ? int(s.screen.findChild<GrowthPanel *>()->bands()->weight().p3->count()) : 0;
+    BareChart bare(bandPoints);
     for (auto _ : state)
         bare.fill();
 }
