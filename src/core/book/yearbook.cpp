@@ -5,7 +5,6 @@
 #include "core/common/picture_names.h"
 #include "core/common/pictures.h"
 #include "core/notebook/diary_files.h"
-#include "core/notebook/growth_reference.h"
 #include "core/registers/register_files.h"
 
 #include <QUrl>

@@ -21,6 +21,16 @@ QString dateText(QDate date)
     return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
+int completedMonths(QDate birth, QDate on)
+{
+    if (!birth.isValid() || !on.isValid() || on < birth)
+        return -1;
+    int months = (on.year() - birth.year()) * 12 + on.month() - birth.month();
+    if (birth.addMonths(months) > on)
+        --months;
+    return months;
+}
+
 std::optional<QDate> parseStoredDate(QStringView text)
 {
     if (text.size() != 10 || text[4] != u'/' || text[7] != u'/')

@@ -1,5 +1,7 @@
 #include "core/notebook/growth_reference.h"
 
+#include "core/common/dates.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -182,16 +184,6 @@ ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int day
         band.p97.append({x, lmsValue(*lms, ZP97)});
     }
     return band;
-}
-
-int completedMonths(QDate birth, QDate on)
-{
-    if (!birth.isValid() || !on.isValid() || on < birth)
-        return -1;
-    int months = (on.year() - birth.year()) * 12 + on.month() - birth.month();
-    if (birth.addMonths(months) > on)
-        --months;
-    return months;
 }
 
 QString ageText(QDate birth, QDate on)

@@ -55,10 +55,6 @@ struct ReferenceBand {
 // Sex::None.
 ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int days, QDate birth);
 
-// Completed calendar months from birth to on, as QDate::addMonths counts them (born on the
-// 31st, a month is complete on the last day of a shorter month); -1 when on is before birth.
-int completedMonths(QDate birth, QDate on);
-
 // Age in completed calendar months, as the chart's axis counts them: "0か月", "5か月",
 // "1歳0か月", "1歳2か月". Empty when `on` is before `birth` or either is invalid.
 QString ageText(QDate birth, QDate on);

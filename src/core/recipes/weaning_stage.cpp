@@ -1,5 +1,6 @@
 #include "core/recipes/weaning_stage.h"
 
+#include "core/common/dates.h"
 #include "core/recipes/recipe_store.h"
 
 namespace {
@@ -23,22 +24,13 @@ QString ageText(int months)
 
 } // namespace
 
-int monthsOfAge(QDate birth, QDate day)
-{
-    int months = (day.year() - birth.year()) * 12 + (day.month() - birth.month());
-    // Not yet the birth's day of this month (or the month's last day when it has none).
-    if (birth.addMonths(months) > day)
-        --months;
-    return months;
-}
-
 WeaningStage weaningStageAt(const QString &birthDate, QDate today)
 {
     WeaningStage s;
     const QDate birth = QDate::fromString(birthDate.trimmed(), QStringLiteral("yyyy/MM/dd"));
     if (!birth.isValid() || birth > today)
         return s;
-    s.months = monthsOfAge(birth, today);
+    s.months = completedMonths(birth, today);
     for (const Boundary &b : Stages)
         if (s.months >= b.fromMonth)
             s.name = QString::fromUtf8(b.name);

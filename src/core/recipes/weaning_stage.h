@@ -16,5 +16,3 @@ struct WeaningStage {
 // birthDate as stored (yyyy/mm/dd); an empty or future one gives no stage.
 WeaningStage weaningStageAt(const QString &birthDate, QDate today);
 
-// Whole months from birth to day: the same day of a later month counts that month.
-int monthsOfAge(QDate birth, QDate day);

@@ -6,8 +6,8 @@
 #include "ui/notebook/growth_panel.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/ui_util.h"
+#include "ui/widgets/work_progress.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -19,8 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -52,8 +50,6 @@ yearbook::ChartPainter chartOf(PanelHost &host)
 {
     return [&host](QPainter &painter, const QRectF &target) { GrowthPanel::paintChart(host, painter, target); };
 }
-
-QString sizeText(qint64 bytes) { return QLocale(QLocale::Japanese).formattedDataSize(bytes); }
 
 // The window's host for the command line: only the chart asks anything of it.
 class QuietHost : public PanelHost
@@ -269,18 +265,8 @@ void YearbookWindow::exportChosen()
         o.replace = true;
     }
     const yearbook::Content content = yearbook::gather(nb, o);
-    QProgressDialog progress(QStringLiteral("書き出しています..."), QStringLiteral("キャンセル"), 0, 1, this);
-    progress.setWindowTitle(title());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    const yearbook::Progress step = [&progress](int done, int total) {
-        progress.setMaximum(total);
-        progress.setValue(done);
-        QApplication::processEvents();
-        return !progress.wasCanceled();
-    };
+    WorkProgress progress(QStringLiteral("書き出しています..."), this, title());
+    const yearbook::Progress step = [&progress](int done, int total) { return progress.step(double(done) / total); };
     const yearbook::Result r =
         pdf ? yearbook::writePdf(content, nb.folder(), target, o, chartOf(m_host), step)
             : yearbook::writeHtml(content, nb.folder(), target, o, chartOf(m_host), step);
@@ -296,7 +282,7 @@ void YearbookWindow::exportChosen()
                                      .arg(QDir::toNativeSeparators(pdf ? target : target + QStringLiteral("/index.html")))
                                      .arg(content.dayCount())
                                      .arg(content.photoCount())
-                                     .arg(sizeText(r.bytes)));
+                                     .arg(dataSizeText(r.bytes)));
 }
 
 namespace yearbook {

@@ -4,43 +4,13 @@
 #include "core/book/notebook.h"
 #include "core/common/dialogs.h"
 #include "core/common/file_names.h"
+#include "ui/widgets/work_progress.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
-#include <QProgressDialog>
 #include <QStandardPaths>
 
 namespace backup_commands {
-
-namespace {
-
-// A progress box whose cancel button stops the work; the work runs in this thread and lets
-// the box repaint at every step.
-struct ProgressBox {
-    ProgressBox(const QString &label, QWidget *parent) : box(label, QStringLiteral("キャンセル"), 0, 1000, parent)
-    {
-        box.setWindowTitle(programTitle());
-        box.setWindowModality(Qt::WindowModal);
-        box.setMinimumDuration(300);
-        box.setAutoClose(false);
-        box.setAutoReset(false);
-    }
-    notebook_zip::Progress step()
-    {
-        return [this](double done) {
-            box.setValue(int(done * 1000));
-            QApplication::processEvents();
-            return !box.wasCanceled();
-        };
-    }
-    QProgressDialog box;
-};
-
-QString sizeText(qint64 bytes) { return QLocale(QLocale::Japanese).formattedDataSize(bytes); }
-
-} // namespace
 
 void backUp(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
 {
@@ -65,9 +35,9 @@ void backUp(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
                                        QStringLiteral("手帖の中の「バックアップ」フォルダー（前の手帖の控え）も入れますか？"),
                                        Dialogs::Icon::Question, Dialogs::Buttons::OkCancel, Dialogs::Answer::Cancel,
                                        QStringLiteral("入れる"), QStringLiteral("入れない")}) == Dialogs::Answer::Ok;
-    ProgressBox progress(QStringLiteral("バックアップを書き込んでいます…"), parent);
-    const notebook_zip::Outcome o = notebook_zip::writeBackup(notebook.files.dir(), zip, withBackups, progress.step());
-    progress.box.close();
+    WorkProgress progress(QStringLiteral("バックアップを書き込んでいます…"), parent);
+    const notebook_zip::Outcome o = notebook_zip::writeBackup(notebook.files.dir(), zip, withBackups, progress.stepper());
+    progress.close();
     if (o.cancelled)
         return;
     if (!o.ok) {
@@ -79,7 +49,7 @@ void backUp(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
                                        "%2 個のファイル、%3 です。")
                             .arg(QDir::toNativeSeparators(zip))
                             .arg(o.files)
-                            .arg(sizeText(o.bytes)));
+                            .arg(dataSizeText(o.bytes)));
 }
 
 void restore(Notebook &notebook, Dialogs &dialogs, QWidget *parent,
@@ -101,10 +71,10 @@ void restore(Notebook &notebook, Dialogs &dialogs, QWidget *parent,
                                         "新しいフォルダーに復元しますか？\r\n"
                                         "（開いている手帖と置き換えるときは「置き換える」）")
                              .arg(check.entries.size())
-                             .arg(sizeText(check.total)),
+                             .arg(dataSizeText(check.total)),
                          Dialogs::Icon::Question, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok,
                          QStringLiteral("新しいフォルダーに"), QStringLiteral("置き換える")}) == Dialogs::Answer::Ok;
-    ProgressBox progress(QStringLiteral("復元しています…"), parent);
+    WorkProgress progress(QStringLiteral("復元しています…"), parent);
     if (intoNew) {
         const QString offered = QFileInfo(notebook.files.dir()).absolutePath() + u'/' +
                                 QFileInfo(zip).completeBaseName();
@@ -112,8 +82,8 @@ void restore(Notebook &notebook, Dialogs &dialogs, QWidget *parent,
                                                   Dialogs::FileUse::NewFolder);
         if (folder.isEmpty())
             return;
-        const notebook_zip::Outcome o = notebook_zip::restoreInto(zip, folder, progress.step());
-        progress.box.close();
+        const notebook_zip::Outcome o = notebook_zip::restoreInto(zip, folder, progress.stepper());
+        progress.close();
         if (!o.ok) {
             if (!o.cancelled)
                 dialogs.warning(QStringLiteral("復元"), o.error);
@@ -130,8 +100,8 @@ void restore(Notebook &notebook, Dialogs &dialogs, QWidget *parent,
                                         "zip ファイルの手帖に置き換えます。よろしいですか？"),
                          Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
-    const notebook_zip::Outcome o = notebook_zip::replaceWith(zip, notebook.files.dir(), notebook.clock.now(), progress.step());
-    progress.box.close();
+    const notebook_zip::Outcome o = notebook_zip::replaceWith(zip, notebook.files.dir(), notebook.clock.now(), progress.stepper());
+    progress.close();
     if (!o.ok) {
         if (!o.cancelled)
             dialogs.warning(QStringLiteral("復元"), o.error);
