@@ -149,9 +149,19 @@ Notebook::DiaryNoteResult Notebook::noteInDiary(const QString &date, const QStri
     r.written = changeDay(k, day.height, day.weight, text);
     r.outcome = r.written.ok ? DiaryNote::Added : DiaryNote::Refused;
     // The page, list and search show it as a change from outside the diary page would.
-    if (r.written.ok)
+    if (r.written.ok) {
+        emit diaryNoteAdded(date, line);
         emit fileReloaded(diaryFileName());
+    }
     return r;
+}
+
+WriteResult Notebook::keepOtherVersion(const QString &bareName, const QStringList &records)
+{
+    const WriteResult kept = files.keepOtherVersion(bareName, records);
+    if (kept.ok)
+        emit outsideNoted();
+    return kept;
 }
 
 WriteResult Notebook::setHelpTour(bool on)

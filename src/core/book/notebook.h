@@ -73,6 +73,9 @@ public:
         QString refusal; // the diary's refusal, for the box
     };
     DiaryNoteResult noteInDiary(const QString &date, const QString &line);
+    // A record changed on a screen while the other computer's change to it came in: the file's
+    // version kept whole in a dated copy before this side's is saved; the note tells of both.
+    WriteResult keepOtherVersion(const QString &bareName, const QStringList &records);
     // The help tour switched on or off, and 設定.txt anew.
     WriteResult setHelpTour(bool on);
     // The chart's axis limits, and グラフ.txt anew.
@@ -109,6 +112,11 @@ signals:
     // A file was read again because it changed outside (or a save joined another computer's
     // version into it): the screens showing it show it anew, keeping what is being typed.
     void fileReloaded(const QString &bareName);
+    // The recipe book's cooking note went into that day's text (before fileReloaded): a page
+    // being typed on that day takes the line in with what is typed.
+    void diaryNoteAdded(const QString &date, const QString &line);
+    // A note for the status line waits (takeOutsideNote) after a save kept another version.
+    void outsideNoted();
     // The profile in memory was read or changed.
     void profileChanged();
     // The day table and the growth series were read again (after a load or a save).

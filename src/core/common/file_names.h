@@ -18,6 +18,7 @@ inline QString giftsReceivedFileName() { return QStringLiteral("頂きもの.txt
 inline QString albumCaptionsFileName() { return QStringLiteral("写真見出し.txt"); }
 inline QString recipeFileName() { return QStringLiteral("レシピ.txt"); }
 inline QString referenceFileName() { return QStringLiteral("参考資料.txt"); }
+inline QString firstFoodsFileName() { return QStringLiteral("はじめての食材.txt"); }
 
 // All of them, in the order a new folder gets them.
 inline QStringList dataFileNames()
@@ -25,5 +26,5 @@ inline QStringList dataFileNames()
     return {profileFileName(),       diaryFileName(),       settingsFileName(),   graphFileName(),
             scheduleFileName(),      anniversaryFileName(), giftsGivenFileName(), giftsReceivedFileName(),
             albumCaptionsFileName(), recipeFileName(),      referenceFileName(),  growthExportFileName(),
-            growthChartFileName()};
+            growthChartFileName(),   firstFoodsFileName()};
 }

@@ -1,4 +1,5 @@
 #include "core/common/notebook_files.h"
+#include "core/common/record_merge.h"
 
 #include "core/common/clock.h"
 #include "core/common/cp932.h"
@@ -118,14 +119,61 @@ QString NotebookFiles::saveJoined(const QString &bareName, QByteArray bytes)
 {
     bool joined = false;
     QString error;
-    if (!joinOutside(bareName, bytes, joined, error))
+    QByteArray seen;
+    bool seenKnown = false;
+    if (!joinOutside(bareName, bytes, joined, error, &seen, &seenKnown))
         return error;
-    if (!m_folder.save(bareName, bytes, &error))
+    bool exchanged = false;
+    if (seenKnown && !exchangeJoined(bareName, bytes, seen, joined, exchanged, error))
+        return notWritten(bareName, error);
+    if (!exchanged && !m_folder.save(bareName, bytes, &error))
         return notWritten(bareName, error);
     remember(bareName, bytes, true);
     if (joined && m_onJoined)
         m_onJoined(bareName);
     return {};
+}
+
+bool NotebookFiles::exchangeJoined(const QString &bareName, QByteArray &bytes, QByteArray seen, bool &joined,
+                                   bool &exchanged, QString &error)
+{
+    // Another program may rename its version into place between the read that joined it and
+    // this write: the exchange hands back what it replaced, and a version that is not the one
+    // joined is joined in turn and written again, a few times at most. Then it stays whole in
+    // a dated copy: the bytes replaced are always bytes that were joined or kept.
+    constexpr int Rounds = 8;
+    const record_merge::Kind kind = record_merge::kindOf(bareName);
+    for (int round = 0; round < Rounds; ++round) {
+        QByteArray replaced;
+        const NotebookFolder::Exchange how = m_folder.exchange(bareName, bytes, &replaced, &error);
+        if (how == NotebookFolder::Exchange::NotAvailable)
+            return true; // the plain save, as before
+        if (how == NotebookFolder::Exchange::Failed)
+            return false;
+        exchanged = true;
+        if (replaced == seen)
+            return true;
+        const bool last = round == Rounds - 1;
+        const record_merge::Outcome outcome = record_merge::merge3(kind, seen, bytes, replaced);
+        QString copy;
+        if (!outcome.conflicts.isEmpty() || last) {
+            copy = m_folder.keepBackupOf(bareName, replaced, m_clock.now());
+            if (copy.isEmpty()) {
+                error = QStringLiteral("別のパソコンからの内容の控えを作れませんでした。");
+                return false;
+            }
+        }
+        Known &k = m_known[bareName.toLower()];
+        k.shared = replaced;
+        k.sharedKnown = true;
+        joined = true;
+        noteOutside(bareName, outcome.fromElsewhere, last ? QStringList{bareName} : outcome.conflicts, copy);
+        if (last)
+            return true; // the file holds bytes, the other version is in the copy
+        seen = bytes;
+        bytes = outcome.bytes;
+    }
+    return true;
 }
 
 WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &record,

@@ -94,6 +94,11 @@ public:
     // where they differ the file's record stays), then moved into a dated folder under
     // バックアップ. The note says what came in and where the copy went.
     WriteResult joinConflictCopy(const QString &copyName);
+    // A record the user changed on a screen while the other computer's change to the same
+    // record came in (memory took it in, the screen kept what was typed): the file as it stands
+    // is kept whole in a dated copy before this side's version is saved over it, and the note
+    // names the records and the copy.
+    WriteResult keepOtherVersion(const QString &bareName, const QStringList &records);
 
     // Pictures (notebook_files_pictures.cpp). The names of the folder's files.
     QStringList fileNames() const;
@@ -109,7 +114,13 @@ private:
     // What is to be written, joined with the file's present bytes when they changed outside
     // since it was read; false (with the reason) when the copy of a version both changed
     // could not be made.
-    bool joinOutside(const QString &bareName, QByteArray &bytes, bool &joined, QString &error);
+    // seen, when seenKnown, is what the file held when it was compared.
+    bool joinOutside(const QString &bareName, QByteArray &bytes, bool &joined, QString &error,
+                     QByteArray *seen = nullptr, bool *seenKnown = nullptr);
+    // bytes put in place by exchange, joined again with any version that came in meanwhile;
+    // exchanged false when the folder cannot exchange (nothing written then).
+    bool exchangeJoined(const QString &bareName, QByteArray &bytes, QByteArray seen, bool &joined,
+                        bool &exchanged, QString &error);
     // The whole file written, joined first with what changed outside; "" or the error.
     QString saveJoined(const QString &bareName, QByteArray bytes);
     void remember(const QString &bareName, const QByteArray &bytes, bool written) const;

@@ -55,7 +55,8 @@ void NotebookFiles::remember(const QString &bareName, const QByteArray &bytes, b
     }
 }
 
-bool NotebookFiles::joinOutside(const QString &bareName, QByteArray &bytes, bool &joined, QString &error)
+bool NotebookFiles::joinOutside(const QString &bareName, QByteArray &bytes, bool &joined, QString &error,
+                                QByteArray *seen, bool *seenKnown)
 {
     joined = false;
     const auto known = m_known.constFind(bareName.toLower());
@@ -63,6 +64,10 @@ bool NotebookFiles::joinOutside(const QString &bareName, QByteArray &bytes, bool
         return true;
     bool found = false;
     const QByteArray now = m_folder.readAll(bareName, &found);
+    if (seen && seenKnown) {
+        *seen = now;
+        *seenKnown = found;
+    }
     // A file gone meanwhile is written whole again: nothing of this program's is lost.
     if (!found || (known->exists && now == known->bytes))
         return true;
@@ -85,6 +90,23 @@ bool NotebookFiles::joinOutside(const QString &bareName, QByteArray &bytes, bool
     joined = true;
     noteOutside(bareName, outcome.fromElsewhere, outcome.conflicts, copy);
     return true;
+}
+
+WriteResult NotebookFiles::keepOtherVersion(const QString &bareName, const QStringList &records)
+{
+    WriteResult r;
+    if (!m_folder.exists(bareName))
+        return r;
+    const QString copy = m_folder.keepBackup(bareName, m_clock.now());
+    if (copy.isEmpty()) {
+        r.ok = false;
+        r.error = QStringLiteral("%1 は別のパソコンでも変更されていましたが、その内容の控えを作れなかったため、"
+                                 "書き込みを取りやめました。\r\nフォルダーの空き容量と書き込み権限を確かめてください。")
+                      .arg(bareName);
+        return r;
+    }
+    noteOutside(bareName, 0, records, copy);
+    return r;
 }
 
 void NotebookFiles::noteOutside(const QString &bareName, int records, const QStringList &conflicts,

@@ -12,7 +12,10 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -352,6 +355,77 @@ bool NotebookFolder::endsWithLineBreak(const QString &bareName) const
         return true;
     char last = 0;
     return f.seek(f.size() - 1) && f.getChar(&last) && (last == '\n' || last == '\r');
+}
+
+QString NotebookFolder::keepBackupOf(const QString &bareName, const QByteArray &bytes, const QDateTime &now) const
+{
+    const QString name = QFileInfo(pathOf(bareName)).fileName() + u'.' +
+                         now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".bak");
+    QString target = m_dir + u'/' + name;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = m_dir + u'/' + name + u'.' + QString::number(n);
+    const QDateTime before = folderStamp();
+    QSaveFile f(target);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
+        f.cancelWriting();
+        return {};
+    }
+    noteChange(target, before, true);
+    return QFileInfo(target).fileName();
+}
+
+NotebookFolder::Exchange NotebookFolder::exchange(const QString &bareName, const QByteArray &bytes,
+                                                  QByteArray *replaced, QString *error) const
+{
+    if (const QString refused = refusal(bareName); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return Exchange::Failed;
+    }
+    const QString path = pathOf(bareName);
+    struct stat old {};
+    const QByteArray target = QFile::encodeName(path);
+    if (::lstat(target.constData(), &old) != 0 || !S_ISREG(old.st_mode))
+        return Exchange::NotAvailable;
+    // Named as QSaveFile names its temporaries, so a kill leaves what the start removes.
+    QByteArray temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return Exchange::NotAvailable;
+    const auto fail = [&](Exchange how, const QString &why) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        if (error)
+            *error = why;
+        return how;
+    };
+    ::fchmod(fd, old.st_mode & 07777);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n <= 0)
+            return fail(Exchange::Failed, errno == ENOSPC ? QStringLiteral("ディスクの空きが足りません。")
+                                                          : QString::fromLocal8Bit(std::strerror(errno)));
+        done += n;
+    }
+    if (::fdatasync(fd) != 0)
+        return fail(Exchange::Failed, QString::fromLocal8Bit(std::strerror(errno)));
+    const QDateTime before = folderStamp();
+    if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) != 0)
+        return fail(errno == ENOENT ? Exchange::NotAvailable : errno == EINVAL || errno == ENOSYS ||
+                                                                       errno == EOPNOTSUPP
+                                                                   ? Exchange::NotAvailable
+                                                                   : Exchange::Failed,
+                    QString::fromLocal8Bit(std::strerror(errno)));
+    ::close(fd);
+    // The old file now has the temporary name: what it held is read, then it goes.
+    QFile out(QFile::decodeName(temp));
+    if (replaced)
+        *replaced = out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
+    out.close();
+    ::unlink(temp.constData());
+    noteChange(path, before, true);
+    return Exchange::Done;
 }
 
 QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now) const

@@ -39,6 +39,14 @@ public:
     // The whole file anew: written, flushed and checked before it replaces the old one, so a
     // full disk leaves the old file as it was.
     bool save(const QString &bareName, const QByteArray &bytes, QString *error = nullptr) const;
+    // The whole file anew, put in place by exchanging it with the old one (Linux's renameat2
+    // with RENAME_EXCHANGE), so that the bytes it replaced come back in replaced: a version
+    // another program renamed into place after the caller last read the file is never lost
+    // unseen. NotAvailable when the file is missing or the folder's file system cannot
+    // exchange (nothing is written then; save is the way).
+    enum class Exchange { Done, NotAvailable, Failed };
+    Exchange exchange(const QString &bareName, const QByteArray &bytes, QByteArray *replaced,
+                      QString *error = nullptr) const;
     // A copy of the file at sourcePath anew, as save writes it, read and written a megabyte
     // at a time: a picture of a gigabyte is never held whole.
     bool saveCopyOf(const QString &bareName, const QString &sourcePath, QString *error = nullptr) const;
@@ -61,6 +69,9 @@ public:
     // Copies the file beside itself as "<name>.<yyyyMMdd-hhmmss>.bak"; returns that name, or
     // an empty string when the copy failed.
     QString keepBackup(const QString &bareName, const QDateTime &now) const;
+    // Bytes that are no longer in any file kept as a dated copy of that file, as keepBackup
+    // names it; "" when it could not be written.
+    QString keepBackupOf(const QString &bareName, const QByteArray &bytes, const QDateTime &now) const;
 
     // Holds the folder for this run of the program, so that a second copy on the same folder
     // never interleaves its saves with ours. A lock left by a copy that ended without removing

@@ -448,7 +448,9 @@ Kind kindOf(const QString &bareName)
         return Kind::Dated;
     if (name == recipeFileName().toLower())
         return Kind::Positional;
-    for (const QString &slotted : {profileFileName(), settingsFileName(), graphFileName(), growthChartFileName()})
+    // Album captions too: line n is album n's caption.
+    for (const QString &slotted :
+         {profileFileName(), settingsFileName(), graphFileName(), growthChartFileName(), albumCaptionsFileName()})
         if (name == slotted.toLower())
             return Kind::LineSlots;
     if (name == growthExportFileName().toLower())

@@ -14,7 +14,7 @@ enum class Kind {
     Dated,      // records of several lines opened by a line of asterisks, one per date (日記)
     Positional, // records of several lines opened by a line of asterisks; the order counts (レシピ)
     Lines,      // one record a line, identified by the whole line (registers, 予定, 記念日, …)
-    LineSlots,  // line n means the same thing in every version (ﾌﾟﾗｲﾍﾞｰﾄ, 設定, グラフ)
+    LineSlots,  // line n means the same thing in every version (ﾌﾟﾗｲﾍﾞｰﾄ, 設定, グラフ, 写真見出し)
     Derived,    // written from other files: this program's version is simply written
 };
 

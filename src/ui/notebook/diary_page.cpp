@@ -4,6 +4,7 @@
 #include "core/common/cp932.h"
 #include "core/common/dates.h"
 #include "core/common/dialogs.h"
+#include "core/common/file_names.h"
 #include "core/common/numbers.h"
 #include "core/common/pictures.h"
 #include "core/notebook/diary_checks.h"
@@ -28,6 +29,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -51,6 +54,7 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     layout->addLayout(side, 9);
     connectHandlers();
     connect(&host.notebook(), &Notebook::diaryChanged, this, &DiaryPage::fillDates);
+    connect(&host.notebook(), &Notebook::diaryNoteAdded, this, &DiaryPage::takeDiaryNote);
     m_dayPhotos = new DayPhotos(host,
                                 {this, m_fraGazou, m_imgGazou, m_cboDay, m_lblSDate, m_lblDiaryM, m_cmdPic,
                                  m_cmdSaisei, m_cmdStop},
@@ -261,15 +265,29 @@ void DiaryPage::readDiary()
 }
 
 // Whoever changed the day table, the date list and the bar follow it.
+QStringList DiaryPage::fieldsOf(const DiaryDay &day)
+{
+    return {day.date, QString::number(day.height), QString::number(day.weight), editText(day.text)};
+}
+
+bool DiaryPage::isTyped() const
+{
+    return !m_shownFields.isEmpty() && QStringList{m_shownFields[0], m_txtShincyo->text(), m_txtTaijyu->text(),
+                                                   m_txtDiary->toPlainText()} != m_shownFields;
+}
+
 void DiaryPage::fillDates()
 {
     const Notebook &nb = m_host.notebook();
+    // Filling the list moves the box to its first date: a date being typed stays.
+    const QString typedDate = m_cboDay->currentText();
     m_cboDay->clear();
     QStringList dates;
     dates.reserve(nb.diary.count());
     for (const DiaryDay &d : nb.diary.days())
         dates.append(d.date);
     m_cboDay->addItems(dates);
+    m_cboDay->setEditText(typedDate);
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setMaximum(qMax(1, nb.diary.count()));
 }
@@ -297,11 +315,11 @@ void DiaryPage::showPage()
     m_shownDay = k;
     const DiaryDay &day = diary.day(k);
     m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
-    m_cboDay->setEditText(day.date);
-    m_txtShincyo->setText(QString::number(day.height));
-    m_txtTaijyu->setText(QString::number(day.weight));
-    m_txtDiary->setPlainText(editText(day.text));
-    m_shownFields = {day.date, m_txtShincyo->text(), m_txtTaijyu->text(), m_txtDiary->toPlainText()};
+    m_shownFields = fieldsOf(day);
+    m_cboDay->setEditText(m_shownFields[0]);
+    m_txtShincyo->setText(m_shownFields[1]);
+    m_txtTaijyu->setText(m_shownFields[2]);
+    m_txtDiary->setPlainText(m_shownFields[3]);
     if (m_host.notebook().profile.diaryPictureMode != photosShown())
         return;
     // A drag across photo days decodes only the day it stops on.
@@ -319,11 +337,9 @@ void DiaryPage::showReloaded()
         return;
     const DiaryTable &diary = m_host.notebook().diary;
     const int k = diary.find(m_shownFields[0]);
-    // The date list was just filled anew, so the date box says nothing of typing.
-    const bool typed = QStringList{m_shownFields[0], m_txtShincyo->text(), m_txtTaijyu->text(),
-                                   m_txtDiary->toPlainText()} != m_shownFields;
-    if (k > 0 && !typed) {
-        showDay(k);
+    // An untyped page shows its day anew, or the last day when its day is gone.
+    if (!isTyped()) {
+        showDay(k > 0 ? k : diary.count());
         return;
     }
     // The typed page stays; the bar stands on its date wherever the date now is.
@@ -334,6 +350,27 @@ void DiaryPage::showReloaded()
         m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
     }
     m_cboDay->setEditText(m_shownFields[0]);
+}
+
+void DiaryPage::takeDiaryNote(const QString &date, const QString &line)
+{
+    if (m_shownDay == 0 || m_shownFields.isEmpty() || m_shownFields[0] != date || !isTyped())
+        return; // an untyped page shows the day anew with its note
+    const int k = m_host.notebook().diary.find(date);
+    if (k == 0)
+        return;
+    const QString shown = editText(line);
+    if (!m_txtDiary->toPlainText().split(u'\n').contains(shown)) {
+        QTextCursor end(m_txtDiary->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(m_txtDiary->document()->isEmpty() ? shown : u'\n' + shown);
+    }
+    // The page now starts from the day with its note, unless the day had changed otherwise too
+    // (another computer): then its save keeps that version in a copy.
+    QStringList withNote = m_shownFields;
+    withNote[3] = withNote[3].isEmpty() ? shown : withNote[3] + u'\n' + shown;
+    if (fieldsOf(m_host.notebook().diary.day(k)) == withNote)
+        m_shownFields = withNote;
 }
 
 void DiaryPage::showPicture(const QString &key)
@@ -503,6 +540,14 @@ WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
 WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
 {
     Notebook &nb = m_host.notebook();
+    // The other computer changed the day while this page was typed over it: its version is
+    // kept whole in a dated copy, this page's goes into the file.
+    if (!m_shownFields.isEmpty() && m_shownFields[0] == check.date &&
+        fieldsOf(nb.diary.day(check.day)) != m_shownFields) {
+        const WriteResult kept = nb.keepOtherVersion(diaryFileName(), {check.date});
+        if (!kept.ok)
+            return kept;
+    }
     WaitPointer wait;
     const WriteResult written = nb.changeDay(check.day, *toInt16(check.height), *toInt16(check.weight),
                                              storedText(m_txtDiary->toPlainText()));

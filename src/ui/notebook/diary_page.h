@@ -6,6 +6,7 @@
 
 class AnniversaryBox;
 class DayPhotos;
+struct DiaryDay;
 struct DiarySaveCheck;
 struct WriteResult;
 class PanelHost;
@@ -81,6 +82,12 @@ private:
     void resetPhotoButtons();
     WriteResult appendDay(const DiarySaveCheck &check);
     WriteResult changeDay(const DiarySaveCheck &check);
+    // The fields of a day as the page shows them: date, height, weight, text.
+    static QStringList fieldsOf(const DiaryDay &day);
+    // The fields hold changes of the user's to the day they were shown from.
+    bool isTyped() const;
+    // The recipe book's cooking note for that date: a page typed on that day takes it in.
+    void takeDiaryNote(const QString &date, const QString &line);
 
     PanelHost &m_host;
     PickComboBox *m_cboDay = nullptr;

@@ -111,6 +111,21 @@ ProfileScreen::ProfileScreen(Notebook &notebook, Dialogs &dialogs, Printer &prin
     });
     connect(back, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_notebook, &Notebook::levelShown, this, &ProfileScreen::showPoints);
+    // The file changed (the other computer, a restore): what is shown follows it, unless the
+    // fields hold what the user is typing.
+    connect(&m_notebook, &Notebook::profileChanged, this, [this] {
+        if (shownValues() == m_shownValues)
+            load();
+    });
+}
+
+QStringList ProfileScreen::shownValues() const
+{
+    QStringList values;
+    for (const QLineEdit *box : m_fields)
+        values.append(box->text());
+    values.append(m_txtPoint->text());
+    return values;
 }
 
 QGroupBox *ProfileScreen::buildBirthData()
@@ -226,6 +241,7 @@ void ProfileScreen::load()
     for (std::size_t i = 0; i < values.size(); ++i)
         m_fields[i]->setText(*values[i]);
     m_txtPoint->setText(QString::number(p.targetPoint));
+    m_shownValues = shownValues();
     showPoints();
     showCalendar(field(BirthField::Umare)->text());
 }

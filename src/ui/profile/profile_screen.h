@@ -3,6 +3,7 @@
 #include "core/profile/new_notebook.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 
@@ -37,6 +38,7 @@ signals:
     void restoredFolderToOpen(const QString &folder);
 
 private:
+    QStringList shownValues() const;
     QGroupBox *buildBirthData();
     QGroupBox *buildPointGoal();
     QWidget *buildCalendar();
@@ -58,6 +60,7 @@ private:
     Printer &m_printer;
     std::array<QLineEdit *, 7> m_fields{};
     QLineEdit *m_txtPoint = nullptr;
+    QStringList m_shownValues; // the fields as load last filled them
     QLabel *m_lblPoint = nullptr;
     QLabel *m_lblLevel = nullptr;
     // lblIvD, lblIvN and lblZengo, indexed 0..11 for events 1..12.

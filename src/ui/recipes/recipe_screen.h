@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/recipes/recipe_store.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -109,6 +111,9 @@ private:
 
     Recipe pageRecipe() const;
     bool refuse(const std::optional<Refusal> &refusal);
+    // The stored recipe differs from the one the page was shown from (the other computer).
+    bool changedElsewhere(const Recipe &stored) const;
+    void showPictureMode();
     void helpTour(const QString &text);
 
     Notebook &m_notebook;
@@ -153,6 +158,7 @@ private:
     QPushButton *m_cmdPrint = nullptr;
     QPushButton *m_cmdEnd = nullptr;
 
+    Recipe m_shownRecipe;   // the recipe the page was shown from, for the save's check
     QString m_curSelfEval;  // CurSelfEval
     QString m_curChildEval; // CurChildEval
 };

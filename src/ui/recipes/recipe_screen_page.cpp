@@ -60,7 +60,17 @@ void RecipeScreen::setPosition(int p)
 void RecipeScreen::load()
 {
     showStageByAge();
+    showPictureMode();
+    fillRecipeLists();
+    reloadTables();
+    setPosition(1);
+}
+
+// The picture mode as the profile holds it, shown without saving it again.
+void RecipeScreen::showPictureMode()
+{
     const bool shown = m_notebook.profile.pictureMode == photosShown();
+    const bool changed = m_fraGazou->isVisibleTo(this) != shown;
     {
         const QSignalBlocker blockShown(m_optGazou);
         const QSignalBlocker blockHidden(m_optMain);
@@ -68,9 +78,8 @@ void RecipeScreen::load()
         m_optMain->setChecked(!shown);
     }
     m_fraGazou->setVisible(shown);
-    fillRecipeLists();
-    reloadTables();
-    setPosition(1);
+    if (shown && changed && isVisible())
+        showPicture(m_cboNamae->currentText());
 }
 
 void RecipeScreen::fillRecipeLists()
@@ -138,6 +147,7 @@ void RecipeScreen::showRecipe()
     }
     const int p = qBound(1, m_hsbData->value(), book.count());
     const Recipe &r = book.recipe(p);
+    m_shownRecipe = r;
     m_cboNamae->setEditText(r.name);
     m_txtJikan->setText(recipeTimeText(r.time));
     showListValue(m_cboJyanru, r.stage);
@@ -160,8 +170,21 @@ void RecipeScreen::showRecipe()
         showPicture(r.name);
 }
 
+bool RecipeScreen::changedElsewhere(const Recipe &stored) const
+{
+    if (stored.name != m_shownRecipe.name)
+        return false;
+    // The cooking history is this screen's own action, saved as it is taken.
+    Recipe a = stored;
+    Recipe b = m_shownRecipe;
+    a.history = b.history;
+    a.cookCount = b.cookCount;
+    return a != b;
+}
+
 void RecipeScreen::clearRecipePage()
 {
+    m_shownRecipe = Recipe();
     const int next = m_notebook.recipes.count() + 1;
     m_cboNamae->setEditText(QString());
     m_cboSankou->setEditText(QString());
@@ -273,6 +296,13 @@ void RecipeScreen::registerRecipe()
                                                        Dialogs::Icon::Information, Dialogs::Answer::Ok))
         return;
     WriteResult written;
+    if (decision.position != 0 && changedElsewhere(book.recipe(decision.position))) {
+        // The other computer changed this recipe while the page was typed over it: its
+        // version stays whole in a dated copy, this page's goes into the file.
+        written = m_notebook.keepOtherVersion(recipeFileName(), {page.name});
+        if (!reportWrite(m_dialogs, written))
+            return;
+    }
     {
         WaitPointer wait;
         written = m_notebook.saveRecipe(decision.position, page);

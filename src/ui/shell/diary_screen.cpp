@@ -94,6 +94,9 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
         if (m_recipeScreen)
             m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
         showNotebookTitle();
+        // The picture mode as the file now says (another computer may have switched it).
+        if (!m_loading)
+            m_diaryPage->applyPictureMode();
     });
     connect(this, &DiaryScreen::profileScreenRequested, this, &DiaryScreen::openProfileScreen);
     tellRefusedPictures(this, m_dialogs, m_notebook.files);

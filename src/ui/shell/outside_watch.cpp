@@ -22,6 +22,8 @@ OutsideWatch::OutsideWatch(Notebook &notebook, Dialogs &dialogs, QObject *parent
     connect(&m_notebook, &Notebook::fileReloaded, this, [this] {
         QMetaObject::invokeMethod(this, &OutsideWatch::sayNote, Qt::QueuedConnection);
     });
+    connect(&m_notebook, &Notebook::outsideNoted, this,
+            [this] { QMetaObject::invokeMethod(this, &OutsideWatch::sayNote, Qt::QueuedConnection); });
     m_watcher->addPath(m_notebook.files.dir());
     watchFiles();
 }

@@ -54,6 +54,14 @@ QList<OutsideRow> outsideRows()
         return [text](Notebook &nb) { return nb.changeDay(1, 50, 3012, text); };
     };
     const QString firstText = QStringLiteral("午前10時23分、ももちゃん誕生。");
+    const auto readCaptions = [](Notebook &nb) { nb.files.read(albumCaptionsFileName()); };
+    const auto writeCaption = [](int album, const QString &caption) {
+        return [album, caption](Notebook &nb) {
+            QStringList lines = QString::fromUtf8(QByteArray("誕生の頃,はじめての夏,お出かけ,お誕生日")).split(u',');
+            lines[album] = caption;
+            return nb.files.rewrite(albumCaptionsFileName(), lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        };
+    };
     return {
         {"diary: a day added and another changed over there, one changed here", diaryFileName(), readDiary,
          [=](const QString &t) {
@@ -109,6 +117,16 @@ QList<OutsideRow> outsideRows()
              return nb.writeProfile();
          },
          {"こちらの名"}, {"あちらの名"}, "ﾌﾟﾗｲﾍﾞｰﾄ の 1行目 は両方のパソコンで変更されていました。", 1},
+        // Line n is album n's caption: captions are joined by their place, not as a set of lines.
+        {"captions: album 1 over there, album 2 here", albumCaptionsFileName(), readCaptions,
+         [](const QString &t) { return replaced(t, QStringLiteral("誕生の頃"), QStringLiteral("あちらの1")); },
+         writeCaption(1, QStringLiteral("こちらの2")),
+         {"あちらの1\r\nこちらの2\r\nお出かけ\r\nお誕生日\r\n"}, {"誕生の頃", "はじめての夏"}, "写真見出し 1行", 0},
+        {"captions: album 1 on both", albumCaptionsFileName(), readCaptions,
+         [](const QString &t) { return replaced(t, QStringLiteral("誕生の頃"), QStringLiteral("あちらの1")); },
+         writeCaption(0, QStringLiteral("こちらの1")),
+         {"こちらの1\r\nはじめての夏\r\nお出かけ\r\nお誕生日\r\n"}, {"あちらの1"},
+         "写真見出し の 1行目 は両方のパソコンで変更されていました。", 1},
         {"diary: the same bytes written again over there", diaryFileName(), readDiary,
          [](const QString &t) { return t; }, changeFirstDay(QStringLiteral("こちらだけ。")), {"こちらだけ。"},
          {}, "", 0},

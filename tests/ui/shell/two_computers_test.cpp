@@ -2,15 +2,20 @@
 // synced folder: the screens follow within moments, a typed page keeps what is typed, and
 // its save keeps the other computer's day; the program's own saves are not taken for changes.
 #include "core/common/file_names.h"
+#include "core/recipes/recipe_store.h"
+#include "ui/recipes/recipe_screen.h"
 #include "loaded_screen.h"
 #include "ui/shell/outside_watch.h"
 #include "user_actions.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QtTest>
+
+#include <cstdio>
 
 class TwoComputersTest : public QObject
 {
@@ -18,6 +23,10 @@ class TwoComputersTest : public QObject
 private slots:
     void typedPageKeptWhileTheOtherDayArrives();
     void untypedPageShowsTheOtherText();
+    void dayChangedOnBothKeepsTheOtherInACopy();
+    void newPageKeepsItsTypedDate();
+    void cookingNoteJoinsTheTypedPage();
+    void recipeChangedOnBothKeepsTheOtherInACopy();
 };
 
 namespace {
@@ -29,6 +38,26 @@ void expectSaved(ScriptedDialogs &dialogs)
     dialogs.expect(QStringLiteral("変更登録確認"), QStringLiteral("既存の日付です。変更して書き込みます。"),
                    Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok);
     dialogs.expectInformation(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+}
+
+// As a sync tool writes: a temporary file renamed over the old one.
+void replaceFromOutside(TestNotebook &files, const QString &name, const QString &text)
+{
+    files.writeText(name + QStringLiteral(".syncing"), text);
+    QVERIFY(std::rename(QFile::encodeName(files.path(name + QStringLiteral(".syncing"))).constData(),
+                        QFile::encodeName(files.path(name)).constData()) == 0);
+}
+
+void typeAtEnd(QWidget *w, const QString &text)
+{
+    w->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    typeText(QApplication::focusWidget(), text);
+}
+
+QStringList diaryCopies(const TestNotebook &files)
+{
+    return QDir(files.dir()).entryList({QStringLiteral("日記.txt.*.bak")}, QDir::Files);
 }
 
 } // namespace
@@ -82,6 +111,126 @@ void TwoComputersTest::untypedPageShowsTheOtherText()
     f.files.writeText(diaryFileName(), other);
     f.screen.outsideWatch()->check();
     QVERIFY(f.find<QPlainTextEdit>(QStringLiteral("txtDiary"))->toPlainText().startsWith(QStringLiteral("あちらの書き出し")));
+}
+
+// Both sides changed the shown day: this page goes into the file, the other computer's day
+// stays whole in a dated copy, and the status line names both.
+void TwoComputersTest::dayChangedOnBothKeepsTheOtherInACopy()
+{
+    LoadedScreen f;
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    const int days = f.notebook().diary.count();
+    const QString lastText = f.notebook().diary.day(days).text;
+    typeAtEnd(f.find<QPlainTextEdit>(QStringLiteral("txtDiary")), QStringLiteral("こちらの一行"));
+    QString other = f.files.text(diaryFileName());
+    other.replace(lastText, lastText + QStringLiteral("\r\nあちらの一行"));
+    replaceFromOutside(f.files, diaryFileName(), other);
+    QTRY_VERIFY_WITH_TIMEOUT(f.notebook().diary.day(days).text.endsWith(QStringLiteral("あちらの一行")), 5000);
+
+    expectSaved(f.dialogs);
+    f.click(QStringLiteral("cmdTouroku"));
+    VERIFY_DIALOGS(f.dialogs);
+    const QString after = f.files.text(diaryFileName());
+    QVERIFY(after.contains(lastText + QStringLiteral("こちらの一行")));
+    QVERIFY(!after.contains(QStringLiteral("あちらの一行")));
+    const QStringList copies = diaryCopies(f.files);
+    QCOMPARE(copies.size(), 1);
+    QVERIFY(f.files.text(copies[0]).contains(lastText + QStringLiteral("\r\nあちらの一行")));
+    QTRY_VERIFY(f.screen.statusBar()->currentMessage().contains(QStringLiteral("両方のパソコンで変更")));
+    QVERIFY(f.screen.statusBar()->currentMessage().contains(copies[0]));
+    QVERIFY(f.screen.statusBar()->currentMessage().contains(f.notebook().diary.day(days).date));
+}
+
+// A new page being typed keeps its date when the day list is read again.
+void TwoComputersTest::newPageKeepsItsTypedDate()
+{
+    LoadedScreen f;
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.setHelpTour(false);
+    const QString date = QStringLiteral("1997/03/02");
+    QCOMPARE(f.notebook().diary.find(date), 0);
+    const DiaryDay birth = f.notebook().diary.day(1);
+    f.click(QStringLiteral("cmdNew"));
+    auto *dateBox = f.find<QComboBox>(QStringLiteral("cboDay"));
+    dateBox->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    typeText(QApplication::focusWidget(), date);
+    typeAtEnd(f.find<QWidget>(QStringLiteral("txtShincyo")), QStringLiteral("88"));
+    typeAtEnd(f.find<QWidget>(QStringLiteral("txtTaijyu")), QStringLiteral("12000"));
+    typeAtEnd(f.find<QPlainTextEdit>(QStringLiteral("txtDiary")), QStringLiteral("新しい日"));
+    QString other = f.files.text(diaryFileName());
+    other.replace(birth.text, birth.text + QStringLiteral("（あちら）"));
+    replaceFromOutside(f.files, diaryFileName(), other);
+    QTRY_VERIFY_WITH_TIMEOUT(f.notebook().diary.day(1).text.endsWith(QStringLiteral("（あちら）")), 5000);
+    QCOMPARE(dateBox->currentText(), date);
+
+    f.dialogs.expect(QStringLiteral("新規登録確認"), QStringLiteral("新しい日付です。日記に追加します。"),
+                     Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok);
+    f.dialogs.expectInformation(QStringLiteral("書き込み終了"), QStringLiteral("日記に書き込みました。"));
+    f.click(QStringLiteral("cmdTouroku"));
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryTable &diary = f.notebook().diary;
+    QVERIFY(diary.find(date) > 0);
+    QCOMPARE(diary.day(diary.find(date)).text, QStringLiteral("新しい日"));
+    QCOMPARE(diary.day(1).height, birth.height);
+    QCOMPARE(diary.day(1).text, birth.text + QStringLiteral("（あちら）"));
+}
+
+// The recipe book's cooking note reaches the page typed on that day, and its save keeps both.
+void TwoComputersTest::cookingNoteJoinsTheTypedPage()
+{
+    LoadedScreen f;
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    const int days = f.notebook().diary.count();
+    const QString date = f.notebook().diary.day(days).date;
+    auto *text = f.find<QPlainTextEdit>(QStringLiteral("txtDiary"));
+    typeAtEnd(text, QStringLiteral("こちらの一行"));
+    const QString note = QStringLiteral("にんじんがゆを作りました");
+    QCOMPARE(f.notebook().noteInDiary(date, note).outcome, Notebook::DiaryNote::Added);
+    QVERIFY(text->toPlainText().endsWith(QStringLiteral("こちらの一行\n") + note));
+
+    expectSaved(f.dialogs);
+    f.click(QStringLiteral("cmdTouroku"));
+    VERIFY_DIALOGS(f.dialogs);
+    QVERIFY(f.notebook().diary.day(days).text.endsWith(QStringLiteral("こちらの一行\r\n") + note));
+    QVERIFY(diaryCopies(f.files).isEmpty());
+}
+
+// The recipe screen's 登録 over a recipe whose memo the other computer changed meanwhile.
+void TwoComputersTest::recipeChangedOnBothKeepsTheOtherInACopy()
+{
+    TestNotebook t;
+    ScriptedDialogs dialogs;
+    t.notebook().readProfile();
+    t.markFoodsEaten();
+    RecipeScreen screen(t.notebook(), dialogs);
+    screen.load();
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    QList<Recipe> other = parseRecipes(t.bytes(recipeFileName())).recipes;
+    const Recipe first = other[0];
+    typeAtEnd(screen.findChild<QPlainTextEdit *>(QStringLiteral("txtTukuri")), QStringLiteral("こちらの手順"));
+    other[0].memo = QStringLiteral("あちらのメモ");
+    replaceFromOutside(t, recipeFileName(), recipeFileText(other));
+    t.notebook().checkOutside();
+    QCOMPARE(t.notebook().recipes.recipe(1).memo, QStringLiteral("あちらのメモ"));
+
+    dialogs.expect(QStringLiteral("変更登録確認"), QStringLiteral("既存のレシピです。変更登録します。"),
+                   Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok);
+    dialogs.expectInformation(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
+    screen.findChild<QAbstractButton *>(QStringLiteral("cmdTouroku"))->click();
+    VERIFY_DIALOGS(dialogs);
+    const Recipe saved = parseRecipes(t.bytes(recipeFileName())).recipes[0];
+    QVERIFY(saved.steps.endsWith(QStringLiteral("こちらの手順")));
+    QCOMPARE(saved.memo, first.memo);
+    const QStringList copies =
+        QDir(t.dir()).entryList({QStringLiteral("レシピ.txt.*.bak")}, QDir::Files);
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(parseRecipes(t.bytes(copies[0])).recipes[0].memo, QStringLiteral("あちらのメモ"));
+    QVERIFY(t.notebook().files.takeOutsideNote().contains(first.name));
 }
 
 QTEST_MAIN(TwoComputersTest)
