@@ -19,6 +19,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace notebook_setup {
 
@@ -77,6 +78,92 @@ bool createFromSample(const QString &target, const QString &sample, QString *err
             return false;
         }
     }
+    return true;
+}
+
+int sampleRecipeCount(const QString &sample)
+{
+    return int(parseRecipes(NotebookFolder(sample).readAll(recipeFileName())).recipes.size());
+}
+
+namespace {
+
+// The sample's recipes as a starting collection: what the sample's child ate and liked stays
+// with the sample.
+QString startingRecipes(const QString &sample, QStringList *names)
+{
+    QList<Recipe> recipes = parseRecipes(NotebookFolder(sample).readAll(recipeFileName())).recipes;
+    for (Recipe &r : recipes) {
+        r.history.clear();
+        r.cookCount = QStringLiteral("0");
+        r.selfEval = evalNone();
+        r.childEval = evalNone();
+        names->append(r.name);
+    }
+    return recipeFileText(recipes);
+}
+
+} // namespace
+
+bool createOwnNotebook(const QString &target, const QString &sample, const QString &profileFileText,
+                       const QString &firstDayRecord, bool sampleRecipes, QString *error)
+{
+    const QFileInfo info(target);
+    const QDir::Filters everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+    if (info.exists() && (!info.isDir() || info.isSymLink() || !QDir(target).entryList(everything).isEmpty())) {
+        *error = QStringLiteral("%1 にはすでにファイルがあるため、新しい育児手帖を作れませんでした。")
+                     .arg(QDir::toNativeSeparators(target));
+        return false;
+    }
+    const QString parent = info.absolutePath();
+    // Made beside the target and renamed into place whole: a crash leaves no half notebook.
+    if (!QDir().mkpath(parent)) {
+        *error = QStringLiteral("フォルダー %1 を作れませんでした。").arg(QDir::toNativeSeparators(parent));
+        return false;
+    }
+    QTemporaryDir temp(parent + QStringLiteral("/.ikuji-techo-new-XXXXXX"));
+    if (!temp.isValid()) {
+        *error = QStringLiteral("フォルダー %1 に書き込めませんでした。").arg(QDir::toNativeSeparators(parent));
+        return false;
+    }
+    const NotebookFolder folder(temp.path());
+    QStringList dishes;
+    const QList<std::pair<QString, QString>> files = {
+        {profileFileName(), profileFileText},
+        {diaryFileName(), firstDayRecord},
+        {recipeFileName(), sampleRecipes ? startingRecipes(sample, &dishes) : QString()},
+    };
+    for (const auto &[name, text] : files) {
+        const cp932::Encoded encoded = cp932::encode(text);
+        QString why;
+        if (!encoded.ok || !folder.save(name, encoded.bytes, &why)) {
+            *error = encoded.ok ? QStringLiteral("%1 を書き込めませんでした（%2）。").arg(name, why)
+                                : cp932::unencodableMessage(encoded.badChar);
+            return false;
+        }
+    }
+    if (sampleRecipes) {
+        const NotebookFolder from(sample);
+        QStringList copies{referenceFileName()};
+        for (const QString &dish : std::as_const(dishes))
+            for (const char *ext : {".jpg", ".gif", ".bmp"})
+                copies.append(dish + QLatin1String(ext));
+        for (const QString &name : std::as_const(copies))
+            if (NotebookFolder::isBareName(name) && from.exists(name) && !folder.saveCopyOf(name, from.pathOf(name))) {
+                *error = QStringLiteral("%1 を写せませんでした。").arg(name);
+                return false;
+            }
+    }
+    createMissingFiles(folder, sample);
+    if (info.exists() && !QDir().rmdir(target)) {
+        *error = QStringLiteral("フォルダー %1 を使えませんでした。").arg(QDir::toNativeSeparators(target));
+        return false;
+    }
+    if (!QDir().rename(temp.path(), target)) {
+        *error = QStringLiteral("新しい育児手帖を %1 に置けませんでした。").arg(QDir::toNativeSeparators(target));
+        return false;
+    }
+    temp.setAutoRemove(false);
     return true;
 }
 

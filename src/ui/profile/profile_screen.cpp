@@ -3,6 +3,7 @@
 #include "ui/profile/backup_commands.h"
 
 #include "core/book/notebook.h"
+#include "core/book/notebook_setup.h"
 #include "core/common/dates.h"
 #include "core/common/dialogs.h"
 #include "core/common/numbers.h"
@@ -13,6 +14,7 @@
 #include "ui/widgets/ui_util.h"
 #include "ui/widgets/window_print.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -275,15 +277,21 @@ void ProfileScreen::newNotebook()
     if (!valuesStorable(goal))
         return;
     const QString nickname = field(BirthField::Namae)->text();
-    if (!m_dialogs.confirm(newNotebookTitle(), newNotebookQuestion(nickname), Dialogs::Icon::Warning,
-                           Dialogs::Answer::Cancel))
-        return;
-
     Profile typed = m_notebook.profile; // line 8 and the picture modes as held
     QString *values[] = {&typed.nickname,    &typed.birthDate,  &typed.birthTime, &typed.birthHeight,
                          &typed.birthWeight, &typed.birthChest, &typed.birthHead};
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         *values[i] = m_fields[i]->text();
+    if (!m_newNotebookFolder.isEmpty()) {
+        if (makeOwnNotebook(typed, goal.lineText)) {
+            close();
+            emit programEndRequested();
+        }
+        return;
+    }
+    if (!m_dialogs.confirm(newNotebookTitle(), newNotebookQuestion(nickname), Dialogs::Icon::Warning,
+                           Dialogs::Answer::Cancel))
+        return;
     const WriteResult written = m_notebook.startNewNotebook(
         profileText(typed, goal.lineText), typed.birthDate, typedNumericValue(typed.birthHeight),
         typedNumericValue(typed.birthWeight));
@@ -292,6 +300,46 @@ void ProfileScreen::newNotebook()
     m_dialogs.information(newNotebookDoneTitle(), newNotebookDoneText(nickname));
     close();
     emit programEndRequested();
+}
+
+bool ProfileScreen::makeOwnNotebook(const Profile &typed, const QString &goalLine)
+{
+    if (!m_dialogs.confirm(newNotebookTitle(),
+                           QStringLiteral("『%1』の育児手帖を作成します。\r\n\r\n良かったらＯＫボタンを押してください")
+                               .arg(typed.nickname),
+                           Dialogs::Icon::Question, Dialogs::Answer::Ok))
+        return false;
+    const QString sample = notebook_setup::sampleDir();
+    const int recipes = notebook_setup::sampleRecipeCount(sample);
+    bool withRecipes = false;
+    if (recipes > 0) {
+        const Dialogs::Box ask{
+            QStringLiteral("離乳食レシピ"),
+            QStringLiteral("見本の離乳食レシピ（%1 品）を、はじめのレシピ集として新しい手帖に入れますか？\r\n\r\n"
+                           "作った日と評価は入れません。あとから消すこともできます。")
+                .arg(recipes),
+            Dialogs::Icon::Question, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok,
+            QStringLiteral("入れる"), QStringLiteral("入れない")};
+        withRecipes = m_dialogs.message(ask) == Dialogs::Answer::Ok;
+    }
+    QString error;
+    if (!notebook_setup::createOwnNotebook(
+            m_newNotebookFolder, sample, profileText(typed, goalLine),
+            diaryRecordText(typed.birthDate, typedNumericValue(typed.birthHeight), typedNumericValue(typed.birthWeight),
+                            QString()),
+            withRecipes, &error)) {
+        m_dialogs.warning(QStringLiteral("育児手帖の作成"), error);
+        return false;
+    }
+    m_dialogs.information(
+        QStringLiteral("育児手帖の作成"),
+        QStringLiteral("『%1』の育児手帖を作りました（%2）。\r\n"
+                       "新しい育児手帖を開くため一旦プログラムを終了します。\r\n\r\n"
+                       "次に起動したときから『%1』の育児手帖がスタートします。\r\n\r\n"
+                       "※出産初日のページは自動的に作られていますので、\r\n"
+                       "　エピソードや思い出を記入して保存ボタンを押してみてくださいね。\r\n")
+            .arg(typed.nickname, QDir::toNativeSeparators(m_newNotebookFolder)));
+    return true;
 }
 
 // An empty field: a required one is refused; for the others the user decides.
@@ -354,6 +402,11 @@ void ProfileScreen::prepareNewNotebook()
 {
     for (QLineEdit *box : m_fields)
         box->clear();
+    // Nothing of the sample's child: no countdowns, no points.
+    showCalendar(QString());
+    m_lblPoint->clear();
+    m_lblLevel->clear();
+    m_shownValues = shownValues();
     field(BirthField::Namae)->setFocus();
     m_dialogs.information(QStringLiteral("育児手帖の作成"),
                           QStringLiteral("お子さんの育児手帖を作ります。\r\n\r\n"

@@ -19,6 +19,8 @@ struct PointGoal;
 // starts a new notebook, the point goal, and the life-event calendar counted from the birth
 // date. The notebook's "設定" button opens it without blocking the other screens; "戻り" and
 // the close box unload it without saving.
+struct Profile;
+
 class ProfileScreen : public QDialog
 {
     Q_OBJECT
@@ -30,6 +32,9 @@ public:
     // The first start's own notebook: the birth fields emptied for the child's data, the
     // cursor in the nickname.
     void prepareNewNotebook();
+    // The notebook open is the sample's temporary copy: a new notebook is made in this folder
+    // (the per-user one) instead, with nothing of the sample's child, and opens at the next start.
+    void setNewNotebookFolder(const QString &dir) { m_newNotebookFolder = dir; }
 
 signals:
     // A new notebook has been written: the program ends now, so that the next start opens it.
@@ -39,6 +44,8 @@ signals:
 
 private:
     QStringList shownValues() const;
+    // The new notebook made in m_newNotebookFolder; false when it was not.
+    bool makeOwnNotebook(const Profile &typed, const QString &goalLine);
     QGroupBox *buildBirthData();
     QGroupBox *buildPointGoal();
     QWidget *buildCalendar();
@@ -61,6 +68,7 @@ private:
     std::array<QLineEdit *, 7> m_fields{};
     QLineEdit *m_txtPoint = nullptr;
     QStringList m_shownValues; // the fields as load last filled them
+    QString m_newNotebookFolder;
     QLabel *m_lblPoint = nullptr;
     QLabel *m_lblLevel = nullptr;
     // lblIvD, lblIvN and lblZengo, indexed 0..11 for events 1..12.

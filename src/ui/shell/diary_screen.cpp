@@ -1,6 +1,7 @@
 #include "ui/shell/diary_screen.h"
 
 #include "core/book/notebook.h"
+#include "core/book/notebook_setup.h"
 #include "core/common/dialogs.h"
 #include "core/common/file_names.h"
 #include "core/profile/profile_files.h"
@@ -466,6 +467,9 @@ void DiaryScreen::openProfileScreen()
         connect(m_profileScreen, &ProfileScreen::programEndRequested, this, [this] { endProgram(true); });
         connect(m_profileScreen, &ProfileScreen::restoredFolderToOpen, this, &DiaryScreen::restoredFolderToOpen);
         m_profileScreen->load();
+        // The sample is a temporary copy: a new notebook goes where the per-user one lives.
+        if (m_sampleView)
+            m_profileScreen->setNewNotebookFolder(notebook_setup::perUserFolder());
     }
     m_profileScreen->show();
     m_profileScreen->raise();

@@ -45,7 +45,7 @@ DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, 
     auto *screen = new DiaryScreen(notebook, dialogs, printer, helpDir);
     screen->setAttribute(Qt::WA_DeleteOnClose, false);
     // The own notebook starts at the profile screen, without the sample's welcome.
-    screen->setFirstStart(first == FirstStart::Sample, first == FirstStart::OwnNotebook);
+    screen->setFirstStart(first != FirstStart::No, first == FirstStart::OwnNotebook);
     screen->load();
     screen->show();
     screen->raise();
@@ -110,8 +110,9 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::uniqu
     FirstStart choice = FirstStart::No;
     if (first && sampleCopy && dir == notebook_setup::perUserFolder() && !QFileInfo(dir).isDir()) {
         choice = askFirstStart(dialogs);
-        if (choice == FirstStart::Sample)
-            dir = sampleCopy();
+        // Either way the sample opens from a temporary copy: the own notebook is made in the
+        // per-user folder only when its profile is saved, so leaving the form makes nothing.
+        dir = sampleCopy();
         if (dir.isEmpty()) {
             *error = QStringLiteral("見本を写すための一時フォルダーを作れませんでした。");
             return {};

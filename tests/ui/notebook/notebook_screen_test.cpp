@@ -393,9 +393,11 @@ void NotebookScreenTest::folderChoice()
     VERIFY_DIALOGS(ask);
 }
 
-// The sample's child was born in 1995: the first start asks. A look at the sample opens a copy
-// titled 見本 and leaves no per-user folder; the own notebook opens the profile screen, emptied
-// for the child's data, without the sample's welcome.
+// The sample's child was born in 1995: the first start asks. Either answer opens a copy of the
+// sample titled 見本 and leaves no per-user folder; the own notebook opens the profile screen,
+// emptied for the child's data (no countdowns, no points), without the sample's welcome.
+// Saving the profile makes the child's notebook in the per-user folder, with nothing of the
+// sample's child (its recipes only when asked, without their history); leaving it makes none.
 void NotebookScreenTest::firstStartAsksForTheChildsOwnNotebook()
 {
     QTemporaryDir data;
@@ -410,13 +412,13 @@ void NotebookScreenTest::firstStartAsksForTheChildsOwnNotebook()
         std::unique_ptr<QLockFile> lock;
         QString error;
         FirstStart first = FirstStart::No;
-        const QString copy = copies.filePath(QStringLiteral("見本"));
+        const QString copy = copies.filePath(own ? QStringLiteral("見本2") : QStringLiteral("見本"));
         const QString dir = prepareNotebookFolder(QString(), dialogs, lock, &error, &first, [&] { return copy; });
         QCOMPARE(dialogs.shown().first().okText, QStringLiteral("自分の手帖を作る"));
         QCOMPARE(dialogs.shown().first().cancelText, QStringLiteral("見本を見る"));
-        QCOMPARE(dir, own ? perUser : copy);
+        QCOMPARE(dir, copy);
         QCOMPARE(int(first), int(own ? FirstStart::OwnNotebook : FirstStart::Sample));
-        QCOMPARE(QFileInfo::exists(perUser), own);
+        QVERIFY(!QFileInfo::exists(perUser));
         QVERIFY(notebook_setup::holdsNotebook(dir));
 
         FixedClock clock(QDate(2026, 12, 6));
@@ -428,21 +430,77 @@ void NotebookScreenTest::firstStartAsksForTheChildsOwnNotebook()
             dialogs.expectInformation(QStringLiteral("ようこそ！"), Welcome);
         std::unique_ptr<DiaryScreen> screen(runStartup(nb, dialogs, printer, QString(), 0, first));
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(screen->windowTitle(),
-                 own ? QStringLiteral("ももちゃんの育児手帖") : QStringLiteral("ももちゃんの育児手帖（見本）"));
+        QCOMPARE(screen->windowTitle(), QStringLiteral("ももちゃんの育児手帖（見本）"));
         QCOMPARE(screen->profileScreen() != nullptr, own);
-        if (own)
-            QCOMPARE(screen->profileScreen()->findChild<QLineEdit *>(QStringLiteral("txtNamae"))->text(), QString());
+        if (!own) {
+            // Looking at the sample, then 設定: the profile screen makes the new notebook.
+            dialogs.expectInformation(QStringLiteral("ヘルプツアー"));
+            screen->findChild<QPushButton *>(QStringLiteral("cmdPrivate"))->click();
+            QVERIFY(screen->profileScreen());
+        }
+        ProfileScreen *profile = screen->profileScreen();
+        profile->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(profile));
+        const auto box = [profile](const char *name) {
+            return profile->findChild<QLineEdit *>(QLatin1String(name));
+        };
+        if (own) {
+            QCOMPARE(box("txtNamae")->text(), QString());
+            QCOMPARE(profile->findChild<QLabel *>(QStringLiteral("lblPoint"))->text(), QString());
+        }
+        const QList<std::pair<const char *, QString>> typed = {
+            {"txtNamae", QStringLiteral("りく")},       {"txtUmare", QStringLiteral("2026/11/20")},
+            {"txtPJikan", QStringLiteral("10:05")},    {"txtPShincyo", QStringLiteral("49.5")},
+            {"txtPTaijyu", QStringLiteral("3100")},    {"txtPKyoui", QStringLiteral("32")},
+            {"txtPToui", QStringLiteral("33")}};
+        for (const auto &[name, value] : typed) {
+            box(name)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            typeText(QApplication::focusWidget(), value);
+        }
+        dialogs.expect(QStringLiteral("新規作成確認"), QStringLiteral("『りく』の育児手帖を作成します。"
+                                                                 "\r\n\r\n良かったらＯＫボタンを押してください"),
+                       Dialogs::Icon::Question, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok);
+        dialogs.expect(QStringLiteral("離乳食レシピ"), QString(), Dialogs::Icon::Question, Dialogs::Buttons::OkCancel,
+                       Dialogs::Answer::Ok, own ? Dialogs::Answer::Cancel : Dialogs::Answer::Ok);
+        dialogs.expectInformation(QStringLiteral("育児手帖の作成"));
+        QSignalSpy ended(profile, &ProfileScreen::programEndRequested);
+        profile->findChild<QPushButton *>(QStringLiteral("cmdHozon"))->click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(ended.size(), 1);
+
+        // The child's own notebook, where the next start opens it.
+        QVERIFY(notebook_setup::holdsNotebook(perUser));
+        FixedClock later(QDate(2026, 12, 7));
+        Notebook made(perUser, later);
+        made.readProfile();
+        made.readDiary();
+        made.loadRecipes();
+        QCOMPARE(made.profile.nickname, QStringLiteral("りく"));
+        QCOMPARE(made.diary.count(), 1);
+        QCOMPARE(made.diary.day(1).date, QStringLiteral("2026/11/20"));
+        QVERIFY(made.files.read(anniversaryFileName()).isEmpty());
+        QVERIFY(made.files.read(scheduleFileName()).isEmpty());
+        QCOMPARE(made.recipes.count(), own ? 0 : nb.recipes.count());
+        for (int p = 1; p <= made.recipes.count(); ++p) {
+            QCOMPARE(made.recipes.recipe(p).history, QString());
+            QCOMPARE(made.recipes.recipe(p).selfEval, QStringLiteral("未"));
+        }
+        QVERIFY(!QDir(perUser).entryList({QStringLiteral("Photo*")}, QDir::Files).size());
+        QCOMPARE(prepareNotebookFolder(QString(), dialogs, lock, &error, &first, [&] { return QString(); }), perUser);
+        QVERIFY(QDir(perUser).removeRecursively());
     }
-    // Once the folder is there, no more questions.
-    ScriptedDialogs none;
+    // Leaving the form without saving makes nothing: the next start asks again.
+    ScriptedDialogs again;
+    again.expect(QStringLiteral("育児手帖へようこそ"), QString(), Dialogs::Icon::Question,
+                 Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok, Dialogs::Answer::Cancel);
     std::unique_ptr<QLockFile> lock;
     QString error;
     FirstStart first = FirstStart::No;
-    QCOMPARE(prepareNotebookFolder(QString(), none, lock, &error, &first, [&] { return copies.filePath(QStringLiteral("x")); }),
-             perUser);
-    QCOMPARE(int(first), int(FirstStart::No));
-    VERIFY_DIALOGS(none);
+    QCOMPARE(prepareNotebookFolder(QString(), again, lock, &error, &first,
+                                   [&] { return copies.filePath(QStringLiteral("x")); }),
+             copies.filePath(QStringLiteral("x")));
+    VERIFY_DIALOGS(again);
 }
 
 void NotebookScreenTest::f1OpensTheHelpOfWhatIsShown_data()
