@@ -342,9 +342,10 @@ void SearchScreen::searchStageByAge()
                                                : s.text + QStringLiteral("です。離乳食の4つの時期のどれにもあたりません。"));
         return;
     }
+    // The stage alone: kind and method on their last, empty entry, which means any.
     m_cboJyanru->setCurrentText(s.stage);
-    m_cboSyurui->setCurrentIndex(0);
-    m_cboCyouri->setCurrentIndex(0);
+    m_cboSyurui->setCurrentIndex(m_cboSyurui->count() - 1);
+    m_cboCyouri->setCurrentIndex(m_cboCyouri->count() - 1);
     search(SearchKey::Category, true);
 }
 

@@ -82,6 +82,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     }
     void searchKeysAndLists();
+    void stageByAgeSearchesTheStageAlone();
     void foldingBoxFindsWidthsAndKanaAlike();
     void ingredientNarrowedByStageOpensTheRecipe();
     void narrowingWithoutResultWarnsAndKeepsTheList();
@@ -165,6 +166,25 @@ void RecipeToolsScreensTest::searchKeysAndLists()
     b.click(s, "cmdALL");
     QCOMPARE(list->count(), 27);
     VERIFY_DIALOGS(b.dialogs);
+}
+
+// いまの月齢: the child's stage alone, kind and method on "any".
+void RecipeToolsScreensTest::stageByAgeSearchesTheStageAlone()
+{
+    RecipeBookScreens b;
+    b.notebook().profile.birthDate = "2026/04/20"; // seven months old on the test's day
+    b.screen->show();
+    b.tools->openSearch();
+    QWidget *s = b.tools->searchScreen();
+    QTest::mouseClick(b.get<QPushButton>(s, "cmdIma"), Qt::LeftButton);
+    VERIFY_DIALOGS(b.dialogs);
+    QCOMPARE(b.get<QLabel>(s, "lblIma")->text(), "いまは モグモグ期（生後7か月）");
+    QCOMPARE(b.get<QComboBox>(s, "cboJyanru")->currentText(), "モグモグ期");
+    QCOMPARE(b.get<QComboBox>(s, "cboSyurui")->currentText(), QString());
+    QCOMPARE(b.get<QComboBox>(s, "cboCyouri")->currentText(), QString());
+    QCOMPARE(listed(b.get<QListWidget>(s, "lstKondate")),
+             (QStringList{"七倍がゆ", "ほうれん草のおかゆ", "白身魚の野菜あんかけ", "鶏ささみのとろとろ煮",
+                          "卵黄がゆ", "バナナヨーグルト", "くたくたうどん"}));
 }
 
 // かな・全角半角を区別しない: off, the text keys match as typed; on, ﾎｳﾚﾝ and ほうれん find
