@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "core/common/numbers.h"
+#include "core/common/text_folding.h"
 
 #include <QHash>
 
@@ -12,11 +13,11 @@ double boxValue(const QString &text) { return numericValue(asciiDigits(text)); }
 
 } // namespace
 
-bool containsKey(const QString &field, const QString &key)
+bool containsKey(const QString &field, const QString &key, bool folded)
 {
     if (key.isEmpty())
         return !field.isEmpty();
-    return field.contains(key, Qt::CaseSensitive);
+    return containsText(field, key, folded);
 }
 
 bool matchesChoice(const QString &field, const QString &choice)

@@ -22,11 +22,14 @@ struct SearchKeys {
     QString selfEval, childEval;        // cboHyouka1, cboHyouka2
     QString countLow, countHigh;        // txtKaisuL, txtKaisuH
     QString ref;                        // cboSankou
+    // かな・全角半角を区別しない: the text keys find their words whatever the width or the kana.
+    bool folded = false;
 };
 
-// The field contains the key, code unit by code unit. An empty key is contained in every
-// field but an empty one, so it passes exactly the recipes whose field is filled.
-bool containsKey(const QString &field, const QString &key);
+// The field contains the key, code unit by code unit (folded: with widths and kana alike). An
+// empty key is contained in every field but an empty one, so it passes exactly the recipes
+// whose field is filled.
+bool containsKey(const QString &field, const QString &key, bool folded = false);
 // An empty box holds for every field; otherwise the field equals it exactly.
 bool matchesChoice(const QString &field, const QString &choice);
 // low <= time < high with both bounds read as numbers in single precision; an empty upper
@@ -43,16 +46,16 @@ template <class R> bool passesKey(SearchKey key, const SearchKeys &k, const R &r
 {
     switch (key) {
     case SearchKey::Name:
-        return containsKey(r.name, k.name);
+        return containsKey(r.name, k.name, k.folded);
     case SearchKey::Ingredients:
         for (const QString &word : k.ingredients)
-            if (!containsKey(r.ingredients, word))
+            if (!containsKey(r.ingredients, word, k.folded))
                 return false;
         return true;
     case SearchKey::Steps:
-        return containsKey(r.steps, k.steps);
+        return containsKey(r.steps, k.steps, k.folded);
     case SearchKey::Memo:
-        return containsKey(r.memo, k.memo);
+        return containsKey(r.memo, k.memo, k.folded);
     case SearchKey::Category:
         return matchesChoice(r.stage, k.stage) && matchesChoice(r.kind, k.kind) &&
                matchesChoice(r.method, k.method);
@@ -63,7 +66,7 @@ template <class R> bool passesKey(SearchKey key, const SearchKeys &k, const R &r
     case SearchKey::CookCount:
         return countInRange(r.cookCount, k.countLow, k.countHigh);
     case SearchKey::Reference:
-        return containsKey(r.ref, k.ref);
+        return containsKey(r.ref, k.ref, k.folded);
     }
     return false;
 }

@@ -8,6 +8,7 @@
 #include "core/common/numbers.h"
 #include "core/common/pictures.h"
 #include "core/notebook/diary_checks.h"
+#include "core/notebook/diary_search.h"
 #include "ui/notebook/anniversary_box.h"
 #include "ui/notebook/day_photos.h"
 #include "ui/notebook/list_panel.h"
@@ -17,6 +18,7 @@
 #include "ui/widgets/ui_util.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -131,6 +133,7 @@ QLayout *DiaryPage::buildSide()
     m_txtKensaku = new QLineEdit(this);
     nameControl(m_txtKensaku, QStringLiteral("txtKensaku"), QStringLiteral("検索"));
     m_txtKensaku->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
+    m_chkFold = makeSearchFoldingBox(this); // after the box on the Tab round
     m_lstDay = new QListWidget(this);
     nameControl(m_lstDay, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
     m_lstDay->setItemDelegate(
@@ -145,6 +148,7 @@ QLayout *DiaryPage::buildSide()
 
     auto *side = new QVBoxLayout;
     side->addLayout(searchRow);
+    side->addWidget(m_chkFold);
     auto *lists = new QHBoxLayout;
     lists->addWidget(m_lstDay, 1);
     lists->addWidget(m_anniversaries, 1);
@@ -474,13 +478,9 @@ void DiaryPage::newPage()
 
 void DiaryPage::search()
 {
-    const QString needle = m_txtKensaku->text();
     m_lstDay->clear();
-    QStringList lines;
-    for (const DiaryDay &d : m_host.notebook().diary.days())
-        if (d.text.contains(needle, Qt::CaseSensitive))
-            lines.append(d.date + u'　' + d.text.left(25));
-    m_lstDay->addItems(lines);
+    m_lstDay->addItems(
+        diarySearchLines(m_host.notebook().diary, m_txtKensaku->text(), m_chkFold->isChecked()));
 }
 
 void DiaryPage::openSearchResult(const QString &line)

@@ -12,6 +12,7 @@ struct WriteResult;
 class PanelHost;
 class PickComboBox;
 class PictureFrame;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLayout;
@@ -100,6 +101,7 @@ private:
     QScrollBar *m_hsbDay = nullptr;
     QLabel *m_lblDayNo = nullptr; // which day of how many the page shows
     QLineEdit *m_txtKensaku = nullptr;
+    QCheckBox *m_chkFold = nullptr; // the search finds widths and kana alike
     QListWidget *m_lstDay = nullptr;
     AnniversaryBox *m_anniversaries = nullptr;
     QFrame *m_fraGazou = nullptr;

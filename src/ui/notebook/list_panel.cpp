@@ -4,10 +4,12 @@
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/ui_util.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -23,6 +25,17 @@ QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignL
 }
 
 } // namespace
+
+QCheckBox *makeSearchFoldingBox(QWidget *parent)
+{
+    auto *box = new QCheckBox(QStringLiteral("かな・全角半角を区別しない"), parent);
+    nameControl(box, QStringLiteral("chkFold"), box->text());
+    box->setToolTip(QStringLiteral("ﾊﾟﾊﾟ・パパ・ぱぱ、ＡＢＣ・ABC を同じ文字として探します"));
+    box->setChecked(QSettings().value(QStringLiteral("diary/searchFolded"), false).toBool());
+    QObject::connect(box, &QCheckBox::toggled,
+                     [](bool on) { QSettings().setValue(QStringLiteral("diary/searchFolded"), on); });
+    return box;
+}
 
 QString OneLineDelegate::displayText(const QVariant &value, const QLocale &) const
 {

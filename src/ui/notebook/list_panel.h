@@ -4,7 +4,12 @@
 #include <QStyledItemDelegate>
 
 class PanelHost;
+class QCheckBox;
 class QTableWidget;
+
+// The diary search's "かな・全角半角を区別しない" box, remembered on this computer (how the
+// parent types is not a matter of the notebook): off, the search is exact.
+QCheckBox *makeSearchFoldingBox(QWidget *parent);
 
 // Shows a text that holds line breaks on one line, each break as a mark, while the item keeps
 // its text as it is: the 日記 column of the list and the search results of the diary panel.

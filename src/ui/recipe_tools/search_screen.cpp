@@ -8,6 +8,7 @@
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/ui_util.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -167,6 +169,14 @@ QLayout *SearchScreen::buildKeys()
     addKeyGroup(grid, QStringLiteral("調理回数"), QStringLiteral("Kaisu"), SearchKey::CookCount, kaisu);
     addKeyGroup(grid, QStringLiteral("参考文献"), QStringLiteral("Sankou"), SearchKey::Reference,
                 row({m_cboSankou}));
+    // Remembered on this computer: how the parent types is not a matter of the notebook.
+    m_chkFold = new QCheckBox(QStringLiteral("かな・全角半角を区別しない"), this);
+    nameControl(m_chkFold, QStringLiteral("chkFold"), m_chkFold->text());
+    m_chkFold->setToolTip(QStringLiteral("ﾊﾟﾊﾟ・パパ・ぱぱ、ＡＢＣ・ABC を同じ文字として探します"));
+    m_chkFold->setChecked(QSettings().value(QStringLiteral("recipes/searchFolded"), false).toBool());
+    connect(m_chkFold, &QCheckBox::toggled, this,
+            [](bool on) { QSettings().setValue(QStringLiteral("recipes/searchFolded"), on); });
+    grid->addWidget(m_chkFold, grid->rowCount(), 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(grid->rowCount(), 1);
     return grid;
@@ -313,6 +323,7 @@ SearchKeys SearchScreen::keys() const
     k.countLow = m_txtKaisuL->text();
     k.countHigh = m_txtKaisuH->text();
     k.ref = m_cboSankou->currentText();
+    k.folded = m_chkFold->isChecked();
     return k;
 }
 
@@ -331,9 +342,10 @@ void SearchScreen::searchStageByAge()
                                                : s.text + QStringLiteral("です。離乳食の4つの時期のどれにもあたりません。"));
         return;
     }
+    // The stage alone: kind and method on their last, empty entry, which means any.
     m_cboJyanru->setCurrentText(s.stage);
-    m_cboSyurui->setCurrentIndex(0);
-    m_cboCyouri->setCurrentIndex(0);
+    m_cboSyurui->setCurrentIndex(m_cboSyurui->count() - 1);
+    m_cboCyouri->setCurrentIndex(m_cboCyouri->count() - 1);
     search(SearchKey::Category, true);
 }
 

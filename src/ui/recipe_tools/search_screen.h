@@ -8,6 +8,7 @@
 #include <functional>
 
 class Dialogs;
+class QCheckBox;
 class Notebook;
 class QComboBox;
 class QGridLayout;
@@ -72,6 +73,7 @@ private:
     QLineEdit *m_txtKaisuL = nullptr;
     QLineEdit *m_txtKaisuH = nullptr;
     QComboBox *m_cboSankou = nullptr;
+    QCheckBox *m_chkFold = nullptr; // widths and kana alike in the text keys
     QListWidget *m_lstKondate = nullptr;
     QStringList m_lstHokan; // the narrowing's work list
     QRadioButton *m_optHide = nullptr;

@@ -5,6 +5,7 @@
 #include "core/common/dialogs.h"
 #include "core/common/one_line.h"
 #include "core/profile/new_notebook.h"
+#include "core/registers/register_file.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/ui_util.h"
 
@@ -51,6 +52,10 @@ FirstFoodsWindow::FirstFoodsWindow(Notebook &notebook, Dialogs &dialogs, Printer
     nameControl(m_note, QStringLiteral("txtMemo"), QStringLiteral("メモ"));
     QPushButton *add = makeButton(QStringLiteral("cmdTouroku"), QStringLiteral("登録"),
                                   QStringLiteral("はじめて食べた食材を登録します"), this);
+    QPushButton *change = makeButton(QStringLiteral("cmdHenkou"), QStringLiteral("変更"),
+                                     QStringLiteral("一覧で選んだ行を、下の欄のとおりに変えます"), this);
+    QPushButton *remove = makeButton(QStringLiteral("cmdSakujo"), QStringLiteral("削除"),
+                                     QStringLiteral("一覧で選んだ行を削除します"), this);
     QPushButton *close = makeButton(QStringLiteral("cmdModori"), QStringLiteral("閉じる"), QString(), this);
 
     auto *entry = new QGridLayout;
@@ -63,6 +68,11 @@ FirstFoodsWindow::FirstFoodsWindow(Notebook &notebook, Dialogs &dialogs, Printer
     entry->addWidget(makeLabel(QStringLiteral("メモ"), m_note, this), 1, 0);
     entry->addWidget(m_note, 1, 1, 1, 4);
     entry->addWidget(add, 1, 5);
+    auto *rowButtons = new QHBoxLayout;
+    rowButtons->addStretch();
+    rowButtons->addWidget(change);
+    rowButtons->addWidget(remove);
+    entry->addLayout(rowButtons, 2, 0, 1, 6);
     auto *top = new QHBoxLayout;
     top->addWidget(makeLabel(QStringLiteral("探す"), m_search, this));
     top->addWidget(m_search, 1);
@@ -89,6 +99,9 @@ FirstFoodsWindow::FirstFoodsWindow(Notebook &notebook, Dialogs &dialogs, Printer
     resize(720, 560);
 
     connect(add, &QPushButton::clicked, this, &FirstFoodsWindow::enter);
+    connect(change, &QPushButton::clicked, this, &FirstFoodsWindow::changeChosen);
+    connect(remove, &QPushButton::clicked, this, &FirstFoodsWindow::deleteChosen);
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) { rowChosen(row); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_search, &QLineEdit::textChanged, this, &FirstFoodsWindow::narrow);
     fill();
@@ -97,10 +110,16 @@ FirstFoodsWindow::FirstFoodsWindow(Notebook &notebook, Dialogs &dialogs, Printer
 void FirstFoodsWindow::fill()
 {
     const QList<first_foods::Entry> eaten = first_foods::read(m_notebook.files);
+    m_eaten = eaten;
     QList<first_foods::Entry> rows = eaten;
     for (const first_foods::Food &f : first_foods::startingList())
         if (!first_foods::find(eaten, f.name))
             rows.append({f.name, QString(), QString(), QString()});
+    {
+        // The boxes keep what is typed while the rows are made anew.
+        const QSignalBlocker quiet(m_table);
+        m_table->setCurrentCell(-1, -1);
+    }
     m_table->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const first_foods::Entry &e = rows[r];
@@ -131,33 +150,108 @@ void FirstFoodsWindow::narrow()
     }
 }
 
-void FirstFoodsWindow::enter()
+void FirstFoodsWindow::rowChosen(int row)
+{
+    if (row < 0 || row >= m_table->rowCount())
+        return;
+    if (row >= m_eaten.size()) {
+        // A food not entered yet: ready to be entered.
+        m_food->setEditText(m_table->item(row, 1)->text());
+        return;
+    }
+    const first_foods::Entry &e = m_eaten[row];
+    m_food->setEditText(e.food);
+    m_date->setText(e.date);
+    if (const int i = m_reaction->findText(e.reaction); i >= 0)
+        m_reaction->setCurrentIndex(i);
+    m_note->setText(e.note);
+}
+
+std::optional<first_foods::Entry> FirstFoodsWindow::typedEntry(const QList<first_foods::Entry> &eaten,
+                                                               const first_foods::Entry *kept)
 {
     const QString food = m_food->currentText().trimmed();
     const QString title = QStringLiteral("はじめての食材");
     if (food.isEmpty()) {
-        m_dialogs.warning(title, QStringLiteral("食材を選ぶか書き込んでから、登録ボタンを押してください。"));
-        return;
+        m_dialogs.warning(title, QStringLiteral("食材を選ぶか書き込んでから、ボタンを押してください。"));
+        return std::nullopt;
     }
     const std::optional<QDate> date = parseTypedDate(m_date->text(), m_notebook.clock.today());
     if (!date) {
         m_dialogs.warning(title, notADateText());
-        return;
+        return std::nullopt;
     }
-    for (const QString &value : {food, m_note->text()})
-        if (hasControlCharacter(value)) {
-            m_dialogs.warning(title, controlCharacterMessage(QStringLiteral("食材とメモ")));
-            return;
+    for (const auto &[value, caption] :
+         {std::pair{food, QStringLiteral("食材")}, std::pair{m_note->text(), QStringLiteral("メモ")}})
+        if (const QString why = unstorableFieldMessage(value, caption); !why.isEmpty()) {
+            m_dialogs.warning(title, why);
+            return std::nullopt;
         }
-    const QList<first_foods::Entry> eaten = first_foods::read(m_notebook.files);
-    if (const first_foods::Entry *e = first_foods::find(eaten, food)) {
+    QList<first_foods::Entry> others = eaten;
+    if (kept)
+        others.removeOne(*kept);
+    if (const first_foods::Entry *e = first_foods::find(others, food)) {
         m_dialogs.warning(title, QStringLiteral("「%1」は %2 に登録済みです。食材は一度だけ登録できます。").arg(e->food, e->date));
-        return;
+        return std::nullopt;
     }
-    if (!reportWrite(m_dialogs, first_foods::append(m_notebook.files,
-                                                    {food, dateText(*date), m_reaction->currentText(), m_note->text()})))
+    return first_foods::Entry{food, dateText(*date), m_reaction->currentText(), m_note->text()};
+}
+
+void FirstFoodsWindow::enter()
+{
+    const std::optional<first_foods::Entry> entry = typedEntry(first_foods::read(m_notebook.files));
+    if (!entry || !reportWrite(m_dialogs, first_foods::append(m_notebook.files, *entry)))
         return;
     m_food->setEditText(QString());
     m_note->clear();
     fill();
+}
+
+std::optional<first_foods::Entry> FirstFoodsWindow::chosenEntry()
+{
+    const int row = m_table->currentRow();
+    if (row < 0 || row >= m_eaten.size() || m_table->isRowHidden(row)) {
+        m_dialogs.warning(QStringLiteral("はじめての食材"),
+                          QStringLiteral("変更や削除をする行を、登録した食材の一覧から選んでください。"));
+        return std::nullopt;
+    }
+    return m_eaten[row];
+}
+
+void FirstFoodsWindow::changeChosen()
+{
+    const std::optional<first_foods::Entry> was = chosenEntry();
+    if (!was)
+        return;
+    const std::optional<first_foods::Entry> now = typedEntry(m_eaten, &*was);
+    if (!now || *now == *was)
+        return;
+    if (!m_dialogs.confirm(QStringLiteral("変更確認"),
+                           QStringLiteral("「%1」（%2）の行を、「%3」（%4）に変更します。")
+                               .arg(was->food, was->date, now->food, now->date),
+                           Dialogs::Icon::Information, Dialogs::Answer::Ok))
+        return;
+    const bool written = reportWrite(m_dialogs, first_foods::change(m_notebook.files, *was, now));
+    fill();
+    if (written) {
+        m_food->setEditText(QString());
+        m_note->clear();
+    }
+}
+
+void FirstFoodsWindow::deleteChosen()
+{
+    const std::optional<first_foods::Entry> was = chosenEntry();
+    if (!was)
+        return;
+    if (!m_dialogs.confirm(QStringLiteral("削除確認"),
+                           QStringLiteral("『 %1 』（%2）の行を削除します").arg(was->food, was->date),
+                           Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
+        return;
+    const bool written = reportWrite(m_dialogs, first_foods::change(m_notebook.files, *was, std::nullopt));
+    fill();
+    if (written) {
+        m_food->setEditText(QString());
+        m_note->clear();
+    }
 }

@@ -100,6 +100,11 @@ private:
 
     void newRecipe();
     void registerRecipe();
+    bool storePage(const Recipe &page, const QString &cookingDate = QString());
+    int storedPosition() const;
+    bool saveCookingDate(const QString &date);
+    void showStoredHistory(int p, bool added);
+    void makeDiaryPage(const QString &date, const QString &line);
     void deleteRecipe();
     void selfFaceClicked(int index);
     void childFaceClicked(int index);

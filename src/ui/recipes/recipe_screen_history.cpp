@@ -1,5 +1,5 @@
-// The recipe screen's marks: the evaluation faces, the cooking history and the reference
-// sources.
+// The recipe screen's marks: the evaluation faces, the cooking history (saved as it changes,
+// with its diary note and first foods) and the reference sources.
 #include "ui/recipes/recipe_screen.h"
 
 #include "core/book/notebook.h"
@@ -7,15 +7,19 @@
 #include "core/common/dates.h"
 #include "core/common/dialogs.h"
 #include "core/common/one_line.h"
+#include "core/notebook/diary_checks.h"
+#include "core/recipes/cooking_history.h"
 #include "core/registers/first_foods.h"
 #include "ui/recipes/first_foods_window.h"
 #include "ui/widgets/pick_combo.h"
+#include "ui/widgets/ui_util.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 void RecipeScreen::selfFaceClicked(int index)
 {
@@ -54,13 +58,55 @@ void RecipeScreen::addCookingDate()
                                          "2002/02/18　のように入力してみて下さい"));
         return;
     }
-    m_lstRireki->addItem(dateText(*date));
-    m_lblKaisu->setText(QString::number(m_lstRireki->count()));
+    // The date is in レシピ.txt before the diary and the first foods hear of it.
+    if (!saveCookingDate(dateText(*date)))
+        return;
     if (m_chkNikki->isChecked())
         noteCookingInDiary(dateText(*date));
     offerFirstFoods(dateText(*date));
-    if (m_lstRireki->count() == 1) {
-        // The first cooking.
+}
+
+// The stored recipe the page shows: the position shown while the name box holds its name, 0
+// for a page not registered (a new page, or another name typed over the shown one).
+int RecipeScreen::storedPosition() const
+{
+    const RecipeBook &book = m_notebook.recipes;
+    const int p = m_hsbData->value();
+    return p >= 1 && p <= book.count() && book.recipe(p).name == m_cboNamae->currentText() ? p : 0;
+}
+
+// The date into the recipe's history in レシピ.txt at once. A page not registered is registered
+// with it (its box says so), so that a date on screen is always a date in the file.
+bool RecipeScreen::saveCookingDate(const QString &date)
+{
+    const int p = storedPosition();
+    if (p == 0)
+        return storePage(withCookingDate(pageRecipe(), date), date);
+    WriteResult written;
+    {
+        WaitPointer wait;
+        written = m_notebook.saveRecipe(p, withCookingDate(m_notebook.recipes.recipe(p), date));
+        reloadTables();
+    }
+    if (!reportWrite(m_dialogs, written))
+        return false;
+    showStoredHistory(p, true);
+    return true;
+}
+
+// The page's history as stored; the other fields keep what is typed. A first cooking just
+// added shows both faces "優", as it stored them.
+void RecipeScreen::showStoredHistory(int p, bool added)
+{
+    if (p > m_notebook.recipes.count()) { // gone with a change from another computer
+        showRecipe();
+        return;
+    }
+    const Recipe &r = m_notebook.recipes.recipe(p);
+    m_lstRireki->clear();
+    m_lstRireki->addItems(historyEntries(r.history));
+    m_lblKaisu->setText(QString::number(m_lstRireki->count()));
+    if (added && m_lstRireki->count() == 1) {
         m_curSelfEval = evalExcellent();
         m_curChildEval = evalExcellent();
         showFaces();
@@ -68,25 +114,52 @@ void RecipeScreen::addCookingDate()
     showRecipePoint();
 }
 
-// 「<料理名>を作りました」 on that day's diary page, once; a day not in the diary is only told of.
+// 「<料理名>を作りました」 on that day's diary page, once; a day not in the diary is offered to be
+// made, with the note as its text, when the diary would take that day.
 void RecipeScreen::noteCookingInDiary(const QString &date)
 {
     const QString dish = m_cboNamae->currentText().trimmed();
     if (dish.isEmpty())
         return;
-    const Notebook::DiaryNoteResult r = m_notebook.noteInDiary(date, dish + QStringLiteral("を作りました"));
+    const QString line = dish + QStringLiteral("を作りました");
+    const Notebook::DiaryNoteResult r = m_notebook.noteInDiary(date, line);
     switch (r.outcome) {
     case Notebook::DiaryNote::Added:
     case Notebook::DiaryNote::AlreadyThere:
         return;
     case Notebook::DiaryNote::NoDay:
-        m_dialogs.information(QStringLiteral("日記"),
-                              QStringLiteral("%1 の日記のページがないため、日記には書きませんでした。").arg(date));
+        makeDiaryPage(date, line);
         return;
     case Notebook::DiaryNote::Refused:
         m_dialogs.warning(QStringLiteral("日記"), r.written.ok ? r.refusal : r.written.error);
         return;
     }
+}
+
+void RecipeScreen::makeDiaryPage(const QString &date, const QString &line)
+{
+    Notebook &nb = m_notebook;
+    const DiarySaveCheck check =
+        checkDiarySave(nb.diary, {date, QString(), QString(), line}, nb.clock.today());
+    if (check.refusal) {
+        m_dialogs.information(
+            QStringLiteral("日記"),
+            QStringLiteral("%1 の日記のページがないため、日記には書きませんでした。\r\n\r\n%2")
+                .arg(date, check.refusal->text));
+        return;
+    }
+    if (!m_dialogs.confirm(QStringLiteral("日記"),
+                           QStringLiteral("%1 の日記のページはまだありません。\r\n"
+                                          "この日のページを作って「%2」と書きますか？")
+                               .arg(date, line),
+                           Dialogs::Icon::Question, Dialogs::Answer::Ok))
+        return;
+    WriteResult written;
+    {
+        WaitPointer wait;
+        written = nb.addDay(check.date, 0, 0, line);
+    }
+    reportWrite(m_dialogs, written);
 }
 
 // Foods the ingredients name that the child has not eaten yet: recorded as first eaten on the
@@ -112,14 +185,36 @@ void RecipeScreen::offerFirstFoods(const QString &date)
         window->fill();
 }
 
+// Taken out of the page; for a stored recipe out of レシピ.txt at once as well, after asking,
+// since leaving the page no longer undoes it. A page not registered keeps it for 登録.
 void RecipeScreen::removeHistoryEntry()
 {
     const int row = m_lstRireki->currentRow();
     if (row < 0)
         return;
-    delete m_lstRireki->takeItem(row);
-    m_lblKaisu->setText(QString::number(m_lstRireki->count()));
-    showRecipePoint();
+    const int p = storedPosition();
+    if (p == 0) {
+        delete m_lstRireki->takeItem(row);
+        m_lblKaisu->setText(QString::number(m_lstRireki->count()));
+        showRecipePoint();
+        return;
+    }
+    const QString date = m_lstRireki->item(row)->text();
+    if (!m_dialogs.confirm(QStringLiteral("調理日の取り消し"),
+                           QStringLiteral("調理日 %1 を調理実績から取り消します。").arg(date),
+                           Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
+        return;
+    const std::optional<Recipe> updated = withoutCookingDate(m_notebook.recipes.recipe(p), row, date);
+    if (updated) {
+        WriteResult written;
+        {
+            WaitPointer wait;
+            written = m_notebook.saveRecipe(p, *updated);
+            reloadTables();
+        }
+        reportWrite(m_dialogs, written);
+    }
+    showStoredHistory(p, false);
 }
 
 bool RecipeScreen::referenceEnter()

@@ -284,17 +284,31 @@ bool RecipeScreen::refuse(const std::optional<Refusal> &refusal)
 
 void RecipeScreen::registerRecipe()
 {
+    if (!storePage(pageRecipe()))
+        return;
+    m_dialogs.information(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
+    if (goalReached(m_notebook.recipes.levelPercent))
+        m_dialogs.information(goalReachedTitle(), goalReachedText(m_notebook.profile.targetPoint));
+}
+
+// 登録's checks, its box (telling of the cooking date it is for, when there is one), the write
+// and the stored recipe shown; false when nothing was written.
+bool RecipeScreen::storePage(const Recipe &page, const QString &cookingDate)
+{
     RecipeBook &book = m_notebook.recipes;
     if (!withoutGrouping(m_txtJikan->text())) {
         m_dialogs.warning(QStringLiteral("入力確認"), groupingMessage(QStringLiteral("料理時間")));
         m_txtJikan->setFocus();
-        return;
+        return false;
     }
-    const Recipe page = pageRecipe();
     const RegisterDecision decision = checkRegistration(book, page, m_hsbData->value());
-    if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
-                                                       Dialogs::Icon::Information, Dialogs::Answer::Ok))
-        return;
+    const QString ask = cookingDate.isEmpty()
+                            ? decision.confirmText
+                            : QStringLiteral("調理日 %1 を記録するため、このページを登録します。\r\n\r\n%2")
+                                  .arg(cookingDate, decision.confirmText);
+    if (refuse(decision.refusal) ||
+        !m_dialogs.confirm(decision.confirmTitle, ask, Dialogs::Icon::Information, Dialogs::Answer::Ok))
+        return false;
     WriteResult written;
     if (decision.position != 0 && changedElsewhere(book.recipe(decision.position))) {
         // The other computer changed this recipe while the page was typed over it: its
@@ -312,16 +326,14 @@ void RecipeScreen::registerRecipe()
         // The tables were read back from the file, so memory still matches what is stored;
         // the typed page stays on screen.
         reportWrite(m_dialogs, written);
-        return;
+        return false;
     }
     {
         const QSignalBlocker block(m_hsbData);
         m_hsbData->setValue(decision.position == 0 ? book.count() : decision.position);
     }
     showRecipe();
-    m_dialogs.information(QStringLiteral("登録終了"), QStringLiteral("登録しました"));
-    if (goalReached(book.levelPercent))
-        m_dialogs.information(goalReachedTitle(), goalReachedText(m_notebook.profile.targetPoint));
+    return true;
 }
 
 void RecipeScreen::deleteRecipe()

@@ -4,11 +4,17 @@
 #include "core/common/cp932.h"
 #include "core/notebook/diary_store.h"
 #include "loaded_screen.h"
+#include "user_actions.h"
 
+#include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 namespace {
@@ -47,12 +53,22 @@ class SearchTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    }
     void matches_data();
     void matches();
     void parkInTheSample();
     void emptyBoxKeepsResults();
     void searchLeavesThePageAlone();
     void clickOpensTheDay();
+    void foldingBox_data();
+    void foldingBox();
+    void foldingBoxRemembered();
+
+private:
+    QTemporaryDir m_settings; // this computer's settings, for the tests alone
 };
 
 void SearchTest::matches_data()
@@ -151,6 +167,105 @@ void SearchTest::clickOpensTheDay()
     QCOMPARE(s.find<QComboBox>(QStringLiteral("cboDay"))->currentText(), u"1995/07/03"_qs);
     QCOMPARE(results->count(), 7);
     VERIFY_DIALOGS(s.dialogs);
+}
+
+namespace {
+
+QByteArray familyDiary()
+{
+    const QList<DiaryDay> days{
+        {u"2024/04/01"_qs, 0, 0, u"パパとお風呂。"_qs},
+        {u"2024/04/02"_qs, 0, 0, u"ばあばが来た。"_qs},
+        {u"2024/04/03"_qs, 0, 0, u"ﾊﾟﾊﾟの会社の人から。"_qs},
+        {u"2024/04/04"_qs, 0, 0, u"ＡＢＣの歌、abc の絵本。"_qs},
+    };
+    return cp932::encode(diaryFileText(days)).bytes;
+}
+
+// Types into the search box by keys and presses Enter.
+void searchByKeys(LoadedScreen &s, const QString &text)
+{
+    auto *box = s.find<QLineEdit>(QStringLiteral("txtKensaku"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    typeText(QApplication::focusWidget(), text);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+QStringList dates(const QListWidget *list)
+{
+    QStringList d;
+    for (const QString &line : items(list))
+        d.append(line.left(10));
+    return d;
+}
+
+} // namespace
+
+// Off, the search stays exact; on, full and half width and hiragana and katakana are alike.
+// Case still counts.
+void SearchTest::foldingBox_data()
+{
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<QStringList>("exact");
+    QTest::addColumn<QStringList>("folded");
+    QTest::newRow("half-width パパ") << u"ﾊﾟﾊﾟ"_qs << QStringList{u"2024/04/03"_qs}
+                                     << QStringList{u"2024/04/01"_qs, u"2024/04/03"_qs};
+    QTest::newRow("katakana ばあば") << u"バアバ"_qs << QStringList() << QStringList{u"2024/04/02"_qs};
+    QTest::newRow("hiragana パパ") << u"ぱぱ"_qs << QStringList()
+                                   << QStringList{u"2024/04/01"_qs, u"2024/04/03"_qs};
+    QTest::newRow("ASCII ABC, not abc") << u"ABC"_qs << QStringList() << QStringList{u"2024/04/04"_qs};
+}
+
+void SearchTest::foldingBox()
+{
+    QFETCH(QString, needle);
+    QFETCH(QStringList, exact);
+    QFETCH(QStringList, folded);
+    LoadedScreen s(familyDiary());
+    s.screen.show();
+    QApplication::setActiveWindow(&s.screen);
+    QVERIFY(QTest::qWaitForWindowActive(&s.screen));
+    auto *results = s.find<QListWidget>(QStringLiteral("lstDay"));
+    auto *fold = s.find<QCheckBox>(QStringLiteral("chkFold"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(fold)->text(QAccessible::Name),
+             u"かな・全角半角を区別しない"_qs);
+    QVERIFY(!fold->isChecked());
+    searchByKeys(s, needle);
+    QCOMPARE(dates(results), exact);
+    // A click on the box itself (its caption starts beside the mark).
+    QStyleOptionButton option;
+    option.initFrom(fold);
+    const QPoint mark = fold->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, fold).center();
+    QTest::mouseClick(fold, Qt::LeftButton, Qt::NoModifier, mark);
+    QVERIFY(fold->isChecked());
+    searchByKeys(s, needle);
+    QCOMPARE(dates(results), folded);
+    QTest::mouseClick(fold, Qt::LeftButton, Qt::NoModifier, mark); // off again for the next row
+    VERIFY_DIALOGS(s.dialogs);
+}
+
+// The box is remembered on this computer, not in the notebook: the next screen starts with it on.
+void SearchTest::foldingBoxRemembered()
+{
+    {
+        LoadedScreen s(familyDiary());
+        s.screen.show();
+        QApplication::setActiveWindow(&s.screen);
+        QVERIFY(QTest::qWaitForWindowActive(&s.screen));
+        auto *fold = s.find<QCheckBox>(QStringLiteral("chkFold"));
+        fold->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(fold->isChecked());
+    }
+    LoadedScreen again(familyDiary());
+    again.screen.show();
+    QApplication::setActiveWindow(&again.screen);
+    QVERIFY(QTest::qWaitForWindowActive(&again.screen));
+    QVERIFY(again.find<QCheckBox>(QStringLiteral("chkFold"))->isChecked());
+    searchByKeys(again, u"ﾊﾞｱﾊﾞ"_qs);
+    QCOMPARE(dates(again.find<QListWidget>(QStringLiteral("lstDay"))), QStringList{u"2024/04/02"_qs});
+    QSettings().remove(QStringLiteral("diary/searchFolded"));
 }
 
 QTEST_MAIN(SearchTest)

@@ -2,7 +2,9 @@
 // through their boxes and buttons, the result list, the figures, the charts and the unloading.
 #include "recipe_book_screens.h"
 #include "ui/widgets/level_bar.h"
+#include "user_actions.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
@@ -12,8 +14,11 @@
 #include <QListWidget>
 #include <QPieSeries>
 #include <QPieSlice>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QToolButton>
 
 namespace {
 
@@ -72,7 +77,13 @@ class RecipeToolsScreensTest : public QObject
     Q_OBJECT
 private slots:
     void buttonsOpenModelessScreensThenTheirHelpTour();
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    }
     void searchKeysAndLists();
+    void stageByAgeSearchesTheStageAlone();
+    void foldingBoxFindsWidthsAndKanaAlike();
     void ingredientNarrowedByStageOpensTheRecipe();
     void narrowingWithoutResultWarnsAndKeepsTheList();
     void sameNameTwice();
@@ -81,6 +92,9 @@ private slots:
     void classificationGraphsOfTheSample();
     void evaluationGraphs();
     void screenshots();
+
+private:
+    QTemporaryDir m_settings; // this computer's settings, for the tests alone
 };
 
 void RecipeToolsScreensTest::buttonsOpenModelessScreensThenTheirHelpTour()
@@ -152,6 +166,66 @@ void RecipeToolsScreensTest::searchKeysAndLists()
     b.click(s, "cmdALL");
     QCOMPARE(list->count(), 27);
     VERIFY_DIALOGS(b.dialogs);
+}
+
+// いまの月齢: the child's stage alone, kind and method on "any".
+void RecipeToolsScreensTest::stageByAgeSearchesTheStageAlone()
+{
+    RecipeBookScreens b;
+    b.notebook().profile.birthDate = "2026/04/20"; // seven months old on the test's day
+    b.screen->show();
+    b.tools->openSearch();
+    QWidget *s = b.tools->searchScreen();
+    QTest::mouseClick(b.get<QPushButton>(s, "cmdIma"), Qt::LeftButton);
+    VERIFY_DIALOGS(b.dialogs);
+    QCOMPARE(b.get<QLabel>(s, "lblIma")->text(), "いまは モグモグ期（生後7か月）");
+    QCOMPARE(b.get<QComboBox>(s, "cboJyanru")->currentText(), "モグモグ期");
+    QCOMPARE(b.get<QComboBox>(s, "cboSyurui")->currentText(), QString());
+    QCOMPARE(b.get<QComboBox>(s, "cboCyouri")->currentText(), QString());
+    QCOMPARE(listed(b.get<QListWidget>(s, "lstKondate")),
+             (QStringList{"七倍がゆ", "ほうれん草のおかゆ", "白身魚の野菜あんかけ", "鶏ささみのとろとろ煮",
+                          "卵黄がゆ", "バナナヨーグルト", "くたくたうどん"}));
+}
+
+// かな・全角半角を区別しない: off, the text keys match as typed; on, ﾎｳﾚﾝ and ほうれん find
+// ほうれん草 and ホウレン alike. The box is remembered on this computer and read out by its caption.
+void RecipeToolsScreensTest::foldingBoxFindsWidthsAndKanaAlike()
+{
+    RecipeBookScreens b;
+    b.screen->show();
+    b.tools->openSearch();
+    QWidget *s = b.tools->searchScreen();
+    s->show();
+    QApplication::setActiveWindow(s);
+    QVERIFY(QTest::qWaitForWindowActive(s));
+    auto *list = b.get<QListWidget>(s, "lstKondate");
+    auto *fold = b.get<QCheckBox>(s, "chkFold");
+    QCOMPARE(QAccessible::queryAccessibleInterface(fold)->text(QAccessible::Name),
+             "かな・全角半角を区別しない");
+    QVERIFY(!fold->isChecked());
+    b.get<QLineEdit>(s, "txtNamae")->setFocus(Qt::TabFocusReason);
+    typeText(QApplication::focusWidget(), "ﾎｳﾚﾝ");
+    QTest::mouseClick(b.get<QToolButton>(s, "cmdNamae1"), Qt::LeftButton);
+    QCOMPARE(list->count(), 0);
+    fold->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(fold->isChecked());
+    QTest::mouseClick(b.get<QToolButton>(s, "cmdNamae1"), Qt::LeftButton);
+    QCOMPARE(listed(list), QStringList{"ほうれん草のおかゆ"});
+    // The ingredient boxes as well.
+    b.get<QLineEdit>(s, "txtZairyo_0")->setFocus(Qt::TabFocusReason);
+    typeText(QApplication::focusWidget(), "ﾆﾝｼﾞﾝ");
+    QTest::mouseClick(b.get<QToolButton>(s, "cmdZairyo1"), Qt::LeftButton);
+    QVERIFY(listed(list).contains("にんじんペースト"));
+    VERIFY_DIALOGS(b.dialogs);
+    QVERIFY(QSettings().value("recipes/searchFolded").toBool());
+
+    // Opened again, the box is as it was left.
+    b.click(s, "cmdModori");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    b.tools->openSearch();
+    QVERIFY(b.get<QCheckBox>(b.tools->searchScreen(), "chkFold")->isChecked());
+    QSettings().remove("recipes/searchFolded");
 }
 
 void RecipeToolsScreensTest::ingredientNarrowedByStageOpensTheRecipe()

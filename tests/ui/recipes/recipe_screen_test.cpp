@@ -22,9 +22,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
+
+#include <functional>
 
 using Icon = Dialogs::Icon;
 using Answer = Dialogs::Answer;
@@ -112,8 +115,19 @@ class RecipeScreenTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // The settings of this computer (the diary-note box) go to a folder of the test's own.
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    }
     void cookingNotedInTheDiaryOnce();
+    void cookingDateSavedWhenAdded();
+    void cookingDateOnAPageNotRegistered_data();
+    void cookingDateOnAPageNotRegistered();
+    void cookingDateOnADayWithoutAPage_data();
+    void cookingDateOnADayWithoutAPage();
     void firstFoodsEnteredOnce();
+    void firstFoodsRowChangedAndDeleted();
     void typedNameStaysTyped();
     void screenReaderView();
     void opensFromTheNotebookTitledWithTheNickname();
@@ -133,6 +147,9 @@ private slots:
     void storedStageNotInTheListIsKept();
     void goalReachedIsCongratulated();
     void fileNotReadWholeIsToldOnceAndKeptAside();
+
+private:
+    QTemporaryDir m_settings;
 };
 
 void RecipeScreenTest::opensFromTheNotebookTitledWithTheNickname()
@@ -429,7 +446,12 @@ void RecipeScreenTest::firstCookingAndHistory()
     // Removing a date leaves the faces as the user set them.
     s.clickFace(2, evalExcellent());
     list->setCurrentRow(1);
+    // The date goes out of レシピ.txt at once, so it is asked first.
+    s.dialogs.expect(QStringLiteral("調理日の取り消し"),
+                     QStringLiteral("調理日 1995/10/08 を調理実績から取り消します。"), Icon::Warning,
+                     Buttons::OkCancel, Answer::Cancel, Answer::Ok);
     emit list->itemDoubleClicked(list->item(1));
+    QCOMPARE(s.stored()[5].history, QStringLiteral("1995/10/01"));
     QCOMPARE(s.label(QStringLiteral("lblKaisu")), QStringLiteral("1"));
     QCOMPARE(s.faces(), QStringLiteral("優良"));
     QCOMPARE(s.label(QStringLiteral("lblPoint1")), QStringLiteral("Point 5"));
@@ -603,8 +625,10 @@ void RecipeScreenTest::cookingNotedInTheDiaryOnce()
     QVERIFY(s.t.text(QStringLiteral("日記.txt")).contains(QStringLiteral("十倍がゆを作りました")));
 
     s.dialogs.expectInput(QStringLiteral("日付登録"), QStringLiteral("1999/01/01"));
-    s.dialogs.expectInformation(QStringLiteral("日記"),
-                                QStringLiteral("1999/01/01 の日記のページがないため、日記には書きませんでした。"));
+    s.dialogs.expectInformation(
+        QStringLiteral("日記"),
+        QStringLiteral("1999/01/01 の日記のページがないため、日記には書きませんでした。\r\n\r\n"
+                       "日記に登録できるのは出産日から１０９５日目（1998/02/13）までです。"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     VERIFY_DIALOGS(s.dialogs);
     QCOMPARE(nb.diary.count(), days);
@@ -647,6 +671,248 @@ void RecipeScreenTest::firstFoodsEnteredOnce()
     QTest::mouseClick(add, Qt::LeftButton);
     VERIFY_DIALOGS(s.dialogs);
     QCOMPARE(s.t.text(first_foods::fileName()).count(QStringLiteral("卵")), 1);
+}
+
+namespace {
+
+// 調理回数 by the keyboard: its input box answered with date, then the boxes expect() adds.
+void addDateByKeys(Screen &s, const QString &date, const std::function<void()> &expect = {})
+{
+    s.get<QLabel>(QStringLiteral("lblKai"))->setFocus(Qt::TabFocusReason);
+    s.dialogs.expectInput(QStringLiteral("日付登録"), date);
+    if (expect)
+        expect();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+void showActive(Screen &s)
+{
+    s.screen->show();
+    QApplication::setActiveWindow(s.screen);
+    QVERIFY(QTest::qWaitForWindowActive(s.screen));
+}
+
+} // namespace
+
+// A cooking date is in レシピ.txt as soon as it is added, without 登録, and 戻り loses nothing;
+// the edits typed on the page stay unsaved. Taking a date out is asked and written at once.
+void RecipeScreenTest::cookingDateSavedWhenAdded()
+{
+    Screen s;
+    showActive(s);
+    s.go(6); // never cooked
+    const Recipe before = s.stored()[5];
+    auto *memo = s.get<QPlainTextEdit>(QStringLiteral("txtMemo"));
+    memo->setFocus(Qt::TabFocusReason);
+    typeText(QApplication::focusWidget(), QStringLiteral("まだ保存しないメモ"));
+    addDateByKeys(s, QStringLiteral("1995/10/08"));
+    addDateByKeys(s, QStringLiteral("1995/10/20"));
+    VERIFY_DIALOGS(s.dialogs);
+    Recipe expected = before;
+    expected.history = QStringLiteral("1995/10/08\r\n1995/10/20");
+    expected.cookCount = QStringLiteral("2");
+    expected.selfEval = expected.childEval = evalExcellent(); // the first cooking
+    QVERIFY(s.stored()[5] == expected);
+    QCOMPARE(s.faces(), QStringLiteral("優優"));
+    QCOMPARE(s.label(QStringLiteral("lblKaisu")), QStringLiteral("2"));
+    QVERIFY(memo->toPlainText().endsWith(QStringLiteral("まだ保存しないメモ")));
+    QCOMPARE(s.label(QStringLiteral("lblPoint")), QStringLiteral("Point 129")); // 124 + 3 + 2
+
+    QTest::mouseClick(s.get<QPushButton>(QStringLiteral("cmdEnd")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(s.screen.isNull());
+    VERIFY_DIALOGS(s.dialogs);
+    s.screen = new RecipeScreen(s.t.notebook(), s.dialogs);
+    s.screen->load();
+    showActive(s);
+    s.go(6);
+    auto *list = s.get<QListWidget>(QStringLiteral("lstRireki"));
+    QCOMPARE(list->count(), 2);
+
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QCOMPARE(list->currentRow(), 1);
+    const QString ask = QStringLiteral("調理日 1995/10/20 を調理実績から取り消します。");
+    s.dialogs.expect(QStringLiteral("調理日の取り消し"), ask, Icon::Warning, Buttons::OkCancel,
+                     Answer::Cancel, Answer::Cancel);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QCOMPARE(list->count(), 2);
+    QVERIFY(s.stored()[5] == expected);
+    s.dialogs.expect(QStringLiteral("調理日の取り消し"), ask, Icon::Warning, Buttons::OkCancel,
+                     Answer::Cancel);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(s.stored()[5].history, QStringLiteral("1995/10/08"));
+    QCOMPARE(s.stored()[5].cookCount, QStringLiteral("1"));
+    QCOMPARE(s.label(QStringLiteral("lblKaisu")), QStringLiteral("1"));
+    QCOMPARE(s.faces(), QStringLiteral("優優")); // taking a date out leaves the evaluations
+}
+
+// A page not registered yet: the date is saved by registering the page, which its box says;
+// Cancel writes nothing and adds no date.
+void RecipeScreenTest::cookingDateOnAPageNotRegistered_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("registered with the date") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void RecipeScreenTest::cookingDateOnAPageNotRegistered()
+{
+    QFETCH(bool, ok);
+    Screen s;
+    showActive(s);
+    const QList<Recipe> before = s.stored();
+    QTest::mouseClick(s.get<QPushButton>(QStringLiteral("cmdNew")), Qt::LeftButton);
+    typeText(QApplication::focusWidget(), QStringLiteral("にんじんスープ"));
+    QCOMPARE(s.name(), QStringLiteral("にんじんスープ"));
+    addDateByKeys(s, QStringLiteral("2026/12/06"), [&] {
+        s.dialogs.expect(QStringLiteral("新規登録確認"),
+                         QStringLiteral("調理日 2026/12/06 を記録するため、このページを登録します。\r\n\r\n"
+                                        "新しいレシピです。新規登録します。"),
+                         Icon::Information, Buttons::OkCancel, Answer::Ok, ok ? Answer::Ok : Answer::Cancel);
+    });
+    VERIFY_DIALOGS(s.dialogs);
+    const QList<Recipe> after = s.stored();
+    auto *list = s.get<QListWidget>(QStringLiteral("lstRireki"));
+    if (!ok) {
+        QVERIFY(after == before);
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(s.faces(), QStringLiteral("未未"));
+        return;
+    }
+    QCOMPARE(after.size(), before.size() + 1);
+    QCOMPARE(after.last().name, QStringLiteral("にんじんスープ"));
+    QCOMPARE(after.last().history, QStringLiteral("2026/12/06"));
+    QCOMPARE(after.last().cookCount, QStringLiteral("1"));
+    QCOMPARE(after.last().childEval, evalExcellent());
+    QCOMPARE(s.label(QStringLiteral("lblKensu")), QStringLiteral("28 / 28"));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(s.faces(), QStringLiteral("優優"));
+}
+
+// A cooking date on a day the diary has no page for: the page is offered, made with the note as
+// its text when the answer is OK; a day the diary cannot take is only told of, with the reason.
+void RecipeScreenTest::cookingDateOnADayWithoutAPage_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<int>("answer"); // -1: no question, only the reason
+    QTest::newRow("made") << QStringLiteral("1995/02/17") << int(Answer::Ok);
+    QTest::newRow("declined") << QStringLiteral("1995/02/17") << int(Answer::Cancel);
+    QTest::newRow("before the birth day") << QStringLiteral("1995/01/31") << -1;
+}
+
+void RecipeScreenTest::cookingDateOnADayWithoutAPage()
+{
+    QFETCH(QString, date);
+    QFETCH(int, answer);
+    Screen s;
+    Notebook &nb = s.t.notebook();
+    nb.readDiary();
+    const int days = nb.diary.count();
+    showActive(s);
+    auto *note = s.get<QCheckBox>(QStringLiteral("chkNikki"));
+    note->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(note->isChecked());
+    s.go(1);
+    const QString line = QStringLiteral("十倍がゆを作りました");
+    addDateByKeys(s, date, [&] {
+        if (answer < 0)
+            s.dialogs.expectInformation(
+                QStringLiteral("日記"),
+                date + QStringLiteral(" の日記のページがないため、日記には書きませんでした。\r\n\r\n"
+                                      "出産日前の日付けは登録できません"));
+        else
+            s.dialogs.expect(
+                QStringLiteral("日記"),
+                date + QStringLiteral(" の日記のページはまだありません。\r\n"
+                                      "この日のページを作って「十倍がゆを作りました」と書きますか？"),
+                Icon::Question, Buttons::OkCancel, Answer::Ok, Answer(answer));
+    });
+    VERIFY_DIALOGS(s.dialogs);
+    QVERIFY(s.stored()[0].history.endsWith(date)); // the recipe's history has it in every case
+    const int k = nb.diary.find(date);
+    if (answer != int(Answer::Ok)) {
+        QCOMPARE(k, 0);
+        QCOMPARE(nb.diary.count(), days);
+        return;
+    }
+    QCOMPARE(nb.diary.count(), days + 1);
+    QCOMPARE(k, 3); // in date order, after 02/15 and 02/16
+    QCOMPARE(nb.diary.day(k).text, line);
+    QCOMPARE(nb.diary.day(k).height, qint16(0));
+    QVERIFY(s.t.text(QStringLiteral("日記.txt")).contains(QStringLiteral("【日付】1995/02/17")));
+}
+
+// はじめての食材: a row chosen in the list comes into the boxes; 変更 writes it back changed and
+// 削除 takes it out, each after its box; the same food in another form is refused; a row of
+// the starting list that was never entered cannot be changed.
+void RecipeScreenTest::firstFoodsRowChangedAndDeleted()
+{
+    Screen s;
+    s.t.writeText(first_foods::fileName(),
+                  QStringLiteral("\"卵\",\"2026/03/01\",\"あり\",\"口のまわりが赤く\"\r\n"
+                                 "\"にんじん\",\"2026/02/10\",\"なし\",\"\"\r\n"));
+    showActive(s);
+    s.click(QStringLiteral("cmdHajimete"));
+    auto *window = s.screen->findChild<FirstFoodsWindow *>();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    auto *table = window->findChild<QTableWidget *>(QStringLiteral("msgHajimete"));
+    auto clickRow = [table](int row) {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          table->visualItemRect(table->item(row, 1)).center());
+    };
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("卵"));
+    clickRow(1);
+    auto *food = window->findChild<QComboBox *>(QStringLiteral("cboSyokuzai"));
+    QCOMPARE(food->currentText(), QStringLiteral("卵"));
+    QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("txtMemo"))->text(),
+             QStringLiteral("口のまわりが赤く"));
+
+    // Only the yolk was eaten: the row becomes 卵黄.
+    food->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    typeText(QApplication::focusWidget(), QStringLiteral("卵黄"));
+    s.dialogs.expect(QStringLiteral("変更確認"),
+                     QStringLiteral("「卵」（2026/03/01）の行を、「卵黄」（2026/03/01）に変更します。"),
+                     Icon::Information, Buttons::OkCancel, Answer::Ok);
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdHenkou")), Qt::LeftButton);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.t.text(first_foods::fileName()),
+             QStringLiteral("\"卵黄\",\"2026/03/01\",\"あり\",\"口のまわりが赤く\"\r\n"
+                            "\"にんじん\",\"2026/02/10\",\"なし\",\"\"\r\n"));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("卵黄"));
+    QCOMPARE(table->item(1, 2)->text(), QStringLiteral("★"));
+
+    // にんじん typed in katakana is the food entered already.
+    clickRow(0);
+    food->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    typeText(QApplication::focusWidget(), QStringLiteral("ニンジン"));
+    s.dialogs.expectWarning(
+        QStringLiteral("はじめての食材"),
+        QStringLiteral("「にんじん」は 2026/02/10 に登録済みです。食材は一度だけ登録できます。"));
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdTouroku")), Qt::LeftButton);
+    VERIFY_DIALOGS(s.dialogs);
+
+    clickRow(0);
+    s.dialogs.expect(QStringLiteral("削除確認"),
+                     QStringLiteral("『 にんじん 』（2026/02/10）の行を削除します"), Icon::Warning,
+                     Buttons::OkCancel, Answer::Cancel, Answer::Ok);
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdSakujo")), Qt::LeftButton);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.t.text(first_foods::fileName()),
+             QStringLiteral("\"卵黄\",\"2026/03/01\",\"あり\",\"口のまわりが赤く\"\r\n"));
+
+    clickRow(5); // a food of the list never entered
+    s.dialogs.expectWarning(QStringLiteral("はじめての食材"),
+                            QStringLiteral("変更や削除をする行を、登録した食材の一覧から選んでください。"));
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdSakujo")), Qt::LeftButton);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.t.text(first_foods::fileName()).count(u'\n'), 1);
 }
 
 QTEST_MAIN(RecipeScreenTest)

@@ -277,6 +277,10 @@ void KeyboardWalkTest::recipeBookByKeys()
     QCOMPARE(history->count(), cooked + 1);
     history->setFocus(Qt::TabFocusReason);
     press(Qt::Key_End);
+    // The date is stored as soon as it is added, so taking it out is asked.
+    b.dialogs.expect(QStringLiteral("調理日の取り消し"),
+                     QStringLiteral("調理日 2026/12/01 を調理実績から取り消します。"), Dialogs::Icon::Warning,
+                     Dialogs::Buttons::OkCancel, Dialogs::Answer::Cancel, Dialogs::Answer::Ok);
     press(Qt::Key_Delete);
     QCOMPARE(history->count(), cooked);
 
