@@ -118,6 +118,8 @@ private:
     bool refuse(const std::optional<Refusal> &refusal);
     // The stored recipe differs from the one the page was shown from (the other computer).
     bool changedElsewhere(const Recipe &stored) const;
+    // A cooking date this screen stored at once: the recipe it was shown from follows it.
+    void followOwnChange(const Recipe &before, const Recipe &after);
     void showPictureMode();
     void helpTour(const QString &text);
 

@@ -83,13 +83,16 @@ bool RecipeScreen::saveCookingDate(const QString &date)
     if (p == 0)
         return storePage(withCookingDate(pageRecipe(), date), date);
     WriteResult written;
+    const Recipe before = m_notebook.recipes.recipe(p);
+    const Recipe after = withCookingDate(before, date);
     {
         WaitPointer wait;
-        written = m_notebook.saveRecipe(p, withCookingDate(m_notebook.recipes.recipe(p), date));
+        written = m_notebook.saveRecipe(p, after);
         reloadTables();
     }
     if (!reportWrite(m_dialogs, written))
         return false;
+    followOwnChange(before, after);
     showStoredHistory(p, true);
     return true;
 }
@@ -204,7 +207,8 @@ void RecipeScreen::removeHistoryEntry()
                            QStringLiteral("調理日 %1 を調理実績から取り消します。").arg(date),
                            Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
-    const std::optional<Recipe> updated = withoutCookingDate(m_notebook.recipes.recipe(p), row, date);
+    const Recipe before = m_notebook.recipes.recipe(p);
+    const std::optional<Recipe> updated = withoutCookingDate(before, row, date);
     if (updated) {
         WriteResult written;
         {
@@ -212,7 +216,8 @@ void RecipeScreen::removeHistoryEntry()
             written = m_notebook.saveRecipe(p, *updated);
             reloadTables();
         }
-        reportWrite(m_dialogs, written);
+        if (reportWrite(m_dialogs, written))
+            followOwnChange(before, *updated);
     }
     showStoredHistory(p, false);
 }

@@ -174,12 +174,17 @@ bool RecipeScreen::changedElsewhere(const Recipe &stored) const
 {
     if (stored.name != m_shownRecipe.name)
         return false;
-    // The cooking history is this screen's own action, saved as it is taken.
-    Recipe a = stored;
-    Recipe b = m_shownRecipe;
-    a.history = b.history;
-    a.cookCount = b.cookCount;
-    return a != b;
+    // The page's own cooking dates are stored as they are taken and followed in m_shownRecipe.
+    return stored != m_shownRecipe;
+}
+
+void RecipeScreen::followOwnChange(const Recipe &before, const Recipe &after)
+{
+    if (m_shownRecipe.name != before.name)
+        return;
+    for (QString Recipe::*field : {&Recipe::history, &Recipe::cookCount, &Recipe::selfEval, &Recipe::childEval})
+        if (m_shownRecipe.*field == before.*field)
+            m_shownRecipe.*field = after.*field;
 }
 
 void RecipeScreen::clearRecipePage()
@@ -315,7 +320,7 @@ bool RecipeScreen::storePage(const Recipe &page, const QString &cookingDate)
         // version stays whole in a dated copy, this page's goes into the file.
         written = m_notebook.keepOtherVersion(recipeFileName(), {page.name});
         if (!reportWrite(m_dialogs, written))
-            return;
+            return false;
     }
     {
         WaitPointer wait;
