@@ -298,7 +298,7 @@ void DiaryPage::showPage()
     const DiaryDay &day = diary.day(k);
     m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
     m_cboDay->setEditText(day.date);
-    m_txtShincyo->setText(QString::number(day.height));
+    m_txtShincyo->setText(measureText(day.height));
     m_txtTaijyu->setText(QString::number(day.weight));
     m_txtDiary->setPlainText(editText(day.text));
     m_shownFields = {day.date, m_txtShincyo->text(), m_txtTaijyu->text(), m_txtDiary->toPlainText()};
@@ -504,7 +504,7 @@ WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
 {
     Notebook &nb = m_host.notebook();
     WaitPointer wait;
-    const WriteResult written = nb.changeDay(check.day, *toInt16(check.height), *toInt16(check.weight),
+    const WriteResult written = nb.changeDay(check.day, check.height, *toInt16(check.weight),
                                              storedText(m_txtDiary->toPlainText()));
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(check.day);
