@@ -22,6 +22,7 @@ private slots:
     void heightsKeptToTheTenth_data();
     void heightsKeptToTheTenth();
     void unrelatedSavesKeepTenths();
+    void birthDayKeepsItsTenth();
     void outsideDayOutOfOrder_data();
     void outsideDayOutOfOrder();
     void notebookKeepsCopyOfFileNotReadWhole();
@@ -213,6 +214,19 @@ void DiaryStoreTest::unrelatedSavesKeepTenths()
     QVERIFY(file.contains(QStringLiteral("【日付】1997/02/01\r\n【身長】78.4\r\n【体重】10500\r\n")));
     QVERIFY(file.contains(QStringLiteral("【日付】1997/02/02\r\n【身長】72.5\r\n【体重】10600\r\n")));
     QCOMPARE(nb.diary.day(nb.diary.find(QStringLiteral("1997/02/01"))).height, 78.4);
+}
+
+// The new notebook's first day is made from the profile's birth height and weight.
+void DiaryStoreTest::birthDayKeepsItsTenth()
+{
+    TestNotebook t;
+    Notebook &nb = t.notebook();
+    QVERIFY(nb.startNewNotebook(QStringLiteral("たろう\r\n"), QStringLiteral("2026/12/01"), 49.5, 3050.5).ok);
+    QVERIFY(t.text(diaryFileName()).contains(QStringLiteral("【身長】49.5\r\n【体重】3050\r\n")));
+    nb.readDiary();
+    QCOMPARE(nb.diary.count(), 1);
+    QCOMPARE(nb.diary.day(1).height, 49.5);
+    QCOMPARE(nb.growth.height[1], 49.5);
 }
 
 void DiaryStoreTest::outsideDayOutOfOrder_data()
