@@ -259,7 +259,7 @@ void GrowthChartPaintFloor(benchmark::State &state)
     const auto *dayAxis =
         qobject_cast<QCategoryAxis *>(s.screen.findChild<GrowthPanel *>()->chart()->axes(Qt::Horizontal).value(0));
     const int dayLabels = dayAxis ? int(dayAxis->count()) : 0;
-    auto line = [&](const QList<qint16> &values, double top) {
+    auto line = [&](const auto &values, double top) {
         QPolygonF p;
         for (int i = 1; i <= series.count; ++i)
             p.append(QPointF(40 + i * (size.width() - 60.0) / series.count, size.height() - 30 - values[i] * top));

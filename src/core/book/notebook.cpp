@@ -102,10 +102,10 @@ WriteResult Notebook::addDay(const QString &date, double height, double weight, 
 {
     WriteResult written = appendDiaryRecord(files, diary, date, height, weight, text);
     readDiary();
-    const int n = diary.count();
-    if (!written.ok || n < 2 || QString::compare(diary.day(n).date, diary.day(n - 1).date) >= 0)
+    // The table is read in date order; the file follows it when the new day, or a day from
+    // the other computer, stands out of that order.
+    if (!written.ok || !diary.fileOutOfOrder)
         return written;
-    sortDiary(diary.days());
     written = writeDiary();
     readDiary();
     // The day is in the file whatever became of the sorting: the user is told just that.
@@ -116,10 +116,10 @@ WriteResult Notebook::addDay(const QString &date, double height, double weight, 
     return written;
 }
 
-WriteResult Notebook::changeDay(int k, qint16 height, qint16 weight, const QString &text)
+WriteResult Notebook::changeDay(int k, double height, qint16 weight, const QString &text)
 {
     DiaryDay &day = diary.day(k);
-    day.height = height;
+    day.height = keptHeight(height);
     day.weight = weight;
     day.text = text;
     const WriteResult written = writeDiary();

@@ -59,11 +59,12 @@ public:
     WriteResult writeDiary();
     // GROWTH_BUILD on the day table.
     void buildGrowth();
-    // A new day: appended, the table read again, and when it came before the last day the
-    // table put in date order and 日記.txt rewritten. A failed sort says that the day is in.
+    // A new day: appended, the table read again, and when the file no longer holds the days in
+    // date order (the day came before the last day) 日記.txt rewritten in the table's order. A
+    // failed rewrite says that the day is in. The height is kept to 0.1 cm, the weight to the gram.
     WriteResult addDay(const QString &date, double height, double weight, const QString &text);
-    // Day k's height, weight and text, and 日記.txt anew; the table read again.
-    WriteResult changeDay(int k, qint16 height, qint16 weight, const QString &text);
+    // Day k's height (kept to 0.1 cm), weight and text, and 日記.txt anew; the table read again.
+    WriteResult changeDay(int k, double height, qint16 weight, const QString &text);
     // A line added to the text of that date's day (the recipe book's cooking note), through the
     // diary's own checks and save; once only: a day whose text has the line already is left.
     enum class DiaryNote { Added, AlreadyThere, NoDay, Refused };

@@ -246,7 +246,7 @@ QString measuresText(const Day &day)
 {
     QStringList parts;
     if (day.height > 0)
-        parts << QStringLiteral("身長 %1 cm").arg(day.height);
+        parts << QStringLiteral("身長 %1 cm").arg(measureText(day.height));
     if (day.weight > 0)
         parts << QStringLiteral("体重 %1 g").arg(day.weight);
     return parts.join(QStringLiteral("　"));

@@ -40,7 +40,7 @@ constexpr int MaxPictureSide = 1600;
 struct Day {
     QDate date;
     QString age;           // 生後3か月12日, "" before the birth day
-    qint16 height = 0;     // 0 = not entered
+    double height = 0;     // to 0.1 cm, 0 = not entered
     qint16 weight = 0;
     QString text;          // the lines joined by CR LF
     QStringList photos;    // bare names in the notebook folder, the main photo first

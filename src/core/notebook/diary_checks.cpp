@@ -75,7 +75,7 @@ DiarySaveCheck checkDiarySave(const DiaryTable &diary, const DiaryEntryTyped &ty
             c.refusal = DiaryRefusal{InputCheck, groupingMessage(name), field};
             return c;
         }
-    c.height = typedNumericValue(typed.height);
+    c.height = keptHeight(typedNumericValue(typed.height));
     c.weight = typedNumericValue(typed.weight);
     c.refusal = checkDate(diary, c, *date, typed, today);
     if (!c.refusal)

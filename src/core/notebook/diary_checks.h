@@ -25,8 +25,9 @@ struct DiaryRefusal {
 struct DiarySaveCheck {
     QString date; // the typed date as yyyy/mm/dd; empty when it is not a date
     std::optional<DiaryRefusal> refusal;
-    double height = 0, weight = 0;
-    int day = 0; // the day of that date in the table, 0 for a new one
+    double height = 0; // kept to 0.1 cm
+    double weight = 0; // as typed; the table keeps it to the gram
+    int day = 0;       // the day of that date in the table, 0 for a new one
 };
 
 // The checks in the order the user meets them: the date, not before day 1, height without

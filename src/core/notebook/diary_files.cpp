@@ -8,6 +8,7 @@ DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &l
     DiaryParse parsed = parseDiary(files.read(diaryFileName()));
     diary.days() = std::move(parsed.days);
     diary.beyondText = beyondTextForWrite(parsed.damage);
+    diary.fileOutOfOrder = !parsed.inOrder;
     files.setTidy(diaryFileName(), parsed.tidy);
     if (!parsed.whole)
         load.firstNotWhole = files.markNotWhole(diaryFileName());

@@ -5,11 +5,14 @@
 #include "core/common/numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 const QString Asterisks = QStringLiteral("*******************************");
 const QString Crlf = QStringLiteral("\r\n");
+
+bool dateBefore(const DiaryDay &a, const DiaryDay &b) { return QString::compare(a.date, b.date) < 0; }
 
 // A text line of apostrophes only is stored with one more, so that a line that is a single
 // apostrophe never ends the day's text early; the reader takes one away again.
@@ -40,6 +43,20 @@ QString recordText(const QString &date, const QString &height, const QString &we
 }
 
 } // namespace
+
+double keptHeight(double cm)
+{
+    if (!std::isfinite(cm))
+        return cm;
+    const double tenths = cm * 10.0;
+    const double below = std::floor(tenths);
+    // 49.55 is 495.4999… tenths in binary: a value within rounding noise of a half is a half.
+    const bool half = std::abs(tenths - below - 0.5) <= 1e-12 * std::max(1.0, std::abs(tenths));
+    const double r = half ? (std::fmod(below, 2.0) == 0.0 ? below : below + 1.0) : std::nearbyint(tenths);
+    return r == 0.0 ? 0.0 : r / 10.0;
+}
+
+QString measureText(double value) { return numberText(value); }
 
 int DiaryTable::find(const QString &date) const
 {
@@ -74,6 +91,13 @@ QList<QStringView> lineViews(const QString &text)
 }
 
 qint16 labelledNumber(QStringView line) { return toInt16Clamped(numericValue(line.mid(4))); }
+
+// A height from the file, held within what a reader rounding to 16 bits still takes.
+double labelledHeight(QStringView line)
+{
+    const double kept = keptHeight(numericValue(line.mid(4)));
+    return toInt16(kept) ? kept : toInt16Clamped(kept);
+}
 
 // The asterisk line and the four labels where the layout puts them: a record that has them
 // elsewhere would be read shifted, with a date taken from another line.
@@ -150,7 +174,7 @@ DiaryParse parseDiary(const QByteArray &bytes)
         }
         DiaryDay day;
         day.date = lines[i + 1].mid(4).toString();
-        day.height = labelledNumber(lines[i + 2]);
+        day.height = labelledHeight(lines[i + 2]);
         day.weight = labelledNumber(lines[i + 3]);
         qsizetype length = 0;
         for (qsizetype k = i + 5; k < j; ++k)
@@ -180,6 +204,11 @@ DiaryParse parseDiary(const QByteArray &bytes)
             d.beyondNames.append(result.days[k].date);
         result.days.resize(DiaryCapacity);
     }
+    // Another computer may have added a day out of date order; the table is in date order
+    // from the moment it is read, the file only at the next save.
+    result.inOrder = std::is_sorted(result.days.cbegin(), result.days.cend(), dateBefore);
+    if (!result.inOrder)
+        sortDiary(result.days);
     result.whole = result.damage.isEmpty();
     // A file that ends in blank lines or without the last line's CR LF is rewritten before a
     // day is appended to it: the new day must start right after the last "'" line.
@@ -191,20 +220,15 @@ DiaryParse parseDiary(const QByteArray &bytes)
 
 QString diaryRecordText(const QString &date, double height, double weight, const QString &text)
 {
-    return recordText(date, numberText(height), numberText(weight), text);
+    return recordText(date, measureText(keptHeight(height)), measureText(std::nearbyint(weight)), text);
 }
 
 QString diaryFileText(const QList<DiaryDay> &days)
 {
     QString s;
     for (const DiaryDay &d : days)
-        s += recordText(d.date, QString::number(d.height), QString::number(d.weight), d.text);
+        s += recordText(d.date, measureText(d.height), QString::number(d.weight), d.text);
     return s;
 }
 
-void sortDiary(QList<DiaryDay> &days)
-{
-    std::stable_sort(days.begin(), days.end(), [](const DiaryDay &a, const DiaryDay &b) {
-        return QString::compare(a.date, b.date) < 0;
-    });
-}
+void sortDiary(QList<DiaryDay> &days) { std::stable_sort(days.begin(), days.end(), dateBefore); }

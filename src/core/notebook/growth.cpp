@@ -5,13 +5,15 @@
 #include "core/common/numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 // Fills the days without a value (0) in values[1..last] with straight lines between the
-// measured days around them. A gap at the start is drawn up from index 0, which holds 0.
-// A gap that no measured day closes is left at 0 (a diary without any weight).
-void fillGaps(QList<qint16> &values, int last)
+// measured days around them, rounded to whole units (grams, tenths of a centimetre). A gap
+// at the start is drawn up from index 0, which holds 0. A gap that no measured day closes is
+// left at 0 (a diary without any weight).
+template <class T> void fillGaps(QList<T> &values, int last)
 {
     int f = 1;
     while (f <= last) {
@@ -30,9 +32,10 @@ void fillGaps(QList<qint16> &values, int last)
         // which way a value near a half rounds (3000 to 3001 over six days gives 3001 on
         // the third day, not 3000).
         const float slope = float(double(values[b] - values[a]) / n);
-        const qint16 start = values[a];
+        const T start = values[a];
+        // Every value lies between two measured ones, so it fits their type.
         for (int m = 1; m <= n; ++m)
-            values[a + m - 1] = toInt16Clamped(double(m - 1) * double(slope) + start);
+            values[a + m - 1] = T(std::nearbyint(double(m - 1) * double(slope) + start));
         f = b + 1;
     }
 }
@@ -58,8 +61,9 @@ void buildGrowth(const DiaryTable &diary, GrowthSeries &series)
     series.date.reserve(count + 1);
     for (int i = 1; i <= count; ++i)
         series.date.append(dateText(first->addDays(i - 1)));
-    series.height.fill(0, count + 1);
     series.weight.fill(0, count + 1);
+    // Heights are drawn in whole tenths of a centimetre, as they are measured.
+    QList<int> tenths(count + 1, 0);
 
     // Series day i is diary date first + i - 1, so a day's place is computed, not searched.
     for (const DiaryDay &day : diary.days()) {
@@ -70,7 +74,7 @@ void buildGrowth(const DiaryTable &diary, GrowthSeries &series)
         if (i < 1 || i > count)
             continue;
         series.weight[i] = day.weight;
-        series.height[i] = day.height;
+        tenths[i] = int(std::lround(std::clamp(day.height, -32768.0, 32767.0) * 10.0));
     }
 
     // The series ends on the last day with a weight.
@@ -82,23 +86,26 @@ void buildGrowth(const DiaryTable &diary, GrowthSeries &series)
         }
     }
     series.date.resize(end + 1);
-    series.height.resize(end + 1);
     series.weight.resize(end + 1);
+    tenths.resize(end + 1);
     series.count = end;
 
     fillGaps(series.weight, end);
 
     int h = 0;
     for (int i = end; i >= 1; --i) {
-        if (series.height[i] != 0) {
+        if (tenths[i] != 0) {
             h = i;
             break;
         }
     }
-    fillGaps(series.height, h);
+    fillGaps(tenths, h);
     // The last measured height is carried to the end of the series.
     for (int i = h + 1; i <= end; ++i)
-        series.height[i] = series.height[h];
+        tenths[i] = tenths[h];
+    series.height.resize(end + 1);
+    for (int i = 0; i <= end; ++i)
+        series.height[i] = tenths[i] / 10.0;
 }
 
 QString growthExportText(const GrowthSeries &series)
@@ -107,7 +114,7 @@ QString growthExportText(const GrowthSeries &series)
     text.reserve(series.count * 24);
     for (int i = 1; i <= series.count; ++i) {
         text += quotedLine({{series.date[i], true},
-                            {QString::number(series.height[i]), false},
+                            {measureText(series.height[i]), false},
                             {QString::number(series.weight[i]), false}});
         text += QLatin1String("\r\n");
     }
@@ -128,7 +135,7 @@ QStringList heightListLines(const GrowthSeries &series)
     QStringList lines;
     lines.reserve(series.count);
     for (int i = 1; i <= series.count; ++i)
-        lines.append(series.date[i] + QLatin1String(" _ ") + QString::number(series.height[i]) +
+        lines.append(series.date[i] + QLatin1String(" _ ") + measureText(series.height[i]) +
                      QLatin1String("cm"));
     return lines;
 }

@@ -14,7 +14,7 @@
 // weight, missing days filled in by straight lines between measured days.
 struct GrowthSeries {
     QList<QString> date;  // GrowthDate, from index 1; index 0 unused
-    QList<qint16> height; // GrowthHeight, index 0 holds 0
+    QList<double> height; // GrowthHeight in cm to 0.1 cm, index 0 holds 0
     QList<qint16> weight; // GrowthWeight, index 0 holds 0
     int count = 0;        // GrowthCount
 };
@@ -23,10 +23,10 @@ struct GrowthSeries {
 // diary that reach further are left out. An empty diary gives an empty series.
 void buildGrowth(const DiaryTable &diary, GrowthSeries &series);
 
-// 身長体重.txt: one quoted line per series day, "1995/02/15",50,3000 with CR LF.
+// 身長体重.txt: one quoted line per series day, "1995/02/15",50.5,3000 with CR LF.
 QString growthExportText(const GrowthSeries &series);
 
-// The lines of the two growth lists: "1995/02/15 _ 3000g" and "1995/02/15 _ 50cm".
+// The lines of the two growth lists: "1995/02/15 _ 3000g" and "1995/02/15 _ 50.5cm".
 QStringList weightListLines(const GrowthSeries &series);
 QStringList heightListLines(const GrowthSeries &series);
 
@@ -47,7 +47,6 @@ struct GraphLimits {
     qint16 weightMin = 0; // WeightMin
     qint16 weightMax = 0; // WeightMax
 };
-
 
 GraphLimits parseGraphLimits(const QString &text);
 // Four lines, each the value as a printed integer (" 40 ").

@@ -271,7 +271,7 @@ void DiaryPage::readDiary()
 // Whoever changed the day table, the date list and the bar follow it.
 QStringList DiaryPage::fieldsOf(const DiaryDay &day)
 {
-    return {day.date, QString::number(day.height), QString::number(day.weight), editText(day.text)};
+    return {day.date, measureText(day.height), QString::number(day.weight), editText(day.text)};
 }
 
 bool DiaryPage::isTyped() const
@@ -549,7 +549,7 @@ WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
             return kept;
     }
     WaitPointer wait;
-    const WriteResult written = nb.changeDay(check.day, *toInt16(check.height), *toInt16(check.weight),
+    const WriteResult written = nb.changeDay(check.day, check.height, *toInt16(check.weight),
                                              storedText(m_txtDiary->toPlainText()));
     const QSignalBlocker block(m_hsbDay);
     m_hsbDay->setValue(check.day);

@@ -95,7 +95,7 @@ void GrowthBands::show(const Notebook &nb, const GrowthChartSettings &settings, 
         // A point on each day the diary holds a measured value.
         QList<QPointF> points;
         for (const DiaryDay &d : nb.diary.days()) {
-            const qint16 value = k == 0 ? d.weight : d.height;
+            const double value = k == 0 ? d.weight : d.height;
             const std::optional<QDate> on = parseStoredDate(d.date);
             const qint64 x = on && first.isValid() ? first.daysTo(*on) : -1;
             if (value != 0 && x >= 0 && x < shown.count)
@@ -119,7 +119,7 @@ QString growthStanding(const Notebook &nb, Sex sex)
     for (GrowthMeasure kind : {GrowthMeasure::Weight, GrowthMeasure::Height}) {
         for (int k = nb.diary.count(); k >= 1; --k) {
             const DiaryDay &d = nb.diary.day(k);
-            const qint16 value = kind == GrowthMeasure::Weight ? d.weight : d.height;
+            const double value = kind == GrowthMeasure::Weight ? d.weight : d.height;
             const std::optional<QDate> on = parseStoredDate(d.date);
             if (value <= 0 || !on)
                 continue;

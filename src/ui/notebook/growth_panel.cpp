@@ -424,6 +424,6 @@ void GrowthPanel::showPointTip(const QPointF &point, bool entered)
                        QStringLiteral("%1\n体重 %2g\n身長 %3cm")
                            .arg(m_shown.date[i])
                            .arg(m_shown.weight[i])
-                           .arg(m_shown.height[i]),
+                           .arg(measureText(m_shown.height[i])),
                        m_chrTaijyu);
 }

@@ -102,7 +102,7 @@ void ListPanel::fill()
     for (int r = 1; r <= diary.count(); ++r) {
         const DiaryDay &day = diary.day(r);
         m_msgList->setItem(r - 1, 0, cell(day.date));
-        m_msgList->setItem(r - 1, 1, cell(QString::number(day.height), number));
+        m_msgList->setItem(r - 1, 1, cell(measureText(day.height), number));
         m_msgList->setItem(r - 1, 2, cell(QString::number(day.weight), number));
         m_msgList->setItem(r - 1, 3, cell(day.text.left(35)));
     }

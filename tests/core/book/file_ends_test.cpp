@@ -53,7 +53,7 @@ QList<AppendedFile> appendedFiles()
              return nb.appendDay(QStringLiteral("2026/12/05"), 50.5, 3200,
                                  QStringLiteral("新しい日\r\n二行目"));
          },
-         QStringLiteral("2026/12/05|50|3200|新しい日\r\n二行目")},
+         QStringLiteral("2026/12/05|50.5|3200|新しい日\r\n二行目")},
         {QStringLiteral("レシピ.txt"), recipes,
          [pasta](Notebook &nb) { return nb.appendRecipe(pasta); },
          QStringLiteral("pasta||麺\r\n水|||2026/12/05")},

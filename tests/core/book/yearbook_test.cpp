@@ -81,7 +81,7 @@ private slots:
         writeDiary(t, diaryRecordText(QStringLiteral("2025/05/01"), 60, 6000,
                                       QStringLiteral("<script>alert(\"x\")</script>\r\nA & B")) +
                           diaryRecordText(QStringLiteral("2025/05/02"), 0, 0, QString()) +
-                          diaryRecordText(QStringLiteral("2025/06/01"), 61, 0, QStringLiteral("六月")) +
+                          diaryRecordText(QStringLiteral("2025/06/01"), 61.5, 0, QStringLiteral("六月")) +
                           diaryRecordText(QStringLiteral("2025/08/01"), 0, 0, QStringLiteral("期間の外")));
         t.notebook().profile.birthDate = QStringLiteral("2025/01/19");
         t.writeText(QStringLiteral("記念日.txt"), QStringLiteral("2025/05/05 こどもの日\r\n2025/09/01 外\r\n"));
@@ -95,7 +95,7 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;<br>\nA &amp; B")));
         QVERIFY(html.contains(QStringLiteral("2025年5月1日（木） <span class=\"age\">生後3か月12日</span>")));
         QVERIFY(html.contains(QStringLiteral("身長 60 cm　体重 6000 g")));
-        QVERIFY(html.contains(QStringLiteral("<p class=\"measures\">身長 61 cm</p>")));
+        QVERIFY(html.contains(QStringLiteral("<p class=\"measures\">身長 61.5 cm</p>")));
         QVERIFY(html.contains(QStringLiteral("<h3>2025年5月2日（金） <span class=\"age\">生後3か月13日</span></h3>\n</article>")));
         QVERIFY(!html.contains(QStringLiteral("期間の外")));
         QVERIFY(!html.contains(QStringLiteral("<img")));

@@ -50,6 +50,14 @@ void DiaryChecksTest::refusalsAndDecisions_data()
                                    << "" << int(F::None) << "1998/02/13" << 0;
     QTest::newRow("height too large") << 2 << QStringList{"1995/02/17", "32768", "3000", ""} << check
                                       << "身長の値が大きすぎます" << int(F::Height) << "1995/02/17" << 0;
+    // Kept to the tenth, a height must still round into 16 bits for a reader that rounds.
+    QTest::newRow("height's top tenth") << 2 << QStringList{"1995/02/17", "32767.4", "3000", ""} << ""
+                                        << "" << int(F::None) << "1995/02/17" << 0;
+    QTest::newRow("height's tenth rounded down") << 2 << QStringList{"1995/02/17", "32767.45", "3000", ""} << ""
+                                              << "" << int(F::None) << "1995/02/17" << 0;
+    QTest::newRow("height rounding past the top")
+        << 2 << QStringList{"1995/02/17", "32767.5", "3000", ""} << check << "身長の値が大きすぎます"
+        << int(F::Height) << "1995/02/17" << 0;
     QTest::newRow("weight too small") << 2 << QStringList{"1995/02/17", "", "-32769", ""} << check
                                       << "体重の値が範囲外です" << int(F::Weight) << "1995/02/17" << 0;
     // Digits typed with the input method count as digits: the value is not taken as 0.

@@ -1,6 +1,6 @@
-// The growth series: interpolation with its single-precision slope and its rounding, the cut
-// after the last weight, the carried height, odd diaries; the export and list lines; the
-// marks of the day axis.
+// The growth series: interpolation with its single-precision slope and its rounding (grams,
+// tenths of a centimetre), the cut after the last weight, the carried height, odd diaries;
+// the export and list lines; the marks of the day axis.
 #include "core/common/cp932.h"
 #include "core/notebook/growth.h"
 #include "generators.h"
@@ -10,7 +10,7 @@
 
 struct Measured {
     int offset; // days after the first day
-    int height;
+    double height;
     int weight;
 };
 Q_DECLARE_METATYPE(Measured)
@@ -21,14 +21,14 @@ DiaryTable diaryOf(QDate first, const QList<Measured> &days)
 {
     DiaryTable t;
     for (const Measured &m : days)
-        t.days().append({first.addDays(m.offset).toString(QStringLiteral("yyyy/MM/dd")), qint16(m.height),
+        t.days().append({first.addDays(m.offset).toString(QStringLiteral("yyyy/MM/dd")), m.height,
                          qint16(m.weight), QStringLiteral("メモ")});
     return t;
 }
 
-QList<int> tail(const QList<qint16> &column) // the values from index 1
+template <class T> QList<T> tail(const QList<T> &column) // the values from index 1
 {
-    QList<int> v;
+    QList<T> v;
     for (qsizetype i = 1; i < column.size(); ++i)
         v.append(column[i]);
     return v;
@@ -55,51 +55,62 @@ void GrowthTest::build_data()
 {
     QTest::addColumn<QList<Measured>>("days");
     QTest::addColumn<QList<int>>("weights");
-    QTest::addColumn<QList<int>>("heights");
+    QTest::addColumn<QList<double>>("heights");
 
     QTest::newRow("worked example") << QList<Measured>{{0, 50, 3000}, {3, 0, 3300}, {5, 52, 3400}}
                                     << QList<int>{3000, 3100, 3200, 3300, 3350, 3400}
-                                    << QList<int>{50, 50, 51, 51, 52, 52};
+                                    << QList<double>{50, 50.4, 50.8, 51.2, 51.6, 52};
     QTest::newRow("thirds") << QList<Measured>{{0, 0, 3000}, {3, 0, 3100}}
-                            << QList<int>{3000, 3033, 3067, 3100} << QList<int>{0, 0, 0, 0};
-    // 50.5 rounds to 50 and 3001.5 to 3002: halves go to the even neighbour.
+                            << QList<int>{3000, 3033, 3067, 3100} << QList<double>{0, 0, 0, 0};
+    // 3001.5 rounds to 3002: halves go to the even neighbour. Heights keep their tenth.
     QTest::newRow("halves to even") << QList<Measured>{{0, 50, 3001}, {2, 51, 3002}}
-                                    << QList<int>{3001, 3002, 3002} << QList<int>{50, 50, 51};
+                                    << QList<int>{3001, 3002, 3002} << QList<double>{50, 50.5, 51};
+    // Measured tenths are drawn from as measured; a third of a millimetre rounds to the tenth.
+    QTest::newRow("heights to the tenth")
+        << QList<Measured>{{0, 49.5, 3000}, {3, 50.5, 3300}} << QList<int>{3000, 3100, 3200, 3300}
+        << QList<double>{49.5, 49.8, 50.2, 50.5};
+    QTest::newRow("height carried with its tenth")
+        << QList<Measured>{{0, 49.5, 3000}, {1, 72.5, 3100}, {2, 0, 3200}} << QList<int>{3000, 3100, 3200}
+        << QList<double>{49.5, 72.5, 72.5};
     // One sixth in single precision is a little more than 1/6: three steps pass 3000.5.
     QTest::newRow("single-precision slope")
         << QList<Measured>{{0, 0, 3000}, {6, 0, 3001}} << QList<int>{3000, 3000, 3000, 3001, 3001, 3001, 3001}
-        << QList<int>{0, 0, 0, 0, 0, 0, 0};
+        << QList<double>{0, 0, 0, 0, 0, 0, 0};
     QTest::newRow("falling weight") << QList<Measured>{{0, 50, 3012}, {5, 50, 2950}}
                                     << QList<int>{3012, 3000, 2987, 2975, 2962, 2950}
-                                    << QList<int>{50, 50, 50, 50, 50, 50};
+                                    << QList<double>{50, 50, 50, 50, 50, 50};
     QTest::newRow("last days without weight")
         << QList<Measured>{{0, 50, 3000}, {2, 51, 3200}, {4, 53, 0}, {6, 0, 0}}
-        << QList<int>{3000, 3100, 3200} << QList<int>{50, 50, 51};
+        << QList<int>{3000, 3100, 3200} << QList<double>{50, 50.5, 51};
     QTest::newRow("height on the first day only")
         << QList<Measured>{{0, 50, 3000}, {2, 0, 3100}, {4, 0, 3300}}
-        << QList<int>{3000, 3050, 3100, 3200, 3300} << QList<int>{50, 50, 50, 50, 50};
-    QTest::newRow("last height carried") << QList<Measured>{{0, 50, 3000}, {1, 52, 3100}, {3, 0, 3300}}
-                                         << QList<int>{3000, 3100, 3200, 3300} << QList<int>{50, 52, 52, 52};
+        << QList<int>{3000, 3050, 3100, 3200, 3300} << QList<double>{50, 50, 50, 50, 50};
+    QTest::newRow("last height carried")
+        << QList<Measured>{{0, 50, 3000}, {1, 52, 3100}, {3, 0, 3300}} << QList<int>{3000, 3100, 3200, 3300}
+        << QList<double>{50, 52, 52, 52};
     // A gap at the start is drawn up from the 0 before the first day.
     QTest::newRow("first day without weight")
-        << QList<Measured>{{0, 0, 0}, {2, 0, 3000}} << QList<int>{1000, 2000, 3000} << QList<int>{0, 0, 0};
+        << QList<Measured>{{0, 0, 0}, {2, 0, 3000}} << QList<int>{1000, 2000, 3000} << QList<double>{0, 0, 0};
     QTest::newRow("no weight at all")
-        << QList<Measured>{{0, 50, 0}, {2, 52, 0}} << QList<int>{0, 0, 0} << QList<int>{50, 51, 52};
-    QTest::newRow("one day") << QList<Measured>{{0, 49, 2900}} << QList<int>{2900} << QList<int>{49};
+        << QList<Measured>{{0, 50, 0}, {2, 52, 0}} << QList<int>{0, 0, 0} << QList<double>{50, 51, 52};
+    QTest::newRow("one day") << QList<Measured>{{0, 49, 2900}} << QList<int>{2900} << QList<double>{49};
 }
 
 void GrowthTest::build()
 {
     QFETCH(QList<Measured>, days);
     QFETCH(QList<int>, weights);
-    QFETCH(QList<int>, heights);
+    QFETCH(QList<double>, heights);
     GrowthSeries s;
     buildGrowth(diaryOf(QDate(1995, 2, 15), days), s);
     QCOMPARE(s.count, weights.size());
-    QCOMPARE(tail(s.weight), weights);
+    QList<int> gotWeights;
+    for (qint16 w : tail(s.weight))
+        gotWeights.append(w);
+    QCOMPARE(gotWeights, weights);
     QCOMPARE(tail(s.height), heights);
     QCOMPARE(s.weight[0], qint16(0));
-    QCOMPARE(s.height[0], qint16(0));
+    QCOMPARE(s.height[0], 0.0);
 }
 
 void GrowthTest::datesRunDayByDay()
@@ -147,7 +158,7 @@ void GrowthTest::diaryReachingPastCapacity()
     QCOMPARE(s.count, DiaryCapacity);
     QCOMPARE(s.date[DiaryCapacity], QStringLiteral("1998/02/13"));
     QCOMPARE(s.weight[DiaryCapacity], qint16(14000));
-    QCOMPARE(s.height[DiaryCapacity], qint16(95));
+    QCOMPARE(s.height[DiaryCapacity], 95.0);
 }
 
 void GrowthTest::exportAndListLines()
@@ -160,6 +171,7 @@ void GrowthTest::exportAndListLines()
              testDataBytes(QStringLiteral("growth_export/身長体重.txt")));
     QCOMPARE(weightListLines(s).first(), QStringLiteral("2024/02/28 _ 3000g"));
     QCOMPARE(weightListLines(s).last(), QStringLiteral("2024/03/03 _ 3300g"));
+    QCOMPARE(heightListLines(s).at(1), QStringLiteral("2024/02/29 _ 50.5cm"));
     QCOMPARE(heightListLines(s).at(2), QStringLiteral("2024/03/01 _ 51cm"));
     QCOMPARE(heightListLines(s).size(), 5);
 }

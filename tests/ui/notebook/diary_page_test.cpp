@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -95,6 +96,9 @@ private slots:
     void newPageShowsTodayAndKeepsTheDay();
     void typedDateStaysTyped();
     void dayTheBarPointsAtOpensFromTheSearchList();
+    void heightKeepsItsTenth_data();
+    void heightKeepsItsTenth();
+    void dayFromOutsideOutOfOrder();
 };
 
 void DiaryPageTest::browsing()
@@ -196,7 +200,7 @@ void DiaryPageTest::newDayAfterTheLast()
     QCOMPARE(f.files.notebook().diary.count(), 4);
     QCOMPARE(f.day(), 4);
     QCOMPARE(f.date(), QStringLiteral("2026/02/14"));
-    QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), QStringLiteral("56")); // 55.5: halves to even
+    QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), QStringLiteral("55.5")); // kept as typed
     QCOMPARE(f.get<QComboBox>("cboDay")->count(), 4);
 }
 
@@ -312,7 +316,7 @@ void DiaryPageTest::changeExistingDayOnly()
     const DiaryParse parsed = parseDiary(f.files.bytes(Diary));
     QCOMPARE(parsed.days.size(), 3);
     QCOMPARE(parsed.days[1].text, QStringLiteral("かわった"));
-    QCOMPARE(parsed.days[1].height, qint16(52));
+    QCOMPARE(parsed.days[1].height, 52.0);
     QCOMPARE(parsed.days[1].weight, qint16(3300));
     QCOMPARE(parsed.days[2].text, QStringLiteral("一か月"));
     QCOMPARE(f.day(), 2);
@@ -461,6 +465,138 @@ void DiaryPageTest::dayTheBarPointsAtOpensFromTheSearchList()
         QCOMPARE(f.date(), QStringLiteral("2026/02/01"));
         QCOMPARE(f.get<QPlainTextEdit>("txtDiary")->toPlainText(), QStringLiteral("一か月"));
     }
+}
+
+namespace {
+
+// The screen shown and active, so that clicks, the focus and the bar's keys are real.
+void showActive(Fixture &f)
+{
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+}
+
+// Clicks into the box and types over what it holds, key by key.
+void typeOver(QWidget *box, const QString &text)
+{
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    typeText(QApplication::focusWidget(), text);
+}
+
+QStringList column(const QTableWidget *grid, int c)
+{
+    QStringList cells;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        cells.append(grid->item(r, c)->text());
+    return cells;
+}
+
+} // namespace
+
+void DiaryPageTest::heightKeepsItsTenth_data()
+{
+    QTest::addColumn<bool>("newDay"); // 新規 first (today, 2026/12/06), else the last day shown
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // on the page, in 一覧, in the growth list and the file
+    QTest::addColumn<bool>("byKey");    // saved with F3, else with a click on 保存
+    QTest::newRow("changed day, clicked") << false << "78.4"
+                                          << "78.4" << false;
+    QTest::newRow("input method digits, F3") << false << "７２．５"
+                                             << "72.5" << true;
+    QTest::newRow("new day, a half of a tenth") << true << "49.55"
+                                                << "49.6" << false;
+}
+
+// A height typed with its tenth stays so on the page, in the list, in the growth list and in
+// 日記.txt.
+void DiaryPageTest::heightKeepsItsTenth()
+{
+    QFETCH(bool, newDay);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, byKey);
+    Fixture f;
+    showActive(f);
+    if (newDay)
+        QTest::mouseClick(f.get<QPushButton>("cmdNew"), Qt::LeftButton);
+    const QString date = newDay ? QStringLiteral("2026/12/06") : QStringLiteral("2026/02/01");
+    typeOver(f.get<QLineEdit>("txtShincyo"), typed);
+    if (newDay)
+        typeOver(f.get<QLineEdit>("txtTaijyu"), QStringLiteral("9800"));
+    newDay ? expectNew(f.dialogs) : expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    if (byKey) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        QTRY_VERIFY(!f.dialogs.shown().isEmpty()); // the key presses the button as a click would
+    } else {
+        QTest::mouseClick(f.get<QPushButton>("cmdTouroku"), Qt::LeftButton);
+    }
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(f.date(), date);
+    QCOMPARE(f.get<QLineEdit>("txtShincyo")->text(), shown);
+    QVERIFY(f.files.text(Diary).contains(QStringLiteral("【日付】%1\r\n【身長】%2\r\n").arg(date, shown)));
+
+    QTest::mouseClick(f.get<QPushButton>("cmdList"), Qt::LeftButton);
+    const auto *grid = f.get<QTableWidget>("msgList");
+    const int row = int(column(grid, 0).indexOf(date));
+    QVERIFY(row >= 0);
+    QCOMPARE(grid->item(row, 1)->text(), shown);
+    QTest::mouseClick(f.get<QPushButton>("cmdGraph"), Qt::LeftButton);
+    const auto *heights = f.get<QListWidget>("lstShin");
+    QCOMPARE(heights->item(heights->count() - 1)->text(),
+             date + QStringLiteral(" _ ") + shown + QStringLiteral("cm"));
+}
+
+// The other computer added a day out of date order: the page, its counter, the date list and
+// 一覧 go by date at once, the file is left as it came until a day is saved here, and that
+// save writes it in date order.
+void DiaryPageTest::dayFromOutsideOutOfOrder()
+{
+    const QString file =
+        diaryFileText({{QStringLiteral("2026/01/01"), 50, 3000, QStringLiteral("うまれた日")},
+                       {QStringLiteral("2026/02/01"), 54, 4000, QStringLiteral("一か月")}}) +
+        diaryRecordText(QStringLiteral("2026/01/10"), 0, 3200, QStringLiteral("十日目"));
+    Fixture f(file);
+    showActive(f);
+    auto *counter = f.get<QLabel>("lblDayNo");
+    QCOMPARE(f.date(), QStringLiteral("2026/02/01")); // the last day by date
+    QCOMPARE(counter->text(), QStringLiteral("3 / 3 日"));
+    QCOMPARE(f.get<QComboBox>("cboDay")->itemText(1), QStringLiteral("2026/01/10"));
+    QCOMPARE(f.files.text(Diary), file);
+
+    // One more while 一覧 is open, before every day but the first.
+    QTest::mouseClick(f.get<QPushButton>("cmdList"), Qt::LeftButton);
+    const QString more =
+        file + diaryRecordText(QStringLiteral("2026/01/05"), 0, 3100, QStringLiteral("五日"));
+    f.files.writeText(Diary, more);
+    QCOMPARE(f.files.notebook().checkOutside(), QStringList{Diary});
+    auto *grid = f.get<QTableWidget>("msgList");
+    QCOMPARE(column(grid, 0), (QStringList{"2026/01/01", "2026/01/05", "2026/01/10", "2026/02/01"}));
+    QCOMPARE(f.date(), QStringLiteral("2026/02/01"));
+    QCOMPARE(counter->text(), QStringLiteral("4 / 4 日"));
+    QCOMPARE(f.files.text(Diary), more);
+
+    // Row 2 is the day that came last in the file.
+    const QRect cell = grid->visualItemRect(grid->item(1, 3));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QCOMPARE(f.date(), QStringLiteral("2026/01/05"));
+    QCOMPARE(counter->text(), QStringLiteral("2 / 4 日"));
+    auto *text = f.get<QPlainTextEdit>("txtDiary");
+    QTest::mouseClick(text->viewport(), Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    typeText(QApplication::focusWidget(), QStringLiteral("、ねがえり"));
+    expectChange(f.dialogs);
+    expectDone(f.dialogs);
+    QTest::mouseClick(f.get<QPushButton>("cmdTouroku"), Qt::LeftButton);
+    VERIFY_DIALOGS(f.dialogs);
+    const DiaryParse saved = parseDiary(f.files.bytes(Diary));
+    QVERIFY(saved.inOrder);
+    QCOMPARE(saved.days.size(), 4);
+    QCOMPARE(saved.days[1].text, QStringLiteral("五日、ねがえり"));
+    QCOMPARE(counter->text(), QStringLiteral("2 / 4 日"));
 }
 
 QTEST_MAIN(DiaryPageTest)
