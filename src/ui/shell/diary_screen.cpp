@@ -324,11 +324,28 @@ void DiaryScreen::load()
     greet();
     if (!m_outsideWatch) {
         m_outsideWatch = new OutsideWatch(m_notebook, m_dialogs, this);
-        connect(m_outsideWatch, &OutsideWatch::noted, this,
-                [this](const QString &note) { statusBar()->showMessage(note); });
+        connect(m_outsideWatch, &OutsideWatch::noted, this, &DiaryScreen::showOutsideNote);
         connect(&m_notebook, &Notebook::fileReloaded, this, &DiaryScreen::showReloaded);
     }
     m_outsideWatch->check(true);
+}
+
+// The status line holds what fits of the note; 詳細 shows it whole (the days and the copies named).
+void DiaryScreen::showOutsideNote(const QString &note)
+{
+    statusBar()->showMessage(note);
+    statusBar()->setToolTip(note);
+    if (!m_noteDetails) {
+        m_noteDetails = new QPushButton(QStringLiteral("詳細"), statusBar());
+        nameControl(m_noteDetails, QStringLiteral("cmdSyncDetails"), QStringLiteral("別のパソコンからの変更の詳細"));
+        m_noteDetails->setFlat(true);
+        statusBar()->addPermanentWidget(m_noteDetails);
+        connect(m_noteDetails, &QPushButton::clicked, this, [this] {
+            m_dialogs.information(QStringLiteral("別のパソコンからの変更"), m_lastNote);
+        });
+    }
+    m_lastNote = note;
+    m_noteDetails->show();
 }
 
 // Every screen that shows the file shows it anew; the diary page keeps what is being typed.

@@ -81,6 +81,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void showOutsideNote(const QString &note);
     void readProfile();
     void greet();
     void helpCheckClicked();
@@ -113,6 +114,8 @@ private:
     GiftPanel *m_giftPanel = nullptr;
     PhotoPanel *m_photoPanel = nullptr;
     OutsideWatch *m_outsideWatch = nullptr;
+    QPushButton *m_noteDetails = nullptr; // shows the last note from the other computer whole
+    QString m_lastNote;
     QPointer<RecipeScreen> m_recipeScreen;
     QPointer<ProfileScreen> m_profileScreen;
     QPointer<YearbookWindow> m_yearbook;

@@ -54,8 +54,18 @@ void OutsideWatch::offerCopies(bool atStart)
 {
     NotebookFiles &files = m_notebook.files;
     for (const QString &copy : files.conflictCopies()) {
-        if (m_offered.contains(copy) || (!atStart && !files.isOwnConflictCopy(copy)))
+        if (m_offered.contains(copy))
             continue;
+        if (!atStart && !files.isOwnConflictCopy(copy)) {
+            // The other computer's copy is its own to join; told once, and offered at the next start.
+            if (!m_mentioned.contains(copy)) {
+                m_mentioned.insert(copy);
+                m_copyNotes.append(QStringLiteral("同期ソフトが %1 の競合コピー %2 を作りました。"
+                                                  "次に起動したときに取り込むかどうかをおたずねします。")
+                                       .arg(NotebookFiles::conflictCopyOf(copy), copy));
+            }
+            continue;
+        }
         m_offered.insert(copy);
         const QString file = NotebookFiles::conflictCopyOf(copy);
         if (!m_dialogs.confirm(
@@ -73,7 +83,14 @@ void OutsideWatch::offerCopies(bool atStart)
 
 void OutsideWatch::sayNote()
 {
-    const QString note = m_notebook.files.takeOutsideNote();
-    if (!note.isEmpty())
-        emit noted(note);
+    // A sync tool brings the files of one change seconds apart: what comes in while the note is
+    // still new is said together with it.
+    const QString note = m_notebook.files.takeOutsideNote() + m_copyNotes.join(QString());
+    m_copyNotes.clear();
+    if (note.isEmpty())
+        return;
+    const bool recent = m_lastSaid.isValid() && m_lastSaid.elapsed() < 10000;
+    m_said = recent && !m_said.contains(note) ? m_said + note : note;
+    m_lastSaid.start();
+    emit noted(m_said);
 }

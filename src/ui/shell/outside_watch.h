@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 class Dialogs;
 class Notebook;
@@ -38,4 +40,8 @@ private:
     QFileSystemWatcher *m_watcher = nullptr;
     QTimer *m_settle = nullptr;
     QSet<QString> m_offered; // copies asked about once this run
+    QSet<QString> m_mentioned; // the other computer's copies told of once this run
+    QStringList m_copyNotes;
+    QString m_said; // the note in view, and when it was said
+    QElapsedTimer m_lastSaid;
 };
