@@ -45,8 +45,8 @@ bool looksLikeYearbook(const QFileInfo &f)
 {
     if (!f.isDir() || f.isSymLink())
         return false;
-    const QStringList known = {QStringLiteral("photos"), QStringLiteral("index.html"), QStringLiteral("style.css"),
-                               QStringLiteral("chart.png")};
+    const QStringList known = {QStringLiteral("photos"), QStringLiteral("index.html"),
+                               QStringLiteral("style.css"), QStringLiteral("chart.png")};
     const QStringList inside =
         QDir(f.filePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     if (!inside.contains(QStringLiteral("photos")))
@@ -80,12 +80,13 @@ QString restorePrefix() { return QStringLiteral(".ikuji-techo-restore-"); }
 
 int removeBackupParts(const QString &dir, const QString &zipName, const QDateTime &now)
 {
-    static const QRegularExpression part(
-        QStringLiteral("^.+\\.zip\\.part(\\.%1)?$").arg(Random), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression part(QStringLiteral("^.+\\.zip\\.part(\\.%1)?$").arg(Random),
+                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpression own(
         QStringLiteral("^%1\\.part(\\.%2)?$").arg(QRegularExpression::escape(zipName), Random));
     return removeMatching(dir, part, [&](const QFileInfo &f) {
-        return f.isFile() && (own.match(f.fileName()).hasMatch() || stale(f.filePath(), now, StaleAfterSeconds));
+        return f.isFile() &&
+               (own.match(f.fileName()).hasMatch() || stale(f.filePath(), now, StaleAfterSeconds));
     });
 }
 
@@ -100,9 +101,9 @@ int removeRestoreFolders(const QString &dir, const QDateTime &now, qint64 staleA
 
 int removeYearbookFolders(const QString &dir, const QString &name, const QDateTime &now)
 {
-    const QRegularExpression folder(QStringLiteral("^\\.%1-%2$")
-                                        .arg(name.isEmpty() ? QStringLiteral(".+") : QRegularExpression::escape(name),
-                                             Random));
+    const QRegularExpression folder(
+        QStringLiteral("^\\.%1-%2$")
+            .arg(name.isEmpty() ? QStringLiteral(".+") : QRegularExpression::escape(name), Random));
     return removeMatching(dir, folder, [&](const QFileInfo &f) {
         return looksLikeYearbook(f) && stale(f.filePath(), now, StaleAfterSeconds);
     });

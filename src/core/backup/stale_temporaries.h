@@ -15,7 +15,8 @@ constexpr qint64 StaleAfterSeconds = 15 * 60;
 
 // "X.zip.part" (a backup written, not yet checked) and "X.zip.part.XXXXXX" (one being
 // written). Those of zipName (the next backup to the same path) go whatever their age.
-int removeBackupParts(const QString &dir, const QString &zipName, const QDateTime &now = QDateTime::currentDateTime());
+int removeBackupParts(const QString &dir, const QString &zipName,
+                      const QDateTime &now = QDateTime::currentDateTime());
 // ".ikuji-techo-restore-XXXXXX": a restore being unpacked; a negative staleAfter takes every
 // one (the notebook folder's own, at a start that holds its lock).
 QString restorePrefix();

@@ -23,7 +23,8 @@ namespace {
 class WatchedDialogs : public ScriptedDialogs
 {
 public:
-    QString chooseFile(const QString &title, const QString &preset, const QString &filter, FileUse use) override
+    QString chooseFile(const QString &title, const QString &preset, const QString &filter,
+                       FileUse use) override
     {
         for (QWidget *w : QApplication::topLevelWidgets())
             progressBeforeChoice |= qobject_cast<QProgressDialog *>(w) && w->isVisible();
@@ -68,7 +69,8 @@ void BackupCommandsTest::restoreAsChosen()
     const QString zip = out.filePath(QStringLiteral("b.zip"));
     QVERIFY(notebook_zip::writeBackup(from.dir(), zip, false).ok);
     const QByteArray openDiary = open.bytes(QStringLiteral("日記.txt"));
-    const QString target = out.filePath(choice == "new folder" ? QStringLiteral("新しい") : QStringLiteral("空"));
+    const QString target =
+        out.filePath(choice == "new folder" ? QStringLiteral("新しい") : QStringLiteral("空"));
     if (choice == "empty folder")
         QVERIFY(QDir().mkpath(target));
 
@@ -77,8 +79,8 @@ void BackupCommandsTest::restoreAsChosen()
     const Dialogs::Answer answer = choice == "cancel" ? Dialogs::Answer::Cancel
                                    : choice == "over" ? Dialogs::Answer::Other
                                                       : Dialogs::Answer::Ok;
-    dialogs.expect(QStringLiteral("復元"), QString(), Dialogs::Icon::Question, Dialogs::Buttons::OkOtherCancel,
-                   Dialogs::Answer::Ok, answer);
+    dialogs.expect(QStringLiteral("復元"), QString(), Dialogs::Icon::Question,
+                   Dialogs::Buttons::OkOtherCancel, Dialogs::Answer::Ok, answer);
     if (choice == "over") {
         dialogs.expect(QStringLiteral("復元"), QString(), Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
                        Dialogs::Answer::Cancel, Dialogs::Answer::Ok);
@@ -95,9 +97,11 @@ void BackupCommandsTest::restoreAsChosen()
     QVERIFY(!dialogs.progressBeforeChoice);
 
     const QString question = dialogs.shown().at(0).text;
-    QVERIFY2(question.startsWith(QStringLiteral("「ももちゃん」の手帖です。\r\n日記：2026/01/02 から 2026/03/04 まで（2 日分）\r\n")),
+    QVERIFY2(question.startsWith(QStringLiteral(
+                 "「ももちゃん」の手帖です。\r\n日記：2026/01/02 から 2026/03/04 まで（2 日分）\r\n")),
              qPrintable(question));
-    QVERIFY2(question.contains(QRegularExpression(QStringLiteral("個のファイル、[0-9.]+ [KM]B\r\n"))), qPrintable(question));
+    QVERIFY2(question.contains(QRegularExpression(QStringLiteral("個のファイル、[0-9.]+ [KM]B\r\n"))),
+             qPrintable(question));
     QCOMPARE(dialogs.shown().at(0).otherText, QStringLiteral("今の手帖と置き換える"));
 
     if (choice == "cancel") {
@@ -106,14 +110,19 @@ void BackupCommandsTest::restoreAsChosen()
                  QStringList{QStringLiteral("b.zip")});
     } else if (choice == "over") {
         QCOMPARE(open.bytes(QStringLiteral("日記.txt")), from.bytes(QStringLiteral("日記.txt")));
-        const QStringList kept = QDir(open.path(QStringLiteral("バックアップ"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList kept =
+            QDir(open.path(QStringLiteral("バックアップ"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(kept.size(), 1);
         QFile keptDiary(open.path(QStringLiteral("バックアップ/") + kept[0] + QStringLiteral("/日記.txt")));
         QVERIFY(keptDiary.open(QIODevice::ReadOnly));
         QCOMPARE(keptDiary.readAll(), openDiary);
-        QVERIFY2(dialogs.shown().last().text.endsWith(QStringLiteral("前のファイルは「バックアップ/%1」にあります。").arg(kept[0])),
+        QVERIFY2(dialogs.shown().last().text.endsWith(
+                     QStringLiteral("前のファイルは「バックアップ/%1」にあります。").arg(kept[0])),
                  qPrintable(dialogs.shown().last().text));
-        QVERIFY(QDir(open.dir()).entryList(QDir::Hidden | QDir::AllEntries).filter(QStringLiteral(".ikuji-techo")).isEmpty());
+        QVERIFY(QDir(open.dir())
+                    .entryList(QDir::Hidden | QDir::AllEntries)
+                    .filter(QStringLiteral(".ikuji-techo"))
+                    .isEmpty());
     } else {
         QCOMPARE(opened, target);
         QFile diary(target + QStringLiteral("/日記.txt"));
@@ -170,8 +179,8 @@ void BackupCommandsTest::realBoxesAnswerKeys()
         QVERIFY(seen);
         QCOMPARE(answer, key == Qt::Key_Escape ? Dialogs::Answer::Cancel : Dialogs::Answer::Ok);
     } else {
-        const QString chosen = dialogs.chooseFile(QStringLiteral("復元先"), out.filePath(QStringLiteral("b")), QString(),
-                                                  Dialogs::FileUse::NewFolder);
+        const QString chosen = dialogs.chooseFile(QStringLiteral("復元先"), out.filePath(QStringLiteral("b")),
+                                                  QString(), Dialogs::FileUse::NewFolder);
         QVERIFY(seen);
         QCOMPARE(chosen, key == Qt::Key_Escape ? QString() : out.filePath(typed));
         QVERIFY(!QFileInfo::exists(out.filePath(QStringLiteral("新しい手帖")))); // nothing made by choosing
@@ -184,9 +193,13 @@ void BackupCommandsTest::interruptedRestoreIsTold_data()
     QTest::addColumn<QString>("said");
     QTest::addColumn<bool>("goesOn");
     QTest::newRow("nothing") << int(notebook_zip::Recovery::None) << "" << true;
-    QTest::newRow("completed") << int(notebook_zip::Recovery::Completed) << "復元を最後まで済ませました。前の手帖のファイルは「バックアップ/20261206-0930」にあります。" << true;
+    QTest::newRow("completed")
+        << int(notebook_zip::Recovery::Completed)
+        << "復元を最後まで済ませました。前の手帖のファイルは「バックアップ/20261206-0930」にあります。"
+        << true;
     QTest::newRow("undone") << int(notebook_zip::Recovery::Undone) << "手帖は復元の前のままです。" << true;
-    QTest::newRow("failed") << int(notebook_zip::Recovery::Failed) << "もう一度育児手帖を起動してください。" << false;
+    QTest::newRow("failed") << int(notebook_zip::Recovery::Failed) << "もう一度育児手帖を起動してください。"
+                            << false;
 }
 
 void BackupCommandsTest::interruptedRestoreIsTold()
