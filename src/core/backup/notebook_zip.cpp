@@ -2,12 +2,19 @@
 
 #include "core/common/cp932.h"
 #include "core/common/notebook_folder.h"
+#include "core/common/one_line.h"
+#include "core/backup/stale_temporaries.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QSaveFile>
 #include <QSet>
 #include <QStorageInfo>
 #include <QStringDecoder>
@@ -18,7 +25,10 @@
 #include <zlib.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -134,6 +144,11 @@ struct Reporter {
 
 } // namespace
 
+QString sizeText(qint64 bytes)
+{
+    return QLocale(QLocale::Japanese).formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
 QString backupFileName(const QString &nickname, const QDateTime &now)
 {
     QString name = nickname.trimmed();
@@ -152,7 +167,8 @@ Outcome writeBackup(const QString &notebookDir, const QString &zipPath, bool wit
     for (const Source &s : files)
         total += s.size;
     const QString part = zipPath + QStringLiteral(".part");
-    QFile::remove(part);
+    // What killed backups left here goes first (this path's whatever its age).
+    temporaries::removeBackupParts(QFileInfo(zipPath).absolutePath(), QFileInfo(zipPath).fileName());
     int err = 0;
     zip_t *za = zip_open(QFile::encodeName(part).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
     if (!za)
@@ -233,6 +249,50 @@ Outcome writeBackup(const QString &notebookDir, const QString &zipPath, bool wit
     return o;
 }
 
+namespace {
+
+// What macOS Finder and Windows Explorer add beside the files: never part of a notebook.
+bool isJunk(const QStringList &parts)
+{
+    const QString last = parts.last().toLower();
+    return parts.first() == QStringLiteral("__MACOSX") || last == QStringLiteral(".ds_store") ||
+           last == QStringLiteral("thumbs.db");
+}
+
+// A name as the user reads it in a message: control characters shown as □.
+QString shownName(QString name)
+{
+    for (QChar &c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QChar(0x25a1);
+    return name;
+}
+
+// The one folder (its path with a closing '/', "" for the top) that holds both files of a
+// notebook; several or none give an error.
+QString notebookRoot(const QSet<QString> &lowerNames, QString *error)
+{
+    const QString profile = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt").toLower();
+    const QString diary = QStringLiteral("日記.txt").toLower();
+    QStringList roots;
+    for (const QString &name : lowerNames)
+        if (name == profile || name.endsWith(QStringLiteral("/") + profile)) {
+            const QString folder = name.left(name.size() - profile.size());
+            if (lowerNames.contains(folder + diary))
+                roots.append(folder);
+        }
+    if (roots.size() == 1)
+        return roots.first();
+    *error = roots.isEmpty()
+                 ? QStringLiteral("この zip ファイルには育児手帖のノート（ﾌﾟﾗｲﾍﾞｰﾄ.txt と 日記.txt）が入っていません。")
+                 : QStringLiteral("この zip ファイルには育児手帖のノートが %1 つ入っています。"
+                                  "一つの手帖だけを入れた zip ファイルを選んでください。")
+                       .arg(roots.size());
+    return {};
+}
+
+} // namespace
+
 Check checkZip(const QString &zipPath, qint64 freeSpace, qint64 maxTotal)
 {
     Check c;
@@ -249,8 +309,7 @@ Check checkZip(const QString &zipPath, qint64 freeSpace, qint64 maxTotal)
     }
     const zip_int64_t n = zip_get_num_entries(za.get(), 0);
     QList<Entry> all;
-    QSet<QString> seen;
-    qint64 total = 0;
+    QSet<QString> exact, lower, folders;
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
         zip_stat_init(&st);
@@ -258,67 +317,83 @@ Check checkZip(const QString &zipPath, qint64 freeSpace, qint64 maxTotal)
             c.error = QStringLiteral("zip ファイルが壊れているため、読み込めません。");
             return c;
         }
-        QString name = entryName(st.name);
+        // macOS writes names decomposed (バ as ハ and a mark); the notebook's names are composed.
+        QString name = entryName(st.name).normalized(QString::NormalizationForm_C);
         name.replace(u'\\', u'/');
+        const bool folder = name.endsWith(u'/');
+        QStringList parts = name.split(u'/');
+        if (folder)
+            parts.removeLast();
+        if (!parts.isEmpty() && isJunk(parts))
+            continue;
+        if (hasControlCharacter(name) || name.contains(QChar(0x7f))) {
+            c.error = QStringLiteral("「%1」の名前に改行やタブなどの制御文字が入っています。"
+                                     "このような zip ファイルは復元しません。")
+                          .arg(shownName(name));
+            return c;
+        }
         zip_uint8_t opsys = 0;
         zip_uint32_t attributes = 0;
         zip_file_get_external_attributes(za.get(), zip_uint64_t(i), 0, &opsys, &attributes);
-        const mode_t mode = mode_t(attributes >> 16);
-        if (opsys == ZIP_OPSYS_UNIX && mode != 0 && !S_ISREG(mode) && !S_ISDIR(mode)) {
+        // No file type in the bits (many tools write permissions alone) is a regular file.
+        const mode_t type = mode_t(attributes >> 16) & S_IFMT;
+        if (opsys == ZIP_OPSYS_UNIX && type != 0 && type != S_IFREG && type != S_IFDIR) {
             c.error = QStringLiteral("%1 はリンクか特殊なファイルです。このような zip ファイルは復元しません。").arg(name);
             return c;
         }
-        if (name.endsWith(u'/'))
-            continue; // a folder: made as its files need it
-        const QStringList parts = name.split(u'/');
         const bool drive = name.size() > 1 && name[1] == u':';
         if (name.startsWith(u'/') || drive || parts.contains(QStringLiteral("..")) || parts.contains(QString()) ||
             parts.contains(QStringLiteral("."))) {
             c.error = QStringLiteral("%1 は復元先の外を指しています。このような zip ファイルは復元しません。").arg(name);
             return c;
         }
-        if (seen.contains(name.toLower())) {
-            c.error = QStringLiteral("%1 と同じ名前（大文字と小文字の違いだけ）のファイルが二つあります。").arg(name);
+        for (qsizetype k = 1; k < parts.size(); ++k)
+            folders.insert(parts.mid(0, k).join(u'/').toLower());
+        if (folder)
+            continue; // made as its files need it
+        if (exact.contains(name) || lower.contains(name.toLower())) {
+            c.error = exact.contains(name)
+                          ? QStringLiteral("%1 という名前のファイルが二つ入っています（文字コードの違う同じ名前）。"
+                                           "このような zip ファイルは復元しません。")
+                                .arg(name)
+                          : QStringLiteral("%1 と同じ名前（大文字と小文字の違いだけ）のファイルが二つあります。").arg(name);
             return c;
         }
-        seen.insert(name.toLower());
+        exact.insert(name);
+        lower.insert(name.toLower());
         if (!(st.valid & ZIP_STAT_SIZE) || qint64(st.size) < 0 || qint64(st.size) > maxTotal) {
             c.error = QStringLiteral("%1 の大きさが大きすぎます。").arg(name);
             return c;
         }
-        total += qint64(st.size);
         all.append({qint64(i), name, qint64(st.size)});
     }
-    // The notebook: its two files at the top, or inside one folder.
-    auto has = [&seen](const QString &prefix) {
-        return seen.contains((prefix + QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt")).toLower()) &&
-               seen.contains((prefix + QStringLiteral("日記.txt")).toLower());
-    };
-    QString root;
-    if (!has(QString())) {
-        QSet<QString> tops;
-        for (const Entry &e : all)
-            tops.insert(e.path.section(u'/', 0, 0));
-        if (tops.size() == 1 && all.first().path.contains(u'/') && has(*tops.begin() + u'/'))
-            root = *tops.begin() + u'/';
-        else {
-            c.error = QStringLiteral("この zip ファイルには育児手帖のノート（ﾌﾟﾗｲﾍﾞｰﾄ.txt と 日記.txt）が入っていません。");
+    for (const Entry &e : all)
+        if (folders.contains(e.path.toLower())) {
+            c.error = QStringLiteral("%1 はファイルとフォルダーの両方の名前になっています。"
+                                     "このような zip ファイルは復元しません。")
+                          .arg(e.path);
             return c;
         }
+    const QString root = notebookRoot(lower, &c.error);
+    if (!c.error.isEmpty())
+        return c;
+    // Only the notebook's folder is restored: what lies beside it in the zip is not the notebook's.
+    qint64 total = 0;
+    for (Entry e : all) {
+        if (!e.path.toLower().startsWith(root))
+            continue;
+        e.path = e.path.mid(root.size());
+        total += e.size;
+        c.entries.append(e);
     }
     if (total > maxTotal) {
-        c.error = QStringLiteral("中身の大きさ（%1 MB）が大きすぎるため、復元しません。").arg(total >> 20);
+        c.error = QStringLiteral("中身の大きさ（%1）が大きすぎるため、復元しません。").arg(sizeText(total));
         return c;
     }
     if (freeSpace >= 0 && total > freeSpace) {
-        c.error = QStringLiteral("ディスクの空き容量が足りません（必要 %1 MB、空き %2 MB）。")
-                      .arg((total >> 20) + 1)
-                      .arg(freeSpace >> 20);
+        c.error = QStringLiteral("ディスクの空き容量が足りません（必要 %1、空き %2）。")
+                      .arg(sizeText(total), sizeText(freeSpace));
         return c;
-    }
-    for (Entry &e : all) {
-        e.path = e.path.mid(root.size());
-        c.entries.append(e);
     }
     c.total = total;
     c.ok = true;
@@ -374,7 +449,8 @@ Outcome extract(const QString &zipPath, const Check &check, const QString &dir, 
             }
         }
         zip_fclose(zf);
-        if (!out.flush()) {
+        // On the disk before a journal may name it: a rename must never carry an empty file.
+        if (!out.flush() || ::fsync(out.handle()) != 0) {
             const qint64 free = QStorageInfo(dir).bytesAvailable();
             return failed(QStringLiteral("%1 を書き込めませんでした。（%2）")
                               .arg(e.path, writeFailureText(out.errorString(), free, e.size)));
@@ -409,79 +485,264 @@ qint64 freeSpaceAt(const QString &dir)
 
 } // namespace
 
+namespace {
+
+// A folder that may take a restore: none there yet, or an empty folder (not a link).
+QString targetRefusal(const QString &target)
+{
+    const QFileInfo info(target);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    if (info.isDir() && !info.isSymLink() &&
+        QDir(target).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        return {};
+    return QStringLiteral("%1 はすでにあり、空ではありません。新しいフォルダーか空のフォルダーを選んでください。")
+        .arg(QDir::toNativeSeparators(target));
+}
+
+} // namespace
+
 Outcome restoreInto(const QString &zipPath, const QString &targetDir, const Progress &progress, qint64 maxTotal)
 {
     const QString target = QFileInfo(targetDir).absoluteFilePath();
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        return failed(QStringLiteral("%1 はすでにあります。別の名前の新しいフォルダーを選んでください。").arg(target));
+    if (const QString refused = targetRefusal(target); !refused.isEmpty())
+        return failed(refused);
     const QString parent = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(parent))
         return failed(QStringLiteral("%1 を作れませんでした。").arg(parent));
+    temporaries::removeRestoreFolders(parent);
     const Check check = checkZip(zipPath, freeSpaceAt(parent), maxTotal);
     if (!check.ok)
         return failed(check.error);
-    QTemporaryDir temp(parent + QStringLiteral("/.ikuji-techo-restore-XXXXXX"));
+    QTemporaryDir temp(parent + u'/' + temporaries::restorePrefix() + QStringLiteral("XXXXXX"));
     if (!temp.isValid())
         return failed(QStringLiteral("%1 に書き込めませんでした。").arg(parent));
     Outcome o = extract(zipPath, check, temp.path(), progress);
     if (!o.ok)
         return o;
-    if (!QDir().rename(temp.path(), target))
+    // rename() takes the place of an empty folder, and of no other.
+    if (!targetRefusal(target).isEmpty() ||
+        std::rename(QFile::encodeName(temp.path()).constData(), QFile::encodeName(target).constData()) != 0)
         return failed(QStringLiteral("復元したノートを %1 に置けませんでした。").arg(target));
+    QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner | QFileDevice::ReadOwner |
+                                      QFileDevice::WriteOwner);
     temp.setAutoRemove(false);
     return o;
 }
+
+QByteArray readEntry(const QString &zipPath, const Check &check, const QString &name, qint64 maxBytes)
+{
+    for (const Entry &e : check.entries) {
+        if (e.path.compare(name, Qt::CaseInsensitive) != 0 || e.size > maxBytes)
+            continue;
+        int err = 0;
+        ZipHandle za(zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &err));
+        zip_file_t *zf = za ? zip_fopen_index(za.get(), zip_uint64_t(e.index), 0) : nullptr;
+        if (!zf)
+            return {};
+        QByteArray bytes(e.size, Qt::Uninitialized);
+        const zip_int64_t got = zip_fread(zf, bytes.data(), zip_uint64_t(bytes.size()));
+        zip_fclose(zf);
+        return got == e.size ? bytes : QByteArray();
+    }
+    return {};
+}
+
+// Restoring over the open notebook, all or none across a crash: the zip is unpacked into a
+// folder inside the notebook, then a journal names every move (the notebook's files into
+// バックアップ/<time>, the unpacked ones into their places), then the moves are made and the
+// journal goes. The next start carries out a journal to its end, or, without one, removes
+// the unpacked folder: the notebook is then as it was.
+namespace {
+
+struct Move {
+    QString from, to; // relative to the notebook folder
+};
+
+struct Plan {
+    QString staging; // relative
+    QString kept;    // relative
+    QList<Move> moves;
+};
+
+QByteArray planBytes(const Plan &plan)
+{
+    QJsonArray moves;
+    for (const Move &m : plan.moves)
+        moves.append(QJsonArray{m.from, m.to});
+    return QJsonDocument(QJsonObject{{QStringLiteral("staging"), plan.staging},
+                                     {QStringLiteral("kept"), plan.kept},
+                                     {QStringLiteral("moves"), moves}})
+        .toJson(QJsonDocument::Compact);
+}
+
+bool insideRelative(const QString &path)
+{
+    const QStringList parts = path.split(u'/');
+    return !path.isEmpty() && !path.startsWith(u'/') && !parts.contains(QStringLiteral("..")) &&
+           !parts.contains(QString()) && !parts.contains(QStringLiteral("."));
+}
+
+std::optional<Plan> readPlan(const QByteArray &bytes)
+{
+    const QJsonObject o = QJsonDocument::fromJson(bytes).object();
+    Plan plan{o.value(QStringLiteral("staging")).toString(), o.value(QStringLiteral("kept")).toString(), {}};
+    if (!plan.staging.startsWith(temporaries::restorePrefix()) || plan.staging.contains(u'/') ||
+        !insideRelative(plan.kept))
+        return std::nullopt;
+    for (const QJsonValue &v : o.value(QStringLiteral("moves")).toArray()) {
+        const Move m{v.toArray().at(0).toString(), v.toArray().at(1).toString()};
+        if (!insideRelative(m.from) || !insideRelative(m.to))
+            return std::nullopt;
+        plan.moves.append(m);
+    }
+    return plan;
+}
+
+bool renameOver(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// Each move whose file is still where it came from and whose place is free; so carrying the
+// same journal out twice changes nothing the second time.
+bool carryOut(const QString &dir, const Plan &plan, QList<Move> *done)
+{
+    for (const Move &m : plan.moves) {
+        const QString from = dir + u'/' + m.from, to = dir + u'/' + m.to;
+        const bool there = QFileInfo::exists(from) || QFileInfo(from).isSymLink();
+        if (!there || QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+            continue;
+        if (!QDir().mkpath(QFileInfo(to).absolutePath()) || !renameOver(from, to))
+            return false;
+        if (done)
+            done->append(m);
+    }
+    return true;
+}
+
+// A folder of the notebook that leads out of it (a link, or a link on its way).
+bool leadsOut(const QString &dir, const QString &relative)
+{
+    const QString root = QFileInfo(dir).canonicalFilePath();
+    QString existing = dir + u'/' + relative;
+    while (!QFileInfo::exists(existing) && !QFileInfo(existing).isSymLink() && existing.size() > dir.size())
+        existing = QFileInfo(existing).absolutePath();
+    const QString real = QFileInfo(existing).canonicalFilePath();
+    if (QFileInfo(existing).isSymLink() && real.isEmpty())
+        return true; // leads nowhere
+    return real != root && !real.startsWith(root + u'/');
+}
+
+QString newKeptFolder(const QString &dir, const QDateTime &now)
+{
+    const QString stem = BackupFolder + u'/' + now.toString(QStringLiteral("yyyyMMdd-HHmm"));
+    QString kept = stem;
+    for (int k = 2; QFileInfo::exists(dir + u'/' + kept) || QFileInfo(dir + u'/' + kept).isSymLink(); ++k)
+        kept = stem + u'-' + QString::number(k);
+    return kept;
+}
+
+// The moves: first every file of the notebook's top into kept, then every restored file into
+// its place (a name that something left in place holds gets "2_" and so on before it).
+Plan makePlan(const QString &dir, const QString &staging, const QString &kept, const Check &check)
+{
+    Plan plan{staging, kept, {}};
+    QSet<QString> vacated, taken;
+    for (const QFileInfo &f : QDir(dir).entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        if (f.fileName().startsWith(u'.'))
+            continue;
+        plan.moves.append({f.fileName(), kept + u'/' + f.fileName()});
+        vacated.insert(f.fileName());
+    }
+    auto free = [&](const QString &path) {
+        return !taken.contains(path) &&
+               (vacated.contains(path) || (!QFileInfo::exists(dir + u'/' + path) && !QFileInfo(dir + u'/' + path).isSymLink()));
+    };
+    for (const Entry &e : check.entries) {
+        QString to = e.path;
+        const QString folder = e.path.contains(u'/') ? e.path.section(u'/', 0, -2) + u'/' : QString();
+        for (int k = 2; !free(to); ++k)
+            to = folder + QString::number(k) + u'_' + e.path.section(u'/', -1);
+        taken.insert(to);
+        plan.moves.append({staging + u'/' + e.path, to});
+    }
+    return plan;
+}
+
+} // namespace
+
+QString restoreJournalName() { return QStringLiteral(".ikuji-techo-restore"); }
 
 Outcome replaceWith(const QString &zipPath, const QString &notebookDir, const QDateTime &now,
                     const Progress &progress)
 {
     const QString dir = QFileInfo(notebookDir).absoluteFilePath();
+    if (leadsOut(dir, BackupFolder))
+        return failed(QStringLiteral("手帖の中の「バックアップ」が手帖のフォルダーの外を指しているため、"
+                                     "復元しません。何も変えていません。"));
+    temporaries::removeRestoreFolders(dir);
     const Check check = checkZip(zipPath, freeSpaceAt(dir));
     if (!check.ok)
         return failed(check.error);
-    QTemporaryDir temp(QFileInfo(dir).absolutePath() + QStringLiteral("/.ikuji-techo-restore-XXXXXX"));
-    if (!temp.isValid())
-        temp.setAutoRemove(true);
+    for (const Entry &e : check.entries)
+        if (e.path.contains(u'/') && leadsOut(dir, e.path.section(u'/', 0, -2)))
+            return failed(QStringLiteral("%1 の入るフォルダーが手帖のフォルダーの外を指しているため、"
+                                         "復元しません。何も変えていません。")
+                              .arg(e.path));
+    QTemporaryDir temp(dir + u'/' + temporaries::restorePrefix() + QStringLiteral("XXXXXX"));
     if (!temp.isValid())
         return failed(QStringLiteral("復元のための一時フォルダーを作れませんでした。"));
     Outcome o = extract(zipPath, check, temp.path(), progress);
     if (!o.ok)
         return o;
-    // The notebook's own files go aside first, as a new notebook keeps them.
-    const QString stem = BackupFolder + u'/' + now.toString(QStringLiteral("yyyyMMdd-HHmm"));
-    QString kept = stem;
-    for (int k = 2; QFileInfo::exists(dir + u'/' + kept); ++k)
-        kept = stem + u'-' + QString::number(k);
-    if (!QDir(dir).mkpath(kept))
-        return failed(QStringLiteral("%1 を作れませんでした。").arg(kept));
-    QList<std::pair<QString, QString>> moved; // from, to: undone when a later step fails
-    auto undo = [&moved] {
-        for (auto it = moved.crbegin(); it != moved.crend(); ++it)
-            QFile::rename(it->second, it->first);
-    };
-    for (const QFileInfo &f : QDir(dir).entryInfoList(QDir::Files | QDir::NoDotAndDotDot)) {
-        if (f.fileName().startsWith(u'.'))
-            continue;
-        const QString to = dir + u'/' + kept + u'/' + f.fileName();
-        if (!QFile::rename(f.filePath(), to)) {
-            undo();
-            return failed(QStringLiteral("%1 をバックアップ フォルダーに移せませんでした。何も変えていません。").arg(f.fileName()));
-        }
-        moved.append({f.filePath(), to});
+    const Plan plan = makePlan(dir, QFileInfo(temp.path()).fileName(), newKeptFolder(dir, now), check);
+    // From here on the restore wins, even over a crash.
+    QSaveFile journal(dir + u'/' + restoreJournalName());
+    const QByteArray bytes = planBytes(plan);
+    if (!journal.open(QIODevice::WriteOnly) || journal.write(bytes) != bytes.size() || !journal.commit())
+        return failed(QStringLiteral("復元を始められませんでした（%1）。何も変えていません。").arg(journal.errorString()));
+    temp.setAutoRemove(false);
+    QList<Move> done;
+    if (!carryOut(dir, plan, &done)) {
+        for (auto it = done.crbegin(); it != done.crend(); ++it)
+            renameOver(dir + u'/' + it->to, dir + u'/' + it->from);
+        QDir(dir + u'/' + plan.staging).removeRecursively();
+        QDir(dir + u'/' + plan.kept).removeRecursively();
+        QFile::remove(dir + u'/' + restoreJournalName());
+        return failed(QStringLiteral("zip ファイルの手帖を置けなかったため、元の手帖に戻しました。"));
     }
-    for (const Entry &e : check.entries) {
-        QString to = dir + u'/' + e.path;
-        for (int k = 2; QFileInfo::exists(to); ++k) // a copy in バックアップ by the same name stays
-            to = QFileInfo(dir + u'/' + e.path).absolutePath() + u'/' + QString::number(k) + u'_' +
-                 QFileInfo(e.path).fileName();
-        if (!QDir().mkpath(QFileInfo(to).absolutePath()) || !QFile::rename(temp.path() + u'/' + e.path, to)) {
-            undo();
-            return failed(QStringLiteral("%1 を復元できませんでした。元のノートに戻しました。").arg(e.path));
-        }
-        moved.append({temp.path() + u'/' + e.path, to});
-    }
+    // The unpacked folder goes first: a start that finds it without a journal undoes nothing.
+    QDir(dir + u'/' + plan.staging).removeRecursively();
+    QFile::remove(dir + u'/' + restoreJournalName());
+    o.kept = plan.kept;
     o.error.clear();
     return o;
+}
+
+Recovery finishRestore(const QString &notebookDir)
+{
+    Recovery r;
+    const QString dir = QFileInfo(notebookDir).absoluteFilePath();
+    const QString journalPath = dir + u'/' + restoreJournalName();
+    QFile journal(journalPath);
+    if (QFileInfo(journalPath).isFile() && !QFileInfo(journalPath).isSymLink() && journal.open(QIODevice::ReadOnly)) {
+        const std::optional<Plan> plan = readPlan(journal.read(qint64(64) << 20));
+        journal.close();
+        if (plan && carryOut(dir, *plan, nullptr)) {
+            QDir(dir + u'/' + plan->staging).removeRecursively();
+            QFile::remove(journalPath);
+            r.what = Recovery::Completed;
+            r.kept = plan->kept;
+            return r;
+        }
+        r.what = Recovery::Failed;
+        return r; // the journal stays for the next start; nothing else is touched
+    }
+    // Unpacked, not begun: the notebook is as it was.
+    if (temporaries::removeRestoreFolders(dir, QDateTime::currentDateTime(), -1) > 0)
+        r.what = Recovery::Undone;
+    return r;
 }
 
 } // namespace notebook_zip

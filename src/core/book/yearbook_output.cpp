@@ -1,5 +1,6 @@
 #include "core/book/yearbook.h"
 
+#include "core/backup/stale_temporaries.h"
 #include "core/common/fonts.h"
 #include "core/common/notebook_folder.h"
 #include "core/common/pictures.h"
@@ -99,6 +100,7 @@ Result writeHtml(const Content &content, const NotebookFolder &folder, const QSt
         result.error = failed(QDir::toNativeSeparators(parent), QStringLiteral("フォルダーを作れません"));
         return result;
     }
+    temporaries::removeYearbookFolders(parent, name); // what killed exports left here
     // Written beside the target, on the same disk, so that the last step is a rename.
     QTemporaryDir temp(parent + QStringLiteral("/.") + name + QStringLiteral("-XXXXXX"));
     if (!temp.isValid() || !QDir(temp.path()).mkdir(QStringLiteral("photos"))) {

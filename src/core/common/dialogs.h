@@ -10,8 +10,9 @@ class Dialogs
 {
 public:
     enum class Icon { None, Information, Warning, Question, Critical };
-    enum class Buttons { Ok, OkCancel };
-    enum class Answer { Ok, Cancel };
+    // OkOtherCancel: two choices (okText, otherText) and キャンセル, which Escape means.
+    enum class Buttons { Ok, OkCancel, OkOtherCancel };
+    enum class Answer { Ok, Cancel, Other };
     // What an input box's preset is for: a value to type over (shown selected), or a start
     // to type after (the cursor after it).
     enum class Preset { Replace, Extend };
@@ -25,6 +26,7 @@ public:
         // Captions for the two buttons where "OK" and "キャンセル" would not say what they do.
         QString okText = {};
         QString cancelText = {};
+        QString otherText = {};
     };
 
     virtual ~Dialogs() = default;
@@ -34,8 +36,8 @@ public:
     virtual QString input(const QString &prompt, const QString &title, const QString &preset,
                           Preset use = Preset::Replace) = 0;
     virtual void beep() = 0;
-    // A file box: a file to write (Save), to read (Open), or a new folder's path (NewFolder);
-    // preset is the path offered. Cancel gives "".
+    // A file box: a file to write (Save), to read (Open), or a folder to fill (NewFolder: a
+    // name not taken yet, or an empty folder); preset is the path offered. Cancel gives "".
     enum class FileUse { Save, Open, NewFolder };
     virtual QString chooseFile(const QString &title, const QString &preset, const QString &filter, FileUse use) = 0;
 

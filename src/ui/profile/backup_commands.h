@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "core/backup/notebook_zip.h"
+
 class Dialogs;
 class Notebook;
 class QWidget;
@@ -16,10 +18,19 @@ namespace backup_commands {
 // the バックアップ folder only when the user says so.
 void backUp(Notebook &notebook, Dialogs &dialogs, QWidget *parent);
 
-// A zip chosen and checked, then restored into a new folder (opened by openFolder, when
-// given) or over the open notebook (its files kept under バックアップ first, then every file
-// read again).
+// A zip chosen and checked, then, as the user chooses after being told whose notebook it holds
+// and which days, restored into a new or empty folder (opened by openFolder, when given) or
+// over the open notebook (its files kept under バックアップ first, then every file read again).
+// Nothing is written, and no progress box shown, before the target is chosen.
 void restore(Notebook &notebook, Dialogs &dialogs, QWidget *parent,
              const std::function<void(const QString &folder)> &openFolder);
+
+// The restore question's text: the child's nickname, the diary's first and last day and how
+// many days, the number of files and their size, from the zip's own ﾌﾟﾗｲﾍﾞｰﾄ.txt and 日記.txt.
+QString restoreQuestion(const QString &zip, const notebook_zip::Check &check);
+
+// What the start did with a restore a crash interrupted, told once; nothing for None. False
+// when the restore could not be completed: the notebook must not be opened half-restored.
+bool tellInterruptedRestore(Dialogs &dialogs, const notebook_zip::Recovery &recovery);
 
 } // namespace backup_commands

@@ -1,11 +1,14 @@
 #include "ui/shell/startup.h"
 
+#include "core/backup/notebook_zip.h"
+#include "core/backup/stale_temporaries.h"
 #include "core/book/notebook.h"
 #include "core/book/notebook_setup.h"
 #include "core/common/dialogs.h"
 #include "core/common/fonts.h"
 #include "core/common/notebook_folder.h"
 #include "core/profile/profile_files.h"
+#include "ui/profile/backup_commands.h"
 #include "ui/shell/diary_screen.h"
 #include "ui/shell/splash_screen.h"
 
@@ -132,9 +135,13 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::uniqu
     lock = notebook_setup::lockFolder(dir, error);
     if (!lock)
         return {};
-    // A new notebook that a crash interrupted is completed before anything reads the files.
+    // A restore or a new notebook that a crash interrupted is completed (a restore not begun,
+    // undone) before anything reads the files; then go what killed operations left.
+    if (!backup_commands::tellInterruptedRestore(dialogs, notebook_zip::finishRestore(dir)))
+        return {};
     NotebookFolder::finishReplace(dir);
     notebook_setup::removeLeftovers(dir);
+    temporaries::removeBesideNotebook(dir);
     notebook_setup::createMissingFiles(NotebookFolder(dir), sample);
     return dir;
 }

@@ -1,6 +1,8 @@
 #include "ui/widgets/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QIcon>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -8,6 +10,48 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+namespace {
+
+// A folder to fill: an existing one (an empty folder is chosen as it is, or entered to choose
+// it) or the name of one not there yet, typed.
+class FolderChooser : public QFileDialog
+{
+public:
+    FolderChooser(QWidget *parent, const QString &title, const QString &preset)
+        : QFileDialog(parent, title, QFileInfo(preset).absolutePath())
+    {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setOption(QFileDialog::ShowDirsOnly);
+        setFileMode(QFileDialog::Directory);
+        selectFile(QFileInfo(preset).fileName());
+        // Qt's own check (run first) greys the button for a name that is not there.
+        if (auto *edit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            connect(edit, &QLineEdit::textChanged, this, [this] {
+                if (auto *buttons = findChild<QDialogButtonBox *>())
+                    if (QPushButton *ok = buttons->button(QDialogButtonBox::Open); ok && isNewName())
+                        ok->setEnabled(true);
+            });
+    }
+
+    void accept() override
+    {
+        if (isNewName())
+            QDialog::accept();
+        else
+            QFileDialog::accept();
+    }
+
+private:
+    bool isNewName() const
+    {
+        const QString chosen = selectedFiles().value(0);
+        const QFileInfo info(chosen);
+        return !chosen.isEmpty() && !info.exists() && !info.isSymLink() && QFileInfo(info.absolutePath()).isDir();
+    }
+};
+
+} // namespace
 
 Dialogs::Answer QtDialogs::message(const Box &box)
 {
@@ -40,14 +84,27 @@ Dialogs::Answer QtDialogs::message(const Box &box)
             mb.button(QMessageBox::Cancel)->setText(box.cancelText);
             mb.button(QMessageBox::Cancel)->setIcon(QIcon());
         }
+    } else if (box.buttons == Buttons::OkOtherCancel) {
+        mb.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        mb.setDefaultButton(box.defaultButton == Answer::Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
+        mb.setEscapeButton(QMessageBox::Cancel);
     } else {
         mb.setStandardButtons(QMessageBox::Ok);
+    }
+    QPushButton *other = nullptr;
+    if (box.buttons == Buttons::OkOtherCancel) {
+        other = mb.addButton(box.otherText, QMessageBox::AcceptRole);
+        if (box.defaultButton == Answer::Other)
+            mb.setDefaultButton(other);
     }
     if (!box.okText.isEmpty()) {
         mb.button(QMessageBox::Ok)->setText(box.okText);
         mb.button(QMessageBox::Ok)->setIcon(QIcon());
     }
-    return mb.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    mb.exec();
+    if (other && mb.clickedButton() == other)
+        return Answer::Other;
+    return mb.clickedButton() == mb.button(QMessageBox::Ok) ? Answer::Ok : Answer::Cancel;
 }
 
 QString QtDialogs::input(const QString &prompt, const QString &title, const QString &preset, Preset use)
@@ -81,10 +138,10 @@ QString QtDialogs::chooseFile(const QString &title, const QString &preset, const
         return QFileDialog::getOpenFileName(parent, title, preset, filter);
     case FileUse::Save:
         return QFileDialog::getSaveFileName(parent, title, preset, filter);
-    case FileUse::NewFolder:
-        // A name for a folder that is not there yet: the box asks for it like a file to save.
-        return QFileDialog::getSaveFileName(parent, title, preset, QString(), nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+    case FileUse::NewFolder: {
+        FolderChooser box(parent, title, preset);
+        return box.exec() == QDialog::Accepted ? box.selectedFiles().value(0) : QString();
+    }
     }
     return {};
 }

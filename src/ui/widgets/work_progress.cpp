@@ -20,4 +20,8 @@ bool WorkProgress::step(double done)
     return !m_box.wasCanceled();
 }
 
-QString dataSizeText(qint64 bytes) { return QLocale(QLocale::Japanese).formattedDataSize(bytes); }
+// KB and MB, as a Japanese user reads sizes (not KiB and MiB).
+QString dataSizeText(qint64 bytes)
+{
+    return QLocale(QLocale::Japanese).formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}

@@ -42,6 +42,20 @@ inline QStringList togetherNames()
 }
 inline QByteArray together(int step, int file) { return version(step) + QByteArray::number(file); }
 
+// The notebook that restoring over the open one swaps in at each step: zip A at odd steps, zip
+// B at even ones (and before the first). Every file names its zip, so a mix shows.
+inline QStringList restoreNames()
+{
+    QStringList names{QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), QStringLiteral("日記.txt"), QStringLiteral("レシピ.txt")};
+    for (int k = 1; k <= 30; ++k)
+        names.append(QStringLiteral("2026%1.jpg").arg(k, 4, 10, QLatin1Char('0')));
+    return names;
+}
+inline QByteArray restoreBytes(int step, int file)
+{
+    return filled((step % 2 ? "zip A " : "zip B ") + QByteArray::number(file) + "\r\n", 200 + file * 911 % 9000);
+}
+
 // The file after `step` steps.
 inline QByteArray contents(int step)
 {

@@ -4,12 +4,16 @@
 // stop an append's one write between two pages of the file (the system allows that): the
 // file then keeps every byte it had and a first part of the record under way, which its
 // reader reports as a file not read whole.
+#include "core/backup/notebook_zip.h"
+#include "core/backup/stale_temporaries.h"
 #include "core/common/notebook_folder.h"
 #include "save_crash_steps.h"
 
 #include <QDateTime>
+#include <QMap>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -23,6 +27,7 @@ class SaveCrashTest : public QObject
 private slots:
     void killedAtRandomMoments();
     void newNotebookKilledAtRandomMoments();
+    void restoreOverNotebookKilledAtRandomMoments();
 
 private:
     // One kill; returns the number of leftover temporary files, or -1 after a failure.
@@ -150,6 +155,118 @@ void SaveCrashTest::newNotebookKilledAtRandomMoments()
     qInfo("%d kills of a new notebook after %d steps in all: the files of the step under way %d times "
           "(%d completed at the next start), of the last step done the other times; never a mix",
           trials, steps, newer, completed);
+}
+
+namespace {
+
+// The notebook's files at its top (hidden ones too) with their bytes.
+QMap<QString, QByteArray> filesIn(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        QFile f(dir + u'/' + name);
+        files.insert(name, f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable"));
+    }
+    return files;
+}
+
+QMap<QString, QByteArray> restoreSet(int step)
+{
+    QMap<QString, QByteArray> files;
+    const QStringList names = save_crash::restoreNames();
+    for (int k = 0; k < names.size(); ++k)
+        files.insert(names[k], save_crash::restoreBytes(step, k));
+    return files;
+}
+
+void writeSet(const QString &dir, const QMap<QString, QByteArray> &files)
+{
+    QDir().mkpath(dir);
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        QFile f(dir + u'/' + it.key());
+        if (!f.open(QIODevice::WriteOnly) || f.write(it.value()) != it.value().size())
+            qFatal("cannot write %s", qPrintable(f.fileName()));
+    }
+}
+
+} // namespace
+
+// Restoring a zip over the open notebook, killed at any moment: the next start carries out the
+// restore when its journal was written, else removes what was unpacked; the notebook is then
+// whole, all of one zip's files, and each kept copy under バックアップ all of the other's.
+void SaveCrashTest::restoreOverNotebookKilledAtRandomMoments()
+{
+    const int trials = qEnvironmentVariableIsSet("TECHO_CRASH_TRIALS")
+                           ? qEnvironmentVariableIntValue("TECHO_CRASH_TRIALS")
+                           : 200;
+    QRandomGenerator random{quint32(QDateTime::currentMSecsSinceEpoch())};
+    QTemporaryDir zips;
+    for (int step : {1, 2}) {
+        const QString from = zips.filePath(QString::number(step));
+        writeSet(from, restoreSet(step));
+        QVERIFY(notebook_zip::writeBackup(from, zips.filePath(QStringLiteral("%1.zip").arg(step)), false).ok);
+    }
+    int steps = 0, completed = 0, undone = 0, between = 0, newer = 0;
+    for (int trial = 1; trial <= trials; ++trial) {
+        QTemporaryDir dir;
+        writeSet(dir.path(), restoreSet(0));
+        QProcess child;
+        child.start(QStringLiteral(SAVE_CRASH_CHILD),
+                    {dir.path(), QStringLiteral("restore"), zips.filePath(QStringLiteral("1.zip")),
+                     zips.filePath(QStringLiteral("2.zip"))});
+        QVERIFY(child.waitForStarted() && child.waitForReadyRead(10000));
+        if (trial % 2) {
+            QThread::usleep(random.bounded(60000));
+        } else {
+            // Unpacking takes nearly all the time: every other kill is aimed at the moves, the
+            // moment the journal appears.
+            const QString journal = dir.filePath(notebook_zip::restoreJournalName());
+            for (int wait = 0; wait < 100000 && !QFileInfo::exists(journal); ++wait)
+                QThread::usleep(20);
+            QThread::usleep(random.bounded(1500));
+        }
+        child.kill();
+        child.waitForFinished();
+        const int done = child.readAllStandardOutput().trimmed().split('\n').last().toInt();
+        steps += done;
+        // What the next start does.
+        const notebook_zip::Recovery r = notebook_zip::finishRestore(dir.path());
+        QVERIFY2(r.what != notebook_zip::Recovery::Failed, qPrintable(QString::number(trial)));
+        completed += r.what == notebook_zip::Recovery::Completed;
+        undone += r.what == notebook_zip::Recovery::Undone;
+        between += r.what == notebook_zip::Recovery::None;
+        NotebookFolder(dir.path()).removeLeftovers();
+        temporaries::removeBesideNotebook(dir.path());
+
+        const QMap<QString, QByteArray> top = filesIn(dir.path());
+        const int step = top == restoreSet(done + 1) ? done + 1 : done;
+        newer += step > done;
+        QVERIFY2(top == restoreSet(step), qPrintable(QStringLiteral("trial %1: the notebook's files are not all of one "
+                                                                    "zip after step %2: %3")
+                                                         .arg(trial)
+                                                         .arg(done)
+                                                         .arg(QStringList(top.keys()).join(u' '))));
+        // Undone means nothing had been replaced; the step under way may also have ended unreported.
+        QVERIFY(step == done || r.what != notebook_zip::Recovery::Undone);
+        const QStringList kept = QDir(dir.filePath(QStringLiteral("バックアップ"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(kept.size(), step);
+        for (int k = 1; k <= step; ++k) {
+            // The copies are taken in order: the k-th holds what step k found.
+            QStringList sorted = kept;
+            std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+                return std::pair(a.section(u'-', 0, 1), a.section(u'-', 2).toInt()) <
+                       std::pair(b.section(u'-', 0, 1), b.section(u'-', 2).toInt());
+            });
+            QVERIFY2(filesIn(dir.filePath(QStringLiteral("バックアップ/") + sorted[k - 1])) == restoreSet(k - 1),
+                     qPrintable(QStringLiteral("trial %1: kept copy %2 is not whole").arg(trial).arg(sorted[k - 1])));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
+                 restoreSet(0).size() + (step > 0 ? 1 : 0));
+    }
+    qInfo("%d kills of a restore over the notebook after %d restores in all: %d completed at the next start, "
+          "%d undone at the next start (nothing replaced yet), %d between two restores; the files of the "
+          "restore under way %d times; never a folder without its notebook, never a mix",
+          trials, steps, completed, undone, between, newer);
 }
 
 QTEST_GUILESS_MAIN(SaveCrashTest)
