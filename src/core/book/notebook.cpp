@@ -44,6 +44,14 @@ void Notebook::reloadFile(const QString &bareName)
     emit fileReloaded(bareName);
 }
 
+void Notebook::reloadAll()
+{
+    folder().forgetListing();
+    for (const QString &name : dataFileNames())
+        reloadFile(name);
+    emit replaced();
+}
+
 void Notebook::readProfile()
 {
     profile = loadProfileFile(files);

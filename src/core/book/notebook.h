@@ -108,6 +108,9 @@ public:
     QStringList checkOutside();
     // That file's part of memory read again from the folder, then fileReloaded.
     void reloadFile(const QString &bareName);
+    // The whole notebook was replaced (a restore over it): every file read again, then
+    // replaced(); nothing typed on a screen is kept, it belonged to the notebook that went.
+    void reloadAll();
 
 signals:
     // A file was read again because it changed outside (or a save joined another computer's
@@ -118,6 +121,8 @@ signals:
     void diaryNoteAdded(const QString &date, const QString &line);
     // A note for the status line waits (takeOutsideNote) after a save kept another version.
     void outsideNoted();
+    // The notebook's files were all replaced: every screen shows the new notebook afresh.
+    void replaced();
     // The profile in memory was read or changed.
     void profileChanged();
     // The day table and the growth series were read again (after a load or a save).

@@ -57,6 +57,7 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     connectHandlers();
     connect(&host.notebook(), &Notebook::diaryChanged, this, &DiaryPage::fillDates);
     connect(&host.notebook(), &Notebook::diaryNoteAdded, this, &DiaryPage::takeDiaryNote);
+    connect(&host.notebook(), &Notebook::replaced, this, [this] { showDay(m_host.notebook().diary.count()); });
     m_dayPhotos = new DayPhotos(host,
                                 {this, m_fraGazou, m_imgGazou, m_cboDay, m_lblSDate, m_lblDiaryM, m_cmdPic,
                                  m_cmdSaisei, m_cmdStop},

@@ -125,9 +125,7 @@ void restoreOverNotebook(Notebook &notebook, Dialogs &dialogs, QWidget *parent, 
             dialogs.warning(QStringLiteral("復元"), o.error);
         return;
     }
-    notebook.folder().forgetListing();
-    for (const QString &name : dataFileNames())
-        notebook.reloadFile(name);
+    notebook.reloadAll();
     dialogs.information(QStringLiteral("復元"),
                         QStringLiteral("%1 個のファイルを復元しました。前のファイルは「%2」にあります。")
                             .arg(o.files)

@@ -115,6 +115,7 @@ ProfileScreen::ProfileScreen(Notebook &notebook, Dialogs &dialogs, Printer &prin
     connect(&m_notebook, &Notebook::levelShown, this, &ProfileScreen::showPoints);
     // The file changed (the other computer, a restore): what is shown follows it, unless the
     // fields hold what the user is typing.
+    connect(&m_notebook, &Notebook::replaced, this, &ProfileScreen::load);
     connect(&m_notebook, &Notebook::profileChanged, this, [this] {
         if (shownValues() == m_shownValues)
             load();

@@ -419,6 +419,7 @@ void RecipeScreen::connectHandlers()
 {
     connect(&m_notebook, &Notebook::profileChanged, this, &RecipeScreen::showStageByAge);
     connect(&m_notebook, &Notebook::profileChanged, this, &RecipeScreen::showPictureMode);
+    connect(&m_notebook, &Notebook::replaced, this, &RecipeScreen::showRecipe);
     connect(m_hsbData, &QScrollBar::valueChanged, this, [this] { showRecipe(); });
     connect(m_cboNamae, &PickComboBox::picked, this, [this](int index) { setPosition(index + 1); });
     connect(m_cmdNew, &QPushButton::clicked, this, &RecipeScreen::newRecipe);

@@ -4,13 +4,19 @@
 #include "core/backup/notebook_zip.h"
 #include "core/common/cp932.h"
 #include "core/notebook/diary_store.h"
+#include "loaded_screen.h"
 #include "scripted_dialogs.h"
+#include "ui/profile/profile_screen.h"
 #include "test_notebook.h"
 #include "ui/profile/backup_commands.h"
 #include "ui/widgets/qt_dialogs.h"
 #include "user_actions.h"
 
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
@@ -47,6 +53,7 @@ private slots:
     void realBoxesAnswerKeys();
     void interruptedRestoreIsTold_data();
     void interruptedRestoreIsTold();
+    void restoreOverShowsTheRestoredNotebook();
 };
 
 void BackupCommandsTest::restoreAsChosen_data()
@@ -216,6 +223,45 @@ void BackupCommandsTest::interruptedRestoreIsTold()
     QCOMPARE(dialogs.shown().size(), said.isEmpty() ? 0 : 1);
     if (!said.isEmpty())
         QVERIFY2(dialogs.shown().first().text.endsWith(said), qPrintable(dialogs.shown().first().text));
+}
+
+// After a restore over the open notebook every screen shows the restored one: the page its last
+// day (what was typed went with the old notebook), the count, the profile screen its child.
+void BackupCommandsTest::restoreOverShowsTheRestoredNotebook()
+{
+    TestNotebook from;
+    from.writeText(QStringLiteral("日記.txt"),
+                   diaryRecordText(QStringLiteral("2026/01/02"), 50, 3000, QStringLiteral("はじめて")) +
+                       diaryRecordText(QStringLiteral("2026/03/04"), 0, 0, QStringLiteral("笑った")));
+    from.writeText(profileFileName(), from.text(profileFileName()).replace(QStringLiteral("ももちゃん"),
+                                                                          QStringLiteral("ともくん")));
+    QTemporaryDir out;
+    const QString zip = out.filePath(QStringLiteral("b.zip"));
+    QVERIFY(notebook_zip::writeBackup(from.dir(), zip, false).ok);
+
+    LoadedScreen f;
+    f.setHelpTour(false);
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.click(QStringLiteral("cmdPrivate"));
+    ProfileScreen *profile = f.screen.profileScreen();
+    QVERIFY(profile);
+    auto *text = f.find<QPlainTextEdit>(QStringLiteral("txtDiary"));
+    text->setFocus();
+    typeText(QApplication::focusWidget(), QStringLiteral("消える行"));
+
+    f.dialogs.expectInput(QStringLiteral("復元する zip ファイル"), zip);
+    f.dialogs.expect(QStringLiteral("復元"), QString(), Dialogs::Icon::Question, Dialogs::Buttons::OkOtherCancel,
+                     Dialogs::Answer::Ok, Dialogs::Answer::Other);
+    f.dialogs.expect(QStringLiteral("復元"), QString(), Dialogs::Icon::Warning, Dialogs::Buttons::OkCancel,
+                     Dialogs::Answer::Cancel, Dialogs::Answer::Ok);
+    f.dialogs.expectInformation(QStringLiteral("復元"));
+    profile->findChild<QPushButton *>(QStringLiteral("cmdRestore"))->click();
+    VERIFY_DIALOGS(f.dialogs);
+    QCOMPARE(text->toPlainText(), QStringLiteral("笑った"));
+    QCOMPARE(f.find<QLabel>(QStringLiteral("lblDayNo"))->text(), QStringLiteral("2 / 2 日"));
+    QCOMPARE(profile->findChild<QLineEdit *>(QStringLiteral("txtNamae"))->text(), QStringLiteral("ともくん"));
+    QCOMPARE(f.screen.windowTitle(), QStringLiteral("ともくんの育児手帖"));
 }
 
 QTEST_MAIN(BackupCommandsTest)
