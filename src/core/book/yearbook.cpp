@@ -1,11 +1,13 @@
 #include "core/book/yearbook.h"
 
 #include "core/book/notebook.h"
+#include "core/common/cp932.h"
 #include "core/common/dates.h"
+#include "core/common/file_names.h"
 #include "core/common/picture_names.h"
 #include "core/common/pictures.h"
-#include "core/notebook/diary_files.h"
-#include "core/registers/register_files.h"
+#include "core/notebook/anniversary_store.h"
+#include "core/registers/album_captions.h"
 
 #include <QUrl>
 
@@ -81,6 +83,38 @@ Period lastYear(const Notebook &notebook)
 Period wholeDiary(const Notebook &notebook)
 {
     return {firstDay(notebook), lastDay(notebook)};
+}
+
+QString periodRefusal(QDate from, QDate to)
+{
+    if (!from.isValid() || !to.isValid())
+        return QStringLiteral("期間の日付が正しくありません。");
+    if (from > to)
+        return QStringLiteral("期間の始め（%1）が終わり（%2）より後になっています。")
+            .arg(japaneseDate(from), japaneseDate(to));
+    return {};
+}
+
+Period askedPeriod(const Notebook &notebook, QDate from, QDate to, QString *refusal)
+{
+    const Period whole = wholeDiary(notebook);
+    const QDate today = notebook.clock.today();
+    const bool fromGiven = from.isValid(), toGiven = to.isValid();
+    if (!fromGiven)
+        from = whole.from.isValid() ? whole.from : today;
+    if (!toGiven)
+        to = whole.to.isValid() ? whole.to : today;
+    refusal->clear();
+    if (from > to) {
+        // Say which end was not given, or the user sees a date never typed.
+        const QString start =
+            fromGiven ? japaneseDate(from) : QStringLiteral("日記の最初の日、%1").arg(japaneseDate(from));
+        const QString end = toGiven              ? japaneseDate(to)
+                            : whole.to.isValid() ? QStringLiteral("日記の最後の日、%1").arg(japaneseDate(to))
+                                                 : QStringLiteral("今日、%1").arg(japaneseDate(to));
+        *refusal = QStringLiteral("期間の始め（%1）が終わり（%2）より後になっています。").arg(start, end);
+    }
+    return {from, to};
 }
 
 QString japaneseDate(QDate date)
@@ -160,8 +194,8 @@ Content gather(Notebook &notebook, const Options &options)
     };
     QList<std::pair<QDate, QString>> anniversaries;
     if (options.anniversaries) {
-        bool firstNotWhole = false;
-        const AnniversaryRead read = readAnniversaryFile(notebook.files, &firstNotWhole);
+        // Read without becoming the base of the anniversary list's next save.
+        const AnniversaryRead read = parseAnniversaries(notebook.files.peek(anniversaryFileName()));
         for (const QString &entry : read.entries)
             if (const auto d = parseStoredDate(anniversarySortKey(entry));
                 d && *d >= options.from && *d <= options.to)
@@ -201,8 +235,11 @@ Content gather(Notebook &notebook, const Options &options)
             content.months.removeAt(i);
         }
     }
+    if (options.chart)
+        content.chart = chartOf(notebook, options.from, options.to);
     if (options.albums) {
-        const AlbumCaptions captions = readAlbumCaptionsFile(notebook.files);
+        const AlbumCaptions captions =
+            parseAlbumCaptions(cp932::decode(notebook.files.peek(albumCaptionsFileName())));
         const QStringList names = notebook.files.fileNames();
         for (int g = 1; g <= 4; ++g) {
             QStringList photos;

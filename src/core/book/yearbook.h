@@ -57,11 +57,24 @@ struct Album {
     QStringList photos;
 };
 
+// The growth chart of a period: the measured days only, as the day table holds them; the
+// drawing joins them with straight lines.
+struct ChartPoint {
+    QDate date;
+    double value = 0;
+};
+struct Chart {
+    QDate from, to;            // the days across: the period, within the diary's first and last day
+    QList<ChartPoint> weights; // g, in date order
+    QList<ChartPoint> heights; // cm, in date order
+};
+
 struct Content {
     QString name;   // the child's nickname
     QDate from, to;
     QList<Month> months; // only the months that hold a day or an anniversary
     QList<Album> albums; // the groups that hold a picture
+    Chart chart;         // with options.chart, whether or not the measures are shown by day
     int dayCount() const;
     int photoCount() const;
 };
@@ -72,6 +85,12 @@ struct Period { QDate from, to; };
 Period firstYear(const Notebook &notebook);
 Period lastYear(const Notebook &notebook);
 Period wholeDiary(const Notebook &notebook);
+// The period asked for, an end not given (invalid) taken from the diary's first or last day
+// (today for a notebook without days). A period that ends before it starts, however it came
+// about, is refused: *refusal then says why, naming where each end came from.
+Period askedPeriod(const Notebook &notebook, QDate from, QDate to, QString *refusal);
+// Why a yearbook cannot be made of this period, "" when it can.
+QString periodRefusal(QDate from, QDate to);
 
 // 2025年5月1日（木）
 QString japaneseDate(QDate date);
@@ -91,8 +110,21 @@ QString escapeHtml(const QString &text, bool lineBreaks = false);
 // What the period holds, by the options. Pictures are found by the same rule as everywhere.
 Content gather(Notebook &notebook, const Options &options);
 
-// Draws the growth chart into a rectangle of a painter (the screen's own chart code).
+// Draws the growth chart into a rectangle of a painter.
 using ChartPainter = std::function<void(QPainter &, const QRectF &)>;
+// The period's measured days (yearbook_chart.cpp).
+Chart chartOf(const Notebook &notebook, QDate from, QDate to);
+// The chart drawn into target: weight on the left axis, height on the right, each measured day
+// a dot, the dots of each measure joined by one straight polyline (weights drawn first), the
+// axes fitted to the period's values.
+void drawChart(QPainter &painter, const QRectF &target, const Chart &chart);
+ChartPainter chartPainter(const Chart &chart);
+// A round axis range around lo..hi with about `ticks` steps: the step 1, 2 or 5 times a power
+// of ten; lo and hi lie inside.
+struct AxisRange {
+    double min = 0, max = 1, step = 1;
+};
+AxisRange axisRange(double lo, double hi, int ticks = 5);
 // Told after each step of the work (done of total); false cancels.
 using Progress = std::function<bool(int done, int total)>;
 

@@ -81,6 +81,8 @@ Result writeHtml(const Content &content, const NotebookFolder &folder, const QSt
                  const Options &options, const ChartPainter &chart, const Progress &progress)
 {
     Result result;
+    if (result.error = periodRefusal(content.from, content.to); !result.error.isEmpty())
+        return result;
     const QFileInfo target(outDir);
     const QString name = target.fileName();
     if (name.isEmpty()) {
@@ -336,6 +338,8 @@ Result writePdf(const Content &content, const NotebookFolder &folder, const QStr
                 const Options &options, const ChartPainter &chart, const Progress &progress)
 {
     Result result;
+    if (result.error = periodRefusal(content.from, content.to); !result.error.isEmpty())
+        return result;
     if (QFileInfo::exists(outFile) && !options.replace) {
         result.error = QStringLiteral("%1 はすでにあります。").arg(QDir::toNativeSeparators(outFile));
         return result;

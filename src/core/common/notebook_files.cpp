@@ -38,6 +38,15 @@ QByteArray NotebookFiles::read(const QString &bareName, bool *ok) const
     return {};
 }
 
+QByteArray NotebookFiles::peek(const QString &bareName, bool *ok) const
+{
+    bool found = false;
+    QByteArray bytes = m_folder.readAll(bareName, &found);
+    if (ok)
+        *ok = found;
+    return found ? bytes : QByteArray();
+}
+
 // A file saved in another encoding (or with bytes CP932 cannot hold) is told of once, and
 // copied aside before the program first rewrites it.
 void NotebookFiles::checkEncoding(const QString &bareName, const QByteArray &bytes) const

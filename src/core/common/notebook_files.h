@@ -39,6 +39,9 @@ public:
     // that is there but cannot be read (no permission, a folder of that name, a link leading
     // out of the folder) reads as empty, is never written over, and is told of once.
     QByteArray read(const QString &bareName, bool *ok = nullptr) const;
+    // The same bytes without remembering them: what a later save joins with stays what the
+    // notebook's own table was read from. For exports and previews, which keep no table.
+    QByteArray peek(const QString &bareName, bool *ok = nullptr) const;
     // The messages of files that could not be read (or not as their layout says), each file
     // once; taking them empties the list.
     QStringList takeReadProblems();

@@ -8,9 +8,10 @@
 #include <QString>
 
 // Every printed page goes through this interface. The real one prints on the default printer
-// (or, without one, writes a PDF into the notebook folder); the test one records what was
-// drawn. Positions are in millimetres from the top left corner of the printable area; a
-// text's position is the top left corner of its line.
+// (or, without one, writes a PDF into the user's documents folder, never into the notebook
+// folder, which is synced and backed up); the test one records what was drawn. Positions are
+// in millimetres from the top left corner of the printable area; a text's position is the top
+// left corner of its line.
 class Printer
 {
 public:

@@ -3,8 +3,8 @@
 #include "core/book/notebook.h"
 #include "core/common/dialogs.h"
 #include "core/common/notebook_folder.h"
-#include "ui/notebook/growth_panel.h"
 #include "ui/widgets/panel_host.h"
+#include "ui/widgets/qt_printer.h"
 #include "ui/widgets/ui_util.h"
 #include "ui/widgets/work_progress.h"
 
@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,35 +44,6 @@ QDateEdit *dateEdit(const QString &name, const QString &caption, QWidget *parent
     edit->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
     return edit;
 }
-
-yearbook::ChartPainter chartOf(PanelHost &host)
-{
-    return [&host](QPainter &painter, const QRectF &target) { GrowthPanel::paintChart(host, painter, target); };
-}
-
-// The window's host for the command line: only the chart asks anything of it.
-class QuietHost : public PanelHost
-{
-public:
-    QuietHost(Notebook &notebook, Dialogs &dialogs, Printer &printer)
-        : m_notebook(notebook), m_dialogs(dialogs), m_printer(printer)
-    {
-    }
-    Notebook &notebook() override { return m_notebook; }
-    Dialogs &dialogs() override { return m_dialogs; }
-    Printer &printer() override { return m_printer; }
-    void panelHide() override {}
-    void showDiaryPanel() override {}
-    void setCurrentDay(int) override {}
-    QString shownDate() const override { return {}; }
-    bool loading() const override { return true; }
-    void helpTour(const QString &) override {}
-
-private:
-    Notebook &m_notebook;
-    Dialogs &m_dialogs;
-    Printer &m_printer;
-};
 
 } // namespace
 
@@ -195,9 +165,7 @@ void YearbookWindow::formatChosen()
     m_cboPaper->setEnabled(pdf);
     QString path = m_txtTarget->text().trimmed();
     if (path.isEmpty()) {
-        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (documents.isEmpty() || !QFileInfo(documents).isDir())
-            documents = QDir::homePath();
+        const QString documents = documentsFolder();
         const QString name = m_host.notebook().profile.nickname;
         path = documents + u'/' + (name.isEmpty() ? QString() : name + u'_') + QStringLiteral("育児手帖");
     } else if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
@@ -239,13 +207,12 @@ void YearbookWindow::exportChosen()
     yearbook::Options o = options();
     const bool pdf = m_optPdf->isChecked();
     const QString target = QDir::cleanPath(QDir::fromNativeSeparators(m_txtTarget->text().trimmed()));
-    QString refusal;
-    if (o.from > o.to)
-        refusal = QStringLiteral("期間の始めが終わりより後になっています。");
-    else if (m_txtTarget->text().trimmed().isEmpty())
+    const QString dir = QFileInfo(nb.files.dir()).absoluteFilePath();
+    QString refusal = yearbook::periodRefusal(o.from, o.to);
+    if (refusal.isEmpty() && m_txtTarget->text().trimmed().isEmpty())
         refusal = QStringLiteral("書き出し先を入力してください。");
-    else if (const QString dir = QFileInfo(nb.files.dir()).absoluteFilePath();
-             QFileInfo(target).absoluteFilePath() == dir || QFileInfo(target).absoluteFilePath().startsWith(dir + u'/'))
+    if (refusal.isEmpty() && (QFileInfo(target).absoluteFilePath() == dir ||
+                              QFileInfo(target).absoluteFilePath().startsWith(dir + u'/')))
         refusal = QStringLiteral("手帖のフォルダーの中には書き出せません。別のフォルダーを選んでください。");
     if (!refusal.isEmpty()) {
         dialogs.warning(title(), refusal);
@@ -268,8 +235,9 @@ void YearbookWindow::exportChosen()
     WorkProgress progress(QStringLiteral("書き出しています..."), this, title());
     const yearbook::Progress step = [&progress](int done, int total) { return progress.step(double(done) / total); };
     const yearbook::Result r =
-        pdf ? yearbook::writePdf(content, nb.folder(), target, o, chartOf(m_host), step)
-            : yearbook::writeHtml(content, nb.folder(), target, o, chartOf(m_host), step);
+        pdf ? yearbook::writePdf(content, nb.folder(), target, o, yearbook::chartPainter(content.chart), step)
+            : yearbook::writeHtml(content, nb.folder(), target, o, yearbook::chartPainter(content.chart),
+                                  step);
     progress.close();
     activateWindow(); // the keyboard goes on here
     if (r.cancelled)
@@ -287,20 +255,18 @@ void YearbookWindow::exportChosen()
 
 namespace yearbook {
 
-Result exportFromCommandLine(Notebook &notebook, Dialogs &dialogs, Printer &printer, bool pdf,
-                             const QString &target, Options o)
+Result exportFromCommandLine(Notebook &notebook, Dialogs &, Printer &, bool pdf, const QString &target,
+                             Options o)
 {
-    QuietHost host(notebook, dialogs, printer);
-    const Period whole = wholeDiary(notebook);
-    if (!o.from.isValid())
-        o.from = whole.from;
-    if (!o.to.isValid())
-        o.to = whole.to;
-    if (!o.from.isValid() || !o.to.isValid())
-        o.from = o.to = notebook.clock.today();
+    Result refused;
+    const Period period = askedPeriod(notebook, o.from, o.to, &refused.error);
+    if (!refused.error.isEmpty())
+        return refused;
+    o.from = period.from;
+    o.to = period.to;
     const Content content = gather(notebook, o);
-    return pdf ? writePdf(content, notebook.folder(), target, o, chartOf(host))
-               : writeHtml(content, notebook.folder(), target, o, chartOf(host));
+    return pdf ? writePdf(content, notebook.folder(), target, o, chartPainter(content.chart))
+               : writeHtml(content, notebook.folder(), target, o, chartPainter(content.chart));
 }
 
 } // namespace yearbook

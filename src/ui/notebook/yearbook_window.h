@@ -50,7 +50,9 @@ private:
 
 namespace yearbook {
 // The export without a window (--export-html, --export-pdf): the result's sentence goes to
-// the caller. The options' from and to may be invalid for the diary's own first and last day.
+// the caller. The options' from and to may be invalid for the diary's own first and last day;
+// a period that then ends before it starts is refused. Nothing is shown or printed: dialogs
+// and printer are not used.
 Result exportFromCommandLine(Notebook &notebook, Dialogs &dialogs, Printer &printer, bool pdf,
                              const QString &target, Options options);
 } // namespace yearbook

@@ -3,6 +3,7 @@
 #include "core/common/dates.h"
 #include "ui/widgets/ui_util.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QVBoxLayout>
 
 VaccinationWindow::VaccinationWindow(const Setup &setup, QWidget *parent) : QDialog(parent), m_setup(setup)
@@ -27,9 +29,33 @@ VaccinationWindow::VaccinationWindow(const Setup &setup, QWidget *parent) : QDia
     nameControl(m_rotaOne, QStringLiteral("optRota1"), QStringLiteral("ロタウイルス 1価（2回）"));
     nameControl(m_rotaFive, QStringLiteral("optRota5"), QStringLiteral("ロタウイルス 5価（3回）"));
     m_rotaOne->setChecked(true);
+    // Each pair of choices is a group of its own: all four share the window as their parent.
+    auto *rotaGroup = new QButtonGroup(this);
+    rotaGroup->addButton(m_rotaOne);
+    rotaGroup->addButton(m_rotaFive);
     rota->addWidget(m_rotaOne);
     rota->addWidget(m_rotaFive);
     rota->addStretch();
+
+    // HPV in two doses when the first comes before the 15th birthday, else in three.
+    auto *hpv = new QHBoxLayout;
+    auto *hpvLabel = new QLabel(QStringLiteral("HPV（子宮頸がん予防）："), this);
+    hpv->addWidget(hpvLabel);
+    m_hpvTwo = new QRadioButton(QStringLiteral("2回（15歳の誕生日の前日までに1回目）"), this);
+    m_hpvThree = new QRadioButton(QStringLiteral("3回"), this);
+    nameControl(m_hpvTwo, QStringLiteral("optHpv2"),
+                QStringLiteral("HPV 2回（15歳の誕生日の前日までに1回目）"));
+    nameControl(m_hpvThree, QStringLiteral("optHpv3"), QStringLiteral("HPV 3回"));
+    m_hpvTwo->setChecked(true);
+    auto *hpvGroup = new QButtonGroup(this);
+    hpvGroup->addButton(m_hpvTwo);
+    hpvGroup->addButton(m_hpvThree);
+    hpv->addWidget(m_hpvTwo);
+    hpv->addWidget(m_hpvThree);
+    hpv->addStretch();
+    for (QWidget *w : {static_cast<QWidget *>(hpvLabel), static_cast<QWidget *>(m_hpvTwo),
+                       static_cast<QWidget *>(m_hpvThree)})
+        w->setVisible(setup.girl);
 
     auto *list = new QWidget(this);
     auto *lists = new QVBoxLayout(list);
@@ -50,6 +76,9 @@ VaccinationWindow::VaccinationWindow(const Setup &setup, QWidget *parent) : QDia
                               this);
     source->setObjectName(QStringLiteral("lblSource"));
     source->setWordWrap(true);
+    m_leftOut = new QLabel(this);
+    nameValueLabel(m_leftOut, QStringLiteral("lblLeftOut"), QStringLiteral("表示していない接種"));
+    m_leftOut->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("予定に追加"));
@@ -59,12 +88,15 @@ VaccinationWindow::VaccinationWindow(const Setup &setup, QWidget *parent) : QDia
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rota);
+    layout->addLayout(hpv);
+    layout->addWidget(m_leftOut);
     layout->addWidget(scroll, 1);
     layout->addWidget(source);
     layout->addWidget(buttons);
-    resize(560, 620);
+    resize(600, 660);
 
     connect(m_rotaFive, &QRadioButton::toggled, this, &VaccinationWindow::fill);
+    connect(m_hpvThree, &QRadioButton::toggled, this, &VaccinationWindow::fill);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         emit dosesChosen(checked());
         accept();
@@ -78,23 +110,47 @@ void VaccinationWindow::fill()
     for (auto &[box, planned] : m_rows)
         delete box;
     m_rows.clear();
-    const vaccinations::Options options{m_rotaFive->isChecked(), m_setup.girl};
-    for (const vaccinations::Planned &p : vaccinations::plan(vaccinations::shippedTable(), m_setup.birth, options)) {
+    const vaccinations::Table &table = vaccinations::shippedTable();
+    const vaccinations::Options options{m_rotaFive->isChecked(), m_setup.girl, m_hpvThree->isChecked()};
+    QSet<QString> shown;
+    for (const vaccinations::Planned &p : vaccinations::plan(table, m_setup.birth, options)) {
         const QString date = dateText(p.date);
-        const qint64 left = m_setup.today.daysTo(p.date);
         const bool entered = m_setup.entered && m_setup.entered(date, p.text);
-        const QString when = entered     ? QStringLiteral("予定に入っています")
-                             : left < 0  ? QStringLiteral("%1 日前").arg(-left)
-                             : left == 0 ? QStringLiteral("今日")
-                                         : QStringLiteral("あと %1 日").arg(left);
-        auto *box = new QCheckBox(QStringLiteral("%1 %2　%3（%4）").arg(p.dose.vaccine, p.dose.dose, date, when));
+        const vaccinations::Status status = vaccinations::statusOf(p, m_setup.today, entered);
+        // The dose and its date; where it stands; its period; and, at a vaccine's first dose,
+        // what the vaccine holds.
+        QStringList lines{QStringLiteral("%1 %2　%3").arg(p.dose.vaccine, p.dose.dose, date), status.text};
+        if (const QString period = vaccinations::periodText(p); !period.isEmpty())
+            lines.append(period);
+        const QString contents = table.contents.value(p.dose.vaccine);
+        if (!contents.isEmpty() && !shown.contains(p.dose.vaccine))
+            lines.append(QStringLiteral("%1：%2").arg(p.dose.vaccine, contents));
+        shown.insert(p.dose.vaccine);
+        auto *box = new QCheckBox(lines.join(u'\n'));
         box->setObjectName(QStringLiteral("chk_") + p.dose.id);
         box->setAccessibleName(QStringLiteral("%1 %2 %3").arg(p.dose.vaccine, p.dose.dose, date));
-        box->setChecked(p.dose.routine && !entered && left >= 0);
+        box->setAccessibleDescription(lines.mid(1).join(QStringLiteral("。")));
+        // Late but still allowed, or too late: not to be overlooked.
+        if (status.state == vaccinations::State::Late && p.last.isValid())
+            box->setStyleSheet(QStringLiteral("QCheckBox { color: #b35900; font-weight: bold; }"));
+        else if (status.state == vaccinations::State::Closed)
+            box->setStyleSheet(QStringLiteral("QCheckBox { color: #808080; }"));
+        box->setChecked(
+            p.dose.routine && !entered &&
+            (status.state == vaccinations::State::Ahead || status.state == vaccinations::State::Today));
         box->setEnabled(!entered);
-        (p.dose.routine ? m_routine : m_optional)->addWidget(box);
+        // As wide as its words, so that a click anywhere on it reaches it.
+        (p.dose.routine ? m_routine : m_optional)->addWidget(box, 0, Qt::AlignLeft);
         m_rows.append({box, p});
     }
+    const int leftOut = vaccinations::leftOutByBirth(table, m_setup.birth, options);
+    m_leftOut->setText(
+        leftOut == 0
+            ? QString()
+            : QStringLiteral("生年月日が、この表の制度が始まるより前のため、その前の制度で受ける時期だった"
+                             "接種（%1 回分）は表示していません。")
+                  .arg(leftOut));
+    m_leftOut->setVisible(leftOut > 0);
 }
 
 QList<vaccinations::Planned> VaccinationWindow::checked() const

@@ -7,13 +7,15 @@
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QRadioButton;
 class QVBoxLayout;
 
 // 予防接種の予定: the routine vaccinations (then the optional ones) with their standard
-// dates from the birth date, each with a check box; OK hands the checked doses over. A dose
-// whose date has passed starts unchecked; one already in the schedule (same date and text) is
-// shown as entered and cannot be checked.
+// dates from the birth date, their routine period (対象期間) and where each stands today, each
+// with a check box; OK hands the checked doses over. A dose whose date has passed starts
+// unchecked (one still allowed is marked so, with its last day); one already in the schedule
+// (same date and text) is shown as entered and cannot be checked.
 class VaccinationWindow : public QDialog
 {
     Q_OBJECT
@@ -39,6 +41,9 @@ private:
     Setup m_setup;
     QRadioButton *m_rotaOne = nullptr;
     QRadioButton *m_rotaFive = nullptr;
+    QRadioButton *m_hpvTwo = nullptr;
+    QRadioButton *m_hpvThree = nullptr;
+    QLabel *m_leftOut = nullptr;
     QVBoxLayout *m_routine = nullptr;
     QVBoxLayout *m_optional = nullptr;
     QList<std::pair<QCheckBox *, vaccinations::Planned>> m_rows;

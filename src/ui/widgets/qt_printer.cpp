@@ -10,13 +10,31 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 
 namespace {
 constexpr double MmPerInch = 25.4;
 }
 
-QtPrinter::QtPrinter(const QString &notebookDir, Target target, const Clock *clock)
-    : m_notebookDir(notebookDir), m_clock(clock), m_target(target)
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+QString pdfFolderFor(const QString &notebookDir)
+{
+    const QString documents = QFileInfo(documentsFolder()).canonicalFilePath();
+    const QString notebook = QFileInfo(notebookDir).canonicalFilePath();
+    if (notebook.isEmpty() || (documents != notebook && !documents.startsWith(notebook + u'/')))
+        return documentsFolder();
+    return QFileInfo(notebook).absolutePath();
+}
+
+QtPrinter::QtPrinter(const QString &notebookDir, Target target, const Clock *clock, const QString &pdfDir)
+    : m_notebookDir(notebookDir), m_pdfDir(pdfDir), m_clock(clock), m_target(target)
 {
 }
 
@@ -140,7 +158,7 @@ QString QtPrinter::freePdfPath(const QString &documentName) const
         base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
     if (base.isEmpty())
         base = QStringLiteral("印刷");
-    const QString stem = QDir(m_notebookDir)
+    const QString stem = QDir(m_pdfDir.isEmpty() ? pdfFolderFor(m_notebookDir) : m_pdfDir)
                              .filePath(base + u'_' +
                                        (m_clock ? m_clock->now() : QDateTime::currentDateTime())
                                            .toString(QStringLiteral("yyyyMMdd-HHmmss")));

@@ -7,9 +7,17 @@
 class QPainter;
 class QPrinter;
 
-// The real printer: the default printer when one is configured (through CUPS), else a PDF
-// file in the notebook folder, named after the document and the time.
 class Clock;
+
+// Where files made for the user go (a PDF printed without a printer, the yearbook's offered
+// place): the user's documents folder, else the home folder.
+QString documentsFolder();
+// The folder for a PDF of a notebook's print: documentsFolder(), unless that is the notebook
+// folder or lies inside it (a synced, backed-up folder), then the folder the notebook is in.
+QString pdfFolderFor(const QString &notebookDir);
+
+// The real printer: the default printer when one is configured (through CUPS), else a PDF
+// file in pdfFolderFor(the notebook folder), named after the document and the time.
 
 class QtPrinter : public Printer
 {
@@ -18,9 +26,10 @@ public:
         DefaultPrinter, // a PDF file only when no printer is configured
         PdfFile,        // always a PDF file
     };
-    // A PDF is named by the clock's time (the system's when none is given).
+    // A PDF is named by the clock's time (the system's when none is given); pdfDir, when
+    // given, is where it goes instead of pdfFolderFor(notebookDir).
     explicit QtPrinter(const QString &notebookDir, Target target = Target::DefaultPrinter,
-                       const Clock *clock = nullptr);
+                       const Clock *clock = nullptr, const QString &pdfDir = QString());
     ~QtPrinter() override;
 
     void setLandscape(bool landscape) override;
@@ -42,6 +51,7 @@ private:
     QString freePdfPath(const QString &documentName) const;
 
     QString m_notebookDir;
+    QString m_pdfDir;
     const Clock *m_clock = nullptr;
     Target m_target;
     bool m_landscape = false;

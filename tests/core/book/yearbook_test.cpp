@@ -5,6 +5,7 @@
 #include "test_notebook.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QtTest>
 
@@ -32,6 +33,78 @@ void writeDiary(TestNotebook &t, const QString &records)
 {
     t.writeText(QStringLiteral("日記.txt"), records);
     t.notebook().readDiary();
+}
+
+// A page that keeps what is drawn on it: the polylines, the dots and the texts.
+class RecordingEngine : public QPaintEngine
+{
+public:
+    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPath(const QPainterPath &) override {}
+    void drawLines(const QLineF *, int) override {}
+    void drawRects(const QRectF *, int) override {}
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
+    {
+        if (mode == PolylineMode)
+            polylines.append(QPolygonF(QList<QPointF>(points, points + count)));
+    }
+    void drawEllipse(const QRectF &r) override { dots.append(r.center()); }
+    void drawTextItem(const QPointF &, const QTextItem &item) override { texts.append(item.text()); }
+    Type type() const override { return User; }
+
+    QList<QPolygonF> polylines;
+    QList<QPointF> dots;
+    QStringList texts;
+};
+
+class RecordingPage : public QPaintDevice
+{
+public:
+    QPaintEngine *paintEngine() const override { return &engine; }
+    mutable RecordingEngine engine;
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth:
+            return 1400;
+        case PdmHeight:
+            return 840;
+        case PdmWidthMM:
+            return 370;
+        case PdmHeightMM:
+            return 222;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 96; // the resolutions
+        }
+    }
+};
+
+// Six measured weights and four heights over three months, and a day without measures after.
+// (Made when asked: the record's marks are constants of another file, not yet made at start.)
+QString growthDiary()
+{
+    return diaryRecordText(QStringLiteral("2025/05/01"), 60, 6000, QString()) +
+           diaryRecordText(QStringLiteral("2025/05/10"), 0, 6200, QString()) +
+           diaryRecordText(QStringLiteral("2025/05/20"), 61, 0, QString()) +
+           diaryRecordText(QStringLiteral("2025/05/25"), 0, 6300, QString()) +
+           diaryRecordText(QStringLiteral("2025/06/01"), 62, 6500, QString()) +
+           diaryRecordText(QStringLiteral("2025/06/15"), 0, 6800, QString()) +
+           diaryRecordText(QStringLiteral("2025/07/01"), 63, 7000, QString()) +
+           diaryRecordText(QStringLiteral("2025/08/01"), 0, 0, QStringLiteral("測らなかった日"));
 }
 
 } // namespace
@@ -172,6 +245,165 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(writePdf(c, t.notebook().folder(), pdf, o, grey).ok);
         QVERIFY(QFile(pdf).size() > 10000);
+    }
+
+    // The period asked for on the command line: an end not given is the diary's first or last
+    // day; a period that then ends before it starts is refused, naming where each end came from.
+    void askedPeriods_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("both") << "1995/04/01"
+                              << "1995/06/30"
+                              << "1995年4月1日（土） 〜 1995年6月30日（金）"
+                              << "";
+        QTest::newRow("neither: every day") << ""
+                                            << ""
+                                            << "1995年2月15日（水） 〜 1997年1月12日（日）"
+                                            << "";
+        QTest::newRow("from alone") << "1996/01/01"
+                                    << ""
+                                    << "1996年1月1日（月） 〜 1997年1月12日（日）"
+                                    << "";
+        QTest::newRow("from after the diary") << "2026/01/01"
+                                              << ""
+                                              << ""
+                                              << "期間の始め（2026年1月1日（木））が終わり（日記の最後の日、1"
+                                                 "997年1月12日（日））より後になっています。";
+        QTest::newRow("to before the diary") << ""
+                                             << "1990/01/01"
+                                             << ""
+                                             << "期間の始め（日記の最初の日、1995年2月15日（水））が終わり（1"
+                                                "990年1月1日（月））より後になっています。";
+        QTest::newRow("both, the wrong way round")
+            << "1995/06/30"
+            << "1995/04/01"
+            << ""
+            << "期間の始め（1995年6月30日（金））が終わり（1995年4月1日（土））より後になっています。";
+        QTest::newRow("one day") << "1995/06/01"
+                                 << "1995/06/01"
+                                 << "1995年6月1日（木） 〜 1995年6月1日（木）"
+                                 << "";
+    }
+    void askedPeriods()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, heading);
+        QFETCH(QString, refusal);
+        TestNotebook t;
+        t.notebook().readDiary();
+        QString refused = QStringLiteral("not asked");
+        const Period p = askedPeriod(t.notebook(), QDate::fromString(from, QStringLiteral("yyyy/MM/dd")),
+                                     QDate::fromString(to, QStringLiteral("yyyy/MM/dd")), &refused);
+        QCOMPARE(refused, refusal);
+        if (refusal.isEmpty())
+            QCOMPARE(periodText(p.from, p.to), heading);
+    }
+
+    // However the period came about, the writers make nothing of one that ends before it starts.
+    void reversedPeriodWritesNothing()
+    {
+        TestNotebook t;
+        t.notebook().readDiary();
+        const Options o = period(QDate(1996, 1, 1), QDate(1995, 1, 1));
+        const Content c = gather(t.notebook(), o);
+        QTemporaryDir out;
+        const Result html = writeHtml(c, t.notebook().folder(), out.filePath(QStringLiteral("本")), o, grey);
+        const Result pdf =
+            writePdf(c, t.notebook().folder(), out.filePath(QStringLiteral("本.pdf")), o, grey);
+        QVERIFY(!html.ok && !pdf.ok);
+        QCOMPARE(pdf.error,
+                 QStringLiteral(
+                     "期間の始め（1996年1月1日（月））が終わり（1995年1月1日（日））より後になっています。"));
+        QCOMPARE(entriesOf(out.path()), QStringList());
+    }
+
+    // The chart of a period draws that period's measured days, one dot each, joined by one
+    // straight line per measure: so many points for one month, more for three, none for a
+    // month without measures; a point's place across is its day's place in the period.
+    void chartOfThePeriod_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<int>("weights");
+        QTest::addColumn<int>("heights");
+        QTest::newRow("May") << QDate(2025, 5, 1) << QDate(2025, 5, 31) << 3 << 2;
+        QTest::newRow("May to July") << QDate(2025, 5, 1) << QDate(2025, 7, 31) << 6 << 4;
+        QTest::newRow("June, from before the diary") << QDate(2025, 4, 1) << QDate(2025, 6, 30) << 5 << 3;
+        QTest::newRow("August: no measures") << QDate(2025, 8, 1) << QDate(2025, 8, 31) << 0 << 0;
+        QTest::newRow("after the diary") << QDate(2030, 1, 1) << QDate(2030, 12, 31) << 0 << 0;
+    }
+    void chartOfThePeriod()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(int, weights);
+        QFETCH(int, heights);
+        TestNotebook t;
+        writeDiary(t, growthDiary());
+        Options o = period(from, to);
+        o.measures = false; // the chart is drawn all the same
+        const Chart chart = gather(t.notebook(), o).chart;
+        QCOMPARE(chart.weights.size(), weights);
+        QCOMPARE(chart.heights.size(), heights);
+
+        RecordingPage page;
+        {
+            QPainter painter(&page);
+            drawChart(painter, QRectF(0, 0, 1400, 840), chart);
+        }
+        const RecordingEngine &drawn = page.engine;
+        QCOMPARE(drawn.dots.size(), weights + heights);
+        QList<qsizetype> lines;
+        for (const QPolygonF &line : drawn.polylines)
+            lines.append(line.size());
+        QList<qsizetype> expected;
+        for (int n : {weights, heights})
+            if (n > 1)
+                expected.append(n);
+        QCOMPARE(lines, expected);
+        QCOMPARE(
+            drawn.texts.join(QString()).contains(QStringLiteral("この期間の身長・体重の記録はありません")),
+            weights + heights == 0);
+        if (weights < 2)
+            return;
+        // Across in proportion to the days between, with nothing drawn between measured days.
+        const QPolygonF &w = drawn.polylines.first();
+        const QDate first = chart.weights.first().date;
+        const qreal perDay = (w.last().x() - w.first().x()) / first.daysTo(chart.weights.last().date);
+        for (int i = 1; i < w.size(); ++i) {
+            QVERIFY(qAbs(w[i].x() - w.first().x() - perDay * first.daysTo(chart.weights[i].date)) < 1e-6);
+            QVERIFY(w[i].y() < w[i - 1].y()); // heavier each time: higher up
+        }
+    }
+
+    void roundAxes_data()
+    {
+        QTest::addColumn<double>("lo");
+        QTest::addColumn<double>("hi");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("max");
+        QTest::addColumn<double>("step");
+        QTest::newRow("weights") << 6000.0 << 7000.0 << 6000.0 << 7000.0 << 200.0;
+        QTest::newRow("a wide weight") << 3000.0 << 9800.0 << 2000.0 << 10000.0 << 2000.0;
+        QTest::newRow("heights with a tenth") << 50.0 << 63.5 << 50.0 << 65.0 << 5.0;
+        QTest::newRow("one value") << 60.0 << 60.0 << 56.0 << 64.0 << 2.0;
+        QTest::newRow("the wrong way round") << 7.0 << 3.0 << 3.0 << 7.0 << 1.0;
+    }
+    void roundAxes()
+    {
+        QFETCH(double, lo);
+        QFETCH(double, hi);
+        QFETCH(double, min);
+        QFETCH(double, max);
+        QFETCH(double, step);
+        const AxisRange r = axisRange(lo, hi);
+        QCOMPARE(r.min, min);
+        QCOMPARE(r.max, max);
+        QCOMPARE(r.step, step);
     }
 
     // 小さくする: a picture past 1600 px comes out at most 1600 on its long side, a BMP as a JPEG

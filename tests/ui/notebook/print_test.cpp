@@ -77,6 +77,8 @@ private slots:
     void outcomes_data();
     void outcomes();
     void pdfWithoutAPrinter();
+    void pdfFolder_data();
+    void pdfFolder();
 };
 
 void PrintTest::printsTheWindowImage()
@@ -162,18 +164,22 @@ void PrintTest::pdfWithoutAPrinter()
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         QSKIP("pdftoppm (poppler-utils) is needed to look at the PDF");
     QTemporaryDir dir;
+    const QString notebook = dir.filePath(QStringLiteral("手帖")),
+                  documents = dir.filePath(QStringLiteral("書類"));
+    QVERIFY(QDir().mkpath(notebook) && QDir().mkpath(documents));
     const FixedClock clock(QDate(2026, 12, 7), QTime(21, 5, 9));
-    QtPrinter printer(dir.path(), QtPrinter::Target::PdfFile, &clock);
+    QtPrinter printer(notebook, QtPrinter::Target::PdfFile, &clock, documents);
     ScriptedDialogs dialogs;
     TwoColours window;
     dialogs.expectInformation(QStringLiteral("印刷"));
     QVERIFY(printWindowImage(&window, printer, dialogs));
     VERIFY_DIALOGS(dialogs);
 
-    const QStringList pdfs = QDir(dir.path()).entryList({QStringLiteral("*.pdf")});
+    QCOMPARE(QDir(notebook).entryList(QDir::Files), QStringList());
+    const QStringList pdfs = QDir(documents).entryList({QStringLiteral("*.pdf")});
     QCOMPARE(pdfs.size(), 1);
     QCOMPARE(pdfs.first(), u"テスト印刷_20261207-210509.pdf"_qs);
-    const QString path = dir.filePath(pdfs.first());
+    const QString path = QDir(documents).filePath(pdfs.first());
     QCOMPARE(printer.pdfPath(), path);
     QVERIFY(dialogs.shown().first().text.startsWith(u"プリンターが設定されていないため"_qs));
     QVERIFY(dialogs.shown().first().text.endsWith(QDir::toNativeSeparators(path)));
@@ -204,6 +210,49 @@ void PrintTest::pdfWithoutAPrinter()
     QVERIFY(near(page.pixel(280, 140), Qt::blue));
     QVERIFY(near(page.pixel(150, 160), Qt::white));
     QVERIFY(near(page.pixel(5, 5), Qt::white));
+}
+
+// Where a PDF goes without a printer: the documents folder, else the home folder, never the
+// notebook folder or inside it (then beside the notebook).
+void PrintTest::pdfFolder_data()
+{
+    QTest::addColumn<bool>("hasDocuments");
+    QTest::addColumn<QString>("notebook"); // under the home folder
+    QTest::addColumn<QString>("expected"); // under the home folder's parent
+    QTest::newRow("documents") << true << "手帖"
+                               << "home/Documents";
+    QTest::newRow("no documents folder: home") << false << "手帖"
+                                               << "home";
+    QTest::newRow("the notebook inside documents") << true << "Documents/手帖"
+                                                   << "home/Documents";
+    QTest::newRow("the notebook is the documents folder") << true << "Documents"
+                                                          << "home";
+    QTest::newRow("documents inside the notebook") << true << ""
+                                                   << "";
+    QTest::newRow("home is the notebook") << false << ""
+                                          << "";
+}
+
+void PrintTest::pdfFolder()
+{
+    QFETCH(bool, hasDocuments);
+    QFETCH(QString, notebook);
+    QFETCH(QString, expected);
+    QTemporaryDir top;
+    const QString home = top.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home + u'/' + notebook) && QDir().mkpath(top.filePath(QStringLiteral("config"))));
+    if (hasDocuments)
+        QVERIFY(QDir().mkpath(home + QStringLiteral("/Documents")));
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(top.filePath(QStringLiteral("config"))));
+    const QString folder = pdfFolderFor(home + u'/' + notebook);
+    const QString documents = documentsFolder();
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    QCOMPARE(documents, home + (hasDocuments ? QStringLiteral("/Documents") : QString()));
+    const QString root = QFileInfo(top.path()).canonicalFilePath();
+    QCOMPARE(QFileInfo(folder).canonicalFilePath(), expected.isEmpty() ? root : root + u'/' + expected);
 }
 
 QTEST_MAIN(PrintTest)

@@ -95,6 +95,34 @@ private slots:
         VERIFY_DIALOGS(s.dialogs);
         QVERIFY(!QFile::exists(s.files.path(QStringLiteral("書き出し.pdf"))));
     }
+
+    // An export reads 記念日.txt without becoming what the list's next save joins with: an
+    // entry written from elsewhere just before it, not yet read by the watch, survives the
+    // next 記念日登録.
+    void exportLeavesTheAnniversaryListsBase()
+    {
+        LoadedScreen s;
+        s.screen.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.screen));
+        const QString file = QStringLiteral("記念日.txt");
+        const QString outside = QStringLiteral("1996/05/05 ほかのパソコンで書いた記念日");
+        s.files.writeText(file, s.files.text(file) + outside + QStringLiteral("\r\n"));
+        QTemporaryDir out;
+        const yearbook::Result r = yearbook::exportFromCommandLine(s.notebook(), s.dialogs, s.printer, false,
+                                                                   out.filePath(QStringLiteral("本")), {});
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QFile page(out.filePath(QStringLiteral("本/index.html")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(page.readAll()).contains(outside)); // the export saw it
+
+        const QString added = QStringLiteral("1996/06/01 はじめての一歩");
+        s.dialogs.expectInput(QStringLiteral("記念日登録"), added);
+        QTest::mouseClick(s.find<QAbstractButton>(QStringLiteral("cmdKinen")), Qt::LeftButton);
+        VERIFY_DIALOGS(s.dialogs);
+        const QString text = s.files.text(file);
+        QVERIFY2(text.contains(outside + QStringLiteral("\r\n")), qPrintable(text));
+        QVERIFY(text.contains(added + QStringLiteral("\r\n")));
+    }
 };
 
 QTEST_MAIN(YearbookWindowTest)

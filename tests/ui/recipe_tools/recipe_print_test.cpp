@@ -204,7 +204,8 @@ void RecipePrintTest::menuRanges()
 void RecipePrintTest::realPdf()
 {
     RecipeBookScreens b;
-    QtPrinter pdf(b.t.dir(), QtPrinter::Target::PdfFile, &b.t.clock());
+    QTemporaryDir documents; // the user's documents folder is not the test's to fill
+    QtPrinter pdf(b.t.dir(), QtPrinter::Target::PdfFile, &b.t.clock(), documents.path());
     auto *tools = attachRecipeTools(b.screen, b.notebook(), b.dialogs, pdf);
     tools->openPrint();
     b.dialogs.expectInformation("印刷");
@@ -227,7 +228,7 @@ void RecipePrintTest::realPdf()
     QVERIFY2(text.contains("十倍がゆ") && text.contains("【作り方】") && text.contains("裏ごし器"),
              qPrintable(text));
     // A dish name of 100 characters still gives a file name the file system takes.
-    QtPrinter longName(b.t.dir(), QtPrinter::Target::PdfFile, &b.t.clock());
+    QtPrinter longName(b.t.dir(), QtPrinter::Target::PdfFile, &b.t.clock(), documents.path());
     QVERIFY(longName.begin(QString(100, u'か')));
     longName.end();
     QVERIFY(QFile::exists(longName.pdfPath()));

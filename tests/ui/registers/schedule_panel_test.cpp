@@ -8,10 +8,11 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 namespace {
@@ -62,6 +63,7 @@ private slots:
     void refusals();
     void fileFromElsewhere();
     void vaccinationsAddedOnce();
+    void vaccinationsLateButAllowed();
 };
 
 void SchedulePanelTest::coloursOrderAndClock()
@@ -291,9 +293,14 @@ void SchedulePanelTest::vaccinationsAddedOnce()
     QTest::mouseClick(mumps, Qt::LeftButton);
     QVERIFY(mumps->isChecked());
     const int doses = int(window->checked().size());
+    QString lines; // in the window's order, in one write
+    for (const vaccinations::Planned &d : window->checked())
+        lines +=
+            QStringLiteral("\"%1\",\"%2\"\r\n").arg(d.date.toString(QStringLiteral("yyyy/MM/dd")), d.text);
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
     VERIFY_DIALOGS(p.dialogs);
     const QString file = cp932::decode(p.notebook.bytes(Schedule));
+    QCOMPARE(file, lines);
     QCOMPARE(file.count(QStringLiteral("予防接種：")), doses);
     QVERIFY(file.contains(QStringLiteral("\"2026/12/06\",\"予防接種：5種混合 1期1回目\"")));
     QVERIFY(file.contains(QStringLiteral("\"2027/10/06\",\"予防接種：おたふくかぜ 1回目\"")));
@@ -312,6 +319,51 @@ void SchedulePanelTest::vaccinationsAddedOnce()
     p.dialogs.expectWarning(QStringLiteral("予防接種の予定"));
     p.click(QStringLiteral("cmdYobou"));
     VERIFY_DIALOGS(p.dialogs);
+}
+
+// A child of 20 months: MR 1期 is past its standard date but still allowed, so it says until
+// when; rota's period is over; 5種混合 says it holds Hib. A click checks the late dose.
+void SchedulePanelTest::vaccinationsLateButAllowed()
+{
+    Panel p{QByteArray()};
+    p.notebook.notebook().profile.birthDate = QStringLiteral("2025/04/06");
+    p.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(p.screen.get()));
+    p.click(QStringLiteral("cmdYobou"));
+    auto *window = p.screen->findChild<VaccinationWindow *>();
+    QVERIFY(window);
+    auto *mr = window->findChild<QCheckBox *>(QStringLiteral("chk_mr-1"));
+    QVERIFY(!mr->isChecked() && mr->isEnabled());
+    QCOMPARE(
+        mr->text(),
+        QStringLiteral("MR（麻しん風しん） 1期　2026/04/06\n"
+                       "標準の時期を 244 日過ぎています。2027/04/05（2歳の誕生日の前日）まで受けられます\n"
+                       "対象期間 2026/04/06〜2027/04/05（2歳の誕生日の前日まで）\n"
+                       "MR（麻しん風しん）：麻しん・風しん"));
+    QVERIFY(mr->accessibleDescription().startsWith(QStringLiteral("標準の時期を 244 日過ぎています。")));
+    auto *rota = window->findChild<QCheckBox *>(QStringLiteral("chk_rota1-1"));
+    QVERIFY(!rota->isChecked());
+    QVERIFY(rota->text().contains(
+        QStringLiteral("定期接種の対象期間が過ぎています（2025/07/19、出生14週6日後まで）")));
+    QVERIFY(
+        window->findChild<QCheckBox *>(QStringLiteral("chk_dpt-1"))->text().contains(QStringLiteral("Hib")));
+    QVERIFY(!window->findChild<QCheckBox *>(QStringLiteral("chk_hib-1")));
+    QTest::mouseClick(mr, Qt::LeftButton, {}, QPoint(30, mr->height() / 2)); // on its words
+    QVERIFY(mr->isChecked());
+    const QList<vaccinations::Planned> chosen = window->checked();
+    QVERIFY(std::any_of(chosen.cbegin(), chosen.cend(),
+                        [](const vaccinations::Planned &d) { return d.dose.id == QStringLiteral("mr-1"); }));
+
+    // The two choices of rota, one of them on; 5価 brings its third dose. No HPV for a boy.
+    auto *rotaOne = window->findChild<QRadioButton *>(QStringLiteral("optRota1"));
+    auto *rotaFive = window->findChild<QRadioButton *>(QStringLiteral("optRota5"));
+    QVERIFY(rotaOne->isChecked() && !rotaFive->isChecked());
+    QVERIFY(!window->findChild<QRadioButton *>(QStringLiteral("optHpv2"))->isVisible());
+    QTest::mouseClick(rotaFive, Qt::LeftButton, {}, QPoint(8, rotaFive->height() / 2));
+    QVERIFY(rotaFive->isChecked() && !rotaOne->isChecked());
+    QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chk_rota5-3")));
+    QVERIFY(!window->findChild<QCheckBox *>(QStringLiteral("chk_rota1-1")));
+    window->close();
 }
 
 QTEST_MAIN(SchedulePanelTest)
