@@ -1,5 +1,7 @@
 #include "core/backup/notebook_zip.h"
 
+#include "core/common/file_names.h"
+
 #include "core/common/cp932.h"
 #include "core/common/notebook_folder.h"
 #include "core/common/one_line.h"
@@ -24,6 +26,7 @@
 #include <zip.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <unistd.h>
@@ -272,13 +275,17 @@ QString shownName(QString name)
 // notebook; several or none give an error.
 QString notebookRoot(const QSet<QString> &lowerNames, QString *error)
 {
-    const QString profile = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt").toLower();
-    const QString diary = QStringLiteral("日記.txt").toLower();
+    QStringList marks;
+    for (const DataFile &file : dataFiles())
+        if (file.marksNotebook)
+            marks.append(file.name.toLower());
+    const QString &first = marks.first();
     QStringList roots;
     for (const QString &name : lowerNames)
-        if (name == profile || name.endsWith(QStringLiteral("/") + profile)) {
-            const QString folder = name.left(name.size() - profile.size());
-            if (lowerNames.contains(folder + diary))
+        if (name == first || name.endsWith(u'/' + first)) {
+            const QString folder = name.left(name.size() - first.size());
+            if (std::all_of(marks.cbegin(), marks.cend(),
+                            [&](const QString &mark) { return lowerNames.contains(folder + mark); }))
                 roots.append(folder);
         }
     if (roots.size() == 1)

@@ -81,10 +81,9 @@ WriteResult Notebook::startNewNotebook(const QString &profileFileText, const QSt
                                        double height, double weight)
 {
     QList<FileChange> changes{{profileFileName(), profileFileText}};
-    for (const QString &name :
-         {anniversaryFileName(), referenceFileName(), growthExportFileName(), giftsGivenFileName(),
-          giftsReceivedFileName(), diaryFileName(), scheduleFileName()})
-        changes.append({name, QString()});
+    for (const DataFile &file : dataFiles())
+        if (file.emptiedByNewNotebook && folder().exists(file.name)) // a file not there stays away
+            changes.append({file.name, QString()});
     changes.append({diaryFileName(), diaryRecordText(birthDate, height, weight, QString()), true});
     return replaceFiles(files, changes);
 }

@@ -1,6 +1,7 @@
 #include "core/book/notebook_setup.h"
 
 #include "core/common/cp932.h"
+#include "core/common/file_names.h"
 #include "core/common/help_tour.h"
 #include "core/common/notebook_folder.h"
 #include "core/common/pictures.h"
@@ -176,23 +177,9 @@ int removeLeftovers(const QString &dir) { return NotebookFolder(dir).removeLefto
 
 void createMissingFiles(const NotebookFolder &folder, const QString &sample)
 {
-    auto create = [&](const QString &name, const QString &text) {
-        if (!folder.exists(name))
-            folder.save(name, cp932::encode(text).bytes);
-    };
-    Profile neutral;
-    neutral.targetPoint = 100;
-    neutral.diaryPictureMode = photosShown();
-    neutral.pictureMode = photosShown();
-    create(profileFileName(), profileText(neutral));
-    create(diaryFileName(), QString());
-    create(settingsFileName(), settingsFileText(1));
-    create(graphFileName(), graphLimitsText(defaultGraphLimits()));
-    for (const QString &name : {scheduleFileName(), anniversaryFileName(), giftsGivenFileName(),
-                                giftsReceivedFileName(), albumCaptionsFileName()})
-        create(name, QString());
-    create(recipeFileName(), QString());
-    create(referenceFileName(), QString());
+    for (const DataFile &file : dataFiles())
+        if (file.createdWhenMissing && !folder.exists(file.name))
+            folder.save(file.name, cp932::encode(file.neutral).bytes);
     if (!folder.exists(pictures::placeholderName())) {
         const QString from = NotebookFolder(sample).pathOf(pictures::placeholderName());
         if (QFileInfo::exists(from))

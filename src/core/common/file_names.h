@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 // The notebook's data files by their bare names, each named here once. The layout of each
@@ -20,11 +21,33 @@ inline QString recipeFileName() { return QStringLiteral("レシピ.txt"); }
 inline QString referenceFileName() { return QStringLiteral("参考資料.txt"); }
 inline QString firstFoodsFileName() { return QStringLiteral("はじめての食材.txt"); }
 
-// All of them, in the order a new folder gets them.
-inline QStringList dataFileNames()
-{
-    return {profileFileName(),       diaryFileName(),       settingsFileName(),   graphFileName(),
-            scheduleFileName(),      anniversaryFileName(), giftsGivenFileName(), giftsReceivedFileName(),
-            albumCaptionsFileName(), recipeFileName(),      referenceFileName(),  growthExportFileName(),
-            growthChartFileName(),   firstFoodsFileName()};
-}
+// How two versions of a data file are joined when two computers changed it.
+enum class JoinRule {
+    ByDate,        // records of several lines, one per date (日記)
+    ByRecipe,      // records of several lines, one per recipe (レシピ)
+    WholeLines,    // one record a line, the whole line its identity (registers, 予定, 記念日, …)
+    ByLineNumber,  // line n means the same thing in every version (ﾌﾟﾗｲﾍﾞｰﾄ, 設定, 写真見出し, …)
+    MadeFromOther, // written from other files: this program's version is simply written
+};
+
+// One data file of the notebook and what every part of the program does with it: the join, the
+// creation of missing files, the new notebook, the outside watch, the removal of leftovers, the
+// conflict copies and the backup's notebook test all read this table, and nothing else names
+// the files. A new kind of record is one row here.
+struct DataFile {
+    QString name;
+    JoinRule join;
+    bool createdWhenMissing; // a start makes it, holding neutral, when it is missing
+    QString neutral;         // CP932 text; "" for an empty file
+    bool emptiedByNewNotebook;
+    bool watched;            // read again when another computer changes it
+    bool marksNotebook;      // a folder (or a backup zip) holding all of these holds a notebook
+};
+
+// Every data file, in the order a new folder gets them.
+const QList<DataFile> &dataFiles();
+// The row of that bare name (whatever its letter case), nullptr for a file that is not one.
+const DataFile *dataFile(const QString &bareName);
+
+// All of their names, in the table's order.
+QStringList dataFileNames();

@@ -443,18 +443,21 @@ Outcome copySequences(Kind kind, const QByteArray &file, const QByteArray &copy)
 
 Kind kindOf(const QString &bareName)
 {
-    const QString name = bareName.toLower();
-    if (name == diaryFileName().toLower())
+    const DataFile *file = dataFile(bareName);
+    if (!file)
+        return Kind::Lines;
+    switch (file->join) {
+    case JoinRule::ByDate:
         return Kind::Dated;
-    if (name == recipeFileName().toLower())
+    case JoinRule::ByRecipe:
         return Kind::Positional;
-    // Album captions too: line n is album n's caption.
-    for (const QString &slotted :
-         {profileFileName(), settingsFileName(), graphFileName(), growthChartFileName(), albumCaptionsFileName()})
-        if (name == slotted.toLower())
-            return Kind::LineSlots;
-    if (name == growthExportFileName().toLower())
+    case JoinRule::ByLineNumber:
+        return Kind::LineSlots;
+    case JoinRule::MadeFromOther:
         return Kind::Derived;
+    case JoinRule::WholeLines:
+        break;
+    }
     return Kind::Lines;
 }
 

@@ -32,9 +32,9 @@ OutsideWatch::OutsideWatch(Notebook &notebook, Dialogs &dialogs, QObject *parent
 void OutsideWatch::watchFiles()
 {
     QStringList paths;
-    for (const QString &name : dataFileNames())
-        if (m_notebook.folder().exists(name))
-            paths.append(m_notebook.folder().pathOf(name));
+    for (const DataFile &file : dataFiles())
+        if (file.watched && m_notebook.folder().exists(file.name))
+            paths.append(m_notebook.folder().pathOf(file.name));
     const QStringList watched = m_watcher->files();
     for (const QString &path : paths)
         if (!watched.contains(path))

@@ -117,6 +117,15 @@ QList<OutsideRow> outsideRows()
              return nb.writeProfile();
          },
          {"こちらの名"}, {"あちらの名"}, "ﾌﾟﾗｲﾍﾞｰﾄ の 1行目 は両方のパソコンで変更されていました。", 1},
+        {"first foods: a food added on each side", firstFoodsFileName(),
+         [](Notebook &nb) { nb.files.read(firstFoodsFileName()); },
+         [](const QString &t) { return t + QStringLiteral("\"きな粉\",\"2026/12/01\",\"なし\",\"あちら\"\r\n"); },
+         [](Notebook &nb) {
+             return appendRegisterRecord(nb.files, firstFoodsFileName(),
+                                         {QStringLiteral("豆乳"), QStringLiteral("2026/12/02"), QStringLiteral("なし"),
+                                          QStringLiteral("こちら")});
+         },
+         {"\"きな粉\",\"2026/12/01\"", "\"豆乳\",\"2026/12/02\""}, {}, "はじめての食材 1件", 0},
         // Line n is album n's caption: captions are joined by their place, not as a set of lines.
         {"captions: album 1 over there, album 2 here", albumCaptionsFileName(), readCaptions,
          [](const QString &t) { return replaced(t, QStringLiteral("誕生の頃"), QStringLiteral("あちらの1")); },
@@ -215,6 +224,8 @@ private slots:
         QTest::newRow("save temp") << "日記.txt.aB3xYz" << QString();
         QTest::newRow("dated copy") << "日記.txt.20261208-120000.bak" << QString();
         QTest::newRow("picture") << "19950215.sync-conflict-20261208-120000-ABCDEF7.jpg" << QString();
+        QTest::newRow("first foods") << "はじめての食材.sync-conflict-20261208-120000-ABCDEF7.txt"
+                                     << firstFoodsFileName();
     }
     void conflictCopyNames()
     {

@@ -139,12 +139,13 @@ void HostileWorldTest::leftoversAndASecondCopy()
 {
     TestNotebook t;
     const QStringList left = {QStringLiteral("日記.txt.aB3xYz"), QStringLiteral("レシピ.TXT.Q1w2E3"),
-                              QStringLiteral("19961225.jpg.pIzxdr"), QStringLiteral("ガラガラ.BMP.x1y2z3")};
+                              QStringLiteral("19961225.jpg.pIzxdr"), QStringLiteral("ガラガラ.BMP.x1y2z3"),
+                              QStringLiteral("はじめての食材.txt.Ab12Cd")};
     const QStringList kept = {QStringLiteral("日記.txt.20261206-093000.bak"),
                               QStringLiteral("メモ.txt.aB3xYz")};
     for (const QString &name : left + kept)
         t.writeBytes(name, "x");
-    QCOMPARE(notebook_setup::removeLeftovers(t.dir()), 4);
+    QCOMPARE(notebook_setup::removeLeftovers(t.dir()), 5);
     for (const QString &name : kept)
         QVERIFY(QFileInfo::exists(t.path(name)));
 

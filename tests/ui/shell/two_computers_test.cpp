@@ -3,6 +3,7 @@
 // its save keeps the other computer's day; the program's own saves are not taken for changes.
 #include "core/common/file_names.h"
 #include "core/recipes/recipe_store.h"
+#include "ui/profile/profile_screen.h"
 #include "ui/recipes/recipe_screen.h"
 #include "loaded_screen.h"
 #include "ui/shell/outside_watch.h"
@@ -10,7 +11,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QtTest>
@@ -27,6 +30,7 @@ private slots:
     void newPageKeepsItsTypedDate();
     void cookingNoteJoinsTheTypedPage();
     void recipeChangedOnBothKeepsTheOtherInACopy();
+    void profileScreenFollowsTheFile();
 };
 
 namespace {
@@ -231,6 +235,35 @@ void TwoComputersTest::recipeChangedOnBothKeepsTheOtherInACopy()
     QCOMPARE(copies.size(), 1);
     QCOMPARE(parseRecipes(t.bytes(copies[0])).recipes[0].memo, QStringLiteral("あちらのメモ"));
     QVERIFY(t.notebook().files.takeOutsideNote().contains(first.name));
+}
+
+// The other computer renames the child and hides the diary's photos: the profile screen and the
+// photo option show it, and clicking the option shown as off switches it back in the file.
+void TwoComputersTest::profileScreenFollowsTheFile()
+{
+    LoadedScreen f;
+    f.setHelpTour(false);
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.click(QStringLiteral("cmdPrivate"));
+    ProfileScreen *profile = f.screen.profileScreen();
+    QVERIFY(profile);
+    auto *photos = f.find<QRadioButton>(QStringLiteral("optGazou"));
+    auto *noPhotos = f.find<QRadioButton>(QStringLiteral("optMain"));
+    QVERIFY(photos->isChecked());
+    QStringList lines = f.files.text(profileFileName()).split(QStringLiteral("\r\n"));
+    lines[0] = QStringLiteral("もも");
+    lines[9] = QStringLiteral("写真非表示");
+    replaceFromOutside(f.files, profileFileName(), lines.join(QStringLiteral("\r\n")));
+    f.screen.outsideWatch()->check();
+    QCOMPARE(profile->findChild<QLineEdit *>(QStringLiteral("txtNamae"))->text(), QStringLiteral("もも"));
+    QVERIFY(noPhotos->isChecked());
+    QCOMPARE(f.screen.windowTitle(), QStringLiteral("ももの育児手帖"));
+
+    QTest::mouseClick(photos, Qt::LeftButton, {}, QPoint(8, photos->height() / 2));
+    QVERIFY(photos->isChecked());
+    QCOMPARE(f.files.text(profileFileName()).split(QStringLiteral("\r\n")).at(9), QStringLiteral("写真表示"));
+    QCOMPARE(f.files.text(profileFileName()).split(QStringLiteral("\r\n")).at(0), QStringLiteral("もも"));
 }
 
 QTEST_MAIN(TwoComputersTest)
