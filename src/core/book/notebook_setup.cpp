@@ -2,24 +2,14 @@
 
 #include "core/common/cp932.h"
 #include "core/common/file_names.h"
-#include "core/common/help_tour.h"
 #include "core/common/notebook_folder.h"
 #include "core/common/pictures.h"
-#include "core/notebook/anniversary_store.h"
-#include "core/notebook/diary_store.h"
-#include "core/notebook/growth.h"
-#include "core/notebook/growth_chart_store.h"
-#include "core/profile/profile_store.h"
 #include "core/recipes/recipe_store.h"
-#include "core/registers/register_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace notebook_setup {

@@ -7,10 +7,8 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <optional>
 
 QList<EmptyFieldCheck> emptyFieldChecks()

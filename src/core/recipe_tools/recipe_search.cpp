@@ -5,7 +5,6 @@
 #include "core/common/numbers.h"
 #include "core/common/text_folding.h"
 
-#include <QHash>
 
 namespace {
 

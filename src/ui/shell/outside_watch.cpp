@@ -4,7 +4,6 @@
 #include "core/common/dialogs.h"
 #include "core/common/file_names.h"
 
-#include <QDir>
 #include <QFileSystemWatcher>
 #include <QTimer>
 

@@ -21,7 +21,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLockFile>
-#include <QScreen>
 #include <QThread>
 #include <QTranslator>
 
