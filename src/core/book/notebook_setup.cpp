@@ -4,6 +4,7 @@
 #include "core/common/file_names.h"
 #include "core/common/notebook_folder.h"
 #include "core/common/pictures.h"
+#include "core/common/user_folders.h"
 #include "core/recipes/recipe_store.h"
 
 #include <QCoreApplication>
@@ -16,10 +17,9 @@ namespace notebook_setup {
 
 QString perUserFolder()
 {
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    return base + QStringLiteral("/ikuji-techo");
+    const QString data = userDataFolder();
+    return (data.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : data) +
+           QStringLiteral("/ikuji-techo");
 }
 
 bool holdsNotebook(const QString &dir) { return NotebookFolder(dir).exists(profileFileName()); }

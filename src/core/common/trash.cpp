@@ -1,4 +1,5 @@
 #include "core/common/trash.h"
+#include "core/common/user_folders.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,14 +13,8 @@ namespace trash {
 
 QString homeTrash()
 {
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty() || !QDir::isAbsolutePath(data)) {
-        const QString home = qEnvironmentVariable("HOME");
-        if (home.isEmpty() || !QDir::isAbsolutePath(home))
-            return {};
-        data = home + QStringLiteral("/.local/share");
-    }
-    return QDir::cleanPath(data + QStringLiteral("/Trash"));
+    const QString data = userDataFolder();
+    return data.isEmpty() ? QString() : data + QStringLiteral("/Trash");
 }
 
 namespace {

@@ -5,23 +5,20 @@
 #include "core/common/dialogs.h"
 #include "core/common/cp932.h"
 #include "core/common/file_names.h"
+#include "core/common/user_folders.h"
 #include "core/notebook/diary_store.h"
 #include "core/profile/profile_store.h"
 #include "ui/widgets/work_progress.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace backup_commands {
 
 void backUp(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
 {
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty() || !QFileInfo(documents).isDir())
-        documents = QDir::homePath();
     const QString offered =
-        documents + u'/' + notebook_zip::backupFileName(notebook.profile.nickname, notebook.clock.now());
+        documentsFolder() + u'/' + notebook_zip::backupFileName(notebook.profile.nickname, notebook.clock.now());
     const QString zip = dialogs.chooseFile(QStringLiteral("バックアップの保存先"), offered,
                                            QStringLiteral("zip ファイル (*.zip)"), Dialogs::FileUse::Save);
     if (zip.isEmpty())
@@ -138,7 +135,7 @@ void restore(Notebook &notebook, Dialogs &dialogs, QWidget *parent,
              const std::function<void(const QString &folder)> &openFolder)
 {
     const QString zip = dialogs.chooseFile(QStringLiteral("復元する zip ファイル"),
-                                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                           documentsFolder(),
                                            QStringLiteral("zip ファイル (*.zip)"), Dialogs::FileUse::Open);
     if (zip.isEmpty())
         return;

@@ -10,18 +10,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 namespace {
 constexpr double MmPerInch = 25.4;
-}
-
-QString documentsFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return documents;
-    return QDir::homePath();
 }
 
 QString pdfFolderFor(const QString &notebookDir)

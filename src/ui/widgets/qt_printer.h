@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/printer.h"
+#include "core/common/user_folders.h"
 
 #include <memory>
 
@@ -9,9 +10,6 @@ class QPrinter;
 
 class Clock;
 
-// Where files made for the user go (a PDF printed without a printer, the yearbook's offered
-// place): the user's documents folder, else the home folder.
-QString documentsFolder();
 // The folder for a PDF of a notebook's print: documentsFolder(), unless that is the notebook
 // folder or lies inside it (a synced, backed-up folder), then the folder the notebook is in.
 QString pdfFolderFor(const QString &notebookDir);
