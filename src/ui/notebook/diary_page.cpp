@@ -169,6 +169,7 @@ void DiaryPage::buildPictureFrame()
         m_cmdPic[n]->setMinimumWidth(n == 0 ? 48 : 28);
         m_cmdPic[n]->setAutoFillBackground(true);
         m_cmdPic[n]->setCheckable(true);
+        clickOnAccessibleToggle(m_cmdPic[n]); // a screen reader's toggle chooses the photo too
         photoButtons->addWidget(m_cmdPic[n]);
         connect(m_cmdPic[n], &QPushButton::clicked, this, [this, n] { choosePhoto(n); });
     }

@@ -55,9 +55,13 @@ bool isEnterKey(const QEvent *e);
 // a screen reader sees a button of that name whose press action runs it.
 void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command);
 
-// Labels as screen readers see them (their text, or the command addKeyboardWay gives them):
-// called by each window before it makes its labels, since a label's interface is made with
-// its first text.
+// A checkable button whose command runs on its click (a chosen photo slot): a screen reader's
+// toggle and press click it too.
+void clickOnAccessibleToggle(QAbstractButton *button);
+
+// Labels as screen readers see them (their text, or the command addKeyboardWay gives them),
+// combo boxes named by their labels: called by each window before it makes its labels, since
+// a label's interface is made with its first text.
 void prepareAccessibility();
 
 // What a screen reader is told the widget is, where Qt's own answer says nothing (a window

@@ -9,14 +9,16 @@
 #include "ui/recipe_tools/graph_screens.h"
 #include "ui/recipe_tools/print_screen.h"
 #include "ui/recipe_tools/search_screen.h"
+#include "ui/recipes/first_foods_window.h"
 #include "ui/shell/help_window.h"
 #include "user_actions.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QLabel>
+#include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -26,6 +28,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -53,6 +56,31 @@ QList<QWidget *> tabStops(QWidget *window)
         stops.append(w);
     }
     return stops;
+}
+
+// An input is named by its label and its value is its value; a command label is named by its
+// command, whatever it shows; a box is labelled by a label, not by a command.
+QStringList nameProblems(QWidget *w, QAccessibleInterface *a, const QString &name, const QString &id)
+{
+    QStringList problems;
+    if (!a)
+        return problems;
+    const QAccessible::Role role = a->role();
+    const QString value = a->text(QAccessible::Value);
+    if ((role == QAccessible::ComboBox || role == QAccessible::EditableText ||
+         role == QAccessible::SpinBox) &&
+        !value.isEmpty() && name == value)
+        problems.append(id + QStringLiteral(": reads its value \"") + value +
+                        QStringLiteral("\" as its name"));
+    if (w->property("keyboardCommand").toBool() && !w->actions().isEmpty() &&
+        name != w->actions().first()->text())
+        problems.append(id + QStringLiteral(": named \"") + name +
+                        QStringLiteral("\", not by its command \"") + w->actions().first()->text() + u'"');
+    for (const auto &[label, relation] : a->relations(QAccessible::Label))
+        if (label && label->role() == QAccessible::Button)
+            problems.append(id + QStringLiteral(": labelled by the command \"") +
+                            label->text(QAccessible::Name) + u'"');
+    return problems;
 }
 
 // Tabs round the window from its first control; what is wrong, one line each.
@@ -83,16 +111,15 @@ QStringList walk(QWidget *window)
             hit = hit || (r && (r->focusProxy() == w || w->isAncestorOf(r)));
         if (!hit)
             problems.append(id + QStringLiteral(": Tab never reaches it"));
+        // The name and value as the accessibility bus reports them: the widget's interface.
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
-        // A combo box reads its value as its name; its label is its name through the relation.
-        const QString name = qobject_cast<QComboBox *>(w) ? w->accessibleName()
-                             : a                          ? a->text(QAccessible::Name)
-                                                          : QString();
+        const QString name = a ? a->text(QAccessible::Name) : QString();
         if (name.isEmpty())
             problems.append(id + QStringLiteral(": no accessible name"));
         else if (names.contains(name) && names[name] != id)
             problems.append(id + QStringLiteral(": shares its name \"") + name + QStringLiteral("\" with ") + names[name]);
         names.insert(name, id);
+        problems += nameProblems(w, a, name, id);
         if (w->property("keyboardCommand").toBool() &&
             !(a && a->actionInterface() && a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction())))
             problems.append(id + QStringLiteral(": a command without a press action"));
@@ -113,6 +140,7 @@ private slots:
     void everyPanelOfTheNotebookScreen();
     void recipeScreens();
     void profileAndHelpWindows();
+    void inputsAreNamedByTheirLabels();
     void keyboardOnlyScenarios();
     void recipeBookByKeys();
 };
@@ -158,6 +186,8 @@ void KeyboardWalkTest::recipeScreens()
     problems += walk(b.tools->classificationGraph());
     b.tools->openEvaluationGraph();
     problems += walk(b.tools->evaluationGraph());
+    b.screen->openFirstFoods();
+    problems += walk(b.screen->findChild<FirstFoodsWindow *>());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
@@ -182,6 +212,39 @@ void KeyboardWalkTest::profileAndHelpWindows()
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&help);
     QCOMPARE(window->role(), QAccessible::Window);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+// The names of the inputs as the bus reads them: their labels, whatever they hold; what they
+// hold is their value.
+void KeyboardWalkTest::inputsAreNamedByTheirLabels()
+{
+    auto read = [](QWidget *w, QAccessible::Text t) {
+        return QAccessible::queryAccessibleInterface(w)->text(t);
+    };
+    LoadedScreen f;
+    for (const auto &[box, label] : {std::pair{"cboDay", "日付"},
+                                     {"cboYHizuke", "日付"},
+                                     {"cboAHizuke", "贈った日"},
+                                     {"cboIHizuke", "頂いた日"},
+                                     {"txtDiary", "なんでも日記"}})
+        QCOMPARE(read(f.find<QWidget>(QLatin1String(box)), QAccessible::Name), QString::fromUtf8(label));
+    auto *day = f.find<QComboBox>(QStringLiteral("cboDay"));
+    QCOMPARE(read(day, QAccessible::Value), day->currentText());
+    QVERIFY(!day->currentText().isEmpty());
+
+    RecipeBookScreens b;
+    b.screen->openFirstFoods();
+    QWidget *firstFoods = b.screen->findChild<FirstFoodsWindow *>();
+    const std::tuple<QWidget *, const char *, const char *> boxes[] = {
+        {b.screen, "cboNamae", "料理名"}, {b.screen, "cboJyanru", "月齢"},
+        {b.screen, "cboSyurui", "種類"},  {b.screen, "cboCyouri", "調理方法"},
+        {b.screen, "cboSankou", "参考"},  {firstFoods, "cboSyokuzai", "食材"},
+        {firstFoods, "cboHannou", "反応"}};
+    for (const auto &[in, box, label] : boxes) {
+        auto *combo = b.get<QComboBox>(in, QLatin1String(box));
+        QCOMPARE(read(combo, QAccessible::Name), QString::fromUtf8(label));
+        QCOMPARE(read(combo, QAccessible::Value), combo->currentText());
+    }
 }
 
 // What a mouse does by double-click or on a scroll bar, by keys sent to the focused control.
