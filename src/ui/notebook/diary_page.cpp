@@ -83,8 +83,7 @@ QLayout *DiaryPage::buildPage()
     m_lblDiaryM->setObjectName(QStringLiteral("lblDiaryM"));
     m_lblDiaryM->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
     m_hsbDay = new QScrollBar(Qt::Horizontal, this);
-    m_hsbDay->setFocusPolicy(Qt::StrongFocus); // Left and Right step the days
-    m_hsbDay->setInvertedControls(false);      // a scroll bar's own would turn them round
+    makePageBar(m_hsbDay);
     nameControl(m_hsbDay, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
     m_hsbDay->setRange(1, 1);
     m_hsbDay->setPageStep(1);

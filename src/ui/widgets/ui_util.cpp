@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 
 QWidget *nameControl(QWidget *w, const QString &objectName, const QString &accessibleName)
@@ -94,6 +96,58 @@ void hookEvents(QObject *watched, std::function<bool(QEvent *)> action)
 {
     new EventHook(watched, std::move(action));
 }
+
+namespace {
+
+class CommandKeys : public QObject
+{
+public:
+    CommandKeys(QWidget *window, const QList<QKeySequence> &keys)
+        : QObject(window), m_window(window), m_keys(keys)
+    {
+        // Asked of whichever control has the focus, so the whole application is watched.
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+            static_cast<QWidget *>(watched)->window() != m_window)
+            return false;
+        if (!m_keys.contains(QKeySequence(static_cast<QKeyEvent *>(e)->keyCombination())))
+            return false;
+        e->ignore(); // not the control's to take: the window's shortcut runs
+        return true;
+    }
+
+private:
+    QWidget *m_window;
+    QList<QKeySequence> m_keys;
+};
+
+} // namespace
+
+void makePageBar(QScrollBar *bar)
+{
+    bar->setFocusPolicy(Qt::StrongFocus);
+    // A scroll bar's own controls go back on Up, PageUp and the wheel up, but forward on Left.
+    bar->setInvertedControls(true);
+    hookEvents(bar, [bar](QEvent *e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(e);
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (key->key() == Qt::Key_Left)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        else if (key->key() == Qt::Key_Right)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        else
+            return false;
+        return true;
+    });
+}
+
+void keepCommandKeys(QWidget *window, const QList<QKeySequence> &keys) { new CommandKeys(window, keys); }
 
 bool isEnterKey(const QEvent *e)
 {

@@ -49,6 +49,18 @@ class QObject;
 void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
 bool isEnterKey(const QEvent *e);
 
+class QScrollBar;
+// A bar of pages (days, recipes) laid across: it takes the focus, Left and Right step back and
+// forward, and Up, PageUp and the wheel turned up go back toward the first page, as a document
+// scrolled up does.
+void makePageBar(QScrollBar *bar);
+
+class QKeySequence;
+// The window's command keys reach their commands whichever control has the focus: a text or
+// combo box claims some of them before the window's shortcuts see them (Ctrl+E, the end of
+// the line on Linux desktops).
+void keepCommandKeys(QWidget *window, const QList<QKeySequence> &keys);
+
 // A control whose command is a double-click (a caption, a picture, a label): a double-click
 // (any button) runs it, and so do the other ways: it takes the focus (Tab) and shows it, Enter
 // and Space run the command, its context menu (the menu key, Shift+F10) holds it by name, and

@@ -339,7 +339,7 @@ void NotebookScreenTest::everyControlHasANameAndLabel()
     auto *chk = screen.findChild<QCheckBox *>(QStringLiteral("chkHelp"));
     QCOMPARE(chk->accessibleName(), chk->toolTip());
     QCOMPARE(screen.findChild<QPushButton *>(QStringLiteral("cmdTouroku"))->toolTip(),
-             QStringLiteral("表示中の日記を保存します"));
+             QStringLiteral("表示中の日記を保存します (F3)"));
 }
 
 void NotebookScreenTest::missingFilesAreCreatedAndNothingIsRewritten()

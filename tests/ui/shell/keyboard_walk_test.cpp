@@ -11,6 +11,7 @@
 #include "ui/recipe_tools/search_screen.h"
 #include "ui/recipes/first_foods_window.h"
 #include "ui/shell/help_window.h"
+#include "ui/widgets/picture_picker.h"
 #include "user_actions.h"
 
 #include <QAbstractScrollArea>
@@ -18,6 +19,7 @@
 #include <QAccessibleActionInterface>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +29,7 @@
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -141,6 +144,11 @@ private slots:
     void recipeScreens();
     void profileAndHelpWindows();
     void inputsAreNamedByTheirLabels();
+    void barKeysFromEveryField_data();
+    void barKeysFromEveryField();
+    void barKeysAreShownAndListedInTheHelp();
+    void escapeGoesBack_data();
+    void escapeGoesBack();
     void keyboardOnlyScenarios();
     void recipeBookByKeys();
 };
@@ -247,6 +255,115 @@ void KeyboardWalkTest::inputsAreNamedByTheirLabels()
     }
 }
 
+// A one-line box as Linux desktops have it, whatever the test's platform: Ctrl+E is its end
+// of the line.
+class EndOfLineBox : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent *>(e)->keyCombination() == (Qt::CTRL | Qt::Key_E)) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+};
+
+void KeyboardWalkTest::barKeysFromEveryField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("Ctrl+E を使う欄") << "endOfLineBox";
+    QTest::newRow("身長") << "txtShincyo";
+    QTest::newRow("検索") << "txtKensaku";
+    QTest::newRow("日付") << "cboDay";
+    QTest::newRow("なんでも日記") << "txtDiary";
+}
+
+// The bar's keys reach their commands whichever box has the focus: a text box claims Ctrl+E
+// (the end of the line) on Linux desktops.
+void KeyboardWalkTest::barKeysFromEveryField()
+{
+    QFETCH(QString, field);
+    LoadedScreen f;
+    f.setHelpTour(false);
+    auto *endOfLine = new EndOfLineBox(f.screen.diaryPage());
+    endOfLine->setObjectName(QStringLiteral("endOfLineBox"));
+    endOfLine->show();
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(field)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focused(), f.find<QWidget>(field));
+    press(Qt::Key_E, Qt::ControlModifier);
+    QTRY_VERIFY(f.screen.findChild<YearbookWindow *>() &&
+                f.screen.findChild<YearbookWindow *>()->isVisible());
+    // An F-key from the same box opens its panel.
+    QApplication::setActiveWindow(&f.screen);
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(field)->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_F7);
+    QTRY_VERIFY(f.find<QWidget>(QStringLiteral("fraGraph"))->isVisible());
+}
+
+// Each bar button with a key says it in its tooltip, and the help's list of buttons gives it.
+void KeyboardWalkTest::barKeysAreShownAndListedInTheHelp()
+{
+    LoadedScreen f;
+    QFile help(QStringLiteral(TECHO_SOURCE_DIR "/help/index.html"));
+    QVERIFY(help.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(help.readAll()).split(QStringLiteral("<tr"));
+    int keyed = 0;
+    for (QPushButton *b : f.find<QWidget>(QStringLiteral("barButtons"))->findChildren<QPushButton *>()) {
+        if (b->shortcut().isEmpty())
+            continue;
+        ++keyed;
+        const QString key = b->shortcut().toString(QKeySequence::NativeText);
+        QVERIFY2(b->toolTip().endsWith(QStringLiteral(" (") + key + u')'), qPrintable(b->toolTip()));
+        const QString button = QStringLiteral("<span class=\"key\">") + b->text() + QStringLiteral("</span>");
+        const auto row =
+            std::find_if(rows.begin(), rows.end(), [&](const QString &r) { return r.contains(button); });
+        QVERIFY2(row != rows.end(), qPrintable(b->text()));
+        QVERIFY2(row->contains(QStringLiteral("<kbd>") + key + QStringLiteral("</kbd>")), qPrintable(*row));
+    }
+    QCOMPARE(keyed, 13);
+}
+
+void KeyboardWalkTest::escapeGoesBack_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("料理名") << "cboNamae";
+    QTest::newRow("材料") << "txtZairyou";
+    QTest::newRow("料理時間") << "txtJikan";
+}
+
+// Escape closes an open picture picker, and leaves the recipe window as its 戻り does.
+void KeyboardWalkTest::escapeGoesBack()
+{
+    QFETCH(QString, box);
+    RecipeBookScreens b;
+    b.notebook().tour.helpTourOn = 0;
+    b.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(b.screen));
+    b.get<QLabel>(b.screen, QStringLiteral("lblRyoriNm"))->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Return);
+    auto *picker = b.screen->findChild<PicturePicker *>();
+    QVERIFY(picker->isVisible() && picker->isAncestorOf(focused()));
+    press(Qt::Key_Escape);
+    QVERIFY(!picker->isVisible());
+    QVERIFY(b.screen->isVisible());
+
+    b.get<QWidget>(b.screen, box)->setFocus(Qt::TabFocusReason);
+    QSignalSpy back(b.get<QPushButton>(b.screen, QStringLiteral("cmdEnd")), &QPushButton::clicked);
+    press(Qt::Key_Escape);
+    QCOMPARE(back.count(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(b.screen.isNull());
+}
+
 // What a mouse does by double-click or on a scroll bar, by keys sent to the focused control.
 void KeyboardWalkTest::keyboardOnlyScenarios()
 {
@@ -263,6 +380,12 @@ void KeyboardWalkTest::keyboardOnlyScenarios()
     const int last = bar->value();
     press(Qt::Key_Left);
     QCOMPARE(f.screen.diaryPage()->currentDay(), last - 1);
+    // PageUp goes back toward the first day, as a document scrolled up; PageDown forward.
+    press(Qt::Key_PageUp);
+    QCOMPARE(f.screen.diaryPage()->currentDay(), last - 2);
+    press(Qt::Key_PageDown);
+    press(Qt::Key_Right);
+    QCOMPARE(f.screen.diaryPage()->currentDay(), last);
 
     // The chosen photo slot reads as checked, the others not.
     if (f.find<QWidget>(QStringLiteral("cmdPic2"))->isVisible()) {
@@ -332,6 +455,17 @@ void KeyboardWalkTest::recipeBookByKeys()
     b.notebook().tour.helpTourOn = 0;
     b.screen->show();
     QVERIFY(QTest::qWaitForWindowActive(b.screen));
+    // The recipe bar steps as the day bar: Right forward, PageUp back toward the first.
+    auto *bar = b.get<QScrollBar>(b.screen, QStringLiteral("hsbData"));
+    bar->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    QCOMPARE(bar->value(), 3);
+    press(Qt::Key_PageUp);
+    press(Qt::Key_Left);
+    QCOMPARE(bar->value(), 1);
+    QCOMPARE(b.get<QComboBox>(b.screen, QStringLiteral("cboNamae"))->currentText(),
+             b.notebook().recipes.recipe(1).name);
     auto *history = b.get<QListWidget>(b.screen, QStringLiteral("lstRireki"));
     const int cooked = history->count();
     b.get<QLabel>(b.screen, QStringLiteral("lblKai"))->setFocus(Qt::TabFocusReason);
