@@ -90,8 +90,7 @@ QLayout *DiaryPage::buildPage()
     m_lblDiaryM->setObjectName(QStringLiteral("lblDiaryM"));
     m_lblDiaryM->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
     m_hsbDay = new QScrollBar(Qt::Horizontal, this);
-    m_hsbDay->setFocusPolicy(Qt::StrongFocus); // Left and Right step the days
-    m_hsbDay->setInvertedControls(false);      // a scroll bar's own would turn them round
+    makePageBar(m_hsbDay);
     nameControl(m_hsbDay, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
     m_hsbDay->setRange(1, 1);
     m_hsbDay->setPageStep(1);
@@ -178,6 +177,7 @@ void DiaryPage::buildPictureFrame()
         m_cmdPic[n]->setMinimumWidth(n == 0 ? 48 : 28);
         m_cmdPic[n]->setAutoFillBackground(true);
         m_cmdPic[n]->setCheckable(true);
+        clickOnAccessibleToggle(m_cmdPic[n]); // a screen reader's toggle chooses the photo too
         photoButtons->addWidget(m_cmdPic[n]);
         connect(m_cmdPic[n], &QPushButton::clicked, this, [this, n] { choosePhoto(n); });
     }

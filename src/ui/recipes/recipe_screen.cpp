@@ -173,8 +173,7 @@ QLayout *RecipeScreen::buildNameRow()
     m_lblKensu = new QLabel(QStringLiteral("1 / 1"), this);
     nameValueLabel(m_lblKensu, QStringLiteral("lblKensu"), QStringLiteral("件数"));
     m_hsbData = new QScrollBar(Qt::Horizontal, this);
-    m_hsbData->setFocusPolicy(Qt::StrongFocus); // Left and Right step the recipes
-    m_hsbData->setInvertedControls(false);      // a scroll bar's own would turn them round
+    makePageBar(m_hsbData);
     nameControl(m_hsbData, QStringLiteral("hsbData"), QStringLiteral("レシピのページ"));
     m_hsbData->setRange(1, 1);
     m_hsbData->setPageStep(1);
@@ -426,6 +425,13 @@ void RecipeScreen::connectHandlers()
     connect(m_cmdTouroku, &QPushButton::clicked, this, &RecipeScreen::registerRecipe);
     connect(m_cmdDelete, &QPushButton::clicked, this, &RecipeScreen::deleteRecipe);
     connect(m_cmdEnd, &QPushButton::clicked, this, &QWidget::close);
+    // Escape that no control used (an open list or picker closes first) is 戻り, checks and all.
+    hookEvents(this, [this](QEvent *e) {
+        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape)
+            return false;
+        m_cmdEnd->click();
+        return true;
+    });
     for (int i = 0; i < 4; ++i) {
         connect(m_imgFace1[i], &QToolButton::clicked, this, [this, i] { selfFaceClicked(i); });
         connect(m_imgFace2[i], &QToolButton::clicked, this, [this, i] { childFaceClicked(i); });

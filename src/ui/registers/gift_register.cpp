@@ -53,7 +53,7 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
     m_date = new PickComboBox(this);
     m_date->setMaxVisibleItems(15);
     m_date->setMinimumContentsLength(11);
-    nameControl(m_date, kind.dateBox, kind.itemName + QStringLiteral("の日付"));
+    nameControl(m_date, kind.dateBox, kind.dateCaption);
     m_item = new QLineEdit(this);
     nameControl(m_item, kind.itemBox, kind.itemName + QStringLiteral("の品物"));
     m_add =
@@ -65,7 +65,7 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
     m_delete->setEnabled(false);
 
     auto *boxes = new QGridLayout;
-    boxes->addWidget(makeLabel(QStringLiteral("日付"), m_date, this), 0, 0);
+    boxes->addWidget(makeLabel(kind.dateCaption, m_date, this), 0, 0);
     boxes->addWidget(m_date, 0, 1);
     boxes->addWidget(makeLabel(QStringLiteral("品物"), m_item, this), 1, 0);
     boxes->addWidget(m_item, 1, 1);

@@ -19,6 +19,7 @@ struct GiftRegisterKind {
     QString grid, dateBox, itemBox, addButton, deleteButton, deleteAllButton, titleLabel;
     QString title;    // the caption over the grid
     QString itemName; // the item column's header, naming the register
+    QString dateCaption; // the date box's label, naming it apart from the other register's
     QString emptyTitle, emptyText;
     QString deleteChosenQuestion, deleteAllQuestion;
 };

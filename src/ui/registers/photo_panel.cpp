@@ -133,7 +133,8 @@ void PhotoPanel::readCaptions()
 void PhotoPanel::setCaption(int g, const QString &caption)
 {
     m_captions[g - 1] = caption;
-    showText(m_groups[g - 1].caption, caption);
+    // The caption is what the command's label shows; its name stays the command.
+    m_groups[g - 1].caption->setText(caption);
 }
 
 void PhotoPanel::setUpAlbums()

@@ -151,15 +151,31 @@ void DiaryScreen::buildBar()
                  QStringLiteral("ヘルプファイルを開きます"), [this] { openHelp(); });
     addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"),
                  [this] { endProgram(true); });
-    // Keys for the bar's commands (F1 is the help, F4 stays the date lists' own).
+    // Keys for the bar's commands (F1 is the help, F4 stays the date lists' own), each told
+    // in its button's tooltip; the help's list of buttons gives them too.
     const std::pair<const char *, QKeySequence> keys[] = {
-        {"cmdNew", Qt::Key_F2},    {"cmdTouroku", Qt::Key_F3}, {"cmdDiary", Qt::Key_F5},
-        {"cmdList", Qt::Key_F6},   {"cmdGraph", Qt::Key_F7},   {"cmdYotei", Qt::Key_F8},
-        {"cmdItadaki", Qt::Key_F9}, {"cmdPhoto", Qt::Key_F10}, {"cmdRinyu", Qt::Key_F11},
-        {"cmdPrivate", Qt::Key_F12}, {"cmdPrint", QKeySequence::Print}, {"cmdEnd", QKeySequence::Quit},
+        {"cmdNew", Qt::Key_F2},
+        {"cmdTouroku", Qt::Key_F3},
+        {"cmdDiary", Qt::Key_F5},
+        {"cmdList", Qt::Key_F6},
+        {"cmdGraph", Qt::Key_F7},
+        {"cmdYotei", Qt::Key_F8},
+        {"cmdItadaki", Qt::Key_F9},
+        {"cmdPhoto", Qt::Key_F10},
+        {"cmdRinyu", Qt::Key_F11},
+        {"cmdPrivate", Qt::Key_F12},
+        {"cmdPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"cmdEnd", QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {"cmdYearbook", QKeySequence(Qt::CTRL | Qt::Key_E)}};
-    for (const auto &[name, key] : keys)
-        m_bar->findChild<QPushButton *>(QLatin1String(name))->setShortcut(key);
+    QList<QKeySequence> commandKeys{QKeySequence(Qt::CTRL | Qt::Key_B)};
+    for (const auto &[name, key] : keys) {
+        auto *b = m_bar->findChild<QPushButton *>(QLatin1String(name));
+        b->setShortcut(key);
+        b->setToolTip((b->toolTip().isEmpty() ? b->text() : b->toolTip()) + QStringLiteral(" (") +
+                      key.toString(QKeySequence::NativeText) + u')');
+        commandKeys.append(key);
+    }
+    keepCommandKeys(this, commandKeys);
     bar->addStretch();
     m_chkHelp = new QCheckBox(m_bar);
     nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -105,6 +106,13 @@ void PicturePicker::buildLists(const QString &suffix)
     connect(m_files, &QListWidget::itemClicked, this, [this] { emit previewRequested(chosenFile()); });
     connect(m_copy, &QPushButton::clicked, this, &PicturePicker::copyClicked);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::hide);
+    // Escape from any of its lists cancels, before the window behind sees the key.
+    hookEvents(this, [this](QEvent *e) {
+        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape)
+            return false;
+        m_cancel->click();
+        return true;
+    });
 }
 
 QLabel *PicturePicker::addNote(const QString &objectName, const QString &text)

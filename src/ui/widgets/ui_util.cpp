@@ -7,13 +7,19 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 
 QWidget *nameControl(QWidget *w, const QString &objectName, const QString &accessibleName)
@@ -91,6 +97,58 @@ void hookEvents(QObject *watched, std::function<bool(QEvent *)> action)
     new EventHook(watched, std::move(action));
 }
 
+namespace {
+
+class CommandKeys : public QObject
+{
+public:
+    CommandKeys(QWidget *window, const QList<QKeySequence> &keys)
+        : QObject(window), m_window(window), m_keys(keys)
+    {
+        // Asked of whichever control has the focus, so the whole application is watched.
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+            static_cast<QWidget *>(watched)->window() != m_window)
+            return false;
+        if (!m_keys.contains(QKeySequence(static_cast<QKeyEvent *>(e)->keyCombination())))
+            return false;
+        e->ignore(); // not the control's to take: the window's shortcut runs
+        return true;
+    }
+
+private:
+    QWidget *m_window;
+    QList<QKeySequence> m_keys;
+};
+
+} // namespace
+
+void makePageBar(QScrollBar *bar)
+{
+    bar->setFocusPolicy(Qt::StrongFocus);
+    // A scroll bar's own controls go back on Up, PageUp and the wheel up, but forward on Left.
+    bar->setInvertedControls(true);
+    hookEvents(bar, [bar](QEvent *e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(e);
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (key->key() == Qt::Key_Left)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        else if (key->key() == Qt::Key_Right)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        else
+            return false;
+        return true;
+    });
+}
+
+void keepCommandKeys(QWidget *window, const QList<QKeySequence> &keys) { new CommandKeys(window, keys); }
+
 bool isEnterKey(const QEvent *e)
 {
     if (e->type() != QEvent::KeyPress)
@@ -164,6 +222,106 @@ public:
     }
 };
 
+// A combo box as the bus reads it: named by its label (its own name, or the label whose buddy
+// it is), its text the value. Qt's own reports the text as the name on Linux, with the label
+// only in a relation, so every date box and list read as what it shows.
+class ComboAccessible : public QAccessibleWidget
+{
+public:
+    explicit ComboAccessible(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+    int childCount() const override { return box()->isEditable() ? 2 : 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(box()->view());
+        if (index == 1 && box()->isEditable())
+            return QAccessible::queryAccessibleInterface(box()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        if (child->object() == box()->view())
+            return 0;
+        return box()->isEditable() && child->object() == box()->lineEdit() ? 1 : -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const QLineEdit *edit = box()->isEditable() ? box()->lineEdit() : nullptr;
+        return edit && edit->rect().contains(edit->mapFromGlobal(QPoint(x, y))) ? child(1) : nullptr;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = box()->isEditable();
+        s.expandable = true;
+        s.expanded = box()->view()->isVisible();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (name != showMenuAction() && name != pressAction())
+            return QAccessibleWidget::doAction(name);
+        if (box()->view()->isVisible())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+};
+
+const char *const ClickOnToggle = "clickOnToggle";
+
+// A checkable button whose command listens to its click: a screen reader's press and toggle
+// click it, where Qt's own toggle would only tick it.
+class ClickButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit ClickButtonAccessible(QAbstractButton *b) : QAccessibleWidget(b, QAccessible::CheckBox) {}
+    QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
+    QAccessible::Role role() const override
+    {
+        return button()->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = button()->isCheckable();
+        s.checked = button()->isChecked();
+        s.pressed = button()->isDown();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && own.isEmpty() ? button()->text() : own;
+    }
+    QStringList actionNames() const override
+    {
+        if (!widget()->isEnabled())
+            return QAccessibleWidget::actionNames();
+        return QStringList{pressAction(), toggleAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction() || name == toggleAction()) {
+            if (widget()->isEnabled())
+                button()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+};
+
 const char *const AccessibleRole = "accessibleRole";
 
 QAccessibleInterface *commandAccessible(const QString &, QObject *object)
@@ -172,6 +330,10 @@ QAccessibleInterface *commandAccessible(const QString &, QObject *object)
         return nullptr;
     if (auto *label = qobject_cast<QLabel *>(object))
         return new LabelAccessible(label);
+    if (auto *box = qobject_cast<QComboBox *>(object))
+        return new ComboAccessible(box);
+    if (object->property(ClickOnToggle).toBool())
+        return new ClickButtonAccessible(static_cast<QAbstractButton *>(object));
     if (const QVariant role = object->property(AccessibleRole); role.isValid())
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Role(role.toInt()));
     return nullptr;
@@ -195,9 +357,26 @@ void setAccessibleRole(QWidget *w, int role)
     w->setProperty(AccessibleRole, role);
 }
 
+void clickOnAccessibleToggle(QAbstractButton *button)
+{
+    prepareAccessibility();
+    button->setProperty(ClickOnToggle, true);
+    // Its name or tooltip may have made Qt's interface already: that one makes way.
+    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(button);
+    if (made && !dynamic_cast<ClickButtonAccessible *>(made))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
 void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command)
 {
     prepareAccessibility();
+    // A caption turned into a command no longer labels its box: the box keeps the caption as
+    // its name, and a screen reader does not announce the box as the command.
+    if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy()) {
+        if (label->buddy()->accessibleName().isEmpty())
+            label->buddy()->setAccessibleName(label->text());
+        label->setBuddy(nullptr);
+    }
     // A screen reader hears the command; what the control said before becomes its description.
     if (!w->accessibleName().isEmpty() && w->accessibleDescription().isEmpty())
         w->setAccessibleDescription(w->accessibleName());

@@ -49,15 +49,31 @@ class QObject;
 void hookEvents(QObject *watched, std::function<bool(QEvent *)> action);
 bool isEnterKey(const QEvent *e);
 
+class QScrollBar;
+// A bar of pages (days, recipes) laid across: it takes the focus, Left and Right step back and
+// forward, and Up, PageUp and the wheel turned up go back toward the first page, as a document
+// scrolled up does.
+void makePageBar(QScrollBar *bar);
+
+class QKeySequence;
+// The window's command keys reach their commands whichever control has the focus: a text or
+// combo box claims some of them before the window's shortcuts see them (Ctrl+E, the end of
+// the line on Linux desktops).
+void keepCommandKeys(QWidget *window, const QList<QKeySequence> &keys);
+
 // A control whose command is a double-click (a caption, a picture, a label): a double-click
 // (any button) runs it, and so do the other ways: it takes the focus (Tab) and shows it, Enter
 // and Space run the command, its context menu (the menu key, Shift+F10) holds it by name, and
 // a screen reader sees a button of that name whose press action runs it.
 void addKeyboardWay(QWidget *w, const QString &commandName, std::function<void()> command);
 
-// Labels as screen readers see them (their text, or the command addKeyboardWay gives them):
-// called by each window before it makes its labels, since a label's interface is made with
-// its first text.
+// A checkable button whose command runs on its click (a chosen photo slot): a screen reader's
+// toggle and press click it too.
+void clickOnAccessibleToggle(QAbstractButton *button);
+
+// Labels as screen readers see them (their text, or the command addKeyboardWay gives them),
+// combo boxes named by their labels: called by each window before it makes its labels, since
+// a label's interface is made with its first text.
 void prepareAccessibility();
 
 // What a screen reader is told the widget is, where Qt's own answer says nothing (a window

@@ -9,14 +9,18 @@
 #include "ui/recipe_tools/graph_screens.h"
 #include "ui/recipe_tools/print_screen.h"
 #include "ui/recipe_tools/search_screen.h"
+#include "ui/recipes/first_foods_window.h"
 #include "ui/shell/help_window.h"
+#include "ui/widgets/picture_picker.h"
 #include "user_actions.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QLabel>
+#include <QAction>
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,7 +29,9 @@
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -53,6 +59,31 @@ QList<QWidget *> tabStops(QWidget *window)
         stops.append(w);
     }
     return stops;
+}
+
+// An input is named by its label and its value is its value; a command label is named by its
+// command, whatever it shows; a box is labelled by a label, not by a command.
+QStringList nameProblems(QWidget *w, QAccessibleInterface *a, const QString &name, const QString &id)
+{
+    QStringList problems;
+    if (!a)
+        return problems;
+    const QAccessible::Role role = a->role();
+    const QString value = a->text(QAccessible::Value);
+    if ((role == QAccessible::ComboBox || role == QAccessible::EditableText ||
+         role == QAccessible::SpinBox) &&
+        !value.isEmpty() && name == value)
+        problems.append(id + QStringLiteral(": reads its value \"") + value +
+                        QStringLiteral("\" as its name"));
+    if (w->property("keyboardCommand").toBool() && !w->actions().isEmpty() &&
+        name != w->actions().first()->text())
+        problems.append(id + QStringLiteral(": named \"") + name +
+                        QStringLiteral("\", not by its command \"") + w->actions().first()->text() + u'"');
+    for (const auto &[label, relation] : a->relations(QAccessible::Label))
+        if (label && label->role() == QAccessible::Button)
+            problems.append(id + QStringLiteral(": labelled by the command \"") +
+                            label->text(QAccessible::Name) + u'"');
+    return problems;
 }
 
 // Tabs round the window from its first control; what is wrong, one line each.
@@ -83,16 +114,15 @@ QStringList walk(QWidget *window)
             hit = hit || (r && (r->focusProxy() == w || w->isAncestorOf(r)));
         if (!hit)
             problems.append(id + QStringLiteral(": Tab never reaches it"));
+        // The name and value as the accessibility bus reports them: the widget's interface.
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
-        // A combo box reads its value as its name; its label is its name through the relation.
-        const QString name = qobject_cast<QComboBox *>(w) ? w->accessibleName()
-                             : a                          ? a->text(QAccessible::Name)
-                                                          : QString();
+        const QString name = a ? a->text(QAccessible::Name) : QString();
         if (name.isEmpty())
             problems.append(id + QStringLiteral(": no accessible name"));
         else if (names.contains(name) && names[name] != id)
             problems.append(id + QStringLiteral(": shares its name \"") + name + QStringLiteral("\" with ") + names[name]);
         names.insert(name, id);
+        problems += nameProblems(w, a, name, id);
         if (w->property("keyboardCommand").toBool() &&
             !(a && a->actionInterface() && a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction())))
             problems.append(id + QStringLiteral(": a command without a press action"));
@@ -113,6 +143,12 @@ private slots:
     void everyPanelOfTheNotebookScreen();
     void recipeScreens();
     void profileAndHelpWindows();
+    void inputsAreNamedByTheirLabels();
+    void barKeysFromEveryField_data();
+    void barKeysFromEveryField();
+    void barKeysAreShownAndListedInTheHelp();
+    void escapeGoesBack_data();
+    void escapeGoesBack();
     void keyboardOnlyScenarios();
     void recipeBookByKeys();
 };
@@ -158,6 +194,8 @@ void KeyboardWalkTest::recipeScreens()
     problems += walk(b.tools->classificationGraph());
     b.tools->openEvaluationGraph();
     problems += walk(b.tools->evaluationGraph());
+    b.screen->openFirstFoods();
+    problems += walk(b.screen->findChild<FirstFoodsWindow *>());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
@@ -184,6 +222,148 @@ void KeyboardWalkTest::profileAndHelpWindows()
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
+// The names of the inputs as the bus reads them: their labels, whatever they hold; what they
+// hold is their value.
+void KeyboardWalkTest::inputsAreNamedByTheirLabels()
+{
+    auto read = [](QWidget *w, QAccessible::Text t) {
+        return QAccessible::queryAccessibleInterface(w)->text(t);
+    };
+    LoadedScreen f;
+    for (const auto &[box, label] : {std::pair{"cboDay", "日付"},
+                                     {"cboYHizuke", "日付"},
+                                     {"cboAHizuke", "贈った日"},
+                                     {"cboIHizuke", "頂いた日"},
+                                     {"txtDiary", "なんでも日記"}})
+        QCOMPARE(read(f.find<QWidget>(QLatin1String(box)), QAccessible::Name), QString::fromUtf8(label));
+    auto *day = f.find<QComboBox>(QStringLiteral("cboDay"));
+    QCOMPARE(read(day, QAccessible::Value), day->currentText());
+    QVERIFY(!day->currentText().isEmpty());
+
+    RecipeBookScreens b;
+    b.screen->openFirstFoods();
+    QWidget *firstFoods = b.screen->findChild<FirstFoodsWindow *>();
+    const std::tuple<QWidget *, const char *, const char *> boxes[] = {
+        {b.screen, "cboNamae", "料理名"}, {b.screen, "cboJyanru", "月齢"},
+        {b.screen, "cboSyurui", "種類"},  {b.screen, "cboCyouri", "調理方法"},
+        {b.screen, "cboSankou", "参考"},  {firstFoods, "cboSyokuzai", "食材"},
+        {firstFoods, "cboHannou", "反応"}};
+    for (const auto &[in, box, label] : boxes) {
+        auto *combo = b.get<QComboBox>(in, QLatin1String(box));
+        QCOMPARE(read(combo, QAccessible::Name), QString::fromUtf8(label));
+        QCOMPARE(read(combo, QAccessible::Value), combo->currentText());
+    }
+}
+
+// A one-line box as Linux desktops have it, whatever the test's platform: Ctrl+E is its end
+// of the line.
+class EndOfLineBox : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent *>(e)->keyCombination() == (Qt::CTRL | Qt::Key_E)) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+};
+
+void KeyboardWalkTest::barKeysFromEveryField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("Ctrl+E を使う欄") << "endOfLineBox";
+    QTest::newRow("身長") << "txtShincyo";
+    QTest::newRow("検索") << "txtKensaku";
+    QTest::newRow("日付") << "cboDay";
+    QTest::newRow("なんでも日記") << "txtDiary";
+}
+
+// The bar's keys reach their commands whichever box has the focus: a text box claims Ctrl+E
+// (the end of the line) on Linux desktops.
+void KeyboardWalkTest::barKeysFromEveryField()
+{
+    QFETCH(QString, field);
+    LoadedScreen f;
+    f.setHelpTour(false);
+    auto *endOfLine = new EndOfLineBox(f.screen.diaryPage());
+    endOfLine->setObjectName(QStringLiteral("endOfLineBox"));
+    endOfLine->show();
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(field)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focused(), f.find<QWidget>(field));
+    press(Qt::Key_E, Qt::ControlModifier);
+    QTRY_VERIFY(f.screen.findChild<YearbookWindow *>() &&
+                f.screen.findChild<YearbookWindow *>()->isVisible());
+    // An F-key from the same box opens its panel.
+    QApplication::setActiveWindow(&f.screen);
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(field)->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_F7);
+    QTRY_VERIFY(f.find<QWidget>(QStringLiteral("fraGraph"))->isVisible());
+}
+
+// Each bar button with a key says it in its tooltip, and the help's list of buttons gives it.
+void KeyboardWalkTest::barKeysAreShownAndListedInTheHelp()
+{
+    LoadedScreen f;
+    QFile help(QStringLiteral(TECHO_SOURCE_DIR "/help/index.html"));
+    QVERIFY(help.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(help.readAll()).split(QStringLiteral("<tr"));
+    int keyed = 0;
+    for (QPushButton *b : f.find<QWidget>(QStringLiteral("barButtons"))->findChildren<QPushButton *>()) {
+        if (b->shortcut().isEmpty())
+            continue;
+        ++keyed;
+        const QString key = b->shortcut().toString(QKeySequence::NativeText);
+        QVERIFY2(b->toolTip().endsWith(QStringLiteral(" (") + key + u')'), qPrintable(b->toolTip()));
+        const QString button = QStringLiteral("<span class=\"key\">") + b->text() + QStringLiteral("</span>");
+        const auto row =
+            std::find_if(rows.begin(), rows.end(), [&](const QString &r) { return r.contains(button); });
+        QVERIFY2(row != rows.end(), qPrintable(b->text()));
+        QVERIFY2(row->contains(QStringLiteral("<kbd>") + key + QStringLiteral("</kbd>")), qPrintable(*row));
+    }
+    QCOMPARE(keyed, 13);
+}
+
+void KeyboardWalkTest::escapeGoesBack_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("料理名") << "cboNamae";
+    QTest::newRow("材料") << "txtZairyou";
+    QTest::newRow("料理時間") << "txtJikan";
+}
+
+// Escape closes an open picture picker, and leaves the recipe window as its 戻り does.
+void KeyboardWalkTest::escapeGoesBack()
+{
+    QFETCH(QString, box);
+    RecipeBookScreens b;
+    b.notebook().tour.helpTourOn = 0;
+    b.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(b.screen));
+    b.get<QLabel>(b.screen, QStringLiteral("lblRyoriNm"))->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Return);
+    auto *picker = b.screen->findChild<PicturePicker *>();
+    QVERIFY(picker->isVisible() && picker->isAncestorOf(focused()));
+    press(Qt::Key_Escape);
+    QVERIFY(!picker->isVisible());
+    QVERIFY(b.screen->isVisible());
+
+    b.get<QWidget>(b.screen, box)->setFocus(Qt::TabFocusReason);
+    QSignalSpy back(b.get<QPushButton>(b.screen, QStringLiteral("cmdEnd")), &QPushButton::clicked);
+    press(Qt::Key_Escape);
+    QCOMPARE(back.count(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(b.screen.isNull());
+}
+
 // What a mouse does by double-click or on a scroll bar, by keys sent to the focused control.
 void KeyboardWalkTest::keyboardOnlyScenarios()
 {
@@ -200,6 +380,12 @@ void KeyboardWalkTest::keyboardOnlyScenarios()
     const int last = bar->value();
     press(Qt::Key_Left);
     QCOMPARE(f.screen.diaryPage()->currentDay(), last - 1);
+    // PageUp goes back toward the first day, as a document scrolled up; PageDown forward.
+    press(Qt::Key_PageUp);
+    QCOMPARE(f.screen.diaryPage()->currentDay(), last - 2);
+    press(Qt::Key_PageDown);
+    press(Qt::Key_Right);
+    QCOMPARE(f.screen.diaryPage()->currentDay(), last);
 
     // The chosen photo slot reads as checked, the others not.
     if (f.find<QWidget>(QStringLiteral("cmdPic2"))->isVisible()) {
@@ -269,6 +455,17 @@ void KeyboardWalkTest::recipeBookByKeys()
     b.notebook().tour.helpTourOn = 0;
     b.screen->show();
     QVERIFY(QTest::qWaitForWindowActive(b.screen));
+    // The recipe bar steps as the day bar: Right forward, PageUp back toward the first.
+    auto *bar = b.get<QScrollBar>(b.screen, QStringLiteral("hsbData"));
+    bar->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    QCOMPARE(bar->value(), 3);
+    press(Qt::Key_PageUp);
+    press(Qt::Key_Left);
+    QCOMPARE(bar->value(), 1);
+    QCOMPARE(b.get<QComboBox>(b.screen, QStringLiteral("cboNamae"))->currentText(),
+             b.notebook().recipes.recipe(1).name);
     auto *history = b.get<QListWidget>(b.screen, QStringLiteral("lstRireki"));
     const int cooked = history->count();
     b.get<QLabel>(b.screen, QStringLiteral("lblKai"))->setFocus(Qt::TabFocusReason);
