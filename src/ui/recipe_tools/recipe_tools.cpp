@@ -5,6 +5,7 @@
 #include "core/recipe_tools/recipe_graphs.h"
 #include "ui/recipe_tools/graph_screens.h"
 #include "ui/recipe_tools/search_screen.h"
+#include "ui/widgets/ui_util.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ template <class Screen, class Make> void openScreen(QPointer<Screen> &screen, Ma
 {
     if (!screen) {
         screen = make();
+        screen->setProperty(helpPageProperty(), QStringLiteral("recipes.html"));
         screen->load();
     }
     screen->show();

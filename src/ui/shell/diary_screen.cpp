@@ -70,12 +70,12 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     prepareAccessibility();
     setObjectName(QStringLiteral("frmDiary"));
     buildBar();
-    m_diaryPage = new DiaryPage(*this, this);
-    m_growthPanel = new GrowthPanel(*this, this);
-    m_listPanel = new ListPanel(*this, this);
-    m_schedulePanel = new SchedulePanel(*this, this);
-    m_giftPanel = new GiftPanel(*this, this);
-    m_photoPanel = new PhotoPanel(*this, this);
+    for (const BarCommand &command : barCommands())
+        if (command.makePanel) {
+            QFrame *panel = command.makePanel(*this);
+            m_panels.append(panel);
+            m_panelHelp.append({panel, command.helpPage});
+        }
 
     // The six panels share one place of the window; exactly one is visible at a time.
     auto *area = new QGridLayout;
@@ -104,6 +104,59 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     resize(1180, 720);
 }
 
+// The notebook screen's commands and panels, declared once: the bar's buttons (caption,
+// tooltip, name, key), the panels and the help page shown with each are all made from here.
+// Keys: F1 is the help and F4 stays the date lists' own; when the F-keys run out, a new panel
+// takes Ctrl with a digit or Alt with a letter.
+const QList<DiaryScreen::BarCommand> &DiaryScreen::barCommands()
+{
+    using S = DiaryScreen;
+    const auto key = [](int k) { return QKeySequence(k); };
+    static const QList<BarCommand> commands = {
+        {QStringLiteral("cmdNew"), QStringLiteral("新規"), QStringLiteral("新しい日記のページを作ります"), {},
+         key(Qt::Key_F2), false, {}, {}, [](S &s) { s.m_diaryPage->newPage(); }},
+        // The bar's 保存 saves the diary page whichever panel is shown: its name says so, apart
+        // from the schedule's own 保存.
+        {QStringLiteral("cmdTouroku"), QStringLiteral("保存"), QStringLiteral("表示中の日記を保存します"),
+         QStringLiteral("日記を保存"), key(Qt::Key_F3), false, {}, {}, [](S &s) { s.m_diaryPage->save(); }},
+        {QStringLiteral("cmdDiary"), QStringLiteral("日記"), QStringLiteral("メインの育児日記のページを表示します"), {},
+         key(Qt::Key_F5), true, QStringLiteral("diary.html"),
+         [](S &s) { return s.m_diaryPage = new DiaryPage(s, &s); }, [](S &s) { s.diaryButtonClicked(); }},
+        {QStringLiteral("cmdList"), QStringLiteral("一覧"), QStringLiteral("育児日記を一覧で見ることができます"), {},
+         key(Qt::Key_F6), false, QStringLiteral("panels.html#list"),
+         [](S &s) { return s.m_listPanel = new ListPanel(s, &s); }, [](S &s) { s.m_listPanel->open(); }},
+        {QStringLiteral("cmdGraph"), QStringLiteral("グラフ"), QStringLiteral("身長、体重のグラフ表示です"), {},
+         key(Qt::Key_F7), false, QStringLiteral("panels.html#graph"),
+         [](S &s) { return s.m_growthPanel = new GrowthPanel(s, &s); }, [](S &s) { s.m_growthPanel->open(); }},
+        // The schedule's text box is "予定": the button is named for the whole table.
+        {QStringLiteral("cmdYotei"), QStringLiteral("予定"), QStringLiteral("予定を登録することができます"),
+         QStringLiteral("予定表"), key(Qt::Key_F8), false, QStringLiteral("panels.html#yotei"),
+         [](S &s) { return s.m_schedulePanel = new SchedulePanel(s, &s); }, [](S &s) { s.m_schedulePanel->open(); }},
+        {QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"), QStringLiteral("頂きものやお返しを管理します"), {},
+         key(Qt::Key_F9), false, QStringLiteral("panels.html#gift"),
+         [](S &s) { return s.m_giftPanel = new GiftPanel(s, &s); }, [](S &s) { s.m_giftPanel->open(); }},
+        {QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), {}, {}, key(Qt::Key_F10), false,
+         QStringLiteral("panels.html#photo"), [](S &s) { return s.m_photoPanel = new PhotoPanel(s, &s); },
+         [](S &s) { s.m_photoPanel->open(); }},
+        {QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"), {},
+         QKeySequence(Qt::CTRL | Qt::Key_P), true, {}, {}, [](S &s) { printNotebookScreen(&s, s); }},
+        {QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"), QStringLiteral("離乳食レシピモードです"), {},
+         key(Qt::Key_F11), false, {}, {}, [](S &s) { s.recipeButtonClicked(); }},
+        {QStringLiteral("cmdPrivate"), QStringLiteral("設定"), {}, {}, key(Qt::Key_F12), false, {}, {},
+         [](S &s) { s.profileButtonClicked(); }},
+        // The bar is full at the smallest window: the caption is short, the name says it whole.
+        {QStringLiteral("cmdYearbook"), QStringLiteral("書き出し"),
+         QStringLiteral("アルバム書き出し：日記を写真やグラフと一緒にウェブページや PDF に書き出します"),
+         QStringLiteral("アルバム書き出し"), QKeySequence(Qt::CTRL | Qt::Key_E), false, {}, {},
+         [](S &s) { s.openYearbook(); }},
+        {QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"), {}, {}, false,
+         {}, {}, [](S &s) { s.openHelp(); }},
+        {QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"), {},
+         QKeySequence(Qt::CTRL | Qt::Key_Q), false, {}, {}, [](S &s) { s.endProgram(true); }},
+    };
+    return commands;
+}
+
 // The button bar; the panels a button opens are made after it, so every handler reaches its
 // panel when it runs.
 void DiaryScreen::buildBar()
@@ -114,66 +167,21 @@ void DiaryScreen::buildBar()
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(4);
 
-    addBarButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
-                 QStringLiteral("新しい日記のページを作ります"), [this] { m_diaryPage->newPage(); });
-    QPushButton *save = addBarButton(QStringLiteral("cmdTouroku"), QStringLiteral("保存"),
-                                     QStringLiteral("表示中の日記を保存します"), [this] { m_diaryPage->save(); });
-    // The bar's 保存 saves the diary page whichever panel is shown: its name says so, apart
-    // from the schedule's own 保存.
-    save->setAccessibleName(QStringLiteral("日記を保存"));
-    bar->addSpacing(10);
-    addBarButton(QStringLiteral("cmdDiary"), QStringLiteral("日記"),
-                 QStringLiteral("メインの育児日記のページを表示します"), [this] { diaryButtonClicked(); });
-    addBarButton(QStringLiteral("cmdList"), QStringLiteral("一覧"),
-                 QStringLiteral("育児日記を一覧で見ることができます"), [this] { m_listPanel->open(); });
-    addBarButton(QStringLiteral("cmdGraph"), QStringLiteral("グラフ"),
-                 QStringLiteral("身長、体重のグラフ表示です"), [this] { m_growthPanel->open(); });
-    addBarButton(QStringLiteral("cmdYotei"), QStringLiteral("予定"),
-                 QStringLiteral("予定を登録することができます"), [this] { m_schedulePanel->open(); })
-        ->setAccessibleName(QStringLiteral("予定表")); // the schedule's text box is "予定"
-    addBarButton(QStringLiteral("cmdItadaki"), QStringLiteral("頂き物"),
-                 QStringLiteral("頂きものやお返しを管理します"), [this] { m_giftPanel->open(); });
-    addBarButton(QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), QString(),
-                 [this] { m_photoPanel->open(); });
-    bar->addSpacing(10);
-    addBarButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
-                 QStringLiteral("表示中の画面を印刷します"), [this] { printNotebookScreen(this, *this); });
-    addBarButton(QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"),
-                 QStringLiteral("離乳食レシピモードです"), [this] { recipeButtonClicked(); });
-    addBarButton(QStringLiteral("cmdPrivate"), QStringLiteral("設定"), QString(),
-                 [this] { profileButtonClicked(); });
-    // The bar is full at the smallest window: the caption is short, the name says it whole.
-    addBarButton(QStringLiteral("cmdYearbook"), QStringLiteral("書き出し"),
-                 QStringLiteral("アルバム書き出し：日記を写真やグラフと一緒にウェブページや PDF に書き出します"),
-                 [this] { openYearbook(); })
-        ->setAccessibleName(QStringLiteral("アルバム書き出し"));
-    addBarButton(QStringLiteral("cmdHelp"), QStringLiteral("ヘルプ"),
-                 QStringLiteral("ヘルプファイルを開きます"), [this] { openHelp(); });
-    addBarButton(QStringLiteral("cmdEnd"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"),
-                 [this] { endProgram(true); });
-    // Keys for the bar's commands (F1 is the help, F4 stays the date lists' own), each told
-    // in its button's tooltip; the help's list of buttons gives them too.
-    const std::pair<const char *, QKeySequence> keys[] = {
-        {"cmdNew", Qt::Key_F2},
-        {"cmdTouroku", Qt::Key_F3},
-        {"cmdDiary", Qt::Key_F5},
-        {"cmdList", Qt::Key_F6},
-        {"cmdGraph", Qt::Key_F7},
-        {"cmdYotei", Qt::Key_F8},
-        {"cmdItadaki", Qt::Key_F9},
-        {"cmdPhoto", Qt::Key_F10},
-        {"cmdRinyu", Qt::Key_F11},
-        {"cmdPrivate", Qt::Key_F12},
-        {"cmdPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {"cmdEnd", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {"cmdYearbook", QKeySequence(Qt::CTRL | Qt::Key_E)}};
     QList<QKeySequence> commandKeys{QKeySequence(Qt::CTRL | Qt::Key_B)};
-    for (const auto &[name, key] : keys) {
-        auto *b = m_bar->findChild<QPushButton *>(QLatin1String(name));
-        b->setShortcut(key);
+    for (const BarCommand &command : barCommands()) {
+        if (command.gapBefore)
+            bar->addSpacing(10);
+        QPushButton *b = addBarButton(command.id, command.caption, command.tooltip,
+                                      [this, run = command.run] { run(*this); });
+        if (!command.name.isEmpty())
+            b->setAccessibleName(command.name);
+        if (command.key.isEmpty())
+            continue;
+        // Each key told in its button's tooltip; the help's list of buttons gives them too.
+        b->setShortcut(command.key);
         b->setToolTip((b->toolTip().isEmpty() ? b->text() : b->toolTip()) + QStringLiteral(" (") +
-                      key.toString(QKeySequence::NativeText) + u')');
-        commandKeys.append(key);
+                      command.key.toString(QKeySequence::NativeText) + u')');
+        commandKeys.append(command.key);
     }
     keepCommandKeys(this, commandKeys);
     bar->addStretch();
@@ -256,11 +264,7 @@ QPushButton *DiaryScreen::addBarButton(const QString &name, const QString &capti
     return b;
 }
 
-QList<QFrame *> DiaryScreen::panels() const
-{
-    // PANEL_HIDE's order.
-    return {m_diaryPage, m_growthPanel, m_schedulePanel, m_listPanel, m_giftPanel, m_photoPanel};
-}
+QList<QFrame *> DiaryScreen::panels() const { return m_panels; }
 
 void DiaryScreen::panelHide()
 {
@@ -280,6 +284,7 @@ RecipeScreen *DiaryScreen::recipeScreen()
 {
     if (!m_recipeScreen) {
         m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs);
+        m_recipeScreen->setProperty(helpPageProperty(), QStringLiteral("recipes.html"));
         m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
         m_recipeScreen->load();
         attachRecipeTools(m_recipeScreen, m_notebook, m_dialogs, m_printer);
@@ -449,22 +454,13 @@ void DiaryScreen::openHelpAt(const QString &page)
 
 QString DiaryScreen::helpPageShown() const
 {
-    // The other windows by their names; the notebook by the panel it shows.
-    static const std::pair<const char16_t *, const char16_t *> windows[] = {
-        {u"frmMain", u"recipes.html"},   {u"frmKensaku", u"recipes.html"}, {u"frmGraph1", u"recipes.html"},
-        {u"frmGraph2", u"recipes.html"}, {u"frmPrint", u"recipes.html"},   {u"frmPrivate", u"settings.html"}};
-    static const std::pair<const char16_t *, const char16_t *> panelPages[] = {
-        {u"fraGraph", u"panels.html#graph"}, {u"fraList", u"panels.html#list"},
-        {u"fraYotei", u"panels.html#yotei"}, {u"fraItadaki", u"panels.html#gift"},
-        {u"fraPhoto", u"panels.html#photo"}, {u"fraDiary", u"diary.html"}};
+    // Another window of the program says its own page; the notebook the page of the panel shown.
     for (QWidget *w = QApplication::activeWindow(); w && w != this; w = w->parentWidget())
-        for (const auto &[name, page] : windows)
-            if (w->objectName() == QStringView(name))
-                return QString::fromUtf16(page);
-    for (const auto &[name, page] : panelPages)
-        if (const QWidget *panel = findChild<QWidget *>(QString::fromUtf16(name));
-            panel && panel->isVisible())
-            return QString::fromUtf16(page);
+        if (const QVariant page = w->property(helpPageProperty()); page.isValid())
+            return page.toString();
+    for (const auto &[panel, page] : m_panelHelp)
+        if (panel->isVisible())
+            return page;
     return m_helpFileName;
 }
 
@@ -497,6 +493,7 @@ void DiaryScreen::openProfileScreen()
 {
     if (!m_profileScreen) {
         m_profileScreen = new ProfileScreen(m_notebook, m_dialogs, m_printer, this);
+        m_profileScreen->setProperty(helpPageProperty(), QStringLiteral("settings.html"));
         connect(m_profileScreen, &ProfileScreen::programEndRequested, this, [this] { endProgram(true); });
         connect(m_profileScreen, &ProfileScreen::restoredFolderToOpen, this, &DiaryScreen::restoredFolderToOpen);
         m_profileScreen->load();

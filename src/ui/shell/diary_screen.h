@@ -2,6 +2,7 @@
 
 #include "ui/widgets/panel_host.h"
 
+#include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -81,6 +82,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // A command of the bar, and for a panel how it is made and its help page.
+    struct BarCommand {
+        QString id; // the button's object name
+        QString caption;
+        QString tooltip;
+        QString name; // the accessible name when the caption does not say it whole
+        QKeySequence key;
+        bool gapBefore = false;
+        QString helpPage;
+        std::function<QFrame *(DiaryScreen &)> makePanel;
+        std::function<void(DiaryScreen &)> run;
+    };
+    static const QList<BarCommand> &barCommands();
     void showOutsideNote(const QString &note);
     void readProfile();
     void greet();
@@ -114,6 +128,8 @@ private:
     GiftPanel *m_giftPanel = nullptr;
     PhotoPanel *m_photoPanel = nullptr;
     OutsideWatch *m_outsideWatch = nullptr;
+    QList<QFrame *> m_panels; // in the bar's order
+    QList<std::pair<QFrame *, QString>> m_panelHelp;
     QPushButton *m_noteDetails = nullptr; // shows the last note from the other computer whole
     QString m_lastNote;
     QPointer<RecipeScreen> m_recipeScreen;

@@ -95,3 +95,7 @@ void setupGrid(QTableWidget *grid, const QStringList &headers, const QList<int> 
 // Every picture frame in window says, once a run for each picture, that a picture was too
 // large to show (a warning box "画像の表示").
 void tellRefusedPictures(QWidget *window, Dialogs &dialogs, const NotebookFiles &files);
+
+// The property that names the help page a window of the program opens with F1, set where the
+// window is made.
+inline const char *helpPageProperty() { return "helpPage"; }
