@@ -9,8 +9,8 @@ class Dialogs;
 // The help tour: most commands explain themselves in a box before they act, while the tour
 // is on. The setting lives in 設定.txt.
 struct HelpTour {
-    qint16 helpTourOn = 0; // HelpTourOn: anything but 0 is on
-    QString helpText;      // HelpText: set completely by each command before showHelpTour
+    qint16 helpTourOn = 0; // anything but 0 is on
+    QString helpText;      // set completely by each command before showHelpTour
 };
 
 // Sets HelpText and shows it in a box titled "ヘルプツアー" when the tour is on.

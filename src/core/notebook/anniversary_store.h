@@ -12,7 +12,7 @@
 constexpr int KinenCapacity = 730;
 
 struct AnniversaryRead {
-    QStringList entries; // KinenList 1..KinenCount, in file order
+    QStringList entries; // in file order
     bool whole = true;   // false when the file held more lines than the list can
 };
 

@@ -10,10 +10,10 @@
 
 // One page of the diary.
 struct DiaryDay {
-    QString date;      // DiaryDate, "yyyy/mm/dd"
-    double height = 0; // DiaryHeight in cm to 0.1 cm (keptHeight), 0 = not entered
-    qint16 weight = 0; // DiaryWeight in whole grams, 0 = not entered
-    QString text;      // DiaryText, lines joined by CR LF, none after the last
+    QString date;      // "yyyy/mm/dd"
+    double height = 0; // in cm to 0.1 cm (keptHeight), 0 = not entered
+    qint16 weight = 0; // in whole grams, 0 = not entered
+    QString text;      // lines joined by CR LF, none after the last
 };
 
 // A height as the day table keeps it: to the nearest 0.1 cm, a half going to the even tenth
@@ -32,7 +32,7 @@ constexpr int DiaryCapacity = 1095; // three years of days
 class DiaryTable
 {
 public:
-    int count() const { return int(m_days.size()); } // DiaryCount
+    int count() const { return int(m_days.size()); }
     // Day k, counted from 1 as the screens count them.
     const DiaryDay &day(int k) const { return m_days[k - 1]; }
     DiaryDay &day(int k) { return m_days[k - 1]; }

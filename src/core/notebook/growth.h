@@ -13,10 +13,10 @@
 // The growth series: one entry per calendar day from diary day 1 to the last day with a
 // weight, missing days filled in by straight lines between measured days.
 struct GrowthSeries {
-    QList<QString> date;  // GrowthDate, from index 1; index 0 unused
-    QList<double> height; // GrowthHeight in cm to 0.1 cm, index 0 holds 0
-    QList<qint16> weight; // GrowthWeight, index 0 holds 0
-    int count = 0;        // GrowthCount
+    QList<QString> date;  // from index 1; index 0 unused
+    QList<double> height; // in cm to 0.1 cm, index 0 holds 0
+    QList<qint16> weight; // index 0 holds 0
+    int count = 0;
 };
 
 // GROWTH_BUILD. The series holds at most DiaryCapacity days from diary day 1; days of a
@@ -42,10 +42,10 @@ QList<AgeTick> ageTicks(QDate first, int days);
 
 // The growth chart's axis limits, グラフ.txt.
 struct GraphLimits {
-    qint16 heightMin = 0; // HeightMin
-    qint16 heightMax = 0; // HeightMax
-    qint16 weightMin = 0; // WeightMin
-    qint16 weightMax = 0; // WeightMax
+    qint16 heightMin = 0;
+    qint16 heightMax = 0;
+    qint16 weightMin = 0;
+    qint16 weightMax = 0;
 };
 
 GraphLimits parseGraphLimits(const QString &text);

@@ -10,12 +10,12 @@
 // every other value is kept as text exactly as read.
 struct Profile {
     QString nickname;    // Nickname
-    QString birthDate;   // BirthDate, yyyy/mm/dd once a notebook was created
-    QString birthTime;   // BirthTime
-    QString birthHeight; // BirthHeight, as typed
-    QString birthWeight; // BirthWeight
-    QString birthChest;  // BirthChest
-    QString birthHead;   // BirthHead
+    QString birthDate;   // yyyy/mm/dd once a notebook was created
+    QString birthTime;
+    QString birthHeight; // as typed
+    QString birthWeight;
+    QString birthChest;
+    QString birthHead;
     QString reserved;    // line 8, carried through unchanged
     qint16 targetPoint = 0;
     QString diaryPictureMode; // "写真表示" or "写真非表示"

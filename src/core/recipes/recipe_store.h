@@ -13,19 +13,19 @@
 
 // One recipe: the thirteen columns of the recipe tables at one position.
 struct Recipe {
-    QString name;        // RecipeName: the key that tells a new recipe from a change, and the picture's name
-    QString stage;       // RecipeStage: one of stageList(), or anything an older file holds
-    QString kind;        // RecipeKind
-    QString method;      // RecipeMethod
-    float time = 0;      // RecipeTime in minutes
-    QString selfEval;    // RecipeSelfEval: "優", "良", "不" or "未"
-    QString childEval;   // RecipeChildEval
-    QString cookCount;   // RecipeCookCount: the text of a number ("0", "3")
-    QString ref;         // RecipeRef
-    QString ingredients; // RecipeIngredients: lines joined by CR LF, none after the last
-    QString steps;       // RecipeSteps
-    QString memo;        // RecipeMemo
-    QString history;     // RecipeHistory: "yyyy/mm/dd" dates joined by CR LF, in the order added
+    QString name;        // the key that tells a new recipe from a change, and the picture's name
+    QString stage;       // one of stageList(), or anything an older file holds
+    QString kind;
+    QString method;
+    float time = 0;      // in minutes
+    QString selfEval;    // "優", "良", "不" or "未"
+    QString childEval;
+    QString cookCount;   // the text of a number ("0", "3")
+    QString ref;
+    QString ingredients; // lines joined by CR LF, none after the last
+    QString steps;
+    QString memo;
+    QString history;     // "yyyy/mm/dd" dates joined by CR LF, in the order added
 };
 
 bool operator==(const Recipe &a, const Recipe &b);
@@ -50,21 +50,21 @@ const QStringList &evalLetters();
 // The classification statistics read by the graph screens. Counts are recomputed after every
 // load; a ratio with nothing to divide by keeps the value it had.
 struct RecipeStats {
-    std::array<qint16, 4> stageCount{};     // StageCount
-    std::array<qint16, 10> kindCount{};     // KindCount
-    std::array<qint16, 9> methodCount{};    // MethodCount
-    std::array<qint16, 3> selfEvalCount{};  // SelfEvalCount: 優, 良, 不
-    qint16 unevaluatedCount = 0;            // UnevaluatedCount: self evaluation "未"
-    std::array<qint16, 3> childEvalCount{}; // ChildEvalCount: 優, 良, 不
-    qint16 evaluatedCount = 0;              // EvaluatedCount: self 優 + 良 + 不
+    std::array<qint16, 4> stageCount{};
+    std::array<qint16, 10> kindCount{};
+    std::array<qint16, 9> methodCount{};
+    std::array<qint16, 3> selfEvalCount{};  // 優, 良, 不
+    qint16 unevaluatedCount = 0;            // self evaluation "未"
+    std::array<qint16, 3> childEvalCount{}; // 優, 良, 不
+    qint16 evaluatedCount = 0;              // self 優 + 良 + 不
 
-    std::array<float, 4> stageRatio{};     // StageRatio: of RecipeCount
-    std::array<float, 10> kindRatio{};     // KindRatio
-    std::array<float, 9> methodRatio{};    // MethodRatio
-    float evaluatedRatio = 0;              // EvaluatedRatio
-    float unevaluatedRatio = 0;            // UnevaluatedRatio
-    std::array<float, 3> selfEvalRatio{};  // SelfEvalRatio: of EvaluatedCount
-    std::array<float, 3> childEvalRatio{}; // ChildEvalRatio: of EvaluatedCount as well
+    std::array<float, 4> stageRatio{};     // of the number of recipes
+    std::array<float, 10> kindRatio{};
+    std::array<float, 9> methodRatio{};
+    float evaluatedRatio = 0;
+    float unevaluatedRatio = 0;
+    std::array<float, 3> selfEvalRatio{};  // of the evaluated ones
+    std::array<float, 3> childEvalRatio{}; // of the evaluated ones as well
 
     void clearCounts();
 };
@@ -74,7 +74,7 @@ struct RecipeStats {
 class RecipeBook
 {
 public:
-    int count() const { return int(m_recipes.size()); } // RecipeCount
+    int count() const { return int(m_recipes.size()); }
     // The recipe at position p, counted from 1.
     const Recipe &recipe(int p) const { return m_recipes[p - 1]; }
     Recipe &recipe(int p) { return m_recipes[p - 1]; }
@@ -86,8 +86,8 @@ public:
     QStringList names() const;
 
     RecipeStats stats;
-    qint16 totalPoint = 0;  // TotalPoint
-    float levelPercent = 0; // LevelPercent
+    qint16 totalPoint = 0;
+    float levelPercent = 0;
     QStringList references; // 参考資料.txt, in the order added
     // The recipes a file held past the capacity, as the file held them: not shown, written
     // back after the table's recipes by every rewrite.

@@ -53,7 +53,7 @@ public:
     // One step of tmrPlay (every 1500 ms while a show has something to do).
     void slideStep();
     const PhotoSlideShow &show() const { return m_show; }
-    bool pictureEnlarged() const { return m_pictureEnlarged; } // PictureEnlarged
+    bool pictureEnlarged() const { return m_pictureEnlarged; }
 
 private:
     void openPicker();

@@ -116,6 +116,6 @@ private:
     QTimer *m_pictureDelay = nullptr;
     QString m_pendingPicture;
     bool m_picturePending = false;
-    int m_photoSlot = 0;            // PhotoSlot
+    int m_photoSlot = 0;
     DayPhotos *m_dayPhotos = nullptr;
 };

@@ -62,5 +62,5 @@ private:
     QToolButton *m_cmdStop = nullptr;
     PicturePicker *m_picker = nullptr;
     QTimer *m_tmrPlay = nullptr;
-    SlideCursor m_slides; // SlidePlaying, SlideIndex
+    SlideCursor m_slides;
 };

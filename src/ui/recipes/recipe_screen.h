@@ -166,6 +166,6 @@ private:
     QPushButton *m_cmdEnd = nullptr;
 
     Recipe m_shownRecipe;   // the recipe the page was shown from, for the save's check
-    QString m_curSelfEval;  // CurSelfEval
-    QString m_curChildEval; // CurChildEval
+    QString m_curSelfEval;
+    QString m_curChildEval;
 };

@@ -117,7 +117,7 @@ private:
     Dialogs &m_dialogs;
     Printer &m_printer;
     QString m_helpDir;
-    QString m_helpFileName; // HelpFileName
+    QString m_helpFileName;
 
     QWidget *m_bar = nullptr;
     QCheckBox *m_chkHelp = nullptr;
@@ -139,7 +139,7 @@ private:
     bool m_ownNotebookStart = false;
     QList<QPointer<HelpWindow>> m_helpWindows;
     bool m_ended = false;
-    bool m_loading = false; // LoadingFlag
+    bool m_loading = false;
 };
 
 // The two window titles that carry the child's nickname.
