@@ -2,7 +2,7 @@
 // full decode of the same files. A day's main photo as JPEG and as BMP, a page turned between
 // two photo days, the photo panel opened with four such photos, and one step of each slide
 // show. "Uncached" figures drop the pictures the frames keep, as the first showing of a picture.
-#include "core/common/notebook_folder.h"
+#include "core/files/notebook_folder.h"
 #include "core/recipes/recipe_store.h"
 #include "floor_report.h"
 #include "generators.h"

@@ -1,7 +1,7 @@
 // The recipe book at capacity: 1000 recipes with long texts, each figure beside its floor
 // (reading or writing the same bytes without any recipe work).
 #include "core/book/notebook.h"
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/recipes/recipe_files.h"
 #include "core/recipes/recipe_store.h"
 #include "floor_report.h"

@@ -2,8 +2,8 @@
 // of the same comparisons done the simplest way (and the aim of 2 ms a key); the graph screens
 // opened beside bare charts of the same counts; the menu of all 1000 recipes printed to a PDF
 // beside decoding the same pictures alone, with the peak memory of each.
-#include "core/common/fonts.h"
-#include "core/common/pictures.h"
+#include "core/text/fonts.h"
+#include "core/pictures/pictures.h"
 #include "core/recipe_tools/recipe_print.h"
 #include "core/recipe_tools/recipe_search.h"
 #include "core/recipes/recipe_store.h"

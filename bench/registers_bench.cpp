@@ -1,7 +1,7 @@
 // The schedule, gift and anniversary lists at and beyond any size a notebook reaches: reading a
 // register file, its order, showing a panel and the worst anniversary addition, each beside
 // its floor: the same bytes decoded, the same keys sorted, the same lines joined.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/anniversary_store.h"
 #include "core/registers/register_file.h"
 #include "core/registers/remaining_days.h"

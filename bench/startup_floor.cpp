@@ -1,6 +1,6 @@
 // The start-up floor: a bare Qt window with the same fonts that reads the same files whole, and
 // reports at its first paint as the program does (time since main's first line, resident memory).
-#include "core/common/fonts.h"
+#include "core/text/fonts.h"
 #include "resident_memory.h"
 
 #include <QApplication>

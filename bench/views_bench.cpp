@@ -1,7 +1,7 @@
 // The diary views at full capacity (1095 days), each beside its floor: the same days searched,
 // drawn or laid in a grid by Qt alone, without the views' own work.
-#include "core/common/cp932.h"
-#include "core/common/notebook_folder.h"
+#include "core/text/cp932.h"
+#include "core/files/notebook_folder.h"
 #include "core/notebook/diary_store.h"
 #include "core/notebook/growth.h"
 #include "core/notebook/growth_chart_store.h"

@@ -2,8 +2,8 @@
 // beside the floors of copying the same pictures and writing the same text (the web page), and
 // of drawing the same text and pictures on PDF pages (the PDF).
 #include "core/book/yearbook.h"
-#include "core/common/picture_names.h"
-#include "core/common/pictures.h"
+#include "core/pictures/picture_names.h"
+#include "core/pictures/pictures.h"
 #include "floor_report.h"
 #include "generators.h"
 #include "recording_printer.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 
 #include <QByteArray>
 #include <QString>

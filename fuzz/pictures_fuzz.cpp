@@ -1,6 +1,6 @@
 // Pictures: any bytes in a picture file are decoded into the box asked for, or refused, in
 // bounded memory and time: a header that claims a huge size is never believed.
-#include "core/common/pictures.h"
+#include "core/pictures/pictures.h"
 #include "fuzz_check.h"
 
 #include <QCoreApplication>

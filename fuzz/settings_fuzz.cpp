@@ -1,5 +1,5 @@
 // 設定.txt: any bytes read without harm; the help tour setting read, saved, read back the same.
-#include "core/common/help_tour.h"
+#include "core/files/help_tour.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,6 +1,6 @@
 // Dates as typed: any text is read without harm; a date read is a calendar date whose file
 // form reads back as the same date, both as typed and as stored.
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -7,9 +7,11 @@ get_filename_component(SRC "${SRC}" ABSOLUTE)
 
 # folder                                                 : the folders it may include besides its own
 set(table
-    "core/common                                            :"
-    "core/(notebook|registers|recipes|recipe_tools|profile|backup) : core/common"
-    "core/book                                              : core/common core/(notebook|registers|recipes|recipe_tools|profile|backup)"
+    "core/text                                              :"
+    "core/files                                             : core/text"
+    "core/pictures                                          : core/text core/files"
+    "core/(notebook|registers|recipes|recipe_tools|profile|backup) : core/(text|files|pictures)"
+    "core/book                                              : core/(text|files|pictures) core/(notebook|registers|recipes|recipe_tools|profile|backup)"
     "ui/widgets                                             : core/[a-z_]+"
     "ui/(notebook|registers|recipes|recipe_tools|profile)   : core/[a-z_]+ ui/widgets"
     "ui/shell                                               : core/[a-z_]+ ui/[a-z_]+"

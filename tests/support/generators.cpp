@@ -1,7 +1,7 @@
 #include "generators.h"
 
-#include "core/common/cp932.h"
-#include "core/common/dates.h"
+#include "core/text/cp932.h"
+#include "core/text/dates.h"
 #include "core/notebook/diary_store.h"
 #include "core/recipes/recipe_store.h"
 

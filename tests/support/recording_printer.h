@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/printer.h"
+#include "core/pictures/printer.h"
 
 #include <QList>
 #include <QStringList>

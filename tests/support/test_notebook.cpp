@@ -2,7 +2,7 @@
 
 #include "core/registers/first_foods.h"
 
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 
 #include <QDir>
 #include <QFile>

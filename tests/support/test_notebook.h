@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/book/notebook.h"
-#include "core/common/clock.h"
+#include "core/files/clock.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,10 @@
 #include "core/backup/notebook_zip.h"
 
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 
-#include "core/common/cp932.h"
-#include "core/common/notebook_folder.h"
-#include "core/common/one_line.h"
+#include "core/text/cp932.h"
+#include "core/files/notebook_folder.h"
+#include "core/text/one_line.h"
 #include "core/backup/stale_temporaries.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "core/book/notebook.h"
 
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 
 #include "core/notebook/anniversary_store.h"
 #include "core/notebook/diary_checks.h"

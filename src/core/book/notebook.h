@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/common/clock.h"
-#include "core/common/help_tour.h"
-#include "core/common/notebook_files.h"
+#include "core/files/clock.h"
+#include "core/files/help_tour.h"
+#include "core/files/notebook_files.h"
 #include "core/notebook/diary_files.h"
 #include "core/notebook/diary_store.h"
 #include "core/notebook/growth.h"

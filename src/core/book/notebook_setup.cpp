@@ -1,10 +1,10 @@
 #include "core/book/notebook_setup.h"
 
-#include "core/common/cp932.h"
-#include "core/common/file_names.h"
-#include "core/common/notebook_folder.h"
-#include "core/common/pictures.h"
-#include "core/common/user_folders.h"
+#include "core/text/cp932.h"
+#include "core/files/file_names.h"
+#include "core/files/notebook_folder.h"
+#include "core/pictures/pictures.h"
+#include "core/files/user_folders.h"
 #include "core/recipes/recipe_store.h"
 
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "core/book/yearbook.h"
 
 #include "core/book/notebook.h"
-#include "core/common/cp932.h"
-#include "core/common/dates.h"
-#include "core/common/file_names.h"
-#include "core/common/picture_names.h"
-#include "core/common/pictures.h"
+#include "core/text/cp932.h"
+#include "core/text/dates.h"
+#include "core/files/file_names.h"
+#include "core/pictures/picture_names.h"
+#include "core/pictures/pictures.h"
 #include "core/notebook/anniversary_store.h"
 #include "core/registers/album_captions.h"
 

@@ -1,8 +1,8 @@
 #include "core/book/yearbook.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dates.h"
-#include "core/common/fonts.h"
+#include "core/text/dates.h"
+#include "core/text/fonts.h"
 
 #include <QPainter>
 #include <QPolygonF>

@@ -1,9 +1,9 @@
 #include "core/book/yearbook.h"
 
 #include "core/backup/stale_temporaries.h"
-#include "core/common/fonts.h"
-#include "core/common/notebook_folder.h"
-#include "core/common/pictures.h"
+#include "core/text/fonts.h"
+#include "core/files/notebook_folder.h"
+#include "core/pictures/pictures.h"
 
 #include <QDir>
 #include <QFile>

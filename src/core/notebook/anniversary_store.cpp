@@ -1,7 +1,7 @@
 #include "core/notebook/anniversary_store.h"
 
-#include "core/common/cp932.h"
-#include "core/common/delimited.h"
+#include "core/text/cp932.h"
+#include "core/text/delimited.h"
 
 AnniversaryRead parseAnniversaries(const QByteArray &bytes)
 {

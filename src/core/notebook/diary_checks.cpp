@@ -1,8 +1,8 @@
 #include "core/notebook/diary_checks.h"
 
-#include "core/common/cp932.h"
-#include "core/common/dates.h"
-#include "core/common/numbers.h"
+#include "core/text/cp932.h"
+#include "core/text/dates.h"
+#include "core/text/numbers.h"
 
 namespace {
 

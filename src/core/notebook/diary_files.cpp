@@ -1,6 +1,6 @@
 #include "core/notebook/diary_files.h"
 
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 
 DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &limits)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/notebook_files.h"
+#include "core/files/notebook_files.h"
 #include "core/notebook/anniversary_store.h"
 #include "core/notebook/diary_store.h"
 #include "core/notebook/growth.h"

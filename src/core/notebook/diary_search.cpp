@@ -1,6 +1,6 @@
 #include "core/notebook/diary_search.h"
 
-#include "core/common/text_folding.h"
+#include "core/text/text_folding.h"
 #include "core/notebook/diary_store.h"
 
 QStringList diarySearchLines(const DiaryTable &diary, const QString &needle, bool folded)

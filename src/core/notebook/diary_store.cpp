@@ -1,8 +1,8 @@
 #include "core/notebook/diary_store.h"
 
-#include "core/common/cp932.h"
-#include "core/common/delimited.h"
-#include "core/common/numbers.h"
+#include "core/text/cp932.h"
+#include "core/text/delimited.h"
+#include "core/text/numbers.h"
 
 #include <algorithm>
 #include <cmath>

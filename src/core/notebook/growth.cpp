@@ -1,8 +1,8 @@
 #include "core/notebook/growth.h"
 
-#include "core/common/dates.h"
-#include "core/common/delimited.h"
-#include "core/common/numbers.h"
+#include "core/text/dates.h"
+#include "core/text/delimited.h"
+#include "core/text/numbers.h"
 
 #include <algorithm>
 #include <cmath>

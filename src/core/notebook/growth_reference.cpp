@@ -1,6 +1,6 @@
 #include "core/notebook/growth_reference.h"
 
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 #include "core/profile/life_events.h"
 
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <array>
 

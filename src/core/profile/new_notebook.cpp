@@ -1,8 +1,8 @@
 #include "core/profile/new_notebook.h"
 
-#include "core/common/clock.h"
-#include "core/common/cp932.h"
-#include "core/common/one_line.h"
+#include "core/files/clock.h"
+#include "core/text/cp932.h"
+#include "core/text/one_line.h"
 #include "core/profile/profile_store.h"
 
 #include <QDateTime>

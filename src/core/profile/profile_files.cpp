@@ -1,8 +1,8 @@
 #include "core/profile/profile_files.h"
 
-#include "core/common/cp932.h"
-#include "core/common/numbers.h"
-#include "core/common/one_line.h"
+#include "core/text/cp932.h"
+#include "core/text/numbers.h"
+#include "core/text/one_line.h"
 
 Profile readProfileFile(const NotebookFiles &files)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/common/help_tour.h"
-#include "core/common/notebook_files.h"
+#include "core/files/help_tour.h"
+#include "core/files/notebook_files.h"
 #include "core/profile/profile_store.h"
 
 // The profile's files for the rest of the program: ﾌﾟﾗｲﾍﾞｰﾄ.txt and 設定.txt. Only this

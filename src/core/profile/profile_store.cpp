@@ -1,7 +1,7 @@
 #include "core/profile/profile_store.h"
 
-#include "core/common/delimited.h"
-#include "core/common/numbers.h"
+#include "core/text/delimited.h"
+#include "core/text/numbers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 
 #include <QByteArray>
 #include <QList>

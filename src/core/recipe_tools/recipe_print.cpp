@@ -1,9 +1,9 @@
 #include "core/recipe_tools/recipe_print.h"
 
-#include "core/common/notebook_folder.h"
-#include "core/common/numbers.h"
-#include "core/common/pictures.h"
-#include "core/common/printer.h"
+#include "core/files/notebook_folder.h"
+#include "core/text/numbers.h"
+#include "core/pictures/pictures.h"
+#include "core/pictures/printer.h"
 
 #include <QFontMetricsF>
 #include <QRegularExpression>

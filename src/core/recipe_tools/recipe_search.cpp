@@ -2,8 +2,8 @@
 
 #include <QSet>
 
-#include "core/common/numbers.h"
-#include "core/common/text_folding.h"
+#include "core/text/numbers.h"
+#include "core/text/text_folding.h"
 
 
 namespace {

@@ -1,6 +1,6 @@
 #include "core/recipes/points.h"
 
-#include "core/common/numbers.h"
+#include "core/text/numbers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "core/recipes/recipe_checks.h"
 
-#include "core/common/cp932.h"
-#include "core/common/one_line.h"
-#include "core/common/picture_names.h"
+#include "core/text/cp932.h"
+#include "core/text/one_line.h"
+#include "core/pictures/picture_names.h"
 #include "core/recipes/recipe_store.h"
 
 #include <cmath>

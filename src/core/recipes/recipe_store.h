@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 
-#include "core/common/read_damage.h"
+#include "core/files/read_damage.h"
 
 #include <QByteArray>
 #include <QList>

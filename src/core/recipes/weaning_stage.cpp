@@ -1,6 +1,6 @@
 #include "core/recipes/weaning_stage.h"
 
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 #include "core/recipes/recipe_store.h"
 
 namespace {

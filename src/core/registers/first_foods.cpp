@@ -1,8 +1,8 @@
 #include "core/registers/first_foods.h"
 
-#include "core/common/notebook_files.h"
-#include "core/common/printer.h"
-#include "core/common/text_folding.h"
+#include "core/files/notebook_files.h"
+#include "core/pictures/printer.h"
+#include "core/text/text_folding.h"
 #include "core/registers/register_files.h"
 
 #include <QFont>

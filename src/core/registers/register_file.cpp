@@ -1,8 +1,8 @@
 #include "core/registers/register_file.h"
 
-#include "core/common/cp932.h"
-#include "core/common/delimited.h"
-#include "core/common/one_line.h"
+#include "core/text/cp932.h"
+#include "core/text/delimited.h"
+#include "core/text/one_line.h"
 
 namespace {
 

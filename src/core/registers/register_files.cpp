@@ -1,6 +1,6 @@
 #include "core/registers/register_files.h"
 
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 
 RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 
-#include "core/common/notebook_files.h"
+#include "core/files/notebook_files.h"
 #include "core/registers/album_captions.h"
 #include "core/registers/register_file.h"
 

@@ -1,6 +1,6 @@
 #include "core/registers/register_logic.h"
 
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
 #include "core/registers/remaining_days.h"
 
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
 #include "core/registers/vaccinations.h"
 
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "ui/notebook/anniversary_box.h"
 
 #include "core/book/notebook.h"
-#include "core/common/cp932.h"
-#include "core/common/dialogs.h"
-#include "core/common/one_line.h"
+#include "core/text/cp932.h"
+#include "core/files/dialogs.h"
+#include "core/text/one_line.h"
 #include "core/notebook/diary_files.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/register_icons.h"

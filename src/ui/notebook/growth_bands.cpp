@@ -1,7 +1,7 @@
 #include "ui/notebook/growth_bands.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 #include "core/notebook/growth.h"
 
 #include <QAreaSeries>

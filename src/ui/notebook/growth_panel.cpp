@@ -1,9 +1,9 @@
 #include "ui/notebook/growth_panel.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dates.h"
-#include "core/common/dialogs.h"
-#include "core/common/numbers.h"
+#include "core/text/dates.h"
+#include "core/files/dialogs.h"
+#include "core/text/numbers.h"
 #include "core/notebook/diary_files.h"
 #include "ui/notebook/growth_bands.h"
 #include "ui/widgets/panel_host.h"

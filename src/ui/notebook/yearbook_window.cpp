@@ -1,8 +1,8 @@
 #include "ui/notebook/yearbook_window.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
-#include "core/common/notebook_folder.h"
+#include "core/files/dialogs.h"
+#include "core/files/notebook_folder.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/qt_printer.h"
 #include "ui/widgets/ui_util.h"

@@ -4,9 +4,9 @@
 
 #include "core/book/notebook.h"
 #include "core/book/notebook_setup.h"
-#include "core/common/dates.h"
-#include "core/common/dialogs.h"
-#include "core/common/numbers.h"
+#include "core/text/dates.h"
+#include "core/files/dialogs.h"
+#include "core/text/numbers.h"
 #include "core/profile/life_events.h"
 #include "core/profile/point_goal.h"
 #include "core/profile/profile_files.h"

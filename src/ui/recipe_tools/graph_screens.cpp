@@ -1,7 +1,7 @@
 #include "ui/recipe_tools/graph_screens.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
+#include "core/files/dialogs.h"
 #include "ui/recipe_tools/tool_widgets.h"
 #include "ui/widgets/level_bar.h"
 #include "ui/widgets/ui_util.h"

@@ -1,8 +1,8 @@
 #include "ui/recipe_tools/print_screen.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
-#include "core/common/printer.h"
+#include "core/files/dialogs.h"
+#include "core/pictures/printer.h"
 #include "ui/widgets/ui_util.h"
 #include "ui/widgets/window_print.h"
 

@@ -1,7 +1,7 @@
 #include "ui/recipe_tools/recipe_tools.h"
 
 #include "core/book/notebook.h"
-#include "core/common/help_tour.h"
+#include "core/files/help_tour.h"
 #include "core/recipe_tools/recipe_graphs.h"
 #include "ui/recipe_tools/graph_screens.h"
 #include "ui/recipe_tools/search_screen.h"

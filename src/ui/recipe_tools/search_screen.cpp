@@ -3,7 +3,7 @@
 #include "core/recipes/weaning_stage.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
+#include "core/files/dialogs.h"
 #include "ui/recipe_tools/tool_widgets.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/ui_util.h"

@@ -1,9 +1,9 @@
 #include "ui/recipes/first_foods_window.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dates.h"
-#include "core/common/dialogs.h"
-#include "core/common/one_line.h"
+#include "core/text/dates.h"
+#include "core/files/dialogs.h"
+#include "core/text/one_line.h"
 #include "core/profile/new_notebook.h"
 #include "core/registers/register_file.h"
 #include "ui/widgets/pick_combo.h"

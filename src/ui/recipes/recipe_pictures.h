@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/slide_show.h"
+#include "core/pictures/slide_show.h"
 
 #include <QObject>
 

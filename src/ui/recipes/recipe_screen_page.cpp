@@ -3,8 +3,8 @@
 #include "ui/recipes/recipe_screen.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
-#include "core/common/numbers.h"
+#include "core/files/dialogs.h"
+#include "core/text/numbers.h"
 #include "core/recipes/points.h"
 #include "core/recipes/recipe_checks.h"
 #include "core/recipes/weaning_stage.h"

@@ -1,7 +1,7 @@
 #include "ui/registers/gift_panel.h"
 
 #include "core/book/notebook.h"
-#include "core/common/pictures.h"
+#include "core/pictures/pictures.h"
 #include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"
 #include "ui/registers/gift_photos.h"

@@ -1,9 +1,9 @@
 #include "ui/registers/gift_photos.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
-#include "core/common/picture_import.h"
-#include "core/common/picture_names.h"
+#include "core/files/dialogs.h"
+#include "core/pictures/picture_import.h"
+#include "core/pictures/picture_names.h"
 #include "core/registers/register_logic.h"
 #include "ui/registers/gift_panel.h"
 #include "ui/registers/gift_register.h"

@@ -1,7 +1,7 @@
 #include "ui/registers/gift_register.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
+#include "core/files/dialogs.h"
 #include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"
 #include "ui/registers/register_commands.h"

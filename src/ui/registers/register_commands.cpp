@@ -1,8 +1,8 @@
 #include "ui/registers/register_commands.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dates.h"
-#include "core/common/dialogs.h"
+#include "core/text/dates.h"
+#include "core/files/dialogs.h"
 #include "core/registers/register_files.h"
 #include "ui/registers/register_grid.h"
 

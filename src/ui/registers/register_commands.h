@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/read_damage.h"
+#include "core/files/read_damage.h"
 
 #include <QDate>
 #include <QList>

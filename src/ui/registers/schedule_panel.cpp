@@ -1,9 +1,9 @@
 #include "ui/registers/schedule_panel.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dates.h"
-#include "core/common/dialogs.h"
-#include "core/common/file_names.h"
+#include "core/text/dates.h"
+#include "core/files/dialogs.h"
+#include "core/files/file_names.h"
 #include "core/notebook/growth_chart_store.h"
 #include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"

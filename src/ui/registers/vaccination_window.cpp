@@ -1,6 +1,6 @@
 #include "ui/registers/vaccination_window.h"
 
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 #include "ui/widgets/ui_util.h"
 
 #include <QButtonGroup>

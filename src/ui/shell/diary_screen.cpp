@@ -2,8 +2,8 @@
 
 #include "core/book/notebook.h"
 #include "core/book/notebook_setup.h"
-#include "core/common/dialogs.h"
-#include "core/common/file_names.h"
+#include "core/files/dialogs.h"
+#include "core/files/file_names.h"
 #include "core/profile/profile_files.h"
 #include "ui/notebook/anniversary_box.h"
 #include "ui/notebook/diary_page.h"

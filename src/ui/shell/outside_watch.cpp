@@ -1,8 +1,8 @@
 #include "ui/shell/outside_watch.h"
 
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
-#include "core/common/file_names.h"
+#include "core/files/dialogs.h"
+#include "core/files/file_names.h"
 
 #include <QFileSystemWatcher>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "ui/widgets/picture_frame.h"
 
-#include "core/common/notebook_folder.h"
-#include "core/common/pictures.h"
+#include "core/files/notebook_folder.h"
+#include "core/pictures/pictures.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/pictures.h"
+#include "core/pictures/pictures.h"
 
 #include <QLabel>
 

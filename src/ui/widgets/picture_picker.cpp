@@ -1,6 +1,6 @@
 #include "ui/widgets/picture_picker.h"
 
-#include "core/common/dialogs.h"
+#include "core/files/dialogs.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/ui_util.h"
 

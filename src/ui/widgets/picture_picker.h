@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/volumes.h"
+#include "core/files/volumes.h"
 
 #include <QFrame>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "ui/widgets/qt_printer.h"
 
-#include "core/common/clock.h"
+#include "core/files/clock.h"
 
 #include <QDateTime>
 #include <QDir>

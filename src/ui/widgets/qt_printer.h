@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/common/printer.h"
-#include "core/common/user_folders.h"
+#include "core/pictures/printer.h"
+#include "core/files/user_folders.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "ui/widgets/ui_util.h"
 
-#include "core/common/dialogs.h"
-#include "core/common/notebook_files.h"
+#include "core/files/dialogs.h"
+#include "core/files/notebook_files.h"
 #include "ui/widgets/picture_frame.h"
 
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "ui/widgets/window_print.h"
 
-#include "core/common/dialogs.h"
-#include "core/common/printer.h"
+#include "core/files/dialogs.h"
+#include "core/pictures/printer.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/dialogs.h"
+#include "core/files/dialogs.h"
 
 #include <QProgressDialog>
 

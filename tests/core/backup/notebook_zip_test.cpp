@@ -3,7 +3,7 @@
 // full disk or a cancel leaves no zip behind.
 #include "core/backup/notebook_zip.h"
 #include "core/backup/stale_temporaries.h"
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "generators.h"
 #include "file_size_limit.h"
 #include "test_notebook.h"

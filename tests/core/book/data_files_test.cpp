@@ -2,10 +2,10 @@
 // contents when missing, and what a new notebook does with it; and a notebook used through its
 // commands holds no file that is neither in the table nor a picture.
 #include "core/book/notebook_setup.h"
-#include "core/common/cp932.h"
-#include "core/common/file_names.h"
-#include "core/common/help_tour.h"
-#include "core/common/record_merge.h"
+#include "core/text/cp932.h"
+#include "core/files/file_names.h"
+#include "core/files/help_tour.h"
+#include "core/files/record_merge.h"
 #include "core/notebook/growth.h"
 #include "core/profile/profile_store.h"
 #include "core/registers/register_files.h"

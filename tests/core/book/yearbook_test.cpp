@@ -1,7 +1,7 @@
 // The yearbook: Japanese dates and ages, every character of a diary escaped, the period's days
 // and photos gathered by the options, and an output that is whole or not there at all.
 #include "core/book/yearbook.h"
-#include "core/common/notebook_folder.h"
+#include "core/files/notebook_folder.h"
 #include "test_notebook.h"
 
 #include <QImage>

@@ -1,5 +1,5 @@
 // What the command line asks for, decided before a display is needed.
-#include "core/common/command_line.h"
+#include "core/text/command_line.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 // Typed dates as a parent writes them, and the stored yyyy/mm/dd form.
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Bare names reach files whatever their letter case; rewrites are whole; pictures follow the
 // bmp > gif > jpg rule with NOPIC.JPG standing in.
-#include "core/common/notebook_folder.h"
-#include "core/common/pictures.h"
-#include "core/common/rewrite_guard.h"
+#include "core/files/notebook_folder.h"
+#include "core/pictures/pictures.h"
+#include "core/files/rewrite_guard.h"
 
 #include <QtTest>
 

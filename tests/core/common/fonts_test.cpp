@@ -1,5 +1,5 @@
 // The Windows font names of notebooks and layouts reach an installed Japanese font.
-#include "core/common/fonts.h"
+#include "core/text/fonts.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

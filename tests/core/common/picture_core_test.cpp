@@ -1,12 +1,12 @@
 // Pictures without widgets: the names copies take, album membership and numbering, names that
 // are refused, how a chosen file is stored, the copy itself, the picker's drives, large BMP
 // files reduced while read, and the decoded pictures kept for paging back.
-#include "core/common/bmp_reduced.h"
-#include "core/common/clock.h"
-#include "core/common/notebook_files.h"
-#include "core/common/picture_names.h"
-#include "core/common/pictures.h"
-#include "core/common/volumes.h"
+#include "core/pictures/bmp_reduced.h"
+#include "core/files/clock.h"
+#include "core/files/notebook_files.h"
+#include "core/pictures/picture_names.h"
+#include "core/pictures/pictures.h"
+#include "core/files/volumes.h"
 #include "generators.h"
 
 #include <QImageReader>

@@ -3,7 +3,7 @@
 // together at each step, as a new notebook does; with "restore A.zip B.zip", restores the two
 // zips over the notebook in turn (A at odd steps).
 #include "core/backup/notebook_zip.h"
-#include "core/common/notebook_folder.h"
+#include "core/files/notebook_folder.h"
 #include "save_crash_steps.h"
 
 #include <cstdio>

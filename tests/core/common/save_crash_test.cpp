@@ -6,7 +6,7 @@
 // reader reports as a file not read whole.
 #include "core/backup/notebook_zip.h"
 #include "core/backup/stale_temporaries.h"
-#include "core/common/notebook_folder.h"
+#include "core/files/notebook_folder.h"
 #include "save_crash_steps.h"
 
 #include <QDateTime>

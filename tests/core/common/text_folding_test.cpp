@@ -1,6 +1,6 @@
 // The search that does not tell widths and kana apart: what each form folds to, and what it
 // still tells apart.
-#include "core/common/text_folding.h"
+#include "core/text/text_folding.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // CP932 text, numbers, delimited values and quoted lines: the building blocks of every file.
-#include "core/common/cp932.h"
-#include "core/common/delimited.h"
-#include "core/common/numbers.h"
+#include "core/text/cp932.h"
+#include "core/text/delimited.h"
+#include "core/text/numbers.h"
 
 #include <QtTest>
 

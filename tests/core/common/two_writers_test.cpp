@@ -1,9 +1,9 @@
 // The program's saves against a sync tool that renames the other computer's version into place
 // every few milliseconds: every line either side added is in the file at the end.
-#include "core/common/clock.h"
-#include "core/common/cp932.h"
-#include "core/common/file_names.h"
-#include "core/common/notebook_files.h"
+#include "core/files/clock.h"
+#include "core/text/cp932.h"
+#include "core/files/file_names.h"
+#include "core/files/notebook_files.h"
 
 #include <QDir>
 #include <QFile>

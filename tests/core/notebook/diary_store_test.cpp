@@ -1,6 +1,6 @@
 // 日記.txt: reading into the day table, both ways of writing, the date order, heights kept to
 // 0.1 cm through every read and rewrite.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/diary_store.h"
 #include "generators.h"
 #include "test_notebook.h"

@@ -1,6 +1,6 @@
 // The WHO reference bands: the tables as compiled in, the length/height switch, percentiles,
 // the band along the diary's days, the standing text with its age; 成長曲線.txt.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/growth_chart_store.h"
 #include "core/notebook/growth_reference.h"
 

@@ -1,7 +1,7 @@
 // The growth series: interpolation with its single-precision slope and its rounding (grams,
 // tenths of a centimetre), the cut after the last weight, the carried height, odd diaries;
 // the export and list lines; the marks of the day axis.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/growth.h"
 #include "generators.h"
 #include "test_notebook.h"

@@ -1,6 +1,6 @@
 // ﾌﾟﾗｲﾍﾞｰﾄ.txt, 設定.txt and グラフ.txt: read by the delimited rule, written in their exact bytes.
-#include "core/common/cp932.h"
-#include "core/common/help_tour.h"
+#include "core/text/cp932.h"
+#include "core/files/help_tour.h"
 #include "core/notebook/growth.h"
 #include "core/profile/profile_files.h"
 #include "core/profile/profile_store.h"

@@ -1,6 +1,6 @@
 // The checks of 登録 and 削除 on small recipe books: which box comes first, and what it says.
-#include "core/common/cp932.h"
-#include "core/common/one_line.h"
+#include "core/text/cp932.h"
+#include "core/text/one_line.h"
 #include "core/recipes/recipe_checks.h"
 #include "core/recipes/recipe_store.h"
 

@@ -1,6 +1,6 @@
 // レシピ.txt and 参考資料.txt: the reader, the three writers and the file operations on a notebook.
 #include "core/book/notebook.h"
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/recipes/recipe_files.h"
 #include "core/recipes/recipe_store.h"
 #include "generators.h"

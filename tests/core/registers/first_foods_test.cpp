@@ -1,6 +1,6 @@
 // はじめての食材: the register's bytes in CP932, in order of date, and the foods a recipe's
 // ingredients name, whatever the width or the kana they are written in.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/registers/first_foods.h"
 #include "recording_printer.h"
 #include "test_notebook.h"

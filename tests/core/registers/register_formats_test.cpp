@@ -1,6 +1,6 @@
 // The register files and the computations behind the lists: what a line gives and what is
 // written back, remaining days and colours, the orders, picture names of items.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/anniversary_store.h"
 #include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"

@@ -1,6 +1,6 @@
 // The anniversary list beside the diary page: adding through the input box, the order and
 // bytes of 記念日.txt, opening a day, the capacity.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "generators.h"
 #include "register_screen.h"
 #include "ui/notebook/anniversary_box.h"

@@ -1,7 +1,7 @@
 // The diary page through the notebook screen: browsing, the new page and every branch of the
 // save command, with the exact boxes it shows and the file it leaves.
 #include "core/book/notebook.h"
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/diary_store.h"
 #include "generators.h"
 #include "loaded_screen.h"

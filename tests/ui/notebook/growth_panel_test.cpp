@@ -1,7 +1,7 @@
 // The growth panel: lists and two-axis chart as of the last "グラフ" click, the one-day
 // message, the export to 身長体重.txt, and the four axis-limit boxes behind a double-click.
-#include "core/common/cp932.h"
-#include "core/common/dialogs.h"
+#include "core/text/cp932.h"
+#include "core/files/dialogs.h"
 #include "core/notebook/diary_store.h"
 #include "loaded_screen.h"
 #include "ui/notebook/growth_bands.h"

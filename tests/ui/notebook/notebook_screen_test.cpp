@@ -2,7 +2,7 @@
 // of the program, and names for screen readers.
 #include "core/book/notebook.h"
 #include "core/book/notebook_setup.h"
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "scripted_dialogs.h"
 #include "test_notebook.h"
 #include "ui/profile/profile_screen.h"

@@ -1,7 +1,7 @@
 // The text search of the diary panel: Enter in txtKensaku lists matching days in date order
 // as date, ideographic space and the first 25 characters; exact matching on the texts only;
 // a click on a result opens its day.
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/diary_store.h"
 #include "loaded_screen.h"
 #include "user_actions.h"

@@ -2,7 +2,7 @@
 // which days, and its Escape cancels; the target is chosen before any progress box; an empty
 // folder takes a restore; the real boxes answer keys as the user presses them.
 #include "core/backup/notebook_zip.h"
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 #include "core/notebook/diary_store.h"
 #include "loaded_screen.h"
 #include "scripted_dialogs.h"

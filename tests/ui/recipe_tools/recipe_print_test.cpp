@@ -1,6 +1,6 @@
 // The print screen: the recipe as text, as the window's image, and the menu of a range, through
 // the recording printer; and one real PDF read back with pdfinfo and pdftotext.
-#include "core/common/fonts.h"
+#include "core/text/fonts.h"
 #include "recipe_book_screens.h"
 #include "ui/widgets/qt_printer.h"
 

@@ -1,7 +1,7 @@
 // The recipe screen: paging, new, register, delete, faces, cooking history and references,
 // driven through its controls with every box answered by the script.
-#include "core/common/cp932.h"
-#include "core/common/numbers.h"
+#include "core/text/cp932.h"
+#include "core/text/numbers.h"
 #include "core/recipes/recipe_store.h"
 #include "core/registers/first_foods.h"
 #include "generators.h"

@@ -1,7 +1,7 @@
 // The gift panel: both registers through one table of cases, the thanks mark, the item photo,
 // the two grids' choices kept apart, the file bytes after each command.
-#include "core/common/cp932.h"
-#include "core/common/pictures.h"
+#include "core/text/cp932.h"
+#include "core/pictures/pictures.h"
 #include "register_screen.h"
 #include "ui/registers/gift_panel.h"
 #include "user_actions.h"

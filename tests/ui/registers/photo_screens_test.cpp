@@ -1,9 +1,9 @@
 // Pictures on the screens: every picker's copy with its boxes (one table), the albums, the day
 // photos with their layouts and slide show, the recipe slide show.
-#include "core/common/cp932.h"
-#include "core/common/one_line.h"
-#include "core/common/picture_names.h"
-#include "core/common/pictures.h"
+#include "core/text/cp932.h"
+#include "core/text/one_line.h"
+#include "core/pictures/picture_names.h"
+#include "core/pictures/pictures.h"
 #include "core/notebook/diary_store.h"
 #include "generators.h"
 #include "loaded_screen.h"

@@ -1,7 +1,7 @@
 // The schedule panel: remaining days and colours from the set clock, the order, adding,
 // choosing and deleting rows, the bytes of 予定.txt after each, every message.
-#include "core/common/cp932.h"
-#include "core/common/one_line.h"
+#include "core/text/cp932.h"
+#include "core/text/one_line.h"
 #include "register_screen.h"
 #include "ui/registers/vaccination_window.h"
 

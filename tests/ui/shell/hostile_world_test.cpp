@@ -1,8 +1,8 @@
 // The notebook's files in a hostile world: a full disk, links leading out of the folder, a
 // folder where a file should be, leftovers of killed saves, a second copy of the program.
 #include "core/book/notebook_setup.h"
-#include "core/common/cp932.h"
-#include "core/common/pictures.h"
+#include "core/text/cp932.h"
+#include "core/pictures/pictures.h"
 #include "core/registers/register_files.h"
 #include "recording_printer.h"
 #include "scripted_dialogs.h"

@@ -1,7 +1,7 @@
 // The notebook open on this computer while another computer's changes arrive through the
 // synced folder: the screens follow within moments, a typed page keeps what is typed, and
 // its save keeps the other computer's day; the program's own saves are not taken for changes.
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 #include "core/recipes/recipe_store.h"
 #include "ui/profile/profile_screen.h"
 #include "ui/recipes/recipe_screen.h"

@@ -1,6 +1,6 @@
 // The picture frame (what it names, size, orientation) and the picker on a
 // temporary folder tree (drives, folders, files, preview, its boxes).
-#include "core/common/notebook_folder.h"
+#include "core/files/notebook_folder.h"
 #include "scripted_dialogs.h"
 #include "ui/widgets/picture_frame.h"
 #include "ui/widgets/picture_picker.h"

@@ -1,4 +1,4 @@
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 
 namespace {
 

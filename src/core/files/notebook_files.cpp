@@ -1,9 +1,9 @@
-#include "core/common/notebook_files.h"
-#include "core/common/record_merge.h"
+#include "core/files/notebook_files.h"
+#include "core/files/record_merge.h"
 
-#include "core/common/clock.h"
-#include "core/common/cp932.h"
-#include "core/common/dialogs.h"
+#include "core/files/clock.h"
+#include "core/text/cp932.h"
+#include "core/files/dialogs.h"
 
 #include <QFileInfo>
 

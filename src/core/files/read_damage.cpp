@@ -1,4 +1,4 @@
-#include "core/common/read_damage.h"
+#include "core/files/read_damage.h"
 
 void ReadDamage::skip(int first, int last)
 {

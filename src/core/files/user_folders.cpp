@@ -1,4 +1,4 @@
-#include "core/common/user_folders.h"
+#include "core/files/user_folders.h"
 
 #include <QDir>
 #include <QFileInfo>

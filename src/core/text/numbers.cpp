@@ -1,4 +1,4 @@
-#include "core/common/numbers.h"
+#include "core/text/numbers.h"
 
 #include <QList>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <QRegularExpression>
 

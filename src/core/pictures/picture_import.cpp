@@ -1,9 +1,9 @@
-#include "core/common/picture_import.h"
+#include "core/pictures/picture_import.h"
 
-#include "core/common/cp932.h"
-#include "core/common/dialogs.h"
-#include "core/common/notebook_files.h"
-#include "core/common/picture_names.h"
+#include "core/text/cp932.h"
+#include "core/files/dialogs.h"
+#include "core/files/notebook_files.h"
+#include "core/pictures/picture_names.h"
 
 #include <QFileInfo>
 

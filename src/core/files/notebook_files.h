@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/common/notebook_folder.h"
-#include "core/common/read_damage.h"
-#include "core/common/rewrite_guard.h"
+#include "core/files/notebook_folder.h"
+#include "core/files/read_damage.h"
+#include "core/files/rewrite_guard.h"
 
 #include <QByteArray>
 #include <QHash>

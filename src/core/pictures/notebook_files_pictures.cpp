@@ -1,9 +1,9 @@
 // The picture half of NotebookFiles: copies into the folder and removals from it.
-#include "core/common/notebook_files.h"
+#include "core/files/notebook_files.h"
 
-#include "core/common/clock.h"
-#include "core/common/pictures.h"
-#include "core/common/trash.h"
+#include "core/files/clock.h"
+#include "core/pictures/pictures.h"
+#include "core/files/trash.h"
 
 #include <QBuffer>
 #include <QImageReader>

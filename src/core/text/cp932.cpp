@@ -1,4 +1,4 @@
-#include "core/common/cp932.h"
+#include "core/text/cp932.h"
 
 #include <iconv.h>
 

@@ -1,7 +1,7 @@
-#include "core/common/command_line.h"
+#include "core/text/command_line.h"
 
 #include <QCommandLineParser>
-#include "core/common/dates.h"
+#include "core/text/dates.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "core/common/delimited.h"
+#include "core/text/delimited.h"
 
-#include "core/common/numbers.h"
+#include "core/text/numbers.h"
 
 QString DelimitedReader::readText()
 {

@@ -1,4 +1,4 @@
-#include "core/common/slide_show.h"
+#include "core/pictures/slide_show.h"
 
 int SlideCursor::take(int count)
 {

@@ -1,4 +1,4 @@
-#include "core/common/fonts.h"
+#include "core/text/fonts.h"
 
 #include <QFont>
 #include <QGuiApplication>

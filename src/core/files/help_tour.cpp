@@ -1,7 +1,7 @@
-#include "core/common/help_tour.h"
+#include "core/files/help_tour.h"
 
-#include "core/common/delimited.h"
-#include "core/common/dialogs.h"
+#include "core/text/delimited.h"
+#include "core/files/dialogs.h"
 
 void showHelpTour(HelpTour &tour, Dialogs &dialogs, const QString &text)
 {

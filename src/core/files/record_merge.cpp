@@ -1,7 +1,7 @@
-#include "core/common/record_merge.h"
+#include "core/files/record_merge.h"
 
-#include "core/common/cp932.h"
-#include "core/common/file_names.h"
+#include "core/text/cp932.h"
+#include "core/files/file_names.h"
 
 #include <QHash>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "core/common/clock.h"
-#include "core/common/file_names.h"
-#include "core/common/notebook_files.h"
-#include "core/common/record_merge.h"
+#include "core/files/clock.h"
+#include "core/files/file_names.h"
+#include "core/files/notebook_files.h"
+#include "core/files/record_merge.h"
 
 #include <QDir>
 #include <QFileInfo>

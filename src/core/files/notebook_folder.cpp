@@ -1,6 +1,6 @@
-#include "core/common/notebook_folder.h"
+#include "core/files/notebook_folder.h"
 
-#include "core/common/file_names.h"
+#include "core/files/file_names.h"
 
 #include <QCryptographicHash>
 #include <QDir>

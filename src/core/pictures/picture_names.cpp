@@ -1,4 +1,4 @@
-#include "core/common/picture_names.h"
+#include "core/pictures/picture_names.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "core/common/bmp_reduced.h"
+#include "core/pictures/bmp_reduced.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "core/common/text_folding.h"
+#include "core/text/text_folding.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "core/common/rewrite_guard.h"
+#include "core/files/rewrite_guard.h"
 
-#include "core/common/notebook_folder.h"
+#include "core/files/notebook_folder.h"
 
 bool RewriteGuard::markNotWhole(const QString &bareName)
 {

@@ -1,5 +1,5 @@
-#include "core/common/trash.h"
-#include "core/common/user_folders.h"
+#include "core/files/trash.h"
+#include "core/files/user_folders.h"
 
 #include <QDir>
 #include <QFile>

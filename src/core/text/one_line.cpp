@@ -1,4 +1,4 @@
-#include "core/common/one_line.h"
+#include "core/text/one_line.h"
 
 bool hasControlCharacter(QStringView text)
 {

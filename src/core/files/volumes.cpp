@@ -1,4 +1,4 @@
-#include "core/common/volumes.h"
+#include "core/files/volumes.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "core/common/pictures.h"
+#include "core/pictures/pictures.h"
 
-#include "core/common/bmp_reduced.h"
-#include "core/common/cp932.h"
-#include "core/common/notebook_folder.h"
-#include "core/common/picture_names.h"
+#include "core/pictures/bmp_reduced.h"
+#include "core/text/cp932.h"
+#include "core/files/notebook_folder.h"
+#include "core/pictures/picture_names.h"
 
 #include <QFile>
 #include <QFileInfo>
