@@ -46,7 +46,8 @@ public:
     explicit Group(const QString &notebookDir)
     {
         const QString real = realPath(notebookDir);
-        const QByteArray key = QCryptographicHash::hash(real.toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
+        const QByteArray key =
+            QCryptographicHash::hash(real.toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
         m_settings.beginGroup(QStringLiteral("autoBackup/") + QString::fromLatin1(key));
         m_real = real;
     }
@@ -82,7 +83,9 @@ QString freeName(const QString &folder, const QString &nickname, const QDateTime
     const QString name = fileName(nickname, now);
     const QString base = name.chopped(4);
     QString candidate = name;
-    for (int n = 2; QFileInfo(folder + u'/' + candidate).exists() || QFileInfo(folder + u'/' + candidate).isSymLink(); ++n)
+    for (int n = 2;
+         QFileInfo(folder + u'/' + candidate).exists() || QFileInfo(folder + u'/' + candidate).isSymLink();
+         ++n)
         candidate = QStringLiteral("%1_%2.zip").arg(base).arg(n);
     return candidate;
 }
@@ -156,7 +159,8 @@ bool due(const QString &notebookDir, const QDate &today)
 {
     Group g(notebookDir);
     const Setting setting = settingOf(*g);
-    return setting.on && !setting.folder.isEmpty() && g->value(LastDay).toString() != today.toString(Qt::ISODate);
+    return setting.on && !setting.folder.isEmpty() &&
+           g->value(LastDay).toString() != today.toString(Qt::ISODate);
 }
 
 Result runAtClose(const QString &notebookDir, const QString &nickname, const QDateTime &now,
@@ -180,9 +184,10 @@ Result runAtClose(const QString &notebookDir, const QString &nickname, const QDa
     if (const QString refused = folderRefusal(notebookDir, setting.folder); !refused.isEmpty())
         return fail(refused);
     if (!QFileInfo(setting.folder).isDir())
-        return fail(QStringLiteral("保存先のフォルダー %1 が見つかりません。\r\n"
-                                   "USB メモリやネットワークのフォルダーなら、つながっているか確かめてください。")
-                        .arg(QDir::toNativeSeparators(setting.folder)));
+        return fail(
+            QStringLiteral("保存先のフォルダー %1 が見つかりません。\r\n"
+                           "USB メモリやネットワークのフォルダーなら、つながっているか確かめてください。")
+                .arg(QDir::toNativeSeparators(setting.folder)));
     const QString name = freeName(setting.folder, nickname, now);
     const QString zip = QDir(setting.folder).filePath(name);
     const notebook_zip::Outcome o = notebook_zip::writeBackup(notebookDir, zip, false, progress);
@@ -200,9 +205,10 @@ Result runAtClose(const QString &notebookDir, const QString &nickname, const QDa
     r.removed = p.removed;
     // The zip is there; an old one left over is still told, so the folder does not fill unseen.
     if (!p.notRemoved.isEmpty())
-        remember(*g, now, setting.folder,
-                 QStringLiteral("自動バックアップは書き込みましたが、古い自動バックアップ %1 を消せませんでした。")
-                     .arg(p.notRemoved.join(QStringLiteral("、"))));
+        remember(
+            *g, now, setting.folder,
+            QStringLiteral("自動バックアップは書き込みましたが、古い自動バックアップ %1 を消せませんでした。")
+                .arg(p.notRemoved.join(QStringLiteral("、"))));
     return r;
 }
 

@@ -39,7 +39,7 @@ QString folderRefusal(const QString &notebookDir, const QString &folder);
 // to the last keep: only those names, only when they look like ours and are plain files, so a
 // manual backup, another notebook's zips and anything else there are never touched.
 struct Pruned {
-    QStringList kept;       // still there, oldest first (with any that could not be removed)
+    QStringList kept; // still there, oldest first (with any that could not be removed)
     QStringList removed;
     QStringList notRemoved;
 };
@@ -47,8 +47,8 @@ Pruned prune(const QString &folder, const QStringList &written, int keep);
 
 struct Result {
     enum What { Off, DoneToday, Written, Failed, Cancelled } what = Off;
-    QString zip;     // the zip written
-    QString error;   // Failed: the reason, as remembered for the next start
+    QString zip;         // the zip written
+    QString error;       // Failed: the reason, as remembered for the next start
     QStringList removed; // older zips pruned
 };
 

@@ -3,8 +3,8 @@
 #include "core/backup/auto_backup.h"
 #include "core/backup/notebook_zip.h"
 #include "core/book/notebook.h"
-#include "core/common/dialogs.h"
 #include "core/common/cp932.h"
+#include "core/common/dialogs.h"
 #include "core/common/file_names.h"
 #include "core/notebook/diary_store.h"
 #include "core/profile/profile_store.h"
@@ -35,8 +35,8 @@ QString documentsFolder()
 
 void backUp(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
 {
-    const QString offered =
-        documentsFolder() + u'/' + notebook_zip::backupFileName(notebook.profile.nickname, notebook.clock.now());
+    const QString offered = documentsFolder() + u'/' +
+                            notebook_zip::backupFileName(notebook.profile.nickname, notebook.clock.now());
     const QString zip = dialogs.chooseFile(QStringLiteral("バックアップの保存先"), offered,
                                            QStringLiteral("zip ファイル (*.zip)"), Dialogs::FileUse::Save);
     if (zip.isEmpty())
@@ -226,8 +226,9 @@ QString chooseAutoBackupFolder(const QString &notebookDir, Dialogs &dialogs, con
         return {};
     }
     if (!QFileInfo(folder).isDir() && (QFileInfo(folder).exists() || !QDir().mkpath(folder))) {
-        dialogs.warning(AutoTitle,
-                        QStringLiteral("フォルダー %1 を作れませんでした。").arg(QDir::toNativeSeparators(folder)));
+        dialogs.warning(
+            AutoTitle,
+            QStringLiteral("フォルダー %1 を作れませんでした。").arg(QDir::toNativeSeparators(folder)));
         return {};
     }
     return folder;
@@ -235,7 +236,8 @@ QString chooseAutoBackupFolder(const QString &notebookDir, Dialogs &dialogs, con
 
 QString shownFolder(const QString &folder)
 {
-    return folder.isEmpty() ? QStringLiteral("（保存先はまだ選んでいません）") : QDir::toNativeSeparators(folder);
+    return folder.isEmpty() ? QStringLiteral("（保存先はまだ選んでいません）")
+                            : QDir::toNativeSeparators(folder);
 }
 
 } // namespace
@@ -248,8 +250,9 @@ QWidget *autoBackupControls(Notebook &notebook, Dialogs &dialogs, QWidget *paren
     grid->setContentsMargins(0, 0, 0, 0);
     auto *on = new QCheckBox(AutoTitle, area);
     nameControl(on, QStringLiteral("chkAutoBackup"), AutoTitle);
-    const QString about = QStringLiteral("プログラムを終了するとき、１日に１回、手帖をまるごと zip ファイルにして"
-                                         "保存先に書き出します（このパソコンだけの設定です）");
+    const QString about =
+        QStringLiteral("プログラムを終了するとき、１日に１回、手帖をまるごと zip ファイルにして"
+                       "保存先に書き出します（このパソコンだけの設定です）");
     on->setToolTip(about);
     on->setAccessibleDescription(about);
     on->setChecked(setting.on);
@@ -257,8 +260,9 @@ QWidget *autoBackupControls(Notebook &notebook, Dialogs &dialogs, QWidget *paren
     nameControl(keep, QStringLiteral("spnAutoBackupKeep"), QStringLiteral("残す数"));
     keep->setRange(auto_backup::MinKeep, auto_backup::MaxKeep);
     keep->setValue(setting.keep);
-    auto *folder = nameValueLabel(new QLabel(shownFolder(setting.folder), area), QStringLiteral("lblAutoBackupFolder"),
-                                  QStringLiteral("自動バックアップの保存先"));
+    auto *folder =
+        nameValueLabel(new QLabel(shownFolder(setting.folder), area), QStringLiteral("lblAutoBackupFolder"),
+                       QStringLiteral("自動バックアップの保存先"));
     // A long path must not widen the screen; the whole path is in the tooltip.
     folder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     folder->setToolTip(folder->text());
@@ -312,7 +316,8 @@ void backUpAtClose(Notebook &notebook, QWidget *parent)
     if (!auto_backup::due(notebook.files.dir(), notebook.clock.today()))
         return;
     WorkProgress progress(QStringLiteral("自動バックアップを書き込んでいます…"), parent);
-    auto_backup::runAtClose(notebook.files.dir(), notebook.profile.nickname, notebook.clock.now(), progress.stepper());
+    auto_backup::runAtClose(notebook.files.dir(), notebook.profile.nickname, notebook.clock.now(),
+                            progress.stepper());
     progress.close();
 }
 
@@ -321,11 +326,12 @@ void tellAutoBackupFailure(Dialogs &dialogs, const QString &notebookDir)
     const auto_backup::Failure f = auto_backup::takeFailure(notebookDir);
     if (f.reason.isEmpty())
         return;
-    dialogs.warning(AutoTitle, QStringLiteral("前回（%1）の終了時の自動バックアップがうまくいきませんでした。\r\n\r\n"
-                                              "%2\r\n\r\n保存先：%3\r\n\r\n"
-                                              "保存先は「設定」の画面で選び直せます。")
-                                   .arg(f.when.toString(QStringLiteral("yyyy/MM/dd HH:mm")), f.reason,
-                                        QDir::toNativeSeparators(f.folder)));
+    dialogs.warning(AutoTitle,
+                    QStringLiteral("前回（%1）の終了時の自動バックアップがうまくいきませんでした。\r\n\r\n"
+                                   "%2\r\n\r\n保存先：%3\r\n\r\n"
+                                   "保存先は「設定」の画面で選び直せます。")
+                        .arg(f.when.toString(QStringLiteral("yyyy/MM/dd HH:mm")), f.reason,
+                             QDir::toNativeSeparators(f.folder)));
 }
 
 } // namespace backup_commands

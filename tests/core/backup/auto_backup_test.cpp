@@ -29,14 +29,20 @@ QString makeNotebook(const QString &dir, qint64 extraBytes = 0)
     return dir;
 }
 
-QStringList filesIn(const QString &dir) { return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+QStringList filesIn(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
 
 void switchOn(const QString &notebook, const QString &folder, int keep = auto_backup::DefaultKeep)
 {
     auto_backup::writeSetting(notebook, {true, folder, keep});
 }
 
-QDateTime at(int day, int hour = 9, int minute = 30) { return QDateTime(QDate(2026, 12, day), QTime(hour, minute)); }
+QDateTime at(int day, int hour = 9, int minute = 30)
+{
+    return QDateTime(QDate(2026, 12, day), QTime(hour, minute));
+}
 
 } // namespace
 
@@ -136,7 +142,8 @@ void AutoBackupTest::folderRefused()
     const QString why = auto_backup::folderRefusal(nb, root.path() + u'/' + folder);
     QCOMPARE(!why.isEmpty(), refused);
     if (refused)
-        QVERIFY(why.startsWith(QStringLiteral("手帖のフォルダーやその中のフォルダーには自動バックアップを置けません。")));
+        QVERIFY(why.startsWith(
+            QStringLiteral("手帖のフォルダーやその中のフォルダーには自動バックアップを置けません。")));
 }
 
 void AutoBackupTest::onceADay()
@@ -161,11 +168,13 @@ void AutoBackupTest::onceADay()
     QCOMPARE(check.entries.size(), 2);
 
     QVERIFY(!auto_backup::due(nb, QDate(2026, 12, 6)));
-    QCOMPARE(auto_backup::runAtClose(nb, QStringLiteral("もも"), at(6, 21, 0)).what, auto_backup::Result::DoneToday);
+    QCOMPARE(auto_backup::runAtClose(nb, QStringLiteral("もも"), at(6, 21, 0)).what,
+             auto_backup::Result::DoneToday);
     QCOMPARE(filesIn(out), QStringList{QStringLiteral("育児手帖_もも_自動_20261206-0930.zip")});
 
     QVERIFY(auto_backup::due(nb, QDate(2026, 12, 7)));
-    QCOMPARE(auto_backup::runAtClose(nb, QStringLiteral("もも"), at(7, 8, 0)).what, auto_backup::Result::Written);
+    QCOMPARE(auto_backup::runAtClose(nb, QStringLiteral("もも"), at(7, 8, 0)).what,
+             auto_backup::Result::Written);
     QCOMPARE(filesIn(out), (QStringList{QStringLiteral("育児手帖_もも_自動_20261206-0930.zip"),
                                         QStringLiteral("育児手帖_もも_自動_20261207-0800.zip")}));
     QVERIFY(auto_backup::takeFailure(nb).reason.isEmpty());
@@ -241,11 +250,16 @@ void AutoBackupTest::failureRemembered_data()
 {
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("reason"); // how the reason starts; "" for none
-    QTest::newRow("folder gone") << "gone" << "保存先のフォルダー %1 が見つかりません。";
-    QTest::newRow("a file, not a folder") << "file" << "保存先のフォルダー %1 が見つかりません。";
-    QTest::newRow("inside the notebook") << "inside" << "手帖のフォルダーやその中のフォルダーには";
-    QTest::newRow("disk full") << "full" << "バックアップを書き込めませんでした。";
-    QTest::newRow("cancelled") << "cancel" << "";
+    QTest::newRow("folder gone") << "gone"
+                                 << "保存先のフォルダー %1 が見つかりません。";
+    QTest::newRow("a file, not a folder") << "file"
+                                          << "保存先のフォルダー %1 が見つかりません。";
+    QTest::newRow("inside the notebook") << "inside"
+                                         << "手帖のフォルダーやその中のフォルダーには";
+    QTest::newRow("disk full") << "full"
+                               << "バックアップを書き込めませんでした。";
+    QTest::newRow("cancelled") << "cancel"
+                               << "";
 }
 
 void AutoBackupTest::failureRemembered()

@@ -64,9 +64,10 @@ void AutoBackupScreenTest::switchedOnFromTheProfileScreen()
     // A folder inside the notebook: refused, and the box stays off with nothing made.
     const QString inside = f.files.path(QStringLiteral("控え"));
     f.dialogs.expectInput(FolderBox, inside);
-    f.dialogs.expectWarning(QStringLiteral("自動バックアップ"),
-                            QStringLiteral("手帖のフォルダーやその中のフォルダーには自動バックアップを置けません。\r\n"
-                                           "別のフォルダー（できれば別のディスクや USB メモリ）を選んでください。"));
+    f.dialogs.expectWarning(
+        QStringLiteral("自動バックアップ"),
+        QStringLiteral("手帖のフォルダーやその中のフォルダーには自動バックアップを置けません。\r\n"
+                       "別のフォルダー（できれば別のディスクや USB メモリ）を選んでください。"));
     QTest::mouseClick(on, Qt::LeftButton);
     VERIFY_DIALOGS(f.dialogs);
     QVERIFY(f.dialogs.allShown());
@@ -95,8 +96,9 @@ void AutoBackupScreenTest::switchedOnFromTheProfileScreen()
     // 終了: the zip is written without a word.
     QTest::mouseClick(f.find<QPushButton>(QStringLiteral("cmdEnd")), Qt::LeftButton);
     VERIFY_DIALOGS(f.dialogs);
-    const QString zip = chosen + u'/' +
-                        auto_backup::fileName(f.notebook().profile.nickname, QDateTime(QDate(2026, 12, 6), QTime(9, 30)));
+    const QString zip =
+        chosen + u'/' +
+        auto_backup::fileName(f.notebook().profile.nickname, QDateTime(QDate(2026, 12, 6), QTime(9, 30)));
     QCOMPARE(QDir(chosen).entryList(QDir::Files), QStringList{QFileInfo(zip).fileName()});
     const notebook_zip::Check check = notebook_zip::checkZip(zip, -1);
     QVERIFY2(check.ok, qPrintable(check.error));
@@ -121,12 +123,13 @@ void AutoBackupScreenTest::failureAtCloseToldAtNextStart()
     // The next start tells it once, the reason and the folder in one box.
     const QString native = QDir::toNativeSeparators(gone);
     ScriptedDialogs next;
-    next.expectWarning(QStringLiteral("自動バックアップ"),
-                       QStringLiteral("前回（2026/12/06 09:30）の終了時の自動バックアップがうまくいきませんでした。\r\n\r\n"
-                                      "保存先のフォルダー %1 が見つかりません。\r\n"
-                                      "USB メモリやネットワークのフォルダーなら、つながっているか確かめてください。\r\n\r\n"
-                                      "保存先：%1\r\n\r\n保存先は「設定」の画面で選び直せます。")
-                           .arg(native));
+    next.expectWarning(
+        QStringLiteral("自動バックアップ"),
+        QStringLiteral("前回（2026/12/06 09:30）の終了時の自動バックアップがうまくいきませんでした。\r\n\r\n"
+                       "保存先のフォルダー %1 が見つかりません。\r\n"
+                       "USB メモリやネットワークのフォルダーなら、つながっているか確かめてください。\r\n\r\n"
+                       "保存先：%1\r\n\r\n保存先は「設定」の画面で選び直せます。")
+            .arg(native));
     std::unique_ptr<QLockFile> lock;
     QString error;
     QCOMPARE(prepareNotebookFolder(dir, next, lock, &error), dir);
