@@ -1,5 +1,6 @@
 #include "ui/profile/backup_commands.h"
 
+#include "core/backup/auto_backup.h"
 #include "core/backup/notebook_zip.h"
 #include "core/book/notebook.h"
 #include "core/files/dialogs.h"
@@ -8,17 +9,24 @@
 #include "core/files/user_folders.h"
 #include "core/notebook/diary_store.h"
 #include "core/profile/profile_store.h"
+#include "ui/widgets/ui_util.h"
 #include "ui/widgets/work_progress.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 namespace backup_commands {
 
 void backUp(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
 {
-    const QString offered =
-        documentsFolder() + u'/' + notebook_zip::backupFileName(notebook.profile.nickname, notebook.clock.now());
+    const QString offered = documentsFolder() + u'/' +
+                            notebook_zip::backupFileName(notebook.profile.nickname, notebook.clock.now());
     const QString zip = dialogs.chooseFile(QStringLiteral("バックアップの保存先"), offered,
                                            QStringLiteral("zip ファイル (*.zip)"), Dialogs::FileUse::Save);
     if (zip.isEmpty())
@@ -187,6 +195,133 @@ bool tellInterruptedRestore(Dialogs &dialogs, const notebook_zip::Recovery &reco
         return false;
     }
     return true;
+}
+
+namespace {
+
+const QString AutoTitle = QStringLiteral("自動バックアップ");
+
+// A folder for the automatic backups, chosen and made when it is new; "" when the user
+// cancelled or the folder was refused (told), and then nothing has changed.
+QString chooseAutoBackupFolder(const QString &notebookDir, Dialogs &dialogs, const QString &current)
+{
+    const QString chosen = dialogs.chooseFile(QStringLiteral("自動バックアップの保存先のフォルダー"),
+                                              current.isEmpty() ? documentsFolder() : current, QString(),
+                                              Dialogs::FileUse::NewFolder);
+    if (chosen.isEmpty())
+        return {};
+    const QString folder = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+    if (const QString refused = auto_backup::folderRefusal(notebookDir, folder); !refused.isEmpty()) {
+        dialogs.warning(AutoTitle, refused);
+        return {};
+    }
+    if (!QFileInfo(folder).isDir() && (QFileInfo(folder).exists() || !QDir().mkpath(folder))) {
+        dialogs.warning(
+            AutoTitle,
+            QStringLiteral("フォルダー %1 を作れませんでした。").arg(QDir::toNativeSeparators(folder)));
+        return {};
+    }
+    return folder;
+}
+
+QString shownFolder(const QString &folder)
+{
+    return folder.isEmpty() ? QStringLiteral("（保存先はまだ選んでいません）")
+                            : QDir::toNativeSeparators(folder);
+}
+
+} // namespace
+
+QWidget *autoBackupControls(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
+{
+    const auto_backup::Setting setting = auto_backup::readSetting(notebook.files.dir());
+    auto *area = new QWidget(parent);
+    auto *grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto *on = new QCheckBox(AutoTitle, area);
+    nameControl(on, QStringLiteral("chkAutoBackup"), AutoTitle);
+    const QString about =
+        QStringLiteral("プログラムを終了するとき、１日に１回、手帖をまるごと zip ファイルにして"
+                       "保存先に書き出します（このパソコンだけの設定です）");
+    on->setToolTip(about);
+    on->setAccessibleDescription(about);
+    on->setChecked(setting.on);
+    auto *keep = new QSpinBox(area);
+    nameControl(keep, QStringLiteral("spnAutoBackupKeep"), QStringLiteral("残す数"));
+    keep->setRange(auto_backup::MinKeep, auto_backup::MaxKeep);
+    keep->setValue(setting.keep);
+    auto *folder =
+        nameValueLabel(new QLabel(shownFolder(setting.folder), area), QStringLiteral("lblAutoBackupFolder"),
+                       QStringLiteral("自動バックアップの保存先"));
+    // A long path must not widen the screen; the whole path is in the tooltip.
+    folder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    folder->setToolTip(folder->text());
+    QPushButton *choose = makeButton(QStringLiteral("cmdAutoBackupFolder"), QStringLiteral("保存先を選ぶ…"),
+                                     QStringLiteral("自動バックアップを書き出すフォルダーを選びます"), area);
+    grid->addWidget(on, 0, 0);
+    grid->addWidget(makeLabel(QStringLiteral("残す数"), keep, area), 0, 1, Qt::AlignRight);
+    grid->addWidget(keep, 0, 2);
+    grid->addWidget(folder, 1, 0, 1, 2);
+    grid->addWidget(choose, 1, 2);
+    grid->setColumnStretch(0, 1);
+
+    const auto showFolder = [folder](const QString &path) {
+        folder->setText(shownFolder(path));
+        folder->setToolTip(folder->text());
+    };
+    // toggled, not clicked: Space and the accessibility toggle action count as a click.
+    QObject::connect(on, &QCheckBox::toggled, area, [&notebook, &dialogs, on, showFolder](bool checked) {
+        auto_backup::Setting s = auto_backup::readSetting(notebook.files.dir());
+        if (checked && s.folder.isEmpty()) {
+            s.folder = chooseAutoBackupFolder(notebook.files.dir(), dialogs, QString());
+            if (s.folder.isEmpty()) {
+                const QSignalBlocker quiet(on);
+                on->setChecked(false);
+                return;
+            }
+            showFolder(s.folder);
+        }
+        s.on = checked;
+        auto_backup::writeSetting(notebook.files.dir(), s);
+    });
+    QObject::connect(choose, &QPushButton::clicked, area, [&notebook, &dialogs, showFolder] {
+        auto_backup::Setting s = auto_backup::readSetting(notebook.files.dir());
+        const QString chosen = chooseAutoBackupFolder(notebook.files.dir(), dialogs, s.folder);
+        if (chosen.isEmpty())
+            return;
+        s.folder = chosen;
+        auto_backup::writeSetting(notebook.files.dir(), s);
+        showFolder(chosen);
+    });
+    QObject::connect(keep, &QSpinBox::valueChanged, area, [&notebook](int n) {
+        auto_backup::Setting s = auto_backup::readSetting(notebook.files.dir());
+        s.keep = n;
+        auto_backup::writeSetting(notebook.files.dir(), s);
+    });
+    return area;
+}
+
+void backUpAtClose(Notebook &notebook, QWidget *parent)
+{
+    if (!auto_backup::due(notebook.files.dir(), notebook.clock.today()))
+        return;
+    WorkProgress progress(QStringLiteral("自動バックアップを書き込んでいます…"), parent);
+    auto_backup::runAtClose(notebook.files.dir(), notebook.profile.nickname, notebook.clock.now(),
+                            progress.stepper());
+    progress.close();
+}
+
+void tellAutoBackupFailure(Dialogs &dialogs, const QString &notebookDir)
+{
+    const auto_backup::Failure f = auto_backup::takeFailure(notebookDir);
+    if (f.reason.isEmpty())
+        return;
+    dialogs.warning(AutoTitle,
+                    QStringLiteral("前回（%1）の終了時の自動バックアップがうまくいきませんでした。\r\n\r\n"
+                                   "%2\r\n\r\n保存先：%3\r\n\r\n"
+                                   "保存先は「設定」の画面で選び直せます。")
+                        .arg(f.when.toString(QStringLiteral("yyyy/MM/dd HH:mm")), f.reason,
+                             QDir::toNativeSeparators(f.folder)));
 }
 
 } // namespace backup_commands

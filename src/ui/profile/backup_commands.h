@@ -33,4 +33,17 @@ QString restoreQuestion(const QString &zip, const notebook_zip::Check &check);
 // when the restore could not be completed: the notebook must not be opened half-restored.
 bool tellInterruptedRestore(Dialogs &dialogs, const notebook_zip::Recovery &recovery);
 
+// The profile screen's automatic backup controls (this computer's setting for the notebook):
+// the check box 自動バックアップ, the folder shown with the button that chooses it, and the
+// number of zips kept. Every change is stored at once; switching on without a folder asks
+// for one first, and stays off when none is given.
+QWidget *autoBackupControls(Notebook &notebook, Dialogs &dialogs, QWidget *parent);
+
+// When the program closes: the day's automatic backup when it is due, with a progress box
+// when it takes a while. Says nothing; a failure is told at the next start.
+void backUpAtClose(Notebook &notebook, QWidget *parent);
+
+// At start: what went wrong with the last automatic backup, told once in one warning box.
+void tellAutoBackupFailure(Dialogs &dialogs, const QString &notebookDir);
+
 } // namespace backup_commands

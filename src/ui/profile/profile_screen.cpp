@@ -98,6 +98,7 @@ ProfileScreen::ProfileScreen(Notebook &notebook, Dialogs &dialogs, Printer &prin
     buttons->addStretch();
     buttons->addWidget(back);
     left->addLayout(buttons);
+    left->addWidget(backup_commands::autoBackupControls(m_notebook, m_dialogs, this));
 
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(left, 0);

@@ -469,6 +469,8 @@ void DiaryScreen::endProgram(bool closeHelp)
     if (m_ended)
         return;
     m_ended = true;
+    // The day's automatic backup, while the screen is still there under its progress box.
+    backup_commands::backUpAtClose(m_notebook, this);
     if (closeHelp) {
         for (const QPointer<HelpWindow> &w : m_helpWindows)
             if (w)

@@ -142,6 +142,8 @@ QString prepareNotebookFolder(const QString &given, Dialogs &dialogs, std::uniqu
     notebook_setup::removeLeftovers(dir);
     temporaries::removeBesideNotebook(dir);
     notebook_setup::createMissingFiles(NotebookFolder(dir), sample);
+    // Told only here, with the folder held: a second copy refused by the lock leaves it for this one.
+    backup_commands::tellAutoBackupFailure(dialogs, dir);
     return dir;
 }
 
