@@ -136,17 +136,28 @@ QList<int> matchTo(const Recs &a, const Recs &b)
     if (an == 0 || bm == 0)
         return match;
     if (qint64(an) * bm <= 4'000'000) {
+        // The table compares numbers, one for each distinct record, not the records' bytes.
+        QHash<QByteArray, int> numbers;
+        const auto number = [&numbers](const Rec &r) {
+            auto it = numbers.constFind(r.id);
+            return it != numbers.constEnd() ? *it : *numbers.insert(r.id, int(numbers.size()));
+        };
+        std::vector<int> x(static_cast<size_t>(an)), y(static_cast<size_t>(bm));
+        for (int i = 0; i < an; ++i)
+            x[size_t(i)] = number(a[pre + i]);
+        for (int j = 0; j < bm; ++j)
+            y[size_t(j)] = number(b[pre + j]);
         const int w = bm + 1;
         std::vector<int> len(size_t(an + 1) * size_t(w), 0);
         for (int i = an - 1; i >= 0; --i)
             for (int j = bm - 1; j >= 0; --j)
-                len[size_t(i) * w + j] = a[pre + i] == b[pre + j]
+                len[size_t(i) * w + j] = x[size_t(i)] == y[size_t(j)]
                                              ? len[size_t(i + 1) * w + j + 1] + 1
                                              : std::max(len[size_t(i + 1) * w + j], len[size_t(i) * w + j + 1]);
         int i = 0;
         int j = 0;
         while (i < an && j < bm) {
-            if (a[pre + i] == b[pre + j]) {
+            if (x[size_t(i)] == y[size_t(j)]) {
                 match[pre + i] = pre + j;
                 ++i;
                 ++j;
@@ -490,8 +501,7 @@ Outcome mergeNamed(const QByteArray &base, const QByteArray &ours, const QByteAr
     const QByteArray *follows = nullptr;
     for (const QByteArray &key : t.keys) {
         if (o.has(key)) {
-            if (chosen.contains(key))
-                follows = &key;
+            follows = &key; // kept, as ours or theirs
             continue;
         }
         if (t.same(b, key))

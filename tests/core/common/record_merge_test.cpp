@@ -87,22 +87,14 @@ private:
 
     QByteArray piece()
     {
-        static const QList<QByteArray> pieces = {QByteArray(31, '*') + "\r\n",
-                                                 QByteArray(31, '*') + "\n",
-                                                 QByteArray(31, '*'),
-                                                 QByteArray(30, '*') + "\r\n",
-                                                 QByteArray(32, '*') + "\r\n",
-                                                 "\r\n",
-                                                 "\n",
-                                                 "\r",
-                                                 "x",
-                                                 " ",
-                                                 cp932::encode(QStringLiteral("【料理名　】")).bytes,
-                                                 cp932::encode(QStringLiteral("【日付】2026/01/0")).bytes,
-                                                 "1",
-                                                 "2",
-                                                 "\x1e",
-                                                 "\x81"};
+        // Asterisk lines of the right length and not, with either line end or none.
+        static const QByteArray stars(31, '*');
+        // clang-format off
+        static const QList<QByteArray> pieces = {
+            stars + "\r\n", stars + "\n", stars, stars.left(30) + "\r\n", stars + "*\r\n", "\r\n", "\n", "\r",
+            "x", " ", "1", "2", "\x1e", "\x81", cp932::encode(QStringLiteral("【料理名　】")).bytes,
+            cp932::encode(QStringLiteral("【日付】2026/01/0")).bytes};
+        // clang-format on
         return pieces[pick(int(pieces.size()))];
     }
 
@@ -204,107 +196,34 @@ private slots:
         QTest::addColumn<QString>("joined");
         QTest::addColumn<QString>("conflicts");
         QTest::addColumn<int>("fromElsewhere");
-        QTest::newRow("neighbours changed one on each side") << "A B C"
-                                                             << "A B1 C"
-                                                             << "A B C1"
-                                                             << "A B1 C1"
-                                                             << "" << 1;
-        QTest::newRow("changed over there") << "A B C"
-                                            << "A B C"
-                                            << "A B2 C"
-                                            << "A B2 C"
-                                            << "" << 1;
-        QTest::newRow("changed here") << "A B C"
-                                      << "A B1 C"
-                                      << "A B C"
-                                      << "A B1 C"
-                                      << "" << 0;
-        QTest::newRow("changed on both") << "A B C"
-                                         << "A B1 C"
-                                         << "A B2 C"
-                                         << "A B1 C"
-                                         << "B" << 0;
-        QTest::newRow("changed alike on both") << "A B C"
-                                               << "A B1 C"
-                                               << "A B1 C"
-                                               << "A B1 C"
-                                               << "" << 0;
-        QTest::newRow("added on each side at the end") << "A B"
-                                                       << "A B Y"
-                                                       << "A B X"
-                                                       << "A B X Y"
-                                                       << "" << 1;
-        QTest::newRow("added there after the recipe it followed") << "A B C"
-                                                                  << "A B C Y"
-                                                                  << "A X B C"
-                                                                  << "A X B C Y"
-                                                                  << "" << 1;
-        QTest::newRow("added there after a recipe deleted here") << "A B C"
-                                                                 << "A C"
-                                                                 << "A B X C"
-                                                                 << "A X C"
-                                                                 << "" << 1;
-        QTest::newRow("added there first goes last") << "A B"
-                                                     << "A B"
-                                                     << "X A B"
-                                                     << "A B X"
-                                                     << "" << 1;
-        QTest::newRow("added under one name on both") << "A"
-                                                      << "A Y1"
-                                                      << "A Y2"
-                                                      << "A Y1"
-                                                      << "Y" << 0;
-        QTest::newRow("deleted there") << "A B C"
-                                       << "A B C"
-                                       << "A C"
-                                       << "A C"
-                                       << "" << 1;
-        QTest::newRow("deleted here") << "A B C"
-                                      << "A C"
-                                      << "A B C"
-                                      << "A C"
-                                      << "" << 0;
-        QTest::newRow("deleted on both") << "A B C"
-                                         << "A C"
-                                         << "A C"
-                                         << "A C"
-                                         << "" << 0;
-        QTest::newRow("deleted there, changed here") << "A B C"
-                                                     << "A B1 C"
-                                                     << "A C"
-                                                     << "A B1 C"
-                                                     << "" << 0;
-        QTest::newRow("deleted here, changed there") << "A B C"
-                                                     << "A C"
-                                                     << "A B2 C"
-                                                     << "A B2 C"
-                                                     << "" << 1;
+        const auto row = [](const char *tag, const char *base, const char *ours, const char *theirs,
+                            const char *joined, const char *conflicts, int fromElsewhere) {
+            QTest::newRow(tag) << QString::fromUtf8(base) << QString::fromUtf8(ours)
+                               << QString::fromUtf8(theirs) << QString::fromUtf8(joined)
+                               << QString::fromUtf8(conflicts) << fromElsewhere;
+        };
+        row("neighbours changed one on each side", "A B C", "A B1 C", "A B C1", "A B1 C1", "", 1);
+        row("changed over there", "A B C", "A B C", "A B2 C", "A B2 C", "", 1);
+        row("changed here", "A B C", "A B1 C", "A B C", "A B1 C", "", 0);
+        row("changed on both", "A B C", "A B1 C", "A B2 C", "A B1 C", "B", 0);
+        row("changed alike on both", "A B C", "A B1 C", "A B1 C", "A B1 C", "", 0);
+        row("added on each side at the end", "A B", "A B Y", "A B X", "A B X Y", "", 1);
+        row("added there after the recipe it followed", "A B C", "A B C Y", "A X B C", "A X B C Y", "", 1);
+        row("added there after a recipe deleted here", "A B C", "A C", "A B X C", "A X C", "", 1);
+        row("added there first goes last", "A B", "A B", "X A B", "A B X", "", 1);
+        row("added under one name on both", "A", "A Y1", "A Y2", "A Y1", "Y", 0);
+        row("deleted there", "A B C", "A B C", "A C", "A C", "", 1);
+        row("deleted here", "A B C", "A C", "A B C", "A C", "", 0);
+        row("deleted on both", "A B C", "A C", "A C", "A C", "", 0);
+        row("deleted there, changed here", "A B C", "A B1 C", "A C", "A B1 C", "", 0);
+        row("deleted here, changed there", "A B C", "A C", "A B2 C", "A B2 C", "", 1);
         // A deletion rewrites every other recipe in its own form: no change to them.
-        QTest::newRow("deleted there by a rewrite, changed here") << "A B C"
-                                                                  << "A B1 C"
-                                                                  << "A- C-"
-                                                                  << "A- B1 C-"
-                                                                  << "" << 0;
-        QTest::newRow("deleted here by a rewrite, changed there") << "A B C"
-                                                                  << "A- C-"
-                                                                  << "A1 B C"
-                                                                  << "A1 C-"
-                                                                  << "" << 1;
-        QTest::newRow("moved there, changed here") << "A B C"
-                                                   << "A B C1"
-                                                   << "C A B"
-                                                   << "A B C1"
-                                                   << "" << 0;
-        QTest::newRow("two recipes of one name, one changed on each side") << "A B A1"
-                                                                           << "A B A2"
-                                                                           << "A3 B A1"
-                                                                           << "A3 B A2"
-                                                                           << "" << 1;
-        QTest::newRow("a record without a name, by its text") << "A ?1 B"
-                                                              << "A ?2 B"
-                                                              << "A ?1 B1"
-                                                              << "A ?2 B1"
-                                                              << "" << 1;
+        row("deleted there by a rewrite, changed here", "A B C", "A B1 C", "A- C-", "A- B1 C-", "", 0);
+        row("deleted here by a rewrite, changed there", "A B C", "A- C-", "A1 B C", "A1 C-", "", 1);
+        row("moved there, changed here", "A B C", "A B C1", "C A B", "A B C1", "", 0);
+        row("two recipes of one name, one changed on each side", "A B A1", "A B A2", "A3 B A1", "A3 B A2", "",
+            1);
+        row("a record without a name, by its text", "A ?1 B", "A ?2 B", "A ?1 B1", "A ?2 B1", "", 1);
     }
 
     void recipesJoinByName()
@@ -330,34 +249,18 @@ private slots:
         QTest::addColumn<QString>("joined");
         QTest::addColumn<QString>("conflicts");
         QTest::addColumn<int>("fromElsewhere");
-        QTest::newRow("the same") << "A B"
-                                  << "A B"
-                                  << "A B"
-                                  << "" << 0;
-        QTest::newRow("only the copy holds one") << "A B C"
-                                                 << "A X B C"
-                                                 << "A X B C"
-                                                 << "" << 1;
-        QTest::newRow("only the file holds one") << "A B C"
-                                                 << "A C"
-                                                 << "A B C"
-                                                 << "" << 0;
-        QTest::newRow("held differently: the file's stays") << "A B1"
-                                                            << "A B2"
-                                                            << "A B1"
-                                                            << "B" << 0;
-        QTest::newRow("neighbours held differently") << "A1 B"
-                                                     << "A B1"
-                                                     << "A1 B"
-                                                     << "AB" << 0;
-        QTest::newRow("in the form a deletion writes") << "A B"
-                                                       << "A- B-"
-                                                       << "A B"
-                                                       << "" << 0;
-        QTest::newRow("in another order") << "A B"
-                                          << "B A X"
-                                          << "A X B"
-                                          << "" << 1;
+        const auto row = [](const char *tag, const char *file, const char *copy, const char *joined,
+                            const char *conflicts, int fromElsewhere) {
+            QTest::newRow(tag) << QString::fromUtf8(file) << QString::fromUtf8(copy)
+                               << QString::fromUtf8(joined) << QString::fromUtf8(conflicts) << fromElsewhere;
+        };
+        row("the same", "A B", "A B", "A B", "", 0);
+        row("only the copy holds one", "A B C", "A X B C", "A X B C", "", 1);
+        row("only the file holds one", "A B C", "A C", "A B C", "", 0);
+        row("held differently: the file's stays", "A B1", "A B2", "A B1", "B", 0);
+        row("neighbours held differently", "A1 B", "A B1", "A1 B", "AB", 0);
+        row("in the form a deletion writes", "A B", "A- B-", "A B", "", 0);
+        row("in another order", "A B", "B A X", "A X B", "", 1);
     }
 
     void copyJoinsRecipesByName()
