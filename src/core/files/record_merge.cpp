@@ -60,14 +60,7 @@ Records splitStarred(const QByteArray &bytes)
     return records;
 }
 
-Records split(Kind kind, const QByteArray &bytes)
-{
-    return kind == Kind::Dated || kind == Kind::Positional ? splitStarred(bytes) : splitLines(bytes);
-}
-
-// A record of a sequence file: its bytes, and what it is compared by. A recipe is compared
-// without its empty lines, as a deletion writes empty sections as one empty line: the same
-// recipe written by either kind of save is one recipe.
+// A line of a file of lines: its bytes, and what it is compared by (the line without its end).
 struct Rec {
     QByteArray bytes;
     QByteArray id;
@@ -77,20 +70,11 @@ struct Rec {
 size_t qHash(const Rec &r, size_t seed = 0) { return qHash(r.id, seed); }
 using Recs = QList<Rec>;
 
-Recs recordsOf(Kind kind, const QByteArray &bytes)
+Recs linesOf(const QByteArray &bytes)
 {
     Recs out;
-    for (const QByteArray &r : split(kind, bytes)) {
-        QByteArray id;
-        if (kind == Kind::Positional) {
-            for (const QByteArray &line : splitLines(r))
-                if (const QByteArray text = withoutLineEnd(line); !text.isEmpty())
-                    id += text + '\n';
-        } else {
-            id = withoutLineEnd(r);
-        }
-        out.append({r, id});
-    }
+    for (const QByteArray &line : splitLines(bytes))
+        out.append({line, withoutLineEnd(line)});
     return out;
 }
 
@@ -152,17 +136,28 @@ QList<int> matchTo(const Recs &a, const Recs &b)
     if (an == 0 || bm == 0)
         return match;
     if (qint64(an) * bm <= 4'000'000) {
+        // The table compares numbers, one for each distinct record, not the records' bytes.
+        QHash<QByteArray, int> numbers;
+        const auto number = [&numbers](const Rec &r) {
+            auto it = numbers.constFind(r.id);
+            return it != numbers.constEnd() ? *it : *numbers.insert(r.id, int(numbers.size()));
+        };
+        std::vector<int> x(static_cast<size_t>(an)), y(static_cast<size_t>(bm));
+        for (int i = 0; i < an; ++i)
+            x[size_t(i)] = number(a[pre + i]);
+        for (int j = 0; j < bm; ++j)
+            y[size_t(j)] = number(b[pre + j]);
         const int w = bm + 1;
         std::vector<int> len(size_t(an + 1) * size_t(w), 0);
         for (int i = an - 1; i >= 0; --i)
             for (int j = bm - 1; j >= 0; --j)
-                len[size_t(i) * w + j] = a[pre + i] == b[pre + j]
+                len[size_t(i) * w + j] = x[size_t(i)] == y[size_t(j)]
                                              ? len[size_t(i + 1) * w + j + 1] + 1
                                              : std::max(len[size_t(i + 1) * w + j], len[size_t(i) * w + j + 1]);
         int i = 0;
         int j = 0;
         while (i < an && j < bm) {
-            if (a[pre + i] == b[pre + j]) {
+            if (x[size_t(i)] == y[size_t(j)]) {
                 match[pre + i] = pre + j;
                 ++i;
                 ++j;
@@ -213,15 +208,8 @@ Recs without(const Recs &a, const Recs &b)
 }
 
 struct Joiner {
-    Kind kind;
     Outcome out;
     Recs result;
-
-    void conflict(const Recs &records)
-    {
-        for (const Rec &r : records)
-            out.conflicts.append(recordName(r.bytes));
-    }
 
     // One stretch where base, ours and theirs are not all the same.
     void chunk(const Recs &b, const Recs &o, const Recs &t)
@@ -237,11 +225,6 @@ struct Joiner {
         }
         const Recs addedOurs = without(o, b);
         const Recs addedTheirs = without(t, b);
-        if (kind == Kind::Positional && !b.isEmpty() && !addedOurs.isEmpty() && !addedTheirs.isEmpty()) {
-            result += o;
-            conflict(without(addedTheirs, addedOurs));
-            return;
-        }
         // Theirs without what ours removed, then what ours added that theirs did not.
         result += without(t, without(b, o));
         result += without(addedOurs, addedTheirs);
@@ -284,11 +267,10 @@ struct DatedRecords {
         static const QByteArray label = cp932::encode(QStringLiteral("【日付】")).bytes;
         QHash<QByteArray, int> seen;
         for (const QByteArray &r : splitStarred(bytes)) {
+            // What stands before the first line of asterisks may begin with asterisks too.
             QByteArray key;
-            if (r.startsWith(Stars)) {
-                const Records lines = splitLines(r);
+            if (const Records lines = splitLines(r); withoutLineEnd(lines[0]) == Stars)
                 key = lines.size() > 1 && lines[1].startsWith(label) ? withoutLineEnd(lines[1]) : r;
-            }
             const int n = seen[key]++;
             if (n > 0)
                 key += "\x01" + QByteArray::number(n);
@@ -302,9 +284,14 @@ struct DatedRecords {
 
 bool isDateKey(const QByteArray &key) { return !key.isEmpty() && !key.startsWith(Stars); }
 
-// A day joined in where the dates say; a record without a date goes last.
+// A day joined in where the dates say; a record without a date goes last, and what stands
+// before the first record first, or it would run into the record before it.
 void insertDated(QList<QByteArray> &keys, const QByteArray &key)
 {
+    if (key.isEmpty()) {
+        keys.prepend(key);
+        return;
+    }
     if (isDateKey(key))
         for (qsizetype p = 0; p < keys.size(); ++p)
             if (isDateKey(keys[p]) && keys[p] > key) {
@@ -389,7 +376,7 @@ Outcome mergeSlots(const QByteArray &base, const QByteArray &ours, const QByteAr
         out.bytes = theirsOnly ? theirs : ours;
         if (theirsOnly)
             out.fromElsewhere = 1;
-        else if (!threeWay || t != b)
+        else if (t != o && (!threeWay || t != b))
             out.conflicts.append(QStringLiteral("ファイル全体"));
         return out;
     }
@@ -409,11 +396,11 @@ Outcome mergeSlots(const QByteArray &base, const QByteArray &ours, const QByteAr
     return out;
 }
 
-Outcome copySequences(Kind kind, const QByteArray &file, const QByteArray &copy)
+Outcome copyLines(const QByteArray &file, const QByteArray &copy)
 {
-    const Recs f = recordsOf(kind, file), c = recordsOf(kind, copy);
+    const Recs f = linesOf(file), c = linesOf(copy);
     const QList<int> mc = matchTo(c, f);
-    Joiner j{kind, {}, {}};
+    Joiner j;
     qsizetype i = 0, jf = 0;
     for (;;) {
         qsizetype k = i;
@@ -422,13 +409,9 @@ Outcome copySequences(Kind kind, const QByteArray &file, const QByteArray &copy)
         const qsizetype ef = k < c.size() ? mc[k] : f.size();
         const Recs cs = c.mid(i, k - i), fs = f.mid(jf, ef - jf);
         j.result += fs;
-        if (fs.isEmpty() || kind == Kind::Lines) {
-            const Recs added = without(cs, fs);
-            j.result += added;
-            j.out.fromElsewhere += int(added.size());
-        } else {
-            j.conflict(without(cs, fs));
-        }
+        const Recs added = without(cs, fs);
+        j.result += added;
+        j.out.fromElsewhere += int(added.size());
         if (k >= c.size())
             break;
         j.result.append(f[ef]);
@@ -437,6 +420,109 @@ Outcome copySequences(Kind kind, const QByteArray &file, const QByteArray &copy)
     }
     j.out.bytes = joined(j.result);
     return j.out;
+}
+
+// The recipes of a file by their dish name (the 【料理名　】 line), which is what tells a
+// recipe from another; a record without a name by its text, and what stands before the first
+// record by that place. The same key twice is told apart by its count. A recipe is compared
+// without its empty lines, as a deletion writes empty sections as one empty line: the same
+// recipe written by either kind of save is one recipe.
+struct NamedRecords {
+    QList<QByteArray> keys;
+    QHash<QByteArray, QByteArray> byKey;
+    QHash<QByteArray, QByteArray> textOf;
+
+    explicit NamedRecords(const QByteArray &bytes)
+    {
+        static const QByteArray label = cp932::encode(QStringLiteral("【料理名　】")).bytes;
+        QHash<QByteArray, int> seen;
+        for (const QByteArray &r : splitStarred(bytes)) {
+            const Records lines = splitLines(r);
+            QByteArray text;
+            for (const QByteArray &line : lines)
+                if (const QByteArray bare = withoutLineEnd(line); !bare.isEmpty())
+                    text += bare + '\n';
+            QByteArray key;
+            if (withoutLineEnd(lines[0]) != Stars) {
+                key = "P";
+            } else if (const QByteArray name = lines.size() > 1 ? withoutLineEnd(lines[1]) : QByteArray();
+                       name.startsWith(label) && name.size() > label.size()) {
+                key = 'N' + name;
+            } else {
+                key = 'T' + text;
+            }
+            if (const int n = seen[key]++; n > 0)
+                key += "\x01" + QByteArray::number(n);
+            keys.append(key);
+            byKey.insert(key, r);
+            textOf.insert(key, text);
+        }
+    }
+    bool has(const QByteArray &key) const { return byKey.contains(key); }
+    QByteArray at(const QByteArray &key) const { return byKey.value(key); }
+    bool same(const NamedRecords &other, const QByteArray &key) const
+    {
+        return other.has(key) && textOf.value(key) == other.textOf.value(key);
+    }
+};
+
+// Recipes joined by name. A recipe changed on one side takes that side's version, changed on
+// both keeps ours and is named; one deleted on one side goes unless the other changed it.
+// Ours stay in our order; a recipe only theirs keep comes after the one it followed there (the
+// nearest one kept), or last when none did. With an empty base this is the join of a copy.
+Outcome mergeNamed(const QByteArray &base, const QByteArray &ours, const QByteArray &theirs)
+{
+    const NamedRecords b(base), o(ours), t(theirs);
+    Outcome out;
+    QHash<QByteArray, QByteArray> chosen;
+    QList<QByteArray> order;
+    for (const QByteArray &key : o.keys) {
+        const bool oursAsBase = o.same(b, key);
+        if (t.has(key)) {
+            if (oursAsBase && !t.same(b, key)) {
+                chosen.insert(key, t.at(key));
+                ++out.fromElsewhere;
+            } else {
+                // Where all three read the same, a rewrite of ours decides the stored form.
+                chosen.insert(key, oursAsBase && o.at(key) == b.at(key) ? t.at(key) : o.at(key));
+                if (!t.same(o, key) && !t.same(b, key))
+                    out.conflicts.append(recordName(t.at(key)));
+            }
+        } else if (oursAsBase) {
+            ++out.fromElsewhere; // deleted over there
+            continue;
+        } else {
+            chosen.insert(key, o.at(key)); // added here, or changed here and deleted there
+        }
+        order.append(key);
+    }
+    QHash<QByteArray, QList<QByteArray>> after;
+    QList<QByteArray> first, last;
+    const QByteArray *follows = nullptr;
+    for (const QByteArray &key : t.keys) {
+        if (o.has(key)) {
+            follows = &key; // kept, as ours or theirs
+            continue;
+        }
+        if (t.same(b, key))
+            continue; // deleted here
+        chosen.insert(key, t.at(key));
+        ++out.fromElsewhere;
+        // What stands before the first record stays there, or it would run into another.
+        (follows ? after[*follows] : key.startsWith('P') ? first : last).append(key);
+    }
+    Records records;
+    for (const QByteArray &key : first)
+        records.append(chosen.value(key));
+    for (const QByteArray &key : order) {
+        records.append(chosen.value(key));
+        for (const QByteArray &next : after.value(key))
+            records.append(chosen.value(next));
+    }
+    for (const QByteArray &key : last)
+        records.append(chosen.value(key));
+    out.bytes = joined(records);
+    return out;
 }
 
 } // namespace
@@ -450,7 +536,7 @@ Kind kindOf(const QString &bareName)
     case JoinRule::ByDate:
         return Kind::Dated;
     case JoinRule::ByRecipe:
-        return Kind::Positional;
+        return Kind::Named;
     case JoinRule::ByLineNumber:
         return Kind::LineSlots;
     case JoinRule::MadeFromOther:
@@ -468,14 +554,15 @@ Outcome merge3(Kind kind, const QByteArray &base, const QByteArray &ours, const 
         return {ours, 0, {}};
     case Kind::Dated:
         return mergeDated(base, ours, theirs);
+    case Kind::Named:
+        return mergeNamed(base, ours, theirs);
     case Kind::LineSlots:
         return mergeSlots(base, ours, theirs, true);
-    case Kind::Positional:
     case Kind::Lines:
         break;
     }
-    Joiner j{kind, {}, {}};
-    j.sequences(recordsOf(kind, base), recordsOf(kind, ours), recordsOf(kind, theirs));
+    Joiner j;
+    j.sequences(linesOf(base), linesOf(ours), linesOf(theirs));
     j.out.bytes = joined(j.result);
     return j.out;
 }
@@ -487,13 +574,14 @@ Outcome mergeCopy(Kind kind, const QByteArray &file, const QByteArray &copy)
         return {file, 0, {}};
     case Kind::Dated:
         return copyDated(file, copy);
+    case Kind::Named:
+        return mergeNamed({}, file, copy);
     case Kind::LineSlots:
         return mergeSlots({}, file, copy, false);
-    case Kind::Positional:
     case Kind::Lines:
         break;
     }
-    return copySequences(kind, file, copy);
+    return copyLines(file, copy);
 }
 
 QString unitOf(Kind kind)

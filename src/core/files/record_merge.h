@@ -11,11 +11,11 @@
 namespace record_merge {
 
 enum class Kind {
-    Dated,      // records of several lines opened by a line of asterisks, one per date (日記)
-    Positional, // records of several lines opened by a line of asterisks; the order counts (レシピ)
-    Lines,      // one record a line, identified by the whole line (registers, 予定, 記念日, …)
-    LineSlots,  // line n means the same thing in every version (ﾌﾟﾗｲﾍﾞｰﾄ, 設定, グラフ, 写真見出し)
-    Derived,    // written from other files: this program's version is simply written
+    Dated,     // records of several lines opened by a line of asterisks, one per date (日記)
+    Named,     // records of several lines opened by a line of asterisks, one per dish name (レシピ)
+    Lines,     // one record a line, identified by the whole line (registers, 予定, 記念日, …)
+    LineSlots, // line n means the same thing in every version (ﾌﾟﾗｲﾍﾞｰﾄ, 設定, グラフ, 写真見出し)
+    Derived,   // written from other files: this program's version is simply written
 };
 
 // The kind of the data file of that bare name (Lines for a name it does not know).

@@ -37,7 +37,7 @@ void DataFilesTest::rowsAreWhatTheProgramDoes_data()
         QTest::newRow(qPrintable(name)) << name << int(kind) << created << emptied;
     };
     row(QStringLiteral("日記.txt"), Kind::Dated, true, true);
-    row(QStringLiteral("レシピ.txt"), Kind::Positional, true, false);
+    row(QStringLiteral("レシピ.txt"), Kind::Named, true, false);
     row(QStringLiteral("設定.txt"), Kind::LineSlots, true, false);
     row(QStringLiteral("グラフ.txt"), Kind::LineSlots, true, false);
     row(QStringLiteral("成長曲線.txt"), Kind::LineSlots, false, false);
