@@ -27,20 +27,8 @@ QStringList Notebook::checkOutside()
 
 void Notebook::reloadFile(const QString &bareName)
 {
-    const QString name = bareName.toLower();
-    if (name == diaryFileName().toLower() || name == graphFileName().toLower()) {
-        readDiary();
-    } else if (name == recipeFileName().toLower()) {
-        loadRecipes();
-        computeRecipeStats();
-    } else if (name == referenceFileName().toLower()) {
-        loadReferenceList();
-    } else if (name == profileFileName().toLower()) {
-        readProfile();
-        computeTotalPoint();
-    } else if (name == settingsFileName().toLower()) {
-        readSettings(tour, files);
-    } // the other files are read by the panels that show them
+    if (const std::optional<NotebookTable> table = tableOfFile(bareName))
+        readTable(*table);
     emit fileReloaded(bareName);
 }
 
@@ -158,6 +146,7 @@ Notebook::DiaryNoteResult Notebook::noteInDiary(const QString &date, const QStri
     // The page, list and search show it as a change from outside the diary page would.
     if (r.written.ok) {
         emit diaryNoteAdded(date, line);
+        tell(NotebookTable::Diary, NotebookChange::Kind::Changed, {k - 1}, true);
         emit fileReloaded(diaryFileName());
     }
     return r;
@@ -174,13 +163,19 @@ WriteResult Notebook::keepOtherVersion(const QString &bareName, const QStringLis
 WriteResult Notebook::setHelpTour(bool on)
 {
     tour.helpTourOn = on ? 1 : 0;
-    return writeSettingsFile(files, tour.helpTourOn);
+    const WriteResult written = writeSettingsFile(files, tour.helpTourOn);
+    if (written.ok)
+        tell(NotebookTable::Settings, NotebookChange::Kind::Changed, {}, false);
+    return written;
 }
 
 WriteResult Notebook::setGraphLimits(const GraphLimits &newLimits)
 {
     limits = newLimits;
-    return writeGraphLimits(files, limits);
+    const WriteResult written = writeGraphLimits(files, limits);
+    if (written.ok)
+        tell(NotebookTable::GraphLimits, NotebookChange::Kind::Changed, {}, false);
+    return written;
 }
 
 RecipeLoad Notebook::loadRecipes()

@@ -1,16 +1,25 @@
 #pragma once
 
+#include "core/book/notebook_tables.h"
 #include "core/files/clock.h"
 #include "core/files/help_tour.h"
 #include "core/files/notebook_files.h"
+#include "core/notebook/anniversary_store.h"
 #include "core/notebook/diary_files.h"
 #include "core/notebook/diary_store.h"
 #include "core/notebook/growth.h"
+#include "core/notebook/growth_chart_store.h"
 #include "core/profile/profile_store.h"
 #include "core/recipes/recipe_files.h"
 #include "core/recipes/recipe_store.h"
+#include "core/registers/album_captions.h"
+#include "core/registers/first_foods.h"
+#include "core/registers/register_file.h"
 
 #include <QObject>
+
+#include <optional>
+#include <utility>
 
 // The open notebook: its files and everything the screens share for the whole run (the
 // profile, the day table and growth series, the recipe tables, the help-tour values). Memory
@@ -31,6 +40,15 @@ public:
     GraphLimits limits;
     HelpTour tour;
     RecipeBook recipes;
+    // The tables below are read when a screen first shows them (readTable) and when their file
+    // changes outside; every edit goes through the methods of notebook_tables.cpp.
+    RegisterText schedule{registerFieldsOf(NotebookTable::Schedule)};
+    RegisterText giftsGiven{registerFieldsOf(NotebookTable::GiftsGiven)};
+    RegisterText giftsReceived{registerFieldsOf(NotebookTable::GiftsReceived)};
+    QStringList anniversaries; // KinenList, in the file's order
+    AlbumCaptions captions;
+    GrowthChartSettings growthChart;
+    QList<first_foods::Entry> firstFoods; // in order of date (then as in the file)
 
     const NotebookFolder &folder() const { return files.folder(); }
 
@@ -103,6 +121,35 @@ public:
     void loadReferenceList();
     WriteResult appendReference(const QString &text);
 
+    // The tables held for the screens (notebook_tables.cpp). Each method writes through the
+    // file modules; the table then follows what was written, without reading the file back,
+    // and changed tells it. A failed write leaves the table as it was and tells nothing.
+    // That table read from its file, then changed (Anew, from outside).
+    void readTable(NotebookTable table);
+    // The schedule's or a gift register's records, in the file's order.
+    const RegisterText &registerTable(NotebookTable table) const;
+    // Records appended to a register in one write (Added).
+    WriteResult addRegisterRecords(NotebookTable table, const QList<QStringList> &records);
+    // A register's file anew from records, in their order (Anew); changedRecords are the
+    // positions this edit changed, for the screens to point at.
+    WriteResult rewriteRegister(NotebookTable table, const QList<QStringList> &records,
+                                const QList<int> &changedRecords = {});
+    // A new anniversary, kept in the list's order (Anew, naming where it went).
+    WriteResult addAnniversary(const QString &entry);
+    // True once after a read of 記念日.txt that could not hold every line: the list tells.
+    bool takeAnniversariesNotWhole() { return std::exchange(m_anniversariesNotWhole, false); }
+    // Album g's caption (g from 1), written only when the file can hold it (Changed).
+    WriteResult setAlbumCaption(int g, const QString &caption);
+    // The growth chart's sex and bands (Changed).
+    WriteResult setGrowthChart(const GrowthChartSettings &settings);
+    // はじめての食材: an entry added (Anew: the list is in order of date), one changed or
+    // taken out (now empty) when it is still in the file.
+    WriteResult addFirstFood(const first_foods::Entry &entry);
+    WriteResult changeFirstFood(const first_foods::Entry &was, const std::optional<first_foods::Entry> &now);
+    // The point-goal save: ﾌﾟﾗｲﾍﾞｰﾄ.txt with line 9 as the goal's text, then
+    // setNicknameAndGoal; memory stays as it was when the write failed.
+    WriteResult saveNicknameAndGoal(const QString &nickname, qint16 targetPoint, const QString &goalText);
+
     // Another computer: the files it changed since they were read here, read again (each
     // then fileReloaded); the program's own writes are never among them.
     QStringList checkOutside();
@@ -113,6 +160,8 @@ public:
     void reloadAll();
 
 signals:
+    // A table changed: an edit through one of the methods above, or a read from the folder.
+    void changed(const NotebookChange &change);
     // A file was read again because it changed outside (or a save joined another computer's
     // version into it): the screens showing it show it anew, keeping what is being typed.
     void fileReloaded(const QString &bareName);
@@ -131,4 +180,10 @@ signals:
     void recipesChanged();
     // TotalPoint and LevelPercent are to be shown.
     void levelShown();
+
+private:
+    void tell(NotebookTable table, NotebookChange::Kind kind, const QList<int> &records, bool fromOutside);
+    RegisterText &mutableRegister(NotebookTable table);
+
+    bool m_anniversariesNotWhole = false;
 };

@@ -199,9 +199,13 @@ QStringList reactions() { return {QStringLiteral("なし"), QStringLiteral("少�
 
 QList<Entry> read(const NotebookFiles &files)
 {
-    const RegisterText text = readRegisterFile(files, fileName(), Fields);
+    return entriesInOrder(readRegisterFile(files, fileName(), Fields).records());
+}
+
+QList<Entry> entriesInOrder(const QList<QStringList> &records)
+{
     QList<Entry> entries;
-    for (const QStringList &r : text.records())
+    for (const QStringList &r : records)
         entries.append({r.value(0), r.value(1), r.value(2), r.value(3)});
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) { return a.date < b.date; });
     return entries;
@@ -212,7 +216,8 @@ WriteResult append(NotebookFiles &files, const Entry &e)
     return appendRegisterRecord(files, fileName(), {e.food, e.date, e.reaction, e.note});
 }
 
-WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<Entry> &now)
+WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<Entry> &now,
+                   QList<QStringList> *writtenRecords)
 {
     const QList<QStringList> records = readRegisterFile(files, fileName(), Fields).records();
     const QStringList old{was.food, was.date, was.reaction, was.note};
@@ -228,7 +233,10 @@ WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<E
         written[at] = {now->food, now->date, now->reaction, now->note};
     else
         written.removeAt(at);
-    return writeRegisterFile(files, fileName(), written);
+    const WriteResult result = writeRegisterFile(files, fileName(), written);
+    if (writtenRecords)
+        *writtenRecords = written;
+    return result;
 }
 
 const Entry *find(const QList<Entry> &entries, const QString &food)

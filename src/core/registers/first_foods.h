@@ -61,11 +61,14 @@ struct Entry {
 };
 // In order of date (then as read).
 QList<Entry> read(const NotebookFiles &files);
+// The entries of records in the file's order, in order of date as read gives them.
+QList<Entry> entriesInOrder(const QList<QStringList> &records);
 WriteResult append(NotebookFiles &files, const Entry &entry);
 // The line of the entry was replaced by now, or left out when now is empty; the other lines
 // stay as they are, in their order. An entry no longer in the file (another computer changed
-// it) is not written and says so.
-WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<Entry> &now);
+// it) is not written and says so. written, when given, gets the records written.
+WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<Entry> &now,
+                   QList<QStringList> *written = nullptr);
 // The entry of the food, whatever form of its name either was written in ("たまご" is 卵), or
 // null. A name is kept as the user wrote it; the table only tells which food it is.
 const Entry *find(const QList<Entry> &entries, const QString &food);

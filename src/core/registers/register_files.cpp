@@ -12,6 +12,12 @@ WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, 
     return files.appendRecord(fileName, registerRecordLine(fields));
 }
 
+WriteResult appendRegisterRecords(NotebookFiles &files, const QString &fileName,
+                                  const QList<QStringList> &records)
+{
+    return files.appendRecord(fileName, registerFileText(records));
+}
+
 WriteResult writeRegisterFile(NotebookFiles &files, const QString &fileName,
                               const QList<QStringList> &records)
 {

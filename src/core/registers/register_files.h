@@ -12,6 +12,9 @@
 RegisterText readRegisterFile(const NotebookFiles &files, const QString &fileName, int fieldCount);
 // One record at the end of a register file.
 WriteResult appendRegisterRecord(NotebookFiles &files, const QString &fileName, const QStringList &fields);
+// Records at the end of a register file in one write: a crash leaves all of them or none.
+WriteResult appendRegisterRecords(NotebookFiles &files, const QString &fileName,
+                                  const QList<QStringList> &records);
 // A register file anew from records.
 WriteResult writeRegisterFile(NotebookFiles &files, const QString &fileName,
                               const QList<QStringList> &records);

@@ -4,7 +4,6 @@
 #include "core/text/cp932.h"
 #include "core/files/dialogs.h"
 #include "core/text/one_line.h"
-#include "core/notebook/diary_files.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/register_icons.h"
 #include "ui/widgets/ui_util.h"
@@ -37,17 +36,21 @@ AnniversaryBox::AnniversaryBox(PanelHost &host, QWidget *parent) : QWidget(paren
     connect(m_lstKinen, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openDay(item->text()); });
     openOnEnter(m_lstKinen, [this](const QString &entry) { openDay(entry); });
+    connect(&host.notebook(), &Notebook::changed, this, &AnniversaryBox::showChange);
 }
 
-void AnniversaryBox::readAnniversaries()
+void AnniversaryBox::readAnniversaries() { m_host.notebook().readTable(NotebookTable::Anniversaries); }
+
+int AnniversaryBox::kinenCount() const { return int(m_host.notebook().anniversaries.size()); }
+
+void AnniversaryBox::showChange(const NotebookChange &change)
 {
+    if (change.table != NotebookTable::Anniversaries)
+        return;
     Notebook &nb = m_host.notebook();
     m_lstKinen->clear();
-    bool firstNotWhole = false;
-    const AnniversaryRead read = readAnniversaryFile(nb.files, &firstNotWhole);
-    m_kinenList = read.entries;
-    m_lstKinen->addItems(m_kinenList);
-    if (firstNotWhole)
+    m_lstKinen->addItems(nb.anniversaries);
+    if (nb.takeAnniversariesNotWhole())
         m_host.dialogs().warning(
             QStringLiteral("記念日の読み込み"),
             NotebookFiles::notWholeMessage(anniversaryFileName(), KinenCapacity, QStringLiteral("件")));
@@ -57,7 +60,7 @@ void AnniversaryBox::add()
 {
     Notebook &nb = m_host.notebook();
     Dialogs &dialogs = m_host.dialogs();
-    if (m_kinenList.size() >= KinenCapacity) {
+    if (nb.anniversaries.size() >= KinenCapacity) {
         dialogs.warning(QStringLiteral("記念日登録"),
                         QStringLiteral("記念日リストはいっぱいです（%1件まで）。\r\n\r\n"
                                        "これ以上は登録できません。")
@@ -76,10 +79,7 @@ void AnniversaryBox::add()
                                                         : cp932::unencodableMessage(bad));
         return;
     }
-    QStringList entries = m_kinenList;
-    addAnniversary(entries, entry);
-    reportWrite(dialogs, writeAnniversaryFile(nb.files, entries));
-    readAnniversaries();
+    reportWrite(dialogs, nb.addAnniversary(entry));
 }
 
 void AnniversaryBox::openDay(const QString &entry)

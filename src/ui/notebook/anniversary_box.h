@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class PanelHost;
+struct NotebookChange;
 class QListWidget;
 class QListWidgetItem;
 class QToolButton;
@@ -15,9 +16,9 @@ class AnniversaryBox : public QWidget
 public:
     AnniversaryBox(PanelHost &host, QWidget *parent = nullptr);
 
-    // readAnniversaries: the list from 記念日.txt.
+    // readAnniversaries: the Notebook's list read from 記念日.txt; the box shows it.
     void readAnniversaries();
-    int kinenCount() const { return int(m_kinenList.size()); } // KinenCount
+    int kinenCount() const; // KinenCount
 
     // cmdKinen: a new anniversary through the input box, kept in date order.
     void add();
@@ -25,8 +26,10 @@ public:
     void openDay(const QString &entry);
 
 private:
+    // The list follows the Notebook's anniversaries.
+    void showChange(const NotebookChange &change);
+
     PanelHost &m_host;
     QListWidget *m_lstKinen = nullptr;
     QToolButton *m_cmdKinen = nullptr;
-    QStringList m_kinenList; // KinenList 1..KinenCount
 };

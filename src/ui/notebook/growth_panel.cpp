@@ -177,6 +177,13 @@ void GrowthPanel::buildChart()
     m_chrTaijyu->viewport()->installEventFilter(gestures);
     m_chrTaijyu->installEventFilter(gestures);
     connect(m_weight, &QLineSeries::hovered, this, &GrowthPanel::showPointTip);
+    // Another computer's choices show at once; the chart's series stay as drawn.
+    connect(&m_host.notebook(), &Notebook::changed, this, [this](const NotebookChange &change) {
+        if (change.table == NotebookTable::GrowthChart && change.fromOutside && isVisible()) {
+            showChartSettings();
+            showReference();
+        }
+    });
     connect(m_height, &QLineSeries::hovered, this, &GrowthPanel::showPointTip);
 }
 
@@ -248,7 +255,7 @@ void GrowthPanel::referenceChosen()
         return;
     m_reference = chosen;
     if (!m_host.loading())
-        reportWrite(m_host.dialogs(), writeGrowthChartFile(m_host.notebook().files, m_reference));
+        reportWrite(m_host.dialogs(), m_host.notebook().setGrowthChart(m_reference));
     showReference();
 }
 
@@ -265,6 +272,7 @@ void GrowthPanel::showReference()
 
 void GrowthPanel::open()
 {
+    m_host.notebook().readTable(NotebookTable::GrowthChart);
     drawGrowthChart();
     fillGrowthLists();
     m_host.panelHide();
@@ -277,21 +285,24 @@ void GrowthPanel::open()
         "Ｙ軸の上限下限を変更するときはグラフをダブルクリックしてください。"));
 }
 
+// The choices as the Notebook holds them, without writing them back.
+void GrowthPanel::showChartSettings()
+{
+    m_reference = m_host.notebook().growthChart;
+    const QSignalBlocker boy(m_optBoy), girl(m_optGirl), bands(m_chkBands);
+    m_optBoy->setAutoExclusive(false);
+    m_optGirl->setAutoExclusive(false);
+    m_optBoy->setChecked(m_reference.sex == Sex::Boy);
+    m_optGirl->setChecked(m_reference.sex == Sex::Girl);
+    m_optBoy->setAutoExclusive(true);
+    m_optGirl->setAutoExclusive(true);
+    m_chkBands->setChecked(m_reference.bands);
+}
+
 void GrowthPanel::drawGrowthChart()
 {
     const Notebook &nb = m_host.notebook();
-    // The choices as the file has them, without writing them back.
-    m_reference = readGrowthChartFile(nb.files);
-    {
-        const QSignalBlocker boy(m_optBoy), girl(m_optGirl), bands(m_chkBands);
-        m_optBoy->setAutoExclusive(false);
-        m_optGirl->setAutoExclusive(false);
-        m_optBoy->setChecked(m_reference.sex == Sex::Boy);
-        m_optGirl->setChecked(m_reference.sex == Sex::Girl);
-        m_optBoy->setAutoExclusive(true);
-        m_optGirl->setAutoExclusive(true);
-        m_chkBands->setChecked(m_reference.bands);
-    }
+    showChartSettings();
     m_weight->clear();
     m_height->clear();
     for (const QString &label : m_dayAxis->categoriesLabels())
@@ -333,8 +344,10 @@ void GrowthPanel::paintChart(PanelHost &host, QPainter &painter, const QRectF &t
     GrowthPanel panel(host);
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     // The one-day message belongs to the screen; a chart of one day is drawn empty.
-    if (host.notebook().diary.count() > 1)
+    if (host.notebook().diary.count() > 1) {
+        host.notebook().readTable(NotebookTable::GrowthChart);
         panel.drawGrowthChart();
+    }
     panel.m_chart->resize(target.size());
     panel.m_chart->layout()->activate();
     panel.m_chrTaijyu->scene()->setSceneRect(QRectF(QPointF(0, 0), target.size()));

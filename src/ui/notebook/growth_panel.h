@@ -58,6 +58,7 @@ private:
     void referenceChosen();
     void showReference();
     void applyLimits();
+    void showChartSettings();
     void showPointTip(const QPointF &point, bool entered);
 
     PanelHost &m_host;

@@ -432,9 +432,8 @@ void ProfileScreen::saveGoal()
         nickname->setFocus();
         return;
     }
-    if (!reportWrite(m_dialogs, writeProfileFile(m_notebook.files, m_notebook.profile, goal.lineText)))
-        return;
-    m_notebook.setNicknameAndGoal(nickname->text(), *goal.targetPoint);
+    reportWrite(m_dialogs,
+                m_notebook.saveNicknameAndGoal(nickname->text(), *goal.targetPoint, goal.lineText));
 }
 
 void ProfileScreen::print()

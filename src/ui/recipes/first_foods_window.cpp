@@ -82,8 +82,8 @@ FirstFoodsWindow::FirstFoodsWindow(Notebook &notebook, Dialogs &dialogs, Printer
         QPushButton *print = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
                                         QStringLiteral("はじめての食材を A4 一枚に印刷します"), this);
         connect(print, &QPushButton::clicked, this, [this] {
-            const QString said = first_foods::print(*m_printer, first_foods::read(m_notebook.files),
-                                                    m_notebook.profile.nickname);
+            const QString said =
+                first_foods::print(*m_printer, m_notebook.firstFoods, m_notebook.profile.nickname);
             if (!said.isEmpty())
                 m_dialogs.information(QStringLiteral("印刷"), said);
         });
@@ -104,12 +104,18 @@ FirstFoodsWindow::FirstFoodsWindow(Notebook &notebook, Dialogs &dialogs, Printer
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) { rowChosen(row); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_search, &QLineEdit::textChanged, this, &FirstFoodsWindow::narrow);
+    connect(&m_notebook, &Notebook::changed, this, [this](const NotebookChange &told) {
+        if (told.table == NotebookTable::FirstFoods)
+            showEntries();
+    });
     fill();
 }
 
-void FirstFoodsWindow::fill()
+void FirstFoodsWindow::fill() { m_notebook.readTable(NotebookTable::FirstFoods); }
+
+void FirstFoodsWindow::showEntries()
 {
-    const QList<first_foods::Entry> eaten = first_foods::read(m_notebook.files);
+    const QList<first_foods::Entry> &eaten = m_notebook.firstFoods;
     m_eaten = eaten;
     QList<first_foods::Entry> rows = eaten;
     for (const first_foods::Food &f : first_foods::startingList())
@@ -199,12 +205,11 @@ std::optional<first_foods::Entry> FirstFoodsWindow::typedEntry(const QList<first
 
 void FirstFoodsWindow::enter()
 {
-    const std::optional<first_foods::Entry> entry = typedEntry(first_foods::read(m_notebook.files));
-    if (!entry || !reportWrite(m_dialogs, first_foods::append(m_notebook.files, *entry)))
+    const std::optional<first_foods::Entry> entry = typedEntry(m_notebook.firstFoods);
+    if (!entry || !reportWrite(m_dialogs, m_notebook.addFirstFood(*entry)))
         return;
     m_food->setEditText(QString());
     m_note->clear();
-    fill();
 }
 
 std::optional<first_foods::Entry> FirstFoodsWindow::chosenEntry()
@@ -231,8 +236,7 @@ void FirstFoodsWindow::changeChosen()
                                .arg(was->food, was->date, now->food, now->date),
                            Dialogs::Icon::Information, Dialogs::Answer::Ok))
         return;
-    const bool written = reportWrite(m_dialogs, first_foods::change(m_notebook.files, *was, now));
-    fill();
+    const bool written = reportWrite(m_dialogs, m_notebook.changeFirstFood(*was, now));
     if (written) {
         m_food->setEditText(QString());
         m_note->clear();
@@ -248,8 +252,7 @@ void FirstFoodsWindow::deleteChosen()
                            QStringLiteral("『 %1 』（%2）の行を削除します").arg(was->food, was->date),
                            Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
-    const bool written = reportWrite(m_dialogs, first_foods::change(m_notebook.files, *was, std::nullopt));
-    fill();
+    const bool written = reportWrite(m_dialogs, m_notebook.changeFirstFood(*was, std::nullopt));
     if (written) {
         m_food->setEditText(QString());
         m_note->clear();

@@ -24,7 +24,7 @@ public:
     // Shows only the foods whose row holds text (the search screen's key).
     void setSearch(const QString &text);
 
-    // The table anew from the file.
+    // The Notebook's first foods read anew from the file; the list shows them.
     void fill();
     // 登録: the food typed or chosen, first eaten on the date, with its reaction and note.
     void enter();
@@ -33,6 +33,8 @@ public:
     void deleteChosen();
 
 private:
+    // The list anew from the Notebook's first foods, keeping what the boxes hold.
+    void showEntries();
     void narrow();
     void rowChosen(int row);
     // The entered row chosen, or a warning and none.

@@ -2,7 +2,6 @@
 
 #include "core/book/notebook.h"
 #include "core/pictures/pictures.h"
-#include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"
 #include "ui/registers/gift_photos.h"
 #include "ui/registers/gift_register.h"
@@ -19,8 +18,7 @@
 const GiftRegisterKind &giftsGiven()
 {
     static const GiftRegisterKind kind{
-        giftsGivenFileName(),
-        2,
+        NotebookTable::GiftsGiven,
         false,
         QStringLiteral("msgAgeru"),
         QStringLiteral("cboAHizuke"),
@@ -43,8 +41,7 @@ const GiftRegisterKind &giftsGiven()
 const GiftRegisterKind &giftsReceived()
 {
     static const GiftRegisterKind kind{
-        giftsReceivedFileName(),
-        3,
+        NotebookTable::GiftsReceived,
         true,
         QStringLiteral("msgItadaki"),
         QStringLiteral("cboIHizuke"),
@@ -135,8 +132,6 @@ void GiftPanel::open()
 
 void GiftPanel::readReceived() { m_received->read(); }
 void GiftPanel::readGiven() { m_given->read(); }
-bool GiftPanel::writeReceived() { return m_received->write(); }
-bool GiftPanel::writeGiven() { return m_given->write(); }
 
 void GiftPanel::showItemPicture(const QString &item)
 {

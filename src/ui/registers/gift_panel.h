@@ -27,12 +27,9 @@ public:
     // The grids' part of GRID_SETUP: headers and widths, no rows.
     void setupGrids();
 
-    // readReceived, readGiven: a register anew from its file.
+    // readReceived, readGiven: a register of the Notebook read from its file; the grid shows it.
     void readReceived();
     void readGiven();
-    // writeReceived, writeGiven: a file anew from its register; false after a message.
-    bool writeReceived();
-    bool writeGiven();
 
     // AgeruItem, ItadakiItem: the item last clicked in each register, the name an imported
     // photo takes. Empty until the first click; kept across panel changes.

@@ -2,7 +2,6 @@
 
 #include "core/book/notebook.h"
 #include "core/files/dialogs.h"
-#include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"
 #include "ui/registers/register_commands.h"
 #include "ui/registers/register_grid.h"
@@ -111,6 +110,7 @@ GiftRegister::GiftRegister(const GiftRegisterKind &kind, PanelHost &host, QWidge
                 emit itemClicked(m_lastItem);
             });
     addKeyboardWay(m_title, kind.itemName + QStringLiteral("の写真を取り込む"), [this] { emit pictureRequested(); });
+    connect(&host.notebook(), &Notebook::changed, this, &GiftRegister::showChange);
 }
 
 void GiftRegister::prepare(QDate today)
@@ -121,33 +121,46 @@ void GiftRegister::prepare(QDate today)
     m_grid->stretchTextColumn(1);
 }
 
-void GiftRegister::read()
+void GiftRegister::read() { m_host.notebook().readTable(m_kind.table); }
+
+void GiftRegister::showChange(const NotebookChange &change)
 {
+    if (change.table != m_kind.table)
+        return;
     Notebook &nb = m_host.notebook();
+    const RegisterText &records = nb.registerTable(m_kind.table);
+    if (change.kind == NotebookChange::Kind::Added) {
+        QList<RegisterRow> looks;
+        for (int r : change.records)
+            looks.append({r, std::nullopt, {}, 0});
+        const int first = m_grid->appendRows(records, looks);
+        const QList<int> movedTo = sort();
+        // The rows moved under a pending choice: it no longer names what was highlighted.
+        m_grid->clearChoice();
+        m_lastAdded = movedTo[first - 1] + 1;
+        return;
+    }
+    QList<RegisterRow> rows;
+    rows.reserve(records.count());
+    // An edit here wrote the rows in the grid's order, which they keep.
+    if (!change.fromOutside) {
+        for (int r = 0; r < records.count(); ++r)
+            rows.append({r, std::nullopt, {}, 0});
+        m_grid->showRows(records, std::move(rows));
+        return;
+    }
+    // Read from the file: put in order of date first, then shown in one step.
     m_grid->clearChoice();
-    RegisterText records = readRegisterFile(nb.files, m_kind.fileName, m_kind.fields);
-    // The records are put in order of date first, then shown in one step.
     QList<QStringView> dates;
     dates.reserve(records.count());
     for (int r = 0; r < records.count(); ++r)
         dates.append(records.field(r, 0));
-    QList<RegisterRow> rows;
-    rows.reserve(records.count());
     for (int i : orderByText(dates))
         rows.append({i, std::nullopt, {}, 0});
-    const bool whole = records.whole;
-    const ReadDamage damage = records.damage;
-    const int count = records.count();
-    m_grid->setRows(std::move(records), std::move(rows));
-    if (!whole)
+    m_grid->setRows(records, std::move(rows));
+    if (!records.whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), m_kind.itemName + QStringLiteral("の読み込み"),
-                                        m_kind.fileName, count, damage);
-}
-
-bool GiftRegister::write()
-{
-    return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), m_kind.fileName,
-                                           m_grid->entries());
+                                        registerFileOf(m_kind.table), records.count(), records.damage);
 }
 
 QList<int> GiftRegister::sort()
@@ -175,36 +188,32 @@ void GiftRegister::add()
     QStringList fields{*date, item};
     if (m_kind.thanksMark)
         fields.append(QString());
-    if (!register_commands::appendRecord(nb, dialogs, m_kind.fileName, fields))
+    if (!register_commands::appendRecord(nb, dialogs, m_kind.table, fields))
         return;
-    const int row = m_grid->appendRow(fields, {});
-    const QList<int> movedTo = sort();
-    // The rows moved under a pending choice: it no longer names what was highlighted.
-    m_grid->clearChoice();
-    m_grid->bringToTop(movedTo[row - 1] + 1);
+    m_grid->bringToTop(m_lastAdded);
 }
 
 void GiftRegister::deleteChosen()
 {
-    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_grid, m_kind.fileName,
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_grid, m_kind.table,
                                     m_kind.deleteChosenQuestion);
 }
 
 void GiftRegister::deleteAll()
 {
-    if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), m_kind.fileName,
-                                     m_kind.deleteAllQuestion))
-        read();
+    register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), m_kind.table, m_kind.deleteAllQuestion);
 }
 
 void GiftRegister::toggleMark(int gridRow)
 {
     if (!m_kind.thanksMark || gridRow < 1 || gridRow > m_grid->rowCount())
         return;
-    const QString before = m_grid->text(gridRow, 2);
-    m_grid->setText(gridRow, 2, before.isEmpty() ? thanksMark() : QString());
+    QList<QStringList> records = m_grid->entries();
+    QString &mark = records[gridRow - 1][2];
+    mark = mark.isEmpty() ? thanksMark() : QString();
     m_lastItem = m_grid->text(gridRow, 1);
-    // The mark is written at once; when that fails the grid shows what the file holds.
-    if (!write())
-        m_grid->setText(gridRow, 2, before);
+    // The mark is written at once, the register in the grid's order; when that fails the grid
+    // still shows what the file holds.
+    register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), m_kind.table, records,
+                                    {gridRow - 1});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/book/notebook_tables.h"
+
 #include <QDate>
 #include <QString>
 #include <QWidget>
@@ -13,9 +15,8 @@ class RegisterGrid;
 
 // What tells the two gift registers apart; everything else they share.
 struct GiftRegisterKind {
-    QString fileName;
-    int fields;      // 2, or 3 with the thanks mark
-    bool thanksMark; // a double-click on a row toggles "○"
+    NotebookTable table; // its file's fields: 2, or 3 with the thanks mark
+    bool thanksMark;     // a double-click on a row toggles "○"
     QString grid, dateBox, itemBox, addButton, deleteButton, deleteAllButton, titleLabel;
     QString title;    // the caption over the grid
     QString itemName; // the item column's header, naming the register
@@ -43,10 +44,8 @@ public:
 
     // What showing the panel does to a register before it is read.
     void prepare(QDate today);
-    // *_READ: the grid anew from the file, in order of date.
+    // *_READ: the Notebook's register read from the file; the grid shows it in order of date.
     void read();
-    // *_WRITE: the file anew from the grid.
-    bool write();
     void add();
     void deleteChosen();
     void deleteAll();
@@ -57,6 +56,8 @@ signals:
     void pictureRequested();
 
 private:
+    // The grid follows the Notebook's register.
+    void showChange(const NotebookChange &change);
     QList<int> sort();
 
     const GiftRegisterKind &m_kind;
@@ -69,4 +70,5 @@ private:
     QToolButton *m_delete = nullptr;
     QToolButton *m_deleteAll = nullptr;
     QString m_lastItem;
+    int m_lastAdded = 0; // the grid row where the last record added went
 };

@@ -5,7 +5,6 @@
 #include "core/text/one_line.h"
 #include "core/pictures/picture_import.h"
 #include "core/pictures/picture_names.h"
-#include "core/registers/register_files.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/picture_frame.h"
 #include "ui/widgets/picture_picker.h"
@@ -51,6 +50,7 @@ PhotoPanel::PhotoPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_hos
             [this](const QString &path) { m_groups[m_albumGroup - 1].picture->showFile(path); });
     connect(m_picker, &PicturePicker::copyRequested, this,
             [this](const QString &path) { importInto(m_albumGroup, path); });
+    connect(&host.notebook(), &Notebook::changed, this, &PhotoPanel::showChange);
 }
 
 QWidget *PhotoPanel::buildGroup(int g)
@@ -121,20 +121,19 @@ void PhotoPanel::open()
                                    "写真枠をダブルクリックすると画像を登録できます。"));
 }
 
-void PhotoPanel::readCaptions()
-{
-    m_captions = readAlbumCaptionsFile(m_host.notebook().files);
-    // Read when the panel opens, after the start-up's boxes: its own are shown here.
-    tellReadProblems(m_host.notebook().files, m_host.dialogs());
-    for (int g = 1; g <= 4; ++g)
-        setCaption(g, m_captions[g - 1]);
-}
+void PhotoPanel::readCaptions() { m_host.notebook().readTable(NotebookTable::Captions); }
 
-void PhotoPanel::setCaption(int g, const QString &caption)
+const AlbumCaptions &PhotoPanel::captions() const { return m_host.notebook().captions; }
+
+void PhotoPanel::showChange(const NotebookChange &change)
 {
-    m_captions[g - 1] = caption;
-    // The caption is what the command's label shows; its name stays the command.
-    m_groups[g - 1].caption->setText(caption);
+    if (change.table != NotebookTable::Captions)
+        return;
+    // Read when the panel opens, after the start-up's boxes: its own are shown here.
+    if (change.fromOutside)
+        tellReadProblems(m_host.notebook().files, m_host.dialogs());
+    for (int g = 1; g <= 4; ++g)
+        m_groups[g - 1].caption->setText(captions()[g - 1]); // its name stays the command
 }
 
 void PhotoPanel::setUpAlbums()
@@ -177,7 +176,7 @@ void PhotoPanel::deletePhoto(int g)
         return; // nothing shown, nothing to delete
     Dialogs &dialogs = m_host.dialogs();
     if (!dialogs.confirm(QStringLiteral("削除確認"),
-                         m_captions[g - 1] + QStringLiteral("に表示中の画像を削除していいですか？\r\n"
+                         captions()[g - 1] + QStringLiteral("に表示中の画像を削除していいですか？\r\n"
                                                             "良かったらＯＫボタンを押してください"),
                          Dialogs::Icon::Warning, Dialogs::Answer::Ok))
         return;
@@ -193,7 +192,7 @@ void PhotoPanel::deletePhoto(int g)
 
 void PhotoPanel::changeCaption(int g)
 {
-    const QString answer = m_host.dialogs().input(m_captions[g - 1] + QStringLiteral("を何に変更しますか"),
+    const QString answer = m_host.dialogs().input(captions()[g - 1] + QStringLiteral("を何に変更しますか"),
                                                   QStringLiteral("見出し変更"), QString());
     if (answer.isEmpty())
         return;
@@ -202,12 +201,8 @@ void PhotoPanel::changeCaption(int g)
         m_host.dialogs().warning(QStringLiteral("入力確認"), controlCharacterMessage(QStringLiteral("見出し")));
         return;
     }
-    AlbumCaptions changed = m_captions;
-    changed[g - 1] = answer;
     // The caption changes only when the file holds it.
-    if (reportWrite(m_host.dialogs(),
-                    writeAlbumCaptionsFile(m_host.notebook().files, changed)))
-        setCaption(g, answer);
+    reportWrite(m_host.dialogs(), m_host.notebook().setAlbumCaption(g, answer));
 }
 
 void PhotoPanel::openPicker(int g)
@@ -215,7 +210,7 @@ void PhotoPanel::openPicker(int g)
     m_albumGroup = g;
     // Beside the group's frame, not over it.
     m_picker->move(g <= 2 ? width() / 2 : 12, 40);
-    showText(m_lblTouroku, m_captions[g - 1] + QStringLiteral("に画像を追加"));
+    showText(m_lblTouroku, captions()[g - 1] + QStringLiteral("に画像を追加"));
     m_picker->open();
 }
 

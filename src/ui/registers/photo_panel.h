@@ -8,6 +8,7 @@
 #include <array>
 
 class PanelHost;
+struct NotebookChange;
 class PicturePicker;
 class PictureFrame;
 class QLabel;
@@ -28,7 +29,7 @@ public:
     void open();
     // setUpAlbums: every group anew from the folder, at its first photo.
     void setUpAlbums();
-    // 写真見出し.txt read anew, the four captions shown.
+    // The Notebook's captions read anew from 写真見出し.txt; the panel shows them.
     void readCaptions();
 
     PicturePicker *picker() const { return m_picker; }
@@ -51,7 +52,9 @@ private:
         QToolButton *remove = nullptr;   // cmdPhotoDel(g)
     };
     QWidget *buildGroup(int g);
-    void setCaption(int g, const QString &caption);
+    // The captions follow the Notebook's.
+    void showChange(const NotebookChange &change);
+    const AlbumCaptions &captions() const;
     // Re-reads the group's files; the scroll bar goes to position p (clamped), which shows it.
     void rereadGroup(int g, int p);
     void showPosition(int g);
@@ -60,7 +63,6 @@ private:
     PanelHost &m_host;
     std::array<Group, 4> m_groups;
     std::array<QStringList, 4> m_files;
-    AlbumCaptions m_captions; // AlbumCaption(1..4)
     PicturePicker *m_picker = nullptr;
     QLabel *m_lblTouroku = nullptr;
     int m_albumGroup = 1;

@@ -3,7 +3,6 @@
 #include "core/book/notebook.h"
 #include "core/text/dates.h"
 #include "core/files/dialogs.h"
-#include "core/registers/register_files.h"
 #include "ui/registers/register_grid.h"
 
 #include <QComboBox>
@@ -39,18 +38,18 @@ bool storable(Dialogs &dialogs, const QString &field, QLineEdit *box)
     return false;
 }
 
-bool appendRecord(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QStringList &fields)
+bool appendRecord(Notebook &notebook, Dialogs &dialogs, NotebookTable table, const QStringList &fields)
 {
-    return reportWrite(dialogs, appendRegisterRecord(notebook.files, fileName, fields));
+    return reportWrite(dialogs, notebook.addRegisterRecords(table, {fields}));
 }
 
-bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
-                  const QList<QStringList> &records)
+bool writeRecords(Notebook &notebook, Dialogs &dialogs, NotebookTable table,
+                  const QList<QStringList> &records, const QList<int> &changedRecords)
 {
-    return reportWrite(dialogs, writeRegisterFile(notebook.files, fileName, records));
+    return reportWrite(dialogs, notebook.rewriteRegister(table, records, changedRecords));
 }
 
-void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, const QString &fileName,
+void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, NotebookTable table,
                   const QString &question)
 {
     if (grid->chosenFrom() <= 0)
@@ -63,19 +62,17 @@ void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, cons
     QList<QStringList> kept = grid->entries();
     if (first <= last)
         kept.remove(first - 1, last - first + 1);
-    if (!writeRecords(notebook, dialogs, fileName, kept))
+    if (!writeRecords(notebook, dialogs, table, kept))
         return;
-    grid->removeRows(first, last);
     grid->clearChoice();
 }
 
-bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QString &question)
+void deleteAll(Notebook &notebook, Dialogs &dialogs, NotebookTable table, const QString &question)
 {
     if (!dialogs.confirm(QStringLiteral("削除確認"), question, Dialogs::Icon::Warning,
                          Dialogs::Answer::Cancel))
-        return false;
-    writeRecords(notebook, dialogs, fileName, {});
-    return true;
+        return;
+    writeRecords(notebook, dialogs, table, {});
 }
 
 void tellNotWhole(Notebook &notebook, Dialogs &dialogs, const QString &title, const QString &fileName,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/book/notebook_tables.h"
 #include "core/files/read_damage.h"
 
 #include <QDate>
@@ -27,22 +28,23 @@ std::optional<QString> entryDate(Dialogs &dialogs, QComboBox *dateBox, QDate tod
 // False, after a message naming the reason, when the field cannot be kept in the file.
 bool storable(Dialogs &dialogs, const QString &field, QLineEdit *box);
 
-// Appends one record to a register file; a file whose last line lacks its CR LF gets one
-// first. False after a message when the write failed.
-bool appendRecord(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QStringList &fields);
+// Appends one record to a register through the Notebook; a file whose last line lacks its
+// CR LF gets one first. False after a message when the write failed.
+bool appendRecord(Notebook &notebook, Dialogs &dialogs, NotebookTable table, const QStringList &fields);
 
-// Rewrites a register file from records. False after a message when the write failed.
-bool writeRecords(Notebook &notebook, Dialogs &dialogs, const QString &fileName,
-                  const QList<QStringList> &records);
+// A register anew from records, in their order, through the Notebook. False after a message
+// when the write failed.
+bool writeRecords(Notebook &notebook, Dialogs &dialogs, NotebookTable table,
+                  const QList<QStringList> &records, const QList<int> &changedRecords = {});
 
-// The rows chosen in the grid, after the question (Cancel the default): the file is
-// rewritten without them first, and only then are they removed from the grid, so a failed
-// write changes nothing. The choice is cleared afterwards.
-void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, const QString &fileName,
+// The rows chosen in the grid, after the question (Cancel the default): the register is
+// written without them, in the grid's order, and the grid follows the Notebook's table; a
+// failed write changes nothing. The choice is cleared afterwards.
+void deleteChosen(Notebook &notebook, Dialogs &dialogs, RegisterGrid *grid, NotebookTable table,
                   const QString &question);
 
-// After the question, empties the file; true when the register is to be read again.
-bool deleteAll(Notebook &notebook, Dialogs &dialogs, const QString &fileName, const QString &question);
+// After the question, empties the register.
+void deleteAll(Notebook &notebook, Dialogs &dialogs, NotebookTable table, const QString &question);
 
 // Told once per file and run when a register file holds lines it cannot write back the same,
 // naming them.

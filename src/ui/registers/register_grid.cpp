@@ -79,18 +79,18 @@ public:
         change();
         endResetModel();
     }
-    void cellChanged(int row, int column) { emit dataChanged(index(row, column), index(row, column)); }
-    void append(const RegisterRow &row)
+    void allChanged()
     {
-        beginInsertRows({}, int(rows.size()), int(rows.size()));
-        rows.append(row);
-        endInsertRows();
+        if (!rows.isEmpty())
+            emit dataChanged(index(0, 0), index(int(rows.size()) - 1, columnCount() - 1));
     }
-    void remove(int first, int last)
+    void append(const QList<RegisterRow> &added)
     {
-        beginRemoveRows({}, first, last);
-        rows.remove(first, last - first + 1);
-        endRemoveRows();
+        if (added.isEmpty())
+            return;
+        beginInsertRows({}, int(rows.size()), int(rows.size() + added.size()) - 1);
+        rows.append(added);
+        endInsertRows();
     }
 };
 
@@ -174,6 +174,17 @@ void RegisterGrid::setRows(RegisterText text, QList<RegisterRow> rows)
     });
 }
 
+void RegisterGrid::showRows(RegisterText text, QList<RegisterRow> rows)
+{
+    if (rows.size() != m_model->rows.size()) {
+        setRows(std::move(text), std::move(rows));
+        return;
+    }
+    m_model->text = std::move(text);
+    m_model->rows = std::move(rows);
+    m_model->allChanged();
+}
+
 QList<QStringList> RegisterGrid::entries() const
 {
     QList<QStringList> entries;
@@ -197,33 +208,17 @@ QString RegisterGrid::text(int gridRow, int column) const
     return m_model->cellText(gridRow - 1, column);
 }
 
-void RegisterGrid::setText(int gridRow, int column, const QString &text)
-{
-    if (gridRow < 1 || gridRow > rowCount() || column < 0 || column >= m_model->text.fieldCount())
-        return;
-    m_model->text.setField(m_model->rows[gridRow - 1].record, column, text);
-    m_model->cellChanged(gridRow - 1, column);
-}
-
 QBrush RegisterGrid::background(int gridRow, int column) const
 {
     return m_model->data(m_model->index(gridRow - 1, column), Qt::BackgroundRole).value<QBrush>();
 }
 
-int RegisterGrid::appendRow(const QStringList &fields, RegisterRow look)
+int RegisterGrid::appendRows(RegisterText text, const QList<RegisterRow> &looks)
 {
-    look.record = m_model->text.append(fields);
-    m_model->append(look);
-    return rowCount();
-}
-
-void RegisterGrid::removeRows(int firstGridRow, int lastGridRow)
-{
-    const int first = qMax(1, firstGridRow) - 1;
-    const int last = qMin(rowCount(), lastGridRow) - 1;
-    if (first > last)
-        return;
-    m_model->remove(first, last);
+    m_model->text = std::move(text);
+    const int first = rowCount() + 1;
+    m_model->append(looks);
+    return first;
 }
 
 QList<int> RegisterGrid::reorder(const QList<int> &order)

@@ -19,10 +19,10 @@ struct RegisterRow {
     int backgroundFrom = 0;
 };
 
-// A register grid: the entry rows of a schedule or gift register, with the rows the user
-// chose. Grid rows are counted from 1 (the header row is 0), as the registers count them.
-// The register's text and the rows' looks are shown through a table model, so a register of
-// tens of thousands of rows is shown at once, not cell by cell.
+// A register grid: the entry rows of a schedule or gift register as the Notebook holds it,
+// with the rows the user chose. Grid rows are counted from 1 (the header row is 0), as the
+// registers count them. The register's text and the rows' looks are shown through a table
+// model, so a register of tens of thousands of rows is shown at once, not cell by cell.
 //
 // Each grid keeps its own choice: the row under the pointer when a mouse button went down
 // and the row the drag ended on when it came up (any button). A choice made in one grid
@@ -50,19 +50,19 @@ public:
     int rowCount() const;
     // Every row anew: the register and its rows in the order given.
     void setRows(RegisterText text, QList<RegisterRow> rows);
+    // The register as it now stands, its rows in the order given: when their number stays,
+    // the rows are shown anew in place (the current row, the scroll and the choice stay).
+    void showRows(RegisterText text, QList<RegisterRow> rows);
+    // The register with records added (the others numbered as before), and a row for each at
+    // the end, looking as told; returns the grid row of the first.
+    int appendRows(RegisterText text, const QList<RegisterRow> &looks);
     // The records of every entry row, in the grid's order.
     QList<QStringList> entries() const;
     // A field of the row's record; valid until the grid changes.
     QStringView field(int gridRow, int column) const;
     QString text(int gridRow, int column) const;
-    // Changes a field of the row's record.
-    void setText(int gridRow, int column, const QString &text);
     // The cell's colour as shown (Qt::NoBrush where the grid's own shows).
     QBrush background(int gridRow, int column) const;
-    // Adds a record as a row at the end, looking as told; returns its grid row.
-    int appendRow(const QStringList &fields, RegisterRow look);
-    // Removes the grid rows first..last.
-    void removeRows(int firstGridRow, int lastGridRow);
     // Puts the entry rows in the given order (order[i] is the 0-based row that goes to place
     // i), each row with its colour. Returns where each old row went.
     QList<int> reorder(const QList<int> &order);

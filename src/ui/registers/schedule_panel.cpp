@@ -5,7 +5,6 @@
 #include "core/files/dialogs.h"
 #include "core/files/file_names.h"
 #include "core/notebook/growth_chart_store.h"
-#include "core/registers/register_files.h"
 #include "core/registers/register_logic.h"
 #include "core/registers/remaining_days.h"
 #include "ui/registers/register_commands.h"
@@ -25,7 +24,7 @@
 
 namespace {
 
-constexpr int StoredColumns = 2;
+constexpr NotebookTable Table = NotebookTable::Schedule;
 constexpr int DateListLength = 90;
 
 // One square of the colour legend with its caption.
@@ -118,6 +117,7 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
     });
     connect(m_msgYotei, &RegisterGrid::choiceChanged, this,
             [this] { m_cmdDel->setEnabled(m_msgYotei->hasChoice()); });
+    connect(&host.notebook(), &Notebook::changed, this, &SchedulePanel::showChange);
 }
 
 RegisterGrid *SchedulePanel::msgYotei() const { return m_msgYotei; }
@@ -142,34 +142,47 @@ void SchedulePanel::open()
         "必要に応じて、マウスで選んだ範囲を削除したり、一括して全データを削除することができます。"));
 }
 
-void SchedulePanel::readSchedule()
+void SchedulePanel::readSchedule() { m_host.notebook().readTable(Table); }
+
+void SchedulePanel::showChange(const NotebookChange &change)
 {
+    if (change.table != Table)
+        return;
     Notebook &nb = m_host.notebook();
-    m_msgYotei->clearChoice();
-    RegisterText read = readRegisterFile(nb.files, scheduleFileName(), StoredColumns);
-    // The records are put in order first, then shown in one step.
+    const RegisterText &table = nb.schedule;
     const QDate today = nb.clock.today();
+    if (change.kind == NotebookChange::Kind::Added) {
+        QList<RegisterRow> looks;
+        for (int r : change.records)
+            looks.append(scheduleRow(r, remainingDays(table.field(r, 0), today)));
+        const int first = m_msgYotei->appendRows(table, looks);
+        const QList<int> movedTo = sort();
+        // The rows moved under a pending choice: it no longer names what was highlighted.
+        m_msgYotei->clearChoice();
+        m_lastAdded = movedTo[first - 1] + 1;
+        return;
+    }
+    // Read from the file: put in order first, then shown in one step. An edit here wrote the
+    // rows in the grid's order, which they keep.
     QList<std::optional<int>> days;
-    days.reserve(read.count());
-    for (int r = 0; r < read.count(); ++r)
-        days.append(remainingDays(read.field(r, 0), today));
+    days.reserve(table.count());
+    for (int r = 0; r < table.count(); ++r)
+        days.append(remainingDays(table.field(r, 0), today));
     QList<RegisterRow> rows;
-    rows.reserve(read.count());
+    rows.reserve(table.count());
+    if (!change.fromOutside) {
+        for (int r = 0; r < table.count(); ++r)
+            rows.append(scheduleRow(r, days[r]));
+        m_msgYotei->showRows(table, std::move(rows));
+        return;
+    }
+    m_msgYotei->clearChoice();
     for (int i : orderByRemaining(days))
         rows.append(scheduleRow(i, days[i]));
-    const bool whole = read.whole;
-    const ReadDamage damage = read.damage;
-    const int count = read.count();
-    m_msgYotei->setRows(std::move(read), std::move(rows));
-    if (!whole)
+    m_msgYotei->setRows(table, std::move(rows));
+    if (!table.whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"),
-                                        scheduleFileName(), count, damage);
-}
-
-bool SchedulePanel::writeSchedule()
-{
-    return register_commands::writeRecords(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
-                                           m_msgYotei->entries());
+                                        scheduleFileName(), table.count(), table.damage);
 }
 
 QList<int> SchedulePanel::sort()
@@ -202,14 +215,9 @@ void SchedulePanel::add()
                              .arg(*date, description),
                          Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
-    if (!register_commands::appendRecord(nb, dialogs, scheduleFileName(), {*date, description}))
+    if (!register_commands::appendRecord(nb, dialogs, Table, {*date, description}))
         return;
-    const int row =
-        m_msgYotei->appendRow({*date, description}, scheduleRow(0, remainingDays(*date, nb.clock.today())));
-    const QList<int> movedTo = sort();
-    // The rows moved under a pending choice: it no longer names what was highlighted.
-    m_msgYotei->clearChoice();
-    m_msgYotei->bringToTop(movedTo[row - 1] + 1);
+    m_msgYotei->bringToTop(m_lastAdded);
 }
 
 void SchedulePanel::openVaccinations()
@@ -236,20 +244,14 @@ void SchedulePanel::openVaccinations()
 // grid shows them at once with their colours.
 void SchedulePanel::addDoses(const QList<vaccinations::Planned> &doses)
 {
-    Notebook &nb = m_host.notebook();
     QList<QStringList> records;
     for (const vaccinations::Planned &p : doses) {
         const QStringList record{dateText(p.date), p.text};
         if (!hasEntry(record[0], record[1]) && !records.contains(record))
             records.append(record);
     }
-    if (records.isEmpty() ||
-        !reportWrite(m_host.dialogs(), nb.files.appendRecord(scheduleFileName(), registerFileText(records))))
-        return;
-    for (const QStringList &r : records)
-        m_msgYotei->appendRow(r, scheduleRow(0, remainingDays(r[0], nb.clock.today())));
-    sort();
-    m_msgYotei->clearChoice();
+    if (!records.isEmpty())
+        reportWrite(m_host.dialogs(), m_host.notebook().addRegisterRecords(Table, records));
 }
 
 // A second press of 保存 (a double click) would add the same entry again.
@@ -263,15 +265,14 @@ bool SchedulePanel::hasEntry(const QString &date, const QString &description) co
 
 void SchedulePanel::deleteChosen()
 {
-    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_msgYotei, scheduleFileName(),
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_msgYotei, Table,
                                     QStringLiteral("選択した予定を削除します"));
 }
 
 void SchedulePanel::deleteAll()
 {
-    if (register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), scheduleFileName(),
-                                     QStringLiteral("予定を全て削除します")))
-        readSchedule();
+    register_commands::deleteAll(m_host.notebook(), m_host.dialogs(), Table,
+                                 QStringLiteral("予定を全て削除します"));
 }
 
 void SchedulePanel::setupGrid()

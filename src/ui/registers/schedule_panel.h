@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/book/notebook_tables.h"
 #include "core/registers/vaccinations.h"
 
 #include <QFrame>
@@ -23,16 +24,17 @@ public:
     // The grid's part of GRID_SETUP: headers and widths, no rows.
     void setupGrid();
 
-    // readSchedule: the grid anew from 予定.txt, coloured and in order of remaining days.
+    // readSchedule: the Notebook's schedule read from 予定.txt; the grid shows it coloured and
+    // in order of remaining days.
     void readSchedule();
-    // writeSchedule: 予定.txt anew from the grid; false after a message when it failed.
-    bool writeSchedule();
     int yoteiCount() const; // YoteiCount
 
     // 予防接種の予定: the window of standard vaccination dates (refused without a birth date).
     void openVaccinations();
 
 private:
+    // The grid follows the Notebook's schedule.
+    void showChange(const NotebookChange &change);
     void addDoses(const QList<vaccinations::Planned> &doses);
     void add();
     bool hasEntry(const QString &date, const QString &description) const;
@@ -48,4 +50,5 @@ private:
     QPushButton *m_cmdHozon = nullptr;
     QPushButton *m_cmdDel = nullptr;
     QPushButton *m_cmdAllClr = nullptr;
+    int m_lastAdded = 0; // the grid row where the last record added went
 };

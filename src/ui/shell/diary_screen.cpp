@@ -346,7 +346,7 @@ void DiaryScreen::load()
     if (!m_outsideWatch) {
         m_outsideWatch = new OutsideWatch(m_notebook, m_dialogs, this);
         connect(m_outsideWatch, &OutsideWatch::noted, this, &DiaryScreen::showOutsideNote);
-        connect(&m_notebook, &Notebook::fileReloaded, this, &DiaryScreen::showReloaded);
+        connect(&m_notebook, &Notebook::changed, this, &DiaryScreen::showReloaded);
     }
     m_outsideWatch->check(true);
 }
@@ -369,11 +369,15 @@ void DiaryScreen::showOutsideNote(const QString &note)
     m_noteDetails->show();
 }
 
-// Every screen that shows the file shows it anew; the diary page keeps what is being typed.
-void DiaryScreen::showReloaded(const QString &bareName)
+// What the folder brought in, on the screens that do not follow the Notebook's tables
+// themselves; the diary page keeps what is being typed.
+void DiaryScreen::showReloaded(const NotebookChange &change)
 {
-    auto is = [&bareName](const QString &name) { return bareName.compare(name, Qt::CaseInsensitive) == 0; };
-    if (is(diaryFileName()) || is(graphFileName())) {
+    if (!change.fromOutside)
+        return;
+    switch (change.table) {
+    case NotebookTable::Diary:
+    case NotebookTable::GraphLimits:
         m_diaryPage->showReloaded();
         if (m_growthPanel->isVisible()) {
             m_growthPanel->drawGrowthChart();
@@ -381,23 +385,18 @@ void DiaryScreen::showReloaded(const QString &bareName)
         }
         if (m_listPanel->isVisible())
             m_listPanel->fill();
-    } else if (is(growthChartFileName()) && m_growthPanel->isVisible()) {
-        m_growthPanel->drawGrowthChart();
-    } else if (is(scheduleFileName())) {
-        m_schedulePanel->readSchedule();
-    } else if (is(anniversaryFileName())) {
-        m_diaryPage->anniversaries()->readAnniversaries();
-    } else if (is(giftsGivenFileName())) {
-        m_giftPanel->readGiven();
-    } else if (is(giftsReceivedFileName())) {
-        m_giftPanel->readReceived();
-    } else if (is(albumCaptionsFileName())) {
-        m_photoPanel->readCaptions();
-    } else if (is(recipeFileName()) && m_recipeScreen) {
-        m_recipeScreen->showReloaded();
-    } else if (is(settingsFileName())) {
+        break;
+    case NotebookTable::Recipes:
+        if (m_recipeScreen)
+            m_recipeScreen->showReloaded();
+        break;
+    case NotebookTable::Settings: {
         const QSignalBlocker block(m_chkHelp); // shown, not saved again
         m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
+        break;
+    }
+    default:
+        break; // the other tables' screens follow them
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+struct NotebookChange;
+
 class DiaryPage;
 class GiftPanel;
 class GrowthPanel;
@@ -111,7 +113,7 @@ private:
     void profileButtonClicked();
     void openProfileScreen();
     void showNotebookTitle();
-    void showReloaded(const QString &bareName);
+    void showReloaded(const NotebookChange &change);
 
     Notebook &m_notebook;
     Dialogs &m_dialogs;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QtTest>
 
 namespace {
@@ -63,6 +64,9 @@ private slots:
     void photoOfANameWithALookAlikeIsFoundAgain();
     void choicesStayInTheirGrid();
     void dateListsAndHelp();
+    void outsideChangeReachesItsControl_data();
+    void outsideChangeReachesItsControl();
+    void markKeepsTheCurrentRow();
 };
 
 void GiftPanelTest::registers_data()
@@ -243,6 +247,71 @@ void GiftPanelTest::dateListsAndHelp()
     QCOMPARE(p.find(QStringLiteral("cmdIDel"))->accessibleName(),
              QStringLiteral("頂きもの：選択したものだけを削除します")); // the other register has its own
     QCOMPARE(p.find(QStringLiteral("cmdIADel"))->toolTip(), QStringLiteral("全部を削除します"));
+}
+
+// A file the other computer changed shows in its control once the watch reads it, whether or
+// not its panel is in front.
+void GiftPanelTest::outsideChangeReachesItsControl_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("added");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shows");
+    QTest::newRow("schedule") << "予定.txt"
+                              << "\"2026/12/08\",\"あちら\""
+                              << "msgYotei"
+                              << "あちら";
+    QTest::newRow("gifts given") << Given << "\"1995/04/01\",\"あちら\""
+                                 << "msgAgeru"
+                                 << "あちら";
+    QTest::newRow("gifts received") << Received << "\"1995/04/01\",\"あちら\",\"\""
+                                    << "msgItadaki"
+                                    << "あちら";
+    QTest::newRow("anniversaries") << "記念日.txt"
+                                   << "1995/04/01　あちら"
+                                   << "lstKinen"
+                                   << "1995/04/01　あちら";
+}
+
+void GiftPanelTest::outsideChangeReachesItsControl()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, added);
+    QFETCH(QString, control);
+    QFETCH(QString, shows);
+    Panel p{QStringLiteral("\"1995/03/01\",\"一\",\"\"\r\n"), QStringLiteral("\"1995/03/01\",\"一\"\r\n")};
+    p.click(QStringLiteral("cmdYotei")); // read, then behind the gift panel
+    p.click(QStringLiteral("cmdItadaki"));
+    p.notebook.writeText(file, p.notebook.text(file) + added + QStringLiteral("\r\n"));
+    QCOMPARE(p.notebook.notebook().checkOutside(), QStringList{file});
+    QStringList shown;
+    if (auto *list = p.screen->findChild<QListWidget *>(control))
+        for (int r = 0; r < list->count(); ++r)
+            shown.append(list->item(r)->text());
+    else
+        shown = column(p.find<RegisterGrid>(control), 1);
+    QVERIFY2(shown.contains(shows), qPrintable(shown.join(u' ')));
+}
+
+// The mark written by Enter shows in place: the keyboard stays on its row for the next Enter.
+void GiftPanelTest::markKeepsTheCurrentRow()
+{
+    Panel p{QStringLiteral("\"1995/03/01\",\"一\",\"\"\r\n\"1995/03/02\",\"二\",\"\"\r\n"), QString()};
+    auto *g = p.find<RegisterGrid>(QStringLiteral("msgItadaki"));
+    p.screen->show();
+    QApplication::setActiveWindow(p.screen.get());
+    QVERIFY(QTest::qWaitForWindowActive(p.screen.get()));
+    g->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(g->currentIndex().row(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(g->currentIndex().row(), 1);
+    QCOMPARE(p.notebook.text(Received),
+             QStringLiteral("\"1995/03/01\",\"一\",\"\"\r\n\"1995/03/02\",\"二\",\"○\"\r\n"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(p.notebook.text(Received),
+             QStringLiteral("\"1995/03/01\",\"一\",\"\"\r\n\"1995/03/02\",\"二\",\"\"\r\n"));
 }
 
 QTEST_MAIN(GiftPanelTest)
