@@ -18,24 +18,24 @@ AnniversaryBox::AnniversaryBox(PanelHost &host, QWidget *parent) : QWidget(paren
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_lstKinen = new QListWidget(this);
-    nameControl(m_lstKinen, QStringLiteral("lstKinen"), QStringLiteral("記念日リスト"));
-    m_cmdKinen = new QToolButton(this);
-    nameControl(m_cmdKinen, QStringLiteral("cmdKinen"), QStringLiteral("記念日登録"));
-    m_cmdKinen->setToolTip(QStringLiteral("記念日登録"));
-    m_cmdKinen->setIcon(registerIcon(RegisterIcon::Anniversary));
-    m_cmdKinen->setIconSize(QSize(24, 24));
+    m_anniversaryList = new QListWidget(this);
+    nameControl(m_anniversaryList, QStringLiteral("lstKinen"), QStringLiteral("記念日リスト"));
+    m_addAnniversaryButton = new QToolButton(this);
+    nameControl(m_addAnniversaryButton, QStringLiteral("cmdKinen"), QStringLiteral("記念日登録"));
+    m_addAnniversaryButton->setToolTip(QStringLiteral("記念日登録"));
+    m_addAnniversaryButton->setIcon(registerIcon(RegisterIcon::Anniversary));
+    m_addAnniversaryButton->setIconSize(QSize(24, 24));
     auto *head = new QHBoxLayout;
-    head->addWidget(makeLabel(QStringLiteral("記念日リスト"), m_lstKinen, this));
+    head->addWidget(makeLabel(QStringLiteral("記念日リスト"), m_anniversaryList, this));
     head->addStretch();
-    head->addWidget(m_cmdKinen);
+    head->addWidget(m_addAnniversaryButton);
     layout->addLayout(head);
-    layout->addWidget(m_lstKinen);
+    layout->addWidget(m_anniversaryList);
 
-    connect(m_cmdKinen, &QToolButton::clicked, this, &AnniversaryBox::add);
-    connect(m_lstKinen, &QListWidget::itemClicked, this,
+    connect(m_addAnniversaryButton, &QToolButton::clicked, this, &AnniversaryBox::add);
+    connect(m_anniversaryList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openDay(item->text()); });
-    openOnEnter(m_lstKinen, [this](const QString &entry) { openDay(entry); });
+    openOnEnter(m_anniversaryList, [this](const QString &entry) { openDay(entry); });
     connect(&host.notebook(), &Notebook::changed, this, &AnniversaryBox::showChange);
 }
 
@@ -48,8 +48,8 @@ void AnniversaryBox::showChange(const NotebookChange &change)
     if (change.table != NotebookTable::Anniversaries)
         return;
     Notebook &nb = m_host.notebook();
-    m_lstKinen->clear();
-    m_lstKinen->addItems(nb.anniversaries);
+    m_anniversaryList->clear();
+    m_anniversaryList->addItems(nb.anniversaries);
     if (nb.takeAnniversariesNotWhole())
         m_host.dialogs().warning(
             QStringLiteral("記念日の読み込み"),

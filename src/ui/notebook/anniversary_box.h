@@ -30,6 +30,6 @@ private:
     void showChange(const NotebookChange &change);
 
     PanelHost &m_host;
-    QListWidget *m_lstKinen = nullptr;
-    QToolButton *m_cmdKinen = nullptr;
+    QListWidget *m_anniversaryList = nullptr;
+    QToolButton *m_addAnniversaryButton = nullptr;
 };

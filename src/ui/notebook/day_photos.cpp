@@ -45,17 +45,17 @@ QBoxLayout *layoutHolding(QLayout *root, QWidget *w)
 DayPhotos::DayPhotos(PanelHost &host, const DayPhotoControls &controls, std::function<int()> photoSlot,
                      std::function<void(int)> showDay)
     : QObject(controls.page), m_host(host), m_page(controls.page), m_photoSlot(std::move(photoSlot)),
-      m_showDay(std::move(showDay)), m_frame(controls.frame), m_picture(controls.picture), m_cboDay(controls.day),
-      m_lblSDate(controls.slideDate), m_buttons(controls.slotButtons)
+      m_showDay(std::move(showDay)), m_frame(controls.frame), m_picture(controls.picture), m_dateBox(controls.day),
+      m_slideDateLabel(controls.slideDate), m_buttons(controls.slotButtons)
 {
     QWidget *page = controls.page;
     m_picker = new PicturePicker(host.dialogs(), QString(), QStringLiteral("日記画像取り込み先指定"),
                                  host.notebook().files.dir(), page);
     m_picker->move(8, 36);
     m_frame->setAutoFillBackground(true); // the enlarged frame hides what lies under it
-    m_tmrPlay = new QTimer(this);
-    m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
-    m_tmrPlay->setInterval(SlideStepMs);
+    m_playTimer = new QTimer(this);
+    m_playTimer->setObjectName(QStringLiteral("tmrPlay"));
+    m_playTimer->setInterval(SlideStepMs);
 
     addKeyboardWay(controls.caption, QStringLiteral("日記の写真を取り込む"), [this] { openPicker(); });
     hookEvents(page, [this](QEvent *e) {
@@ -69,7 +69,7 @@ DayPhotos::DayPhotos(PanelHost &host, const DayPhotoControls &controls, std::fun
     connect(m_picture, &PictureFrame::clicked, this, &DayPhotos::toggleLayout);
     connect(controls.play, &QToolButton::clicked, this, &DayPhotos::startShow);
     connect(controls.stop, &QToolButton::clicked, this, &DayPhotos::stopShow);
-    connect(m_tmrPlay, &QTimer::timeout, this, &DayPhotos::slideStep);
+    connect(m_playTimer, &QTimer::timeout, this, &DayPhotos::slideStep);
 }
 
 void DayPhotos::openPicker()
@@ -81,7 +81,7 @@ void DayPhotos::openPicker()
 
 void DayPhotos::importFrom(const QString &path)
 {
-    const QString date = m_cboDay->currentText();
+    const QString date = m_dateBox->currentText();
     if (!parseStoredDate(date)) {
         m_host.dialogs().warning(
             QStringLiteral("日付確認"),
@@ -135,7 +135,7 @@ void DayPhotos::normalLayout()
 
 bool DayPhotos::hasDays()
 {
-    if (m_cboDay->count() > 0)
+    if (m_dateBox->count() > 0)
         return true;
     m_host.dialogs().warning(QStringLiteral("データ無し"), QStringLiteral("日記が１件も登録されていません"));
     return false;
@@ -147,8 +147,8 @@ void DayPhotos::startShow()
         return;
     enlargedLayout();
     m_show.cursor().playing = true;
-    if (!m_tmrPlay->isActive())
-        m_tmrPlay->start();
+    if (!m_playTimer->isActive())
+        m_playTimer->start();
 }
 
 void DayPhotos::stopShow()
@@ -178,13 +178,13 @@ void DayPhotos::markButton(int n)
 
 void DayPhotos::slideStep()
 {
-    const int days = qMin(m_cboDay->count(), m_host.notebook().diary.count());
+    const int days = qMin(m_dateBox->count(), m_host.notebook().diary.count());
     const PhotoSlideShow::Step step =
         m_show.step(days, [this](int day, int photo) { return hasPhoto(day, photo); });
     if (step.day > 0 && step.photo == 0) {
         m_showDay(step.day);
-        m_lblSDate->setText(m_cboDay->currentText());
-        m_lblSDate->setAccessibleName(m_lblSDate->text());
+        m_slideDateLabel->setText(m_dateBox->currentText());
+        m_slideDateLabel->setAccessibleName(m_slideDateLabel->text());
         markButton(0);
     } else if (step.day > 0) {
         markButton(step.photo);
@@ -192,5 +192,5 @@ void DayPhotos::slideStep()
                                 dayPhotoKey(m_host.notebook().diary.day(step.day).date, step.photo));
     }
     if (!m_show.active())
-        m_tmrPlay->stop();
+        m_playTimer->stop();
 }

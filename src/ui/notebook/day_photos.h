@@ -69,11 +69,11 @@ private:
     std::function<void(int)> m_showDay;
     QFrame *m_frame = nullptr;
     PictureFrame *m_picture = nullptr;
-    QComboBox *m_cboDay = nullptr;
-    QLabel *m_lblSDate = nullptr;
+    QComboBox *m_dateBox = nullptr;
+    QLabel *m_slideDateLabel = nullptr;
     std::array<QPushButton *, 6> m_buttons{};
     PicturePicker *m_picker = nullptr;
-    QTimer *m_tmrPlay = nullptr;
+    QTimer *m_playTimer = nullptr;
     PhotoSlideShow m_show;
     QBoxLayout *m_home = nullptr; // the layout the frame sits in while not enlarged
     int m_homeIndex = -1;

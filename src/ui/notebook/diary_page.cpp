@@ -59,68 +59,68 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     connect(&host.notebook(), &Notebook::diaryNoteAdded, this, &DiaryPage::takeDiaryNote);
     connect(&host.notebook(), &Notebook::replaced, this, [this] { showDay(m_host.notebook().diary.count()); });
     m_dayPhotos = new DayPhotos(host,
-                                {this, m_fraGazou, m_imgGazou, m_cboDay, m_lblSDate, m_lblDiaryM, m_cmdPic,
-                                 m_cmdSaisei, m_cmdStop},
+                                {this, m_pictureFrame, m_shownPicture, m_dateBox, m_slideDateLabel, m_diaryCaption, m_photoSlotButtons,
+                                 m_playButton, m_stopButton},
                                 [this] { return m_photoSlot; }, [this](int k) { showDay(k); });
 }
 
 // The day itself: date, height, weight, the text and the scroll bar.
 QLayout *DiaryPage::buildPage()
 {
-    m_cboDay = new PickComboBox(this);
-    m_cboDay->setMaxVisibleItems(20);
-    m_cboDay->setMinimumContentsLength(12);
-    nameControl(m_cboDay, QStringLiteral("cboDay"), QStringLiteral("日付"));
-    m_txtShincyo = new QLineEdit(this);
-    nameControl(m_txtShincyo, QStringLiteral("txtShincyo"), QStringLiteral("身長"));
-    m_txtTaijyu = new QLineEdit(this);
-    nameControl(m_txtTaijyu, QStringLiteral("txtTaijyu"), QStringLiteral("体重"));
-    for (QLineEdit *e : {m_txtShincyo, m_txtTaijyu})
+    m_dateBox = new PickComboBox(this);
+    m_dateBox->setMaxVisibleItems(20);
+    m_dateBox->setMinimumContentsLength(12);
+    nameControl(m_dateBox, QStringLiteral("cboDay"), QStringLiteral("日付"));
+    m_heightEdit = new QLineEdit(this);
+    nameControl(m_heightEdit, QStringLiteral("txtShincyo"), QStringLiteral("身長"));
+    m_weightEdit = new QLineEdit(this);
+    nameControl(m_weightEdit, QStringLiteral("txtTaijyu"), QStringLiteral("体重"));
+    for (QLineEdit *e : {m_heightEdit, m_weightEdit})
         e->setMaximumWidth(90);
-    m_txtDiary = new QPlainTextEdit(this);
-    nameControl(m_txtDiary, QStringLiteral("txtDiary"), QStringLiteral("なんでも日記"));
-    m_txtDiary->setTabChangesFocus(true);
-    m_txtDiary->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffdf4; color: #3a3026; }"));
+    m_diaryText = new QPlainTextEdit(this);
+    nameControl(m_diaryText, QStringLiteral("txtDiary"), QStringLiteral("なんでも日記"));
+    m_diaryText->setTabChangesFocus(true);
+    m_diaryText->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffdf4; color: #3a3026; }"));
     {
-        QFont paper = m_txtDiary->font();
+        QFont paper = m_diaryText->font();
         paper.setPointSizeF(paper.pointSizeF() * 1.15);
-        m_txtDiary->setFont(paper);
+        m_diaryText->setFont(paper);
     }
-    m_lblDiaryM = makeLabel(QStringLiteral("なんでも日記"), m_txtDiary, this);
-    m_lblDiaryM->setObjectName(QStringLiteral("lblDiaryM"));
-    m_lblDiaryM->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
-    m_hsbDay = new QScrollBar(Qt::Horizontal, this);
-    makePageBar(m_hsbDay);
-    nameControl(m_hsbDay, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
-    m_hsbDay->setRange(1, 1);
-    m_hsbDay->setPageStep(1);
+    m_diaryCaption = makeLabel(QStringLiteral("なんでも日記"), m_diaryText, this);
+    m_diaryCaption->setObjectName(QStringLiteral("lblDiaryM"));
+    m_diaryCaption->setToolTip(QStringLiteral("ダブルクリックで画像登録"));
+    m_dayBar = new QScrollBar(Qt::Horizontal, this);
+    makePageBar(m_dayBar);
+    nameControl(m_dayBar, QStringLiteral("hsbDay"), QStringLiteral("日記のページ"));
+    m_dayBar->setRange(1, 1);
+    m_dayBar->setPageStep(1);
     m_pictureDelay = new QTimer(this);
     m_pictureDelay->setSingleShot(true);
     m_pictureDelay->setInterval(DragRestMs);
 
     auto *page = new QGridLayout;
-    page->addWidget(makeLabel(QStringLiteral("日付"), m_cboDay, this), 0, 0);
+    page->addWidget(makeLabel(QStringLiteral("日付"), m_dateBox, this), 0, 0);
     auto *measures = new QHBoxLayout;
-    measures->addWidget(m_cboDay);
+    measures->addWidget(m_dateBox);
     measures->addSpacing(12);
-    measures->addWidget(makeLabel(QStringLiteral("身長"), m_txtShincyo, this));
-    measures->addWidget(m_txtShincyo);
+    measures->addWidget(makeLabel(QStringLiteral("身長"), m_heightEdit, this));
+    measures->addWidget(m_heightEdit);
     measures->addWidget(new QLabel(QStringLiteral("cm"), this));
     measures->addSpacing(8);
-    measures->addWidget(makeLabel(QStringLiteral("体重"), m_txtTaijyu, this));
-    measures->addWidget(m_txtTaijyu);
+    measures->addWidget(makeLabel(QStringLiteral("体重"), m_weightEdit, this));
+    measures->addWidget(m_weightEdit);
     measures->addWidget(new QLabel(QStringLiteral("g"), this));
     measures->addStretch();
     page->addLayout(measures, 0, 1);
-    page->addWidget(m_lblDiaryM, 1, 0, 1, 2);
-    page->addWidget(m_txtDiary, 2, 0, 1, 2);
-    m_lblDayNo = new QLabel(this);
-    nameValueLabel(m_lblDayNo, QStringLiteral("lblDayNo"), QStringLiteral("何日目"));
-    m_lblDayNo->setMinimumWidth(90);
-    m_lblDayNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    page->addWidget(m_diaryCaption, 1, 0, 1, 2);
+    page->addWidget(m_diaryText, 2, 0, 1, 2);
+    m_dayCountLabel = new QLabel(this);
+    nameValueLabel(m_dayCountLabel, QStringLiteral("lblDayNo"), QStringLiteral("何日目"));
+    m_dayCountLabel->setMinimumWidth(90);
+    m_dayCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto *scrollRow = new QHBoxLayout;
-    scrollRow->addWidget(m_hsbDay, 1);
-    scrollRow->addWidget(m_lblDayNo);
+    scrollRow->addWidget(m_dayBar, 1);
+    scrollRow->addWidget(m_dayCountLabel);
     page->addLayout(scrollRow, 3, 0, 1, 2);
     page->setRowStretch(2, 1);
 
@@ -130,83 +130,83 @@ QLayout *DiaryPage::buildPage()
 // Search, the search results, the anniversaries and the picture frame.
 QLayout *DiaryPage::buildSide()
 {
-    m_txtKensaku = new QLineEdit(this);
-    nameControl(m_txtKensaku, QStringLiteral("txtKensaku"), QStringLiteral("検索"));
-    m_txtKensaku->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
-    m_chkFold = makeSearchFoldingBox(this); // after the box on the Tab round
-    m_lstDay = new QListWidget(this);
-    nameControl(m_lstDay, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
-    m_lstDay->setItemDelegate(
-        new OneLineDelegate(m_lstDay)); // a result that holds a line break stays one line
+    m_searchEdit = new QLineEdit(this);
+    nameControl(m_searchEdit, QStringLiteral("txtKensaku"), QStringLiteral("検索"));
+    m_searchEdit->setPlaceholderText(QStringLiteral("文字を入れて Enter"));
+    m_foldCheck = makeSearchFoldingBox(this); // after the box on the Tab round
+    m_searchResults = new QListWidget(this);
+    nameControl(m_searchResults, QStringLiteral("lstDay"), QStringLiteral("検索結果"));
+    m_searchResults->setItemDelegate(
+        new OneLineDelegate(m_searchResults)); // a result that holds a line break stays one line
     m_anniversaries = new AnniversaryBox(m_host, this);
 
     auto *searchRow = new QHBoxLayout;
-    searchRow->addWidget(makeLabel(QStringLiteral("検索"), m_txtKensaku, this));
-    searchRow->addWidget(m_txtKensaku);
+    searchRow->addWidget(makeLabel(QStringLiteral("検索"), m_searchEdit, this));
+    searchRow->addWidget(m_searchEdit);
 
     buildPictureFrame();
 
     auto *side = new QVBoxLayout;
     side->addLayout(searchRow);
-    side->addWidget(m_chkFold);
+    side->addWidget(m_foldCheck);
     auto *lists = new QHBoxLayout;
-    lists->addWidget(m_lstDay, 1);
+    lists->addWidget(m_searchResults, 1);
     lists->addWidget(m_anniversaries, 1);
     side->addLayout(lists, 1);
-    side->addWidget(m_fraGazou);
+    side->addWidget(m_pictureFrame);
 
     return side;
 }
 
 void DiaryPage::buildPictureFrame()
 {
-    m_fraGazou = new QFrame(this);
-    m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
-    m_fraGazou->setFrameShape(QFrame::StyledPanel);
-    m_imgGazou = new PictureFrame(m_fraGazou);
-    nameControl(m_imgGazou, QStringLiteral("imgGazou"), QStringLiteral("日記の写真"));
-    m_imgGazou->setAlignment(Qt::AlignCenter);
+    m_pictureFrame = new QFrame(this);
+    m_pictureFrame->setObjectName(QStringLiteral("fraGazou"));
+    m_pictureFrame->setFrameShape(QFrame::StyledPanel);
+    m_shownPicture = new PictureFrame(m_pictureFrame);
+    nameControl(m_shownPicture, QStringLiteral("imgGazou"), QStringLiteral("日記の写真"));
+    m_shownPicture->setAlignment(Qt::AlignCenter);
     static const char *const captions[] = {"メイン", "1", "2", "3", "4", "5"};
     auto *photoButtons = new QHBoxLayout;
     for (int n = 0; n < 6; ++n) {
         QString caption = QString::fromUtf8(captions[n]);
-        m_cmdPic[n] =
+        m_photoSlotButtons[n] =
             makeButton(QStringLiteral("cmdPic%1").arg(n), caption,
-                       n == 0 ? QStringLiteral("メインの写真") : QStringLiteral("写真%1").arg(n), m_fraGazou);
-        m_cmdPic[n]->setAccessibleName(n == 0 ? caption : QStringLiteral("写真%1").arg(n));
-        m_cmdPic[n]->setMinimumWidth(n == 0 ? 48 : 28);
-        m_cmdPic[n]->setAutoFillBackground(true);
-        m_cmdPic[n]->setCheckable(true);
-        clickOnAccessibleToggle(m_cmdPic[n]); // a screen reader's toggle chooses the photo too
-        photoButtons->addWidget(m_cmdPic[n]);
-        connect(m_cmdPic[n], &QPushButton::clicked, this, [this, n] { choosePhoto(n); });
+                       n == 0 ? QStringLiteral("メインの写真") : QStringLiteral("写真%1").arg(n), m_pictureFrame);
+        m_photoSlotButtons[n]->setAccessibleName(n == 0 ? caption : QStringLiteral("写真%1").arg(n));
+        m_photoSlotButtons[n]->setMinimumWidth(n == 0 ? 48 : 28);
+        m_photoSlotButtons[n]->setAutoFillBackground(true);
+        m_photoSlotButtons[n]->setCheckable(true);
+        clickOnAccessibleToggle(m_photoSlotButtons[n]); // a screen reader's toggle chooses the photo too
+        photoButtons->addWidget(m_photoSlotButtons[n]);
+        connect(m_photoSlotButtons[n], &QPushButton::clicked, this, [this, n] { choosePhoto(n); });
     }
-    m_optGazou = new QRadioButton(QStringLiteral("写真"), m_fraGazou);
-    nameControl(m_optGazou, QStringLiteral("optGazou"), QStringLiteral("写真表示"));
-    m_optGazou->setToolTip(QStringLiteral("写真表示"));
-    m_optMain = new QRadioButton(QStringLiteral("なし"), m_fraGazou);
-    nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真非表示"));
-    m_optMain->setToolTip(QStringLiteral("写真非表示"));
-    m_cmdSaisei = new QToolButton(m_fraGazou);
-    nameControl(m_cmdSaisei, QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"));
-    m_cmdSaisei->setToolTip(QStringLiteral("スライドショー開始"));
-    m_cmdSaisei->setText(QStringLiteral("▶"));
-    m_cmdStop = new QToolButton(m_fraGazou);
-    nameControl(m_cmdStop, QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"));
-    m_cmdStop->setToolTip(QStringLiteral("スライドショー停止"));
-    m_cmdStop->setText(QStringLiteral("■"));
-    m_lblSDate = new QLabel(m_fraGazou);
-    nameValueLabel(m_lblSDate, QStringLiteral("lblSDate"), QStringLiteral("スライドショーの日付"));
+    m_photosShownOption = new QRadioButton(QStringLiteral("写真"), m_pictureFrame);
+    nameControl(m_photosShownOption, QStringLiteral("optGazou"), QStringLiteral("写真表示"));
+    m_photosShownOption->setToolTip(QStringLiteral("写真表示"));
+    m_photosHiddenOption = new QRadioButton(QStringLiteral("なし"), m_pictureFrame);
+    nameControl(m_photosHiddenOption, QStringLiteral("optMain"), QStringLiteral("写真非表示"));
+    m_photosHiddenOption->setToolTip(QStringLiteral("写真非表示"));
+    m_playButton = new QToolButton(m_pictureFrame);
+    nameControl(m_playButton, QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"));
+    m_playButton->setToolTip(QStringLiteral("スライドショー開始"));
+    m_playButton->setText(QStringLiteral("▶"));
+    m_stopButton = new QToolButton(m_pictureFrame);
+    nameControl(m_stopButton, QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"));
+    m_stopButton->setToolTip(QStringLiteral("スライドショー停止"));
+    m_stopButton->setText(QStringLiteral("■"));
+    m_slideDateLabel = new QLabel(m_pictureFrame);
+    nameValueLabel(m_slideDateLabel, QStringLiteral("lblSDate"), QStringLiteral("スライドショーの日付"));
     auto *modeRow = new QHBoxLayout;
-    modeRow->addWidget(m_optGazou);
-    modeRow->addWidget(m_optMain);
+    modeRow->addWidget(m_photosShownOption);
+    modeRow->addWidget(m_photosHiddenOption);
     modeRow->addStretch();
-    modeRow->addWidget(m_lblSDate);
-    modeRow->addWidget(m_cmdSaisei);
-    modeRow->addWidget(m_cmdStop);
-    auto *frameLayout = new QVBoxLayout(m_fraGazou);
+    modeRow->addWidget(m_slideDateLabel);
+    modeRow->addWidget(m_playButton);
+    modeRow->addWidget(m_stopButton);
+    auto *frameLayout = new QVBoxLayout(m_pictureFrame);
     frameLayout->setContentsMargins(4, 4, 4, 4);
-    frameLayout->addWidget(m_imgGazou, 1);
+    frameLayout->addWidget(m_shownPicture, 1);
     frameLayout->addLayout(photoButtons);
     frameLayout->addLayout(modeRow);
     setNormalPictureLayout();
@@ -214,38 +214,38 @@ void DiaryPage::buildPictureFrame()
 
 void DiaryPage::connectHandlers()
 {
-    connect(m_hsbDay, &QScrollBar::valueChanged, this, [this] { showPage(); });
-    connect(m_hsbDay, &QScrollBar::sliderReleased, this, &DiaryPage::showPendingPicture);
+    connect(m_dayBar, &QScrollBar::valueChanged, this, [this] { showPage(); });
+    connect(m_dayBar, &QScrollBar::sliderReleased, this, &DiaryPage::showPendingPicture);
     connect(m_pictureDelay, &QTimer::timeout, this, &DiaryPage::showPendingPicture);
-    connect(m_cboDay, &PickComboBox::picked, this, [this](int index) { setCurrentDay(index + 1); });
-    hookEvents(m_txtKensaku, [this](QEvent *e) {
-        if (!isEnterKey(e) || m_txtKensaku->text().isEmpty())
+    connect(m_dateBox, &PickComboBox::picked, this, [this](int index) { setCurrentDay(index + 1); });
+    hookEvents(m_searchEdit, [this](QEvent *e) {
+        if (!isEnterKey(e) || m_searchEdit->text().isEmpty())
             return false;
         search();
         return true;
     });
-    connect(m_lstDay, &QListWidget::itemClicked, this,
+    connect(m_searchResults, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openSearchResult(item->text()); });
-    openOnEnter(m_lstDay, [this](const QString &line) { openSearchResult(line); });
+    openOnEnter(m_searchResults, [this](const QString &line) { openSearchResult(line); });
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
-    connect(m_optGazou, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_photosShownOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             photosShownClicked();
     });
-    connect(m_optMain, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_photosHiddenOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             photosHiddenClicked();
     });
 }
 
-int DiaryPage::currentDay() const { return m_hsbDay->value(); }
-QString DiaryPage::dateText() const { return m_cboDay->currentText(); }
+int DiaryPage::currentDay() const { return m_dayBar->value(); }
+QString DiaryPage::dateText() const { return m_dateBox->currentText(); }
 
 void DiaryPage::setCurrentDay(int k)
 {
     // The bar may already point at day k while another page is shown (a new page).
-    if (m_hsbDay->value() != k)
-        m_hsbDay->setValue(k);
+    if (m_dayBar->value() != k)
+        m_dayBar->setValue(k);
     else if (m_shownDay != k)
         showPage();
 }
@@ -253,8 +253,8 @@ void DiaryPage::setCurrentDay(int k)
 void DiaryPage::showDay(int k)
 {
     {
-        const QSignalBlocker block(m_hsbDay);
-        m_hsbDay->setValue(k);
+        const QSignalBlocker block(m_dayBar);
+        m_dayBar->setValue(k);
     }
     showPage();
 }
@@ -277,33 +277,33 @@ QStringList DiaryPage::fieldsOf(const DiaryDay &day)
 
 bool DiaryPage::isTyped() const
 {
-    return !m_shownFields.isEmpty() && QStringList{m_shownFields[0], m_txtShincyo->text(), m_txtTaijyu->text(),
-                                                   m_txtDiary->toPlainText()} != m_shownFields;
+    return !m_shownFields.isEmpty() && QStringList{m_shownFields[0], m_heightEdit->text(), m_weightEdit->text(),
+                                                   m_diaryText->toPlainText()} != m_shownFields;
 }
 
 void DiaryPage::fillDates()
 {
     const Notebook &nb = m_host.notebook();
     // Filling the list moves the box to its first date: a date being typed stays.
-    const QString typedDate = m_cboDay->currentText();
-    m_cboDay->clear();
+    const QString typedDate = m_dateBox->currentText();
+    m_dateBox->clear();
     QStringList dates;
     dates.reserve(nb.diary.count());
     for (const DiaryDay &d : nb.diary.days())
         dates.append(d.date);
-    m_cboDay->addItems(dates);
-    m_cboDay->setEditText(typedDate);
-    const QSignalBlocker block(m_hsbDay);
-    m_hsbDay->setMaximum(qMax(1, nb.diary.count()));
+    m_dateBox->addItems(dates);
+    m_dateBox->setEditText(typedDate);
+    const QSignalBlocker block(m_dayBar);
+    m_dayBar->setMaximum(qMax(1, nb.diary.count()));
 }
 
 void DiaryPage::clearPage()
 {
     m_shownDay = 0;
-    m_cboDay->setEditText(QString());
-    m_txtShincyo->clear();
-    m_txtTaijyu->clear();
-    m_txtDiary->clear();
+    m_dateBox->setEditText(QString());
+    m_heightEdit->clear();
+    m_weightEdit->clear();
+    m_diaryText->clear();
 }
 
 void DiaryPage::showPage()
@@ -311,24 +311,24 @@ void DiaryPage::showPage()
     const DiaryTable &diary = m_host.notebook().diary;
     if (diary.count() == 0) {
         clearPage();
-        m_lblDayNo->clear();
-        const QSignalBlocker block(m_hsbDay);
-        m_hsbDay->setMaximum(1);
+        m_dayCountLabel->clear();
+        const QSignalBlocker block(m_dayBar);
+        m_dayBar->setMaximum(1);
         return;
     }
-    const int k = qBound(1, m_hsbDay->value(), diary.count());
+    const int k = qBound(1, m_dayBar->value(), diary.count());
     m_shownDay = k;
     const DiaryDay &day = diary.day(k);
-    m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
+    m_dayCountLabel->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
     m_shownFields = fieldsOf(day);
-    m_cboDay->setEditText(m_shownFields[0]);
-    m_txtShincyo->setText(m_shownFields[1]);
-    m_txtTaijyu->setText(m_shownFields[2]);
-    m_txtDiary->setPlainText(m_shownFields[3]);
+    m_dateBox->setEditText(m_shownFields[0]);
+    m_heightEdit->setText(m_shownFields[1]);
+    m_weightEdit->setText(m_shownFields[2]);
+    m_diaryText->setPlainText(m_shownFields[3]);
     if (m_host.notebook().profile.diaryPictureMode != photosShown())
         return;
     // A drag across photo days decodes only the day it stops on.
-    if (m_hsbDay->isSliderDown())
+    if (m_dayBar->isSliderDown())
         showPictureWhenBarStops(QString(day.date).remove(u'/'));
     else
         showPicture(QString(day.date).remove(u'/'));
@@ -348,13 +348,13 @@ void DiaryPage::showReloaded()
         return;
     }
     // The typed page stays; the bar stands on its date wherever the date now is.
-    const QSignalBlocker block(m_hsbDay);
+    const QSignalBlocker block(m_dayBar);
     if (k > 0) {
-        m_hsbDay->setValue(k);
+        m_dayBar->setValue(k);
         m_shownDay = k;
-        m_lblDayNo->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
+        m_dayCountLabel->setText(QStringLiteral("%1 / %2 日").arg(k).arg(diary.count()));
     }
-    m_cboDay->setEditText(m_shownFields[0]);
+    m_dateBox->setEditText(m_shownFields[0]);
 }
 
 void DiaryPage::takeDiaryNote(const QString &date, const QString &line)
@@ -365,10 +365,10 @@ void DiaryPage::takeDiaryNote(const QString &date, const QString &line)
     if (k == 0)
         return;
     const QString shown = editText(line);
-    if (!m_txtDiary->toPlainText().split(u'\n').contains(shown)) {
-        QTextCursor end(m_txtDiary->document());
+    if (!m_diaryText->toPlainText().split(u'\n').contains(shown)) {
+        QTextCursor end(m_diaryText->document());
         end.movePosition(QTextCursor::End);
-        end.insertText(m_txtDiary->document()->isEmpty() ? shown : u'\n' + shown);
+        end.insertText(m_diaryText->document()->isEmpty() ? shown : u'\n' + shown);
     }
     // The page now starts from the day with its note, unless the day had changed otherwise too
     // (another computer): then its save keeps that version in a copy.
@@ -382,7 +382,7 @@ void DiaryPage::showPicture(const QString &key)
 {
     m_picturePending = false;
     m_pictureDelay->stop();
-    m_imgGazou->showKey(m_host.notebook().folder(), key);
+    m_shownPicture->showKey(m_host.notebook().folder(), key);
 }
 
 void DiaryPage::showPictureWhenBarStops(const QString &key)
@@ -400,7 +400,7 @@ void DiaryPage::showPendingPicture()
 
 void DiaryPage::resetPhotoButtons()
 {
-    for (QPushButton *b : m_cmdPic) {
+    for (QPushButton *b : m_photoSlotButtons) {
         b->setPalette(QPalette());
         b->setStyleSheet(QString());
         b->setChecked(false);
@@ -410,11 +410,11 @@ void DiaryPage::resetPhotoButtons()
 void DiaryPage::choosePhoto(int slot)
 {
     resetPhotoButtons();
-    m_cmdPic[slot]->setStyleSheet(QStringLiteral("background-color: rgb(255, 192, 255);"));
-    m_cmdPic[slot]->setChecked(true); // the chosen slot, not by its colour alone
+    m_photoSlotButtons[slot]->setStyleSheet(QStringLiteral("background-color: rgb(255, 192, 255);"));
+    m_photoSlotButtons[slot]->setChecked(true); // the chosen slot, not by its colour alone
     const DiaryTable &diary = m_host.notebook().diary;
     if (diary.count() > 0) {
-        const QString key = QString(diary.day(qBound(1, m_hsbDay->value(), diary.count())).date).remove(u'/');
+        const QString key = QString(diary.day(qBound(1, m_dayBar->value(), diary.count())).date).remove(u'/');
         showPicture(slot == 0 ? key : key + u'_' + QString::number(slot));
     }
     m_photoSlot = slot;
@@ -424,10 +424,10 @@ void DiaryPage::applyPictureMode()
 {
     const bool shown = m_host.notebook().profile.diaryPictureMode == photosShown();
     {
-        const QSignalBlocker blockShown(m_optGazou);
-        const QSignalBlocker blockHidden(m_optMain);
-        m_optGazou->setChecked(shown);
-        m_optMain->setChecked(!shown);
+        const QSignalBlocker blockShown(m_photosShownOption);
+        const QSignalBlocker blockHidden(m_photosHiddenOption);
+        m_photosShownOption->setChecked(shown);
+        m_photosHiddenOption->setChecked(!shown);
     }
     if (shown)
         photosShownClicked();
@@ -437,7 +437,7 @@ void DiaryPage::applyPictureMode()
 
 void DiaryPage::photosShownClicked()
 {
-    showPicture(m_cboDay->currentText().remove(u'/'));
+    showPicture(m_dateBox->currentText().remove(u'/'));
     savePictureMode(photosShown());
 }
 
@@ -458,7 +458,7 @@ void DiaryPage::setNormalPictureLayout()
 {
     if (m_dayPhotos)
         m_dayPhotos->normalLayout();
-    m_imgGazou->setMinimumSize(twipsToPixels(NormalPictureWidth), twipsToPixels(NormalPictureHeight));
+    m_shownPicture->setMinimumSize(twipsToPixels(NormalPictureWidth), twipsToPixels(NormalPictureHeight));
 }
 
 void DiaryPage::newPage()
@@ -466,7 +466,7 @@ void DiaryPage::newPage()
     m_host.panelHide();
     m_host.showDiaryPanel();
     clearPage();
-    m_cboDay->setEditText(::dateText(m_host.notebook().clock.today()));
+    m_dateBox->setEditText(::dateText(m_host.notebook().clock.today()));
     m_host.helpTour(
         QStringLiteral("新しい日記を登録します。\r\n\r\n"
                        "デフォルトで本日の日付を表示しますが必要に応じて修正してください。\r\n\r\n"
@@ -474,14 +474,14 @@ void DiaryPage::newPage()
                        "身長を入力するときには体重もセットで入力してください。\r\n\r\n"
                        "※最後に「保存」ボタンを押してください。\r\n\r\n"
                        "※入力を取り消したい場合はスクロールバーで他の日記を表示させてください。"));
-    m_txtDiary->setFocus();
+    m_diaryText->setFocus();
 }
 
 void DiaryPage::search()
 {
-    m_lstDay->clear();
-    m_lstDay->addItems(
-        diarySearchLines(m_host.notebook().diary, m_txtKensaku->text(), m_chkFold->isChecked()));
+    m_searchResults->clear();
+    m_searchResults->addItems(
+        diarySearchLines(m_host.notebook().diary, m_searchEdit->text(), m_foldCheck->isChecked()));
 }
 
 void DiaryPage::openSearchResult(const QString &line)
@@ -496,17 +496,17 @@ void DiaryPage::save()
     Notebook &nb = m_host.notebook();
     Dialogs &dialogs = m_host.dialogs();
     const DiarySaveCheck check = checkDiarySave(nb.diary,
-                                                {m_cboDay->currentText(), m_txtShincyo->text(),
-                                                 m_txtTaijyu->text(), storedText(m_txtDiary->toPlainText())},
+                                                {m_dateBox->currentText(), m_heightEdit->text(),
+                                                 m_weightEdit->text(), storedText(m_diaryText->toPlainText())},
                                                 nb.clock.today());
     if (!check.date.isEmpty())
-        m_cboDay->setEditText(check.date);
+        m_dateBox->setEditText(check.date);
     if (check.refusal) {
         dialogs.warning(check.refusal->title, check.refusal->text);
         if (check.date.isEmpty())
-            m_cboDay->setEditText(QString());
+            m_dateBox->setEditText(QString());
         else if (check.refusal->focus != DiaryRefusal::Field::None)
-            (check.refusal->focus == DiaryRefusal::Field::Height ? m_txtShincyo : m_txtTaijyu)->setFocus();
+            (check.refusal->focus == DiaryRefusal::Field::Height ? m_heightEdit : m_weightEdit)->setFocus();
         return;
     }
     const bool isNew = check.day == 0;
@@ -519,7 +519,7 @@ void DiaryPage::save()
     if (!written.ok) {
         // The table was read back from the file, so memory still matches what is stored; the
         // typed page stays on screen.
-        m_cboDay->setEditText(check.date);
+        m_dateBox->setEditText(check.date);
         reportWrite(dialogs, written);
         return;
     }
@@ -532,9 +532,9 @@ WriteResult DiaryPage::appendDay(const DiarySaveCheck &check)
     Notebook &nb = m_host.notebook();
     WaitPointer wait;
     const WriteResult written =
-        nb.addDay(check.date, check.height, check.weight, storedText(m_txtDiary->toPlainText()));
-    const QSignalBlocker block(m_hsbDay);
-    m_hsbDay->setValue(nb.diary.count());
+        nb.addDay(check.date, check.height, check.weight, storedText(m_diaryText->toPlainText()));
+    const QSignalBlocker block(m_dayBar);
+    m_dayBar->setValue(nb.diary.count());
     return written;
 }
 
@@ -551,8 +551,8 @@ WriteResult DiaryPage::changeDay(const DiarySaveCheck &check)
     }
     WaitPointer wait;
     const WriteResult written = nb.changeDay(check.day, check.height, *toInt16(check.weight),
-                                             storedText(m_txtDiary->toPlainText()));
-    const QSignalBlocker block(m_hsbDay);
-    m_hsbDay->setValue(check.day);
+                                             storedText(m_diaryText->toPlainText()));
+    const QSignalBlocker block(m_dayBar);
+    m_dayBar->setValue(check.day);
     return written;
 }

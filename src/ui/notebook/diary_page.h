@@ -91,27 +91,27 @@ private:
     void takeDiaryNote(const QString &date, const QString &line);
 
     PanelHost &m_host;
-    PickComboBox *m_cboDay = nullptr;
+    PickComboBox *m_dateBox = nullptr;
     int m_shownDay = 0; // the day whose page the fields show, 0 for a new or empty page
     QStringList m_shownFields; // its date, height, weight and text as shown
-    QLineEdit *m_txtShincyo = nullptr;
-    QLineEdit *m_txtTaijyu = nullptr;
-    QLabel *m_lblDiaryM = nullptr;
-    QPlainTextEdit *m_txtDiary = nullptr;
-    QScrollBar *m_hsbDay = nullptr;
-    QLabel *m_lblDayNo = nullptr; // which day of how many the page shows
-    QLineEdit *m_txtKensaku = nullptr;
-    QCheckBox *m_chkFold = nullptr; // the search finds widths and kana alike
-    QListWidget *m_lstDay = nullptr;
+    QLineEdit *m_heightEdit = nullptr;
+    QLineEdit *m_weightEdit = nullptr;
+    QLabel *m_diaryCaption = nullptr;
+    QPlainTextEdit *m_diaryText = nullptr;
+    QScrollBar *m_dayBar = nullptr;
+    QLabel *m_dayCountLabel = nullptr; // which day of how many the page shows
+    QLineEdit *m_searchEdit = nullptr;
+    QCheckBox *m_foldCheck = nullptr; // the search finds widths and kana alike
+    QListWidget *m_searchResults = nullptr;
     AnniversaryBox *m_anniversaries = nullptr;
-    QFrame *m_fraGazou = nullptr;
-    PictureFrame *m_imgGazou = nullptr;
-    std::array<QPushButton *, 6> m_cmdPic{};
-    QRadioButton *m_optGazou = nullptr;
-    QRadioButton *m_optMain = nullptr;
-    QToolButton *m_cmdSaisei = nullptr;
-    QToolButton *m_cmdStop = nullptr;
-    QLabel *m_lblSDate = nullptr;
+    QFrame *m_pictureFrame = nullptr;
+    PictureFrame *m_shownPicture = nullptr;
+    std::array<QPushButton *, 6> m_photoSlotButtons{};
+    QRadioButton *m_photosShownOption = nullptr;
+    QRadioButton *m_photosHiddenOption = nullptr;
+    QToolButton *m_playButton = nullptr;
+    QToolButton *m_stopButton = nullptr;
+    QLabel *m_slideDateLabel = nullptr;
     // While the bar is dragged the page follows it, its picture waits until the bar stops.
     QTimer *m_pictureDelay = nullptr;
     QString m_pendingPicture;

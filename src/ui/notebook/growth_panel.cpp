@@ -118,7 +118,7 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     QLayout *lists = buildLists();
     auto *chartColumn = new QVBoxLayout;
     chartColumn->addLayout(buildReferenceRow());
-    chartColumn->addWidget(m_chrTaijyu, 1);
+    chartColumn->addWidget(m_growthChart, 1);
     auto *source = new QLabel(referenceSourceText(), this);
     source->setObjectName(QStringLiteral("lblSource"));
     source->setStyleSheet(QStringLiteral("color: rgb(110, 110, 110);"));
@@ -164,18 +164,18 @@ void GrowthPanel::buildChart()
     m_height->attachAxis(m_heightAxis);
     m_bands->addPoints(m_chart, m_dayAxis, m_weightAxis, m_heightAxis);
 
-    m_chrTaijyu = new QChartView(m_chart, this);
-    setAccessibleRole(m_chrTaijyu, QAccessible::Chart); // before its name makes its interface
-    nameControl(m_chrTaijyu, QStringLiteral("chrTaijyu"), QStringLiteral("身長・体重グラフ"));
-    m_chrTaijyu->setAccessibleDescription(
+    m_growthChart = new QChartView(m_chart, this);
+    setAccessibleRole(m_growthChart, QAccessible::Chart); // before its name makes its interface
+    nameControl(m_growthChart, QStringLiteral("chrTaijyu"), QStringLiteral("身長・体重グラフ"));
+    m_growthChart->setAccessibleDescription(
         QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
-    m_chrTaijyu->setToolTip(QStringLiteral("ダブルクリックで縦軸の上限・下限を変更します"));
-    m_chrTaijyu->setRenderHint(QPainter::Antialiasing);
-    m_chrTaijyu->setFocusPolicy(Qt::StrongFocus);
-    m_chrTaijyu->setMinimumSize(420, 300);
-    auto *gestures = new ChartGestures(m_chrTaijyu, [this] { changeLimits(); });
-    m_chrTaijyu->viewport()->installEventFilter(gestures);
-    m_chrTaijyu->installEventFilter(gestures);
+    m_growthChart->setToolTip(QStringLiteral("ダブルクリックで縦軸の上限・下限を変更します"));
+    m_growthChart->setRenderHint(QPainter::Antialiasing);
+    m_growthChart->setFocusPolicy(Qt::StrongFocus);
+    m_growthChart->setMinimumSize(420, 300);
+    auto *gestures = new ChartGestures(m_growthChart, [this] { changeLimits(); });
+    m_growthChart->viewport()->installEventFilter(gestures);
+    m_growthChart->installEventFilter(gestures);
     connect(m_weight, &QLineSeries::hovered, this, &GrowthPanel::showPointTip);
     // Another computer's choices show at once; the chart's series stay as drawn.
     connect(&m_host.notebook(), &Notebook::changed, this, [this](const NotebookChange &change) {
@@ -190,28 +190,28 @@ void GrowthPanel::buildChart()
 // The two lists of the series and the export button under them.
 QLayout *GrowthPanel::buildLists()
 {
-    m_lstTaijyu = new QListWidget(this);
-    nameControl(m_lstTaijyu, QStringLiteral("lstTaijyu"), QStringLiteral("体重の推移"));
-    m_lstShin = new QListWidget(this);
-    nameControl(m_lstShin, QStringLiteral("lstShin"), QStringLiteral("身長の推移"));
-    for (QListWidget *list : {m_lstTaijyu, m_lstShin}) {
+    m_weightList = new QListWidget(this);
+    nameControl(m_weightList, QStringLiteral("lstTaijyu"), QStringLiteral("体重の推移"));
+    m_heightList = new QListWidget(this);
+    nameControl(m_heightList, QStringLiteral("lstShin"), QStringLiteral("身長の推移"));
+    for (QListWidget *list : {m_weightList, m_heightList}) {
         list->setUniformItemSizes(true);
         // Wide enough for "1997/01/12 _ 11400g"; the chart takes the rest.
         list->setFixedWidth(list->fontMetrics().horizontalAdvance(QStringLiteral("8888/88/88 _ 88888g")) +
                             34);
     }
-    m_cmdSTHozon = makeButton(QStringLiteral("cmdSTHozon"), QStringLiteral("身長・体重リスト　データ保存"),
+    m_saveChartSettingsButton = makeButton(QStringLiteral("cmdSTHozon"), QStringLiteral("身長・体重リスト　データ保存"),
                               QStringLiteral("毎日の身長と体重を 身長体重.txt に保存します"), this);
-    m_cmdSTHozon->setMinimumHeight(30);
-    connect(m_cmdSTHozon, &QPushButton::clicked, this, &GrowthPanel::exportSeries);
+    m_saveChartSettingsButton->setMinimumHeight(30);
+    connect(m_saveChartSettingsButton, &QPushButton::clicked, this, &GrowthPanel::exportSeries);
 
     auto *lists = new QGridLayout;
-    lists->addWidget(makeLabel(QStringLiteral("体重の推移"), m_lstTaijyu, this), 0, 0);
-    lists->addWidget(makeLabel(QStringLiteral("身長の推移"), m_lstShin, this), 0, 1);
-    lists->addWidget(m_lstTaijyu, 1, 0);
-    lists->addWidget(m_lstShin, 1, 1);
-    lists->addWidget(m_cmdSTHozon, 2, 0, 1, 2);
-    m_cmdSTHozon->setMaximumWidth(2 * m_lstTaijyu->width() + lists->horizontalSpacing());
+    lists->addWidget(makeLabel(QStringLiteral("体重の推移"), m_weightList, this), 0, 0);
+    lists->addWidget(makeLabel(QStringLiteral("身長の推移"), m_heightList, this), 0, 1);
+    lists->addWidget(m_weightList, 1, 0);
+    lists->addWidget(m_heightList, 1, 1);
+    lists->addWidget(m_saveChartSettingsButton, 2, 0, 1, 2);
+    m_saveChartSettingsButton->setMaximumWidth(2 * m_weightList->width() + lists->horizontalSpacing());
     lists->setRowStretch(1, 1);
     return lists;
 }
@@ -221,36 +221,36 @@ GrowthPanel::~GrowthPanel() = default;
 // The child's sex, the bands' switch, and where the child stands.
 QLayout *GrowthPanel::buildReferenceRow()
 {
-    m_optBoy = new QRadioButton(QStringLiteral("男の子"), this);
-    nameControl(m_optBoy, QStringLiteral("optBoy"), QStringLiteral("男の子"));
-    m_optGirl = new QRadioButton(QStringLiteral("女の子"), this);
-    nameControl(m_optGirl, QStringLiteral("optGirl"), QStringLiteral("女の子"));
-    m_chkBands = new QCheckBox(QStringLiteral("標準曲線"), this);
-    nameControl(m_chkBands, QStringLiteral("chkBands"), QStringLiteral("標準曲線"));
-    m_chkBands->setToolTip(QStringLiteral("WHO の標準曲線（3〜97パーセンタイル）を表示します"));
-    m_lblHint = new QLabel(QStringLiteral("← 男の子か女の子を選ぶと、標準曲線を表示します"), this);
-    m_lblHint->setObjectName(QStringLiteral("lblHint"));
-    m_lblStanding =
+    m_boyOption = new QRadioButton(QStringLiteral("男の子"), this);
+    nameControl(m_boyOption, QStringLiteral("optBoy"), QStringLiteral("男の子"));
+    m_girlOption = new QRadioButton(QStringLiteral("女の子"), this);
+    nameControl(m_girlOption, QStringLiteral("optGirl"), QStringLiteral("女の子"));
+    m_bandsCheck = new QCheckBox(QStringLiteral("標準曲線"), this);
+    nameControl(m_bandsCheck, QStringLiteral("chkBands"), QStringLiteral("標準曲線"));
+    m_bandsCheck->setToolTip(QStringLiteral("WHO の標準曲線（3〜97パーセンタイル）を表示します"));
+    m_sexHintLabel = new QLabel(QStringLiteral("← 男の子か女の子を選ぶと、標準曲線を表示します"), this);
+    m_sexHintLabel->setObjectName(QStringLiteral("lblHint"));
+    m_standingLabel =
         nameValueLabel(new QLabel(this), QStringLiteral("lblStanding"), QStringLiteral("成長の目安"));
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
-    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{m_optBoy, m_optGirl, m_chkBands})
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{m_boyOption, m_girlOption, m_bandsCheck})
         connect(b, &QAbstractButton::toggled, this, [this](bool) { referenceChosen(); });
     auto *row = new QHBoxLayout;
-    row->addWidget(m_optBoy);
-    row->addWidget(m_optGirl);
-    row->addWidget(m_chkBands);
-    row->addWidget(m_lblHint);
+    row->addWidget(m_boyOption);
+    row->addWidget(m_girlOption);
+    row->addWidget(m_bandsCheck);
+    row->addWidget(m_sexHintLabel);
     row->addStretch();
-    row->addWidget(m_lblStanding);
+    row->addWidget(m_standingLabel);
     return row;
 }
 
 void GrowthPanel::referenceChosen()
 {
-    const GrowthChartSettings chosen{m_optBoy->isChecked()    ? Sex::Boy
-                                     : m_optGirl->isChecked() ? Sex::Girl
+    const GrowthChartSettings chosen{m_boyOption->isChecked()    ? Sex::Boy
+                                     : m_girlOption->isChecked() ? Sex::Girl
                                                               : Sex::None,
-                                     m_chkBands->isChecked()};
+                                     m_bandsCheck->isChecked()};
     if (chosen.sex == m_reference.sex && chosen.bands == m_reference.bands)
         return;
     m_reference = chosen;
@@ -264,9 +264,9 @@ void GrowthPanel::showReference()
 {
     const Notebook &nb = m_host.notebook();
     m_bands->show(nb, m_reference, m_shown);
-    m_lblHint->setVisible(m_reference.sex == Sex::None);
-    m_lblStanding->setText(growthStanding(nb, m_reference.sex));
-    m_chrTaijyu->setAccessibleDescription(
+    m_sexHintLabel->setVisible(m_reference.sex == Sex::None);
+    m_standingLabel->setText(growthStanding(nb, m_reference.sex));
+    m_growthChart->setAccessibleDescription(
         m_bands->description() + QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
 }
 
@@ -289,14 +289,14 @@ void GrowthPanel::open()
 void GrowthPanel::showChartSettings()
 {
     m_reference = m_host.notebook().growthChart;
-    const QSignalBlocker boy(m_optBoy), girl(m_optGirl), bands(m_chkBands);
-    m_optBoy->setAutoExclusive(false);
-    m_optGirl->setAutoExclusive(false);
-    m_optBoy->setChecked(m_reference.sex == Sex::Boy);
-    m_optGirl->setChecked(m_reference.sex == Sex::Girl);
-    m_optBoy->setAutoExclusive(true);
-    m_optGirl->setAutoExclusive(true);
-    m_chkBands->setChecked(m_reference.bands);
+    const QSignalBlocker boy(m_boyOption), girl(m_girlOption), bands(m_bandsCheck);
+    m_boyOption->setAutoExclusive(false);
+    m_girlOption->setAutoExclusive(false);
+    m_boyOption->setChecked(m_reference.sex == Sex::Boy);
+    m_girlOption->setChecked(m_reference.sex == Sex::Girl);
+    m_boyOption->setAutoExclusive(true);
+    m_girlOption->setAutoExclusive(true);
+    m_bandsCheck->setChecked(m_reference.bands);
 }
 
 void GrowthPanel::drawGrowthChart()
@@ -350,17 +350,17 @@ void GrowthPanel::paintChart(PanelHost &host, QPainter &painter, const QRectF &t
     }
     panel.m_chart->resize(target.size());
     panel.m_chart->layout()->activate();
-    panel.m_chrTaijyu->scene()->setSceneRect(QRectF(QPointF(0, 0), target.size()));
-    panel.m_chrTaijyu->scene()->render(&painter, target, QRectF(QPointF(0, 0), target.size()));
+    panel.m_growthChart->scene()->setSceneRect(QRectF(QPointF(0, 0), target.size()));
+    panel.m_growthChart->scene()->render(&painter, target, QRectF(QPointF(0, 0), target.size()));
 }
 
 void GrowthPanel::fillGrowthLists()
 {
     const GrowthSeries &series = m_host.notebook().growth;
-    m_lstTaijyu->clear();
-    m_lstShin->clear();
-    m_lstTaijyu->addItems(weightListLines(series));
-    m_lstShin->addItems(heightListLines(series));
+    m_weightList->clear();
+    m_heightList->clear();
+    m_weightList->addItems(weightListLines(series));
+    m_heightList->addItems(heightListLines(series));
 }
 
 void GrowthPanel::applyLimits()
@@ -438,5 +438,5 @@ void GrowthPanel::showPointTip(const QPointF &point, bool entered)
                            .arg(m_shown.date[i])
                            .arg(m_shown.weight[i])
                            .arg(measureText(m_shown.height[i])),
-                       m_chrTaijyu);
+                       m_growthChart);
 }

@@ -47,7 +47,7 @@ public:
     static void paintChart(PanelHost &host, QPainter &painter, const QRectF &target);
 
     QChart *chart() const { return m_chart; }
-    QChartView *chartView() const { return m_chrTaijyu; }
+    QChartView *chartView() const { return m_growthChart; }
 
     GrowthBands *bands() const { return m_bands.get(); }
 
@@ -62,22 +62,22 @@ private:
     void showPointTip(const QPointF &point, bool entered);
 
     PanelHost &m_host;
-    QListWidget *m_lstTaijyu = nullptr;
-    QListWidget *m_lstShin = nullptr;
-    QChartView *m_chrTaijyu = nullptr;
+    QListWidget *m_weightList = nullptr;
+    QListWidget *m_heightList = nullptr;
+    QChartView *m_growthChart = nullptr;
     QChart *m_chart = nullptr;
     QLineSeries *m_weight = nullptr;
     QLineSeries *m_height = nullptr;
     QValueAxis *m_weightAxis = nullptr;
     QValueAxis *m_heightAxis = nullptr;
     QCategoryAxis *m_dayAxis = nullptr;
-    QPushButton *m_cmdSTHozon = nullptr;
+    QPushButton *m_saveChartSettingsButton = nullptr;
     GrowthSeries m_shown; // what the chart shows, for the point tips
     std::unique_ptr<GrowthBands> m_bands;
     GrowthChartSettings m_reference; // as read from 成長曲線.txt, and as chosen since
-    QRadioButton *m_optBoy = nullptr;
-    QRadioButton *m_optGirl = nullptr;
-    QCheckBox *m_chkBands = nullptr;
-    QLabel *m_lblStanding = nullptr;
-    QLabel *m_lblHint = nullptr;
+    QRadioButton *m_boyOption = nullptr;
+    QRadioButton *m_girlOption = nullptr;
+    QCheckBox *m_bandsCheck = nullptr;
+    QLabel *m_standingLabel = nullptr;
+    QLabel *m_sexHintLabel = nullptr;
 };

@@ -53,31 +53,31 @@ ListPanel::ListPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
 {
     setObjectName(QStringLiteral("fraList"));
     auto *layout = new QVBoxLayout(this);
-    m_msgList = new QTableWidget(this);
-    m_msgList->setTabKeyNavigation(false); // the arrows move in the grid, Tab goes on
-    nameControl(m_msgList, QStringLiteral("msgList"), QStringLiteral("育児日記の一覧"));
-    m_msgList->setToolTip(QStringLiteral("ダブルクリックでその日の日記を表示します"));
-    m_msgList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_msgList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_msgList->setAlternatingRowColors(true);
-    m_msgList->setWordWrap(false);
-    m_msgList->setItemDelegateForColumn(3, new OneLineDelegate(m_msgList));
-    m_msgList->horizontalHeader()->setStretchLastSection(true);
-    m_msgList->verticalHeader()->setDefaultSectionSize(m_msgList->fontMetrics().height() + 8);
-    auto *title = makeLabel(QStringLiteral("育児日記の一覧"), m_msgList, this);
+    m_listGrid = new QTableWidget(this);
+    m_listGrid->setTabKeyNavigation(false); // the arrows move in the grid, Tab goes on
+    nameControl(m_listGrid, QStringLiteral("msgList"), QStringLiteral("育児日記の一覧"));
+    m_listGrid->setToolTip(QStringLiteral("ダブルクリックでその日の日記を表示します"));
+    m_listGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listGrid->setAlternatingRowColors(true);
+    m_listGrid->setWordWrap(false);
+    m_listGrid->setItemDelegateForColumn(3, new OneLineDelegate(m_listGrid));
+    m_listGrid->horizontalHeader()->setStretchLastSection(true);
+    m_listGrid->verticalHeader()->setDefaultSectionSize(m_listGrid->fontMetrics().height() + 8);
+    auto *title = makeLabel(QStringLiteral("育児日記の一覧"), m_listGrid, this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
     title->setFont(titleFont);
     layout->addWidget(title);
-    layout->addWidget(m_msgList);
+    layout->addWidget(m_listGrid);
 
-    connect(m_msgList, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openRow(row + 1); });
-    hookEvents(m_msgList, [this](QEvent *e) {
+    connect(m_listGrid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openRow(row + 1); });
+    hookEvents(m_listGrid, [this](QEvent *e) {
         if (!isEnterKey(e))
             return false;
-        if (m_msgList->currentRow() >= 0)
-            openRow(m_msgList->currentRow() + 1);
+        if (m_listGrid->currentRow() >= 0)
+            openRow(m_listGrid->currentRow() + 1);
         return true;
     });
 }
@@ -96,27 +96,27 @@ void ListPanel::fill()
 {
     const DiaryTable &diary = m_host.notebook().diary;
     const Qt::Alignment number = Qt::AlignRight | Qt::AlignVCenter;
-    m_msgList->setUpdatesEnabled(false);
-    m_msgList->clearContents();
-    m_msgList->setRowCount(diary.count());
+    m_listGrid->setUpdatesEnabled(false);
+    m_listGrid->clearContents();
+    m_listGrid->setRowCount(diary.count());
     for (int r = 1; r <= diary.count(); ++r) {
         const DiaryDay &day = diary.day(r);
-        m_msgList->setItem(r - 1, 0, cell(day.date));
-        m_msgList->setItem(r - 1, 1, cell(measureText(day.height), number));
-        m_msgList->setItem(r - 1, 2, cell(QString::number(day.weight), number));
-        m_msgList->setItem(r - 1, 3, cell(day.text.left(35)));
+        m_listGrid->setItem(r - 1, 0, cell(day.date));
+        m_listGrid->setItem(r - 1, 1, cell(measureText(day.height), number));
+        m_listGrid->setItem(r - 1, 2, cell(QString::number(day.weight), number));
+        m_listGrid->setItem(r - 1, 3, cell(day.text.left(35)));
     }
-    m_msgList->setUpdatesEnabled(true);
+    m_listGrid->setUpdatesEnabled(true);
 }
 
 void ListPanel::openRow(int r)
 {
     const DiaryTable &diary = m_host.notebook().diary;
-    if (r < 1 || r > m_msgList->rowCount() || diary.count() == 0)
+    if (r < 1 || r > m_listGrid->rowCount() || diary.count() == 0)
         return;
     // Row r is day r; should the table have changed since the grid was filled, the row's
     // date still finds the day the parent clicked.
-    const QTableWidgetItem *date = m_msgList->item(r - 1, 0);
+    const QTableWidgetItem *date = m_listGrid->item(r - 1, 0);
     int k = date ? diary.find(date->text()) : 0;
     if (k == 0)
         k = std::min(r, diary.count());
@@ -127,7 +127,7 @@ void ListPanel::openRow(int r)
 
 void ListPanel::setupGrid()
 {
-    ::setupGrid(m_msgList,
+    ::setupGrid(m_listGrid,
                 {QStringLiteral("日付"), QStringLiteral("身長 (cm)"), QStringLiteral("体重 (g)"),
                  QStringLiteral("日記")},
                 {1350, 1200, 1000, 7040});

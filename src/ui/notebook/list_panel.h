@@ -30,7 +30,7 @@ public:
 
     // The panel's button on the notebook screen's bar ("一覧"): the grid refilled and shown.
     void open();
-    QTableWidget *msgList() const { return m_msgList; }
+    QTableWidget *msgList() const { return m_listGrid; }
     // The grid's part of GRID_SETUP: headers and widths, no rows.
     void setupGrid();
     // The grid's rows from the day table.
@@ -41,5 +41,5 @@ private:
     void openRow(int r);
 
     PanelHost &m_host;
-    QTableWidget *m_msgList = nullptr;
+    QTableWidget *m_listGrid = nullptr;
 };

@@ -68,61 +68,61 @@ YearbookWindow::YearbookWindow(PanelHost &host, QWidget *parent) : QDialog(paren
         period->addWidget(b);
     }
 
-    m_chkText = checkBox(QStringLiteral("chkText"), QStringLiteral("日記の文章"), true, this);
-    m_chkMeasures = checkBox(QStringLiteral("chkMeasures"), QStringLiteral("身長と体重"), true, this);
-    m_cboPhotos = new QComboBox(this);
-    m_cboPhotos->addItems({QStringLiteral("載せない"), QStringLiteral("メインの写真だけ"), QStringLiteral("6枚とも")});
-    m_cboPhotos->setCurrentIndex(1);
-    m_chkChart = checkBox(QStringLiteral("chkChart"), QStringLiteral("成長グラフ"), true, this);
-    m_chkAnniversaries = checkBox(QStringLiteral("chkAnniversaries"), QStringLiteral("期間中の記念日"), true, this);
-    m_chkAlbums = checkBox(QStringLiteral("chkAlbums"), QStringLiteral("アルバムの写真"), false, this);
+    m_textCheck = checkBox(QStringLiteral("chkText"), QStringLiteral("日記の文章"), true, this);
+    m_measuresCheck = checkBox(QStringLiteral("chkMeasures"), QStringLiteral("身長と体重"), true, this);
+    m_photosBox = new QComboBox(this);
+    m_photosBox->addItems({QStringLiteral("載せない"), QStringLiteral("メインの写真だけ"), QStringLiteral("6枚とも")});
+    m_photosBox->setCurrentIndex(1);
+    m_chartCheck = checkBox(QStringLiteral("chkChart"), QStringLiteral("成長グラフ"), true, this);
+    m_anniversariesCheck = checkBox(QStringLiteral("chkAnniversaries"), QStringLiteral("期間中の記念日"), true, this);
+    m_albumsCheck = checkBox(QStringLiteral("chkAlbums"), QStringLiteral("アルバムの写真"), false, this);
     auto *includes = new QFormLayout;
-    includes->addRow(m_chkText);
-    includes->addRow(m_chkMeasures);
-    includes->addRow(makeLabel(QStringLiteral("日の写真"), m_cboPhotos, this), m_cboPhotos);
-    nameControl(m_cboPhotos, QStringLiteral("cboPhotos"), QStringLiteral("日の写真"));
-    includes->addRow(m_chkChart);
-    includes->addRow(m_chkAnniversaries);
-    includes->addRow(m_chkAlbums);
+    includes->addRow(m_textCheck);
+    includes->addRow(m_measuresCheck);
+    includes->addRow(makeLabel(QStringLiteral("日の写真"), m_photosBox, this), m_photosBox);
+    nameControl(m_photosBox, QStringLiteral("cboPhotos"), QStringLiteral("日の写真"));
+    includes->addRow(m_chartCheck);
+    includes->addRow(m_anniversariesCheck);
+    includes->addRow(m_albumsCheck);
     auto *includeBox = new QGroupBox(QStringLiteral("載せるもの"), this);
     includeBox->setLayout(includes);
 
-    m_optHtml = new QRadioButton(QStringLiteral("ウェブページ（フォルダー）"), this);
-    nameControl(m_optHtml, QStringLiteral("optHtml"), QStringLiteral("ウェブページ（フォルダー）"));
-    m_optPdf = new QRadioButton(QStringLiteral("PDF"), this);
-    nameControl(m_optPdf, QStringLiteral("optPdf"), QStringLiteral("PDF"));
-    m_optHtml->setChecked(true);
-    m_chkSmaller = checkBox(QStringLiteral("chkSmaller"), QStringLiteral("小さくする"), false, this);
-    m_chkSmaller->setToolTip(QStringLiteral("写真を長い辺 %1 ピクセルまでに縮めます").arg(yearbook::MaxPictureSide));
-    m_cboPaper = new QComboBox(this);
+    m_htmlOption = new QRadioButton(QStringLiteral("ウェブページ（フォルダー）"), this);
+    nameControl(m_htmlOption, QStringLiteral("optHtml"), QStringLiteral("ウェブページ（フォルダー）"));
+    m_pdfOption = new QRadioButton(QStringLiteral("PDF"), this);
+    nameControl(m_pdfOption, QStringLiteral("optPdf"), QStringLiteral("PDF"));
+    m_htmlOption->setChecked(true);
+    m_smallerCheck = checkBox(QStringLiteral("chkSmaller"), QStringLiteral("小さくする"), false, this);
+    m_smallerCheck->setToolTip(QStringLiteral("写真を長い辺 %1 ピクセルまでに縮めます").arg(yearbook::MaxPictureSide));
+    m_paperBox = new QComboBox(this);
     for (const QPageSize::PageSizeId id : {QPageSize::A4, QPageSize::A5, QPageSize::B5, QPageSize::Letter})
-        m_cboPaper->addItem(QPageSize(id).name(), int(id));
-    nameControl(m_cboPaper, QStringLiteral("cboPaper"), QStringLiteral("用紙"));
+        m_paperBox->addItem(QPageSize(id).name(), int(id));
+    nameControl(m_paperBox, QStringLiteral("cboPaper"), QStringLiteral("用紙"));
     auto *format = new QGridLayout;
-    format->addWidget(m_optHtml, 0, 0);
-    format->addWidget(m_chkSmaller, 0, 1);
-    format->addWidget(m_optPdf, 1, 0);
+    format->addWidget(m_htmlOption, 0, 0);
+    format->addWidget(m_smallerCheck, 0, 1);
+    format->addWidget(m_pdfOption, 1, 0);
     auto *paper = new QHBoxLayout;
-    paper->addWidget(makeLabel(QStringLiteral("用紙"), m_cboPaper, this));
-    paper->addWidget(m_cboPaper);
+    paper->addWidget(makeLabel(QStringLiteral("用紙"), m_paperBox, this));
+    paper->addWidget(m_paperBox);
     format->addLayout(paper, 1, 1);
     auto *formatBox = new QGroupBox(QStringLiteral("形式"), this);
     formatBox->setLayout(format);
-    for (QRadioButton *b : {m_optHtml, m_optPdf})
+    for (QRadioButton *b : {m_htmlOption, m_pdfOption})
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 formatChosen();
         });
 
-    m_txtTarget = new QLineEdit(this);
-    nameControl(m_txtTarget, QStringLiteral("txtTarget"), QStringLiteral("書き出し先"));
-    m_txtTarget->setMinimumWidth(m_txtTarget->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 34);
+    m_targetEdit = new QLineEdit(this);
+    nameControl(m_targetEdit, QStringLiteral("txtTarget"), QStringLiteral("書き出し先"));
+    m_targetEdit->setMinimumWidth(m_targetEdit->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 34);
     QPushButton *browse =
         makeButton(QStringLiteral("cmdBrowse"), QStringLiteral("参照..."), QStringLiteral("書き出し先を選びます"), this);
     connect(browse, &QPushButton::clicked, this, &YearbookWindow::chooseTarget);
     auto *target = new QHBoxLayout;
-    target->addWidget(makeLabel(QStringLiteral("書き出し先"), m_txtTarget, this));
-    target->addWidget(m_txtTarget, 1);
+    target->addWidget(makeLabel(QStringLiteral("書き出し先"), m_targetEdit, this));
+    target->addWidget(m_targetEdit, 1);
     target->addWidget(browse);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -160,10 +160,10 @@ void YearbookWindow::setPeriod(const yearbook::Period &period)
 // The offered name follows the format: a folder for the web page, a .pdf for the PDF.
 void YearbookWindow::formatChosen()
 {
-    const bool pdf = m_optPdf->isChecked();
-    m_chkSmaller->setEnabled(!pdf);
-    m_cboPaper->setEnabled(pdf);
-    QString path = m_txtTarget->text().trimmed();
+    const bool pdf = m_pdfOption->isChecked();
+    m_smallerCheck->setEnabled(!pdf);
+    m_paperBox->setEnabled(pdf);
+    QString path = m_targetEdit->text().trimmed();
     if (path.isEmpty()) {
         const QString documents = documentsFolder();
         const QString name = m_host.notebook().profile.nickname;
@@ -171,17 +171,17 @@ void YearbookWindow::formatChosen()
     } else if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         path.chop(4);
     }
-    m_txtTarget->setText(pdf ? path + QStringLiteral(".pdf") : path);
+    m_targetEdit->setText(pdf ? path + QStringLiteral(".pdf") : path);
 }
 
 void YearbookWindow::chooseTarget()
 {
-    const bool pdf = m_optPdf->isChecked();
+    const bool pdf = m_pdfOption->isChecked();
     const QString chosen = m_host.dialogs().chooseFile(
-        pdf ? QStringLiteral("PDF の保存先") : QStringLiteral("書き出す新しいフォルダー"), m_txtTarget->text(),
+        pdf ? QStringLiteral("PDF の保存先") : QStringLiteral("書き出す新しいフォルダー"), m_targetEdit->text(),
         pdf ? QStringLiteral("PDF (*.pdf)") : QString(), pdf ? Dialogs::FileUse::Save : Dialogs::FileUse::NewFolder);
     if (!chosen.isEmpty())
-        m_txtTarget->setText(chosen);
+        m_targetEdit->setText(chosen);
 }
 
 yearbook::Options YearbookWindow::options() const
@@ -189,14 +189,14 @@ yearbook::Options YearbookWindow::options() const
     yearbook::Options o;
     o.from = m_from->date();
     o.to = m_to->date();
-    o.text = m_chkText->isChecked();
-    o.measures = m_chkMeasures->isChecked();
-    o.photos = yearbook::Options::Photos(m_cboPhotos->currentIndex());
-    o.chart = m_chkChart->isChecked();
-    o.anniversaries = m_chkAnniversaries->isChecked();
-    o.albums = m_chkAlbums->isChecked();
-    o.smaller = m_chkSmaller->isChecked();
-    o.paper = QPageSize(QPageSize::PageSizeId(m_cboPaper->currentData().toInt()));
+    o.text = m_textCheck->isChecked();
+    o.measures = m_measuresCheck->isChecked();
+    o.photos = yearbook::Options::Photos(m_photosBox->currentIndex());
+    o.chart = m_chartCheck->isChecked();
+    o.anniversaries = m_anniversariesCheck->isChecked();
+    o.albums = m_albumsCheck->isChecked();
+    o.smaller = m_smallerCheck->isChecked();
+    o.paper = QPageSize(QPageSize::PageSizeId(m_paperBox->currentData().toInt()));
     return o;
 }
 
@@ -205,11 +205,11 @@ void YearbookWindow::exportChosen()
     Dialogs &dialogs = m_host.dialogs();
     Notebook &nb = m_host.notebook();
     yearbook::Options o = options();
-    const bool pdf = m_optPdf->isChecked();
-    const QString target = QDir::cleanPath(QDir::fromNativeSeparators(m_txtTarget->text().trimmed()));
+    const bool pdf = m_pdfOption->isChecked();
+    const QString target = QDir::cleanPath(QDir::fromNativeSeparators(m_targetEdit->text().trimmed()));
     const QString dir = QFileInfo(nb.files.dir()).absoluteFilePath();
     QString refusal = yearbook::periodRefusal(o.from, o.to);
-    if (refusal.isEmpty() && m_txtTarget->text().trimmed().isEmpty())
+    if (refusal.isEmpty() && m_targetEdit->text().trimmed().isEmpty())
         refusal = QStringLiteral("書き出し先を入力してください。");
     if (refusal.isEmpty() && (QFileInfo(target).absoluteFilePath() == dir ||
                               QFileInfo(target).absoluteFilePath().startsWith(dir + u'/')))

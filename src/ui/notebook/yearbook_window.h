@@ -35,17 +35,17 @@ private:
     PanelHost &m_host;
     QDateEdit *m_from = nullptr;
     QDateEdit *m_to = nullptr;
-    QCheckBox *m_chkText = nullptr;
-    QCheckBox *m_chkMeasures = nullptr;
-    QComboBox *m_cboPhotos = nullptr;
-    QCheckBox *m_chkChart = nullptr;
-    QCheckBox *m_chkAnniversaries = nullptr;
-    QCheckBox *m_chkAlbums = nullptr;
-    QCheckBox *m_chkSmaller = nullptr;
-    QRadioButton *m_optHtml = nullptr;
-    QRadioButton *m_optPdf = nullptr;
-    QComboBox *m_cboPaper = nullptr;
-    QLineEdit *m_txtTarget = nullptr;
+    QCheckBox *m_textCheck = nullptr;
+    QCheckBox *m_measuresCheck = nullptr;
+    QComboBox *m_photosBox = nullptr;
+    QCheckBox *m_chartCheck = nullptr;
+    QCheckBox *m_anniversariesCheck = nullptr;
+    QCheckBox *m_albumsCheck = nullptr;
+    QCheckBox *m_smallerCheck = nullptr;
+    QRadioButton *m_htmlOption = nullptr;
+    QRadioButton *m_pdfOption = nullptr;
+    QComboBox *m_paperBox = nullptr;
+    QLineEdit *m_targetEdit = nullptr;
 };
 
 namespace yearbook {

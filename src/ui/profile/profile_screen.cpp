@@ -128,7 +128,7 @@ QStringList ProfileScreen::shownValues() const
     QStringList values;
     for (const QLineEdit *box : m_fields)
         values.append(box->text());
-    values.append(m_txtPoint->text());
+    values.append(m_goalPointEdit->text());
     return values;
 }
 
@@ -159,17 +159,17 @@ QGroupBox *ProfileScreen::buildPointGoal()
     auto *group = new QGroupBox(QStringLiteral("ポイント設定"), this);
     nameControl(group, QStringLiteral("fraPoint"), group->title());
     auto *grid = new QGridLayout(group);
-    m_txtPoint = new QLineEdit(group);
-    nameControl(m_txtPoint, QStringLiteral("txtPoint"), QStringLiteral("目標ポイント"));
-    m_txtPoint->setMaximumWidth(100);
-    m_lblPoint = valueLabel(QStringLiteral("lblPoint"), QStringLiteral("現在ポイント"), group);
-    m_lblLevel = valueLabel(QStringLiteral("lblLevel"), QStringLiteral("現在レベル"), group);
-    grid->addWidget(makeLabel(QStringLiteral("目標ポイント"), m_txtPoint, group), 0, 0);
-    grid->addWidget(m_txtPoint, 0, 1);
+    m_goalPointEdit = new QLineEdit(group);
+    nameControl(m_goalPointEdit, QStringLiteral("txtPoint"), QStringLiteral("目標ポイント"));
+    m_goalPointEdit->setMaximumWidth(100);
+    m_pointLabel = valueLabel(QStringLiteral("lblPoint"), QStringLiteral("現在ポイント"), group);
+    m_levelLabel = valueLabel(QStringLiteral("lblLevel"), QStringLiteral("現在レベル"), group);
+    grid->addWidget(makeLabel(QStringLiteral("目標ポイント"), m_goalPointEdit, group), 0, 0);
+    grid->addWidget(m_goalPointEdit, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("現在ポイント"), group), 1, 0);
-    grid->addWidget(m_lblPoint, 1, 1);
+    grid->addWidget(m_pointLabel, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("現在レベル"), group), 2, 0);
-    grid->addWidget(m_lblLevel, 2, 1);
+    grid->addWidget(m_levelLabel, 2, 1);
     QPushButton *save = makeButton(QStringLiteral("cmdHozon2"), QStringLiteral("設定保存"), QString(), group);
     grid->addWidget(save, 0, 2, 3, 1, Qt::AlignVCenter);
     grid->setColumnStretch(1, 1);
@@ -210,9 +210,9 @@ QGroupBox *ProfileScreen::buildEventGroup(int group)
         const QString name = lifeEventName(i);
         auto *caption = new QLabel(lifeEventLabel(i), box);
         caption->setFont(scaledFont(caption->font(), 1.0, true));
-        QLabel *&date = m_lblIvD[std::size_t(i - 1)];
-        QLabel *&days = m_lblIvN[std::size_t(i - 1)];
-        QLabel *&suffix = m_lblZengo[std::size_t(i - 1)];
+        QLabel *&date = m_eventDateLabels[std::size_t(i - 1)];
+        QLabel *&days = m_eventDaysLabels[std::size_t(i - 1)];
+        QLabel *&suffix = m_eventSideLabels[std::size_t(i - 1)];
         date = valueLabel(QStringLiteral("lblIvD%1").arg(i), name, box);
         days = valueLabel(QStringLiteral("lblIvN%1").arg(i), name, box);
         suffix = valueLabel(QStringLiteral("lblZengo%1").arg(i), name, box);
@@ -244,7 +244,7 @@ void ProfileScreen::load()
         &p.nickname, &p.birthDate, &p.birthTime, &p.birthHeight, &p.birthWeight, &p.birthChest, &p.birthHead};
     for (std::size_t i = 0; i < values.size(); ++i)
         m_fields[i]->setText(*values[i]);
-    m_txtPoint->setText(QString::number(p.targetPoint));
+    m_goalPointEdit->setText(QString::number(p.targetPoint));
     m_shownValues = shownValues();
     showPoints();
     showCalendar(field(BirthField::Umare)->text());
@@ -252,17 +252,17 @@ void ProfileScreen::load()
 
 void ProfileScreen::showPoints()
 {
-    m_lblPoint->setText(currentPointText(m_notebook.recipes.totalPoint));
-    m_lblLevel->setText(currentLevelText(m_notebook.recipes.levelPercent));
+    m_pointLabel->setText(currentPointText(m_notebook.recipes.totalPoint));
+    m_levelLabel->setText(currentLevelText(m_notebook.recipes.levelPercent));
 }
 
 void ProfileScreen::showCalendar(const QString &birthDate)
 {
     const QList<LifeEventRow> rows = lifeEvents(birthDate, m_notebook.clock.today());
     for (std::size_t i = 0; i < std::size_t(LifeEventCount); ++i) {
-        m_lblIvD[i]->setText(rows[qsizetype(i)].date);
-        m_lblIvN[i]->setText(rows[qsizetype(i)].days);
-        m_lblZengo[i]->setText(rows[qsizetype(i)].suffix);
+        m_eventDateLabels[i]->setText(rows[qsizetype(i)].date);
+        m_eventDaysLabels[i]->setText(rows[qsizetype(i)].days);
+        m_eventSideLabels[i]->setText(rows[qsizetype(i)].suffix);
     }
 }
 
@@ -275,7 +275,7 @@ void ProfileScreen::newNotebook()
         if (check.field == BirthField::Umare && !normaliseBirthDate())
             return;
     }
-    const PointGoal goal = pointGoal(m_txtPoint->text());
+    const PointGoal goal = pointGoal(m_goalPointEdit->text());
     if (!valuesStorable(goal))
         return;
     const QString nickname = field(BirthField::Namae)->text();
@@ -394,7 +394,7 @@ bool ProfileScreen::valuesStorable(const PointGoal &goal)
     if (refusal.isEmpty())
         return true;
     m_dialogs.warning(goal.targetPoint ? inputCheckTitle() : pointGoalRefusalTitle(), refusal);
-    m_txtPoint->setFocus();
+    m_goalPointEdit->setFocus();
     return false;
 }
 
@@ -406,8 +406,8 @@ void ProfileScreen::prepareNewNotebook()
         box->clear();
     // Nothing of the sample's child: no countdowns, no points.
     showCalendar(QString());
-    m_lblPoint->clear();
-    m_lblLevel->clear();
+    m_pointLabel->clear();
+    m_levelLabel->clear();
     m_shownValues = shownValues();
     field(BirthField::Namae)->setFocus();
     m_dialogs.information(QStringLiteral("育児手帖の作成"),
@@ -418,10 +418,10 @@ void ProfileScreen::prepareNewNotebook()
 
 void ProfileScreen::saveGoal()
 {
-    const PointGoal goal = pointGoal(m_txtPoint->text());
+    const PointGoal goal = pointGoal(m_goalPointEdit->text());
     if (!goal.targetPoint) {
         m_dialogs.warning(pointGoalRefusalTitle(), pointGoalRefusalText());
-        m_txtPoint->setFocus();
+        m_goalPointEdit->setFocus();
         return;
     }
     // The nickname goes into memory and every later profile write: the file must hold it.

@@ -66,11 +66,11 @@ private:
     Dialogs &m_dialogs;
     Printer &m_printer;
     std::array<QLineEdit *, 7> m_fields{};
-    QLineEdit *m_txtPoint = nullptr;
+    QLineEdit *m_goalPointEdit = nullptr;
     QStringList m_shownValues; // the fields as load last filled them
     QString m_newNotebookFolder;
-    QLabel *m_lblPoint = nullptr;
-    QLabel *m_lblLevel = nullptr;
+    QLabel *m_pointLabel = nullptr;
+    QLabel *m_levelLabel = nullptr;
     // lblIvD, lblIvN and lblZengo, indexed 0..11 for events 1..12.
-    std::array<QLabel *, 12> m_lblIvD{}, m_lblIvN{}, m_lblZengo{};
+    std::array<QLabel *, 12> m_eventDateLabels{}, m_eventDaysLabels{}, m_eventSideLabels{};
 };

@@ -238,12 +238,12 @@ EvaluationGraphScreen::EvaluationGraphScreen(Notebook &notebook, Dialogs &dialog
     setObjectName(QStringLiteral("frmGraph2"));
     setWindowTitle(QStringLiteral("評価分析"));
     auto *level = new QWidget(this);
-    m_lblLevel = new QLabel(level);
-    m_lblLevel->setObjectName(QStringLiteral("lblLevel"));
-    m_lblLevel->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 18px; color: rgb(200, 90, 40);"));
+    m_levelLabel = new QLabel(level);
+    m_levelLabel->setObjectName(QStringLiteral("lblLevel"));
+    m_levelLabel->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 18px; color: rgb(200, 90, 40);"));
     auto *levelRow = new QHBoxLayout(level);
     levelRow->setContentsMargins(0, 0, 0, 0);
-    levelRow->addWidget(m_lblLevel, 0, Qt::AlignBottom);
+    levelRow->addWidget(m_levelLabel, 0, Qt::AlignBottom);
     levelRow->addSpacing(10);
     levelRow->addWidget(new LevelBar(notebook, level), 0, Qt::AlignBottom);
     const QList<QPixmap> faces = {rowIcon(RowIcon::Laughing), rowIcon(RowIcon::Smiling),
@@ -263,4 +263,4 @@ void EvaluationGraphScreen::load()
     showPies(false);
 }
 
-void EvaluationGraphScreen::showLevel() { showValue(m_lblLevel, levelText(m_notebook.recipes.levelPercent)); }
+void EvaluationGraphScreen::showLevel() { showValue(m_levelLabel, levelText(m_notebook.recipes.levelPercent)); }

@@ -75,5 +75,5 @@ public:
 
 private:
     void showLevel();
-    QLabel *m_lblLevel = nullptr;
+    QLabel *m_levelLabel = nullptr;
 };

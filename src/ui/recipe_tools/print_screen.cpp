@@ -37,26 +37,26 @@ PrintScreen::PrintScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
 
     auto *recipeFrame = new QGroupBox(QStringLiteral("レシピ印刷"), this);
     recipeFrame->setObjectName(QStringLiteral("fraRecipe"));
-    m_optText = option(QStringLiteral("optText"), QStringLiteral("テキストベースで印刷"), recipeFrame);
-    m_optForm = option(QStringLiteral("optForm"), QStringLiteral("画面イメージまま印刷"), recipeFrame);
-    m_optText->setChecked(true);
+    m_textOption = option(QStringLiteral("optText"), QStringLiteral("テキストベースで印刷"), recipeFrame);
+    m_screenImageOption = option(QStringLiteral("optForm"), QStringLiteral("画面イメージまま印刷"), recipeFrame);
+    m_textOption->setChecked(true);
     QPushButton *printForm =
         makeButton(QStringLiteral("cmdPrintForm"), QStringLiteral("印刷"), QString(), recipeFrame);
     printForm->setAccessibleName(QStringLiteral("レシピ印刷：印刷"));
     auto *recipeBox = new QVBoxLayout(recipeFrame);
-    recipeBox->addWidget(m_optText);
-    recipeBox->addWidget(m_optForm);
+    recipeBox->addWidget(m_textOption);
+    recipeBox->addWidget(m_screenImageOption);
     recipeBox->addWidget(printForm, 0, Qt::AlignRight);
 
     auto *menuFrame = new QGroupBox(QStringLiteral("メニュー印刷"), this);
     menuFrame->setObjectName(QStringLiteral("fraMenu"));
-    m_optAll = option(QStringLiteral("optAll"), QStringLiteral("全部印刷する"), menuFrame);
-    m_optHani = option(QStringLiteral("optHani"), QStringLiteral("印刷範囲を指定する"), menuFrame);
-    m_txtSt = new QLineEdit(menuFrame);
-    nameControl(m_txtSt, QStringLiteral("txtSt"), QStringLiteral("印刷範囲の始め"));
-    m_txtEd = new QLineEdit(menuFrame);
-    nameControl(m_txtEd, QStringLiteral("txtEd"), QStringLiteral("印刷範囲の終わり"));
-    for (QLineEdit *box : {m_txtSt, m_txtEd}) {
+    m_printAllOption = option(QStringLiteral("optAll"), QStringLiteral("全部印刷する"), menuFrame);
+    m_printRangeOption = option(QStringLiteral("optHani"), QStringLiteral("印刷範囲を指定する"), menuFrame);
+    m_rangeStartEdit = new QLineEdit(menuFrame);
+    nameControl(m_rangeStartEdit, QStringLiteral("txtSt"), QStringLiteral("印刷範囲の始め"));
+    m_rangeEndEdit = new QLineEdit(menuFrame);
+    nameControl(m_rangeEndEdit, QStringLiteral("txtEd"), QStringLiteral("印刷範囲の終わり"));
+    for (QLineEdit *box : {m_rangeStartEdit, m_rangeEndEdit}) {
         box->setFixedWidth(64);
         box->setAlignment(Qt::AlignRight);
     }
@@ -65,13 +65,13 @@ PrintScreen::PrintScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     printMenuButton->setAccessibleName(QStringLiteral("メニュー印刷：印刷"));
     auto *range = new QHBoxLayout;
     range->addSpacing(20);
-    range->addWidget(m_txtSt);
+    range->addWidget(m_rangeStartEdit);
     range->addWidget(new QLabel(QStringLiteral("～"), menuFrame));
-    range->addWidget(m_txtEd);
+    range->addWidget(m_rangeEndEdit);
     range->addStretch();
     auto *menuBox = new QVBoxLayout(menuFrame);
-    menuBox->addWidget(m_optAll);
-    menuBox->addWidget(m_optHani);
+    menuBox->addWidget(m_printAllOption);
+    menuBox->addWidget(m_printRangeOption);
     menuBox->addLayout(range);
     menuBox->addWidget(printMenuButton, 0, Qt::AlignRight);
 
@@ -85,20 +85,20 @@ PrintScreen::PrintScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
     connect(printMenuButton, &QPushButton::clicked, this, &PrintScreen::printMenu);
     connect(back, &QPushButton::clicked, this, &QWidget::close);
     // Toggled, so that a screen reader's toggle does what a click does.
-    connect(m_optAll, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_printAllOption, &QRadioButton::toggled, this, [this](bool on) {
         if (!on || m_loading)
             return;
-        m_txtSt->setText(QStringLiteral("1"));
-        m_txtEd->setText(QString::number(m_notebook.recipes.count()));
-        m_txtSt->setEnabled(false);
-        m_txtEd->setEnabled(false);
+        m_rangeStartEdit->setText(QStringLiteral("1"));
+        m_rangeEndEdit->setText(QString::number(m_notebook.recipes.count()));
+        m_rangeStartEdit->setEnabled(false);
+        m_rangeEndEdit->setEnabled(false);
     });
-    connect(m_optHani, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_printRangeOption, &QRadioButton::toggled, this, [this](bool on) {
         if (!on || m_loading)
             return;
-        m_txtSt->setEnabled(true);
-        m_txtEd->setEnabled(true);
-        m_txtSt->setFocus();
+        m_rangeStartEdit->setEnabled(true);
+        m_rangeEndEdit->setEnabled(true);
+        m_rangeStartEdit->setFocus();
     });
 }
 
@@ -107,17 +107,17 @@ void PrintScreen::load()
     m_loading = true;
     if (QWidget *w = m_shown.window())
         move(w->pos());
-    m_txtSt->setText(QStringLiteral("1"));
-    m_txtEd->setText(QString::number(m_notebook.recipes.count()));
-    m_optAll->setChecked(true);
-    m_txtSt->setEnabled(false);
-    m_txtEd->setEnabled(false);
+    m_rangeStartEdit->setText(QStringLiteral("1"));
+    m_rangeEndEdit->setText(QString::number(m_notebook.recipes.count()));
+    m_printAllOption->setChecked(true);
+    m_rangeStartEdit->setEnabled(false);
+    m_rangeEndEdit->setEnabled(false);
     m_loading = false;
 }
 
 void PrintScreen::printRecipe()
 {
-    if (m_optText->isChecked())
+    if (m_textOption->isChecked())
         printText();
     else
         printWindowImage(m_shown.window(), m_printer, m_dialogs);
@@ -137,12 +137,12 @@ void PrintScreen::printText()
 
 void PrintScreen::printMenu()
 {
-    const MenuRange range = checkMenuRange(m_txtSt->text(), m_txtEd->text(), m_notebook.recipes.count());
-    m_txtSt->setText(range.start);
-    m_txtEd->setText(range.end);
+    const MenuRange range = checkMenuRange(m_rangeStartEdit->text(), m_rangeEndEdit->text(), m_notebook.recipes.count());
+    m_rangeStartEdit->setText(range.start);
+    m_rangeEndEdit->setText(range.end);
     if (!range.ok) {
         m_dialogs.beep();
-        QLineEdit *box = range.focusStart ? m_txtSt : m_txtEd;
+        QLineEdit *box = range.focusStart ? m_rangeStartEdit : m_rangeEndEdit;
         if (box->isEnabled())
             box->setFocus();
         return;

@@ -45,11 +45,11 @@ private:
     ShownRecipePage m_shown;
     QString &m_face;
 
-    QRadioButton *m_optText = nullptr;
-    QRadioButton *m_optForm = nullptr;
-    QRadioButton *m_optAll = nullptr;
-    QRadioButton *m_optHani = nullptr;
-    QLineEdit *m_txtSt = nullptr;
-    QLineEdit *m_txtEd = nullptr;
+    QRadioButton *m_textOption = nullptr;
+    QRadioButton *m_screenImageOption = nullptr;
+    QRadioButton *m_printAllOption = nullptr;
+    QRadioButton *m_printRangeOption = nullptr;
+    QLineEdit *m_rangeStartEdit = nullptr;
+    QLineEdit *m_rangeEndEdit = nullptr;
     bool m_loading = false;
 };

@@ -89,30 +89,30 @@ SearchScreen::SearchScreen(Notebook &notebook, Dialogs &dialogs, std::function<v
 
 QLayout *SearchScreen::buildKeys()
 {
-    m_txtNamae = keyBox(QStringLiteral("txtNamae"), QStringLiteral("料理名"), this);
+    m_dishNameEdit = keyBox(QStringLiteral("txtNamae"), QStringLiteral("料理名"), this);
     for (int i = 0; i < 5; ++i) {
-        m_txtZairyo[i] =
+        m_ingredientSearchEdit[i] =
             keyBox(QStringLiteral("txtZairyo_%1").arg(i), QStringLiteral("材料%1").arg(i + 1), this, 96);
-        connect(m_txtZairyo[i], &QLineEdit::returnPressed, this, [this, i] {
-            if (!m_txtZairyo[i]->text().isEmpty() && i != 4)
-                m_txtZairyo[i + 1]->setFocus();
+        connect(m_ingredientSearchEdit[i], &QLineEdit::returnPressed, this, [this, i] {
+            if (!m_ingredientSearchEdit[i]->text().isEmpty() && i != 4)
+                m_ingredientSearchEdit[i + 1]->setFocus();
         });
     }
-    m_txtTukuri = keyBox(QStringLiteral("txtTukuri"), QStringLiteral("作り方"), this);
-    m_txtMemo = keyBox(QStringLiteral("txtMemo"), QStringLiteral("メモ"), this);
-    m_cboJyanru = keyList(QStringLiteral("cboJyanru"), QStringLiteral("月齢"), this);
-    m_cboSyurui = keyList(QStringLiteral("cboSyurui"), QStringLiteral("種類"), this);
-    m_cboCyouri = keyList(QStringLiteral("cboCyouri"), QStringLiteral("調理方法"), this);
-    m_txtJikanL = keyBox(QStringLiteral("txtJikanL"), QStringLiteral("分以上"), this, 60);
-    m_txtJikanH = keyBox(QStringLiteral("txtJikanH"), QStringLiteral("分未満"), this, 60);
-    m_cboHyouka1 = keyList(QStringLiteral("cboHyouka1"), QStringLiteral("自己評価"), this);
-    m_cboHyouka2 = keyList(QStringLiteral("cboHyouka2"), QStringLiteral("三者評価"), this);
-    m_txtKaisuL = keyBox(QStringLiteral("txtKaisuL"), QStringLiteral("回以上"), this, 60);
-    m_txtKaisuH = keyBox(QStringLiteral("txtKaisuH"), QStringLiteral("回未満"), this, 60);
+    m_stepsEdit = keyBox(QStringLiteral("txtTukuri"), QStringLiteral("作り方"), this);
+    m_memoEdit = keyBox(QStringLiteral("txtMemo"), QStringLiteral("メモ"), this);
+    m_stageBox = keyList(QStringLiteral("cboJyanru"), QStringLiteral("月齢"), this);
+    m_kindBox = keyList(QStringLiteral("cboSyurui"), QStringLiteral("種類"), this);
+    m_methodBox = keyList(QStringLiteral("cboCyouri"), QStringLiteral("調理方法"), this);
+    m_timeFromEdit = keyBox(QStringLiteral("txtJikanL"), QStringLiteral("分以上"), this, 60);
+    m_timeToEdit = keyBox(QStringLiteral("txtJikanH"), QStringLiteral("分未満"), this, 60);
+    m_selfEvalBox = keyList(QStringLiteral("cboHyouka1"), QStringLiteral("自己評価"), this);
+    m_childEvalBox = keyList(QStringLiteral("cboHyouka2"), QStringLiteral("三者評価"), this);
+    m_countFromEdit = keyBox(QStringLiteral("txtKaisuL"), QStringLiteral("回以上"), this, 60);
+    m_countToEdit = keyBox(QStringLiteral("txtKaisuH"), QStringLiteral("回未満"), this, 60);
     // Typed text is never replaced by a stored entry: no completion, no lookup on Enter.
-    m_cboSankou = new PickComboBox(this);
-    nameControl(m_cboSankou, QStringLiteral("cboSankou"), QStringLiteral("参考文献"));
-    m_cboSankou->setMinimumContentsLength(16);
+    m_referenceBox = new PickComboBox(this);
+    nameControl(m_referenceBox, QStringLiteral("cboSankou"), QStringLiteral("参考文献"));
+    m_referenceBox->setMinimumContentsLength(16);
 
     auto *grid = new QGridLayout;
     grid->setVerticalSpacing(8);
@@ -122,61 +122,61 @@ QLayout *SearchScreen::buildKeys()
             h->addWidget(w);
         return h;
     };
-    addKeyGroup(grid, QStringLiteral("料理名"), QStringLiteral("Namae"), SearchKey::Name, row({m_txtNamae}));
+    addKeyGroup(grid, QStringLiteral("料理名"), QStringLiteral("Namae"), SearchKey::Name, row({m_dishNameEdit}));
     auto *zairyo = new QHBoxLayout;
-    for (QLineEdit *box : m_txtZairyo)
+    for (QLineEdit *box : m_ingredientSearchEdit)
         zairyo->addWidget(box);
     // The first foods register, for the food typed first.
     auto *firstFoods = makeButton(QStringLiteral("cmdHajimete"), QStringLiteral("はじめての食材"),
                                   QStringLiteral("はじめての食材の記録を、材料1の食材で探します"), this);
-    connect(firstFoods, &QPushButton::clicked, this, [this] { emit firstFoodsRequested(m_txtZairyo[0]->text()); });
+    connect(firstFoods, &QPushButton::clicked, this, [this] { emit firstFoodsRequested(m_ingredientSearchEdit[0]->text()); });
     zairyo->addWidget(firstFoods);
     addKeyGroup(grid, QStringLiteral("材料"), QStringLiteral("Zairyo"), SearchKey::Ingredients, zairyo);
     addKeyGroup(grid, QStringLiteral("作り方"), QStringLiteral("Tukuri"), SearchKey::Steps,
-                row({m_txtTukuri}));
-    addKeyGroup(grid, QStringLiteral("メモ"), QStringLiteral("Memo"), SearchKey::Memo, row({m_txtMemo}));
+                row({m_stepsEdit}));
+    addKeyGroup(grid, QStringLiteral("メモ"), QStringLiteral("Memo"), SearchKey::Memo, row({m_memoEdit}));
     auto *bunrui = new QHBoxLayout;
-    addLabelled(bunrui, m_cboJyanru, QStringLiteral("月齢"), true, this);
-    addLabelled(bunrui, m_cboSyurui, QStringLiteral("種類"), true, this);
-    addLabelled(bunrui, m_cboCyouri, QStringLiteral("調理方法"), true, this);
+    addLabelled(bunrui, m_stageBox, QStringLiteral("月齢"), true, this);
+    addLabelled(bunrui, m_kindBox, QStringLiteral("種類"), true, this);
+    addLabelled(bunrui, m_methodBox, QStringLiteral("調理方法"), true, this);
     bunrui->addStretch();
     // One click: the recipes of the child's stage by age, through the 月齢 search.
     auto *ima = makeButton(QStringLiteral("cmdIma"), QStringLiteral("いまの月齢"),
                            QStringLiteral("いまの月齢に合ったレシピを探します"), this);
-    m_lblIma = new QLabel(this);
-    nameValueLabel(m_lblIma, QStringLiteral("lblIma"), QStringLiteral("いまの月齢"));
-    bunrui->addWidget(m_lblIma);
+    m_stageNowLabel = new QLabel(this);
+    nameValueLabel(m_stageNowLabel, QStringLiteral("lblIma"), QStringLiteral("いまの月齢"));
+    bunrui->addWidget(m_stageNowLabel);
     bunrui->addWidget(ima);
     connect(ima, &QPushButton::clicked, this, &SearchScreen::searchStageByAge);
     addKeyGroup(grid, QStringLiteral("分類"), QStringLiteral("Bunrui"), SearchKey::Category, bunrui);
     auto *jikan = new QHBoxLayout;
-    addLabelled(jikan, m_txtJikanL, QStringLiteral("分以上"), false, this);
+    addLabelled(jikan, m_timeFromEdit, QStringLiteral("分以上"), false, this);
     jikan->addSpacing(12);
-    addLabelled(jikan, m_txtJikanH, QStringLiteral("分未満"), false, this);
+    addLabelled(jikan, m_timeToEdit, QStringLiteral("分未満"), false, this);
     jikan->addStretch();
     addKeyGroup(grid, QStringLiteral("調理時間"), QStringLiteral("Jikan"), SearchKey::Time, jikan);
     auto *hyouka = new QHBoxLayout;
-    addLabelled(hyouka, m_cboHyouka1, QStringLiteral("自己評価"), true, this);
+    addLabelled(hyouka, m_selfEvalBox, QStringLiteral("自己評価"), true, this);
     hyouka->addSpacing(12);
-    addLabelled(hyouka, m_cboHyouka2, QStringLiteral("三者評価"), true, this);
+    addLabelled(hyouka, m_childEvalBox, QStringLiteral("三者評価"), true, this);
     hyouka->addStretch();
     addKeyGroup(grid, QStringLiteral("評価"), QStringLiteral("Hyouka"), SearchKey::Evaluation, hyouka);
     auto *kaisu = new QHBoxLayout;
-    addLabelled(kaisu, m_txtKaisuL, QStringLiteral("回以上"), false, this);
+    addLabelled(kaisu, m_countFromEdit, QStringLiteral("回以上"), false, this);
     kaisu->addSpacing(12);
-    addLabelled(kaisu, m_txtKaisuH, QStringLiteral("回未満"), false, this);
+    addLabelled(kaisu, m_countToEdit, QStringLiteral("回未満"), false, this);
     kaisu->addStretch();
     addKeyGroup(grid, QStringLiteral("調理回数"), QStringLiteral("Kaisu"), SearchKey::CookCount, kaisu);
     addKeyGroup(grid, QStringLiteral("参考文献"), QStringLiteral("Sankou"), SearchKey::Reference,
-                row({m_cboSankou}));
+                row({m_referenceBox}));
     // Remembered on this computer: how the parent types is not a matter of the notebook.
-    m_chkFold = new QCheckBox(QStringLiteral("かな・全角半角を区別しない"), this);
-    nameControl(m_chkFold, QStringLiteral("chkFold"), m_chkFold->text());
-    m_chkFold->setToolTip(QStringLiteral("ﾊﾟﾊﾟ・パパ・ぱぱ、ＡＢＣ・ABC を同じ文字として探します"));
-    m_chkFold->setChecked(QSettings().value(QStringLiteral("recipes/searchFolded"), false).toBool());
-    connect(m_chkFold, &QCheckBox::toggled, this,
+    m_foldCheck = new QCheckBox(QStringLiteral("かな・全角半角を区別しない"), this);
+    nameControl(m_foldCheck, QStringLiteral("chkFold"), m_foldCheck->text());
+    m_foldCheck->setToolTip(QStringLiteral("ﾊﾟﾊﾟ・パパ・ぱぱ、ＡＢＣ・ABC を同じ文字として探します"));
+    m_foldCheck->setChecked(QSettings().value(QStringLiteral("recipes/searchFolded"), false).toBool());
+    connect(m_foldCheck, &QCheckBox::toggled, this,
             [](bool on) { QSettings().setValue(QStringLiteral("recipes/searchFolded"), on); });
-    grid->addWidget(m_chkFold, grid->rowCount(), 1);
+    grid->addWidget(m_foldCheck, grid->rowCount(), 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(grid->rowCount(), 1);
     return grid;
@@ -206,26 +206,26 @@ QLayout *SearchScreen::buildListArea()
 {
     auto *frame = new QGroupBox(QStringLiteral("検索条件一致リスト"), this);
     frame->setObjectName(QStringLiteral("fraKondate"));
-    m_lstKondate = new QListWidget(frame);
-    nameControl(m_lstKondate, QStringLiteral("lstKondate"), QStringLiteral("検索条件一致リスト"));
-    m_lstKondate->setToolTip(QStringLiteral("クリックするとレシピが表示されます"));
-    m_lstKondate->setAccessibleDescription(m_lstKondate->toolTip());
+    m_resultList = new QListWidget(frame);
+    nameControl(m_resultList, QStringLiteral("lstKondate"), QStringLiteral("検索条件一致リスト"));
+    m_resultList->setToolTip(QStringLiteral("クリックするとレシピが表示されます"));
+    m_resultList->setAccessibleDescription(m_resultList->toolTip());
     auto *inFrame = new QVBoxLayout(frame);
-    inFrame->addWidget(m_lstKondate);
-    connect(m_lstKondate, &QListWidget::itemClicked, this,
+    inFrame->addWidget(m_resultList);
+    connect(m_resultList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { nameClicked(item->text()); });
     // Enter on a row is the keyboard's click.
-    connect(m_lstKondate, &QListWidget::itemActivated, this,
+    connect(m_resultList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { nameClicked(item->text()); });
 
-    m_optHide = new QRadioButton(QStringLiteral("クリック時に検索画面を隠す"), this);
-    nameControl(m_optHide, QStringLiteral("optHide"), m_optHide->text());
-    m_optShow = new QRadioButton(QStringLiteral("残す"), this);
-    nameControl(m_optShow, QStringLiteral("optShow"), m_optShow->text());
-    m_optHide->setChecked(true);
+    m_hideOnClickOption = new QRadioButton(QStringLiteral("クリック時に検索画面を隠す"), this);
+    nameControl(m_hideOnClickOption, QStringLiteral("optHide"), m_hideOnClickOption->text());
+    m_showOnClickOption = new QRadioButton(QStringLiteral("残す"), this);
+    nameControl(m_showOnClickOption, QStringLiteral("optShow"), m_showOnClickOption->text());
+    m_hideOnClickOption->setChecked(true);
     auto *options = new QHBoxLayout;
-    options->addWidget(m_optHide);
-    options->addWidget(m_optShow);
+    options->addWidget(m_hideOnClickOption);
+    options->addWidget(m_showOnClickOption);
     options->addStretch();
 
     auto *legend = new QGridLayout;
@@ -263,73 +263,73 @@ void SearchScreen::load()
 void SearchScreen::fillSearchLists()
 {
     const QStringList &evals = evalLetters();
-    const std::pair<QComboBox *, QStringList> lists[] = {{m_cboJyanru, stageList()},
-                                                         {m_cboSyurui, kindList()},
-                                                         {m_cboCyouri, methodList()},
-                                                         {m_cboHyouka1, evals},
-                                                         {m_cboHyouka2, evals}};
+    const std::pair<QComboBox *, QStringList> lists[] = {{m_stageBox, stageList()},
+                                                         {m_kindBox, kindList()},
+                                                         {m_methodBox, methodList()},
+                                                         {m_selfEvalBox, evals},
+                                                         {m_childEvalBox, evals}};
     for (const auto &[box, entries] : lists) {
         box->clear();
         box->addItems(entries);
         box->addItem(QString()); // no condition
         box->setCurrentIndex(-1);
     }
-    m_cboSankou->clear();
-    m_cboSankou->addItems(m_notebook.recipes.references);
+    m_referenceBox->clear();
+    m_referenceBox->addItems(m_notebook.recipes.references);
 }
 
 void SearchScreen::clearSearch()
 {
     for (QLineEdit *box :
-         {m_txtNamae, m_txtTukuri, m_txtMemo, m_txtJikanL, m_txtJikanH, m_txtKaisuL, m_txtKaisuH})
+         {m_dishNameEdit, m_stepsEdit, m_memoEdit, m_timeFromEdit, m_timeToEdit, m_countFromEdit, m_countToEdit})
         box->clear();
-    for (QLineEdit *box : m_txtZairyo)
+    for (QLineEdit *box : m_ingredientSearchEdit)
         box->clear();
-    m_cboSankou->setEditText(QString());
+    m_referenceBox->setEditText(QString());
 }
 
 void SearchScreen::listAll() { setList(m_notebook.recipes.names()); }
 
 void SearchScreen::setList(const QStringList &names)
 {
-    m_lstKondate->clear();
-    m_lstKondate->addItems(names);
+    m_resultList->clear();
+    m_resultList->addItems(names);
 }
 
 QStringList SearchScreen::listed() const
 {
     QStringList names;
-    names.reserve(m_lstKondate->count());
-    for (int i = 0; i < m_lstKondate->count(); ++i)
-        names.append(m_lstKondate->item(i)->text());
+    names.reserve(m_resultList->count());
+    for (int i = 0; i < m_resultList->count(); ++i)
+        names.append(m_resultList->item(i)->text());
     return names;
 }
 
 SearchKeys SearchScreen::keys() const
 {
     SearchKeys k;
-    k.name = m_txtNamae->text();
+    k.name = m_dishNameEdit->text();
     for (int i = 0; i < 5; ++i)
-        k.ingredients[i] = m_txtZairyo[i]->text();
-    k.steps = m_txtTukuri->text();
-    k.memo = m_txtMemo->text();
-    k.stage = m_cboJyanru->currentText();
-    k.kind = m_cboSyurui->currentText();
-    k.method = m_cboCyouri->currentText();
-    k.timeLow = m_txtJikanL->text();
-    k.timeHigh = m_txtJikanH->text();
-    k.selfEval = m_cboHyouka1->currentText();
-    k.childEval = m_cboHyouka2->currentText();
-    k.countLow = m_txtKaisuL->text();
-    k.countHigh = m_txtKaisuH->text();
-    k.ref = m_cboSankou->currentText();
-    k.folded = m_chkFold->isChecked();
+        k.ingredients[i] = m_ingredientSearchEdit[i]->text();
+    k.steps = m_stepsEdit->text();
+    k.memo = m_memoEdit->text();
+    k.stage = m_stageBox->currentText();
+    k.kind = m_kindBox->currentText();
+    k.method = m_methodBox->currentText();
+    k.timeLow = m_timeFromEdit->text();
+    k.timeHigh = m_timeToEdit->text();
+    k.selfEval = m_selfEvalBox->currentText();
+    k.childEval = m_childEvalBox->currentText();
+    k.countLow = m_countFromEdit->text();
+    k.countHigh = m_countToEdit->text();
+    k.ref = m_referenceBox->currentText();
+    k.folded = m_foldCheck->isChecked();
     return k;
 }
 
 void SearchScreen::showStageByAge()
 {
-    m_lblIma->setText(weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).text);
+    m_stageNowLabel->setText(weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).text);
 }
 
 void SearchScreen::searchStageByAge()
@@ -343,9 +343,9 @@ void SearchScreen::searchStageByAge()
         return;
     }
     // The stage alone: kind and method on their last, empty entry, which means any.
-    m_cboJyanru->setCurrentText(s.stage);
-    m_cboSyurui->setCurrentIndex(m_cboSyurui->count() - 1);
-    m_cboCyouri->setCurrentIndex(m_cboCyouri->count() - 1);
+    m_stageBox->setCurrentText(s.stage);
+    m_kindBox->setCurrentIndex(m_kindBox->count() - 1);
+    m_methodBox->setCurrentIndex(m_methodBox->count() - 1);
     search(SearchKey::Category, true);
 }
 
@@ -360,17 +360,17 @@ void SearchScreen::search(SearchKey key, bool wholeTable)
         setList(searchWhole(m_notebook.recipes.names(), passes));
         return;
     }
-    m_lstHokan = searchNarrow(listed(), m_notebook.recipes.names(), passes);
+    m_narrowed = searchNarrow(listed(), m_notebook.recipes.names(), passes);
     showNarrowed();
 }
 
 void SearchScreen::showNarrowed()
 {
-    if (m_lstHokan.isEmpty())
+    if (m_narrowed.isEmpty())
         m_dialogs.warning(zeroResultTitle(), zeroResultText());
     else
-        setList(m_lstHokan);
-    m_lstHokan.clear();
+        setList(m_narrowed);
+    m_narrowed.clear();
 }
 
 void SearchScreen::nameClicked(const QString &name)
@@ -379,6 +379,6 @@ void SearchScreen::nameClicked(const QString &name)
     if (p == 0)
         return;
     m_showRecipe(p);
-    if (m_optHide->isChecked())
+    if (m_hideOnClickOption->isChecked())
         hide();
 }

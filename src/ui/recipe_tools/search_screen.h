@@ -55,27 +55,27 @@ private:
     void nameClicked(const QString &name);
 
     Notebook &m_notebook;
-    QLabel *m_lblIma = nullptr; // the child's weaning stage by age
+    QLabel *m_stageNowLabel = nullptr; // the child's weaning stage by age
     Dialogs &m_dialogs;
     std::function<void(int)> m_showRecipe;
 
-    QLineEdit *m_txtNamae = nullptr;
-    std::array<QLineEdit *, 5> m_txtZairyo{};
-    QLineEdit *m_txtTukuri = nullptr;
-    QLineEdit *m_txtMemo = nullptr;
-    QComboBox *m_cboJyanru = nullptr;
-    QComboBox *m_cboSyurui = nullptr;
-    QComboBox *m_cboCyouri = nullptr;
-    QLineEdit *m_txtJikanL = nullptr;
-    QLineEdit *m_txtJikanH = nullptr;
-    QComboBox *m_cboHyouka1 = nullptr;
-    QComboBox *m_cboHyouka2 = nullptr;
-    QLineEdit *m_txtKaisuL = nullptr;
-    QLineEdit *m_txtKaisuH = nullptr;
-    QComboBox *m_cboSankou = nullptr;
-    QCheckBox *m_chkFold = nullptr; // widths and kana alike in the text keys
-    QListWidget *m_lstKondate = nullptr;
-    QStringList m_lstHokan; // the narrowing's work list
-    QRadioButton *m_optHide = nullptr;
-    QRadioButton *m_optShow = nullptr;
+    QLineEdit *m_dishNameEdit = nullptr;
+    std::array<QLineEdit *, 5> m_ingredientSearchEdit{};
+    QLineEdit *m_stepsEdit = nullptr;
+    QLineEdit *m_memoEdit = nullptr;
+    QComboBox *m_stageBox = nullptr;
+    QComboBox *m_kindBox = nullptr;
+    QComboBox *m_methodBox = nullptr;
+    QLineEdit *m_timeFromEdit = nullptr;
+    QLineEdit *m_timeToEdit = nullptr;
+    QComboBox *m_selfEvalBox = nullptr;
+    QComboBox *m_childEvalBox = nullptr;
+    QLineEdit *m_countFromEdit = nullptr;
+    QLineEdit *m_countToEdit = nullptr;
+    QComboBox *m_referenceBox = nullptr;
+    QCheckBox *m_foldCheck = nullptr; // widths and kana alike in the text keys
+    QListWidget *m_resultList = nullptr;
+    QStringList m_narrowed; // the narrowing's work list
+    QRadioButton *m_hideOnClickOption = nullptr;
+    QRadioButton *m_showOnClickOption = nullptr;
 };

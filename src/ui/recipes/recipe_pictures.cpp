@@ -39,27 +39,27 @@ QToolButton *playButton(const QString &name, const QString &tip, const QString &
 RecipePictures::RecipePictures(Notebook &notebook, Dialogs &dialogs, const RecipePictureControls &controls,
                                std::function<void(int)> setPosition)
     : QObject(controls.screen), m_notebook(notebook), m_dialogs(dialogs), m_setPosition(std::move(setPosition)),
-      m_frame(controls.frame), m_picture(controls.picture), m_cboNamae(controls.name)
+      m_frame(controls.frame), m_picture(controls.picture), m_dishNameBox(controls.name)
 {
     QWidget *screen = controls.screen;
-    m_cmdSaisei = playButton(QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"),
+    m_playButton = playButton(QStringLiteral("cmdSaisei"), QStringLiteral("スライドショー開始"),
                              QStringLiteral("▶"), screen);
-    m_cmdStop = playButton(QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"),
+    m_stopButton = playButton(QStringLiteral("cmdStop"), QStringLiteral("スライドショー停止"),
                            QStringLiteral("■"), screen);
     m_picker = new PicturePicker(dialogs, QString(), QStringLiteral("料理画像取り込み先指定"),
                                  notebook.files.dir(), screen);
     m_picker->move(12, 110);
-    m_tmrPlay = new QTimer(this);
-    m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
-    m_tmrPlay->setInterval(SlideStepMs);
+    m_playTimer = new QTimer(this);
+    m_playTimer->setObjectName(QStringLiteral("tmrPlay"));
+    m_playTimer->setInterval(SlideStepMs);
 
     addKeyboardWay(controls.caption, QStringLiteral("料理の写真を取り込む"), [this] { openPicker(); });
     connect(m_picker, &PicturePicker::previewRequested, m_picture, &PictureFrame::showFile);
     connect(m_picker, &PicturePicker::copyRequested, this, &RecipePictures::importFrom);
     connect(m_picture, &PictureFrame::fileDropped, this, &RecipePictures::importFrom);
-    connect(m_cmdSaisei, &QToolButton::clicked, this, &RecipePictures::startShow);
-    connect(m_cmdStop, &QToolButton::clicked, this, &RecipePictures::stopShow);
-    connect(m_tmrPlay, &QTimer::timeout, this, &RecipePictures::slideTick);
+    connect(m_playButton, &QToolButton::clicked, this, &RecipePictures::startShow);
+    connect(m_stopButton, &QToolButton::clicked, this, &RecipePictures::stopShow);
+    connect(m_playTimer, &QTimer::timeout, this, &RecipePictures::slideTick);
 }
 
 void RecipePictures::openPicker()
@@ -71,7 +71,7 @@ void RecipePictures::openPicker()
 
 void RecipePictures::importFrom(const QString &path)
 {
-    const QString name = m_cboNamae->currentText();
+    const QString name = m_dishNameBox->currentText();
     const PictureTarget target{name, namedConfirmText(name), true,
                                QStringLiteral("料理名をファイル名としてコピー終了しました。")};
     if (!importPicture(m_dialogs, m_notebook.files, path, target).isEmpty())
@@ -80,7 +80,7 @@ void RecipePictures::importFrom(const QString &path)
 
 bool RecipePictures::hasRecipes()
 {
-    if (m_cboNamae->count() > 0)
+    if (m_dishNameBox->count() > 0)
         return true;
     m_dialogs.warning(QStringLiteral("データ無し"), QStringLiteral("レシピが１件も登録されていません"));
     return false;
@@ -98,7 +98,7 @@ void RecipePictures::startShow()
     m_frame->setFixedSize(twipsToPixels(SlideFrameWidth), twipsToPixels(SlideFrameHeight));
     m_picture->setFixedSize(twipsToPixels(SlidePictureWidth), twipsToPixels(SlidePictureHeight));
     m_slides.playing = true;
-    m_tmrPlay->start();
+    m_playTimer->start();
 }
 
 void RecipePictures::stopShow()
@@ -106,16 +106,16 @@ void RecipePictures::stopShow()
     if (!hasRecipes())
         return;
     m_slides.playing = false;
-    m_tmrPlay->stop();
+    m_playTimer->stop();
 }
 
 void RecipePictures::slideTick()
 {
     if (!m_slides.playing)
         return;
-    const int p = m_slides.take(m_cboNamae->count());
+    const int p = m_slides.take(m_dishNameBox->count());
     if (p > 0)
         m_setPosition(p);
     if (!m_slides.playing)
-        m_tmrPlay->stop();
+        m_playTimer->stop();
 }

@@ -37,8 +37,8 @@ public:
                    std::function<void(int)> setPosition);
 
     // The play and stop buttons, for the screen to place.
-    QToolButton *cmdSaisei() const { return m_cmdSaisei; }
-    QToolButton *cmdStop() const { return m_cmdStop; }
+    QToolButton *cmdSaisei() const { return m_playButton; }
+    QToolButton *cmdStop() const { return m_stopButton; }
     PicturePicker *picker() const { return m_picker; }
     const SlideCursor &slides() const { return m_slides; }
 
@@ -57,10 +57,10 @@ private:
     std::function<void(int)> m_setPosition;
     QFrame *m_frame = nullptr;
     PictureFrame *m_picture = nullptr;
-    QComboBox *m_cboNamae = nullptr;
-    QToolButton *m_cmdSaisei = nullptr;
-    QToolButton *m_cmdStop = nullptr;
+    QComboBox *m_dishNameBox = nullptr;
+    QToolButton *m_playButton = nullptr;
+    QToolButton *m_stopButton = nullptr;
     PicturePicker *m_picker = nullptr;
-    QTimer *m_tmrPlay = nullptr;
+    QTimer *m_playTimer = nullptr;
     SlideCursor m_slides;
 };

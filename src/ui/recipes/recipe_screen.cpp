@@ -129,7 +129,7 @@ void RecipeScreen::buildControls()
     auto *layout = new QVBoxLayout(central);
     layout->addLayout(top);
     layout->addLayout(nameRow);
-    layout->addWidget(m_hsbData);
+    layout->addWidget(m_recipeBar);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
 }
@@ -140,10 +140,10 @@ QLayout *RecipeScreen::buildTitleArea()
     label2->setStyleSheet(QStringLiteral("color: rgb(200, 90, 40);"));
     auto *subtitle = new QLabel(QStringLiteral("～ポポラ 離乳食版"), this);
     nameControl(subtitle, QStringLiteral("lblSubTitle"), subtitle->text());
-    m_lblPoint = titleLabel(QStringLiteral("lblPoint"), QStringLiteral("Point 0"), 18, this);
-    m_lblPoint->setToolTip(QStringLiteral("レシピ全体のポイント"));
-    m_lblPoint->setAccessibleDescription(m_lblPoint->toolTip());
-    m_shpLevel = new LevelBar(m_notebook, this);
+    m_pointLabel = titleLabel(QStringLiteral("lblPoint"), QStringLiteral("Point 0"), 18, this);
+    m_pointLabel->setToolTip(QStringLiteral("レシピ全体のポイント"));
+    m_pointLabel->setAccessibleDescription(m_pointLabel->toolTip());
+    m_levelShape = new LevelBar(m_notebook, this);
 
     auto *top = new QHBoxLayout;
     auto *titles = new QVBoxLayout;
@@ -152,37 +152,37 @@ QLayout *RecipeScreen::buildTitleArea()
     titles->addWidget(subtitle);
     top->addLayout(titles);
     top->addStretch();
-    top->addWidget(m_lblPoint, 0, Qt::AlignBottom);
+    top->addWidget(m_pointLabel, 0, Qt::AlignBottom);
     top->addSpacing(10);
-    top->addWidget(m_shpLevel, 0, Qt::AlignBottom);
+    top->addWidget(m_levelShape, 0, Qt::AlignBottom);
     return top;
 }
 
 // The dish name and the position; the scroll bar goes under the row.
 QLayout *RecipeScreen::buildNameRow()
 {
-    m_cboNamae = new PickComboBox(this);
-    m_cboNamae->setMaxVisibleItems(25);
-    m_cboNamae->setMinimumContentsLength(24);
-    nameControl(m_cboNamae, QStringLiteral("cboNamae"), QStringLiteral("料理名"));
-    QFont nameFont = m_cboNamae->font();
+    m_dishNameBox = new PickComboBox(this);
+    m_dishNameBox->setMaxVisibleItems(25);
+    m_dishNameBox->setMinimumContentsLength(24);
+    nameControl(m_dishNameBox, QStringLiteral("cboNamae"), QStringLiteral("料理名"));
+    QFont nameFont = m_dishNameBox->font();
     nameFont.setPixelSize(17);
-    m_cboNamae->setFont(nameFont);
-    m_lblRyoriNm = makeLabel(QStringLiteral("料理名"), m_cboNamae, this);
-    m_lblRyoriNm->setObjectName(QStringLiteral("lblRyoriNm"));
-    m_lblKensu = new QLabel(QStringLiteral("1 / 1"), this);
-    nameValueLabel(m_lblKensu, QStringLiteral("lblKensu"), QStringLiteral("件数"));
-    m_hsbData = new QScrollBar(Qt::Horizontal, this);
-    makePageBar(m_hsbData);
-    nameControl(m_hsbData, QStringLiteral("hsbData"), QStringLiteral("レシピのページ"));
-    m_hsbData->setRange(1, 1);
-    m_hsbData->setPageStep(1);
+    m_dishNameBox->setFont(nameFont);
+    m_dishNameCaption = makeLabel(QStringLiteral("料理名"), m_dishNameBox, this);
+    m_dishNameCaption->setObjectName(QStringLiteral("lblRyoriNm"));
+    m_positionLabel = new QLabel(QStringLiteral("1 / 1"), this);
+    nameValueLabel(m_positionLabel, QStringLiteral("lblKensu"), QStringLiteral("件数"));
+    m_recipeBar = new QScrollBar(Qt::Horizontal, this);
+    makePageBar(m_recipeBar);
+    nameControl(m_recipeBar, QStringLiteral("hsbData"), QStringLiteral("レシピのページ"));
+    m_recipeBar->setRange(1, 1);
+    m_recipeBar->setPageStep(1);
 
     auto *nameRow = new QHBoxLayout;
-    nameRow->addWidget(m_lblRyoriNm);
-    nameRow->addWidget(m_cboNamae, 1);
+    nameRow->addWidget(m_dishNameCaption);
+    nameRow->addWidget(m_dishNameBox, 1);
     nameRow->addSpacing(12);
-    nameRow->addWidget(m_lblKensu);
+    nameRow->addWidget(m_positionLabel);
     return nameRow;
 }
 
@@ -195,11 +195,11 @@ std::pair<QLabel *, QLabel *> RecipeScreen::buildTextBoxes()
         t->setTabChangesFocus(true);
         return t;
     };
-    m_txtZairyou = makeText(QStringLiteral("txtZairyou"), QStringLiteral("材料"));
-    m_txtZairyou->setToolTip(QStringLiteral("材料を入力します"));
-    m_txtTukuri = makeText(QStringLiteral("txtTukuri"), QStringLiteral("作り方"));
-    m_txtMemo = makeText(QStringLiteral("txtMemo"), QStringLiteral("メモ"));
-    auto *label1a = makeLabel(QStringLiteral("材料"), m_txtZairyou, this);
+    m_ingredientsEdit = makeText(QStringLiteral("txtZairyou"), QStringLiteral("材料"));
+    m_ingredientsEdit->setToolTip(QStringLiteral("材料を入力します"));
+    m_stepsEdit = makeText(QStringLiteral("txtTukuri"), QStringLiteral("作り方"));
+    m_memoEdit = makeText(QStringLiteral("txtMemo"), QStringLiteral("メモ"));
+    auto *label1a = makeLabel(QStringLiteral("材料"), m_ingredientsEdit, this);
     label1a->setObjectName(QStringLiteral("Label1_0"));
     auto *label1b = new QLabel(QStringLiteral("作り方_メモ_分類"), this);
     nameControl(label1b, QStringLiteral("Label1_1"), label1b->text());
@@ -211,11 +211,11 @@ QLayout *RecipeScreen::textColumn(QLabel *ingredientsLabel)
 {
     auto *texts = new QVBoxLayout;
     texts->addWidget(ingredientsLabel);
-    texts->addWidget(m_txtZairyou, 3);
-    texts->addWidget(makeLabel(QStringLiteral("作り方"), m_txtTukuri, this));
-    texts->addWidget(m_txtTukuri, 4);
-    texts->addWidget(makeLabel(QStringLiteral("メモ"), m_txtMemo, this));
-    texts->addWidget(m_txtMemo, 2);
+    texts->addWidget(m_ingredientsEdit, 3);
+    texts->addWidget(makeLabel(QStringLiteral("作り方"), m_stepsEdit, this));
+    texts->addWidget(m_stepsEdit, 4);
+    texts->addWidget(makeLabel(QStringLiteral("メモ"), m_memoEdit, this));
+    texts->addWidget(m_memoEdit, 2);
     return texts;
 }
 
@@ -227,21 +227,21 @@ QLayout *RecipeScreen::buildClassification()
         c->setMinimumContentsLength(10);
         return c;
     };
-    m_cboJyanru = makeList(QStringLiteral("cboJyanru"), QStringLiteral("月齢"));
-    m_cboSyurui = makeList(QStringLiteral("cboSyurui"), QStringLiteral("種類"));
-    m_cboCyouri = makeList(QStringLiteral("cboCyouri"), QStringLiteral("調理方法"));
-    m_cboSankou = makeList(QStringLiteral("cboSankou"), QStringLiteral("参考"), true);
-    m_cboSankou->setEditText(QStringLiteral("その他"));
-    m_cboSankou->setToolTip(QStringLiteral("新しい参考資料は入力して Enter で追加できます"));
+    m_stageBox = makeList(QStringLiteral("cboJyanru"), QStringLiteral("月齢"));
+    m_kindBox = makeList(QStringLiteral("cboSyurui"), QStringLiteral("種類"));
+    m_methodBox = makeList(QStringLiteral("cboCyouri"), QStringLiteral("調理方法"));
+    m_referenceBox = makeList(QStringLiteral("cboSankou"), QStringLiteral("参考"), true);
+    m_referenceBox->setEditText(QStringLiteral("その他"));
+    m_referenceBox->setToolTip(QStringLiteral("新しい参考資料は入力して Enter で追加できます"));
     auto makeLine = [this](const QString &name, const QString &caption) {
         auto *e = new QLineEdit(this);
         nameControl(e, name, caption);
         e->setMaximumWidth(70);
         return e;
     };
-    m_txtJikan = makeLine(QStringLiteral("txtJikan"), QStringLiteral("料理時間"));
-    m_txtCal = makeLine(QStringLiteral("txtCal"), QStringLiteral("一人分㌍"));
-    m_txtEnbun = makeLine(QStringLiteral("txtEnbun"), QStringLiteral("塩分"));
+    m_timeEdit = makeLine(QStringLiteral("txtJikan"), QStringLiteral("料理時間"));
+    m_caloriesEdit = makeLine(QStringLiteral("txtCal"), QStringLiteral("一人分㌍"));
+    m_saltEdit = makeLine(QStringLiteral("txtEnbun"), QStringLiteral("塩分"));
 
     auto *classes = new QGridLayout;
     int row = 0;
@@ -258,18 +258,18 @@ QLayout *RecipeScreen::buildClassification()
         }
         ++row;
     };
-    addRow(QStringLiteral("月齢"), m_cboJyanru, QString());
+    addRow(QStringLiteral("月齢"), m_stageBox, QString());
     // The child's stage by age, beside the recipe's own.
-    m_lblIma = new QLabel(this);
-    nameValueLabel(m_lblIma, QStringLiteral("lblIma"), QStringLiteral("いまの月齢"));
-    m_lblIma->setStyleSheet(QStringLiteral("color: rgb(0, 110, 150);"));
-    classes->addWidget(m_lblIma, row++, 1);
-    addRow(QStringLiteral("種類"), m_cboSyurui, QString());
-    addRow(QStringLiteral("調理方法"), m_cboCyouri, QString());
-    addRow(QStringLiteral("料理時間"), m_txtJikan, QStringLiteral("分"));
-    addRow(QStringLiteral("一人分㌍"), m_txtCal, QStringLiteral("KCal"));
-    addRow(QStringLiteral("塩分"), m_txtEnbun, QStringLiteral("ｇ"));
-    addRow(QStringLiteral("参考"), m_cboSankou, QString());
+    m_stageNowLabel = new QLabel(this);
+    nameValueLabel(m_stageNowLabel, QStringLiteral("lblIma"), QStringLiteral("いまの月齢"));
+    m_stageNowLabel->setStyleSheet(QStringLiteral("color: rgb(0, 110, 150);"));
+    classes->addWidget(m_stageNowLabel, row++, 1);
+    addRow(QStringLiteral("種類"), m_kindBox, QString());
+    addRow(QStringLiteral("調理方法"), m_methodBox, QString());
+    addRow(QStringLiteral("料理時間"), m_timeEdit, QStringLiteral("分"));
+    addRow(QStringLiteral("一人分㌍"), m_caloriesEdit, QStringLiteral("KCal"));
+    addRow(QStringLiteral("塩分"), m_saltEdit, QStringLiteral("ｇ"));
+    addRow(QStringLiteral("参考"), m_referenceBox, QString());
     return classes;
 }
 
@@ -279,9 +279,9 @@ void RecipeScreen::buildFaces(QBoxLayout *column)
     auto *label4 = new QLabel(QStringLiteral("自己評価   子供評価"), this);
     nameControl(label4, QStringLiteral("Label4"), label4->text());
     auto *faceRows = new QHBoxLayout;
-    faceRows->addWidget(faceRowHolder(FaceRow::Self, m_imgFace1, this));
+    faceRows->addWidget(faceRowHolder(FaceRow::Self, m_selfFaces, this));
     faceRows->addSpacing(8);
-    faceRows->addWidget(faceRowHolder(FaceRow::Child, m_imgFace2, this));
+    faceRows->addWidget(faceRowHolder(FaceRow::Child, m_childFaces, this));
     faceRows->addStretch();
     column->addWidget(label4);
     column->addLayout(faceRows);
@@ -291,73 +291,73 @@ void RecipeScreen::buildFaces(QBoxLayout *column)
 // The recipe's points go under the history.
 void RecipeScreen::buildHistory(QBoxLayout *column)
 {
-    m_lblKai = new QLabel(QStringLiteral("調理回数　     　　　回"), this);
-    m_lblKai->setObjectName(QStringLiteral("lblKai"));
-    m_lblKai->setToolTip(QStringLiteral("クリックすると調理履歴に追加できます"));
-    m_lblKaisu = new QLabel(QStringLiteral("0"), this);
-    nameValueLabel(m_lblKaisu, QStringLiteral("lblKaisu"), QStringLiteral("調理回数"));
-    m_lblKaisu->setToolTip(m_lblKai->toolTip());
-    m_lblKaisu->setAlignment(Qt::AlignCenter);
-    QFont countFont = m_lblKaisu->font();
+    m_cookCountCaption = new QLabel(QStringLiteral("調理回数　     　　　回"), this);
+    m_cookCountCaption->setObjectName(QStringLiteral("lblKai"));
+    m_cookCountCaption->setToolTip(QStringLiteral("クリックすると調理履歴に追加できます"));
+    m_cookCountLabel = new QLabel(QStringLiteral("0"), this);
+    nameValueLabel(m_cookCountLabel, QStringLiteral("lblKaisu"), QStringLiteral("調理回数"));
+    m_cookCountLabel->setToolTip(m_cookCountCaption->toolTip());
+    m_cookCountLabel->setAlignment(Qt::AlignCenter);
+    QFont countFont = m_cookCountLabel->font();
     countFont.setBold(true);
-    m_lblKaisu->setFont(countFont);
-    for (QLabel *l : {m_lblKai, m_lblKaisu})
+    m_cookCountLabel->setFont(countFont);
+    for (QLabel *l : {m_cookCountCaption, m_cookCountLabel})
         l->setCursor(Qt::PointingHandCursor);
     auto *countPlace = new QGridLayout;
-    countPlace->addWidget(m_lblKai, 0, 0, Qt::AlignLeft);
-    countPlace->addWidget(m_lblKaisu, 0, 0, Qt::AlignCenter);
+    countPlace->addWidget(m_cookCountCaption, 0, 0, Qt::AlignLeft);
+    countPlace->addWidget(m_cookCountLabel, 0, 0, Qt::AlignCenter);
     auto *countHolder = new QWidget(this);
     countHolder->setLayout(countPlace);
-    countHolder->setFixedWidth(m_lblKai->sizeHint().width() + 4);
+    countHolder->setFixedWidth(m_cookCountCaption->sizeHint().width() + 4);
     countPlace->setContentsMargins(0, 0, 0, 0);
-    m_lstRireki = new QListWidget(this);
-    nameControl(m_lstRireki, QStringLiteral("lstRireki"), QStringLiteral("調理実績"));
-    m_lstRireki->setToolTip(QStringLiteral("ダブルクリックすると日付を取り消します"));
-    m_lstRireki->setMaximumHeight(110);
-    m_lblPoint1 = titleLabel(QStringLiteral("lblPoint1"), QStringLiteral("Point 2"), 15, this);
-    m_lblPoint1->setToolTip(QStringLiteral("このレシピのポイント"));
-    m_lblPoint1->setAccessibleDescription(m_lblPoint1->toolTip());
-    m_lblPoint1->setStyleSheet(QStringLiteral("color: rgb(0, 120, 60);"));
-    m_chkNikki = new QCheckBox(QStringLiteral("調理日を日記にも書く"), this);
-    nameControl(m_chkNikki, QStringLiteral("chkNikki"), m_chkNikki->text());
-    m_chkNikki->setToolTip(QStringLiteral("調理日を追加すると、その日の日記に「料理名を作りました」と書き足します"));
+    m_historyList = new QListWidget(this);
+    nameControl(m_historyList, QStringLiteral("lstRireki"), QStringLiteral("調理実績"));
+    m_historyList->setToolTip(QStringLiteral("ダブルクリックすると日付を取り消します"));
+    m_historyList->setMaximumHeight(110);
+    m_recipePointLabel = titleLabel(QStringLiteral("lblPoint1"), QStringLiteral("Point 2"), 15, this);
+    m_recipePointLabel->setToolTip(QStringLiteral("このレシピのポイント"));
+    m_recipePointLabel->setAccessibleDescription(m_recipePointLabel->toolTip());
+    m_recipePointLabel->setStyleSheet(QStringLiteral("color: rgb(0, 120, 60);"));
+    m_noteInDiaryCheck = new QCheckBox(QStringLiteral("調理日を日記にも書く"), this);
+    nameControl(m_noteInDiaryCheck, QStringLiteral("chkNikki"), m_noteInDiaryCheck->text());
+    m_noteInDiaryCheck->setToolTip(QStringLiteral("調理日を追加すると、その日の日記に「料理名を作りました」と書き足します"));
     // Remembered on this computer, not in the notebook: on until the user turns it off.
-    m_chkNikki->setChecked(QSettings().value(QStringLiteral("recipes/noteCookingInDiary"), true).toBool());
-    connect(m_chkNikki, &QCheckBox::toggled, this,
+    m_noteInDiaryCheck->setChecked(QSettings().value(QStringLiteral("recipes/noteCookingInDiary"), true).toBool());
+    connect(m_noteInDiaryCheck, &QCheckBox::toggled, this,
             [](bool on) { QSettings().setValue(QStringLiteral("recipes/noteCookingInDiary"), on); });
     column->addWidget(countHolder);
-    column->addWidget(m_lstRireki);
-    column->addWidget(m_chkNikki);
-    column->addWidget(m_lblPoint1);
+    column->addWidget(m_historyList);
+    column->addWidget(m_noteInDiaryCheck);
+    column->addWidget(m_recipePointLabel);
 }
 
 // The dish picture and the two picture modes under it.
 QLayout *RecipeScreen::buildPictureArea()
 {
-    m_fraGazou = new QFrame(this);
-    m_fraGazou->setObjectName(QStringLiteral("fraGazou"));
-    m_fraGazou->setFrameShape(QFrame::StyledPanel);
-    m_imgGazou = new PictureFrame(m_fraGazou);
-    nameControl(m_imgGazou, QStringLiteral("imgGazou"), QStringLiteral("料理の写真"));
-    m_imgGazou->setAlignment(Qt::AlignCenter);
-    m_imgGazou->setFixedSize(twipsToPixels(PictureWidthTwips), twipsToPixels(PictureHeightTwips));
-    auto *pictureLayout = new QVBoxLayout(m_fraGazou);
+    m_pictureFrame = new QFrame(this);
+    m_pictureFrame->setObjectName(QStringLiteral("fraGazou"));
+    m_pictureFrame->setFrameShape(QFrame::StyledPanel);
+    m_shownPicture = new PictureFrame(m_pictureFrame);
+    nameControl(m_shownPicture, QStringLiteral("imgGazou"), QStringLiteral("料理の写真"));
+    m_shownPicture->setAlignment(Qt::AlignCenter);
+    m_shownPicture->setFixedSize(twipsToPixels(PictureWidthTwips), twipsToPixels(PictureHeightTwips));
+    auto *pictureLayout = new QVBoxLayout(m_pictureFrame);
     pictureLayout->setContentsMargins(2, 2, 2, 2);
-    pictureLayout->addWidget(m_imgGazou);
-    m_optGazou = new QRadioButton(QStringLiteral("写真"), this);
-    nameControl(m_optGazou, QStringLiteral("optGazou"), QStringLiteral("写真を表示します"));
-    m_optGazou->setToolTip(QStringLiteral("写真を表示します"));
-    m_optMain = new QRadioButton(QStringLiteral("なし"), this);
-    nameControl(m_optMain, QStringLiteral("optMain"), QStringLiteral("写真を表示しません"));
-    m_optMain->setToolTip(QStringLiteral("写真を表示しません"));
-    m_pictures = new RecipePictures(m_notebook, m_dialogs, {this, m_fraGazou, m_imgGazou, m_cboNamae, m_lblRyoriNm},
+    pictureLayout->addWidget(m_shownPicture);
+    m_photosShownOption = new QRadioButton(QStringLiteral("写真"), this);
+    nameControl(m_photosShownOption, QStringLiteral("optGazou"), QStringLiteral("写真を表示します"));
+    m_photosShownOption->setToolTip(QStringLiteral("写真を表示します"));
+    m_photosHiddenOption = new QRadioButton(QStringLiteral("なし"), this);
+    nameControl(m_photosHiddenOption, QStringLiteral("optMain"), QStringLiteral("写真を表示しません"));
+    m_photosHiddenOption->setToolTip(QStringLiteral("写真を表示しません"));
+    m_pictures = new RecipePictures(m_notebook, m_dialogs, {this, m_pictureFrame, m_shownPicture, m_dishNameBox, m_dishNameCaption},
                                     [this](int p) { setPosition(p); });
 
     auto *pictureColumn = new QVBoxLayout;
-    pictureColumn->addWidget(m_fraGazou);
+    pictureColumn->addWidget(m_pictureFrame);
     auto *modes = new QHBoxLayout;
-    modes->addWidget(m_optGazou);
-    modes->addWidget(m_optMain);
+    modes->addWidget(m_photosShownOption);
+    modes->addWidget(m_photosHiddenOption);
     modes->addStretch();
     modes->addWidget(m_pictures->cmdSaisei());
     modes->addWidget(m_pictures->cmdStop());
@@ -378,38 +378,38 @@ void RecipeScreen::openFirstFoods(const QString &search)
 
 QLayout *RecipeScreen::buildButtons()
 {
-    m_cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
+    m_newRecipeButton = makeButton(QStringLiteral("cmdNew"), QStringLiteral("新規"),
                           QStringLiteral("新規入力待ちになります"), this);
-    m_cmdTouroku = makeButton(QStringLiteral("cmdTouroku"), QStringLiteral("登録"),
+    m_registerButton = makeButton(QStringLiteral("cmdTouroku"), QStringLiteral("登録"),
                               QStringLiteral("表示中のレシピを保存します"), this);
-    m_cmdDelete = makeButton(QStringLiteral("cmdDelete"), QStringLiteral("削除"),
+    m_deleteRecipeButton = makeButton(QStringLiteral("cmdDelete"), QStringLiteral("削除"),
                              QStringLiteral("表示中のレシピを削除します"), this);
-    m_cmdKensaku = makeButton(QStringLiteral("cmdKensaku"), QStringLiteral("検索"),
+    m_searchButton = makeButton(QStringLiteral("cmdKensaku"), QStringLiteral("検索"),
                               QStringLiteral("レシピを検索できます"), this);
-    m_cmdGraph1 = makeButton(QStringLiteral("cmdGraph1"), QStringLiteral("分類"),
+    m_classificationGraphButton = makeButton(QStringLiteral("cmdGraph1"), QStringLiteral("分類"),
                              QStringLiteral("分類分析グラフを表示します"), this);
-    m_cmdGraph2 = makeButton(QStringLiteral("cmdGraph2"), QStringLiteral("評価"),
+    m_evaluationGraphButton = makeButton(QStringLiteral("cmdGraph2"), QStringLiteral("評価"),
                              QStringLiteral("評価分析グラフを表示します"), this);
-    m_cmdPrint = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+    m_printButton = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
                             QStringLiteral("レシピを印刷します"), this);
-    m_cmdEnd =
+    m_backButton =
         makeButton(QStringLiteral("cmdEnd"), QStringLiteral("戻り"), QStringLiteral("日記に戻ります"), this);
     QPushButton *firstFoods = makeButton(QStringLiteral("cmdHajimete"), QStringLiteral("はじめての食材"),
                                          QStringLiteral("はじめて食べた食材の記録です"), this);
     connect(firstFoods, &QPushButton::clicked, this, [this] { openFirstFoods(); });
 
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {m_cmdNew, m_cmdTouroku, m_cmdDelete})
+    for (QPushButton *b : {m_newRecipeButton, m_registerButton, m_deleteRecipeButton})
         buttons->addWidget(b);
     buttons->addSpacing(16);
-    for (QPushButton *b : {m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint})
+    for (QPushButton *b : {m_searchButton, m_classificationGraphButton, m_evaluationGraphButton, m_printButton})
         buttons->addWidget(b);
     buttons->addSpacing(16);
     buttons->addWidget(firstFoods);
     buttons->addStretch();
-    buttons->addWidget(m_cmdEnd);
+    buttons->addWidget(m_backButton);
     for (QPushButton *b :
-         {m_cmdNew, m_cmdTouroku, m_cmdDelete, m_cmdKensaku, m_cmdGraph1, m_cmdGraph2, m_cmdPrint, m_cmdEnd, firstFoods})
+         {m_newRecipeButton, m_registerButton, m_deleteRecipeButton, m_searchButton, m_classificationGraphButton, m_evaluationGraphButton, m_printButton, m_backButton, firstFoods})
         b->setMinimumSize(64, 32);
     return buttons;
 }
@@ -419,36 +419,36 @@ void RecipeScreen::connectHandlers()
     connect(&m_notebook, &Notebook::profileChanged, this, &RecipeScreen::showStageByAge);
     connect(&m_notebook, &Notebook::profileChanged, this, &RecipeScreen::showPictureMode);
     connect(&m_notebook, &Notebook::replaced, this, &RecipeScreen::showRecipe);
-    connect(m_hsbData, &QScrollBar::valueChanged, this, [this] { showRecipe(); });
-    connect(m_cboNamae, &PickComboBox::picked, this, [this](int index) { setPosition(index + 1); });
-    connect(m_cmdNew, &QPushButton::clicked, this, &RecipeScreen::newRecipe);
-    connect(m_cmdTouroku, &QPushButton::clicked, this, &RecipeScreen::registerRecipe);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &RecipeScreen::deleteRecipe);
-    connect(m_cmdEnd, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_recipeBar, &QScrollBar::valueChanged, this, [this] { showRecipe(); });
+    connect(m_dishNameBox, &PickComboBox::picked, this, [this](int index) { setPosition(index + 1); });
+    connect(m_newRecipeButton, &QPushButton::clicked, this, &RecipeScreen::newRecipe);
+    connect(m_registerButton, &QPushButton::clicked, this, &RecipeScreen::registerRecipe);
+    connect(m_deleteRecipeButton, &QPushButton::clicked, this, &RecipeScreen::deleteRecipe);
+    connect(m_backButton, &QPushButton::clicked, this, &QWidget::close);
     // Escape that no control used (an open list or picker closes first) is 戻り, checks and all.
     hookEvents(this, [this](QEvent *e) {
         if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape)
             return false;
-        m_cmdEnd->click();
+        m_backButton->click();
         return true;
     });
     for (int i = 0; i < 4; ++i) {
-        connect(m_imgFace1[i], &QToolButton::clicked, this, [this, i] { selfFaceClicked(i); });
-        connect(m_imgFace2[i], &QToolButton::clicked, this, [this, i] { childFaceClicked(i); });
+        connect(m_selfFaces[i], &QToolButton::clicked, this, [this, i] { selfFaceClicked(i); });
+        connect(m_childFaces[i], &QToolButton::clicked, this, [this, i] { childFaceClicked(i); });
     }
-    for (QLabel *l : {m_lblKai, m_lblKaisu})
+    for (QLabel *l : {m_cookCountCaption, m_cookCountLabel})
         hookEvents(l, [this](QEvent *e) {
             if (e->type() != QEvent::MouseButtonRelease)
                 return false;
             addCookingDate();
             return true;
         });
-    addKeyboardWay(m_lblKai, QStringLiteral("調理日を追加"), [this] { addCookingDate(); });
-    m_lblKai->setAccessibleDescription(QStringLiteral("調理回数"));
-    connect(m_lstRireki, &QListWidget::itemDoubleClicked, this, [this] { removeHistoryEntry(); });
+    addKeyboardWay(m_cookCountCaption, QStringLiteral("調理日を追加"), [this] { addCookingDate(); });
+    m_cookCountCaption->setAccessibleDescription(QStringLiteral("調理回数"));
+    connect(m_historyList, &QListWidget::itemDoubleClicked, this, [this] { removeHistoryEntry(); });
     // Delete, BackSpace and Enter remove the entry a double-click removes; so does its menu.
-    hookEvents(m_lstRireki, [this](QEvent *e) {
-        if (e->type() != QEvent::KeyPress || !m_lstRireki->currentItem())
+    hookEvents(m_historyList, [this](QEvent *e) {
+        if (e->type() != QEvent::KeyPress || !m_historyList->currentItem())
             return false;
         const int key = static_cast<QKeyEvent *>(e)->key();
         if (key != Qt::Key_Delete && key != Qt::Key_Backspace && key != Qt::Key_Return && key != Qt::Key_Enter)
@@ -456,25 +456,25 @@ void RecipeScreen::connectHandlers()
         removeHistoryEntry();
         return true;
     });
-    auto *removeEntry = new QAction(QStringLiteral("調理日を削除"), m_lstRireki);
+    auto *removeEntry = new QAction(QStringLiteral("調理日を削除"), m_historyList);
     connect(removeEntry, &QAction::triggered, this, [this] { removeHistoryEntry(); });
-    m_lstRireki->addAction(removeEntry);
-    m_lstRireki->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_historyList->addAction(removeEntry);
+    m_historyList->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The key reaches the combo box, which has the focus, and not always its line edit.
-    for (QObject *box : {static_cast<QObject *>(m_cboSankou), static_cast<QObject *>(m_cboSankou->lineEdit())})
+    for (QObject *box : {static_cast<QObject *>(m_referenceBox), static_cast<QObject *>(m_referenceBox->lineEdit())})
         hookEvents(box, [this](QEvent *e) { return isEnterKey(e) && referenceEnter(); });
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
-    connect(m_optGazou, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_photosShownOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             picturesShownClicked();
     });
-    connect(m_optMain, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_photosHiddenOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             picturesHiddenClicked();
     });
     connect(&m_notebook, &Notebook::levelShown, this, &RecipeScreen::showTotalPoint);
-    connect(m_cmdKensaku, &QPushButton::clicked, this, &RecipeScreen::searchRequested);
-    connect(m_cmdGraph1, &QPushButton::clicked, this, &RecipeScreen::classificationGraphRequested);
-    connect(m_cmdGraph2, &QPushButton::clicked, this, &RecipeScreen::evaluationGraphRequested);
-    connect(m_cmdPrint, &QPushButton::clicked, this, &RecipeScreen::printRequested);
+    connect(m_searchButton, &QPushButton::clicked, this, &RecipeScreen::searchRequested);
+    connect(m_classificationGraphButton, &QPushButton::clicked, this, &RecipeScreen::classificationGraphRequested);
+    connect(m_evaluationGraphButton, &QPushButton::clicked, this, &RecipeScreen::evaluationGraphRequested);
+    connect(m_printButton, &QPushButton::clicked, this, &RecipeScreen::printRequested);
 }

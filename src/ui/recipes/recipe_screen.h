@@ -126,44 +126,44 @@ private:
     Notebook &m_notebook;
     Dialogs &m_dialogs;
 
-    QScrollBar *m_hsbData = nullptr;
-    QLabel *m_lblRyoriNm = nullptr;
-    PickComboBox *m_cboNamae = nullptr;
-    QComboBox *m_cboJyanru = nullptr;
-    QComboBox *m_cboSyurui = nullptr;
-    QComboBox *m_cboCyouri = nullptr;
-    QComboBox *m_cboSankou = nullptr;
-    QLineEdit *m_txtJikan = nullptr;
-    QLineEdit *m_txtCal = nullptr;
-    QLineEdit *m_txtEnbun = nullptr;
-    QPlainTextEdit *m_txtZairyou = nullptr;
-    QPlainTextEdit *m_txtTukuri = nullptr;
-    QPlainTextEdit *m_txtMemo = nullptr;
-    QListWidget *m_lstRireki = nullptr;
+    QScrollBar *m_recipeBar = nullptr;
+    QLabel *m_dishNameCaption = nullptr;
+    PickComboBox *m_dishNameBox = nullptr;
+    QComboBox *m_stageBox = nullptr;
+    QComboBox *m_kindBox = nullptr;
+    QComboBox *m_methodBox = nullptr;
+    QComboBox *m_referenceBox = nullptr;
+    QLineEdit *m_timeEdit = nullptr;
+    QLineEdit *m_caloriesEdit = nullptr;
+    QLineEdit *m_saltEdit = nullptr;
+    QPlainTextEdit *m_ingredientsEdit = nullptr;
+    QPlainTextEdit *m_stepsEdit = nullptr;
+    QPlainTextEdit *m_memoEdit = nullptr;
+    QListWidget *m_historyList = nullptr;
     Printer *m_printer = nullptr;
-    QCheckBox *m_chkNikki = nullptr; // the cooking date noted in the diary too
-    QLabel *m_lblIma = nullptr;       // the child's weaning stage by age
-    QLabel *m_lblKai = nullptr;
-    QLabel *m_lblKaisu = nullptr;
-    std::array<QToolButton *, 4> m_imgFace1{};
-    std::array<QToolButton *, 4> m_imgFace2{};
-    QLabel *m_lblKensu = nullptr;
-    QLabel *m_lblPoint = nullptr;
-    QLabel *m_lblPoint1 = nullptr;
-    LevelBar *m_shpLevel = nullptr;
-    QFrame *m_fraGazou = nullptr;
-    PictureFrame *m_imgGazou = nullptr;
-    QRadioButton *m_optGazou = nullptr;
-    QRadioButton *m_optMain = nullptr;
+    QCheckBox *m_noteInDiaryCheck = nullptr; // the cooking date noted in the diary too
+    QLabel *m_stageNowLabel = nullptr;       // the child's weaning stage by age
+    QLabel *m_cookCountCaption = nullptr;
+    QLabel *m_cookCountLabel = nullptr;
+    std::array<QToolButton *, 4> m_selfFaces{};
+    std::array<QToolButton *, 4> m_childFaces{};
+    QLabel *m_positionLabel = nullptr;
+    QLabel *m_pointLabel = nullptr;
+    QLabel *m_recipePointLabel = nullptr;
+    LevelBar *m_levelShape = nullptr;
+    QFrame *m_pictureFrame = nullptr;
+    PictureFrame *m_shownPicture = nullptr;
+    QRadioButton *m_photosShownOption = nullptr;
+    QRadioButton *m_photosHiddenOption = nullptr;
     RecipePictures *m_pictures = nullptr; // picture import and the slide show
-    QPushButton *m_cmdNew = nullptr;
-    QPushButton *m_cmdTouroku = nullptr;
-    QPushButton *m_cmdDelete = nullptr;
-    QPushButton *m_cmdKensaku = nullptr;
-    QPushButton *m_cmdGraph1 = nullptr;
-    QPushButton *m_cmdGraph2 = nullptr;
-    QPushButton *m_cmdPrint = nullptr;
-    QPushButton *m_cmdEnd = nullptr;
+    QPushButton *m_newRecipeButton = nullptr;
+    QPushButton *m_registerButton = nullptr;
+    QPushButton *m_deleteRecipeButton = nullptr;
+    QPushButton *m_searchButton = nullptr;
+    QPushButton *m_classificationGraphButton = nullptr;
+    QPushButton *m_evaluationGraphButton = nullptr;
+    QPushButton *m_printButton = nullptr;
+    QPushButton *m_backButton = nullptr;
 
     Recipe m_shownRecipe;   // the recipe the page was shown from, for the save's check
     QString m_curSelfEval;

@@ -61,7 +61,7 @@ void RecipeScreen::addCookingDate()
     // The date is in レシピ.txt before the diary and the first foods hear of it.
     if (!saveCookingDate(dateText(*date)))
         return;
-    if (m_chkNikki->isChecked())
+    if (m_noteInDiaryCheck->isChecked())
         noteCookingInDiary(dateText(*date));
     offerFirstFoods(dateText(*date));
 }
@@ -71,8 +71,8 @@ void RecipeScreen::addCookingDate()
 int RecipeScreen::storedPosition() const
 {
     const RecipeBook &book = m_notebook.recipes;
-    const int p = m_hsbData->value();
-    return p >= 1 && p <= book.count() && book.recipe(p).name == m_cboNamae->currentText() ? p : 0;
+    const int p = m_recipeBar->value();
+    return p >= 1 && p <= book.count() && book.recipe(p).name == m_dishNameBox->currentText() ? p : 0;
 }
 
 // The date into the recipe's history in レシピ.txt at once. A page not registered is registered
@@ -106,10 +106,10 @@ void RecipeScreen::showStoredHistory(int p, bool added)
         return;
     }
     const Recipe &r = m_notebook.recipes.recipe(p);
-    m_lstRireki->clear();
-    m_lstRireki->addItems(historyEntries(r.history));
-    m_lblKaisu->setText(QString::number(m_lstRireki->count()));
-    if (added && m_lstRireki->count() == 1) {
+    m_historyList->clear();
+    m_historyList->addItems(historyEntries(r.history));
+    m_cookCountLabel->setText(QString::number(m_historyList->count()));
+    if (added && m_historyList->count() == 1) {
         m_curSelfEval = evalExcellent();
         m_curChildEval = evalExcellent();
         showFaces();
@@ -121,7 +121,7 @@ void RecipeScreen::showStoredHistory(int p, bool added)
 // made, with the note as its text, when the diary would take that day.
 void RecipeScreen::noteCookingInDiary(const QString &date)
 {
-    const QString dish = m_cboNamae->currentText().trimmed();
+    const QString dish = m_dishNameBox->currentText().trimmed();
     if (dish.isEmpty())
         return;
     const QString line = dish + QStringLiteral("を作りました");
@@ -170,7 +170,7 @@ void RecipeScreen::makeDiaryPage(const QString &date, const QString &line)
 void RecipeScreen::offerFirstFoods(const QString &date)
 {
     const QList<first_foods::Entry> eaten = first_foods::read(m_notebook.files);
-    const QStringList untried = first_foods::untriedIn(m_txtZairyou->toPlainText(), eaten);
+    const QStringList untried = first_foods::untriedIn(m_ingredientsEdit->toPlainText(), eaten);
     if (untried.isEmpty())
         return;
     if (!m_dialogs.confirm(QStringLiteral("はじめての食材"),
@@ -179,7 +179,7 @@ void RecipeScreen::offerFirstFoods(const QString &date)
                                .arg(untried.join(QStringLiteral("、")), date),
                            Dialogs::Icon::Question, Dialogs::Answer::Cancel))
         return;
-    const QString note = m_cboNamae->currentText().trimmed();
+    const QString note = m_dishNameBox->currentText().trimmed();
     for (const QString &food : untried)
         if (!reportWrite(m_dialogs, first_foods::append(m_notebook.files, {food, date, first_foods::reactions().first(),
                                                                           note})))
@@ -192,17 +192,17 @@ void RecipeScreen::offerFirstFoods(const QString &date)
 // since leaving the page no longer undoes it. A page not registered keeps it for 登録.
 void RecipeScreen::removeHistoryEntry()
 {
-    const int row = m_lstRireki->currentRow();
+    const int row = m_historyList->currentRow();
     if (row < 0)
         return;
     const int p = storedPosition();
     if (p == 0) {
-        delete m_lstRireki->takeItem(row);
-        m_lblKaisu->setText(QString::number(m_lstRireki->count()));
+        delete m_historyList->takeItem(row);
+        m_cookCountLabel->setText(QString::number(m_historyList->count()));
         showRecipePoint();
         return;
     }
-    const QString date = m_lstRireki->item(row)->text();
+    const QString date = m_historyList->item(row)->text();
     if (!m_dialogs.confirm(QStringLiteral("調理日の取り消し"),
                            QStringLiteral("調理日 %1 を調理実績から取り消します。").arg(date),
                            Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
@@ -224,7 +224,7 @@ void RecipeScreen::removeHistoryEntry()
 
 bool RecipeScreen::referenceEnter()
 {
-    const QString text = m_cboSankou->currentText();
+    const QString text = m_referenceBox->currentText();
     if (text.isEmpty())
         return false;
     const QString bad = cp932::firstUnencodable(text);
@@ -239,8 +239,8 @@ bool RecipeScreen::referenceEnter()
         return true;
     if (!reportWrite(m_dialogs, m_notebook.appendReference(text)))
         return true;
-    m_cboSankou->addItem(text);
-    m_cboSankou->setEditText(text);
+    m_referenceBox->addItem(text);
+    m_referenceBox->setEditText(text);
     m_dialogs.information(QStringLiteral("参考リストに追加"), QStringLiteral("保存しました"));
     return true;
 }

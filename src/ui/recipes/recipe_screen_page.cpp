@@ -47,14 +47,14 @@ void showListValue(QComboBox *box, const QString &value)
 
 void RecipeScreen::helpTour(const QString &text) { showHelpTour(m_notebook.tour, m_dialogs, text); }
 
-int RecipeScreen::position() const { return m_hsbData->value(); }
+int RecipeScreen::position() const { return m_recipeBar->value(); }
 
 void RecipeScreen::setPosition(int p)
 {
-    if (m_hsbData->value() == p)
+    if (m_recipeBar->value() == p)
         showRecipe();
     else
-        m_hsbData->setValue(p);
+        m_recipeBar->setValue(p);
 }
 
 void RecipeScreen::load()
@@ -70,35 +70,35 @@ void RecipeScreen::load()
 void RecipeScreen::showPictureMode()
 {
     const bool shown = m_notebook.profile.pictureMode == photosShown();
-    const bool changed = m_fraGazou->isVisibleTo(this) != shown;
+    const bool changed = m_pictureFrame->isVisibleTo(this) != shown;
     {
-        const QSignalBlocker blockShown(m_optGazou);
-        const QSignalBlocker blockHidden(m_optMain);
-        m_optGazou->setChecked(shown);
-        m_optMain->setChecked(!shown);
+        const QSignalBlocker blockShown(m_photosShownOption);
+        const QSignalBlocker blockHidden(m_photosHiddenOption);
+        m_photosShownOption->setChecked(shown);
+        m_photosHiddenOption->setChecked(!shown);
     }
-    m_fraGazou->setVisible(shown);
+    m_pictureFrame->setVisible(shown);
     if (shown && changed && isVisible())
-        showPicture(m_cboNamae->currentText());
+        showPicture(m_dishNameBox->currentText());
 }
 
 void RecipeScreen::fillRecipeLists()
 {
-    m_cboJyanru->clear();
-    m_cboJyanru->addItems(stageList());
-    m_cboSyurui->clear();
-    m_cboSyurui->addItems(kindList());
-    m_cboCyouri->clear();
-    m_cboCyouri->addItems(methodList());
+    m_stageBox->clear();
+    m_stageBox->addItems(stageList());
+    m_kindBox->clear();
+    m_kindBox->addItems(kindList());
+    m_methodBox->clear();
+    m_methodBox->addItems(methodList());
     // Nothing chosen until a recipe is shown: a recipe registered before a stage was picked
     // keeps an empty stage.
-    for (QComboBox *box : {m_cboJyanru, m_cboSyurui, m_cboCyouri})
+    for (QComboBox *box : {m_stageBox, m_kindBox, m_methodBox})
         box->setCurrentIndex(-1);
     m_notebook.loadReferenceList();
-    const QString typed = m_cboSankou->currentText();
-    m_cboSankou->clear();
-    m_cboSankou->addItems(m_notebook.recipes.references);
-    m_cboSankou->setEditText(typed);
+    const QString typed = m_referenceBox->currentText();
+    m_referenceBox->clear();
+    m_referenceBox->addItems(m_notebook.recipes.references);
+    m_referenceBox->setEditText(typed);
 }
 
 // loadRecipes and computeRecipeStats with what the screen shows of them.
@@ -117,20 +117,20 @@ void RecipeScreen::reloadTables()
 void RecipeScreen::showReloaded()
 {
     const RecipeBook &book = m_notebook.recipes;
-    const QString typed = m_cboNamae->currentText();
-    m_cboNamae->clear();
-    m_cboNamae->addItems(book.names());
-    m_cboNamae->setEditText(typed);
+    const QString typed = m_dishNameBox->currentText();
+    m_dishNameBox->clear();
+    m_dishNameBox->addItems(book.names());
+    m_dishNameBox->setEditText(typed);
     {
-        const QSignalBlocker block(m_hsbData);
-        m_hsbData->setMaximum(qMax(1, book.count()));
+        const QSignalBlocker block(m_recipeBar);
+        m_recipeBar->setMaximum(qMax(1, book.count()));
     }
     showTotalPoint();
 }
 
 void RecipeScreen::showTotalPoint()
 {
-    m_lblPoint->setText(QStringLiteral("Point ") + QString::number(m_notebook.recipes.totalPoint));
+    m_pointLabel->setText(QStringLiteral("Point ") + QString::number(m_notebook.recipes.totalPoint));
 }
 
 void RecipeScreen::showRecipe()
@@ -140,33 +140,33 @@ void RecipeScreen::showRecipe()
         clearRecipePage();
         m_notebook.computeTotalPoint();
         showRecipePoint();
-        const QSignalBlocker block(m_hsbData);
-        m_hsbData->setMaximum(1);
-        m_lblKensu->setText(QStringLiteral("1 / 1"));
+        const QSignalBlocker block(m_recipeBar);
+        m_recipeBar->setMaximum(1);
+        m_positionLabel->setText(QStringLiteral("1 / 1"));
         return;
     }
-    const int p = qBound(1, m_hsbData->value(), book.count());
+    const int p = qBound(1, m_recipeBar->value(), book.count());
     const Recipe &r = book.recipe(p);
     m_shownRecipe = r;
-    m_cboNamae->setEditText(r.name);
-    m_txtJikan->setText(recipeTimeText(r.time));
-    showListValue(m_cboJyanru, r.stage);
-    showListValue(m_cboSyurui, r.kind);
-    showListValue(m_cboCyouri, r.method);
-    m_cboSankou->setEditText(r.ref);
-    m_cboSankou->lineEdit()->setCursorPosition(0); // a long source shows from its start
-    m_txtZairyou->setPlainText(editText(r.ingredients));
-    m_txtTukuri->setPlainText(editText(r.steps));
-    m_txtMemo->setPlainText(editText(r.memo));
+    m_dishNameBox->setEditText(r.name);
+    m_timeEdit->setText(recipeTimeText(r.time));
+    showListValue(m_stageBox, r.stage);
+    showListValue(m_kindBox, r.kind);
+    showListValue(m_methodBox, r.method);
+    m_referenceBox->setEditText(r.ref);
+    m_referenceBox->lineEdit()->setCursorPosition(0); // a long source shows from its start
+    m_ingredientsEdit->setPlainText(editText(r.ingredients));
+    m_stepsEdit->setPlainText(editText(r.steps));
+    m_memoEdit->setPlainText(editText(r.memo));
     m_curSelfEval = r.selfEval;
     m_curChildEval = r.childEval;
     showFaces();
-    m_lstRireki->clear();
-    m_lstRireki->addItems(historyEntries(r.history));
+    m_historyList->clear();
+    m_historyList->addItems(historyEntries(r.history));
     showRecipePoint();
-    m_lblKaisu->setText(QString::number(m_lstRireki->count()));
-    m_lblKensu->setText(QStringLiteral("%1 / %2").arg(p).arg(book.count()));
-    if (!m_optMain->isChecked())
+    m_cookCountLabel->setText(QString::number(m_historyList->count()));
+    m_positionLabel->setText(QStringLiteral("%1 / %2").arg(p).arg(book.count()));
+    if (!m_photosHiddenOption->isChecked())
         showPicture(r.name);
 }
 
@@ -191,20 +191,20 @@ void RecipeScreen::clearRecipePage()
 {
     m_shownRecipe = Recipe();
     const int next = m_notebook.recipes.count() + 1;
-    m_cboNamae->setEditText(QString());
-    m_cboSankou->setEditText(QString());
-    m_txtZairyou->clear();
-    m_txtTukuri->clear();
-    m_txtMemo->clear();
-    showListValue(m_cboSyurui, QStringLiteral("その他"));
-    showListValue(m_cboCyouri, QStringLiteral("その他"));
-    m_txtCal->clear();
-    m_txtEnbun->clear();
-    m_txtJikan->clear();
-    m_lstRireki->clear();
-    m_lblKaisu->setText(QStringLiteral("0"));
-    m_lblPoint1->setText(QStringLiteral("Point 2"));
-    m_lblKensu->setText(QStringLiteral("%1 / %1").arg(next));
+    m_dishNameBox->setEditText(QString());
+    m_referenceBox->setEditText(QString());
+    m_ingredientsEdit->clear();
+    m_stepsEdit->clear();
+    m_memoEdit->clear();
+    showListValue(m_kindBox, QStringLiteral("その他"));
+    showListValue(m_methodBox, QStringLiteral("その他"));
+    m_caloriesEdit->clear();
+    m_saltEdit->clear();
+    m_timeEdit->clear();
+    m_historyList->clear();
+    m_cookCountLabel->setText(QStringLiteral("0"));
+    m_recipePointLabel->setText(QStringLiteral("Point 2"));
+    m_positionLabel->setText(QStringLiteral("%1 / %1").arg(next));
     m_curSelfEval = evalNone();
     m_curChildEval = evalNone();
     showFaces();
@@ -215,25 +215,25 @@ void RecipeScreen::showFaces()
     const int self = int(evalLetters().indexOf(m_curSelfEval));
     const int child = int(evalLetters().indexOf(m_curChildEval));
     for (int i = 0; i < 4; ++i) {
-        m_imgFace1[i]->setVisible(i == self);
-        m_imgFace2[i]->setVisible(i == child);
+        m_selfFaces[i]->setVisible(i == self);
+        m_childFaces[i]->setVisible(i == child);
     }
 }
 
 void RecipeScreen::showRecipePoint()
 {
-    m_lblPoint1->setText(QStringLiteral("Point ") +
-                         QString::number(pagePoints(m_curChildEval, m_lstRireki->count())));
+    m_recipePointLabel->setText(QStringLiteral("Point ") +
+                         QString::number(pagePoints(m_curChildEval, m_historyList->count())));
 }
 
 void RecipeScreen::showPicture(const QString &dishName)
 {
-    m_imgGazou->showKey(m_notebook.folder(), dishName);
+    m_shownPicture->showKey(m_notebook.folder(), dishName);
 }
 
 void RecipeScreen::showStageByAge()
 {
-    m_lblIma->setText(weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).text);
+    m_stageNowLabel->setText(weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).text);
 }
 
 void RecipeScreen::newRecipe()
@@ -242,7 +242,7 @@ void RecipeScreen::newRecipe()
     // A new recipe is for the child as old as it is now.
     if (const QString stage = weaningStageAt(m_notebook.profile.birthDate, m_notebook.clock.today()).stage;
         !stage.isEmpty())
-        m_cboJyanru->setCurrentText(stage);
+        m_stageBox->setCurrentText(stage);
     helpTour(
         QStringLiteral("新しいレシピを登録します。\r\n\r\n"
                        "料理名だけでも登録することができます。\r\n"
@@ -250,27 +250,27 @@ void RecipeScreen::newRecipe()
                        "必要に応じて各種情報を登録してください。\r\n\r\n"
                        "※最後に「登録」ボタンを押してください。\r\n\r\n"
                        "※入力を取り消したい場合はスクロールバーで他のレシピを表示させてください。"));
-    m_cboNamae->setFocus();
+    m_dishNameBox->setFocus();
 }
 
 Recipe RecipeScreen::pageRecipe() const
 {
     Recipe r;
-    r.name = m_cboNamae->currentText();
-    r.stage = m_cboJyanru->currentText();
-    r.kind = m_cboSyurui->currentText();
-    r.method = m_cboCyouri->currentText();
-    r.time = float(typedNumericValue(m_txtJikan->text()));
+    r.name = m_dishNameBox->currentText();
+    r.stage = m_stageBox->currentText();
+    r.kind = m_kindBox->currentText();
+    r.method = m_methodBox->currentText();
+    r.time = float(typedNumericValue(m_timeEdit->text()));
     r.selfEval = m_curSelfEval;
     r.childEval = m_curChildEval;
-    r.cookCount = cookCountText(m_lblKaisu->text());
-    r.ref = m_cboSankou->currentText();
-    r.ingredients = storedText(m_txtZairyou->toPlainText());
-    r.steps = storedText(m_txtTukuri->toPlainText());
-    r.memo = storedText(m_txtMemo->toPlainText());
+    r.cookCount = cookCountText(m_cookCountLabel->text());
+    r.ref = m_referenceBox->currentText();
+    r.ingredients = storedText(m_ingredientsEdit->toPlainText());
+    r.steps = storedText(m_stepsEdit->toPlainText());
+    r.memo = storedText(m_memoEdit->toPlainText());
     QStringList dates;
-    for (int i = 0; i < m_lstRireki->count(); ++i)
-        dates.append(m_lstRireki->item(i)->text());
+    for (int i = 0; i < m_historyList->count(); ++i)
+        dates.append(m_historyList->item(i)->text());
     r.history = dates.join(Crlf);
     return r;
 }
@@ -301,12 +301,12 @@ void RecipeScreen::registerRecipe()
 bool RecipeScreen::storePage(const Recipe &page, const QString &cookingDate)
 {
     RecipeBook &book = m_notebook.recipes;
-    if (!withoutGrouping(m_txtJikan->text())) {
+    if (!withoutGrouping(m_timeEdit->text())) {
         m_dialogs.warning(QStringLiteral("入力確認"), groupingMessage(QStringLiteral("料理時間")));
-        m_txtJikan->setFocus();
+        m_timeEdit->setFocus();
         return false;
     }
-    const RegisterDecision decision = checkRegistration(book, page, m_hsbData->value());
+    const RegisterDecision decision = checkRegistration(book, page, m_recipeBar->value());
     const QString ask = cookingDate.isEmpty()
                             ? decision.confirmText
                             : QStringLiteral("調理日 %1 を記録するため、このページを登録します。\r\n\r\n%2")
@@ -334,8 +334,8 @@ bool RecipeScreen::storePage(const Recipe &page, const QString &cookingDate)
         return false;
     }
     {
-        const QSignalBlocker block(m_hsbData);
-        m_hsbData->setValue(decision.position == 0 ? book.count() : decision.position);
+        const QSignalBlocker block(m_recipeBar);
+        m_recipeBar->setValue(decision.position == 0 ? book.count() : decision.position);
     }
     showRecipe();
     return true;
@@ -344,7 +344,7 @@ bool RecipeScreen::storePage(const Recipe &page, const QString &cookingDate)
 void RecipeScreen::deleteRecipe()
 {
     const DeleteDecision decision =
-        checkDeletion(m_notebook.recipes, m_cboNamae->currentText(), m_hsbData->value());
+        checkDeletion(m_notebook.recipes, m_dishNameBox->currentText(), m_recipeBar->value());
     if (refuse(decision.refusal) || !m_dialogs.confirm(decision.confirmTitle, decision.confirmText,
                                                        Dialogs::Icon::Warning, Dialogs::Answer::Cancel))
         return;
@@ -362,8 +362,8 @@ void RecipeScreen::deleteRecipe()
         return;
     }
     {
-        const QSignalBlocker block(m_hsbData);
-        m_hsbData->setValue(p == last ? p - 1 : p);
+        const QSignalBlocker block(m_recipeBar);
+        m_recipeBar->setValue(p == last ? p - 1 : p);
     }
     showRecipe();
     m_dialogs.information(QStringLiteral("削除終了"), QStringLiteral("削除しました"));
@@ -371,8 +371,8 @@ void RecipeScreen::deleteRecipe()
 
 void RecipeScreen::picturesShownClicked()
 {
-    showPicture(m_cboNamae->currentText());
-    m_fraGazou->setVisible(true);
+    showPicture(m_dishNameBox->currentText());
+    m_pictureFrame->setVisible(true);
     reportWrite(m_dialogs, m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosShown()));
     helpTour(QStringLiteral("料理画像を表示します。\r\n\r\n"
                             "デジカメやスキャナで保存した料理画像があれば画像付きレシピが楽しめます。"));
@@ -380,7 +380,7 @@ void RecipeScreen::picturesShownClicked()
 
 void RecipeScreen::picturesHiddenClicked()
 {
-    m_fraGazou->setVisible(false);
+    m_pictureFrame->setVisible(false);
     reportWrite(m_dialogs, m_notebook.setPictureMode(m_notebook.profile.pictureMode, photosHidden()));
     helpTour(QStringLiteral("料理画像を表示しません。\r\n\r\n"
                             "料理画像をお持ちでないときはこちらのモードでどうぞ。\r\n\r\n"
@@ -390,11 +390,11 @@ void RecipeScreen::picturesHiddenClicked()
 
 Recipe RecipeScreen::shownRecipe() const { return pageRecipe(); }
 
-QString RecipeScreen::shownTimeText() const { return m_txtJikan->text(); }
+QString RecipeScreen::shownTimeText() const { return m_timeEdit->text(); }
 
 QImage RecipeScreen::shownPicture() const
 {
-    if (!m_optGazou->isChecked())
+    if (!m_photosShownOption->isChecked())
         return {};
-    return m_imgGazou->pixmap().toImage();
+    return m_shownPicture->pixmap().toImage();
 }

@@ -70,17 +70,17 @@ GiftPanel::GiftPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     setObjectName(QStringLiteral("fraItadaki"));
     m_received = new GiftRegister(giftsReceived(), host, this);
     m_given = new GiftRegister(giftsGiven(), host, this);
-    m_imgItadaki = new PictureFrame(this);
-    m_imgItadaki->setObjectName(QStringLiteral("imgItadaki"));
-    m_imgItadaki->setAccessibleName(QStringLiteral("品物の写真"));
-    m_imgItadaki->setFixedSize(PictureSize);
-    m_imgItadaki->setAlignment(Qt::AlignCenter);
-    m_imgItadaki->setFrameShape(QFrame::StyledPanel);
+    m_giftPicture = new PictureFrame(this);
+    m_giftPicture->setObjectName(QStringLiteral("imgItadaki"));
+    m_giftPicture->setAccessibleName(QStringLiteral("品物の写真"));
+    m_giftPicture->setFixedSize(PictureSize);
+    m_giftPicture->setAlignment(Qt::AlignCenter);
+    m_giftPicture->setFrameShape(QFrame::StyledPanel);
 
     auto *photo = new QVBoxLayout;
     auto *photoTitle = new QLabel(QStringLiteral("品物の写真"), this);
     photo->addWidget(photoTitle);
-    photo->addWidget(m_imgItadaki);
+    photo->addWidget(m_giftPicture);
     auto *hint =
         new QLabel(QStringLiteral("品物をクリックすると写真を表示します。\n"
                                   "頂きものをダブルクリックすると、お礼の「○」を付けたり外したりします。"),
@@ -103,7 +103,7 @@ GiftPanel::GiftPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
         connect(reg, &GiftRegister::pictureRequested, this,
                 [this, reg] { emit itemPictureRequested(reg->kind(), reg->lastItem()); });
     }
-    m_photos = new GiftPhotos(host, this, m_imgItadaki);
+    m_photos = new GiftPhotos(host, this, m_giftPicture);
 }
 
 RegisterGrid *GiftPanel::msgItadaki() const { return m_received->grid(); }
@@ -135,7 +135,7 @@ void GiftPanel::readGiven() { m_given->read(); }
 
 void GiftPanel::showItemPicture(const QString &item)
 {
-    m_imgItadaki->showKey(m_host.notebook().folder(), itemPictureKey(item));
+    m_giftPicture->showKey(m_host.notebook().folder(), itemPictureKey(item));
 }
 
 void GiftPanel::setupGrids()

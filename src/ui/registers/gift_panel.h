@@ -48,6 +48,6 @@ private:
     PanelHost &m_host;
     GiftRegister *m_received = nullptr;
     GiftRegister *m_given = nullptr;
-    PictureFrame *m_imgItadaki = nullptr;
+    PictureFrame *m_giftPicture = nullptr;
     GiftPhotos *m_photos = nullptr; // the gift picker
 };

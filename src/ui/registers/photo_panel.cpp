@@ -45,7 +45,7 @@ PhotoPanel::PhotoPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_hos
 
     m_picker = new PicturePicker(host.dialogs(), QStringLiteral("3"), QStringLiteral("画像取り込み先指定"),
                                  host.notebook().files.dir(), this);
-    m_lblTouroku = m_picker->addNote(QStringLiteral("lblTouroku"), QStringLiteral("登録先"));
+    m_targetNote = m_picker->addNote(QStringLiteral("lblTouroku"), QStringLiteral("登録先"));
     connect(m_picker, &PicturePicker::previewRequested, this,
             [this](const QString &path) { m_groups[m_albumGroup - 1].picture->showFile(path); });
     connect(m_picker, &PicturePicker::copyRequested, this,
@@ -210,7 +210,7 @@ void PhotoPanel::openPicker(int g)
     m_albumGroup = g;
     // Beside the group's frame, not over it.
     m_picker->move(g <= 2 ? width() / 2 : 12, 40);
-    showText(m_lblTouroku, captions()[g - 1] + QStringLiteral("に画像を追加"));
+    showText(m_targetNote, captions()[g - 1] + QStringLiteral("に画像を追加"));
     m_picker->open();
 }
 

@@ -64,6 +64,6 @@ private:
     std::array<Group, 4> m_groups;
     std::array<QStringList, 4> m_files;
     PicturePicker *m_picker = nullptr;
-    QLabel *m_lblTouroku = nullptr;
+    QLabel *m_targetNote = nullptr;
     int m_albumGroup = 1;
 };

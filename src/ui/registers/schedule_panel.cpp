@@ -64,19 +64,19 @@ RegisterRow scheduleRow(int record, std::optional<int> days)
 SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(host)
 {
     setObjectName(QStringLiteral("fraYotei"));
-    m_msgYotei = new RegisterGrid(this);
-    nameControl(m_msgYotei, QStringLiteral("msgYotei"), QStringLiteral("予定一覧"));
-    m_cboYHizuke = new PickComboBox(this);
-    m_cboYHizuke->setMaxVisibleItems(20);
-    m_cboYHizuke->setMinimumContentsLength(11);
-    nameControl(m_cboYHizuke, QStringLiteral("cboYHizuke"), QStringLiteral("日付"));
-    m_txtYNaiyo = new QLineEdit(this);
-    nameControl(m_txtYNaiyo, QStringLiteral("txtYNaiyo"), QStringLiteral("予定"));
-    m_cmdHozon = makeButton(QStringLiteral("cmdHozon"), QStringLiteral("保存"), QString(), this);
-    m_cmdHozon->setAccessibleName(QStringLiteral("予定を保存"));
-    m_cmdDel = makeButton(QStringLiteral("cmdDel"), QStringLiteral("選択削除"), QString(), this);
-    m_cmdAllClr = makeButton(QStringLiteral("cmdAllClr"), QStringLiteral("全部削除"), QString(), this);
-    m_cmdDel->setEnabled(false);
+    m_scheduleGrid = new RegisterGrid(this);
+    nameControl(m_scheduleGrid, QStringLiteral("msgYotei"), QStringLiteral("予定一覧"));
+    m_scheduleDateBox = new PickComboBox(this);
+    m_scheduleDateBox->setMaxVisibleItems(20);
+    m_scheduleDateBox->setMinimumContentsLength(11);
+    nameControl(m_scheduleDateBox, QStringLiteral("cboYHizuke"), QStringLiteral("日付"));
+    m_scheduleTextEdit = new QLineEdit(this);
+    nameControl(m_scheduleTextEdit, QStringLiteral("txtYNaiyo"), QStringLiteral("予定"));
+    m_saveScheduleButton = makeButton(QStringLiteral("cmdHozon"), QStringLiteral("保存"), QString(), this);
+    m_saveScheduleButton->setAccessibleName(QStringLiteral("予定を保存"));
+    m_deleteEntryButton = makeButton(QStringLiteral("cmdDel"), QStringLiteral("選択削除"), QString(), this);
+    m_clearAllButton = makeButton(QStringLiteral("cmdAllClr"), QStringLiteral("全部削除"), QString(), this);
+    m_deleteEntryButton->setEnabled(false);
     auto *vaccines = makeButton(QStringLiteral("cmdYobou"), QStringLiteral("予防接種の予定"),
                                 QStringLiteral("生年月日から予防接種の標準的な日付を計算して、予定に追加します"), this);
 
@@ -87,49 +87,49 @@ SchedulePanel::SchedulePanel(PanelHost &host, QWidget *parent) : QFrame(parent),
         legend->addWidget(legendEntry(due, this));
 
     auto *head = new QHBoxLayout;
-    head->addWidget(makeLabel(QStringLiteral("予定一覧"), m_msgYotei, this));
+    head->addWidget(makeLabel(QStringLiteral("予定一覧"), m_scheduleGrid, this));
     head->addLayout(legend, 1);
     head->addWidget(vaccines);
 
     auto *entry = new QHBoxLayout;
-    entry->addWidget(makeLabel(QStringLiteral("日付"), m_cboYHizuke, this));
-    entry->addWidget(m_cboYHizuke);
+    entry->addWidget(makeLabel(QStringLiteral("日付"), m_scheduleDateBox, this));
+    entry->addWidget(m_scheduleDateBox);
     entry->addSpacing(10);
-    entry->addWidget(makeLabel(QStringLiteral("予定"), m_txtYNaiyo, this));
-    entry->addWidget(m_txtYNaiyo, 1);
-    entry->addWidget(m_cmdHozon);
+    entry->addWidget(makeLabel(QStringLiteral("予定"), m_scheduleTextEdit, this));
+    entry->addWidget(m_scheduleTextEdit, 1);
+    entry->addWidget(m_saveScheduleButton);
     entry->addSpacing(20);
-    entry->addWidget(m_cmdDel);
-    entry->addWidget(m_cmdAllClr);
+    entry->addWidget(m_deleteEntryButton);
+    entry->addWidget(m_clearAllButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(head);
-    layout->addWidget(m_msgYotei, 1);
+    layout->addWidget(m_scheduleGrid, 1);
     layout->addLayout(entry);
 
-    connect(m_cmdHozon, &QPushButton::clicked, this, &SchedulePanel::add);
-    connect(m_cmdDel, &QPushButton::clicked, this, &SchedulePanel::deleteChosen);
-    connect(m_cmdAllClr, &QPushButton::clicked, this, &SchedulePanel::deleteAll);
+    connect(m_saveScheduleButton, &QPushButton::clicked, this, &SchedulePanel::add);
+    connect(m_deleteEntryButton, &QPushButton::clicked, this, &SchedulePanel::deleteChosen);
+    connect(m_clearAllButton, &QPushButton::clicked, this, &SchedulePanel::deleteAll);
     connect(vaccines, &QPushButton::clicked, this, &SchedulePanel::openVaccinations);
-    connect(m_txtYNaiyo, &QLineEdit::returnPressed, this, [this] {
-        if (!m_txtYNaiyo->text().isEmpty())
+    connect(m_scheduleTextEdit, &QLineEdit::returnPressed, this, [this] {
+        if (!m_scheduleTextEdit->text().isEmpty())
             add();
     });
-    connect(m_msgYotei, &RegisterGrid::choiceChanged, this,
-            [this] { m_cmdDel->setEnabled(m_msgYotei->hasChoice()); });
+    connect(m_scheduleGrid, &RegisterGrid::choiceChanged, this,
+            [this] { m_deleteEntryButton->setEnabled(m_scheduleGrid->hasChoice()); });
     connect(&host.notebook(), &Notebook::changed, this, &SchedulePanel::showChange);
 }
 
-RegisterGrid *SchedulePanel::msgYotei() const { return m_msgYotei; }
+RegisterGrid *SchedulePanel::msgYotei() const { return m_scheduleGrid; }
 
-int SchedulePanel::yoteiCount() const { return m_msgYotei->rowCount(); }
+int SchedulePanel::yoteiCount() const { return m_scheduleGrid->rowCount(); }
 
 void SchedulePanel::open()
 {
     const QDate today = m_host.notebook().clock.today();
-    register_commands::fillDates(m_cboYHizuke, consecutiveDates(today, DateListLength), today);
-    m_cmdDel->setEnabled(false);
-    m_msgYotei->stretchTextColumn(1);
+    register_commands::fillDates(m_scheduleDateBox, consecutiveDates(today, DateListLength), today);
+    m_deleteEntryButton->setEnabled(false);
+    m_scheduleGrid->stretchTextColumn(1);
     readSchedule();
     m_host.panelHide();
     show();
@@ -155,10 +155,10 @@ void SchedulePanel::showChange(const NotebookChange &change)
         QList<RegisterRow> looks;
         for (int r : change.records)
             looks.append(scheduleRow(r, remainingDays(table.field(r, 0), today)));
-        const int first = m_msgYotei->appendRows(table, looks);
+        const int first = m_scheduleGrid->appendRows(table, looks);
         const QList<int> movedTo = sort();
         // The rows moved under a pending choice: it no longer names what was highlighted.
-        m_msgYotei->clearChoice();
+        m_scheduleGrid->clearChoice();
         m_lastAdded = movedTo[first - 1] + 1;
         return;
     }
@@ -173,13 +173,13 @@ void SchedulePanel::showChange(const NotebookChange &change)
     if (!change.fromOutside) {
         for (int r = 0; r < table.count(); ++r)
             rows.append(scheduleRow(r, days[r]));
-        m_msgYotei->showRows(table, std::move(rows));
+        m_scheduleGrid->showRows(table, std::move(rows));
         return;
     }
-    m_msgYotei->clearChoice();
+    m_scheduleGrid->clearChoice();
     for (int i : orderByRemaining(days))
         rows.append(scheduleRow(i, days[i]));
-    m_msgYotei->setRows(table, std::move(rows));
+    m_scheduleGrid->setRows(table, std::move(rows));
     if (!table.whole)
         register_commands::tellNotWhole(nb, m_host.dialogs(), QStringLiteral("予定の読み込み"),
                                         scheduleFileName(), table.count(), table.damage);
@@ -189,25 +189,25 @@ QList<int> SchedulePanel::sort()
 {
     const QDate today = m_host.notebook().clock.today();
     QList<std::optional<int>> days;
-    days.reserve(m_msgYotei->rowCount());
-    for (int r = 1; r <= m_msgYotei->rowCount(); ++r)
-        days.append(remainingDays(m_msgYotei->field(r, 0), today));
-    return m_msgYotei->reorder(orderByRemaining(days));
+    days.reserve(m_scheduleGrid->rowCount());
+    for (int r = 1; r <= m_scheduleGrid->rowCount(); ++r)
+        days.append(remainingDays(m_scheduleGrid->field(r, 0), today));
+    return m_scheduleGrid->reorder(orderByRemaining(days));
 }
 
 void SchedulePanel::add()
 {
     Notebook &nb = m_host.notebook();
     Dialogs &dialogs = m_host.dialogs();
-    const QString description = m_txtYNaiyo->text();
+    const QString description = m_scheduleTextEdit->text();
     if (description.isEmpty()) {
         dialogs.warning(QStringLiteral("予定未入力"),
                         QStringLiteral("予定を書き込んでから保存ボタンを押してください。"));
-        m_txtYNaiyo->setFocus();
+        m_scheduleTextEdit->setFocus();
         return;
     }
-    const std::optional<QString> date = register_commands::entryDate(dialogs, m_cboYHizuke, nb.clock.today());
-    if (!date || !register_commands::storable(dialogs, description, m_txtYNaiyo))
+    const std::optional<QString> date = register_commands::entryDate(dialogs, m_scheduleDateBox, nb.clock.today());
+    if (!date || !register_commands::storable(dialogs, description, m_scheduleTextEdit))
         return;
     if (hasEntry(*date, description) &&
         !dialogs.confirm(QStringLiteral("予定の確認"),
@@ -217,7 +217,7 @@ void SchedulePanel::add()
         return;
     if (!register_commands::appendRecord(nb, dialogs, Table, {*date, description}))
         return;
-    m_msgYotei->bringToTop(m_lastAdded);
+    m_scheduleGrid->bringToTop(m_lastAdded);
 }
 
 void SchedulePanel::openVaccinations()
@@ -257,15 +257,15 @@ void SchedulePanel::addDoses(const QList<vaccinations::Planned> &doses)
 // A second press of 保存 (a double click) would add the same entry again.
 bool SchedulePanel::hasEntry(const QString &date, const QString &description) const
 {
-    for (int r = 1; r <= m_msgYotei->rowCount(); ++r)
-        if (m_msgYotei->field(r, 0) == date && m_msgYotei->field(r, 1) == description)
+    for (int r = 1; r <= m_scheduleGrid->rowCount(); ++r)
+        if (m_scheduleGrid->field(r, 0) == date && m_scheduleGrid->field(r, 1) == description)
             return true;
     return false;
 }
 
 void SchedulePanel::deleteChosen()
 {
-    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_msgYotei, Table,
+    register_commands::deleteChosen(m_host.notebook(), m_host.dialogs(), m_scheduleGrid, Table,
                                     QStringLiteral("選択した予定を削除します"));
 }
 
@@ -277,7 +277,7 @@ void SchedulePanel::deleteAll()
 
 void SchedulePanel::setupGrid()
 {
-    m_msgYotei->setColumns({QStringLiteral("日付"), QStringLiteral("予定"), QStringLiteral("残日数")},
+    m_scheduleGrid->setColumns({QStringLiteral("日付"), QStringLiteral("予定"), QStringLiteral("残日数")},
                            {1350, 7080, 900});
-    m_msgYotei->setColumnAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    m_scheduleGrid->setColumnAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
 }

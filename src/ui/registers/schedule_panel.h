@@ -44,11 +44,11 @@ private:
     QList<int> sort();
 
     PanelHost &m_host;
-    RegisterGrid *m_msgYotei = nullptr;
-    QComboBox *m_cboYHizuke = nullptr;
-    QLineEdit *m_txtYNaiyo = nullptr;
-    QPushButton *m_cmdHozon = nullptr;
-    QPushButton *m_cmdDel = nullptr;
-    QPushButton *m_cmdAllClr = nullptr;
+    RegisterGrid *m_scheduleGrid = nullptr;
+    QComboBox *m_scheduleDateBox = nullptr;
+    QLineEdit *m_scheduleTextEdit = nullptr;
+    QPushButton *m_saveScheduleButton = nullptr;
+    QPushButton *m_deleteEntryButton = nullptr;
+    QPushButton *m_clearAllButton = nullptr;
     int m_lastAdded = 0; // the grid row where the last record added went
 };

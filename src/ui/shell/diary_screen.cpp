@@ -185,15 +185,15 @@ void DiaryScreen::buildBar()
     }
     keepCommandKeys(this, commandKeys);
     bar->addStretch();
-    m_chkHelp = new QCheckBox(m_bar);
-    nameControl(m_chkHelp, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
-    m_chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
-    m_chkHelp->setIcon(helpTourIcon());
-    m_chkHelp->setIconSize(QSize(28, 28));
-    bar->addWidget(m_chkHelp);
+    m_helpTourCheck = new QCheckBox(m_bar);
+    nameControl(m_helpTourCheck, QStringLiteral("chkHelp"), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_helpTourCheck->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    m_helpTourCheck->setIcon(helpTourIcon());
+    m_helpTourCheck->setIconSize(QSize(28, 28));
+    bar->addWidget(m_helpTourCheck);
 
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
-    connect(m_chkHelp, &QCheckBox::toggled, this, &DiaryScreen::helpCheckClicked);
+    connect(m_helpTourCheck, &QCheckBox::toggled, this, &DiaryScreen::helpCheckClicked);
     // Ctrl+B: the whole notebook into one zip, as the profile screen's バックアップ.
     auto *backup = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this);
     connect(backup, &QShortcut::activated, this, [this] { backup_commands::backUp(m_notebook, m_dialogs, this); });
@@ -336,7 +336,7 @@ void DiaryScreen::load()
     m_diaryPage->showDay(m_notebook.diary.count());
     m_diaryPage->setNormalPictureLayout();
     readSettings(m_notebook.tour, m_notebook.files);
-    m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
+    m_helpTourCheck->setChecked(m_notebook.tour.helpTourOn != 0);
     m_diaryPage->setVisible(true);
     m_loading = false;
     show();
@@ -391,8 +391,8 @@ void DiaryScreen::showReloaded(const NotebookChange &change)
             m_recipeScreen->showReloaded();
         break;
     case NotebookTable::Settings: {
-        const QSignalBlocker block(m_chkHelp); // shown, not saved again
-        m_chkHelp->setChecked(m_notebook.tour.helpTourOn != 0);
+        const QSignalBlocker block(m_helpTourCheck); // shown, not saved again
+        m_helpTourCheck->setChecked(m_notebook.tour.helpTourOn != 0);
         break;
     }
     default:
@@ -429,14 +429,14 @@ void DiaryScreen::helpCheckClicked()
 {
     if (m_loading)
         return;
-    if (m_chkHelp->isChecked()) {
+    if (m_helpTourCheck->isChecked()) {
         m_dialogs.information(QStringLiteral("ヘルプツアーＯＮ"),
                               QStringLiteral("ヘルプツアー機能をオンにします。"));
     } else {
         m_dialogs.information(QStringLiteral("ヘルプツアーＯＦＦ"),
                               QStringLiteral("ヘルプツアー機能をオフにします。"));
     }
-    reportWrite(m_dialogs, m_notebook.setHelpTour(m_chkHelp->isChecked()));
+    reportWrite(m_dialogs, m_notebook.setHelpTour(m_helpTourCheck->isChecked()));
 }
 
 void DiaryScreen::openHelp() { openHelpAt(m_helpFileName); }

@@ -122,7 +122,7 @@ private:
     QString m_helpFileName;
 
     QWidget *m_bar = nullptr;
-    QCheckBox *m_chkHelp = nullptr;
+    QCheckBox *m_helpTourCheck = nullptr;
     DiaryPage *m_diaryPage = nullptr;
     GrowthPanel *m_growthPanel = nullptr;
     ListPanel *m_listPanel = nullptr;

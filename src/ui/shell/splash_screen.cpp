@@ -70,12 +70,12 @@ SplashScreen::SplashScreen(QWidget *parent) : QWidget(parent, Qt::SplashScreen |
     auto *image2 = new QLabel(this);
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setPixmap(rattle());
-    m_lblNamae = new QLabel(QStringLiteral("ちゃんの"), this);
-    m_lblNamae->setObjectName(QStringLiteral("lblNamae"));
-    QFont big = m_lblNamae->font();
+    m_nicknameLabel = new QLabel(QStringLiteral("ちゃんの"), this);
+    m_nicknameLabel->setObjectName(QStringLiteral("lblNamae"));
+    QFont big = m_nicknameLabel->font();
     big.setPointSize(18);
     big.setBold(true);
-    m_lblNamae->setFont(big);
+    m_nicknameLabel->setFont(big);
     auto *title = new QLabel(QStringLiteral("育児手帖"), this);
     title->setFont(big);
     auto *label1 = new QLabel(QStringLiteral("☆  データ読み込み中です  ☆"), this);
@@ -84,7 +84,7 @@ SplashScreen::SplashScreen(QWidget *parent) : QWidget(parent, Qt::SplashScreen |
 
     auto *names = new QVBoxLayout;
     names->addStretch();
-    names->addWidget(m_lblNamae, 0, Qt::AlignCenter);
+    names->addWidget(m_nicknameLabel, 0, Qt::AlignCenter);
     names->addWidget(title, 0, Qt::AlignCenter);
     names->addStretch();
     auto *row = new QHBoxLayout;
@@ -100,5 +100,5 @@ SplashScreen::SplashScreen(QWidget *parent) : QWidget(parent, Qt::SplashScreen |
 
 void SplashScreen::setNickname(const QString &nickname)
 {
-    m_lblNamae->setText(nickname + QStringLiteral("の"));
+    m_nicknameLabel->setText(nickname + QStringLiteral("の"));
 }

@@ -13,5 +13,5 @@ public:
     void setNickname(const QString &nickname); // lblNamae = Nickname + "の"
 
 private:
-    QLabel *m_lblNamae = nullptr;
+    QLabel *m_nicknameLabel = nullptr;
 };
