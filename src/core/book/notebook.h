@@ -54,13 +54,13 @@ public:
 
     // The file half of readProfile.
     void readProfile();
-    // PROFILE_WRITE: ﾌﾟﾗｲﾍﾞｰﾄ.txt whole from memory.
+    // ﾌﾟﾗｲﾍﾞｰﾄ.txt whole from memory.
     WriteResult writeProfile();
     // Sets a picture mode of the profile (DiaryPictureMode or PictureMode) and saves the
     // profile, but only for a real switch.
     WriteResult setPictureMode(QString &mode, const QString &value);
     // The point-goal save after its file: Nickname and TargetPoint, both window titles, then
-    // LevelPercent against the new goal and showLevelBar.
+    // the level against the new goal, and showLevelBar.
     void setNicknameAndGoal(const QString &nickname, qint16 targetPoint);
     // The new-notebook command's writes, all or none, after a dated copy of every file they
     // change: ﾌﾟﾗｲﾍﾞｰﾄ.txt from profileFileText, the notebook's data files emptied in their
@@ -69,13 +69,13 @@ public:
     WriteResult startNewNotebook(const QString &profileFileText, const QString &birthDate, double height,
                                  double weight);
 
-    // The file half of readDiary, and GROWTH_BUILD on what was read.
+    // The file half of readDiary, and the growth series built from what was read.
     DiaryLoad readDiary();
-    // DIARY_APPEND: one record at the end of 日記.txt.
+    // One record at the end of 日記.txt.
     WriteResult appendDay(const QString &date, double height, double weight, const QString &text);
-    // DIARY_WRITE: 日記.txt anew from the table.
+    // 日記.txt anew from the table.
     WriteResult writeDiary();
-    // GROWTH_BUILD on the day table.
+    // The growth series built from the day table.
     void buildGrowth();
     // A new day: appended, the table read again, and when the file no longer holds the days in
     // date order (the day came before the last day) 日記.txt rewritten in the table's order. A
@@ -178,7 +178,7 @@ signals:
     void diaryChanged();
     // The recipe tables were read again: screens built from them start afresh.
     void recipesChanged();
-    // TotalPoint and LevelPercent are to be shown.
+    // The points and the level are to be shown.
     void levelShown();
 
 private:

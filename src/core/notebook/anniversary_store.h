@@ -8,7 +8,7 @@
 
 // 記念日.txt: one anniversary a line, the text as entered, by custom beginning with its date.
 
-// KinenList holds at most this many entries.
+// The anniversary list holds at most this many entries.
 constexpr int KinenCapacity = 730;
 
 struct AnniversaryRead {

@@ -16,10 +16,10 @@ struct DiaryLoad {
 
 // The file half of readDiary: the day table from 日記.txt, the axis limits from グラフ.txt.
 DiaryLoad readDiaryFiles(NotebookFiles &files, DiaryTable &diary, GraphLimits &limits);
-// DIARY_APPEND: one record at the end of 日記.txt (the table, for a file not read whole).
+// One record at the end of 日記.txt (the table, for a file not read whole).
 WriteResult appendDiaryRecord(NotebookFiles &files, const DiaryTable &diary, const QString &date,
                               double height, double weight, const QString &text);
-// DIARY_WRITE: 日記.txt anew from the table.
+// 日記.txt anew from the table.
 WriteResult writeDiaryFile(NotebookFiles &files, const DiaryTable &diary);
 
 WriteResult writeGraphLimits(NotebookFiles &files, const GraphLimits &limits);

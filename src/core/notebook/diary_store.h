@@ -73,6 +73,6 @@ QString diaryRecordText(const QString &date, double height, double weight, const
 // The whole file from the table, heights and weights as the table holds them.
 QString diaryFileText(const QList<DiaryDay> &days);
 
-// DIARY_SORT: ascending by the date text in plain character-code order; days of one date
+// The day table sorted ascending by the date text in plain character-code order; days of one date
 // keep their order.
 void sortDiary(QList<DiaryDay> &days);

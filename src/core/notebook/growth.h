@@ -19,7 +19,7 @@ struct GrowthSeries {
     int count = 0;
 };
 
-// GROWTH_BUILD. The series holds at most DiaryCapacity days from diary day 1; days of a
+// The growth series built from the day table. The series holds at most DiaryCapacity days from diary day 1; days of a
 // diary that reach further are left out. An empty diary gives an empty series.
 void buildGrowth(const DiaryTable &diary, GrowthSeries &series);
 

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-// Where a slide show stands: playing or not, and the entry it shows next (SlideDay,
-// SlideIndex). A stopped show keeps its place and resumes there.
+// Where a slide show stands: playing or not, and the entry it shows next. A stopped show
+// keeps its place and resumes there.
 struct SlideCursor {
     bool playing = false;
     int next = 0;

@@ -6,7 +6,7 @@
 
 // The point goal typed in txtPoint (目標ポイント).
 struct PointGoal {
-    // TargetPoint: the numeric value rounded halves to even; empty when the goal is refused
+    // The goal: the numeric value rounded halves to even; empty when the goal is refused
     // (no leading number, 0, or outside 1..32767: the level divides by it).
     std::optional<qint16> targetPoint;
     // Line 9 of ﾌﾟﾗｲﾍﾞｰﾄ.txt: the text as typed when every reader of the file gets the same goal

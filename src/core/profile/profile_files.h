@@ -13,7 +13,7 @@ Profile readProfileFile(const NotebookFiles &files);
 Profile loadProfileFile(NotebookFiles &files);
 // The nickname alone, as the splash reads it before anything else is loaded.
 QString readNickname(const NotebookFiles &files);
-// PROFILE_WRITE's file. A value holding a line break or another control character would
+// The profile file written whole. A value holding a line break or another control character would
 // shift every later value: it is refused, by its field, before anything is written.
 WriteResult writeProfileFile(NotebookFiles &files, const Profile &profile);
 // The same with line 9 as the goal field's text (the point-goal save), with the same refusal.

@@ -47,5 +47,5 @@ QString profileText(const Profile &profile, const QString &targetPointText);
 // a double quote and needs quoting (a comma, blanks at either end), since the file has no
 // escape for a quote.
 bool readsBackWhole(const QString &value);
-// PROFILE_WRITE's form: line 9 the goal as a printed integer (" 140 ").
+// The profile file's form: line 9 the goal as a printed integer (" 140 ").
 QString profileText(const Profile &profile);

@@ -17,7 +17,7 @@ int pagePoints(const QString &childEval, int historyEntries);
 
 // The sum over the tables. It never wraps: beyond the 16-bit range it stays at the limit.
 qint16 totalPointOf(const QList<Recipe> &recipes);
-// TotalPoint ÷ TargetPoint × 100 in single precision; a goal of 0 gives level 0.
+// The points ÷ the goal × 100 in single precision; a goal of 0 gives level 0.
 float levelPercentOf(qint16 totalPoint, qint16 targetPoint);
 
 constexpr int LevelBoxes = 10;
@@ -27,7 +27,7 @@ int levelBoxesReached(float levelPercent);
 // light red by pairs, white beyond the level.
 QColor levelBoxColor(int box, float levelPercent);
 
-// TotalPoint and LevelPercent of the book (the notebook's computeTotalPoint then shows them).
+// The points and the level of the book (the notebook's computeTotalPoint then shows them).
 void computePointsAndLevel(RecipeBook &book, qint16 targetPoint);
 
 // The goal check after a Register: reached at 100 % or more.

@@ -18,7 +18,7 @@ public:
 
     // readAnniversaries: the Notebook's list read from 記念日.txt; the box shows it.
     void readAnniversaries();
-    int kinenCount() const; // KinenCount
+    int kinenCount() const;
 
     // cmdKinen: a new anniversary through the input box, kept in date order.
     void add();

@@ -31,7 +31,7 @@ public:
     // The panel's button on the notebook screen's bar ("一覧"): the grid refilled and shown.
     void open();
     QTableWidget *msgList() const { return m_listGrid; }
-    // The grid's part of GRID_SETUP: headers and widths, no rows.
+    // The grid's headers and widths, no rows.
     void setupGrid();
     // The grid's rows from the day table.
     void fill();

@@ -24,14 +24,14 @@ public:
     void open();
     RegisterGrid *msgItadaki() const;
     RegisterGrid *msgAgeru() const;
-    // The grids' part of GRID_SETUP: headers and widths, no rows.
+    // The grids' headers and widths, no rows.
     void setupGrids();
 
     // readReceived, readGiven: a register of the Notebook read from its file; the grid shows it.
     void readReceived();
     void readGiven();
 
-    // AgeruItem, ItadakiItem: the item last clicked in each register, the name an imported
+    // The item last clicked in each register, the name an imported
     // photo takes. Empty until the first click; kept across panel changes.
     QString ageruItem() const;
     QString itadakiItem() const;

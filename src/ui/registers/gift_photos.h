@@ -19,7 +19,7 @@ public:
     GiftPhotos(PanelHost &host, GiftPanel *panel, PictureFrame *imgItadaki);
 
     PicturePicker *picker() const { return m_picker; }
-    // GiftTarget: the item the picker copies for.
+    // The item the picker copies for.
     QString giftTarget() const { return m_giftTarget; }
 
     // A double-click on lblAgeruM or lblItadakiM; item is that register's last clicked item.

@@ -33,7 +33,7 @@ public:
     void readCaptions();
 
     PicturePicker *picker() const { return m_picker; }
-    // AlbumGroup: the group the picker adds to.
+    // The group the picker adds to.
     int albumGroup() const { return m_albumGroup; }
     // The group's photos, in name order.
     QStringList groupFiles(int g) const { return m_files[g - 1]; }

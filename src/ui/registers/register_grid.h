@@ -40,8 +40,8 @@ public:
     // The column holds a mark that the rows toggle: screen readers see it as checked or not.
     void setToggleColumn(int column, const QString &mark);
 
-    int chosenFrom() const { return m_from; } // SelRowFrom, 0 = nothing chosen
-    int chosenTo() const { return m_to; }     // SelRowTo
+    int chosenFrom() const { return m_from; } // 0 = nothing chosen
+    int chosenTo() const { return m_to; }
     bool hasChoice() const { return m_from > 0 && m_to > 0; }
     int chosenFirst() const { return qMin(m_from, m_to); }
     int chosenLast() const { return qMax(m_from, m_to); }

@@ -21,13 +21,13 @@ public:
     // The panel's button on the notebook screen's bar.
     void open();
     RegisterGrid *msgYotei() const;
-    // The grid's part of GRID_SETUP: headers and widths, no rows.
+    // The grid's headers and widths, no rows.
     void setupGrid();
 
     // readSchedule: the Notebook's schedule read from 予定.txt; the grid shows it coloured and
     // in order of remaining days.
     void readSchedule();
-    int yoteiCount() const; // YoteiCount
+    int yoteiCount() const;
 
     // 予防接種の予定: the window of standard vaccination dates (refused without a birth date).
     void openVaccinations();

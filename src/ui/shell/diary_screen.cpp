@@ -327,11 +327,11 @@ void DiaryScreen::load()
     m_diaryPage->applyPictureMode();
     panelHide();
     m_diaryPage->clearPage();
-    // GRID_SETUP
+    // The grids: headers and widths, no rows yet.
     m_listPanel->setupGrid();
     m_schedulePanel->setupGrid();
     m_giftPanel->setupGrids();
-    m_diaryPage->readDiary(); // GROWTH_BUILD with it
+    m_diaryPage->readDiary(); // the growth series built with it
     m_diaryPage->anniversaries()->readAnniversaries();
     m_diaryPage->showDay(m_notebook.diary.count());
     m_diaryPage->setNormalPictureLayout();

@@ -40,7 +40,7 @@ public:
     // The screen's load, in its fixed order, ending with the window shown and the greetings.
     void load();
 
-    // PanelHost
+    // The panels' host
     Notebook &notebook() override { return m_notebook; }
     Dialogs &dialogs() override { return m_dialogs; }
     Printer &printer() override { return m_printer; }

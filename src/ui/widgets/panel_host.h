@@ -16,15 +16,15 @@ public:
     virtual Dialogs &dialogs() = 0;
     virtual Printer &printer() = 0;
 
-    // PANEL_HIDE: every panel invisible.
+    // Every panel invisible.
     virtual void panelHide() = 0;
-    // The diary panel visible (after PANEL_HIDE).
+    // The diary panel visible (after panelHide).
     virtual void showDiaryPanel() = 0;
     // Moves hsbDay to day k, which shows that day's page.
     virtual void setCurrentDay(int k) = 0;
     // The date text of the page shown (cboDay).
     virtual QString shownDate() const = 0;
-    // LoadingFlag: true while the notebook screen loads, when no handler writes a file.
+    // True while the notebook screen loads, when no handler writes a file.
     virtual bool loading() const = 0;
     // Sets HelpText and shows it when the tour is on.
     virtual void helpTour(const QString &text) = 0;
