@@ -1,6 +1,8 @@
 // 日記.txt at capacity (1095 days): reading it, and saving a changed day (rewrite and read
 // back), each beside its floor: moving and decoding the same bytes without the diary's work.
 #include "core/book/notebook.h"
+#include "core/notebook/diary_files.h"
+#include "core/recipes/recipe_files.h"
 #include "core/text/cp932.h"
 #include "core/files/notebook_folder.h"
 #include "floor_report.h"

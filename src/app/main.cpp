@@ -1,5 +1,7 @@
 #include "core/backup/notebook_zip.h"
 #include "core/book/notebook.h"
+#include "core/notebook/diary_files.h"
+#include "core/recipes/recipe_files.h"
 #include "core/book/yearbook.h"
 #include "core/book/notebook_setup.h"
 #include "core/files/clock.h"

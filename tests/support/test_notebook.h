@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/book/notebook.h"
+#include "core/notebook/diary_files.h"
+#include "core/recipes/recipe_files.h"
 #include "core/files/clock.h"
 
 #include <QByteArray>

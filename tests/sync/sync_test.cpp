@@ -3,6 +3,8 @@
 // write in both, one instance is killed mid-way and started again, and in the end both places
 // hold the same bytes with every record either side wrote.
 #include "core/book/notebook.h"
+#include "core/notebook/diary_files.h"
+#include "core/recipes/recipe_files.h"
 #include "core/files/clock.h"
 #include "core/text/cp932.h"
 #include "core/notebook/diary_store.h"

@@ -4,9 +4,11 @@
 
 #include "core/notebook/anniversary_store.h"
 #include "core/notebook/diary_checks.h"
+#include "core/notebook/diary_files.h"
 #include "core/profile/new_notebook.h"
 #include "core/profile/profile_files.h"
 #include "core/recipes/points.h"
+#include "core/recipes/recipe_files.h"
 #include "core/registers/register_files.h"
 
 Notebook::Notebook(const QString &dir, Clock &clockOfRun) : files(dir, clockOfRun), clock(clockOfRun)

@@ -5,12 +5,10 @@
 #include "core/files/help_tour.h"
 #include "core/files/notebook_files.h"
 #include "core/notebook/anniversary_store.h"
-#include "core/notebook/diary_files.h"
 #include "core/notebook/diary_store.h"
 #include "core/notebook/growth.h"
 #include "core/notebook/growth_chart_store.h"
 #include "core/profile/profile_store.h"
-#include "core/recipes/recipe_files.h"
 #include "core/recipes/recipe_store.h"
 #include "core/registers/album_captions.h"
 #include "core/registers/first_foods.h"
@@ -20,6 +18,9 @@
 
 #include <optional>
 #include <utility>
+
+struct DiaryLoad;
+struct RecipeLoad;
 
 // The open notebook: its files and everything the screens share for the whole run (the
 // profile, the day table and growth series, the recipe tables, the help-tour values). Memory

@@ -2,6 +2,7 @@
 
 #include "core/files/file_names.h"
 #include "core/notebook/diary_files.h"
+#include "core/recipes/recipe_files.h"
 #include "core/profile/profile_files.h"
 #include "core/registers/register_files.h"
 

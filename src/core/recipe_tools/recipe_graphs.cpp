@@ -50,16 +50,15 @@ QList<GraphRow> faceRows()
 QList<GraphPanelRows> classificationPanels()
 {
     return {
-        {QStringLiteral("月齢"), QStringLiteral("月齢別"), QStringLiteral("lblJ"), QStringLiteral("chrJ"),
+        {QStringLiteral("月齢"), QStringLiteral("月齢別"), GraphKind::Stage,
          classRows({QStringLiteral("ゴックン期"), QStringLiteral("モグモグ期"), QStringLiteral("カミカミ期"),
                     QStringLiteral("パクパク期")})},
-        {QStringLiteral("種類"), QStringLiteral("種類別"), QStringLiteral("lblS"), QStringLiteral("chrS"),
+        {QStringLiteral("種類"), QStringLiteral("種類別"), GraphKind::Kind,
          classRows({QStringLiteral("ご飯もの"), QStringLiteral("めん・パン"), QStringLiteral("汁・スープ"),
                     QStringLiteral("肉"), QStringLiteral("野菜"), QStringLiteral("魚介"),
                     QStringLiteral("たまご"), QStringLiteral("豆類"), QStringLiteral("デザート"),
                     QStringLiteral("その他")})},
-        {QStringLiteral("調理方法"), QStringLiteral("調理方法別"), QStringLiteral("lblC"),
-         QStringLiteral("chrC"),
+        {QStringLiteral("調理方法"), QStringLiteral("調理方法別"), GraphKind::Method,
          classRows({QStringLiteral("焼く"), QStringLiteral("炒める"), QStringLiteral("煮る"),
                     QStringLiteral("茹でる"), QStringLiteral("蒸す"), QStringLiteral("揚げる"),
                     QStringLiteral("冷・生"), QStringLiteral("電子レンジ"), QStringLiteral("その他")})},
@@ -72,13 +71,10 @@ QList<GraphPanelRows> evaluationPanels()
     return {
         {QStringLiteral("調理実績"),
          QStringLiteral("調理実績"),
-         QStringLiteral("lblJiseki"),
-         QStringLiteral("chrJitu"),
+         GraphKind::Record,
          {{QStringLiteral("調理済み"), green, green}, {QStringLiteral("未調理"), red, red}}},
-        {QStringLiteral("自己評価"), QStringLiteral("自己評価"), QStringLiteral("lblHyo1"),
-         QStringLiteral("chrJiko"), faceRows()},
-        {QStringLiteral("三者評価"), QStringLiteral("子供評価"), QStringLiteral("lblHyo2"),
-         QStringLiteral("chrSansya"), faceRows()},
+        {QStringLiteral("自己評価"), QStringLiteral("自己評価"), GraphKind::SelfEvaluation, faceRows()},
+        {QStringLiteral("三者評価"), QStringLiteral("子供評価"), GraphKind::ChildEvaluation, faceRows()},
     };
 }
 

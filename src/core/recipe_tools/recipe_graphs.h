@@ -15,12 +15,14 @@ struct GraphRow {
     QColor chart;
 };
 
+// Which of the six graphs a panel draws.
+enum class GraphKind { Stage, Kind, Method, Record, SelfEvaluation, ChildEvaluation };
+
 // One panel: the class heading over its table, the title over its chart, its rows.
 struct GraphPanelRows {
     QString heading;
     QString chartTitle;
-    QString prefix; // the control names' stem: lblJ_name, lblJ_ken, lblJ_p, chrJ
-    QString chartName;
+    GraphKind kind;
     QList<GraphRow> rows;
 };
 

@@ -16,20 +16,20 @@ std::optional<Refusal> checkStorable(const Recipe &r)
          {&r.name, &r.stage, &r.kind, &r.method, &r.ref, &r.ingredients, &r.steps, &r.memo}) {
         const QString bad = cp932::firstUnencodable(*t);
         if (!bad.isEmpty())
-            return Refusal{QStringLiteral("入力確認"), cp932::unencodableMessage(bad), QString()};
+            return Refusal{QStringLiteral("入力確認"), cp932::unencodableMessage(bad), RecipeField::None};
     }
     const struct {
         const QString *text;
         const char16_t *caption;
-        const char16_t *box;
-    } oneLine[] = {{&r.name, u"料理名", u"cboNamae"}, {&r.ref, u"参考", u"cboSankou"}};
+        RecipeField box;
+    } oneLine[] = {{&r.name, u"料理名", RecipeField::Name}, {&r.ref, u"参考", RecipeField::Reference}};
     for (const auto &f : oneLine)
         if (hasControlCharacter(*f.text))
             return Refusal{QStringLiteral("入力確認"), controlCharacterMessage(QString::fromUtf16(f.caption)),
-                           QString::fromUtf16(f.box)};
+                           f.box};
     if (!std::isfinite(r.time))
         return Refusal{QStringLiteral("入力確認"), QStringLiteral("料理時間の値が大きすぎます。"),
-                       QStringLiteral("txtJikan")};
+                       RecipeField::Time};
     return std::nullopt;
 }
 
@@ -40,10 +40,10 @@ RegisterDecision checkRegistration(const RecipeBook &book, const Recipe &page, i
     RegisterDecision d;
     if (book.count() >= RecipeCapacity)
         d.refusal = Refusal{QStringLiteral("登録上限"), QStringLiteral("登録できるのは１０００件までです"),
-                            QString()};
+                            RecipeField::None};
     else if (page.name.isEmpty())
         d.refusal = Refusal{QStringLiteral("料理名未記入"), QStringLiteral("料理名は必ず入力してください"),
-                            QString()};
+                            RecipeField::None};
     else
         d.refusal = checkStorable(page);
     if (d.refusal)
@@ -57,7 +57,7 @@ RegisterDecision checkRegistration(const RecipeBook &book, const Recipe &page, i
     if (!pictureProblem.isEmpty()) {
         d.refusal = Refusal{picture_names::nameProblemTitle(),
                             pictureProblem + QStringLiteral("\r\n\r\n料理名は、その料理の画像のファイル名になります。"),
-                            QStringLiteral("cboNamae")};
+                            RecipeField::Name};
         d.position = 0;
         return d;
     }
@@ -85,7 +85,7 @@ DeleteDecision checkDeletion(const RecipeBook &book, const QString &nameBoxText,
         d.refusal = Refusal{
             QStringLiteral("削除できません"),
             why + QStringLiteral("\r\n\r\n削除したいレシピを表示してから「削除」ボタンを押してください。"),
-            QString()};
+            RecipeField::None};
         return d;
     }
     d.position = p;

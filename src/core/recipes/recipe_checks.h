@@ -7,12 +7,15 @@
 class RecipeBook;
 struct Recipe;
 
-// A command refused before anything is written: the warning box, and the control (by its
-// objectName) the cursor goes back to, empty for none.
+// The field of the recipe page a refusal sends the cursor back to.
+enum class RecipeField { None, Name, Reference, Time };
+
+// A command refused before anything is written: the warning box, and the field the cursor
+// goes back to.
 struct Refusal {
     QString title;
     QString text;
-    QString focus;
+    RecipeField focus = RecipeField::None;
 };
 
 // 登録: refused, or, once the confirmation box is answered OK, the page appended as a new

@@ -8,6 +8,7 @@
 #include "core/text/numbers.h"
 #include "core/pictures/pictures.h"
 #include "core/notebook/diary_checks.h"
+#include "core/notebook/diary_files.h"
 #include "core/notebook/diary_search.h"
 #include "ui/notebook/anniversary_box.h"
 #include "ui/notebook/day_photos.h"

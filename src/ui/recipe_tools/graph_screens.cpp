@@ -25,6 +25,20 @@
 
 namespace {
 
+// The stems of a panel's control names (Label4_lblJ, lblJ_ken_1, lblJ_p_1) and its chart's name,
+// by which the tests and the window's users know them.
+QString controlStem(GraphKind kind)
+{
+    static const char16_t *const stems[] = {u"lblJ", u"lblS", u"lblC", u"lblJiseki", u"lblHyo1", u"lblHyo2"};
+    return QString::fromUtf16(stems[int(kind)]);
+}
+
+QString chartName(GraphKind kind)
+{
+    static const char16_t *const names[] = {u"chrJ", u"chrS", u"chrC", u"chrJitu", u"chrJiko", u"chrSansya"};
+    return QString::fromUtf16(names[int(kind)]);
+}
+
 template <std::size_t N> QList<int> countsOf(const std::array<qint16, N> &a)
 {
     return QList<int>(a.begin(), a.end());
@@ -52,7 +66,7 @@ GraphPanel::GraphPanel(const GraphPanelRows &rows, const QList<QPixmap> &icons, 
     table->setHorizontalSpacing(6);
     table->setVerticalSpacing(2);
     auto *label4 = headerLabel(rows.heading, this);
-    nameControl(label4, QStringLiteral("Label4_") + rows.prefix, rows.heading);
+    nameControl(label4, QStringLiteral("Label4_") + controlStem(rows.kind), rows.heading);
     table->addWidget(headerLabel(QStringLiteral("色"), this), 0, 0);
     table->addWidget(label4, 0, 1, 1, icons.isEmpty() ? 1 : 2);
     const int countColumn = icons.isEmpty() ? 2 : 3;
@@ -71,15 +85,15 @@ GraphPanel::GraphPanel(const GraphPanelRows &rows, const QList<QPixmap> &icons, 
         }
         auto *caption = new QLabel(row.caption, this);
         nameControl(caption,
-                    rows.prefix + (icons.isEmpty() ? QStringLiteral("_name_") : QStringLiteral("_")) + index,
+                    controlStem(rows.kind) + (icons.isEmpty() ? QStringLiteral("_name_") : QStringLiteral("_")) + index,
                     row.caption);
         table->addWidget(caption, i + 1, countColumn - 1);
         auto *count = new QLabel(this);
-        nameControl(count, rows.prefix + QStringLiteral("_ken_") + index, QString());
+        nameControl(count, controlStem(rows.kind) + QStringLiteral("_ken_") + index, QString());
         count->setAccessibleDescription(row.caption + QStringLiteral("の件数"));
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto *share = new QLabel(this);
-        nameControl(share, rows.prefix + QStringLiteral("_p_") + index, QString());
+        nameControl(share, controlStem(rows.kind) + QStringLiteral("_p_") + index, QString());
         share->setAccessibleDescription(row.caption + QStringLiteral("の割合"));
         share->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->addWidget(count, i + 1, countColumn);
@@ -90,12 +104,12 @@ GraphPanel::GraphPanel(const GraphPanelRows &rows, const QList<QPixmap> &icons, 
     table->setColumnStretch(countColumn - 1, 1);
 
     auto *label1 = new QLabel(rows.chartTitle, this);
-    nameControl(label1, QStringLiteral("Label1_") + rows.prefix, rows.chartTitle);
+    nameControl(label1, QStringLiteral("Label1_") + controlStem(rows.kind), rows.chartTitle);
     label1->setAlignment(Qt::AlignCenter);
     label1->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 14px;"));
     m_chart = new QChartView(this);
     setAccessibleRole(m_chart, QAccessible::Chart);
-    nameControl(m_chart, rows.chartName, rows.chartTitle);
+    nameControl(m_chart, chartName(rows.kind), rows.chartTitle);
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumSize(260, 240);
 

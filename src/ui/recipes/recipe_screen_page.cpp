@@ -7,6 +7,7 @@
 #include "core/text/numbers.h"
 #include "core/recipes/points.h"
 #include "core/recipes/recipe_checks.h"
+#include "core/recipes/recipe_files.h"
 #include "core/recipes/weaning_stage.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/picture_frame.h"
@@ -281,9 +282,9 @@ bool RecipeScreen::refuse(const std::optional<Refusal> &refusal)
     if (!refusal)
         return false;
     m_dialogs.warning(refusal->title, refusal->text);
-    if (!refusal->focus.isEmpty())
-        if (auto *field = findChild<QWidget *>(refusal->focus))
-            field->setFocus();
+    QWidget *const fields[] = {nullptr, m_dishNameBox, m_referenceBox, m_timeEdit};
+    if (QWidget *field = fields[int(refusal->focus)])
+        field->setFocus();
     return true;
 }
 

@@ -22,11 +22,27 @@ RecipeBook bookOf(int count, QStringList names = {})
     return book;
 }
 
+// The page's control a field is, by the name the tests know it by.
+QString boxOf(RecipeField field)
+{
+    switch (field) {
+    case RecipeField::Name:
+        return QStringLiteral("cboNamae");
+    case RecipeField::Reference:
+        return QStringLiteral("cboSankou");
+    case RecipeField::Time:
+        return QStringLiteral("txtJikan");
+    case RecipeField::None:
+        break;
+    }
+    return {};
+}
+
 // A refusal as {"refused", title, text, focus}; a decision as {position, title, text}.
 template <typename Decision> QStringList outcome(const Decision &d)
 {
     if (d.refusal)
-        return {QStringLiteral("refused"), d.refusal->title, d.refusal->text, d.refusal->focus};
+        return {QStringLiteral("refused"), d.refusal->title, d.refusal->text, boxOf(d.refusal->focus)};
     return {QString::number(d.position), d.confirmTitle, d.confirmText};
 }
 
