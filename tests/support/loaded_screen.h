@@ -31,6 +31,17 @@ struct LoadedScreen {
         return w;
     }
     void click(const QString &button) { find<QAbstractButton>(button)->click(); }
+    // The window shown and active with the help tour off, then 設定 clicked: its profile screen,
+    // nullptr when the window never became active.
+    ProfileScreen *showWithProfileScreen()
+    {
+        setHelpTour(false);
+        screen.show();
+        if (!QTest::qWaitForWindowActive(&screen))
+            return nullptr;
+        click(QStringLiteral("cmdPrivate"));
+        return screen.profileScreen();
+    }
     Notebook &notebook() { return files.notebook(); }
     void setHelpTour(bool on) { files.notebook().tour.helpTourOn = on ? 1 : 0; }
 

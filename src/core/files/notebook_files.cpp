@@ -86,13 +86,7 @@ QStringList NotebookFiles::takeReadProblems() { return std::exchange(m_readProbl
 
 namespace {
 
-WriteResult failed(const QString &error)
-{
-    WriteResult r;
-    r.ok = false;
-    r.error = error;
-    return r;
-}
+constexpr auto failed = &WriteResult::failed;
 
 QString notWritten(const QString &bareName, const QString &error)
 {

@@ -20,6 +20,8 @@ struct WriteResult {
     bool ok = true;
     QString error;      // a sentence for the user when !ok
     QString backupName; // a copy kept before this first rewrite of a file not read whole
+
+    static WriteResult failed(const QString &error) { return {false, error, {}}; }
 };
 
 // The one way to the notebook folder's data files: every read, rewrite and append of the

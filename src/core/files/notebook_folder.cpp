@@ -359,11 +359,7 @@ bool NotebookFolder::endsWithLineBreak(const QString &bareName) const
 
 QString NotebookFolder::keepBackupOf(const QString &bareName, const QByteArray &bytes, const QDateTime &now) const
 {
-    const QString name = QFileInfo(pathOf(bareName)).fileName() + u'.' +
-                         now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".bak");
-    QString target = m_dir + u'/' + name;
-    for (int n = 2; QFileInfo::exists(target); ++n)
-        target = m_dir + u'/' + name + u'.' + QString::number(n);
+    const QString target = backupPath(bareName, now);
     const QDateTime before = folderStamp();
     QSaveFile f(target);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
@@ -428,16 +424,21 @@ NotebookFolder::Exchange NotebookFolder::exchange(const QString &bareName, const
     return Exchange::Done;
 }
 
-QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now) const
+QString NotebookFolder::backupPath(const QString &bareName, const QDateTime &now) const
 {
-    const QString source = pathOf(bareName);
-    const QString name = QFileInfo(source).fileName() + u'.' +
+    const QString name = QFileInfo(pathOf(bareName)).fileName() + u'.' +
                          now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".bak");
     QString target = m_dir + u'/' + name;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = m_dir + u'/' + name + u'.' + QString::number(n);
+    return target;
+}
+
+QString NotebookFolder::keepBackup(const QString &bareName, const QDateTime &now) const
+{
+    const QString target = backupPath(bareName, now);
     const QDateTime before = folderStamp();
-    if (!QFile::copy(source, target))
+    if (!QFile::copy(pathOf(bareName), target))
         return {};
     noteChange(target, before, true);
     return QFileInfo(target).fileName();

@@ -96,6 +96,8 @@ public:
     QStringList fileNames() const;
 
 private:
+    // The path of a new dated copy of that file: free, numbered on when the second is taken.
+    QString backupPath(const QString &bareName, const QDateTime &now) const;
     QString findCaseInsensitive(const QString &bareName) const;
     void refreshListing() const;
 

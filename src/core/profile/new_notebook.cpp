@@ -80,13 +80,7 @@ QString backupFolderName(const QDateTime &now)
 
 namespace {
 
-WriteResult failed(const QString &error)
-{
-    WriteResult r;
-    r.ok = false;
-    r.error = error;
-    return r;
-}
+constexpr auto failed = &WriteResult::failed;
 
 // The names the changes touch, each once (letter case aside), in the order first touched.
 QStringList touchedFiles(const QList<FileChange> &changes)

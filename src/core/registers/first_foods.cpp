@@ -28,14 +28,14 @@ const QList<Row> &rows()
     static const QList<Row> table = [] {
         const QString grain = QStringLiteral("穀類"), plant = QStringLiteral("野菜・果物"),
                       protein = QStringLiteral("たんぱく質");
-        struct Spec {
+        struct Listed {
             const QString *group;
             const char *name;
             bool allergen;
             const char *base;
             std::initializer_list<const char *> forms;
         };
-        const Spec specs[] = {
+        const Listed foods[] = {
             {&grain, "米（おかゆ）", false, "", {"米", "ご飯", "ごはん", "おかゆ", "粥", "軟飯"}},
             {&grain, "パン", false, "", {"食パン", "パン粉"}},
             {&grain, "うどん", false, "", {"饂飩"}},
@@ -84,21 +84,21 @@ const QList<Row> &rows()
             {&protein, "落花生", true, "", {"ピーナッツ", "ピーナツ", "南京豆", "ピーナッツバター"}},
         };
         static const QString none;
-        const Spec shields[] = {
+        const Listed shields[] = {
             {&none, "ココナッツミルク", false, "", {}},
             {&none, "アーモンドミルク", false, "", {}},
             {&none, "母乳", false, "", {}},
         };
         QList<Row> l;
-        auto add = [&l](const Spec &s) {
+        auto add = [&l](const Listed &s) {
             Row r{{*s.group, QString::fromUtf8(s.name), s.allergen, QString::fromUtf8(s.base)}, {}};
             for (const char *f : s.forms)
                 r.forms.append(QString::fromUtf8(f));
             l.append(r);
         };
-        for (const Spec &s : specs)
+        for (const Listed &s : foods)
             add(s);
-        for (const Spec &s : shields)
+        for (const Listed &s : shields)
             add(s);
         return l;
     }();

@@ -240,11 +240,7 @@ void BackupCommandsTest::restoreOverShowsTheRestoredNotebook()
     QVERIFY(notebook_zip::writeBackup(from.dir(), zip, false).ok);
 
     LoadedScreen f;
-    f.setHelpTour(false);
-    f.screen.show();
-    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
-    f.click(QStringLiteral("cmdPrivate"));
-    ProfileScreen *profile = f.screen.profileScreen();
+    ProfileScreen *profile = f.showWithProfileScreen();
     QVERIFY(profile);
     auto *text = f.find<QPlainTextEdit>(QStringLiteral("txtDiary"));
     text->setFocus();

@@ -242,11 +242,7 @@ void TwoComputersTest::recipeChangedOnBothKeepsTheOtherInACopy()
 void TwoComputersTest::profileScreenFollowsTheFile()
 {
     LoadedScreen f;
-    f.setHelpTour(false);
-    f.screen.show();
-    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
-    f.click(QStringLiteral("cmdPrivate"));
-    ProfileScreen *profile = f.screen.profileScreen();
+    ProfileScreen *profile = f.showWithProfileScreen();
     QVERIFY(profile);
     auto *photos = f.find<QRadioButton>(QStringLiteral("optGazou"));
     auto *noPhotos = f.find<QRadioButton>(QStringLiteral("optMain"));
