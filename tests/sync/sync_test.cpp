@@ -131,6 +131,8 @@ void SyncTest::twoComputersWriteAtOnce()
     na.loadRecipes();
     QVERIFY(na.saveRecipe(0, recipeNamed(QStringLiteral("Aのスープ"))).ok);
     QVERIFY(appendRegisterRecord(na.files, scheduleFileName(), {QStringLiteral("2027/01/05"), QStringLiteral("Aの予定")}).ok);
+    na.readTable(NotebookTable::FirstFoods);
+    QVERIFY(na.addFirstFood({QStringLiteral("卵黄"), QStringLiteral("2026/12/09"), {}, QStringLiteral("Aが食べさせた")}).ok);
     na.profile.nickname = QStringLiteral("Aの呼び名");
     na.profile.targetPoint = 150;
     QVERIFY(na.writeProfile().ok);
@@ -139,6 +141,8 @@ void SyncTest::twoComputersWriteAtOnce()
     QVERIFY(nb.changeDay(1, 50, 3012, QStringLiteral("Bが書いた一日目")).ok);
     QVERIFY(nb.deleteRecipe(3).ok);
     QVERIFY(appendRegisterRecord(nb.files, scheduleFileName(), {QStringLiteral("2027/01/06"), QStringLiteral("Bの予定")}).ok);
+    nb.readTable(NotebookTable::FirstFoods);
+    QVERIFY(nb.addFirstFood({QStringLiteral("にんじん"), QStringLiteral("2026/12/09"), {}, QStringLiteral("Bが食べさせた")}).ok);
     nb.profile.nickname = QStringLiteral("Bの呼び名");
     nb.profile.targetPoint = 160;
     QVERIFY(nb.writeProfile().ok);
@@ -176,6 +180,9 @@ void SyncTest::twoComputersWriteAtOnce()
     QCOMPARE(na.recipes.count(), recipes + 1);
     const QString schedule = textOf(a + u'/' + scheduleFileName());
     QVERIFY(schedule.contains(QStringLiteral("Aの予定")) && schedule.contains(QStringLiteral("Bの予定")));
+    const QString firstFoods = textOf(a + u'/' + firstFoodsFileName());
+    QVERIFY2(firstFoods.contains(QStringLiteral("Aが食べさせた")) && firstFoods.contains(QStringLiteral("Bが食べさせた")),
+             qPrintable(firstFoods));
     QVERIFY(SyncthingPair::names(a).filter(QStringLiteral("sync-conflict")).filter(QRegularExpression(QStringLiteral("^[^/]*$"))).isEmpty());
 
     // Of the two first-day texts and nicknames, one is in the file and the other in a copy a

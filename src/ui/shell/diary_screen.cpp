@@ -167,21 +167,33 @@ void DiaryScreen::buildBar()
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(4);
 
-    QList<QKeySequence> commandKeys{QKeySequence(Qt::CTRL | Qt::Key_B)};
+    // Ctrl+B, F1 and F4 are taken by the window's own shortcuts; a panel without a declared key
+    // gets a free one.
+    QList<QKeySequence> declared{QKeySequence(Qt::CTRL | Qt::Key_B), QKeySequence(Qt::Key_F1),
+                                 QKeySequence(Qt::Key_F4)};
+    QList<bool> wantsKey(declared.size(), false);
     for (const BarCommand &command : barCommands()) {
+        declared.append(command.key);
+        wantsKey.append(bool(command.makePanel));
+    }
+    const QList<QKeySequence> keys = barKeys(declared, wantsKey);
+    QList<QKeySequence> commandKeys{QKeySequence(Qt::CTRL | Qt::Key_B)};
+    qsizetype i = 3;
+    for (const BarCommand &command : barCommands()) {
+        const QKeySequence key = keys[i++];
         if (command.gapBefore)
             bar->addSpacing(10);
         QPushButton *b = addBarButton(command.id, command.caption, command.tooltip,
                                       [this, run = command.run] { run(*this); });
         if (!command.name.isEmpty())
             b->setAccessibleName(command.name);
-        if (command.key.isEmpty())
+        if (key.isEmpty())
             continue;
         // Each key told in its button's tooltip; the help's list of buttons gives them too.
-        b->setShortcut(command.key);
+        b->setShortcut(key);
         b->setToolTip((b->toolTip().isEmpty() ? b->text() : b->toolTip()) + QStringLiteral(" (") +
-                      command.key.toString(QKeySequence::NativeText) + u')');
-        commandKeys.append(command.key);
+                      key.toString(QKeySequence::NativeText) + u')');
+        commandKeys.append(key);
     }
     keepCommandKeys(this, commandKeys);
     bar->addStretch();

@@ -149,6 +149,26 @@ void makePageBar(QScrollBar *bar)
 
 void keepCommandKeys(QWidget *window, const QList<QKeySequence> &keys) { new CommandKeys(window, keys); }
 
+QList<QKeySequence> barKeys(const QList<QKeySequence> &declared, const QList<bool> &wantsKey)
+{
+    QList<QKeySequence> spare;
+    for (int k = Qt::Key_1; k <= Qt::Key_9; ++k)
+        spare.append(QKeySequence(Qt::CTRL | Qt::Key(k)));
+    for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k)
+        spare.append(QKeySequence(Qt::ALT | Qt::Key(k)));
+    QList<QKeySequence> keys = declared;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (!keys[i].isEmpty() || i >= wantsKey.size() || !wantsKey[i])
+            continue;
+        for (const QKeySequence &key : spare)
+            if (!keys.contains(key)) {
+                keys[i] = key;
+                break;
+            }
+    }
+    return keys;
+}
+
 bool isEnterKey(const QEvent *e)
 {
     if (e->type() != QEvent::KeyPress)

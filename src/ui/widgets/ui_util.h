@@ -60,6 +60,10 @@ class QKeySequence;
 // combo box claims some of them before the window's shortcuts see them (Ctrl+E, the end of
 // the line on Linux desktops).
 void keepCommandKeys(QWidget *window, const QList<QKeySequence> &keys);
+// The keys of a bar's commands: a declared key stays; a command that wants a key and declares
+// none (a panel added after the F-keys ran out) takes the first free of Ctrl+1 … Ctrl+9, then
+// Alt+A … Alt+Z, so that every panel is reachable from the keyboard.
+QList<QKeySequence> barKeys(const QList<QKeySequence> &declared, const QList<bool> &wantsKey);
 
 // A control whose command is a double-click (a caption, a picture, a label): a double-click
 // (any button) runs it, and so do the other ways: it takes the focus (Tab) and shows it, Enter

@@ -12,6 +12,7 @@
 #include "ui/recipes/first_foods_window.h"
 #include "ui/shell/help_window.h"
 #include "ui/widgets/picture_picker.h"
+#include "ui/widgets/ui_util.h"
 #include "user_actions.h"
 
 #include <QAbstractScrollArea>
@@ -147,11 +148,47 @@ private slots:
     void barKeysFromEveryField_data();
     void barKeysFromEveryField();
     void barKeysAreShownAndListedInTheHelp();
+    void panelsPastTheFKeysGetKeys_data();
+    void panelsPastTheFKeysGetKeys();
     void escapeGoesBack_data();
     void escapeGoesBack();
     void keyboardOnlyScenarios();
     void recipeBookByKeys();
 };
+
+void KeyboardWalkTest::panelsPastTheFKeysGetKeys_data()
+{
+    QTest::addColumn<QStringList>("declared"); // "" for none
+    QTest::addColumn<QList<bool>>("wantsKey");
+    QTest::addColumn<QStringList>("keys");
+    QTest::newRow("declared keys stay") << QStringList{"F5", ""} << QList<bool>{true, false}
+                                        << QStringList{"F5", ""};
+    QTest::newRow("two new panels") << QStringList{"F5", "", ""} << QList<bool>{true, true, true}
+                                    << QStringList{"F5", "Ctrl+1", "Ctrl+2"};
+    QTest::newRow("a taken digit is skipped") << QStringList{"Ctrl+1", ""} << QList<bool>{false, true}
+                                              << QStringList{"Ctrl+1", "Ctrl+2"};
+    QStringList nine, nineKeys;
+    for (int d = 1; d <= 9; ++d)
+        nine << QStringLiteral("Ctrl+%1").arg(d);
+    nineKeys = nine;
+    nine << "";
+    nineKeys << "Alt+A";
+    QTest::newRow("after the digits, letters") << nine << QList<bool>(10, true) << nineKeys;
+}
+
+void KeyboardWalkTest::panelsPastTheFKeysGetKeys()
+{
+    QFETCH(QStringList, declared);
+    QFETCH(QList<bool>, wantsKey);
+    QFETCH(QStringList, keys);
+    QList<QKeySequence> in;
+    for (const QString &k : declared)
+        in.append(QKeySequence(k));
+    QStringList out;
+    for (const QKeySequence &k : barKeys(in, wantsKey))
+        out.append(k.toString());
+    QCOMPARE(out, keys);
+}
 
 void KeyboardWalkTest::everyPanelOfTheNotebookScreen_data()
 {
