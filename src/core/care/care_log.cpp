@@ -46,6 +46,14 @@ const QList<KindWord> &kindWords()
     return words;
 }
 
+std::optional<Kind> kindOfWord(QStringView word)
+{
+    for (const KindWord &w : kindWords())
+        if (w.name == word)
+            return w.kind;
+    return std::nullopt;
+}
+
 // "hh:mm" exactly, as the file keeps a time.
 std::optional<QTime> storedTime(QStringView text)
 {
@@ -80,7 +88,7 @@ std::optional<Entry> entryOf(const QStringView *f, bool *canonical)
     Entry e;
     const std::optional<QDate> date = parseStoredDate(f[0]);
     const std::optional<QTime> time = storedTime(f[1]);
-    const std::optional<Kind> kind = kindOfName(f[2].toString());
+    const std::optional<Kind> kind = kindOfWord(f[2]);
     const std::optional<int> interval = storedInterval(f[8]);
     if (!date || !time || !kind || !interval)
         return std::nullopt;
@@ -219,13 +227,7 @@ QString kindName(Kind kind)
     return {};
 }
 
-std::optional<Kind> kindOfName(const QString &name)
-{
-    for (const KindWord &w : kindWords())
-        if (w.name == name)
-            return w.kind;
-    return std::nullopt;
-}
+std::optional<Kind> kindOfName(const QString &name) { return kindOfWord(name); }
 
 bool isSpan(Kind kind) { return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Sleep; }
 bool isFeed(Kind kind) { return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Formula; }
@@ -235,6 +237,7 @@ Parse parseWhole(const QByteArray &bytes)
 {
     Parse parse;
     const QString text = cp932::decode(bytes);
+    parse.entries.reserve(bytes.count('\n') + 1);
     int lineNumber = 0;
     bool ordered = true;
     forEachLine(text, [&](QStringView line, qsizetype) {
