@@ -82,8 +82,9 @@ std::optional<int> storedInterval(QStringView text)
     return n;
 }
 
-// The entry of a line's nine fields; canonical tells whether writing it gives the same fields.
-std::optional<Entry> entryOf(const QStringView *f, bool *canonical)
+// The entry of a line's nine fields. Each field is taken only in the form the file writes it,
+// so an entry read from the written form writes back the same line.
+std::optional<Entry> entryOf(const QStringView *f)
 {
     Entry e;
     const std::optional<QDate> date = parseStoredDate(f[0]);
@@ -107,7 +108,6 @@ std::optional<Entry> entryOf(const QStringView *f, bool *canonical)
     e.id = f[6].toString();
     e.by = f[7].toString();
     e.intervalHours = *interval;
-    *canonical = true;
     return e;
 }
 
@@ -133,9 +133,8 @@ bool readWrittenForm(QStringView line, QStringView *fields)
 std::optional<Entry> entryOfLine(QStringView line, bool *whole)
 {
     QStringView fields[Fields];
-    bool canonical = false;
     if (readWrittenForm(line, fields)) {
-        std::optional<Entry> e = entryOf(fields, &canonical);
+        std::optional<Entry> e = entryOf(fields);
         *whole = e.has_value();
         return e;
     }
@@ -145,7 +144,7 @@ std::optional<Entry> entryOfLine(QStringView line, bool *whole)
         values.append(reader.readText());
     for (int i = 0; i < Fields; ++i)
         fields[i] = values[i];
-    std::optional<Entry> e = entryOf(fields, &canonical);
+    std::optional<Entry> e = entryOf(fields);
     *whole = e && reader.atEnd() && lineOf(*e) == line.toString() + QStringLiteral("\r\n");
     return e;
 }
@@ -229,8 +228,14 @@ QString kindName(Kind kind)
 
 std::optional<Kind> kindOfName(const QString &name) { return kindOfWord(name); }
 
-bool isSpan(Kind kind) { return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Sleep; }
-bool isFeed(Kind kind) { return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Formula; }
+bool isSpan(Kind kind)
+{
+    return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Sleep;
+}
+bool isFeed(Kind kind)
+{
+    return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Formula;
+}
 bool isNappy(Kind kind) { return kind == Kind::Pee || kind == Kind::Poo; }
 
 Parse parseWhole(const QByteArray &bytes)
@@ -321,8 +326,9 @@ QString checkEntry(const Entry &entry)
     }
     if (e.kind == Kind::Medicine && e.note.trimmed().isEmpty())
         return QStringLiteral("薬の名前を入力してください。");
-    const std::pair<const QString *, QString> fields[] = {
-        {&e.amount, QStringLiteral("量")}, {&e.note, QStringLiteral("メモ")}, {&e.by, QStringLiteral("記録した人")}};
+    const std::pair<const QString *, QString> fields[] = {{&e.amount, QStringLiteral("量")},
+                                                          {&e.note, QStringLiteral("メモ")},
+                                                          {&e.by, QStringLiteral("記録した人")}};
     for (const auto &[value, caption] : fields)
         if (const QString problem = fieldProblem(*value, caption); !problem.isEmpty())
             return problem;
@@ -358,8 +364,9 @@ QString totalsLine(const DayTotals &t)
 {
     QStringList parts;
     if (t.feeds > 0)
-        parts.append(QStringLiteral("授乳 %1回").arg(t.feeds) +
-                     (t.breastMinutes > 0 ? QStringLiteral("（母乳 %1分）").arg(t.breastMinutes) : QString()));
+        parts.append(
+            QStringLiteral("授乳 %1回").arg(t.feeds) +
+            (t.breastMinutes > 0 ? QStringLiteral("（母乳 %1分）").arg(t.breastMinutes) : QString()));
     if (t.formulaMl > 0)
         parts.append(QStringLiteral("ミルク %1ml").arg(t.formulaMl));
     if (t.pumpedMl > 0)
