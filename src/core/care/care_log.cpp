@@ -194,6 +194,8 @@ const QRegularExpression &oneDecimal()
     return re;
 }
 
+constexpr int MaxIntervalHours = 72;
+
 QString typedNumber(const QString &amount) { return asciiDigits(amount).trimmed(); }
 
 } // namespace
@@ -306,7 +308,9 @@ QString newId()
 QString checkEntry(const Entry &entry)
 {
     const Entry e = normalized(entry);
-    if (!entry.date.isValid() || !entry.time.isValid() || (entry.end && !entry.end->isValid()))
+    // The file's dates have four-digit years.
+    if (!entry.date.isValid() || entry.date.year() < 1900 || entry.date.year() > 9999 ||
+        !entry.time.isValid() || (entry.end && !entry.end->isValid()))
         return QStringLiteral("日時が正しくありません。");
     if (e.kind == Kind::Formula || e.kind == Kind::Pumped) {
         if (!wholeMl().match(e.amount).hasMatch() || e.amount.toInt() < 1 || e.amount.toInt() > 400)
@@ -326,6 +330,12 @@ QString checkEntry(const Entry &entry)
     }
     if (e.kind == Kind::Medicine && e.note.trimmed().isEmpty())
         return QStringLiteral("薬の名前を入力してください。");
+    if (e.intervalHours < 0 || e.intervalHours > MaxIntervalHours)
+        return QStringLiteral("薬の間隔は 0〜%1 時間にしてください。").arg(MaxIntervalHours);
+    // An id comes from elsewhere (a phone): it must be one the file's line can hold.
+    static const QRegularExpression idForm(QStringLiteral("^[A-Za-z0-9-]{1,40}$"));
+    if (!e.id.isEmpty() && !idForm.match(e.id).hasMatch())
+        return QStringLiteral("記録の番号（%1）が正しくありません。").arg(e.id.left(40));
     const std::pair<const QString *, QString> fields[] = {{&e.amount, QStringLiteral("量")},
                                                           {&e.note, QStringLiteral("メモ")},
                                                           {&e.by, QStringLiteral("記録した人")}};
