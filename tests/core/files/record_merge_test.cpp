@@ -176,11 +176,13 @@ const char *kindName(Kind kind)
         return "numbered lines";
     case Kind::Derived:
         return "derived";
+    case Kind::Keyed:
+        return "entries";
     }
     return "";
 }
 
-const QList<Kind> AllKinds = {Kind::Dated, Kind::Named, Kind::Lines, Kind::LineSlots, Kind::Derived};
+const QList<Kind> AllKinds = {Kind::Dated, Kind::Named, Kind::Lines, Kind::LineSlots, Kind::Derived, Kind::Keyed};
 
 } // namespace
 
