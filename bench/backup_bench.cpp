@@ -120,25 +120,9 @@ void RestoreFloor(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BackupFloor)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(Backup)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(RestoreFloor)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(Restore)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BackupFloor)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(Backup)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(RestoreFloor)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(Restore)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
 
 int main(int argc, char **argv) { return runBenchmarks(argc, argv); }

@@ -28,7 +28,8 @@ public:
             const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
             f.ms.push_back(run.GetAdjustedRealTime() * toMs);
             const auto cpu = run.counters.find("cpu_ms");
-            f.cpuMs.push_back(cpu != run.counters.end() ? cpu->second.value : run.GetAdjustedCPUTime() * toMs);
+            f.cpuMs.push_back(cpu != run.counters.end() ? cpu->second.value
+                                                        : run.GetAdjustedCPUTime() * toMs);
             if (const auto aim = run.counters.find("aim"); aim != run.counters.end())
                 f.aim = aim->second.value;
             if (const auto rss = run.counters.find("rss_mib"); rss != run.counters.end())
@@ -43,16 +44,16 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\n%-52s %10s %10s %8s %6s %10s %10s %8s\n", "figure", "wall ms", "floor ms", "ratio", "aim",
-                    "cpu ms", "floor cpu", "ratio");
+        std::printf("\n%-52s %10s %10s %8s %6s %10s %10s %8s\n", "figure", "wall ms", "floor ms", "ratio",
+                    "aim", "cpu ms", "floor cpu", "ratio");
         for (const std::string &name : m_order) {
             if (isFloor(name))
                 continue;
             const Figure &f = m_figures[name];
             const auto floor = m_figures.find(floorName(name));
             if (floor == m_figures.end()) {
-                std::printf("%-52s %10.3f %10s %8s %6s %10.3f\n", name.c_str(), median(f.ms), "(no floor)", "",
-                            "", median(f.cpuMs));
+                std::printf("%-52s %10.3f %10s %8s %6s %10.3f\n", name.c_str(), median(f.ms), "(no floor)",
+                            "", "", median(f.cpuMs));
                 continue;
             }
             const double ratio = median(f.ms) / median(floor->second.ms);

@@ -148,7 +148,10 @@ static void BM_ScreenRegisterRecipeFloor(benchmark::State &state)
         benchmark::DoNotOptimize(cp932::decode(folder.readAll(recipeFileName())).size());
     }
 }
-BENCHMARK(BM_ScreenRegisterRecipeFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_ScreenRegisterRecipeFloor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 int main(int argc, char **argv)
 {

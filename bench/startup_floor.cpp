@@ -7,10 +7,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFile>
 #include <QLabel>
 #include <QMainWindow>
+#include <QThread>
 
 #include <cstdio>
 

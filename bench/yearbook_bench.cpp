@@ -178,21 +178,13 @@ BENCHMARK(YearbookHtmlFloor)
     ->Iterations(3)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
-BENCHMARK(YearbookHtml)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(YearbookHtml)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(YearbookPdfFloor)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
-BENCHMARK(YearbookPdf)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(YearbookPdf)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime()->MeasureProcessCPUTime();
 
 int main(int argc, char **argv)
 {

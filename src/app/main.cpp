@@ -182,7 +182,8 @@ int main(int argc, char *argv[])
     FirstPaintProbe probe(sinceStart);
     if (benchFirstPaint)
         app.installEventFilter(&probe);
-    DiaryScreen *screen = runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), 2000, opened.first);
+    DiaryScreen *screen =
+        runStartup(notebook, dialogs, printer, notebook_setup::helpDir(), 2000, opened.first);
     QObject::connect(screen, &DiaryScreen::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A restored notebook opens as a second program on its own folder.
     QObject::connect(screen, &DiaryScreen::restoredFolderToOpen, &app, [](const QString &folder) {
