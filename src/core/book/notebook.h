@@ -16,10 +16,12 @@
 
 #include <QObject>
 
+#include <memory>
 #include <optional>
 #include <utility>
 
 struct DiaryLoad;
+struct NotebookPreload;
 struct RecipeLoad;
 
 // The open notebook: its files and everything the screens share for the whole run (the
@@ -52,6 +54,16 @@ public:
     QList<first_foods::Entry> firstFoods; // in order of date (then as in the file)
 
     const NotebookFolder &folder() const { return files.folder(); }
+
+    // The start-up's reads, on any thread (nothing of a Notebook is touched): the reference
+    // list, the recipe tables, the day table with its growth series and chart limits, in the
+    // order the notebook screen's load reads them.
+    static std::shared_ptr<NotebookPreload> preload(const QString &dir, Clock &clock);
+    // On the notebook's thread: what preload read becomes this notebook's memory of those
+    // files, and the next loadReferenceList, loadRecipes and readDiary each take their table
+    // from it instead of reading the file again. dropPreload forgets what was not taken.
+    void takePreload(std::shared_ptr<NotebookPreload> preload);
+    void dropPreload() { m_preload.reset(); }
 
     // The file half of readProfile.
     void readProfile();
@@ -187,4 +199,5 @@ private:
     RegisterText &mutableRegister(NotebookTable table);
 
     bool m_anniversariesNotWhole = false;
+    std::shared_ptr<NotebookPreload> m_preload;
 };
