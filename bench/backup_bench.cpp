@@ -1,5 +1,6 @@
 // Backup and restore of a full notebook (1,095 days, 1,000 recipes, 6,500 photos) beside the
-// floor of copying the same bytes file by file.
+// floor of copying the same bytes file by file with the same syncs (the backup: none; the
+// restore: one of the disk before the new folder takes its name). Wall time is what counts.
 #include "core/backup/notebook_zip.h"
 #include "floor_report.h"
 #include "generators.h"
@@ -12,6 +13,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -82,7 +87,8 @@ void Restore(benchmark::State &state)
     state.counters["aim"] = 1.5;
 }
 
-// The same bytes written back the simplest way: one file a file, into a new folder.
+// The same bytes written back the simplest way: one file a file, into a new folder, the disk
+// synced once, then the folder renamed into place.
 void RestoreFloor(benchmark::State &state)
 {
     const QString dir = fullNotebook().dir();
@@ -93,9 +99,11 @@ void RestoreFloor(benchmark::State &state)
         files.append({name, in.readAll()});
     }
     const QString copy = outDir().filePath(QStringLiteral("copy"));
+    const QString placed = outDir().filePath(QStringLiteral("placed"));
     for (auto _ : state) {
         state.PauseTiming();
         QDir(copy).removeRecursively();
+        QDir(placed).removeRecursively();
         QDir().mkpath(copy);
         state.ResumeTiming();
         for (const auto &[name, bytes] : files) {
@@ -103,14 +111,18 @@ void RestoreFloor(benchmark::State &state)
             out.open(QIODevice::WriteOnly);
             out.write(bytes);
         }
+        const int fd = ::open(QFile::encodeName(copy).constData(), O_RDONLY | O_DIRECTORY);
+        ::syncfs(fd);
+        ::close(fd);
+        std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(placed).constData());
     }
 }
 
 } // namespace
 
-BENCHMARK(BackupFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(Backup)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(RestoreFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(Restore)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BackupFloor)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(Backup)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(RestoreFloor)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(Restore)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
 
 int main(int argc, char **argv) { return runBenchmarks(argc, argv); }

@@ -102,6 +102,6 @@ void BM_DiarySaveChangedDayFloor(benchmark::State &state)
 
 BENCHMARK(BM_DiaryReadFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DiaryRead)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DiarySaveChangedDayFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DiarySaveChangedDay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DiarySaveChangedDayFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_DiarySaveChangedDay)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 int main(int argc, char **argv) { return runBenchmarks(argc, argv); }

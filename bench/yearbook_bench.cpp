@@ -1,6 +1,7 @@
 // The yearbook of a full diary (1,095 days, six photos a day) as a web page and as a PDF,
-// beside the floors of copying the same pictures and writing the same text (the web page), and
-// of drawing the same text and pictures on PDF pages (the PDF).
+// beside the floors of copying the same pictures and writing the same text with one sync of
+// the disk at the end (the web page), and of drawing the same text and pictures on PDF pages
+// (the PDF). Wall time is what counts: a wait on the disk costs no CPU.
 #include "core/book/yearbook.h"
 #include "core/pictures/picture_names.h"
 #include "core/pictures/pictures.h"
@@ -20,6 +21,9 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -86,10 +90,10 @@ void YearbookHtml(benchmark::State &state)
     }
     state.counters["files"] = r.files;
     state.counters["MiB"] = double(r.bytes) / (1 << 20);
-    state.counters["aim"] = 3;
+    state.counters["aim"] = 1.5;
 }
 
-// The same pictures copied and the same texts written, the simplest way.
+// The same pictures copied and the same texts written, the simplest way, then the disk synced once.
 void YearbookHtmlFloor(benchmark::State &state)
 {
     Notebook &nb = fullNotebook().notebook();
@@ -105,12 +109,20 @@ void YearbookHtmlFloor(benchmark::State &state)
             text += d.date + d.text;
             for (int slot = 0; slot < 6; ++slot) {
                 const QString name = picture_names::dayPhotoKey(d.date, slot) + QStringLiteral(".jpg");
-                QFile::copy(dir + u'/' + name, target + u'/' + name);
+                QFile in(dir + u'/' + name);
+                QFile copy(target + u'/' + name);
+                in.open(QIODevice::ReadOnly);
+                copy.open(QIODevice::WriteOnly);
+                copy.write(in.readAll());
             }
         }
         QFile out(target + QStringLiteral("/index.html"));
         out.open(QIODevice::WriteOnly);
         out.write(text.toUtf8());
+        out.close();
+        const int fd = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_DIRECTORY);
+        ::syncfs(fd);
+        ::close(fd);
     }
 }
 
@@ -161,10 +173,18 @@ void YearbookPdfFloor(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(YearbookHtmlFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(YearbookHtml)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(YearbookPdfFloor)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(YearbookPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(YearbookHtmlFloor)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(YearbookHtml)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(YearbookPdfFloor)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(YearbookPdf)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime()->MeasureProcessCPUTime();
 
 int main(int argc, char **argv)
 {

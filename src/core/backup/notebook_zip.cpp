@@ -3,6 +3,7 @@
 #include "core/files/file_names.h"
 
 #include "core/text/cp932.h"
+#include "core/files/disk_sync.h"
 #include "core/files/notebook_folder.h"
 #include "core/text/one_line.h"
 #include "core/backup/stale_temporaries.h"
@@ -456,8 +457,8 @@ Outcome extract(const QString &zipPath, const Check &check, const QString &dir, 
             }
         }
         zip_fclose(zf);
-        // On the disk before a journal may name it: a rename must never carry an empty file.
-        if (!out.flush() || ::fsync(out.handle()) != 0) {
+        // Written out now; the whole folder goes on the disk in one wait at the end.
+        if (!out.flush()) {
             const qint64 free = QStorageInfo(dir).bytesAvailable();
             return failed(QStringLiteral("%1 を書き込めませんでした。（%2）")
                               .arg(e.path, writeFailureText(out.errorString(), free, e.size)));
@@ -475,6 +476,10 @@ Outcome extract(const QString &zipPath, const Check &check, const QString &dir, 
             return o;
         }
     }
+    // On the disk before a rename or a journal may name the files: a rename must never carry
+    // an empty file.
+    if (const QString why = syncToDisk(dir); !why.isEmpty())
+        return failed(QStringLiteral("復元したファイルを書き込めませんでした。（%1）").arg(why));
     Outcome o;
     o.ok = true;
     o.files = int(check.entries.size());

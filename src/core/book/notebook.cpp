@@ -1,4 +1,5 @@
 #include "core/book/notebook.h"
+#include "core/book/notebook_preload.h"
 
 #include "core/files/file_names.h"
 
@@ -80,8 +81,16 @@ WriteResult Notebook::startNewNotebook(const QString &profileFileText, const QSt
 
 DiaryLoad Notebook::readDiary()
 {
-    const DiaryLoad load = readDiaryFiles(files, diary, limits);
-    buildGrowth();
+    DiaryLoad load;
+    if (m_preload && !std::exchange(m_preload->diaryTaken, true)) {
+        diary = std::move(m_preload->diary);
+        limits = m_preload->limits;
+        growth = std::move(m_preload->growth);
+        load = std::move(m_preload->diaryLoad);
+    } else {
+        load = readDiaryFiles(files, diary, limits);
+        buildGrowth();
+    }
     emit diaryChanged();
     return load;
 }
@@ -182,7 +191,16 @@ WriteResult Notebook::setGraphLimits(const GraphLimits &newLimits)
 
 RecipeLoad Notebook::loadRecipes()
 {
-    const RecipeLoad load = readRecipeFile(files, recipes);
+    RecipeLoad load;
+    if (m_preload && !std::exchange(m_preload->recipesTaken, true)) {
+        recipes.recipes() = std::move(m_preload->recipes.recipes());
+        recipes.beyondText = std::move(m_preload->recipes.beyondText);
+        recipes.stats.clearCounts();
+        recipes.totalPoint = 0;
+        load = std::move(m_preload->recipeLoad);
+    } else {
+        load = readRecipeFile(files, recipes);
+    }
     emit recipesChanged();
     return load;
 }
@@ -218,7 +236,13 @@ WriteResult Notebook::saveRecipe(int position, const Recipe &page)
     return saveRecipeFile();
 }
 
-void Notebook::loadReferenceList() { readReferenceFile(files, recipes); }
+void Notebook::loadReferenceList()
+{
+    if (m_preload && !std::exchange(m_preload->referencesTaken, true))
+        recipes.references = std::move(m_preload->recipes.references);
+    else
+        readReferenceFile(files, recipes);
+}
 
 WriteResult Notebook::appendReference(const QString &text)
 {

@@ -18,10 +18,12 @@
 #include <QObject>
 #include <QSet>
 
+#include <memory>
 #include <optional>
 #include <utility>
 
 struct DiaryLoad;
+struct NotebookPreload;
 struct RecipeLoad;
 
 // The open notebook: its files and everything the screens share for the whole run (the
@@ -55,6 +57,16 @@ public:
     QList<care::Entry> careLog;           // in time order (then as in the file)
 
     const NotebookFolder &folder() const { return files.folder(); }
+
+    // The start-up's reads, on any thread (nothing of a Notebook is touched): the reference
+    // list, the recipe tables, the day table with its growth series and chart limits, in the
+    // order the notebook screen's load reads them.
+    static std::shared_ptr<NotebookPreload> preload(const QString &dir, Clock &clock);
+    // On the notebook's thread: what preload read becomes this notebook's memory of those
+    // files, and the next loadReferenceList, loadRecipes and readDiary each take their table
+    // from it instead of reading the file again. dropPreload forgets what was not taken.
+    void takePreload(std::shared_ptr<NotebookPreload> preload);
+    void dropPreload() { m_preload.reset(); }
 
     // The file half of readProfile.
     void readProfile();
@@ -202,4 +214,5 @@ private:
     // a retry is then found without a walk through years of entries.
     QSet<QString> m_careIds;
     bool m_careIdsMade = false;
+    std::shared_ptr<NotebookPreload> m_preload;
 };

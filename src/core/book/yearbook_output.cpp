@@ -2,6 +2,7 @@
 
 #include "core/backup/stale_temporaries.h"
 #include "core/text/fonts.h"
+#include "core/files/disk_sync.h"
 #include "core/files/notebook_folder.h"
 #include "core/pictures/pictures.h"
 
@@ -14,6 +15,8 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextLayout>
+
+#include <filesystem>
 
 namespace yearbook {
 
@@ -128,10 +131,12 @@ Result writeHtml(const Content &content, const NotebookFolder &folder, const QSt
                 renamed.insert(photo, jpg);
             return {};
         }
-        QFile in(source);
-        if (!in.copy(temp.path() + QStringLiteral("/photos/") + photo))
-            return failed(photo, in.errorString());
-        return {};
+        // A plain copy: the folder is synced once before it takes its name, not once per photo.
+        std::error_code error;
+        std::filesystem::copy_file(
+            QFile::encodeName(source).constData(),
+            QFile::encodeName(temp.path() + QStringLiteral("/photos/") + photo).constData(), error);
+        return error ? failed(photo, QString::fromLocal8Bit(error.message())) : QString();
     };
     QSet<QString> copied;
     auto copyAll = [&](const QStringList &photos) -> bool {
@@ -184,6 +189,11 @@ Result writeHtml(const Content &content, const NotebookFolder &folder, const QSt
     }
     if (!w.step()) {
         result.cancelled = true;
+        return result;
+    }
+    // The new yearbook is whole on the disk before it takes its name.
+    if (const QString why = syncToDisk(temp.path()); !why.isEmpty()) {
+        result.error = failed(QDir::toNativeSeparators(outDir), why);
         return result;
     }
     // The earlier yearbook steps aside, the new one takes its name, and only then is it removed.

@@ -84,6 +84,18 @@ bool NotebookFiles::firstTime(const QString &key) const
 
 QStringList NotebookFiles::takeReadProblems() { return std::exchange(m_readProblems, {}); }
 
+void NotebookFiles::takeMemoryOf(NotebookFiles &other)
+{
+    for (auto it = other.m_known.begin(); it != other.m_known.end(); ++it)
+        m_known.insert(it.key(), std::move(it.value()));
+    m_guard.takeMarksOf(other.m_guard);
+    m_untidy.unite(other.m_untidy);
+    m_unreadable.unite(other.m_unreadable);
+    m_told.unite(other.m_told);
+    m_readProblems += std::exchange(other.m_readProblems, {});
+    other.m_known.clear();
+}
+
 namespace {
 
 constexpr auto failed = &WriteResult::failed;

@@ -61,6 +61,11 @@ public:
     WriteResult appendRecord(const QString &bareName, const QString &record,
                              const std::function<QString()> &wholeText = {});
 
+    // What another NotebookFiles of the same folder read (on another thread, before this one
+    // read those files), taken as this one's own reads: what a save joins with, the files
+    // not read whole, and the problems not told yet, after this one's. other is left empty.
+    void takeMemoryOf(NotebookFiles &other);
+
     // Remembers a file that could not be read whole; true the first time (tell the user then).
     bool markNotWhole(const QString &bareName) { return m_guard.markNotWhole(bareName); }
     bool isNotWhole(const QString &bareName) const { return m_guard.isNotWhole(bareName); }
@@ -92,6 +97,8 @@ public:
     QStringList conflictCopies() const;
     // The data file such a copy belongs to, "" for a name that is not one.
     static QString conflictCopyOf(const QString &fileName);
+    // False only for a name that cannot be such a copy (a quick look, before conflictCopyOf).
+    static bool mayBeConflictCopy(const QString &fileName);
     // True when the copy holds what this program last wrote to its file: the other computer's
     // version won, and this program knows from which version both started.
     bool isOwnConflictCopy(const QString &copyName) const;

@@ -189,12 +189,21 @@ QString NotebookFiles::conflictCopyOf(const QString &fileName)
     return {};
 }
 
+bool NotebookFiles::mayBeConflictCopy(const QString &fileName)
+{
+    return fileName.contains(QLatin1String(".sync-conflict-")) ||
+           (fileName.contains(QLatin1String(" (")) &&
+            (fileName.contains(QLatin1String("conflicted copy"), Qt::CaseInsensitive) ||
+             fileName.contains(QStringLiteral("競合コピー"), Qt::CaseInsensitive)));
+}
+
 QStringList NotebookFiles::conflictCopies() const
 {
-    QStringList copies;
-    for (const QString &name : fileNames())
-        if (!conflictCopyOf(name).isEmpty())
-            copies.append(name);
+    // Thousands of photos: only the names that may be copies are matched and sorted.
+    QStringList copies = m_folder.fileNamesWhere(mayBeConflictCopy);
+    copies.erase(std::remove_if(copies.begin(), copies.end(),
+                                [](const QString &name) { return conflictCopyOf(name).isEmpty(); }),
+                 copies.end());
     copies.sort();
     return copies;
 }

@@ -87,6 +87,16 @@ QStringList NotebookFolder::fileNames() const
     return names;
 }
 
+QStringList NotebookFolder::fileNamesWhere(bool (*keep)(const QString &name)) const
+{
+    refreshListing();
+    QStringList names;
+    for (const QString &name : std::as_const(m_lowerToActual))
+        if (keep(name))
+            names.append(name);
+    return names;
+}
+
 QDateTime NotebookFolder::folderStamp() const { return QFileInfo(m_dir).lastModified(); }
 
 void NotebookFolder::noteChange(const QString &path, const QDateTime &before, bool added) const

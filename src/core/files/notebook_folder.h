@@ -94,6 +94,8 @@ public:
     // The names of the folder's files (any kind, hidden ones too), in name order whatever the
     // letter case, from the listing kept while the folder does not change.
     QStringList fileNames() const;
+    // The names that keep passes, in no order: a look for a few names among thousands.
+    QStringList fileNamesWhere(bool (*keep)(const QString &name)) const;
 
 private:
     // The path of a new dated copy of that file: free, numbered on when the second is taken.

@@ -18,6 +18,14 @@ public:
     // aside before its first rewrite all the same, though an append needs no rewrite first.
     void markCopyFirst(const QString &bareName) { m_copyFirst.insert(key(bareName)); }
 
+    // Another guard's marks added to these (reads made elsewhere, taken over).
+    void takeMarksOf(const RewriteGuard &other)
+    {
+        m_notWhole.unite(other.m_notWhole);
+        m_copyFirst.unite(other.m_copyFirst);
+        m_backedUp.unite(other.m_backedUp);
+    }
+
     // Call before rewriting a file. Keeps a dated copy the first time for a file that was
     // not read whole; false when that copy failed, and the rewrite must not happen.
     bool beforeRewrite(const NotebookFolder &folder, const QString &bareName, const QDateTime &now,

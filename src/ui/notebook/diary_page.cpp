@@ -328,10 +328,11 @@ void DiaryPage::showPage()
     m_diaryText->setPlainText(m_shownFields[3]);
     if (m_host.notebook().profile.diaryPictureMode != photosShown())
         return;
-    // A drag across photo days decodes only the day it stops on.
+    // A drag across photo days decodes only the day it stops on; the load shows the picture
+    // once the window is laid out.
     if (m_dayBar->isSliderDown())
         showPictureWhenBarStops(QString(day.date).remove(u'/'));
-    else
+    else if (!m_host.loading())
         showPicture(QString(day.date).remove(u'/'));
     resetPhotoButtons();
     m_photoSlot = 0;
@@ -430,10 +431,18 @@ void DiaryPage::applyPictureMode()
         m_photosShownOption->setChecked(shown);
         m_photosHiddenOption->setChecked(!shown);
     }
+    if (m_host.loading())
+        return; // the load shows the picture once the window is laid out
     if (shown)
         photosShownClicked();
     else
         photosHiddenClicked();
+}
+
+void DiaryPage::showLoadedPicture()
+{
+    const bool shown = m_host.notebook().profile.diaryPictureMode == photosShown();
+    showPicture(shown ? m_dateBox->currentText().remove(u'/') : QString());
 }
 
 void DiaryPage::photosShownClicked()

@@ -60,6 +60,8 @@ public:
 
     // The notebook picture mode as the load sets it: the option selected runs its click.
     void applyPictureMode();
+    // After the load, the window laid out: the day's picture, or the placeholder, as the mode says.
+    void showLoadedPicture();
     // The picture frame in its normal layout (PictureEnlarged = 0).
     void setNormalPictureLayout();
     AnniversaryBox *anniversaries() const { return m_anniversaries; }

@@ -44,8 +44,12 @@ public:
     RecipeScreen(Notebook &notebook, Dialogs &dialogs, QWidget *parent = nullptr);
 
     // The screen's load: the lists, the recipe tables, their statistics and points, and the
-    // first recipe.
-    void load();
+    // first recipe. With tablesLoaded, loadTables has just run and the tables are not read again.
+    void load(bool tablesLoaded = false);
+    // The part of the load that needs no widget: the reference list, the recipe tables, their
+    // statistics and points, and the warning for a file not read whole. The notebook runs it
+    // at start; the screen's widgets are made only when it is first shown.
+    static void loadTables(Notebook &notebook, Dialogs &dialogs);
 
     // hsbData: the position shown.
     int position() const;

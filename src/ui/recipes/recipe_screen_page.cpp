@@ -44,6 +44,14 @@ void showListValue(QComboBox *box, const QString &value)
     box->setCurrentIndex(i);
 }
 
+void tellNotWhole(const Notebook &notebook, Dialogs &dialogs, const RecipeLoad &load)
+{
+    if (load.firstNotWhole)
+        dialogs.warning(QStringLiteral("レシピの読み込み"),
+                        NotebookFiles::notWholeMessage(recipeFileName(), notebook.recipes.count(),
+                                                       QStringLiteral("件"), load.damage));
+}
+
 } // namespace
 
 void RecipeScreen::helpTour(const QString &text) { showHelpTour(m_notebook.tour, m_dialogs, text); }
@@ -58,12 +66,14 @@ void RecipeScreen::setPosition(int p)
         m_recipeBar->setValue(p);
 }
 
-void RecipeScreen::load()
+void RecipeScreen::load(bool tablesLoaded)
 {
+    if (!tablesLoaded)
+        loadTables(m_notebook, m_dialogs);
     showStageByAge();
     showPictureMode();
     fillRecipeLists();
-    reloadTables();
+    showReloaded();
     setPosition(1);
 }
 
@@ -95,11 +105,21 @@ void RecipeScreen::fillRecipeLists()
     // keeps an empty stage.
     for (QComboBox *box : {m_stageBox, m_kindBox, m_methodBox})
         box->setCurrentIndex(-1);
-    m_notebook.loadReferenceList();
     const QString typed = m_referenceBox->currentText();
     m_referenceBox->clear();
     m_referenceBox->addItems(m_notebook.recipes.references);
     m_referenceBox->setEditText(typed);
+}
+
+void RecipeScreen::loadTables(Notebook &notebook, Dialogs &dialogs)
+{
+    notebook.loadReferenceList();
+    const RecipeLoad load = notebook.loadRecipes();
+    notebook.computeRecipeStats();
+    // An empty book's points and level are those its first page shows.
+    if (notebook.recipes.count() == 0)
+        notebook.computeTotalPoint();
+    tellNotWhole(notebook, dialogs, load);
 }
 
 // loadRecipes and computeRecipeStats with what the screen shows of them.
@@ -108,11 +128,7 @@ void RecipeScreen::reloadTables()
     const RecipeLoad load = m_notebook.loadRecipes();
     m_notebook.computeRecipeStats();
     showReloaded();
-    const RecipeBook &book = m_notebook.recipes;
-    if (load.firstNotWhole)
-        m_dialogs.warning(
-            QStringLiteral("レシピの読み込み"),
-            NotebookFiles::notWholeMessage(recipeFileName(), book.count(), QStringLiteral("件"), load.damage));
+    tellNotWhole(m_notebook, m_dialogs, load);
 }
 
 void RecipeScreen::showReloaded()

@@ -35,6 +35,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 QString notebookTitle(const QString &nickname) { return nickname + QStringLiteral("の育児手帖"); }
 QString recipeTitle(const QString &nickname)
 {
@@ -298,7 +300,7 @@ RecipeScreen *DiaryScreen::recipeScreen()
         m_recipeScreen = new RecipeScreen(m_notebook, m_dialogs);
         m_recipeScreen->setProperty(helpPageProperty(), QStringLiteral("recipes.html"));
         m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
-        m_recipeScreen->load();
+        m_recipeScreen->load(std::exchange(m_recipeTablesLoaded, false));
         attachRecipeTools(m_recipeScreen, m_notebook, m_dialogs, m_printer);
     }
     return m_recipeScreen;
@@ -307,8 +309,14 @@ RecipeScreen *DiaryScreen::recipeScreen()
 void DiaryScreen::readProfile()
 {
     m_notebook.readProfile();
-    // Setting the recipe screen's title loads it, hidden, with the profile already in memory.
-    recipeScreen()->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+    // The recipe screen's load, with the profile already in memory: its tables now, its
+    // widgets (titled then) when it is first shown.
+    if (m_recipeScreen) {
+        m_recipeScreen->setWindowTitle(recipeTitle(m_notebook.profile.nickname));
+    } else {
+        RecipeScreen::loadTables(m_notebook, m_dialogs);
+        m_recipeTablesLoaded = true;
+    }
     showNotebookTitle();
 }
 
@@ -336,7 +344,7 @@ void DiaryScreen::load()
     m_helpFileName = QStringLiteral("index.html");
     m_loading = true;
     readProfile();
-    m_diaryPage->applyPictureMode();
+    m_diaryPage->applyPictureMode(); // the options; the picture follows once the window is laid out
     panelHide();
     m_diaryPage->clearPage();
     // The grids: headers and widths, no rows yet.
@@ -352,6 +360,8 @@ void DiaryScreen::load()
     m_diaryPage->setVisible(true);
     m_loading = false;
     show();
+    // The day's picture (or the placeholder) decoded once, at the size the window gives it.
+    m_diaryPage->showLoadedPicture();
     // Files that are there but could not be read, told once each.
     tellReadProblems(m_notebook.files, m_dialogs);
     greet();

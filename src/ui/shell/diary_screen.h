@@ -52,9 +52,10 @@ public:
     void helpTour(const QString &text) override;
 
     DiaryPage *diaryPage() const { return m_diaryPage; }
-    // The recipe screen, loaded hidden when it is not loaded yet.
+    // The recipe screen, loaded hidden when it is not loaded yet. Its tables are loaded with
+    // the notebook; its widgets are made the first time it is asked for.
     RecipeScreen *recipeScreen();
-    bool recipeScreenLoaded() const { return !m_recipeScreen.isNull(); }
+    bool recipeScreenLoaded() const { return !m_recipeScreen.isNull() || m_recipeTablesLoaded; }
     QList<QFrame *> panels() const;
     // The profile screen while it is open.
     ProfileScreen *profileScreen() const;
@@ -137,6 +138,7 @@ private:
     QPointer<RecipeScreen> m_recipeScreen;
     QPointer<ProfileScreen> m_profileScreen;
     QPointer<YearbookWindow> m_yearbook;
+    bool m_recipeTablesLoaded = false; // by the load, for the recipe screen not made yet
     bool m_sampleView = false;
     bool m_ownNotebookStart = false;
     QList<QPointer<HelpWindow>> m_helpWindows;

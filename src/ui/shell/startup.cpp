@@ -3,6 +3,7 @@
 #include "core/backup/notebook_zip.h"
 #include "core/backup/stale_temporaries.h"
 #include "core/book/notebook.h"
+#include "core/book/notebook_preload.h"
 #include "core/book/notebook_setup.h"
 #include "core/files/dialogs.h"
 #include "core/text/fonts.h"
@@ -24,6 +25,9 @@
 #include <QThread>
 #include <QTranslator>
 
+#include <functional>
+#include <future>
+
 DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, const QString &helpDir,
                         int splashWaitMs, FirstStart first)
 {
@@ -38,17 +42,25 @@ DiaryScreen *runStartup(Notebook &notebook, Dialogs &dialogs, Printer &printer, 
     // window system shows it, and again whenever it is uncovered.
     QElapsedTimer elapsed;
     elapsed.start();
+    // While the splash waits, the notebook's files are read and decoded on a worker thread into
+    // tables of its own, and the notebook screen's widgets are made here, hidden. Nothing is
+    // shown or asked before the wait is over: the load, with its boxes in their order, follows it.
+    std::future<std::shared_ptr<NotebookPreload>> preload =
+        std::async(std::launch::async, &Notebook::preload, notebook.files.dir(), std::ref(notebook.clock));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // the splash drawn first
+    auto *screen = new DiaryScreen(notebook, dialogs, printer, helpDir);
+    screen->setAttribute(Qt::WA_DeleteOnClose, false);
+    // The own notebook starts at the profile screen, without the sample's welcome.
+    screen->setFirstStart(first != FirstStart::No, first == FirstStart::OwnNotebook);
     while (elapsed.elapsed() < splashWaitMs) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
         QThread::msleep(10);
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
-    auto *screen = new DiaryScreen(notebook, dialogs, printer, helpDir);
-    screen->setAttribute(Qt::WA_DeleteOnClose, false);
-    // The own notebook starts at the profile screen, without the sample's welcome.
-    screen->setFirstStart(first != FirstStart::No, first == FirstStart::OwnNotebook);
+    notebook.takePreload(preload.get());
     screen->load();
+    notebook.dropPreload();
     screen->show();
     screen->raise();
     splash.close();

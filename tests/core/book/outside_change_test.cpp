@@ -217,21 +217,49 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");
-        QTest::newRow("syncthing") << "日記.sync-conflict-20261208-120000-ABCDEF7.txt" << diaryFileName();
-        QTest::newRow("nextcloud") << "レシピ (conflicted copy 2026-12-08 120000).txt" << recipeFileName();
-        QTest::newRow("dropbox") << "予定 (Taro's conflicted copy 2026-12-08).TXT" << scheduleFileName();
-        QTest::newRow("dropbox ja") << "ﾌﾟﾗｲﾍﾞｰﾄ (太郎 の競合コピー 2026-12-08).txt" << profileFileName();
-        QTest::newRow("save temp") << "日記.txt.aB3xYz" << QString();
-        QTest::newRow("dated copy") << "日記.txt.20261208-120000.bak" << QString();
-        QTest::newRow("picture") << "19950215.sync-conflict-20261208-120000-ABCDEF7.jpg" << QString();
+        QTest::addColumn<bool>("looked");
+        QTest::newRow("syncthing") << "日記.sync-conflict-20261208-120000-ABCDEF7.txt" << diaryFileName()
+                                   << true;
+        QTest::newRow("nextcloud") << "レシピ (conflicted copy 2026-12-08 120000).txt" << recipeFileName()
+                                   << true;
+        QTest::newRow("dropbox") << "予定 (Taro's conflicted copy 2026-12-08).TXT" << scheduleFileName()
+                                 << true;
+        QTest::newRow("dropbox ja") << "ﾌﾟﾗｲﾍﾞｰﾄ (太郎 の競合コピー 2026-12-08).txt" << profileFileName()
+                                    << true;
+        QTest::newRow("save temp") << "日記.txt.aB3xYz" << QString() << false;
+        QTest::newRow("dated copy") << "日記.txt.20261208-120000.bak" << QString() << false;
+        QTest::newRow("picture") << "19950215.sync-conflict-20261208-120000-ABCDEF7.jpg" << QString() << true;
         QTest::newRow("first foods") << "はじめての食材.sync-conflict-20261208-120000-ABCDEF7.txt"
-                                     << firstFoodsFileName();
+                                     << firstFoodsFileName() << true;
+        // Only names that may be copies are matched at all: photos and the like are passed over.
+        QTest::newRow("photo") << "Photo1_0001.jpg" << QString() << false;
+        QTest::newRow("numbered") << "日記 (2).txt" << QString() << false;
+        QTest::newRow("upper case") << "日記 (CONFLICTED COPY 2026-12-08).txt" << diaryFileName() << true;
     }
     void conflictCopyNames()
     {
         QFETCH(QString, name);
         QFETCH(QString, file);
+        QFETCH(bool, looked);
         QCOMPARE(NotebookFiles::conflictCopyOf(name), file);
+        QCOMPARE(NotebookFiles::mayBeConflictCopy(name), looked);
+    }
+
+    // What the start-up's worker read is the notebook's own reading: a day the other computer
+    // added after it is joined by the next save, not written over.
+    void preloadedReadsJoinLikeTheNotebooksOwn()
+    {
+        TestNotebook t;
+        Notebook &nb = t.notebook();
+        nb.takePreload(Notebook::preload(t.dir(), nb.clock));
+        nb.readProfile();
+        nb.readDiary();
+        nb.dropPreload();
+        const int days = nb.diary.count();
+        t.writeText(diaryFileName(), t.text(diaryFileName()) + day("2026/12/11", "あちら"));
+        QVERIFY(nb.changeDay(1, 50, 3012, QStringLiteral("こちら")).ok);
+        QCOMPARE(nb.diary.count(), days + 1);
+        QCOMPARE(nb.diary.day(1).text, QStringLiteral("こちら"));
     }
 
     // A copy found at start, with no known base: what only it holds comes in, a day both hold

@@ -79,6 +79,7 @@ private slots:
     void greetings_data();
     void greetings();
     void splashWaitsElapsedTime();
+    void filesReadDuringTheWaitAreToldInOrder();
     void helpTourSwitch();
     void panelsOneAtATime();
     void endsTheProgram();
@@ -183,6 +184,34 @@ void NotebookScreenTest::splashWaitsElapsedTime()
     timer.start();
     std::unique_ptr<DiaryScreen> screen(runStartup(t.notebook(), dialogs, printer, QString(), 300));
     QVERIFY(timer.elapsed() >= 300);
+}
+
+// The files are read while the splash waits, yet what they show is told in the load's order:
+// a damaged diary's warning before the window shows, then the welcome over it; the recipe
+// screen's tables are loaded, its window is made only when it is asked for.
+void NotebookScreenTest::filesReadDuringTheWaitAreToldInOrder()
+{
+    TestNotebook t;
+    QString diary = t.text(QStringLiteral("日記.txt"));
+    diary.insert(diary.indexOf(QStringLiteral("'\r\n")) + 3, QStringLiteral("\r\n"));
+    t.writeText(QStringLiteral("日記.txt"), diary);
+    ScriptedDialogs dialogs;
+    dialogs.expectWarning(QStringLiteral("日記の読み込み"));
+    dialogs.expectInformation(QStringLiteral("ようこそ！"), Welcome);
+    QList<bool> windowShown;
+    dialogs.onMessage = [&](const Dialogs::Box &) {
+        QWidget *screen = topLevel(QStringLiteral("frmDiary"));
+        windowShown.append(screen && screen->isVisible());
+        QVERIFY(topLevel(QStringLiteral("frmSplash"))->isVisible());
+    };
+    QtPrinter printer(t.dir());
+    std::unique_ptr<DiaryScreen> screen(runStartup(t.notebook(), dialogs, printer, QString(), 50));
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(windowShown, (QList<bool>{false, true}));
+    QCOMPARE(t.notebook().diary.count(), 60);
+    QCOMPARE(t.notebook().recipes.totalPoint, qint16(124));
+    QVERIFY(!topLevel(QStringLiteral("frmMain")));
+    QVERIFY(screen->recipeScreenLoaded());
 }
 
 void NotebookScreenTest::helpTourSwitch()
