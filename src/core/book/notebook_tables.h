@@ -21,6 +21,7 @@ enum class NotebookTable {
     Anniversaries,
     Captions, // the album captions
     FirstFoods,
+    VaccinationRecords, // the doses given
 };
 
 // One change of one table, as Notebook::changed tells it.

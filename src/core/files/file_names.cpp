@@ -33,6 +33,8 @@ const QList<DataFile> &dataFiles()
         {growthChartFileName(), J::ByLineNumber, false, {}, false, true, false},
         // The foods the child has eaten are the child's, like the diary.
         {firstFoodsFileName(), J::WholeLines, false, {}, true, true, false},
+        // The doses given, one a line: the child's, like the diary.
+        {vaccinationRecordsFileName(), J::WholeLines, false, {}, true, true, false},
     };
     return table;
 }
