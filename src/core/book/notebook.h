@@ -14,6 +14,7 @@
 #include "core/registers/album_captions.h"
 #include "core/registers/first_foods.h"
 #include "core/registers/register_file.h"
+#include "core/registers/vaccination_records.h"
 
 #include <QObject>
 #include <QSet>
@@ -55,6 +56,7 @@ public:
     GrowthChartSettings growthChart;
     QList<first_foods::Entry> firstFoods; // in order of date (then as in the file)
     QList<care::Entry> careLog;           // in time order (then as in the file)
+    QList<vaccination_records::Entry> vaccinationRecords; // as in the file
 
     const NotebookFolder &folder() const { return files.folder(); }
 
@@ -170,6 +172,11 @@ public:
     // The entry of that id replaced by now (checked the same way), or taken out when now is
     // empty (Anew, naming now's position).
     WriteResult changeCareEntry(const QString &id, const std::optional<care::Entry> &now);
+    // 予防接種の記録: a dose marked as given (Added), or its line changed when the dose was
+    // marked before (Anew); a line changed or taken out (now empty) when it is still in the file.
+    WriteResult markVaccination(const vaccination_records::Entry &entry);
+    WriteResult changeVaccinationRecord(const vaccination_records::Entry &was,
+                                        const std::optional<vaccination_records::Entry> &now);
     // The point-goal save: ﾌﾟﾗｲﾍﾞｰﾄ.txt with line 9 as the goal's text, then
     // setNicknameAndGoal; memory stays as it was when the write failed.
     WriteResult saveNicknameAndGoal(const QString &nickname, qint16 targetPoint, const QString &goalText);

@@ -35,6 +35,7 @@ const QList<TableFile> &tableFiles()
         {referenceFileName, T::References, 0},
         {growthChartFileName, T::GrowthChart, 0},
         {firstFoodsFileName, T::FirstFoods, 0},
+        {vaccinationRecordsFileName, T::VaccinationRecords, 0},
         {careLogFileName, T::CareLog, 0},
     };
     return table;
@@ -124,6 +125,9 @@ void Notebook::readTable(NotebookTable table)
         careLog = care::load(files);
         m_careIds.clear();
         m_careIdsMade = false;
+        break;
+    case T::VaccinationRecords:
+        vaccinationRecords = vaccination_records::read(files);
         break;
     }
     tell(table, NotebookChange::Kind::Anew, {}, true);
@@ -283,6 +287,36 @@ WriteResult Notebook::changeCareEntry(const QString &id, const std::optional<car
         m_careIds.insert(kept->id);
     }
     tell(NotebookTable::CareLog, NotebookChange::Kind::Anew, positions, false);
+    return written;
+}
+
+WriteResult Notebook::markVaccination(const vaccination_records::Entry &entry)
+{
+    if (const vaccination_records::Entry *was = vaccination_records::find(vaccinationRecords, entry.doseId))
+        return changeVaccinationRecord(*was, entry);
+    const WriteResult written = vaccination_records::append(files, entry);
+    if (!written.ok)
+        return written;
+    vaccinationRecords.append(entry);
+    tell(NotebookTable::VaccinationRecords, NotebookChange::Kind::Added, {int(vaccinationRecords.size() - 1)},
+         false);
+    return written;
+}
+
+WriteResult Notebook::changeVaccinationRecord(const vaccination_records::Entry &was,
+                                              const std::optional<vaccination_records::Entry> &now)
+{
+    QList<QStringList> records;
+    const WriteResult written = vaccination_records::change(files, was, now, &records);
+    if (!written.ok) {
+        readTable(NotebookTable::VaccinationRecords);
+        return written;
+    }
+    vaccinationRecords = vaccination_records::entriesOf(records);
+    QList<int> positions;
+    if (now)
+        positions.append(int(vaccinationRecords.lastIndexOf(*now)));
+    tell(NotebookTable::VaccinationRecords, NotebookChange::Kind::Anew, positions, false);
     return written;
 }
 

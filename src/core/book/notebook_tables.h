@@ -22,6 +22,7 @@ enum class NotebookTable {
     Captions, // the album captions
     FirstFoods,
     CareLog, // お世話記録
+    VaccinationRecords, // the doses given
 };
 
 // One change of one table, as Notebook::changed tells it.

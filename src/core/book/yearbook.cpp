@@ -1,15 +1,20 @@
 #include "core/book/yearbook.h"
 
 #include "core/book/notebook.h"
-#include "core/text/cp932.h"
-#include "core/text/dates.h"
 #include "core/files/file_names.h"
+#include "core/notebook/anniversary_store.h"
 #include "core/pictures/picture_names.h"
 #include "core/pictures/pictures.h"
-#include "core/notebook/anniversary_store.h"
 #include "core/registers/album_captions.h"
+#include "core/registers/register_file.h"
+#include "core/registers/vaccination_records.h"
+#include "core/registers/vaccinations.h"
+#include "core/text/cp932.h"
+#include "core/text/dates.h"
 
 #include <QUrl>
+
+#include <algorithm>
 
 namespace yearbook {
 
@@ -237,6 +242,11 @@ Content gather(Notebook &notebook, const Options &options)
     }
     if (options.chart)
         content.chart = chartOf(notebook, options.from, options.to);
+    if (options.vaccinations)
+        content.vaccinations = vaccinationLines(
+            parseRegister(notebook.files.peek(vaccinationRecordsFileName()), vaccination_records::Fields)
+                .records,
+            options.from, options.to);
     if (options.albums) {
         const AlbumCaptions captions =
             parseAlbumCaptions(cp932::decode(notebook.files.peek(albumCaptionsFileName())));
@@ -252,6 +262,35 @@ Content gather(Notebook &notebook, const Options &options)
         }
     }
     return content;
+}
+
+QStringList vaccinationLines(const QList<QStringList> &records, QDate from, QDate to)
+{
+    QHash<QString, QString> names;
+    for (const vaccinations::Dose &d : vaccinations::shippedTable().doses)
+        names.insert(d.id, d.vaccine + u' ' + d.dose);
+    QList<std::pair<QDate, QString>> lines;
+    for (const vaccination_records::Entry &e : vaccination_records::entriesOf(records)) {
+        const std::optional<QDate> on = parseStoredDate(e.date);
+        if (!on || *on < from || *on > to)
+            continue;
+        QStringList where;
+        if (!e.clinic.isEmpty())
+            where.append(e.clinic);
+        if (!e.lot.isEmpty())
+            where.append(QStringLiteral("ロット ") + e.lot);
+        if (!e.note.isEmpty())
+            where.append(e.note);
+        lines.append(
+            {*on, japaneseDate(*on) + QStringLiteral("　") + names.value(e.doseId, e.doseId) +
+                      (where.isEmpty() ? QString() : QStringLiteral("（%1）").arg(where.join(u'、')))});
+    }
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList out;
+    for (const auto &line : lines)
+        out.append(line.second);
+    return out;
 }
 
 namespace {
@@ -319,6 +358,8 @@ QString htmlPage(const Content &content, const Options &options, bool withChart,
         html += QStringLiteral("<li><a href=\"#%1\">%2</a> <span class=\"count\">%3日分</span></li>\n")
                     .arg(monthId(m), monthTitle(m.year, m.month))
                     .arg(m.days.size());
+    if (!content.vaccinations.isEmpty())
+        html += QStringLiteral("<li><a href=\"#vaccinations\">予防接種</a></li>\n");
     if (!content.albums.isEmpty())
         html += QStringLiteral("<li><a href=\"#albums\">アルバム</a></li>\n");
     html += QLatin1String("</ul>\n</nav>\n<main>\n");
@@ -350,6 +391,12 @@ QString htmlPage(const Content &content, const Options &options, bool withChart,
             html += QLatin1String("</article>\n");
         }
         html += QLatin1String("</section>\n");
+    }
+    if (!content.vaccinations.isEmpty()) {
+        html += QStringLiteral("<section id=\"vaccinations\" class=\"month\">\n<h2>予防接種</h2>\n<ul>\n");
+        for (const QString &line : content.vaccinations)
+            html += QStringLiteral("<li>%1</li>\n").arg(escapeHtml(line));
+        html += QLatin1String("</ul>\n</section>\n");
     }
     if (!content.albums.isEmpty()) {
         html += QStringLiteral("<section id=\"albums\" class=\"month\">\n<h2>アルバム</h2>\n");

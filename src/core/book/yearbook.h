@@ -28,6 +28,7 @@ struct Options {
     bool chart = true;
     bool anniversaries = true;
     bool albums = false;
+    bool vaccinations = true; // the doses given in the period
     bool smaller = false; // pictures scaled to at most MaxPictureSide on the long side
     QPageSize paper = QPageSize(QPageSize::A4);
     // An output that is there already is replaced (the question was asked); only an earlier
@@ -74,6 +75,9 @@ struct Content {
     QDate from, to;
     QList<Month> months; // only the months that hold a day or an anniversary
     QList<Album> albums; // the groups that hold a picture
+    // The doses given in the period, in date order:
+    // "2026年9月20日（日）　小児用肺炎球菌 1回目（さくら小児科、ロット AB12）".
+    QStringList vaccinations;
     Chart chart;         // with options.chart, whether or not the measures are shown by day
     int dayCount() const;
     int photoCount() const;
@@ -109,6 +113,9 @@ QString escapeHtml(const QString &text, bool lineBreaks = false);
 
 // What the period holds, by the options. Pictures are found by the same rule as everywhere.
 Content gather(Notebook &notebook, const Options &options);
+
+// The lines of Content::vaccinations from the records of 予防接種の記録.txt within from..to.
+QStringList vaccinationLines(const QList<QStringList> &records, QDate from, QDate to);
 
 // Draws the growth chart into a rectangle of a painter.
 using ChartPainter = std::function<void(QPainter &, const QRectF &)>;

@@ -426,6 +426,13 @@ Result writePdf(const Content &content, const NotebookFolder &folder, const QStr
                 }
             }
         }
+        if (!content.vaccinations.isEmpty() && !result.cancelled) {
+            page.newPage();
+            page.paragraph(QStringLiteral("予防接種"), page.font(18, true));
+            page.skip(page.mm(3));
+            for (const QString &line : content.vaccinations)
+                page.paragraph(line, page.font(10.5));
+        }
         if (!content.albums.isEmpty() && !result.cancelled) {
             page.newPage();
             page.paragraph(QStringLiteral("アルバム"), page.font(18, true));

@@ -36,6 +36,8 @@ const QList<DataFile> &dataFiles()
         // The baby's hours, like the diary, are the child's. Made by the first entry, so that a
         // notebook that never keeps one has no such file.
         {careLogFileName(), J::ByEntryId, false, {}, true, true, false},
+        // The doses given, one a line: the child's, like the diary.
+        {vaccinationRecordsFileName(), J::WholeLines, false, {}, true, true, false},
     };
     return table;
 }

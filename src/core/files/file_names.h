@@ -21,6 +21,7 @@ inline QString recipeFileName() { return QStringLiteral("レシピ.txt"); }
 inline QString referenceFileName() { return QStringLiteral("参考資料.txt"); }
 inline QString firstFoodsFileName() { return QStringLiteral("はじめての食材.txt"); }
 inline QString careLogFileName() { return QStringLiteral("お世話記録.txt"); }
+inline QString vaccinationRecordsFileName() { return QStringLiteral("予防接種の記録.txt"); }
 
 // How two versions of a data file are joined when two computers changed it.
 enum class JoinRule {

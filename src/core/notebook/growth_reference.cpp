@@ -1,5 +1,6 @@
 #include "core/notebook/growth_reference.h"
 
+#include "core/notebook/japan_growth.h"
 #include "core/text/dates.h"
 
 #include <QFile>
@@ -158,7 +159,25 @@ std::optional<double> lmsZScore(const Lms &lms, double value)
 
 double percentileOfZ(double z) { return 50 * std::erfc(-z / std::sqrt(2.0)); }
 
-ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int days, QDate birth)
+namespace {
+
+// The 3rd, 50th and 97th lines at an age in days, from the chosen reference.
+std::optional<std::array<double, 3>> bandAt(GrowthReference reference, const Reference &r, GrowthMeasure kind,
+                                            Sex sex, double ageDays)
+{
+    if (reference == GrowthReference::Japan2023) {
+        const std::optional<std::array<double, 7>> p = japanPercentiles(kind, sex, ageDays);
+        return p ? std::optional(std::array<double, 3>{(*p)[0], (*p)[3], (*p)[6]}) : std::nullopt;
+    }
+    const std::optional<Lms> lms = lmsIn(r, kind, ageDays);
+    return lms ? std::optional(std::array<double, 3>{lmsValue(*lms, ZP3), lms->m, lmsValue(*lms, ZP97)})
+               : std::nullopt;
+}
+
+} // namespace
+
+ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int days, QDate birth,
+                            GrowthReference reference)
 {
     ReferenceBand band;
     const Reference *r = referenceOf(sex);
@@ -175,13 +194,14 @@ ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int day
     band.p50.reserve(to - from + 1);
     band.p97.reserve(to - from + 1);
     for (qint64 d = from; d <= to; ++d) {
-        const std::optional<Lms> lms = lmsIn(*r, kind, double(ageOfDay1 + d - 1));
-        if (!lms)
+        const std::optional<std::array<double, 3>> lines =
+            bandAt(reference, *r, kind, sex, double(ageOfDay1 + d - 1));
+        if (!lines)
             continue;
         const double x = double(d - 1);
-        band.p3.append({x, lmsValue(*lms, ZP3)});
-        band.p50.append({x, lms->m});
-        band.p97.append({x, lmsValue(*lms, ZP97)});
+        band.p3.append({x, (*lines)[0]});
+        band.p50.append({x, (*lines)[1]});
+        band.p97.append({x, (*lines)[2]});
     }
     return band;
 }
@@ -224,19 +244,41 @@ QString standingWords(double z)
     return QStringLiteral("%1パーセンタイル付近").arg(nearest);
 }
 
-QString standingText(GrowthMeasure kind, double value, QDate birth, QDate measuredOn, Sex sex)
+QString standingText(GrowthMeasure kind, double value, QDate birth, QDate measuredOn, Sex sex,
+                     GrowthReference reference)
 {
-    if (!birth.isValid() || !measuredOn.isValid())
+    if (!birth.isValid() || !measuredOn.isValid() || !(value > 0))
         return {};
-    const std::optional<Lms> lms = referenceLms(kind, sex, double(birth.daysTo(measuredOn)));
-    const std::optional<double> z = lms ? lmsZScore(*lms, value) : std::nullopt;
-    if (!z)
+    const double ageDays = double(birth.daysTo(measuredOn));
+    QString words;
+    if (reference == GrowthReference::Japan2023) {
+        if (const std::optional<std::array<double, 7>> p = japanPercentiles(kind, sex, ageDays))
+            words = japanStandingWords(*p, value);
+    } else {
+        const std::optional<Lms> lms = referenceLms(kind, sex, ageDays);
+        if (const std::optional<double> z = lms ? lmsZScore(*lms, value) : std::nullopt)
+            words = standingWords(*z);
+    }
+    if (words.isEmpty())
         return {};
     const QString measurement =
         kind == GrowthMeasure::Weight
             ? QStringLiteral("体重 %1 g")
                   .arg(QLocale(QLocale::Japanese, QLocale::Japan).toString(qRound64(value)))
             : QStringLiteral("身長 %1 cm").arg(value, 0, 'f', 1);
-    return measurement + QStringLiteral("：") + standingWords(*z) + QStringLiteral("（") +
-           ageText(birth, measuredOn) + QStringLiteral("）");
+    return measurement + QStringLiteral("：") + words + QStringLiteral("（") + ageText(birth, measuredOn) +
+           QStringLiteral("）");
+}
+
+QString referenceSourceText(GrowthReference reference)
+{
+    return reference == GrowthReference::Japan2023
+               ? QStringLiteral("「令和5年乳幼児身体発育調査」（こども家庭庁）をもとに作成")
+               : QStringLiteral("出典: WHO Child Growth Standards (2006)");
+}
+
+QString referenceName(GrowthReference reference)
+{
+    return reference == GrowthReference::Japan2023 ? QStringLiteral("令和5年乳幼児身体発育調査")
+                                                   : QStringLiteral("WHO Child Growth Standards (2006)");
 }

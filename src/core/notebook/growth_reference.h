@@ -7,12 +7,16 @@
 
 #include <optional>
 
-// The WHO Child Growth Standards (2006) as reference bands for the growth chart: weight-for-age
-// and length/height-for-age, boys and girls, birth to 60 months, from the monthly LMS tables
-// compiled in from data/who-growth. The tables are read once, on first use.
+// The growth chart's reference bands. The WHO Child Growth Standards (2006): weight-for-age and
+// length/height-for-age, boys and girls, birth to 60 months, from the monthly LMS tables compiled
+// in from data/who-growth. The Japanese survey of 2023 (令和5年乳幼児身体発育調査) the 母子健康手帳
+// draws: its percentiles compiled in from data/japan-growth (japan_growth.h). Each table is read
+// once, on first use.
 
 enum class Sex { None, Boy, Girl };
 enum class GrowthMeasure { Weight, Height };
+// Which curves the chart draws and the standing text uses; the handbook's are the default.
+enum class GrowthReference { Japan2023, Who2006 };
 
 // The Box-Cox parameters of one age. M is in the diary's units: grams for weight (the tables
 // give kilograms), centimetres for height.
@@ -52,8 +56,9 @@ struct ReferenceBand {
 
 // The band over `days` diary days from firstDay. Day d is birth.daysTo(firstDay) + d - 1 days
 // old; without a valid birth date (or first day), day 1 is taken as the birth day. Empty for
-// Sex::None.
-ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int days, QDate birth);
+// Sex::None. The Japanese curves reach to the middle of their last band (3歳3か月).
+ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int days, QDate birth,
+                            GrowthReference reference = GrowthReference::Who2006);
 
 // Age in completed calendar months, as the chart's axis counts them: "0か月", "5か月",
 // "1歳0か月", "1歳2か月". Empty when `on` is before `birth` or either is invalid.
@@ -65,8 +70,13 @@ QString standingWords(double z);
 
 // "体重 9,650 g：50パーセンタイル付近（1歳0か月）" or "身長 75.0 cm：…" for a measurement taken
 // on `measuredOn`. Pass the diary's first day as birth when the profile holds no valid birth
-// date. Empty for Sex::None, a value that is not positive, or an age outside the tables.
-QString standingText(GrowthMeasure kind, double value, QDate birth, QDate measuredOn, Sex sex);
+// date. Empty for Sex::None, a value that is not positive, or an age outside the tables. With
+// the Japanese curves the words say which side of the 3rd and 97th lines the value lies
+// (japanStandingWords).
+QString standingText(GrowthMeasure kind, double value, QDate birth, QDate measuredOn, Sex sex,
+                     GrowthReference reference = GrowthReference::Who2006);
 
-// The credit the chart shows under the bands.
-inline QString referenceSourceText() { return QStringLiteral("出典: WHO Child Growth Standards (2006)"); }
+// The credit the chart shows under the bands, on screen and in print.
+QString referenceSourceText(GrowthReference reference = GrowthReference::Who2006);
+// The reference's short name, for the legend, the choice and the chart's description.
+QString referenceName(GrowthReference reference);

@@ -39,7 +39,7 @@ Table parseTable(const QString &text)
             continue;
         }
         t.doses.append({f[0], f[1], f[2], f[3], f[4], f[5] == QStringLiteral("定期"), f.value(6), f.value(7),
-                        f.value(8), bornDate(f.value(9)), bornDate(f.value(10))});
+                        f.value(8), bornDate(f.value(9)), bornDate(f.value(10)), f.value(11), f.value(12)});
     }
     return t;
 }
@@ -219,6 +219,40 @@ int leftOutByBirth(const Table &table, QDate birth, const Options &options)
             !planned.contains(family(d.id)))
             leftOut.insert(family(d.id) + u'\t' + d.dose);
     return int(leftOut.size());
+}
+
+QList<Planned> afterGiven(QList<Planned> planned, const QHash<QString, QDate> &given)
+{
+    QHash<QString, QDate> at;       // dose id → where it now stands
+    QHash<QString, QString> lastOf; // vaccine → the id of its dose seen last
+    for (Planned &p : planned) {
+        if (const QDate on = given.value(p.dose.id); on.isValid()) {
+            p.date = on;
+        } else if (!p.dose.minInterval.isEmpty()) {
+            // "27d" counts from the vaccine's dose before; "hepb-1:139d" from that dose.
+            const QString from = p.dose.minInterval.contains(u':') ? p.dose.minInterval.section(u':', 0, 0)
+                                                                   : lastOf.value(p.dose.vaccine);
+            const QDate before = at.value(from);
+            const QDate earliest =
+                before.isValid() ? ageDay(before, p.dose.minInterval.section(u':', -1)) : QDate();
+            if (earliest.isValid() && earliest > p.date)
+                p.date = earliest;
+        }
+        at.insert(p.dose.id, p.date);
+        lastOf.insert(p.dose.vaccine, p.dose.id);
+    }
+    return planned;
+}
+
+QString doseMark(const Planned &planned, QDate today, QDate givenOn)
+{
+    if (givenOn.isValid())
+        return QStringLiteral("済 %1").arg(dateText(givenOn));
+    if (planned.last.isValid() && today > planned.last)
+        return QStringLiteral("期限切れ");
+    if (planned.last.isValid() && today.daysTo(planned.last) < DaysNearTheEnd)
+        return QStringLiteral("期限が近い（%1まで）").arg(dateText(planned.last));
+    return QStringLiteral("予定 %1").arg(dateText(planned.date));
 }
 
 Status statusOf(const Planned &planned, QDate today, bool entered)

@@ -24,6 +24,10 @@ struct Dose {
     // The birth dates this row is for (either may be invalid: no bound): the row belongs to the
     // schedule of the years its vaccine was given so.
     QDate bornFrom, bornTo;
+    // The least time after the vaccine's dose before this one ("27d", "6m"), or after a named
+    // dose ("hepb-1:139d"); "" for none. And where that interval comes from.
+    QString minInterval;
+    QString intervalSource;
 };
 
 struct Table {
@@ -68,6 +72,16 @@ QList<Planned> plan(const Table &table, QDate birth, const Options &options);
 // How many doses of the table were left out because the child was born outside the years
 // their rows are for (a schedule older than the table).
 int leftOutByBirth(const Table &table, QDate birth, const Options &options);
+
+// The plan once the doses given are known (dose id → the day given): a given dose stands at the
+// day given; a dose still to come stands no earlier than the dose before it (as given or as moved)
+// plus the table's minimum interval, and never before its own standard date.
+QList<Planned> afterGiven(QList<Planned> planned, const QHash<QString, QDate> &given);
+
+// A dose's mark in the list: "済 2024/06/03" for one given, "期限切れ" once its routine period is
+// over, "期限が近い（2024/09/30まで）" in the last DaysNearTheEnd days of it, else "予定 2024/06/01".
+constexpr int DaysNearTheEnd = 30;
+QString doseMark(const Planned &planned, QDate today, QDate givenOn);
 
 // Where a dose stands today.
 enum class State {

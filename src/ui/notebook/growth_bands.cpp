@@ -1,8 +1,8 @@
 #include "ui/notebook/growth_bands.h"
 
 #include "core/book/notebook.h"
-#include "core/text/dates.h"
 #include "core/notebook/growth.h"
+#include "core/text/dates.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -41,11 +41,9 @@ GrowthBands::GrowthBands(QChart *chart, QAbstractAxis *dayAxis, QValueAxis *weig
         m.p3 = new QLineSeries(chart);
         m.p97 = new QLineSeries(chart);
         m.band = new QAreaSeries(m.p97, m.p3);
-        m.band->setName(k == 0 ? QStringLiteral("体重 WHO 3〜97%") : QStringLiteral("身長 WHO 3〜97%"));
         m.band->setBrush(QColor(c.red(), c.green(), c.blue(), 38));
         m.band->setPen(QPen(QColor(c.red(), c.green(), c.blue(), 70), 0.8));
         m.p50 = new QLineSeries;
-        m.p50->setPen(QPen(QColor(c.red(), c.green(), c.blue(), 110), 1.2, Qt::DashLine));
         m.measured = new QScatterSeries;
         m.measured->setMarkerSize(6.5);
         m.measured->setColor(c);
@@ -77,11 +75,20 @@ void GrowthBands::show(const Notebook &nb, const GrowthChartSettings &settings, 
 {
     const QDate first = shown.count > 0 ? parseStoredDate(shown.date[1]).value_or(QDate()) : QDate();
     const bool bands = settings.bands && settings.sex != Sex::None && shown.count > 1;
+    const bool japan = settings.reference == GrowthReference::Japan2023;
     for (int k = 0; k < 2; ++k) {
         Measure &m = m_measures[k];
         const GrowthMeasure kind = k == 0 ? GrowthMeasure::Weight : GrowthMeasure::Height;
+        // The handbook draws its 50th line solid; the WHO's stays dashed, so a printed chart
+        // tells the two apart even without its credit line.
+        const QColor c = MeasureColors[k];
+        m.band->setName((k == 0 ? QStringLiteral("体重 ") : QStringLiteral("身長 ")) +
+                        (japan ? QStringLiteral("3〜97%（令和5年調査）") : QStringLiteral("WHO 3〜97%")));
+        m.p50->setPen(japan ? QPen(QColor(c.red(), c.green(), c.blue(), 150), 1.2)
+                            : QPen(QColor(c.red(), c.green(), c.blue(), 110), 1.2, Qt::DashLine));
         const ReferenceBand band =
-            bands ? referenceBand(kind, settings.sex, first, shown.count, birthDay(nb)) : ReferenceBand();
+            bands ? referenceBand(kind, settings.sex, first, shown.count, birthDay(nb), settings.reference)
+                  : ReferenceBand();
         m.p3->replace(band.p3);
         m.p97->replace(band.p97);
         m.p50->replace(band.p50);
@@ -104,14 +111,16 @@ void GrowthBands::show(const Notebook &nb, const GrowthChartSettings &settings, 
         m.measured->replace(points);
     }
     const QString sex = settings.sex == Sex::Girl ? QStringLiteral("女の子") : QStringLiteral("男の子");
+    const QString reference = japan ? QStringLiteral("令和5年乳幼児身体発育調査の") : QStringLiteral("WHO ");
     m_description =
-        bands ? QStringLiteral("WHO 3〜97パーセンタイルの帯と50パーセンタイルの線（%1）を表示しています。"
-                               "点は身長・体重を記入した日です。")
-                    .arg(sex)
+        bands ? reference +
+                    QStringLiteral("3〜97パーセンタイルの帯と50パーセンタイルの線（%1）を表示しています。"
+                                   "点は身長・体重を記入した日です。")
+                        .arg(sex)
               : QStringLiteral("点は身長・体重を記入した日です。");
 }
 
-QString growthStanding(const Notebook &nb, Sex sex)
+QString growthStanding(const Notebook &nb, Sex sex, GrowthReference reference)
 {
     if (sex == Sex::None)
         return {};
@@ -123,7 +132,7 @@ QString growthStanding(const Notebook &nb, Sex sex)
             const std::optional<QDate> on = parseStoredDate(d.date);
             if (value <= 0 || !on)
                 continue;
-            const QString text = standingText(kind, value, birthDay(nb), *on, sex);
+            const QString text = standingText(kind, value, birthDay(nb), *on, sex, reference);
             if (!text.isEmpty())
                 lines.append(text);
             break;

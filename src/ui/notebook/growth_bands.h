@@ -14,9 +14,10 @@ class QScatterSeries;
 class QValueAxis;
 struct GrowthSeries;
 
-// What the growth chart shows besides the child's two lines: the WHO 3rd–97th percentile band
-// and 50th percentile line of each measure, drawn pale behind the lines, and a point on every
-// day that holds a measured value (the rest of each line is interpolated).
+// What the growth chart shows besides the child's two lines: the chosen reference's (the
+// handbook's or the WHO's) 3rd–97th percentile band and 50th percentile line of each measure, drawn pale
+// behind the lines, and a point on every day that holds a measured value (the rest of each line is
+// interpolated).
 class GrowthBands
 {
 public:
@@ -47,5 +48,6 @@ private:
 };
 
 // Beside the chart: the latest measured weight and height with the age and where they stand,
-// one a line; "" when no sex is chosen or nothing was measured within the tables' ages.
-QString growthStanding(const Notebook &notebook, Sex sex);
+// one a line, against the chosen reference; "" when no sex is chosen or nothing was measured
+// within the tables' ages.
+QString growthStanding(const Notebook &notebook, Sex sex, GrowthReference reference);

@@ -1,10 +1,10 @@
 #include "ui/notebook/growth_panel.h"
 
 #include "core/book/notebook.h"
-#include "core/text/dates.h"
 #include "core/files/dialogs.h"
-#include "core/text/numbers.h"
 #include "core/notebook/diary_files.h"
+#include "core/text/dates.h"
+#include "core/text/numbers.h"
 #include "ui/notebook/growth_bands.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/ui_util.h"
@@ -14,6 +14,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCursor>
 #include <QEvent>
 #include <QGraphicsLayout>
@@ -119,10 +120,11 @@ GrowthPanel::GrowthPanel(PanelHost &host, QWidget *parent) : QFrame(parent), m_h
     auto *chartColumn = new QVBoxLayout;
     chartColumn->addLayout(buildReferenceRow());
     chartColumn->addWidget(m_growthChart, 1);
-    auto *source = new QLabel(referenceSourceText(), this);
-    source->setObjectName(QStringLiteral("lblSource"));
-    source->setStyleSheet(QStringLiteral("color: rgb(110, 110, 110);"));
-    chartColumn->addWidget(source, 0, Qt::AlignRight);
+    // The credit stays under the chart, so the screen's print carries it too.
+    m_sourceLabel = new QLabel(referenceSourceText(m_reference.reference), this);
+    m_sourceLabel->setObjectName(QStringLiteral("lblSource"));
+    m_sourceLabel->setStyleSheet(QStringLiteral("color: rgb(110, 110, 110);"));
+    chartColumn->addWidget(m_sourceLabel, 0, Qt::AlignRight);
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(chartColumn, 1);
     layout->addLayout(lists);
@@ -200,8 +202,9 @@ QLayout *GrowthPanel::buildLists()
         list->setFixedWidth(list->fontMetrics().horizontalAdvance(QStringLiteral("8888/88/88 _ 88888g")) +
                             34);
     }
-    m_saveChartSettingsButton = makeButton(QStringLiteral("cmdSTHozon"), QStringLiteral("身長・体重リスト　データ保存"),
-                              QStringLiteral("毎日の身長と体重を 身長体重.txt に保存します"), this);
+    m_saveChartSettingsButton =
+        makeButton(QStringLiteral("cmdSTHozon"), QStringLiteral("身長・体重リスト　データ保存"),
+                   QStringLiteral("毎日の身長と体重を 身長体重.txt に保存します"), this);
     m_saveChartSettingsButton->setMinimumHeight(30);
     connect(m_saveChartSettingsButton, &QPushButton::clicked, this, &GrowthPanel::exportSeries);
 
@@ -227,18 +230,28 @@ QLayout *GrowthPanel::buildReferenceRow()
     nameControl(m_girlOption, QStringLiteral("optGirl"), QStringLiteral("女の子"));
     m_bandsCheck = new QCheckBox(QStringLiteral("標準曲線"), this);
     nameControl(m_bandsCheck, QStringLiteral("chkBands"), QStringLiteral("標準曲線"));
-    m_bandsCheck->setToolTip(QStringLiteral("WHO の標準曲線（3〜97パーセンタイル）を表示します"));
+    m_bandsCheck->setToolTip(QStringLiteral("標準曲線（3〜97パーセンタイル）を表示します"));
+    m_referenceChoice = new QComboBox(this);
+    // In the order of GrowthReference.
+    m_referenceChoice->addItems(
+        {referenceName(GrowthReference::Japan2023), referenceName(GrowthReference::Who2006)});
+    nameControl(m_referenceChoice, QStringLiteral("cboReference"), QStringLiteral("標準曲線の種類"));
+    m_referenceChoice->setToolTip(
+        QStringLiteral("母子健康手帳の発育曲線（令和5年調査）か WHO の標準曲線かを選びます"));
+    connect(m_referenceChoice, &QComboBox::currentIndexChanged, this, [this](int) { referenceChosen(); });
     m_sexHintLabel = new QLabel(QStringLiteral("← 男の子か女の子を選ぶと、標準曲線を表示します"), this);
     m_sexHintLabel->setObjectName(QStringLiteral("lblHint"));
     m_standingLabel =
         nameValueLabel(new QLabel(this), QStringLiteral("lblStanding"), QStringLiteral("成長の目安"));
     // toggled, not clicked: the keyboard and the accessibility toggle action count as a click.
-    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{m_boyOption, m_girlOption, m_bandsCheck})
+    for (QAbstractButton *b :
+         std::initializer_list<QAbstractButton *>{m_boyOption, m_girlOption, m_bandsCheck})
         connect(b, &QAbstractButton::toggled, this, [this](bool) { referenceChosen(); });
     auto *row = new QHBoxLayout;
     row->addWidget(m_boyOption);
     row->addWidget(m_girlOption);
     row->addWidget(m_bandsCheck);
+    row->addWidget(m_referenceChoice);
     row->addWidget(m_sexHintLabel);
     row->addStretch();
     row->addWidget(m_standingLabel);
@@ -247,11 +260,11 @@ QLayout *GrowthPanel::buildReferenceRow()
 
 void GrowthPanel::referenceChosen()
 {
-    const GrowthChartSettings chosen{m_boyOption->isChecked()    ? Sex::Boy
-                                     : m_girlOption->isChecked() ? Sex::Girl
-                                                              : Sex::None,
-                                     m_bandsCheck->isChecked()};
-    if (chosen.sex == m_reference.sex && chosen.bands == m_reference.bands)
+    GrowthChartSettings chosen = m_reference;
+    chosen.sex = m_boyOption->isChecked() ? Sex::Boy : m_girlOption->isChecked() ? Sex::Girl : Sex::None;
+    chosen.bands = m_bandsCheck->isChecked();
+    chosen.reference = GrowthReference(m_referenceChoice->currentIndex());
+    if (chosen.sameChoices(m_reference))
         return;
     m_reference = chosen;
     if (!m_host.loading())
@@ -265,7 +278,8 @@ void GrowthPanel::showReference()
     const Notebook &nb = m_host.notebook();
     m_bands->show(nb, m_reference, m_shown);
     m_sexHintLabel->setVisible(m_reference.sex == Sex::None);
-    m_standingLabel->setText(growthStanding(nb, m_reference.sex));
+    m_standingLabel->setText(growthStanding(nb, m_reference.sex, m_reference.reference));
+    m_sourceLabel->setText(referenceSourceText(m_reference.reference));
     m_growthChart->setAccessibleDescription(
         m_bands->description() + QStringLiteral("ダブルクリックすると縦軸の上限と下限を変更できます"));
 }
@@ -289,7 +303,8 @@ void GrowthPanel::open()
 void GrowthPanel::showChartSettings()
 {
     m_reference = m_host.notebook().growthChart;
-    const QSignalBlocker boy(m_boyOption), girl(m_girlOption), bands(m_bandsCheck);
+    const QSignalBlocker boy(m_boyOption), girl(m_girlOption), bands(m_bandsCheck), curves(m_referenceChoice);
+    m_referenceChoice->setCurrentIndex(int(m_reference.reference));
     m_boyOption->setAutoExclusive(false);
     m_girlOption->setAutoExclusive(false);
     m_boyOption->setChecked(m_reference.sex == Sex::Boy);

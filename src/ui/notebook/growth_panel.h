@@ -10,6 +10,7 @@
 class GrowthBands;
 class PanelHost;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QRadioButton;
 class QCategoryAxis;
@@ -78,6 +79,8 @@ private:
     QRadioButton *m_boyOption = nullptr;
     QRadioButton *m_girlOption = nullptr;
     QCheckBox *m_bandsCheck = nullptr;
+    QComboBox *m_referenceChoice = nullptr; // the handbook's curves, then the WHO's
+    QLabel *m_sourceLabel = nullptr;
     QLabel *m_standingLabel = nullptr;
     QLabel *m_sexHintLabel = nullptr;
 };

@@ -146,6 +146,10 @@ void SchedulePanel::readSchedule() { m_host.notebook().readTable(Table); }
 
 void SchedulePanel::showChange(const NotebookChange &change)
 {
+    // Doses recorded on the other computer show in an open 予防接種の予定 at once.
+    if (change.table == NotebookTable::VaccinationRecords && change.fromOutside)
+        for (VaccinationWindow *window : findChildren<VaccinationWindow *>())
+            window->refresh();
     if (change.table != Table)
         return;
     Notebook &nb = m_host.notebook();
@@ -234,6 +238,14 @@ void SchedulePanel::openVaccinations()
     // Only looked at: the growth panel's next save still joins from what it read itself.
     setup.girl = parseGrowthChartSettings(nb.files.peek(growthChartFileName())).sex == Sex::Girl;
     setup.entered = [this](const QString &date, const QString &text) { return hasEntry(date, text); };
+    setup.dialogs = &m_host.dialogs();
+    setup.printer = &m_host.printer();
+    setup.nickname = nb.profile.nickname;
+    nb.readTable(NotebookTable::VaccinationRecords);
+    setup.given = [&nb] { return nb.vaccinationRecords; };
+    setup.mark = [this](const vaccination_records::Entry &entry) {
+        return reportWrite(m_host.dialogs(), m_host.notebook().markVaccination(entry));
+    };
     auto *window = new VaccinationWindow(setup, this);
     window->setWindowFlag(Qt::Window);
     connect(window, &VaccinationWindow::dosesChosen, this, &SchedulePanel::addDoses);

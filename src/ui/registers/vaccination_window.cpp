@@ -1,14 +1,18 @@
 #include "ui/registers/vaccination_window.h"
 
+#include "core/files/dialogs.h"
+#include "core/registers/register_file.h"
 #include "core/text/dates.h"
 #include "ui/widgets/ui_util.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -69,11 +73,14 @@ VaccinationWindow::VaccinationWindow(const Setup &setup, QWidget *parent) : QDia
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(list);
     scroll->setWidgetResizable(true);
+    // The doses inside take the focus; the list scrolls to the one that has it.
+    scroll->setFocusPolicy(Qt::NoFocus);
 
-    auto *source = new QLabel(QStringLiteral("出典：%1（%2 時点）\n表示している日付は標準的な接種時期の目安です。"
-                                             "実際の接種日は、市区町村からのお知らせとかかりつけの医師に確かめてください。")
-                                  .arg(table.source, table.checked),
-                              this);
+    auto *source = new QLabel(
+        QStringLiteral("出典：%1（%2 時点）\n表示している日付は標準的な接種時期の目安です。"
+                       "実際の接種日は、市区町村からのお知らせとかかりつけの医師に確かめてください。")
+            .arg(table.source, table.checked),
+        this);
     source->setObjectName(QStringLiteral("lblSource"));
     source->setWordWrap(true);
     m_leftOut = new QLabel(this);
@@ -85,6 +92,13 @@ VaccinationWindow::VaccinationWindow(const Setup &setup, QWidget *parent) : QDia
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+
+    if (setup.printer) {
+        QPushButton *print = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+                                        QStringLiteral("接種済みと予定の一覧を A4 一枚に印刷します"), this);
+        buttons->addButton(print, QDialogButtonBox::ActionRole);
+        connect(print, &QPushButton::clicked, this, &VaccinationWindow::print);
+    }
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rota);
@@ -107,19 +121,30 @@ VaccinationWindow::VaccinationWindow(const Setup &setup, QWidget *parent) : QDia
 
 void VaccinationWindow::fill()
 {
-    for (auto &[box, planned] : m_rows)
-        delete box;
+    qDeleteAll(m_rowWidgets);
+    m_rowWidgets.clear();
     m_rows.clear();
     const vaccinations::Table &table = vaccinations::shippedTable();
     const vaccinations::Options options{m_rotaFive->isChecked(), m_setup.girl, m_hpvThree->isChecked()};
+    const QHash<QString, QDate> given =
+        vaccination_records::givenDays(m_setup.given ? m_setup.given() : QList<vaccination_records::Entry>());
+    const QList<vaccinations::Planned> standard = vaccinations::plan(table, m_setup.birth, options);
+    const QList<vaccinations::Planned> planned = vaccinations::afterGiven(standard, given);
+    m_planned = planned;
     QSet<QString> shown;
-    for (const vaccinations::Planned &p : vaccinations::plan(table, m_setup.birth, options)) {
+    for (qsizetype i = 0; i < planned.size(); ++i) {
+        const vaccinations::Planned &p = planned[i];
+        const QDate givenOn = given.value(p.dose.id);
         const QString date = dateText(p.date);
         const bool entered = m_setup.entered && m_setup.entered(date, p.text);
         const vaccinations::Status status = vaccinations::statusOf(p, m_setup.today, entered);
         // The dose and its date; where it stands; its period; and, at a vaccine's first dose,
         // what the vaccine holds.
-        QStringList lines{QStringLiteral("%1 %2　%3").arg(p.dose.vaccine, p.dose.dose, date), status.text};
+        QStringList lines{QStringLiteral("%1 %2　%3").arg(p.dose.vaccine, p.dose.dose, date),
+                          givenOn.isValid() ? QStringLiteral("接種済み") : status.text};
+        if (!givenOn.isValid() && p.date != standard[i].date)
+            lines.append(
+                QStringLiteral("前の回から最短の間隔をあけた日です（%1）").arg(p.dose.intervalSource));
         if (const QString period = vaccinations::periodText(p); !period.isEmpty())
             lines.append(period);
         const QString contents = table.contents.value(p.dose.vaccine);
@@ -131,16 +156,15 @@ void VaccinationWindow::fill()
         box->setAccessibleName(QStringLiteral("%1 %2 %3").arg(p.dose.vaccine, p.dose.dose, date));
         box->setAccessibleDescription(lines.mid(1).join(QStringLiteral("。")));
         // Late but still allowed, or too late: not to be overlooked.
-        if (status.state == vaccinations::State::Late && p.last.isValid())
+        if (status.state == vaccinations::State::Late && p.last.isValid() && !givenOn.isValid())
             box->setStyleSheet(QStringLiteral("QCheckBox { color: #b35900; font-weight: bold; }"));
-        else if (status.state == vaccinations::State::Closed)
+        else if (status.state == vaccinations::State::Closed || givenOn.isValid())
             box->setStyleSheet(QStringLiteral("QCheckBox { color: #808080; }"));
         box->setChecked(
-            p.dose.routine && !entered &&
+            p.dose.routine && !entered && !givenOn.isValid() &&
             (status.state == vaccinations::State::Ahead || status.state == vaccinations::State::Today));
-        box->setEnabled(!entered);
-        // As wide as its words, so that a click anywhere on it reaches it.
-        (p.dose.routine ? m_routine : m_optional)->addWidget(box, 0, Qt::AlignLeft);
+        box->setEnabled(!entered && !givenOn.isValid());
+        (p.dose.routine ? m_routine : m_optional)->addWidget(doseRow(box, p, givenOn), 0, Qt::AlignLeft);
         m_rows.append({box, p});
     }
     const int leftOut = vaccinations::leftOutByBirth(table, m_setup.birth, options);
@@ -151,6 +175,114 @@ void VaccinationWindow::fill()
                              "接種（%1 回分）は表示していません。")
                   .arg(leftOut));
     m_leftOut->setVisible(leftOut > 0);
+}
+
+// The dose's check box (as wide as its words, so that a click anywhere on it reaches it), its
+// mark and its 接種済み button.
+QWidget *VaccinationWindow::doseRow(QCheckBox *box, const vaccinations::Planned &planned, QDate givenOn)
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    box->setParent(row);
+    auto *mark = nameValueLabel(new QLabel(vaccinations::doseMark(planned, m_setup.today, givenOn), row),
+                                QStringLiteral("lblMark_") + planned.dose.id, QStringLiteral("接種の状況"));
+    mark->setMinimumWidth(
+        mark->fontMetrics().horizontalAdvance(QStringLiteral("期限が近い（8888/88/88まで）")));
+    auto *givenButton =
+        makeButton(QStringLiteral("cmdGiven_") + planned.dose.id, QStringLiteral("接種済み"),
+                   QStringLiteral("この回を接種済みとして、接種日・ロット番号・医療機関を記録します"), row);
+    givenButton->setAccessibleName(
+        QStringLiteral("接種済み %1 %2").arg(planned.dose.vaccine, planned.dose.dose));
+    givenButton->setEnabled(bool(m_setup.mark));
+    connect(givenButton, &QPushButton::clicked, this, [this, planned] { askGiven(planned); });
+    layout->addWidget(box, 0, Qt::AlignTop);
+    layout->addWidget(mark, 0, Qt::AlignTop);
+    layout->addWidget(givenButton, 0, Qt::AlignTop);
+    m_rowWidgets.append(row);
+    return row;
+}
+
+// The day given (today unless the dose was recorded before), the lot, the clinic and a note.
+void VaccinationWindow::askGiven(const vaccinations::Planned &planned)
+{
+    const QList<vaccination_records::Entry> given =
+        m_setup.given ? m_setup.given() : QList<vaccination_records::Entry>();
+    const vaccination_records::Entry *was = vaccination_records::find(given, planned.dose.id);
+    auto *box = new QDialog(this);
+    box->setObjectName(QStringLiteral("frmGiven"));
+    box->setWindowTitle(QStringLiteral("接種済み：%1 %2").arg(planned.dose.vaccine, planned.dose.dose));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    auto *form = new QFormLayout;
+    QList<QLineEdit *> edits;
+    const QStringList captions{QStringLiteral("接種日"), QStringLiteral("ロット番号"),
+                               QStringLiteral("医療機関"), QStringLiteral("メモ")};
+    const QStringList names{QStringLiteral("txtGivenDate"), QStringLiteral("txtLot"),
+                            QStringLiteral("txtClinic"), QStringLiteral("txtGivenNote")};
+    const QStringList values = was ? QStringList{was->date, was->lot, was->clinic, was->note}
+                                   : QStringList{dateText(m_setup.today), {}, {}, {}};
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *edit = new QLineEdit(values[i], box);
+        nameControl(edit, names[i], captions[i]);
+        form->addRow(makeLabel(captions[i], edit, box), edit);
+        edits.append(edit);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, box);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(QStringLiteral("記録する"));
+    ok->setObjectName(QStringLiteral("cmdGivenOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    auto *layout = new QVBoxLayout(box);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    // Bad input keeps the box open with what was typed.
+    connect(buttons, &QDialogButtonBox::accepted, box, [this, box, planned, edits] {
+        QStringList typed;
+        for (QLineEdit *e : edits)
+            typed.append(e->text());
+        if (recordGiven(planned, typed))
+            box->accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, box, &QDialog::reject);
+    edits.first()->selectAll();
+    box->open();
+    edits.first()->setFocus();
+}
+
+bool VaccinationWindow::recordGiven(const vaccinations::Planned &planned, const QStringList &typed)
+{
+    const QString title = QStringLiteral("接種済み");
+    const std::optional<QDate> on = parseTypedDate(typed[0].trimmed(), m_setup.today);
+    QString refusal;
+    if (!on)
+        refusal = QStringLiteral("接種日を 2025/06/10 のように入力してください。");
+    else if (*on > m_setup.today)
+        refusal = QStringLiteral("接種日（%1）が今日より後の日付です。").arg(dateText(*on));
+    else if (*on < m_setup.birth)
+        refusal = QStringLiteral("接種日（%1）が生年月日より前の日付です。").arg(dateText(*on));
+    const QStringList captions{QStringLiteral("ロット番号"), QStringLiteral("医療機関"),
+                               QStringLiteral("メモ")};
+    for (int i = 0; i < captions.size() && refusal.isEmpty(); ++i)
+        refusal = unstorableFieldMessage(typed[i + 1].trimmed(), captions[i]);
+    if (!refusal.isEmpty()) {
+        if (m_setup.dialogs)
+            m_setup.dialogs->warning(title, refusal);
+        return false;
+    }
+    if (!m_setup.mark(
+            {planned.dose.id, dateText(*on), typed[1].trimmed(), typed[2].trimmed(), typed[3].trimmed()}))
+        return false;
+    fill();
+    return true;
+}
+
+void VaccinationWindow::print()
+{
+    const QString said = vaccination_records::print(
+        *m_setup.printer, m_planned, m_setup.given ? m_setup.given() : QList<vaccination_records::Entry>(),
+        m_setup.today, m_setup.nickname);
+    if (!said.isEmpty() && m_setup.dialogs)
+        m_setup.dialogs->information(QStringLiteral("印刷"), said);
 }
 
 QList<vaccinations::Planned> VaccinationWindow::checked() const

@@ -48,6 +48,7 @@ void DataFilesTest::rowsAreWhatTheProgramDoes_data()
     row(QStringLiteral("頂きもの.txt"), Kind::Lines, true, true);
     row(QStringLiteral("参考資料.txt"), Kind::Lines, true, true);
     row(QStringLiteral("はじめての食材.txt"), Kind::Lines, false, true);
+    row(QStringLiteral("予防接種の記録.txt"), Kind::Lines, false, true);
     row(QStringLiteral("身長体重.txt"), Kind::Derived, false, true);
     row(QStringLiteral("お世話記録.txt"), Kind::Keyed, false, true);
 }
@@ -109,7 +110,7 @@ void DataFilesTest::everyFileWrittenIsInTheTable()
     QVERIFY(nb.setHelpTour(false).ok);
     QVERIFY(nb.setGraphLimits(defaultGraphLimits()).ok);
     for (const QString &name : {scheduleFileName(), anniversaryFileName(), giftsGivenFileName(),
-                                giftsReceivedFileName(), firstFoodsFileName()})
+                                giftsReceivedFileName(), firstFoodsFileName(), vaccinationRecordsFileName()})
         QVERIFY(appendRegisterRecord(nb.files, name, {QStringLiteral("2026/12/08"), QStringLiteral("x")}).ok);
     QVERIFY(nb.appendReference(QStringLiteral("本")).ok);
     QVERIFY(nb.saveRecipeFile().ok);

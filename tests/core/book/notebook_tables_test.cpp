@@ -42,6 +42,12 @@ QString tableText(Notebook &nb, NotebookTable table)
             lines.append(care::lineOf(e));
         return lines.join(QString());
     }
+    case T::VaccinationRecords: {
+        QStringList lines;
+        for (const vaccination_records::Entry &e : nb.vaccinationRecords)
+            lines.append(e.fields().join(u'|'));
+        return lines.join(u'\n');
+    }
     case T::GraphLimits:
         return QStringLiteral("%1 %2 %3 %4")
             .arg(nb.limits.heightMin)
@@ -114,7 +120,10 @@ QList<Edit> edits()
          at({1})},
         {"growth chart", T::GrowthChart,
          [](Notebook &nb) {
-             return nb.setGrowthChart({Sex::Girl, false});
+             GrowthChartSettings girlWithoutBands;
+             girlWithoutBands.sex = Sex::Girl;
+             girlWithoutBands.bands = false;
+             return nb.setGrowthChart(girlWithoutBands);
          },
          true, Kind::Changed, at({0})},
         {"first food added between", T::FirstFoods, [](Notebook &nb) { return nb.addFirstFood(Carrot); },
@@ -143,6 +152,11 @@ QList<Edit> edits()
         {"care entry deleted", T::CareLog,
          [](Notebook &nb) { return nb.changeCareEntry(u"d-00000000000b"_qs, std::nullopt); }, true, Kind::Anew,
          none},
+        {"dose given", T::VaccinationRecords,
+         [](Notebook &nb) {
+             return nb.markVaccination({u"hib-1"_qs, u"2026/08/06"_qs, u"AB1"_qs, {}, {}});
+         },
+         true, Kind::Added, [](Notebook &nb) { return QList<int>{int(nb.vaccinationRecords.size())}; }},
         {"graph limits", T::GraphLimits,
          [](Notebook &nb) {
              return nb.setGraphLimits({45, 95, 2500, 15000});

@@ -126,6 +126,13 @@ QList<OutsideRow> outsideRows()
                                           QStringLiteral("こちら")});
          },
          {"\"きな粉\",\"2026/12/01\"", "\"豆乳\",\"2026/12/02\""}, {}, "はじめての食材 1件", 0},
+        {"vaccinations: a dose marked on each side", vaccinationRecordsFileName(),
+         [](Notebook &nb) { nb.readTable(NotebookTable::VaccinationRecords); },
+         [](const QString &t) { return t + QStringLiteral("\"hib-1\",\"2026/08/06\",\"A1\",\"あちら\",\"\"\r\n"); },
+         [](Notebook &nb) {
+             return nb.markVaccination({QStringLiteral("bcg"), QStringLiteral("2026/11/06"), {}, QStringLiteral("こちら"), {}});
+         },
+         {"\"hib-1\",\"2026/08/06\"", "\"bcg\",\"2026/11/06\""}, {}, "予防接種の記録 1件", 0},
         // Line n is album n's caption: captions are joined by their place, not as a set of lines.
         {"captions: album 1 over there, album 2 here", albumCaptionsFileName(), readCaptions,
          [](const QString &t) { return replaced(t, QStringLiteral("誕生の頃"), QStringLiteral("あちらの1")); },

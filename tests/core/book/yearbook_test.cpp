@@ -136,6 +136,17 @@ private slots:
         QCOMPARE(japaneseDate(QDate(1995, 2, 19)), QStringLiteral("1995年2月19日（日）"));
     }
 
+    // The doses given within the period, in date order, named by the schedule table.
+    void vaccinationsOfThePeriod()
+    {
+        const QList<QStringList> records{{u"bcg"_qs, u"2025/06/20"_qs, {}, u"保健センター"_qs, {}},
+                                         {u"hib-1"_qs, u"2025/03/19"_qs, u"AB1"_qs, u"さくら"_qs, u"元気"_qs},
+                                         {u"mr-1"_qs, u"2026/01/19"_qs, {}, {}, {}}};
+        QCOMPARE(vaccinationLines(records, QDate(2025, 1, 19), QDate(2025, 12, 31)),
+                 QStringList({u"2025年3月19日（水）　Hib（ヒブ） 1回目（さくら、ロット AB1、元気）"_qs,
+                              u"2025年6月20日（金）　BCG 1回（保健センター）"_qs}));
+    }
+
     void everyCharacterEscaped()
     {
         QCOMPARE(escapeHtml(QStringLiteral("<b>\"A&B\"</b> it's")),

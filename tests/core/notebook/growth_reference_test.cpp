@@ -1,8 +1,8 @@
 // The WHO reference bands: the tables as compiled in, the length/height switch, percentiles,
 // the band along the diary's days, the standing text with its age; 成長曲線.txt.
-#include "core/text/cp932.h"
 #include "core/notebook/growth_chart_store.h"
 #include "core/notebook/growth_reference.h"
+#include "core/text/cp932.h"
 
 #include <QtTest>
 
@@ -135,26 +135,46 @@ void GrowthReferenceTest::standingText()
     QTEST(::standingText(kind, value, birth, on, sex), "text");
 }
 
-// What a file is read as, shown by what it is written back as.
+// What a file is read as, shown by what it is written back as, after choosing the curves in
+// `choose` (-1: as read). A file that never chose WHO keeps the two lines older copies wrote.
 void GrowthReferenceTest::settings_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("choose");
     QTest::addColumn<QByteArray>("written");
     const QByteArray shown = "\x95W\x8f\x80\x8b\xc8\x90\xfc\x95\\\x8e\xa6\r\n"; // 標準曲線表示
     const QByteArray hidden = "\x95W\x8f\x80\x8b\xc8\x90\xfc\x94\xf1\x95\\\x8e\xa6\r\n";
     const QByteArray girl = "\x8f\x97\x82\xcc\x8eq\r\n", boy = "\x92j\x82\xcc\x8eq\r\n"; // 女の子, 男の子
-    QTest::newRow("absent") << QByteArray() << "\r\n" + shown;
-    QTest::newRow("girl, bands") << girl + shown << girl + shown;
-    QTest::newRow("boy, no bands") << boy + hidden << boy + hidden;
-    QTest::newRow("no sex, no bands") << "\r\n" + hidden << "\r\n" + hidden;
-    QTest::newRow("sex line only, LF") << girl.chopped(2) + "\n" << girl + shown;
-    QTest::newRow("garbage") << QByteArray("\xff\xfe 1\r\n0\r\n") << "\r\n" + shown;
+    const QByteArray who = "WHO\x90\xac\x92\xb7\x8b\xc8\x90\xfc\r\n";                    // WHO成長曲線
+    const QByteArray japan =
+        "\x97\xdf\x98\x61\x35\x94N\x94\xad\x88\xe7\x8b\xc8\x90\xfc\r\n"; // 令和5年発育曲線
+    const int asRead = -1, J = int(GrowthReference::Japan2023), W = int(GrowthReference::Who2006);
+    QTest::newRow("absent") << QByteArray() << asRead << "\r\n" + shown;
+    QTest::newRow("girl, bands") << girl + shown << asRead << girl + shown;
+    QTest::newRow("boy, no bands") << boy + hidden << asRead << boy + hidden;
+    QTest::newRow("no sex, no bands") << "\r\n" + hidden << asRead << "\r\n" + hidden;
+    QTest::newRow("sex line only, LF") << girl.chopped(2) + "\n" << asRead << girl + shown;
+    QTest::newRow("garbage") << QByteArray("\xff\xfe 1\r\n0\r\n") << asRead << "\r\n" + shown;
+    QTest::newRow("old file, WHO chosen") << girl + shown << W << girl + shown + who;
+    QTest::newRow("WHO read") << boy + hidden + who << asRead << boy + hidden + who;
+    QTest::newRow("WHO, handbook chosen") << boy + shown + who << J << boy + shown;
+    QTest::newRow("unknown third line kept") << girl + shown + "x\r\n" << J << girl + shown + "x\r\n";
+    QTest::newRow("later lines kept, WHO chosen") << girl + shown + japan + "\x81\x40more\r\n"
+                                                  << W << girl + shown + who + "\x81\x40more\r\n";
+    QTest::newRow("later lines keep a third") << girl + shown + who + "\xff\r\n"
+                                              << J << girl + shown + japan + "\xff\r\n";
 }
 
 void GrowthReferenceTest::settings()
 {
     QFETCH(QByteArray, bytes);
-    QTEST(cp932::encode(growthChartSettingsText(parseGrowthChartSettings(bytes))).bytes, "written");
+    QFETCH(int, choose);
+    GrowthChartSettings read = parseGrowthChartSettings(bytes);
+    if (choose >= 0)
+        read.reference = GrowthReference(choose);
+    const QByteArray written = cp932::encode(growthChartSettingsText(read)).bytes;
+    QTEST(written, "written");
+    QVERIFY(parseGrowthChartSettings(written).sameChoices(read));
 }
 
 QTEST_GUILESS_MAIN(GrowthReferenceTest)

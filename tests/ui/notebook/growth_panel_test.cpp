@@ -1,8 +1,8 @@
 // The growth panel: lists and two-axis chart as of the last "グラフ" click, the one-day
 // message, the export to 身長体重.txt, and the four axis-limit boxes behind a double-click.
-#include "core/text/cp932.h"
 #include "core/files/dialogs.h"
 #include "core/notebook/diary_store.h"
+#include "core/text/cp932.h"
 #include "loaded_screen.h"
 #include "ui/notebook/growth_bands.h"
 #include "ui/notebook/growth_panel.h"
@@ -289,12 +289,15 @@ void GrowthPanelTest::limitOutOfRangeKeepsValue()
 }
 
 // Nothing chosen at first: a hint, no bands. 女の子 chosen through the accessibility toggle
-// draws both bands behind the lines and the standing text, and is kept in 成長曲線.txt; the
+// draws both bands of the handbook's curves behind the lines and the standing text, and is kept
+// in 成長曲線.txt; Down in the curves' box turns them into the WHO's, credited, and Up back; the
 // check box hides the bands; the file's choice comes back at the next opening.
 void GrowthPanelTest::referenceBands()
 {
     LoadedScreen s;
     s.setHelpTour(false);
+    s.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s.screen));
     s.click(QStringLiteral("cmdGraph"));
     const GrowthBands &bands = *s.screen.findChild<GrowthPanel *>()->bands();
     auto *standing = s.find<QLabel>(QStringLiteral("lblStanding"));
@@ -321,14 +324,35 @@ void GrowthPanelTest::referenceBands()
         if (m->isVisible())
             legend.append(m->label());
     QVERIFY2(!legend.contains(QString()), qPrintable(legend.join(u'|')));
-    QVERIFY(legend.contains(QStringLiteral("体重 WHO 3〜97%")));
+    QVERIFY(legend.contains(QStringLiteral("体重 3〜97%（令和5年調査）")));
     QVERIFY(standing->text().startsWith(QStringLiteral("体重 ")));
     QVERIFY(standing->text().contains(QStringLiteral("パーセンタイル")));
     QCOMPARE(QAccessible::queryAccessibleInterface(standing)->text(QAccessible::Name), standing->text());
     QCOMPARE(standing->accessibleDescription(), QStringLiteral("成長の目安"));
-    QVERIFY(s.find<QChartView>(QStringLiteral("chrTaijyu"))
-                ->accessibleDescription()
-                .contains(QStringLiteral("WHO 3〜97パーセンタイル")));
+    auto *chart = s.find<QChartView>(QStringLiteral("chrTaijyu"));
+    QVERIFY(chart->accessibleDescription().contains(
+        QStringLiteral("令和5年乳幼児身体発育調査の3〜97パーセンタイル")));
+    QCOMPARE(s.find<QLabel>(QStringLiteral("lblSource"))->text(),
+             QStringLiteral("「令和5年乳幼児身体発育調査」（こども家庭庁）をもとに作成"));
+
+    const auto chooseCurves = [&s](Qt::Key key) {
+        s.find<QComboBox>(QStringLiteral("cboReference"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+    };
+    chooseCurves(Qt::Key_Down);
+    QCOMPARE(s.files.text(growthChartFileName()),
+             QStringLiteral("女の子\r\n標準曲線表示\r\nWHO成長曲線\r\n"));
+    legend.clear();
+    for (QLegendMarker *m : chart->chart()->legend()->markers())
+        if (m->isVisible())
+            legend.append(m->label());
+    QVERIFY(legend.contains(QStringLiteral("体重 WHO 3〜97%")));
+    QVERIFY(chart->accessibleDescription().contains(QStringLiteral("WHO 3〜97パーセンタイル")));
+    QCOMPARE(s.find<QLabel>(QStringLiteral("lblSource"))->text(),
+             QStringLiteral("出典: WHO Child Growth Standards (2006)"));
+    QCOMPARE(bands.weight().p3->count(), s.notebook().growth.count);
+    chooseCurves(Qt::Key_Up);
+    QCOMPARE(s.files.text(growthChartFileName()), QStringLiteral("女の子\r\n標準曲線表示\r\n"));
 
     if (qEnvironmentVariableIsSet("TECHO_SHOTS")) {
         s.screen.resize(1280, 800);

@@ -3,6 +3,7 @@
 #include "core/text/cp932.h"
 #include "core/text/one_line.h"
 #include "register_screen.h"
+#include "user_actions.h"
 #include "ui/registers/vaccination_window.h"
 
 #include <QAccessible>
@@ -64,6 +65,7 @@ private slots:
     void fileFromElsewhere();
     void vaccinationsAddedOnce();
     void vaccinationsLateButAllowed();
+    void vaccinationGivenMovesTheNext();
 };
 
 void SchedulePanelTest::coloursOrderAndClock()
@@ -364,6 +366,57 @@ void SchedulePanelTest::vaccinationsLateButAllowed()
     QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chk_rota5-3")));
     QVERIFY(!window->findChild<QCheckBox *>(QStringLiteral("chk_rota1-1")));
     window->close();
+}
+
+// A child born 2026/06/10 (standard 小児用肺炎球菌 08/10, 09/10, 10/10): Space on 接種済み of the
+// first dose, its day and lot typed, Enter records it; the next two move by 27 days each; a day
+// after today is refused with what was typed kept.
+void SchedulePanelTest::vaccinationGivenMovesTheNext()
+{
+    Panel p{QByteArray()};
+    p.notebook.notebook().profile.birthDate = QStringLiteral("2026/06/10");
+    p.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(p.screen.get()));
+    p.click(QStringLiteral("cmdYobou"));
+    auto *window = p.screen->findChild<VaccinationWindow *>();
+    QVERIFY(window);
+    const auto press = [window](const QString &button) {
+        // A closed box leaves no window active under the offscreen platform.
+        QApplication::setActiveWindow(window);
+        window->findChild<QPushButton *>(button)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTRY_VERIFY(QApplication::focusWidget() &&
+                    QApplication::focusWidget()->objectName() == QStringLiteral("txtGivenDate"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    };
+    press(QStringLiteral("cmdGiven_pcv-1"));
+    QCOMPARE(qobject_cast<QLineEdit *>(QApplication::focusWidget())->selectedText(), QStringLiteral("2026/12/06"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2026/9/20"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("AB12"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    typeText(QApplication::focusWidget(), QStringLiteral("さくら小児科"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(p.notebook.text(QStringLiteral("予防接種の記録.txt")),
+             QStringLiteral("\"pcv-1\",\"2026/09/20\",\"AB12\",\"さくら小児科\",\"\"\r\n"));
+    const auto mark = [window](const QString &id) {
+        return window->findChild<QLabel *>(QStringLiteral("lblMark_") + id)->text();
+    };
+    QCOMPARE(mark(QStringLiteral("pcv-1")), QStringLiteral("済 2026/09/20"));
+    QCOMPARE(mark(QStringLiteral("pcv-2")), QStringLiteral("予定 2026/10/17"));
+    QCOMPARE(mark(QStringLiteral("pcv-3")), QStringLiteral("予定 2026/11/13"));
+    auto *second = window->findChild<QCheckBox *>(QStringLiteral("chk_pcv-2"));
+    QVERIFY(second->text().contains(QStringLiteral("前の回から最短の間隔をあけた日です（初回は27日以上の間隔")));
+    QVERIFY(!window->findChild<QCheckBox *>(QStringLiteral("chk_pcv-1"))->isEnabled());
+
+    press(QStringLiteral("cmdGiven_pcv-2"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2027/1/1"));
+    p.dialogs.expectWarning(QStringLiteral("接種済み"), QStringLiteral("接種日（2027/01/01）が今日より後の日付です。"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    VERIFY_DIALOGS(p.dialogs);
+    QCOMPARE(qobject_cast<QLineEdit *>(QApplication::focusWidget())->text(), QStringLiteral("2027/1/1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(p.notebook.text(QStringLiteral("予防接種の記録.txt")).count(u'\n'), 1);
 }
 
 QTEST_MAIN(SchedulePanelTest)

@@ -10,6 +10,7 @@
 #include "ui/recipe_tools/print_screen.h"
 #include "ui/recipe_tools/search_screen.h"
 #include "ui/recipes/first_foods_window.h"
+#include "ui/registers/vaccination_window.h"
 #include "ui/shell/help_window.h"
 #include "ui/widgets/picture_picker.h"
 #include "ui/widgets/ui_util.h"
@@ -144,6 +145,7 @@ private slots:
     void everyPanelOfTheNotebookScreen();
     void recipeScreens();
     void profileAndHelpWindows();
+    void vaccinationWindows();
     void inputsAreNamedByTheirLabels();
     void barKeysFromEveryField_data();
     void barKeysFromEveryField();
@@ -233,6 +235,35 @@ void KeyboardWalkTest::recipeScreens()
     problems += walk(b.tools->evaluationGraph());
     b.screen->openFirstFoods();
     problems += walk(b.screen->findChild<FirstFoodsWindow *>());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+// 予防接種の予定 from the schedule panel, and the box of a dose given from its 接種済み.
+void KeyboardWalkTest::vaccinationWindows()
+{
+    LoadedScreen f;
+    f.dialogs.setLenient(true);
+    f.screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.screen));
+    f.find<QWidget>(QStringLiteral("cmdNew"))->setFocus();
+    press(Qt::Key_F8);
+    QTRY_VERIFY(f.find<QWidget>(QStringLiteral("cmdYobou"))->isVisible());
+    f.find<QWidget>(QStringLiteral("cmdYobou"))->setFocus();
+    press(Qt::Key_Space);
+    auto *window = f.screen.findChild<VaccinationWindow *>();
+    QVERIFY(window);
+    // The schedule's window and the box it opens are tool windows of the notebook screen, which
+    // stays active under the offscreen platform until told otherwise.
+    QApplication::setActiveWindow(window);
+    QStringList problems = walk(window);
+    auto *given = window->findChild<QPushButton *>(QStringLiteral("cmdGiven_dt-2"));
+    QVERIFY(given);
+    QApplication::setActiveWindow(window);
+    given->setFocus();
+    press(Qt::Key_Space);
+    QTRY_VERIFY(window->findChild<QDialog *>(QStringLiteral("frmGiven")));
+    QApplication::setActiveWindow(window->findChild<QDialog *>(QStringLiteral("frmGiven")));
+    problems += walk(window->findChild<QDialog *>(QStringLiteral("frmGiven")));
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
