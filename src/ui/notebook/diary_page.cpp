@@ -127,7 +127,8 @@ QLayout *DiaryPage::buildPage()
     m_dayCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // The day's care totals, read-only under the text.
     m_careCaption = new QLabel(QStringLiteral("お世話の記録"), this);
-    m_careTotals = nameValueLabel(new QLabel(this), QStringLiteral("lblOsewa"), QStringLiteral("お世話の記録"));
+    m_careTotals =
+        nameValueLabel(new QLabel(this), QStringLiteral("lblOsewa"), QStringLiteral("お世話の記録"));
     m_careTotals->setWordWrap(true);
     m_careTotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_careCaption->hide();
@@ -359,10 +360,11 @@ void DiaryPage::showPage()
 void DiaryPage::showCareTotals()
 {
     const Notebook &nb = m_host.notebook();
-    const std::optional<QDate> day = m_shownDay > 0 && !m_shownFields.isEmpty() ? parseStoredDate(m_shownFields[0])
-                                                                               : std::nullopt;
+    const std::optional<QDate> day =
+        m_shownDay > 0 && !m_shownFields.isEmpty() ? parseStoredDate(m_shownFields[0]) : std::nullopt;
     const QString totals =
-        day ? care::totalsLine(care::totalsOf(nb.careLog, *day, careDayStartHour(), nb.clock.now())) : QString();
+        day ? care::totalsLine(care::totalsOf(nb.careLog, *day, careDayStartHour(), nb.clock.now()))
+            : QString();
     // Empty when hidden, so that nothing reads an old day's totals.
     m_careTotals->setText(totals);
     m_careCaption->setVisible(!totals.isEmpty());
