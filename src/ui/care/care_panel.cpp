@@ -287,6 +287,8 @@ QWidget *CarePanel::buildDay()
         makeButton(QStringLiteral("cmdMaeNoHi"), QStringLiteral("◀"), QStringLiteral("前の日"), box);
     auto *next =
         makeButton(QStringLiteral("cmdTsugiNoHi"), QStringLiteral("▶"), QStringLiteral("次の日"), box);
+    previous->setAccessibleName(QStringLiteral("前の日"));
+    next->setAccessibleName(QStringLiteral("次の日"));
     m_dayEdit = new QDateEdit(box);
     m_dayEdit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     nameControl(m_dayEdit, QStringLiteral("dtpHi"), QStringLiteral("表示する日"));

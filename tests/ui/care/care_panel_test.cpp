@@ -68,6 +68,9 @@ private slots:
     void refusedAmountWritesNothing();
     void changeAndDelete();
     void medicineInsideItsInterval();
+    void typedTime_data();
+    void typedTime();
+    void aPhonesEntryShows();
 };
 
 void CarePanelTest::aNightByKeys()
@@ -175,6 +178,52 @@ void CarePanelTest::medicineInsideItsInterval()
     s.at(15, 0);
     press(Qt::Key_9);
     QCOMPARE(s.notebook().careLog.size(), 2);
+}
+
+void CarePanelTest::typedTime_data()
+{
+    QTest::addColumn<QTime>("now");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("line"); // "" when refused
+    QTest::newRow("昨夜") << QTime(0, 10) << "23:50"
+                          << R"("2026/12/06","23:50")";
+    QTest::newRow("全角") << QTime(5, 0) << "０３：１０"
+                          << R"("2026/12/07","03:10")";
+    QTest::newRow("コロンなし") << QTime(5, 0) << "310"
+                                << R"("2026/12/07","03:10")";
+    QTest::newRow("時刻でない") << QTime(5, 0) << "25:00"
+                                << "";
+}
+
+// A time typed afterwards is the latest such moment up to now; a time that is none is refused.
+void CarePanelTest::typedTime()
+{
+    QFETCH(QTime, now);
+    QFETCH(QString, typed);
+    QFETCH(QString, line);
+    CareScreen s;
+    s.at(now.hour(), now.minute());
+    s.type(QStringLiteral("txtJikoku"), typed);
+    if (line.isEmpty())
+        s.dialogs.expectWarning(QStringLiteral("記録"),
+                                QStringLiteral("時刻は 03:10 のように、時と分で入力してください。"));
+    press(Qt::Key_6, Qt::AltModifier);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.lines().size(), line.isEmpty() ? 0 : 1);
+    if (!line.isEmpty())
+        QVERIFY2(s.lines().first().startsWith(line), qPrintable(s.lines().first()));
+}
+
+// A line the phone added to the file shows on the panel and in the status line by itself.
+void CarePanelTest::aPhonesEntryShows()
+{
+    CareScreen s;
+    s.files.writeText(CareFile, QStringLiteral("\"2026/12/07\",\"01:40\",\"ミルク\",\"120\",\"\",\"\","
+                                               "\"p-0123456789ab\",\"スマホ\",\"\"\r\n"));
+    auto *list = s.find<QListWidget>(QStringLiteral("lstKiroku"));
+    QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 5000);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("01:40 ミルク 120ml（スマホ）"));
+    QTRY_VERIFY(s.label(QStringLiteral("lblCareSince")).contains(QStringLiteral("授乳から 0時間20分")));
 }
 
 QTEST_MAIN(CarePanelTest)
