@@ -87,7 +87,7 @@ QString careRowText(const care::Entry &entry, QDate day, const QDateTime &now)
     else if (entry.end)
         parts.append(durationText(entry.start().secsTo(entry.finish(now)) / 60));
     if (!entry.by.isEmpty())
-        parts.append(u'（' + entry.by + u'）');
+        parts.last() += u'（' + entry.by + u'）';
     return parts.join(u' ');
 }
 

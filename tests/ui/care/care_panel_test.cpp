@@ -8,6 +8,7 @@
 #include "user_actions.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QtTest>
@@ -100,8 +101,9 @@ void CarePanelTest::aNightByKeys()
                             R"("2026/12/07","02:30","睡眠","","05:10","",ID,"","")",
                             R"("2026/12/07","05:15","体温","37.8","","",ID,"","")",
                         }));
+    // Left then right is one feed.
     const QString totals =
-        QStringLiteral("授乳 2回（母乳 20分）・睡眠 夜 2時間40分・おしっこ 1回・最高体温 37.8℃");
+        QStringLiteral("授乳 1回（母乳 20分）・睡眠 夜 2時間40分・おしっこ 1回・最高体温 37.8℃");
     QCOMPARE(s.label(QStringLiteral("lblGoukei")), totals);
     auto *list = s.find<QListWidget>(QStringLiteral("lstKiroku"));
     QCOMPARE(list->item(0)->text(), QStringLiteral("02:00–02:12 母乳（左） 12分"));
