@@ -16,6 +16,7 @@
 #include "core/registers/register_file.h"
 
 #include <QObject>
+#include <QSet>
 
 #include <optional>
 #include <utility>
@@ -197,4 +198,5 @@ private:
     RegisterText &mutableRegister(NotebookTable table);
 
     bool m_anniversariesNotWhole = false;
+    QSet<QString> m_careIds; // of careLog's entries: a retry is found without a walk through years
 };
