@@ -124,6 +124,7 @@ CarePanel::CarePanel(PanelHost &screen, QWidget *parent) : QFrame(parent), m_scr
     layout->addWidget(buildNow());
     layout->addWidget(buildInputs());
     layout->addWidget(buildDay(), 1);
+    connectEntryCommands();
 
     m_ticker = new QTimer(this);
     m_ticker->setInterval(1000);
@@ -353,6 +354,12 @@ QWidget *CarePanel::buildDay()
     });
     connect(rhythm, &QPushButton::clicked, this, &CarePanel::openCareCharts);
     connect(visit, &QPushButton::clicked, this, &CarePanel::openCareCharts);
+    return box;
+}
+
+// 変更, 変更を保存 and 削除; on the list Enter (or a double-click) loads and Delete deletes.
+void CarePanel::connectEntryCommands()
+{
     connect(m_loadButton, &QPushButton::clicked, this, &CarePanel::loadChosen);
     connect(m_saveChangeButton, &QPushButton::clicked, this, &CarePanel::saveChange);
     connect(m_deleteButton, &QPushButton::clicked, this, &CarePanel::deleteChosen);
@@ -366,7 +373,6 @@ QWidget *CarePanel::buildDay()
             return false;
         return true;
     });
-    return box;
 }
 
 void CarePanel::open()

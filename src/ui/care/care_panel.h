@@ -51,6 +51,7 @@ private:
     QWidget *buildInputs();
     QWidget *buildDay();
     QWidget *buildNow();
+    void connectEntryCommands();
     void addKeys(const KindButton &k, QPushButton *button);
 
     // A kind's button: a moment recorded, a timer started, switched or stopped.
