@@ -14,6 +14,7 @@ set(table
     "core/book                                              : core/(text|files|pictures) core/(notebook|registers|recipes|recipe_tools|profile|backup|care)"
     "ui/widgets                                             : core/[a-z_]+"
     "ui/(notebook|registers|recipes|recipe_tools|profile)   : core/[a-z_]+ ui/widgets"
+    "ui/care                                                : core/(care|book|files|text) ui/widgets"
     "ui/shell                                               : core/[a-z_]+ ui/[a-z_]+"
     "app                                                    : core/[a-z_]+ ui/[a-z_]+")
 

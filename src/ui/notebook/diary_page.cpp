@@ -1,6 +1,7 @@
 #include "ui/notebook/diary_page.h"
 
 #include "core/book/notebook.h"
+#include "core/care/care_log.h"
 #include "core/text/cp932.h"
 #include "core/text/dates.h"
 #include "core/files/dialogs.h"
@@ -13,6 +14,7 @@
 #include "ui/notebook/anniversary_box.h"
 #include "ui/notebook/day_photos.h"
 #include "ui/notebook/list_panel.h"
+#include "ui/widgets/care_day.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/pick_combo.h"
 #include "ui/widgets/picture_frame.h"
@@ -59,6 +61,10 @@ DiaryPage::DiaryPage(PanelHost &host, QWidget *parent) : QFrame(parent), m_host(
     connect(&host.notebook(), &Notebook::diaryChanged, this, &DiaryPage::fillDates);
     connect(&host.notebook(), &Notebook::diaryNoteAdded, this, &DiaryPage::takeDiaryNote);
     connect(&host.notebook(), &Notebook::replaced, this, [this] { showDay(m_host.notebook().diary.count()); });
+    connect(&host.notebook(), &Notebook::changed, this, [this](const NotebookChange &change) {
+        if (change.table == NotebookTable::CareLog)
+            showCareTotals();
+    });
     m_dayPhotos = new DayPhotos(host,
                                 {this, m_pictureFrame, m_shownPicture, m_dateBox, m_slideDateLabel, m_diaryCaption, m_photoSlotButtons,
                                  m_playButton, m_stopButton},
@@ -119,10 +125,22 @@ QLayout *DiaryPage::buildPage()
     nameValueLabel(m_dayCountLabel, QStringLiteral("lblDayNo"), QStringLiteral("何日目"));
     m_dayCountLabel->setMinimumWidth(90);
     m_dayCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The day's care totals, read-only under the text.
+    m_careCaption = new QLabel(QStringLiteral("お世話の記録"), this);
+    m_careTotals =
+        nameValueLabel(new QLabel(this), QStringLiteral("lblOsewa"), QStringLiteral("お世話の記録"));
+    m_careTotals->setWordWrap(true);
+    m_careTotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_careCaption->hide();
+    m_careTotals->hide();
+    auto *careRow = new QHBoxLayout;
+    careRow->addWidget(m_careCaption);
+    careRow->addWidget(m_careTotals, 1);
+    page->addLayout(careRow, 3, 0, 1, 2);
     auto *scrollRow = new QHBoxLayout;
     scrollRow->addWidget(m_dayBar, 1);
     scrollRow->addWidget(m_dayCountLabel);
-    page->addLayout(scrollRow, 3, 0, 1, 2);
+    page->addLayout(scrollRow, 4, 0, 1, 2);
     page->setRowStretch(2, 1);
 
     return page;
@@ -305,6 +323,7 @@ void DiaryPage::clearPage()
     m_heightEdit->clear();
     m_weightEdit->clear();
     m_diaryText->clear();
+    showCareTotals();
 }
 
 void DiaryPage::showPage()
@@ -326,6 +345,7 @@ void DiaryPage::showPage()
     m_heightEdit->setText(m_shownFields[1]);
     m_weightEdit->setText(m_shownFields[2]);
     m_diaryText->setPlainText(m_shownFields[3]);
+    showCareTotals();
     if (m_host.notebook().profile.diaryPictureMode != photosShown())
         return;
     // A drag across photo days decodes only the day it stops on; the load shows the picture
@@ -336,6 +356,26 @@ void DiaryPage::showPage()
         showPicture(QString(day.date).remove(u'/'));
     resetPhotoButtons();
     m_photoSlot = 0;
+}
+
+void DiaryPage::showCareTotals()
+{
+    const Notebook &nb = m_host.notebook();
+    const std::optional<QDate> day =
+        m_shownDay > 0 && !m_shownFields.isEmpty() ? parseStoredDate(m_shownFields[0]) : std::nullopt;
+    const QString totals =
+        day ? care::totalsLine(care::totalsOf(nb.careLog, *day, careDayStartHour(), nb.clock.now()))
+            : QString();
+    // Empty when hidden, so that nothing reads an old day's totals.
+    m_careTotals->setText(totals);
+    m_careCaption->setVisible(!totals.isEmpty());
+    m_careTotals->setVisible(!totals.isEmpty());
+}
+
+void DiaryPage::showEvent(QShowEvent *event)
+{
+    showCareTotals(); // the day's start hour may have changed on the care panel
+    QFrame::showEvent(event);
 }
 
 void DiaryPage::showReloaded()

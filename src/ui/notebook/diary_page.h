@@ -22,6 +22,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QShowEvent;
 class QTimer;
 class QToolButton;
 
@@ -68,8 +69,13 @@ public:
     // Photo import, the enlarged layout and the slide show.
     DayPhotos *dayPhotos() const { return m_dayPhotos; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QLayout *buildPage();
+    // The shown day's care totals in one line under the text; hidden for a day without any.
+    void showCareTotals();
     QLayout *buildSide();
     void buildPictureFrame();
     void connectHandlers();
@@ -102,6 +108,8 @@ private:
     QPlainTextEdit *m_diaryText = nullptr;
     QScrollBar *m_dayBar = nullptr;
     QLabel *m_dayCountLabel = nullptr; // which day of how many the page shows
+    QLabel *m_careCaption = nullptr;
+    QLabel *m_careTotals = nullptr;
     QLineEdit *m_searchEdit = nullptr;
     QCheckBox *m_foldCheck = nullptr; // the search finds widths and kana alike
     QListWidget *m_searchResults = nullptr;

@@ -5,6 +5,7 @@
 #include "core/files/dialogs.h"
 #include "core/files/file_names.h"
 #include "core/profile/profile_files.h"
+#include "ui/care/care_panel.h"
 #include "ui/notebook/anniversary_box.h"
 #include "ui/notebook/diary_page.h"
 #include "ui/notebook/growth_panel.h"
@@ -29,6 +30,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
@@ -102,6 +104,11 @@ DiaryScreen::DiaryScreen(Notebook &notebook, Dialogs &dialogs, Printer &printer,
             m_diaryPage->applyPictureMode();
     });
     connect(this, &DiaryScreen::profileScreenRequested, this, &DiaryScreen::openProfileScreen);
+    // The time since the last feed and nappy stays in the status line, whichever panel is shown.
+    m_careSince =
+        nameValueLabel(new QLabel(statusBar()), QStringLiteral("lblCareSince"), QStringLiteral("前回から"));
+    statusBar()->addPermanentWidget(m_careSince);
+    connect(m_carePanel, &CarePanel::sinceLastChanged, m_careSince, &QLabel::setText);
     tellRefusedPictures(this, m_dialogs, m_notebook.files);
     resize(1180, 720);
 }
@@ -140,6 +147,9 @@ const QList<DiaryScreen::BarCommand> &DiaryScreen::barCommands()
         {QStringLiteral("cmdPhoto"), QStringLiteral("写真館"), {}, {}, key(Qt::Key_F10), false,
          QStringLiteral("panels.html#photo"), [](S &s) { return s.m_photoPanel = new PhotoPanel(s, &s); },
          [](S &s) { s.m_photoPanel->open(); }},
+        {QStringLiteral("cmdKiroku"), QStringLiteral("記録"), QStringLiteral("授乳・睡眠・おむつ・体温・薬を記録します"), {},
+         QKeySequence(), false, QStringLiteral("panels.html#kiroku"),
+         [](S &s) { return s.m_carePanel = new CarePanel(s, &s); }, [](S &s) { s.m_carePanel->open(); }},
         {QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"), {},
          QKeySequence(Qt::CTRL | Qt::Key_P), true, {}, {}, [](S &s) { printNotebookScreen(&s, s); }},
         {QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"), QStringLiteral("離乳食レシピモードです"), {},
@@ -353,6 +363,7 @@ void DiaryScreen::load()
     m_giftPanel->setupGrids();
     m_diaryPage->readDiary(); // the growth series built with it
     m_diaryPage->anniversaries()->readAnniversaries();
+    m_carePanel->readCareLog();
     m_diaryPage->showDay(m_notebook.diary.count());
     m_diaryPage->setNormalPictureLayout();
     readSettings(m_notebook.tour, m_notebook.files);

@@ -11,6 +11,7 @@
 
 struct NotebookChange;
 
+class CarePanel;
 class DiaryPage;
 class GiftPanel;
 class GrowthPanel;
@@ -21,6 +22,7 @@ class PhotoPanel;
 class ProfileScreen;
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QPushButton;
 class RecipeScreen;
 class SchedulePanel;
@@ -130,6 +132,8 @@ private:
     SchedulePanel *m_schedulePanel = nullptr;
     GiftPanel *m_giftPanel = nullptr;
     PhotoPanel *m_photoPanel = nullptr;
+    CarePanel *m_carePanel = nullptr;
+    QLabel *m_careSince = nullptr; // the status line's time since the last feed and nappy
     OutsideWatch *m_outsideWatch = nullptr;
     QList<QFrame *> m_panels; // in the bar's order
     QList<std::pair<QFrame *, QString>> m_panelHelp;

@@ -14,6 +14,7 @@
 #include "user_actions.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
@@ -332,9 +333,11 @@ void NotebookScreenTest::everyControlHasANameAndLabel()
         const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
                              qobject_cast<QComboBox *>(w) || qobject_cast<QPlainTextEdit *>(w) ||
                              qobject_cast<QListWidget *>(w) || qobject_cast<QTableView *>(w) ||
-                             qobject_cast<QScrollBar *>(w);
+                             qobject_cast<QScrollBar *>(w) || qobject_cast<QAbstractSpinBox *>(w);
+        // The parts of a box are named by the box.
         if (!control || qobject_cast<QLineEdit *>(w->parentWidget()) ||
-            qobject_cast<QComboBox *>(w->parentWidget()))
+            qobject_cast<QComboBox *>(w->parentWidget()) ||
+            qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
             continue;
         if (w->inherits("QScrollBar") && w->objectName().isEmpty())
             continue; // the scroll bars inside lists and grids
