@@ -2,6 +2,7 @@
 // contents when missing, and what a new notebook does with it; and a notebook used through its
 // commands holds no file that is neither in the table nor a picture.
 #include "core/book/notebook_setup.h"
+#include "core/care/care_log.h"
 #include "core/text/cp932.h"
 #include "core/files/file_names.h"
 #include "core/files/help_tour.h"
@@ -113,6 +114,12 @@ void DataFilesTest::everyFileWrittenIsInTheTable()
                                 giftsReceivedFileName(), firstFoodsFileName(), vaccinationRecordsFileName()})
         QVERIFY(appendRegisterRecord(nb.files, name, {QStringLiteral("2026/12/08"), QStringLiteral("x")}).ok);
     QVERIFY(nb.appendReference(QStringLiteral("本")).ok);
+    care::Entry feed;
+    feed.date = QDate(2026, 12, 8);
+    feed.time = QTime(3, 10);
+    feed.kind = care::Kind::Formula;
+    feed.amount = QStringLiteral("120");
+    QVERIFY(nb.addCareEntry(feed).ok);
     QVERIFY(nb.saveRecipeFile().ok);
     QVERIFY(nb.writeProfile().ok);
     QVERIFY(nb.keepOtherVersion(diaryFileName(), {QStringLiteral("2026/12/01")}).ok);
