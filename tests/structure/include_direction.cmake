@@ -10,10 +10,11 @@ set(table
     "core/text                                              :"
     "core/files                                             : core/text"
     "core/pictures                                          : core/text core/files"
-    "core/(notebook|registers|recipes|recipe_tools|profile|backup) : core/(text|files|pictures)"
-    "core/book                                              : core/(text|files|pictures) core/(notebook|registers|recipes|recipe_tools|profile|backup)"
+    "core/(notebook|registers|recipes|recipe_tools|profile|backup|care) : core/(text|files|pictures)"
+    "core/book                                              : core/(text|files|pictures) core/(notebook|registers|recipes|recipe_tools|profile|backup|care)"
     "ui/widgets                                             : core/[a-z_]+"
     "ui/(notebook|registers|recipes|recipe_tools|profile)   : core/[a-z_]+ ui/widgets"
+    "ui/care                                                : core/(care|book|files|text) ui/widgets"
     "ui/shell                                               : core/[a-z_]+ ui/[a-z_]+"
     "app                                                    : core/[a-z_]+ ui/[a-z_]+")
 

@@ -21,11 +21,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
 
 QString title() { return QStringLiteral("アルバム書き出し"); }
+
+// The hour the care log's days start at, as the 記録 panel keeps it.
+int careDayStartHour() { return qBound(0, QSettings().value(QStringLiteral("care/dayStartHour"), 0).toInt(), 23); }
 
 QCheckBox *checkBox(const QString &name, const QString &caption, bool on, QWidget *parent)
 {
@@ -197,6 +201,7 @@ yearbook::Options YearbookWindow::options() const
     o.albums = m_albumsCheck->isChecked();
     o.smaller = m_smallerCheck->isChecked();
     o.paper = QPageSize(QPageSize::PageSizeId(m_paperBox->currentData().toInt()));
+    o.careDayStartHour = careDayStartHour();
     return o;
 }
 
@@ -264,6 +269,7 @@ Result exportFromCommandLine(Notebook &notebook, Dialogs &, Printer &, bool pdf,
         return refused;
     o.from = period.from;
     o.to = period.to;
+    o.careDayStartHour = careDayStartHour();
     const Content content = gather(notebook, o);
     return pdf ? writePdf(content, notebook.folder(), target, o, chartPainter(content.chart))
                : writeHtml(content, notebook.folder(), target, o, chartPainter(content.chart));
