@@ -35,9 +35,11 @@ inline QList<care::Entry> careMonth(QDate first, int days, int perDay = 30)
                 add(day, at, feed % 2 ? Kind::BreastRight : Kind::BreastLeft, {}, at.addSecs(15 * 60));
         }
         for (int nappy = 0; nappy < 9; ++nappy)
-            add(day, QTime(2 + 2 * nappy, 5), nappy % 3 ? Kind::Pee : Kind::Poo, {}, {}, QStringLiteral("ふつう"));
+            add(day, QTime(2 + 2 * nappy, 5), nappy % 3 ? Kind::Pee : Kind::Poo, {}, {},
+                QStringLiteral("ふつう"));
         add(day, QTime(7, 30), Kind::Temperature, QStringLiteral("36.8"));
-        add(day, QTime(19, 45), Kind::Temperature, day.day() % 5 ? QStringLiteral("37.2") : QStringLiteral("38.1"));
+        add(day, QTime(19, 45), Kind::Temperature,
+            day.day() % 5 ? QStringLiteral("37.2") : QStringLiteral("38.1"));
         if (day.day() % 3 == 0)
             add(day, QTime(8, 0), Kind::Medicine, QStringLiteral("1包"), {}, QStringLiteral("シロップ"));
         while (log.size() - before < perDay - 1)

@@ -281,6 +281,11 @@ QString monthId(const Month &m)
     return QStringLiteral("m%1-%2").arg(m.year, 4, 10, QLatin1Char('0')).arg(m.month, 2, 10, QLatin1Char('0'));
 }
 
+QString rhythmId(const RhythmMonth &m)
+{
+    return QStringLiteral("r%1-%2").arg(m.year, 4, 10, QLatin1Char('0')).arg(m.month, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace
 
 QList<RhythmMonth> rhythmMonths(const QList<care::Entry> &entries, QDate from, QDate to, int dayStartHour,

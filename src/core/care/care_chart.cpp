@@ -28,13 +28,15 @@ void feedMark(QPainter &p, QPointF c, qreal r) { p.drawEllipse(c, r, r); }
 
 void nappyMark(QPainter &p, QPointF c, qreal r)
 {
-    const QPointF triangle[3] = {{c.x(), c.y() - r}, {c.x() + r, c.y() + r * 0.8}, {c.x() - r, c.y() + r * 0.8}};
+    const QPointF triangle[3] = {
+        {c.x(), c.y() - r}, {c.x() + r, c.y() + r * 0.8}, {c.x() - r, c.y() + r * 0.8}};
     p.drawConvexPolygon(triangle, 3);
 }
 
 void medicineMark(QPainter &p, QPointF c, qreal r)
 {
-    const QPointF diamond[4] = {{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
+    const QPointF diamond[4] = {
+        {c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
     p.drawConvexPolygon(diamond, 4);
 }
 
@@ -74,11 +76,14 @@ void drawLegend(QPainter &p, const QRectF &row, const QList<LegendItem> &items, 
 
 QColor weekdayColour(QDate day)
 {
-    return day.dayOfWeek() == 7 ? QColor(190, 40, 40) : day.dayOfWeek() == 6 ? QColor(40, 80, 180) : TextColour;
+    return day.dayOfWeek() == 7   ? QColor(190, 40, 40)
+           : day.dayOfWeek() == 6 ? QColor(40, 80, 180)
+                                  : TextColour;
 }
 
 // The hour lines and their labels (every 3 hours) over the rhythm grid.
-void drawHours(QPainter &p, const QRectF &grid, qreal labelBaseline, int dayStartHour, const QFontMetricsF &fm)
+void drawHours(QPainter &p, const QRectF &grid, qreal labelBaseline, int dayStartHour,
+               const QFontMetricsF &fm)
 {
     for (int h = 0; h <= 24; ++h) {
         const qreal x = grid.left() + grid.width() * h / 24;
@@ -102,7 +107,10 @@ QString rhythmDayLabel(QDate day)
     static const char16_t *const weekdays[] = {u"月", u"火", u"水", u"木", u"金", u"土", u"日"};
     if (!day.isValid())
         return {};
-    return QStringLiteral("%1/%2(%3)").arg(day.month()).arg(day.day()).arg(QString::fromUtf16(weekdays[day.dayOfWeek() - 1]));
+    return QStringLiteral("%1/%2(%3)")
+        .arg(day.month())
+        .arg(day.day())
+        .arg(QString::fromUtf16(weekdays[day.dayOfWeek() - 1]));
 }
 
 QFont chartFont(int pixelSize)
@@ -158,7 +166,8 @@ ChartMarks drawRhythm(QPainter &p, const QRectF &target, const QList<RhythmRow> 
     for (int i = 0; i < rows.size(); i += labelStep) {
         p.setPen(weekdayColour(rows[i].day));
         const qreal mid = grid.top() + (i + 0.5) * rowHeight;
-        p.drawText(QPointF(target.left(), mid + (fm.ascent() - fm.descent()) / 2), rhythmDayLabel(rows[i].day));
+        p.drawText(QPointF(target.left(), mid + (fm.ascent() - fm.descent()) / 2),
+                   rhythmDayLabel(rows[i].day));
     }
     const auto xOf = [&grid](int minute) { return grid.left() + grid.width() * minute / DayMinutes; };
     const qreal markSize = std::clamp(rowHeight * 0.17, 1.5, line * 0.35);
@@ -225,7 +234,10 @@ namespace {
 struct TemperatureAxes {
     QRectF plot;
     double lo = 35, hi = 38;
-    qreal yOf(double t) const { return plot.bottom() - plot.height() * (std::clamp(t, lo, hi) - lo) / (hi - lo); }
+    qreal yOf(double t) const
+    {
+        return plot.bottom() - plot.height() * (std::clamp(t, lo, hi) - lo) / (hi - lo);
+    }
 };
 
 void drawTemperatureGrid(QPainter &p, const TemperatureAxes &a, const QList<RhythmRow> &rows,
@@ -233,7 +245,12 @@ void drawTemperatureGrid(QPainter &p, const TemperatureAxes &a, const QList<Rhyt
 {
     const QRectF &plot = a.plot;
     const double step = a.hi - a.lo > 4 ? 1.0 : 0.5;
-    for (double t = a.lo; t <= a.hi + 1e-9; t += step) {
+    QList<double> labelled;
+    for (double t = a.lo; t <= a.hi + 1e-9; t += step)
+        labelled.append(t);
+    if (step > 0.5)
+        labelled.append(37.5); // the line of a fever always says what it is
+    for (double t : labelled) {
         const qreal y = a.yOf(t);
         p.setPen(QPen(GridColour, 0));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -255,7 +272,9 @@ void drawTemperatureGrid(QPainter &p, const TemperatureAxes &a, const QList<Rhyt
         const QString label = rhythmDayLabel(rows[i].day);
         p.setPen(weekdayColour(rows[i].day));
         const qreal width = fm.horizontalAdvance(label);
-        const qreal left = std::min(x + (labelStep == 1 ? (dayWidth - width) / 2 : 0), plot.right() - width);
+        const qreal left = x + (labelStep == 1 ? (dayWidth - width) / 2 : 0);
+        if (left + width > plot.right() + fm.height() * 0.3)
+            break; // the last days' label would run out of the chart
         p.drawText(QPointF(left, plot.bottom() + fm.ascent() + fm.height() * 0.2), label);
     }
     QPen reference(MedicineColour, std::max(1.0, fm.height() / 12), Qt::DashLine);
@@ -265,7 +284,8 @@ void drawTemperatureGrid(QPainter &p, const TemperatureAxes &a, const QList<Rhyt
 
 } // namespace
 
-ChartMarks drawTemperatures(QPainter &p, const QRectF &target, const QList<RhythmRow> &rows, const QFont &font)
+ChartMarks drawTemperatures(QPainter &p, const QRectF &target, const QList<RhythmRow> &rows,
+                            const QFont &font)
 {
     ChartMarks drawn;
     p.save();

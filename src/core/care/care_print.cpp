@@ -122,7 +122,8 @@ QList<PrintLine> visitLines(const VisitPrint &visit, double listPoints, double w
 
 QString periodLabel(QDate first, QDate last)
 {
-    return first.toString(QStringLiteral("yyyy/M/d")) + QStringLiteral("〜") + last.toString(QStringLiteral("yyyy/M/d"));
+    return first.toString(QStringLiteral("yyyy/M/d")) + QStringLiteral("〜") +
+           last.toString(QStringLiteral("yyyy/M/d"));
 }
 
 QString csvFileName(QDate from, QDate to)
@@ -136,8 +137,8 @@ QString entryText(const Entry &entry)
     QString text = entry.time.toString(QStringLiteral("HH:mm")) + u' ' + kindName(entry.kind);
     if (!entry.amount.isEmpty()) {
         const QString unit = entry.kind == Kind::Formula || entry.kind == Kind::Pumped ? QStringLiteral("ml")
-                             : entry.kind == Kind::Temperature                          ? QStringLiteral("℃")
-                                                                                        : QString();
+                             : entry.kind == Kind::Temperature                         ? QStringLiteral("℃")
+                                                                                       : QString();
         text += u' ' + entry.amount + unit;
     }
     if (entry.end)

@@ -14,7 +14,8 @@ QString entryText(const Entry &entry);
 // 生活リズム of the days shown: the title with the nickname and period, the rhythm chart and
 // the temperature chart, on one A4 page. Returns what the printer said (a PDF's place) or why
 // nothing was printed; "" otherwise.
-QString printCharts(Printer &printer, const QList<RhythmRow> &rows, int dayStartHour, const QString &nickname);
+QString printCharts(Printer &printer, const QList<RhythmRow> &rows, int dayStartHour,
+                    const QString &nickname);
 
 // 受診用の記録: the seven days up to last, each with its totals line and its entries, then the
 // temperature chart, on one page or two (the list's type smaller for a busy week).

@@ -27,7 +27,10 @@ namespace {
 QString title() { return QStringLiteral("生活リズム"); }
 
 // The hour the user's day starts at, as the 記録 panel keeps it.
-int dayStartHour() { return qBound(0, QSettings().value(QStringLiteral("care/dayStartHour"), 0).toInt(), 23); }
+int dayStartHour()
+{
+    return qBound(0, QSettings().value(QStringLiteral("care/dayStartHour"), 0).toInt(), 23);
+}
 
 // A chart on screen: it paints through the same drawing as the print.
 class ChartView : public QWidget
@@ -92,13 +95,13 @@ CareChartsWindow::CareChartsWindow(Notebook &notebook, Dialogs &dialogs, QWidget
     m_forwardButton = makeButton(QStringLiteral("cmdForward"), QStringLiteral("▶"),
                                  QStringLiteral("次の期間を表示します (PageDown)"), this);
     nameControl(m_forwardButton, QStringLiteral("cmdForward"), QStringLiteral("次の期間"));
-    m_periodLabel = nameValueLabel(new QLabel(this), QStringLiteral("lblPeriod"), QStringLiteral("表示している期間"));
+    m_periodLabel =
+        nameValueLabel(new QLabel(this), QStringLiteral("lblPeriod"), QStringLiteral("表示している期間"));
 
-    m_rhythmView = new ChartView(
-        [this](QPainter &p, const QRectF &r, const QFont &f) {
-            care::drawRhythm(p, r, m_rows, m_dayStartHour, f);
-        },
-        QSize(560, 240), this);
+    m_rhythmView =
+        new ChartView([this](QPainter &p, const QRectF &r,
+                             const QFont &f) { care::drawRhythm(p, r, m_rows, m_dayStartHour, f); },
+                      QSize(560, 240), this);
     m_rhythmView->setObjectName(QStringLiteral("picRhythm"));
     m_rhythmView->setAccessibleName(QStringLiteral("生活リズムのグラフ"));
     m_temperatureView = new ChartView(
@@ -110,15 +113,18 @@ CareChartsWindow::CareChartsWindow(Notebook &notebook, Dialogs &dialogs, QWidget
     QPushButton *print = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
                                     QStringLiteral("表示しているグラフを A4 に印刷します (Ctrl+P)"), this);
     print->setShortcut(QKeySequence::Print);
-    QPushButton *visit = makeButton(QStringLiteral("cmdVisit"), QStringLiteral("受診用"),
-                                    QStringLiteral("直近7日分の記録と体温のグラフを受診用に印刷します"), this);
+    QPushButton *visit =
+        makeButton(QStringLiteral("cmdVisit"), QStringLiteral("受診用"),
+                   QStringLiteral("直近7日分の記録と体温のグラフを受診用に印刷します"), this);
     const QDate today = notebook.clock.today();
     m_csvFromEdit = dateField(QStringLiteral("txtCsvFrom"), QStringLiteral("書き出す期間の始め"),
                               today.addDays(1 - care::VisitDays), this);
     m_csvToEdit = dateField(QStringLiteral("txtCsvTo"), QStringLiteral("書き出す期間の終わり"), today, this);
-    QPushButton *csv = makeButton(QStringLiteral("cmdCsv"), QStringLiteral("CSVに書き出す"),
-                                  QStringLiteral("期間の記録を表計算ソフト用の CSV ファイルにして、ドキュメントフォルダーに書き出します"),
-                                  this);
+    QPushButton *csv = makeButton(
+        QStringLiteral("cmdCsv"), QStringLiteral("CSVに書き出す"),
+        QStringLiteral(
+            "期間の記録を表計算ソフト用の CSV ファイルにして、ドキュメントフォルダーに書き出します"),
+        this);
     QPushButton *close = makeButton(QStringLiteral("cmdClose"), QStringLiteral("閉じる"), QString(), this);
 
     auto *top = new QHBoxLayout;
@@ -157,8 +163,10 @@ CareChartsWindow::CareChartsWindow(Notebook &notebook, Dialogs &dialogs, QWidget
     });
     connect(m_backButton, &QPushButton::clicked, this, [this] { step(-1); });
     connect(m_forwardButton, &QPushButton::clicked, this, [this] { step(1); });
-    connect(new QShortcut(QKeySequence(Qt::Key_PageUp), this), &QShortcut::activated, this, [this] { step(-1); });
-    connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this, [this] { step(1); });
+    connect(new QShortcut(QKeySequence(Qt::Key_PageUp), this), &QShortcut::activated, this,
+            [this] { step(-1); });
+    connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
+            [this] { step(1); });
     connect(print, &QPushButton::clicked, this, &CareChartsWindow::printShown);
     connect(visit, &QPushButton::clicked, this, &CareChartsWindow::printForVisit);
     connect(csv, &QPushButton::clicked, this, &CareChartsWindow::exportCsv);
@@ -203,8 +211,8 @@ Printer &CareChartsWindow::printer()
     if (m_printer)
         return *m_printer;
     if (!m_ownPrinter)
-        m_ownPrinter = std::make_unique<QtPrinter>(m_notebook.folder().dir(), QtPrinter::Target::DefaultPrinter,
-                                                   &m_notebook.clock);
+        m_ownPrinter = std::make_unique<QtPrinter>(m_notebook.folder().dir(),
+                                                   QtPrinter::Target::DefaultPrinter, &m_notebook.clock);
     return *m_ownPrinter;
 }
 
@@ -217,8 +225,8 @@ void CareChartsWindow::printShown()
 
 void CareChartsWindow::printForVisit()
 {
-    care::VisitPrint visit{m_notebook.careLog, m_notebook.clock.today(), dayStartHour(), m_notebook.clock.now(),
-                           m_notebook.profile.nickname};
+    care::VisitPrint visit{m_notebook.careLog, m_notebook.clock.today(), dayStartHour(),
+                           m_notebook.clock.now(), m_notebook.profile.nickname};
     const QString said = care::printVisit(printer(), visit);
     if (!said.isEmpty())
         m_dialogs.information(QStringLiteral("受診用"), said);
@@ -232,9 +240,10 @@ void CareChartsWindow::exportCsv()
     const auto to = parseTypedDate(m_csvToEdit->text().trimmed(), today);
     QLineEdit *wrong = !from ? m_csvFromEdit : !to ? m_csvToEdit : nullptr;
     if (wrong) {
-        m_dialogs.warning(boxTitle, QStringLiteral("%1が日付になっていません。2026/12/8 のように入れてください。")
-                                        .arg(wrong == m_csvFromEdit ? QStringLiteral("書き出す期間の始め")
-                                                                    : QStringLiteral("書き出す期間の終わり")));
+        m_dialogs.warning(boxTitle,
+                          QStringLiteral("%1が日付になっていません。2026/12/8 のように入れてください。")
+                              .arg(wrong == m_csvFromEdit ? QStringLiteral("書き出す期間の始め")
+                                                          : QStringLiteral("書き出す期間の終わり")));
         wrong->setFocus();
         wrong->selectAll();
         return;
@@ -247,7 +256,8 @@ void CareChartsWindow::exportCsv()
         return;
     }
     // The documents folder, never the notebook folder, which is synced and backed up.
-    const QString path = QDir(pdfFolderFor(m_notebook.folder().dir())).filePath(care::csvFileName(*from, *to));
+    const QString path =
+        QDir(pdfFolderFor(m_notebook.folder().dir())).filePath(care::csvFileName(*from, *to));
     const QByteArray bytes = care::csvOf(m_notebook.careLog, *from, *to);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -255,5 +265,6 @@ void CareChartsWindow::exportCsv()
                                         .arg(QDir::toNativeSeparators(path), file.errorString()));
         return;
     }
-    m_dialogs.information(boxTitle, QStringLiteral("お世話記録を書き出しました。\n%1").arg(QDir::toNativeSeparators(path)));
+    m_dialogs.information(
+        boxTitle, QStringLiteral("お世話記録を書き出しました。\n%1").arg(QDir::toNativeSeparators(path)));
 }

@@ -21,7 +21,8 @@ class CareChartsWindow : public QDialog
     Q_OBJECT
 public:
     // Without a printer the window prints through the real one.
-    CareChartsWindow(Notebook &notebook, Dialogs &dialogs, QWidget *parent = nullptr, Printer *printer = nullptr);
+    CareChartsWindow(Notebook &notebook, Dialogs &dialogs, QWidget *parent = nullptr,
+                     Printer *printer = nullptr);
     ~CareChartsWindow() override;
 
     // The rows of the days shown, first day first.

@@ -1,11 +1,12 @@
 // 生活リズム by keys: the week and the month and their steps, the print, the page for the doctor
 // (the last 7 days on at most two pages) and the CSV export into the documents folder.
 #include "care_month.h"
+#include "core/care/care_print.h"
 #include "recording_printer.h"
 #include "scripted_dialogs.h"
 #include "test_notebook.h"
-#include "user_actions.h"
 #include "ui/care/care_charts_window.h"
+#include "user_actions.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -130,14 +131,21 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("file"); // "" when refused
         QTest::addColumn<QString>("said");
-        QTest::newRow("the last 7 days as offered") << QString() << QString() << "お世話記録_20261130-20261206.csv"
-                                                    << "お世話記録を書き出しました。\n%1";
-        QTest::newRow("one day, typed") << "2026/12/1" << "12/1" << "お世話記録_20261201-20261201.csv"
+        QTest::newRow("the last 7 days as offered")
+            << QString() << QString() << "お世話記録_20261130-20261206.csv"
+            << "お世話記録を書き出しました。\n%1";
+        QTest::newRow("one day, typed") << "2026/12/1"
+                                        << "12/1"
+                                        << "お世話記録_20261201-20261201.csv"
                                         << "お世話記録を書き出しました。\n%1";
-        QTest::newRow("end before start") << "2026/12/6" << "2026/12/1" << QString()
-                                          << "期間の終わり（2026/12/01）が始め（2026/12/06）より前になっています。";
-        QTest::newRow("not a date") << "2026/13/1" << "2026/12/1" << QString()
-                                    << "書き出す期間の始めが日付になっていません。2026/12/8 のように入れてください。";
+        QTest::newRow("end before start")
+            << "2026/12/6"
+            << "2026/12/1" << QString()
+            << "期間の終わり（2026/12/01）が始め（2026/12/06）より前になっています。";
+        QTest::newRow("not a date")
+            << "2026/13/1"
+            << "2026/12/1" << QString()
+            << "書き出す期間の始めが日付になっていません。2026/12/8 のように入れてください。";
     }
 
     void csvExport()
@@ -167,7 +175,8 @@ private slots:
         QFile csv(path);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         const QByteArray bytes = csv.readAll();
-        QVERIFY(bytes.startsWith("\xEF\xBB\xBF" + QStringLiteral("日付,時刻,種類,量,終了,メモ,記録した人\r\n").toUtf8()));
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF" +
+                                 QStringLiteral("日付,時刻,種類,量,終了,メモ,記録した人\r\n").toUtf8()));
         QVERIFY(bytes.contains("2026/12/01"));
         QVERIFY(!bytes.contains("2026/11/29"));
         QVERIFY(!QFile::exists(w.notebook.path(file)));
