@@ -16,6 +16,7 @@
 #include "core/registers/register_file.h"
 
 #include <QObject>
+#include <QSet>
 
 #include <optional>
 #include <utility>
@@ -197,4 +198,8 @@ private:
     RegisterText &mutableRegister(NotebookTable table);
 
     bool m_anniversariesNotWhole = false;
+    // The ids of careLog's entries, made when an entry first comes with its own id (a phone's):
+    // a retry is then found without a walk through years of entries.
+    QSet<QString> m_careIds;
+    bool m_careIdsMade = false;
 };

@@ -122,6 +122,8 @@ void Notebook::readTable(NotebookTable table)
         break;
     case T::CareLog:
         careLog = care::load(files);
+        m_careIds.clear();
+        m_careIdsMade = false;
         break;
     }
     tell(table, NotebookChange::Kind::Anew, {}, true);
@@ -236,10 +238,15 @@ WriteResult Notebook::addCareEntry(const care::Entry &entry)
     if (const QString refusal = care::checkEntry(entry); !refusal.isEmpty())
         return WriteResult::failed(refusal);
     care::Entry kept = care::normalized(entry);
-    if (kept.id.isEmpty())
+    if (kept.id.isEmpty()) {
         kept.id = care::newId();
-    else if (std::any_of(careLog.crbegin(), careLog.crend(), [&kept](const care::Entry &e) { return e.id == kept.id; }))
-        return {};
+    } else {
+        if (!std::exchange(m_careIdsMade, true))
+            for (const care::Entry &e : careLog)
+                m_careIds.insert(e.id);
+        if (m_careIds.contains(kept.id))
+            return {};
+    }
     const WriteResult written = care::add(files, careLog, kept);
     if (!written.ok)
         return written;
@@ -247,6 +254,7 @@ WriteResult Notebook::addCareEntry(const care::Entry &entry)
     const auto at = latest ? careLog.end() : std::upper_bound(careLog.begin(), careLog.end(), kept, care::earlier);
     const int position = int(at - careLog.begin());
     careLog.insert(position, kept);
+    m_careIds.insert(kept.id);
     tell(NotebookTable::CareLog, latest ? NotebookChange::Kind::Added : NotebookChange::Kind::Anew, {position},
          false);
     return written;
@@ -259,19 +267,20 @@ WriteResult Notebook::changeCareEntry(const QString &id, const std::optional<car
         if (const QString refusal = care::checkEntry(*now); !refusal.isEmpty())
             return WriteResult::failed(refusal);
         kept = care::normalized(*now);
-        if (kept->id.isEmpty())
-            kept->id = id;
+        kept->id = id; // a change keeps what identifies the entry everywhere
     }
     const WriteResult written = care::change(files, careLog, id, kept);
     if (!written.ok)
         return written;
     const auto was = std::find_if(careLog.begin(), careLog.end(), [&id](const care::Entry &e) { return e.id == id; });
     careLog.erase(was);
+    m_careIds.remove(id);
     QList<int> positions;
     if (kept) {
         const auto at = std::upper_bound(careLog.begin(), careLog.end(), *kept, care::earlier);
         positions.append(int(at - careLog.begin()));
         careLog.insert(positions.first(), *kept);
+        m_careIds.insert(kept->id);
     }
     tell(NotebookTable::CareLog, NotebookChange::Kind::Anew, positions, false);
     return written;
