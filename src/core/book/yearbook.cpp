@@ -247,6 +247,10 @@ Content gather(Notebook &notebook, const Options &options)
             parseRegister(notebook.files.peek(vaccinationRecordsFileName()), vaccination_records::Fields)
                 .records,
             options.from, options.to);
+    // Read without becoming the base of the care log's next save, as the anniversaries are.
+    content.careDayStartHour = options.careDayStartHour;
+    content.rhythms = rhythmMonths(care::parse(notebook.files.peek(care::fileName())), options.from, options.to,
+                                   options.careDayStartHour, notebook.clock.now());
     if (options.albums) {
         const AlbumCaptions captions =
             parseAlbumCaptions(cp932::decode(notebook.files.peek(albumCaptionsFileName())));
@@ -316,7 +320,36 @@ QString monthId(const Month &m)
     return QStringLiteral("m%1-%2").arg(m.year, 4, 10, QLatin1Char('0')).arg(m.month, 2, 10, QLatin1Char('0'));
 }
 
+QString rhythmId(const RhythmMonth &m)
+{
+    return QStringLiteral("r%1-%2").arg(m.year, 4, 10, QLatin1Char('0')).arg(m.month, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace
+
+QList<RhythmMonth> rhythmMonths(const QList<care::Entry> &entries, QDate from, QDate to, int dayStartHour,
+                                const QDateTime &now)
+{
+    QList<std::pair<int, int>> months;
+    for (const care::Entry &e : entries)
+        if (e.date >= from && e.date <= to && !months.contains(std::pair(e.date.year(), e.date.month())))
+            months.append({e.date.year(), e.date.month()});
+    std::sort(months.begin(), months.end());
+    QList<RhythmMonth> rhythms;
+    for (const auto &[year, month] : months) {
+        const QDate first = std::max(from, QDate(year, month, 1));
+        const QDate last = std::min(to, QDate(year, month, first.daysInMonth()));
+        rhythms.append({year, month, care::rhythmOf(entries, first, int(first.daysTo(last)) + 1, dayStartHour, now)});
+    }
+    return rhythms;
+}
+
+QString rhythmTitle(const RhythmMonth &m) { return QStringLiteral("生活リズム ") + monthTitle(m.year, m.month); }
+
+QString rhythmPictureName(const RhythmMonth &m)
+{
+    return QStringLiteral("rhythm-%1-%2.png").arg(m.year, 4, 10, QLatin1Char('0')).arg(m.month, 2, 10, QLatin1Char('0'));
+}
 
 QString measuresText(const Day &day)
 {
@@ -360,6 +393,8 @@ QString htmlPage(const Content &content, const Options &options, bool withChart,
                     .arg(m.days.size());
     if (!content.vaccinations.isEmpty())
         html += QStringLiteral("<li><a href=\"#vaccinations\">予防接種</a></li>\n");
+    for (const RhythmMonth &r : content.rhythms)
+        html += QStringLiteral("<li><a href=\"#%1\">%2</a></li>\n").arg(rhythmId(r), rhythmTitle(r));
     if (!content.albums.isEmpty())
         html += QStringLiteral("<li><a href=\"#albums\">アルバム</a></li>\n");
     html += QLatin1String("</ul>\n</nav>\n<main>\n");
@@ -398,6 +433,9 @@ QString htmlPage(const Content &content, const Options &options, bool withChart,
             html += QStringLiteral("<li>%1</li>\n").arg(escapeHtml(line));
         html += QLatin1String("</ul>\n</section>\n");
     }
+    for (const RhythmMonth &r : content.rhythms)
+        html += QStringLiteral("<section id=\"%1\" class=\"chart\">\n<h2>%2</h2>\n<img src=\"%3\" alt=\"%2\">\n</section>\n")
+                    .arg(rhythmId(r), rhythmTitle(r), rhythmPictureName(r));
     if (!content.albums.isEmpty()) {
         html += QStringLiteral("<section id=\"albums\" class=\"month\">\n<h2>アルバム</h2>\n");
         for (const Album &a : content.albums) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/care/care_log.h"
+
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -34,6 +36,7 @@ struct Options {
     // An output that is there already is replaced (the question was asked); only an earlier
     // yearbook or an empty folder is ever replaced.
     bool replace = false;
+    int careDayStartHour = 0; // where the care log's days start, for the rhythm charts
 };
 
 constexpr int MaxPictureSide = 1600;
@@ -70,6 +73,12 @@ struct Chart {
     QList<ChartPoint> heights; // cm, in date order
 };
 
+// A month of the care log: its rhythm chart's rows, the days of the month inside the period.
+struct RhythmMonth {
+    int year = 0, month = 0;
+    QList<care::RhythmRow> rows;
+};
+
 struct Content {
     QString name;   // the child's nickname
     QDate from, to;
@@ -79,6 +88,8 @@ struct Content {
     // "2026年9月20日（日）　小児用肺炎球菌 1回目（さくら小児科、ロット AB12）".
     QStringList vaccinations;
     Chart chart;         // with options.chart, whether or not the measures are shown by day
+    QList<RhythmMonth> rhythms; // only the months that hold a care-log entry
+    int careDayStartHour = 0;
     int dayCount() const;
     int photoCount() const;
 };
@@ -104,6 +115,12 @@ QString dayAgeText(QDate birth, QDate day);
 QString bookTitle(const QString &name);
 // 2025年5月
 QString monthTitle(int year, int month);
+// 生活リズム 2025年5月, and its picture's name on the web page (rhythm-2025-05.png)
+QString rhythmTitle(const RhythmMonth &m);
+QString rhythmPictureName(const RhythmMonth &m);
+// The care log's months inside from..to, each with its rhythm chart's rows.
+QList<RhythmMonth> rhythmMonths(const QList<care::Entry> &entries, QDate from, QDate to, int dayStartHour,
+                                const QDateTime &now);
 // 身長 60 cm　体重 6000 g, leaving out what was not entered; "" for neither.
 QString measuresText(const Day &day);
 // 2025年5月1日（木）〜 2026年4月30日（木）

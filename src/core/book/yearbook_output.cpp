@@ -1,6 +1,7 @@
 #include "core/book/yearbook.h"
 
 #include "core/backup/stale_temporaries.h"
+#include "core/care/care_chart.h"
 #include "core/text/fonts.h"
 #include "core/files/disk_sync.h"
 #include "core/files/notebook_folder.h"
@@ -62,6 +63,14 @@ bool needsScaling(const QString &path, QSize *size)
     return size->isValid() && std::max(size->width(), size->height()) > MaxPictureSide;
 }
 
+// A month's rhythm chart for the web page: a row of 28 pixels a day across 1400.
+QImage rhythmPicture(const RhythmMonth &m, int dayStartHour)
+{
+    return care::chartImage(QSize(1400, 120 + 28 * int(m.rows.size())), [&](QPainter &painter, const QRectF &r) {
+        care::drawRhythm(painter, r.adjusted(10, 10, -10, -10), m.rows, dayStartHour, care::chartFont(22));
+    });
+}
+
 struct Writer {
     const Progress &progress;
     int done = 0, total = 0;
@@ -113,7 +122,7 @@ Result writeHtml(const Content &content, const NotebookFolder &folder, const QSt
         return result;
     }
     const bool withChart = options.chart && chart;
-    Writer w{progress, 0, content.photoCount() + 2};
+    Writer w{progress, 0, content.photoCount() + 2 + int(content.rhythms.size())};
     QHash<QString, QString> renamed;
     auto copyPhoto = [&](const QString &photo) -> QString {
         const QString source = folder.dir() + u'/' + photo;
@@ -177,6 +186,17 @@ Result writeHtml(const Content &content, const NotebookFolder &folder, const QSt
         result.cancelled = true;
         return result;
     }
+    for (const RhythmMonth &r : content.rhythms) {
+        const QImage image = rhythmPicture(r, content.careDayStartHour);
+        if (!image.save(temp.path() + u'/' + rhythmPictureName(r), "PNG")) {
+            result.error = failed(rhythmPictureName(r), QStringLiteral("書き込めません"));
+            return result;
+        }
+        if (!w.step()) {
+            result.cancelled = true;
+            return result;
+        }
+    }
     const QList<std::pair<QString, QByteArray>> pages = {
         {QStringLiteral("index.html"), htmlPage(content, options, withChart, renamed).toUtf8()},
         {QStringLiteral("style.css"), QByteArray(styleSheet)}};
@@ -216,7 +236,7 @@ Result writeHtml(const Content &content, const NotebookFolder &folder, const QSt
     if (!old.isEmpty())
         QDir(old).removeRecursively();
     result.ok = true;
-    result.files = int(copied.size()) + int(pages.size()) + (withChart ? 1 : 0);
+    result.files = int(copied.size()) + int(pages.size()) + (withChart ? 1 : 0) + int(content.rhythms.size());
     QDir photosDir(outDir + QStringLiteral("/photos"));
     for (const QFileInfo &info : QDir(outDir).entryInfoList(QDir::Files) + photosDir.entryInfoList(QDir::Files))
         result.bytes += info.size();
@@ -361,7 +381,7 @@ Result writePdf(const Content &content, const NotebookFolder &folder, const QStr
         return result;
     }
     const QString title = bookTitle(content.name);
-    Writer w{progress, 0, content.dayCount() + int(content.albums.size()) + 1};
+    Writer w{progress, 0, content.dayCount() + int(content.albums.size()) + 1 + int(content.rhythms.size())};
     {
         QPdfWriter pdf(&file);
         pdf.setTitle(title);
@@ -432,6 +452,25 @@ Result writePdf(const Content &content, const NotebookFolder &folder, const QStr
             page.skip(page.mm(3));
             for (const QString &line : content.vaccinations)
                 page.paragraph(line, page.font(10.5));
+        }
+        for (const RhythmMonth &r : content.rhythms) {
+            if (result.cancelled)
+                break;
+            page.newPage();
+            page.paragraph(rhythmTitle(r), page.font(18, true));
+            page.skip(page.mm(4));
+            // Drawn straight onto the page, at a screen's size scaled to the page's width.
+            const qreal h = std::min(page.remaining(), page.width() * (0.1 + 0.028 * r.rows.size()));
+            const qreal y = page.take(h);
+            painter.save();
+            const qreal scale = page.width() / 1000;
+            painter.translate(page.left(), y);
+            painter.scale(scale, scale);
+            care::drawRhythm(painter, QRectF(0, 0, 1000, h / scale), r.rows, content.careDayStartHour,
+                             care::chartFont(16));
+            painter.restore();
+            if (!w.step())
+                result.cancelled = true;
         }
         if (!content.albums.isEmpty() && !result.cancelled) {
             page.newPage();

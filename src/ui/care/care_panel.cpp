@@ -3,6 +3,7 @@
 #include "core/book/notebook.h"
 #include "core/files/dialogs.h"
 #include "core/text/numbers.h"
+#include "ui/care/care_charts_window.h"
 #include "ui/widgets/care_day.h"
 #include "ui/widgets/panel_host.h"
 #include "ui/widgets/ui_util.h"
@@ -795,5 +796,10 @@ void CarePanel::tick()
 
 void CarePanel::openCareCharts()
 {
-    // The charts window (生活リズム, 受診用 print, CSV) is hooked up here when it joins the program.
+    // One window, kept while the panel lives: its period stays for the next look.
+    if (!m_chartsWindow)
+        m_chartsWindow = new CareChartsWindow(m_screen.notebook(), m_screen.dialogs(), this, &m_screen.printer());
+    m_chartsWindow->show();
+    m_chartsWindow->raise();
+    m_chartsWindow->activateWindow();
 }

@@ -5,11 +5,13 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QHash>
+#include <QPointer>
 
 #include <optional>
 
 struct NotebookChange;
 class PanelHost;
+class CareChartsWindow;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -92,6 +94,7 @@ private:
     void openCareCharts();
 
     PanelHost &m_screen;
+    QPointer<CareChartsWindow> m_chartsWindow;
     QHash<int, QPushButton *> m_kindButtons; // by care::Kind
     QPushButton *m_stopFeedButton = nullptr;
     QLabel *m_timersLabel = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/notebook/yearbook_window.h"
 
+#include "ui/widgets/care_day.h"
+
 #include "core/book/notebook.h"
 #include "core/files/dialogs.h"
 #include "core/files/notebook_folder.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -197,6 +200,7 @@ yearbook::Options YearbookWindow::options() const
     o.albums = m_albumsCheck->isChecked();
     o.smaller = m_smallerCheck->isChecked();
     o.paper = QPageSize(QPageSize::PageSizeId(m_paperBox->currentData().toInt()));
+    o.careDayStartHour = careDayStartHour();
     return o;
 }
 
@@ -264,6 +268,7 @@ Result exportFromCommandLine(Notebook &notebook, Dialogs &, Printer &, bool pdf,
         return refused;
     o.from = period.from;
     o.to = period.to;
+    o.careDayStartHour = careDayStartHour();
     const Content content = gather(notebook, o);
     return pdf ? writePdf(content, notebook.folder(), target, o, chartPainter(content.chart))
                : writeHtml(content, notebook.folder(), target, o, chartPainter(content.chart));

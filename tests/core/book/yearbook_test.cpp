@@ -1,5 +1,6 @@
 // The yearbook: Japanese dates and ages, every character of a diary escaped, the period's days
 // and photos gathered by the options, and an output that is whole or not there at all.
+#include "care_month.h"
 #include "core/book/yearbook.h"
 #include "core/files/notebook_folder.h"
 #include "test_notebook.h"
@@ -189,6 +190,50 @@ private slots:
         QVERIFY(none.months.isEmpty());
         QVERIFY(htmlPage(none, period(QDate(2030, 1, 1), QDate(2030, 12, 31)), false)
                     .contains(QStringLiteral("この期間の日記はありません。")));
+    }
+
+    // A month with care-log entries gets its rhythm page after the diary's months, on the web
+    // page (a picture) and in the PDF; the months outside the period and a notebook without a
+    // care log get none.
+    void rhythmPages()
+    {
+        TestNotebook t;
+        writeDiary(t, diaryRecordText(QStringLiteral("2025/05/01"), 60, 6000, QStringLiteral("五月")));
+        const Options o = period(QDate(2025, 5, 1), QDate(2025, 6, 10));
+        const QString before = htmlPage(gather(t.notebook(), o), o, false);
+        QVERIFY(gather(t.notebook(), o).rhythms.isEmpty());
+        t.writeText(care::fileName(), care::textOf(careMonth(QDate(2025, 4, 25), 60)));
+        const Content c = gather(t.notebook(), o);
+        QCOMPARE(c.rhythms.size(), 2);
+        QCOMPARE(c.rhythms[0].rows.size(), 31);
+        QCOMPARE(c.rhythms[1].rows.size(), 10); // June up to the period's end
+        QCOMPARE(c.rhythms[1].rows.first().feeds.size(), 10);
+        const QString html = htmlPage(c, o, false);
+        QVERIFY(html.contains(QStringLiteral("<h2>生活リズム 2025年6月</h2>\n<img src=\"rhythm-2025-06.png\"")));
+        QVERIFY(html.indexOf(QStringLiteral("id=\"m2025-05\"")) < html.indexOf(QStringLiteral("id=\"r2025-05\"")));
+        QCOMPARE(QString(html).remove(QRegularExpression(QStringLiteral("<li><a href=\"#r[^\n]*\n|<section id=\"r[^§]*?</section>\n"))),
+                 before);
+
+        QTemporaryDir out;
+        const QString target = out.filePath(QStringLiteral("page"));
+        QVERIFY(writeHtml(c, t.notebook().folder(), target, o, grey).ok);
+        QCOMPARE(entriesOf(target), (QStringList{"chart.png", "index.html", "photos", "rhythm-2025-05.png", "rhythm-2025-06.png",
+                                                 "style.css"}));
+        QCOMPARE(QImage(target + QStringLiteral("/rhythm-2025-06.png")).height(), 120 + 28 * 10);
+        // One page more a month in the PDF.
+        const auto pdfPages = [&](const Content &content) {
+            const QString pdf = out.filePath(QStringLiteral("page.pdf"));
+            QFile::remove(pdf);
+            if (!writePdf(content, t.notebook().folder(), pdf, o, grey).ok)
+                return -1;
+            QFile file(pdf);
+            file.open(QIODevice::ReadOnly);
+            return int(QString::fromLatin1(file.readAll())
+                           .count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
+        };
+        Content without = c;
+        without.rhythms.clear();
+        QCOMPARE(pdfPages(c), pdfPages(without) + 2);
     }
 
     // The sample's photos by the options: none, the main photo, all six; file names as alt text.
