@@ -12,7 +12,9 @@ set(table
     "core/pictures                                          : core/text core/files"
     "core/(notebook|registers|recipes|recipe_tools|profile|backup) : core/(text|files|pictures)"
     "core/book                                              : core/(text|files|pictures) core/(notebook|registers|recipes|recipe_tools|profile|backup)"
+    "core/phone                                             : core/(text|files|pictures|care|book)"
     "ui/widgets                                             : core/[a-z_]+"
+    "ui/phone                                               : core/[a-z_]+ ui/widgets"
     "ui/(notebook|registers|recipes|recipe_tools|profile)   : core/[a-z_]+ ui/widgets"
     "ui/shell                                               : core/[a-z_]+ ui/[a-z_]+"
     "app                                                    : core/[a-z_]+ ui/[a-z_]+")
