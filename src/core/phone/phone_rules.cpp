@@ -34,10 +34,8 @@ QString badTime() { return QStringLiteral("記録の時刻が正しくありま�
 // between 0 and a day.
 QDateTime tapped(const QJsonValue &age, const QDateTime &now)
 {
-    if (age.isUndefined())
-        return now;
-    const double seconds = age.toDouble(-1);
-    if (!age.isDouble() || seconds < 0 || seconds > MaxAgeSeconds || seconds != int(seconds))
+    const double seconds = age.isUndefined() ? 0 : age.toDouble(-1);
+    if (!(age.isUndefined() || age.isDouble()) || seconds < 0 || seconds > MaxAgeSeconds || seconds != int(seconds))
         return {};
     const QDateTime t = now.addSecs(-qint64(seconds));
     return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));

@@ -24,6 +24,13 @@ struct HttpReply {
     }
 };
 
+// The device key a pairing's Set-Cookie gives ("techo_key=…; Path=/; …").
+inline QByteArray cookieKey(const QByteArray &setCookie)
+{
+    const QByteArray first = setCookie.left(setCookie.indexOf(';'));
+    return first.mid(first.indexOf('=') + 1).trimmed();
+}
+
 using HttpHeaders = QList<QPair<QByteArray, QByteArray>>;
 
 inline HttpReply httpSend(quint16 port, const QByteArray &raw)
