@@ -99,6 +99,39 @@ QByteArray registerFile(int records, int fields, QDate around)
     return cp932::encode(text).bytes;
 }
 
+QByteArray careLogFile(int days, int perDay)
+{
+    static const char *const lines[] = {
+        "\"%1\",\"%2\",\"母乳（左）\",\"\",\"%3\",\"\",\"d-%4\",\"\",\"\"",
+        "\"%1\",\"%2\",\"ミルク\",\"120\",\"\",\"少し残す\",\"d-%4\",\"パパのスマホ\",\"\"",
+        "\"%1\",\"%2\",\"おしっこ\",\"\",\"\",\"\",\"d-%4\",\"\",\"\"",
+        "\"%1\",\"%2\",\"うんち\",\"\",\"\",\"ゆるい\",\"d-%4\",\"\",\"\"",
+        "\"%1\",\"%2\",\"睡眠\",\"\",\"%3\",\"\",\"d-%4\",\"\",\"\"",
+        "\"%1\",\"%2\",\"体温\",\"37.2\",\"\",\"\",\"d-%4\",\"\",\"\"",
+        "\"%1\",\"%2\",\"薬\",\"1包\",\"\",\"カロナール\",\"d-%4\",\"\",\"6\"",
+    };
+    QString text;
+    const QDate first(2024, 1, 1);
+    int n = 0;
+    for (int d = 0; d < days; ++d) {
+        const QString date = dateText(first.addDays(d));
+        for (int k = 0; k < perDay; ++k, ++n) {
+            // Spread over the day; the last entry a night's sleep that ends the next morning.
+            const int minute = k * (1440 - 120) / perDay;
+            const QTime at(minute / 60, minute % 60);
+            const int kind = k == perDay - 1 ? 4 : k % 7;
+            const QTime end = kind == 4 && k == perDay - 1 ? QTime(6, 30) : at.addSecs(20 * 60);
+            text += QString::fromUtf8(lines[kind])
+                        .replace(QStringLiteral("%1"), date)
+                        .replace(QStringLiteral("%2"), at.toString(QStringLiteral("HH:mm")))
+                        .replace(QStringLiteral("%3"), end.toString(QStringLiteral("HH:mm")))
+                        .replace(QStringLiteral("%4"), QStringLiteral("%1").arg(n, 12, 16, QChar(u'0'))) +
+                    QStringLiteral("\r\n");
+        }
+    }
+    return cp932::encode(text).bytes;
+}
+
 QByteArray anniversaryFile(int entries)
 {
     QString text;

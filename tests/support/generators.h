@@ -23,6 +23,11 @@ QByteArray registerFile(int records, int fields, QDate around = QDate(2026, 12, 
 // 記念日.txt with `entries` lines, one a day from 1995/02/15, in date order.
 QByteArray anniversaryFile(int entries = 730);
 
+// お世話記録.txt of `days` days from 2024/01/01 with `perDay` entries a day in time order: feeds
+// of both breasts and bottles, nappies, sleeps (the night's across midnight), temperatures and
+// medicines, every entry with its own id.
+QByteArray careLogFile(int days = 1095, int perDay = 30);
+
 // A progressive JPEG of a few hundred bytes whose frame header claims side x side pixels.
 QByteArray pictureBomb(int side);
 

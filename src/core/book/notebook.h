@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/book/notebook_tables.h"
+#include "core/care/care_log.h"
 #include "core/files/clock.h"
 #include "core/files/help_tour.h"
 #include "core/files/notebook_files.h"
@@ -15,6 +16,7 @@
 #include "core/registers/register_file.h"
 
 #include <QObject>
+#include <QSet>
 
 #include <optional>
 #include <utility>
@@ -50,6 +52,7 @@ public:
     AlbumCaptions captions;
     GrowthChartSettings growthChart;
     QList<first_foods::Entry> firstFoods; // in order of date (then as in the file)
+    QList<care::Entry> careLog;           // in time order (then as in the file)
 
     const NotebookFolder &folder() const { return files.folder(); }
 
@@ -147,6 +150,14 @@ public:
     // taken out (now empty) when it is still in the file.
     WriteResult addFirstFood(const first_foods::Entry &entry);
     WriteResult changeFirstFood(const first_foods::Entry &was, const std::optional<first_foods::Entry> &now);
+    // お世話記録: an entry added after care::checkEntry (refused with its message), kept as
+    // care::normalized gives it and given a new id when it has none (Added when it is the
+    // latest, else Anew, naming its position). An entry whose id is in the table already (a
+    // phone sending it again) is not added twice: ok, and nothing changed.
+    WriteResult addCareEntry(const care::Entry &entry);
+    // The entry of that id replaced by now (checked the same way), or taken out when now is
+    // empty (Anew, naming now's position).
+    WriteResult changeCareEntry(const QString &id, const std::optional<care::Entry> &now);
     // The point-goal save: ﾌﾟﾗｲﾍﾞｰﾄ.txt with line 9 as the goal's text, then
     // setNicknameAndGoal; memory stays as it was when the write failed.
     WriteResult saveNicknameAndGoal(const QString &nickname, qint16 targetPoint, const QString &goalText);
@@ -187,4 +198,5 @@ private:
     RegisterText &mutableRegister(NotebookTable table);
 
     bool m_anniversariesNotWhole = false;
+    QSet<QString> m_careIds; // of careLog's entries: a retry is found without a walk through years
 };

@@ -1,5 +1,6 @@
 #include "core/book/notebook.h"
 
+#include "core/care/care_minutes.h"
 #include "core/files/file_names.h"
 #include "core/notebook/diary_files.h"
 #include "core/recipes/recipe_files.h"
@@ -34,6 +35,7 @@ const QList<TableFile> &tableFiles()
         {referenceFileName, T::References, 0},
         {growthChartFileName, T::GrowthChart, 0},
         {firstFoodsFileName, T::FirstFoods, 0},
+        {careLogFileName, T::CareLog, 0},
     };
     return table;
 }
@@ -117,6 +119,12 @@ void Notebook::readTable(NotebookTable table)
         break;
     case T::FirstFoods:
         firstFoods = first_foods::read(files);
+        break;
+    case T::CareLog:
+        careLog = care::load(files);
+        m_careIds.clear();
+        for (const care::Entry &e : careLog)
+            m_careIds.insert(e.id);
         break;
     }
     tell(table, NotebookChange::Kind::Anew, {}, true);
@@ -223,6 +231,54 @@ WriteResult Notebook::changeFirstFood(const first_foods::Entry &was,
     if (now)
         positions.append(int(firstFoods.indexOf(*now)));
     tell(NotebookTable::FirstFoods, NotebookChange::Kind::Anew, positions, false);
+    return written;
+}
+
+WriteResult Notebook::addCareEntry(const care::Entry &entry)
+{
+    if (const QString refusal = care::checkEntry(entry); !refusal.isEmpty())
+        return WriteResult::failed(refusal);
+    care::Entry kept = care::normalized(entry);
+    if (kept.id.isEmpty())
+        kept.id = care::newId();
+    else if (m_careIds.contains(kept.id))
+        return {};
+    const WriteResult written = care::add(files, careLog, kept);
+    if (!written.ok)
+        return written;
+    const bool latest = careLog.isEmpty() || !care::earlier(kept, careLog.last());
+    const auto at = latest ? careLog.end() : std::upper_bound(careLog.begin(), careLog.end(), kept, care::earlier);
+    const int position = int(at - careLog.begin());
+    careLog.insert(position, kept);
+    m_careIds.insert(kept.id);
+    tell(NotebookTable::CareLog, latest ? NotebookChange::Kind::Added : NotebookChange::Kind::Anew, {position},
+         false);
+    return written;
+}
+
+WriteResult Notebook::changeCareEntry(const QString &id, const std::optional<care::Entry> &now)
+{
+    std::optional<care::Entry> kept;
+    if (now) {
+        if (const QString refusal = care::checkEntry(*now); !refusal.isEmpty())
+            return WriteResult::failed(refusal);
+        kept = care::normalized(*now);
+        kept->id = id; // a change keeps what identifies the entry everywhere
+    }
+    const WriteResult written = care::change(files, careLog, id, kept);
+    if (!written.ok)
+        return written;
+    const auto was = std::find_if(careLog.begin(), careLog.end(), [&id](const care::Entry &e) { return e.id == id; });
+    careLog.erase(was);
+    m_careIds.remove(id);
+    QList<int> positions;
+    if (kept) {
+        const auto at = std::upper_bound(careLog.begin(), careLog.end(), *kept, care::earlier);
+        positions.append(int(at - careLog.begin()));
+        careLog.insert(positions.first(), *kept);
+        m_careIds.insert(kept->id);
+    }
+    tell(NotebookTable::CareLog, NotebookChange::Kind::Anew, positions, false);
     return written;
 }
 

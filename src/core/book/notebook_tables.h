@@ -21,6 +21,7 @@ enum class NotebookTable {
     Anniversaries,
     Captions, // the album captions
     FirstFoods,
+    CareLog, // お世話記録
 };
 
 // One change of one table, as Notebook::changed tells it.

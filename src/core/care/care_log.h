@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/files/file_names.h"
+#include "core/files/read_damage.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -23,7 +26,7 @@ struct WriteResult;
 // hours, remembered with each dose.
 namespace care {
 
-inline QString fileName() { return QStringLiteral("お世話記録.txt"); }
+inline QString fileName() { return careLogFileName(); }
 constexpr int Fields = 9;
 
 enum class Kind {
@@ -66,15 +69,30 @@ struct Entry {
     // A span's end as a moment: the next day when end is before the start; the start for a
     // moment; now for a running timer.
     QDateTime finish(const QDateTime &now) const;
-    bool operator==(const Entry &o) const = default;
+    bool operator==(const Entry &o) const
+    {
+        return date == o.date && time == o.time && kind == o.kind && amount == o.amount && end == o.end &&
+               running == o.running && note == o.note && id == o.id && by == o.by && intervalHours == o.intervalHours;
+    }
+    bool operator!=(const Entry &o) const { return !(*this == o); }
 };
 
 // The entries of the file's bytes in time order (then as in the file); lines that are not an
 // entry are skipped (the read tells of them through the files' damage note).
 QList<Entry> parse(const QByteArray &cp932);
+// The same, with the lines that are not an entry or would not be written back the same: such a
+// file is copied aside before its first rewrite.
+struct Parse {
+    QList<Entry> entries;
+    bool whole = true;
+    ReadDamage damage;
+};
+Parse parseWhole(const QByteArray &cp932);
 // One entry as its line's fields, and the whole file's text (CR LF, in the entries' order).
 QStringList fieldsOf(const Entry &entry);
 QString textOf(const QList<Entry> &entries);
+// One entry's line with its CR LF.
+QString lineOf(const Entry &entry);
 // A new entry's id: unique across computers and phones ("d-" and 12 hex digits from the
 // system's secure random source).
 QString newId();
@@ -83,9 +101,16 @@ QString newId();
 // 1–400, ℃ 34.0–42.0, a span 1–180 minutes for a feed (a sleep up to 24 hours), a medicine
 // with a name, a time that is a time.
 QString checkEntry(const Entry &entry);
+// The entry as it is kept: amounts typed with full-width digits in ASCII ("１２０" is "120"), a
+// temperature to one decimal ("37" is "37.0"), times to the minute, no end for a running timer.
+// An entry that passes checkEntry passes it again in this form.
+Entry normalized(const Entry &entry);
 
 // The file module: every read and write of お世話記録.txt goes through the notebook's files.
 QList<Entry> read(const NotebookFiles &files);
+// The same for the notebook's table: a file with lines that are not an entry (or would not be
+// written back the same) is told of once and copied aside before its first rewrite.
+QList<Entry> load(NotebookFiles &files);
 // A new entry: appended in one write when it is the latest, else the file anew in time order.
 WriteResult add(NotebookFiles &files, const QList<Entry> &entries, const Entry &entry);
 // The entry of that id replaced by now, or taken out when now is empty; the file anew.

@@ -33,6 +33,9 @@ const QList<DataFile> &dataFiles()
         {growthChartFileName(), J::ByLineNumber, false, {}, false, true, false},
         // The foods the child has eaten are the child's, like the diary.
         {firstFoodsFileName(), J::WholeLines, false, {}, true, true, false},
+        // The baby's hours, like the diary, are the child's. Made by the first entry, so that a
+        // notebook that never keeps one has no such file.
+        {careLogFileName(), J::ByEntryId, false, {}, true, true, false},
     };
     return table;
 }

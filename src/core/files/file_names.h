@@ -20,6 +20,7 @@ inline QString albumCaptionsFileName() { return QStringLiteral("写真見出し.
 inline QString recipeFileName() { return QStringLiteral("レシピ.txt"); }
 inline QString referenceFileName() { return QStringLiteral("参考資料.txt"); }
 inline QString firstFoodsFileName() { return QStringLiteral("はじめての食材.txt"); }
+inline QString careLogFileName() { return QStringLiteral("お世話記録.txt"); }
 
 // How two versions of a data file are joined when two computers changed it.
 enum class JoinRule {
@@ -28,6 +29,7 @@ enum class JoinRule {
     WholeLines,    // one record a line, the whole line its identity (registers, 予定, 記念日, …)
     ByLineNumber,  // line n means the same thing in every version (ﾌﾟﾗｲﾍﾞｰﾄ, 設定, 写真見出し, …)
     MadeFromOther, // written from other files: this program's version is simply written
+    ByEntryId,     // one record a line, identified by its id field (お世話記録)
 };
 
 // One data file of the notebook and what every part of the program does with it: the join, the

@@ -1,11 +1,13 @@
 #include "core/files/record_merge.h"
 
 #include "core/text/cp932.h"
+#include "core/text/delimited.h"
 #include "core/files/file_names.h"
 
 #include <QHash>
 #include <QList>
 
+#include <algorithm>
 #include <vector>
 
 namespace record_merge {
@@ -525,6 +527,112 @@ Outcome mergeNamed(const QByteArray &base, const QByteArray &ours, const QByteAr
     return out;
 }
 
+// The lines of a file of entries, each by its id (a line without one by its text; the same
+// key twice told apart by its count), with the date and time it sorts by: a line that has
+// none sorts with the line before it, so that it stays where it stood.
+struct KeyedLines {
+    struct Line {
+        QByteArray bytes;
+        QByteArray order; // "yyyy/mm/dd hh:mm"
+        QString name;     // for the user: "2026/12/08 03:10 母乳（左）"
+    };
+    QList<QByteArray> keys;
+    QHash<QByteArray, Line> byKey;
+
+    explicit KeyedLines(const QByteArray &bytes)
+    {
+        QHash<QByteArray, int> seen;
+        QByteArray order;
+        for (const QByteArray &line : splitLines(bytes)) {
+            const QByteArray bare = withoutLineEnd(line);
+            if (bare.trimmed().isEmpty())
+                continue; // a blank line holds no entry
+            const QString text = cp932::decode(bare);
+            DelimitedReader reader(text);
+            QStringList fields;
+            for (int i = 0; i < 9 && !reader.atEnd(); ++i)
+                fields.append(reader.readText());
+            const QString date = fields.value(0), time = fields.value(1), id = fields.value(6);
+            if (date.size() == 10 && time.size() == 5)
+                order = (date + u' ' + time).toLatin1();
+            QByteArray key = id.isEmpty() ? 'L' + bare : 'I' + id.toUtf8();
+            if (const int n = seen[key]++; n > 0)
+                key += "\x01" + QByteArray::number(n);
+            keys.append(key);
+            byKey.insert(key, {line, order, QStringList{date, time, fields.value(2)}.join(u' ').trimmed()});
+        }
+    }
+    bool has(const QByteArray &key) const { return byKey.contains(key); }
+    QByteArray at(const QByteArray &key) const { return byKey.value(key).bytes; }
+};
+
+// The chosen lines in time order; lines of one minute stay in the order they were chosen.
+QByteArray keyedBytes(QList<KeyedLines::Line> lines)
+{
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const KeyedLines::Line &a, const KeyedLines::Line &b) { return a.order < b.order; });
+    Records records;
+    for (const KeyedLines::Line &l : lines)
+        records.append(l.bytes);
+    return joined(records);
+}
+
+// Entries joined by id: added on either side kept, deleted on one side gone, changed on one
+// side that side's, changed on both (or changed on one and deleted on the other) ours, named.
+Outcome mergeKeyed(const QByteArray &base, const QByteArray &ours, const QByteArray &theirs)
+{
+    const KeyedLines b(base), o(ours), t(theirs);
+    Outcome out;
+    QList<KeyedLines::Line> chosen;
+    for (const QByteArray &key : t.keys) {
+        const bool inB = b.has(key), inO = o.has(key);
+        const QByteArray tv = t.at(key);
+        if (inO ? o.at(key) == tv || (inB && o.at(key) == b.at(key)) : !inB) {
+            chosen.append(t.byKey.value(key));
+            if (!inB || b.at(key) != tv)
+                ++out.fromElsewhere;
+        } else if (inO) {
+            chosen.append(o.byKey.value(key));
+            if (!inB || b.at(key) != tv)
+                out.conflicts.append(t.byKey.value(key).name);
+        } else if (b.at(key) != tv) {
+            out.conflicts.append(t.byKey.value(key).name); // deleted here, changed there
+        }
+    }
+    for (const QByteArray &key : o.keys) {
+        if (t.has(key))
+            continue;
+        if (b.has(key) && b.at(key) == o.at(key)) {
+            ++out.fromElsewhere; // deleted over there
+            continue;
+        }
+        if (b.has(key))
+            out.conflicts.append(o.byKey.value(key).name);
+        chosen.append(o.byKey.value(key));
+    }
+    out.bytes = keyedBytes(chosen);
+    return out;
+}
+
+Outcome copyKeyed(const QByteArray &file, const QByteArray &copy)
+{
+    const KeyedLines f(file), c(copy);
+    Outcome out;
+    QList<KeyedLines::Line> chosen;
+    for (const QByteArray &key : f.keys)
+        chosen.append(f.byKey.value(key));
+    for (const QByteArray &key : c.keys) {
+        if (!f.has(key)) {
+            chosen.append(c.byKey.value(key));
+            ++out.fromElsewhere;
+        } else if (f.at(key) != c.at(key)) {
+            out.conflicts.append(c.byKey.value(key).name);
+        }
+    }
+    out.bytes = keyedBytes(chosen);
+    return out;
+}
+
 } // namespace
 
 Kind kindOf(const QString &bareName)
@@ -541,6 +649,8 @@ Kind kindOf(const QString &bareName)
         return Kind::LineSlots;
     case JoinRule::MadeFromOther:
         return Kind::Derived;
+    case JoinRule::ByEntryId:
+        return Kind::Keyed;
     case JoinRule::WholeLines:
         break;
     }
@@ -558,6 +668,8 @@ Outcome merge3(Kind kind, const QByteArray &base, const QByteArray &ours, const 
         return mergeNamed(base, ours, theirs);
     case Kind::LineSlots:
         return mergeSlots(base, ours, theirs, true);
+    case Kind::Keyed:
+        return mergeKeyed(base, ours, theirs);
     case Kind::Lines:
         break;
     }
@@ -578,6 +690,8 @@ Outcome mergeCopy(Kind kind, const QByteArray &file, const QByteArray &copy)
         return mergeNamed({}, file, copy);
     case Kind::LineSlots:
         return mergeSlots({}, file, copy, false);
+    case Kind::Keyed:
+        return copyKeyed(file, copy);
     case Kind::Lines:
         break;
     }

@@ -16,6 +16,7 @@ enum class Kind {
     Lines,     // one record a line, identified by the whole line (registers, 予定, 記念日, …)
     LineSlots, // line n means the same thing in every version (ﾌﾟﾗｲﾍﾞｰﾄ, 設定, グラフ, 写真見出し)
     Derived,   // written from other files: this program's version is simply written
+    Keyed,     // one record a line, identified by its id field (the 7th), kept in time order (お世話記録)
 };
 
 // The kind of the data file of that bare name (Lines for a name it does not know).

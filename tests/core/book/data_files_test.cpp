@@ -49,6 +49,7 @@ void DataFilesTest::rowsAreWhatTheProgramDoes_data()
     row(QStringLiteral("参考資料.txt"), Kind::Lines, true, true);
     row(QStringLiteral("はじめての食材.txt"), Kind::Lines, false, true);
     row(QStringLiteral("身長体重.txt"), Kind::Derived, false, true);
+    row(QStringLiteral("お世話記録.txt"), Kind::Keyed, false, true);
 }
 
 // Each file checked by what the program does with it, not by reading its row back.

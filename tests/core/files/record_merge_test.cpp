@@ -176,6 +176,8 @@ const char *kindName(Kind kind)
         return "numbered lines";
     case Kind::Derived:
         return "derived";
+    case Kind::Keyed:
+        return "entries";
     }
     return "";
 }
