@@ -41,12 +41,15 @@ struct Phone {
 class Load : public QObject
 {
 public:
-    Load(quint16 port, QByteArray host, QList<QByteArray> keys) : m_port(port), m_host(std::move(host)), m_keys(std::move(keys)) {}
+    Load(quint16 port, QByteArray host, QList<QByteArray> keys)
+        : m_port(port), m_host(std::move(host)), m_keys(std::move(keys))
+    {
+    }
 
-    QList<double> latencies;   // ms
+    QList<double> latencies; // ms
     std::map<int, int> statuses;
-    QSet<QString> recorded;    // ids answered 200
-    int skipped = 0;           // a phone still waiting when its turn came
+    QSet<QString> recorded; // ids answered 200
+    int skipped = 0;        // a phone still waiting when its turn came
 
     void run()
     {
@@ -92,14 +95,17 @@ private:
         if (phone.sent % 2 == 1) {
             // Every fourth entry is the one before sent again, as after a lost answer.
             const bool retry = phone.sent % 8 == 7 && !phone.lastId.isEmpty();
-            phone.pendingId = retry ? phone.lastId : QStringLiteral("p-%1").arg(qulonglong(i) << 32 | phone.sent, 12, 16, u'0');
+            phone.pendingId = retry ? phone.lastId
+                                    : QStringLiteral("p-%1").arg(qulonglong(i) << 32 | qulonglong(phone.sent),
+                                                                 12, 16, QChar(u'0'));
             const QByteArray body = "{\"id\":\"" + phone.pendingId.toLatin1() + "\",\"kind\":\"おしっこ\"}";
-            request = "POST /api/entry HTTP/1.1\r\nHost: " + m_host + "\r\nOrigin: http://" + m_host
-                      + "\r\nX-Techo: 1\r\nContent-Type: application/json\r\nCookie: techo_key=" + phone.key
-                      + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+            request = "POST /api/entry HTTP/1.1\r\nHost: " + m_host + "\r\nOrigin: http://" + m_host +
+                      "\r\nX-Techo: 1\r\nContent-Type: application/json\r\nCookie: techo_key=" + phone.key +
+                      "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
         } else {
             phone.pendingId.clear();
-            request = "GET /api/log HTTP/1.1\r\nHost: " + m_host + "\r\nCookie: techo_key=" + phone.key + "\r\n\r\n";
+            request = "GET /api/log HTTP/1.1\r\nHost: " + m_host + "\r\nCookie: techo_key=" + phone.key +
+                      "\r\n\r\n";
         }
         phone.sentAt = m_clock.nsecsElapsed();
         phone.socket->write(request);
@@ -114,7 +120,8 @@ private:
             return;
         const QByteArray head = phone.buffer.left(end).toLower();
         const qsizetype at = head.indexOf("content-length:");
-        const qint64 length = at < 0 ? 0 : head.mid(at + 15, head.indexOf('\r', at) - at - 15).trimmed().toLongLong();
+        const qint64 length =
+            at < 0 ? 0 : head.mid(at + 15, head.indexOf('\r', at) - at - 15).trimmed().toLongLong();
         if (phone.buffer.size() < end + 4 + length)
             return;
         latencies.append((m_clock.nsecsElapsed() - phone.sentAt) / 1e6);
@@ -159,8 +166,10 @@ int main(int argc, char **argv)
     phone::Devices devices;
     QList<QByteArray> keys;
     for (int i = 0; i < Clients; ++i)
-        keys << devices.pair(devices.newPairingCode(book.clock().now()), QStringLiteral("スマホ%1").arg(i + 1),
-                             book.clock().now()).toLatin1();
+        keys << devices
+                    .pair(devices.newPairingCode(book.clock().now()), QStringLiteral("スマホ%1").arg(i + 1),
+                          book.clock().now())
+                    .toLatin1();
     phone::PhoneServer server(book.notebook(), devices);
     if (!server.start(QHostAddress::LocalHost, 0))
         return 1;
@@ -181,7 +190,8 @@ int main(int argc, char **argv)
     for (const QString &id : std::as_const(load.recorded)) {
         const auto inMemory = std::count_if(book.notebook().careLog.begin(), book.notebook().careLog.end(),
                                             [&id](const care::Entry &e) { return e.id == id; });
-        const auto inFile = std::count_if(file.begin(), file.end(), [&id](const care::Entry &e) { return e.id == id; });
+        const auto inFile =
+            std::count_if(file.begin(), file.end(), [&id](const care::Entry &e) { return e.id == id; });
         (inMemory == 1 && inFile == 1) ? ++once : ++wrong;
     }
     std::printf("phone load: %d phones, %d s, %d requests/s planned\n", Clients, Seconds, PerSecond);

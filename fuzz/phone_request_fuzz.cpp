@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(bool(entry.entry) != !entry.error.isEmpty(), "a body is an entry or an error");
     if (entry.entry) {
         require(care::checkEntry(*entry.entry).isEmpty(), "an accepted entry fails the desktop's check");
-        require(entry.entry->id.startsWith(QStringLiteral("p-")) && entry.entry->id.size() == 14, "a phone's id");
+        require(entry.entry->id.startsWith(QStringLiteral("p-")) && entry.entry->id.size() == 14,
+                "a phone's id");
         const phone::BodyEntry stopped = phone::stoppedOfBody(bytes, {*entry.entry}, now.addSecs(600));
         require(!stopped.entry || !stopped.entry->running, "a stop leaves the timer running");
     }

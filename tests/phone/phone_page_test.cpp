@@ -24,7 +24,8 @@ private slots:
     {
         const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
         const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
-        if (chromium.isEmpty() || node.isEmpty() || !QFileInfo::exists(TECHO_PHONE_TESTS "/node_modules/puppeteer-core"))
+        if (chromium.isEmpty() || node.isEmpty() ||
+            !QFileInfo::exists(TECHO_PHONE_TESTS "/node_modules/puppeteer-core"))
             QSKIP("needs chromium, node and puppeteer-core (scripts/install-deps)");
         QStandardPaths::setTestModeEnabled(true);
         QSettings().remove(QStringLiteral("phone"));
@@ -36,7 +37,8 @@ private slots:
         QElapsedTimer elapsed;
         elapsed.start();
         QTimer tick;
-        connect(&tick, &QTimer::timeout, this, [&] { book.clock().setTime(start.addSecs(elapsed.elapsed() * 60 / 1000)); });
+        connect(&tick, &QTimer::timeout, this,
+                [&] { book.clock().setTime(start.addSecs(elapsed.elapsed() * 60 / 1000)); });
         tick.start(50);
 
         phone::Devices devices;

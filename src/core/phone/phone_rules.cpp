@@ -22,10 +22,7 @@ bool inIpv4Ranges(quint32 ip)
            || in(0xA9FE0000, 16); // 169.254/16
 }
 
-bool privateIpv4(quint32 ip)
-{
-    return inIpv4Ranges(ip) && (ip >> 24) != 127 && (ip >> 16) != 0xA9FE;
-}
+bool privateIpv4(quint32 ip) { return inIpv4Ranges(ip) && (ip >> 24) != 127 && (ip >> 16) != 0xA9FE; }
 
 QString badInput() { return QStringLiteral("送られた記録が読めません。"); }
 QString badTime() { return QStringLiteral("記録の時刻が正しくありません。"); }
@@ -35,7 +32,8 @@ QString badTime() { return QStringLiteral("記録の時刻が正しくありま�
 QDateTime tapped(const QJsonValue &age, const QDateTime &now)
 {
     const double seconds = age.isUndefined() ? 0 : age.toDouble(-1);
-    if (!(age.isUndefined() || age.isDouble()) || seconds < 0 || seconds > MaxAgeSeconds || seconds != int(seconds))
+    if (!(age.isUndefined() || age.isDouble()) || seconds < 0 || seconds > MaxAgeSeconds ||
+        seconds != int(seconds))
         return {};
     const QDateTime t = now.addSecs(-qint64(seconds));
     return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));
@@ -100,7 +98,9 @@ QJsonObject entryJson(const care::Entry &entry)
             {QStringLiteral("time"), hhmm(entry.time)},
             {QStringLiteral("kind"), care::kindName(entry.kind)},
             {QStringLiteral("amount"), entry.amount},
-            {QStringLiteral("end"), entry.running ? QStringLiteral("計測中") : entry.end ? hhmm(*entry.end) : QString()},
+            {QStringLiteral("end"), entry.running ? QStringLiteral("計測中")
+                                    : entry.end   ? hhmm(*entry.end)
+                                                  : QString()},
             {QStringLiteral("note"), entry.note},
             {QStringLiteral("by"), entry.by}};
 }
@@ -120,8 +120,8 @@ bool peerAllowed(const QHostAddress &peer)
 
 bool hostAllowed(const QByteArray &hostHeader, const QString &announcedHost)
 {
-    return !announcedHost.isEmpty()
-           && QString::fromLatin1(hostHeader.trimmed()).compare(announcedHost, Qt::CaseInsensitive) == 0;
+    return !announcedHost.isEmpty() &&
+           QString::fromLatin1(hostHeader.trimmed()).compare(announcedHost, Qt::CaseInsensitive) == 0;
 }
 
 bool writeAllowed(const QByteArray &origin, const QByteArray &fetchSite, const QByteArray &techoHeader,
@@ -139,8 +139,8 @@ QHostAddress localAddress()
     const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface &interface : interfaces) {
         const auto flags = interface.flags();
-        if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning)
-            || flags.testFlag(QNetworkInterface::IsLoopBack))
+        if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack))
             continue;
         const auto entries = interface.addressEntries();
         for (const QNetworkAddressEntry &entry : entries) {
@@ -161,8 +161,9 @@ bool RateLimit::allow(const QString &client, qint64 msecs)
             it = (it->isEmpty() || msecs - it->last() >= 1000) ? m_recent.erase(it) : std::next(it);
     }
     QList<qint64> &recent = m_recent[client];
-    recent.erase(std::remove_if(recent.begin(), recent.end(), [msecs](qint64 t) { return msecs - t >= 1000; }),
-                 recent.end());
+    recent.erase(
+        std::remove_if(recent.begin(), recent.end(), [msecs](qint64 t) { return msecs - t >= 1000; }),
+        recent.end());
     if (recent.size() >= MaxRequestsPerSecond)
         return false;
     recent.append(msecs);
@@ -181,8 +182,8 @@ BodyEntry entryOfBody(const QByteArray &body, const QDateTime &now, const QStrin
     const std::optional<QString> amount = textField(object, "amount", 20);
     const std::optional<QString> note = textField(object, "note", 200);
     const QJsonValue running = object.value(QLatin1String("running"));
-    if (!idPattern.match(id).hasMatch() || !kind || !amount || !note
-        || !(running.isUndefined() || running.isBool()))
+    if (!idPattern.match(id).hasMatch() || !kind || !amount || !note ||
+        !(running.isUndefined() || running.isBool()))
         return {std::nullopt, badInput()};
     // A span is recorded from the phone as a timer: started now, stopped by a later request.
     if (running.toBool() != care::isSpan(*kind))
@@ -213,7 +214,8 @@ BodyEntry stoppedOfBody(const QByteArray &body, const QList<care::Entry> &log, c
     if (!error.isEmpty())
         return {std::nullopt, error};
     const QString id = object.value(QLatin1String("id")).toString();
-    const auto found = std::find_if(log.begin(), log.end(), [&id](const care::Entry &e) { return e.id == id; });
+    const auto found =
+        std::find_if(log.begin(), log.end(), [&id](const care::Entry &e) { return e.id == id; });
     if (id.isEmpty() || found == log.end())
         return {std::nullopt, QStringLiteral("その記録は見つかりません。パソコンで消されたかもしれません。")};
     if (!found->running) // stopped already: a retry, or the other side stopped it

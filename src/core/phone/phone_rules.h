@@ -16,8 +16,8 @@
 // origins are answered, how fast one client may ask, and what a request's body means.
 namespace phone {
 
-constexpr int MaxBody = 4096;         // bytes of a request's body
-constexpr int MaxHead = 8192;         // bytes of a request's line and headers
+constexpr int MaxBody = 4096; // bytes of a request's body
+constexpr int MaxHead = 8192; // bytes of a request's line and headers
 constexpr int MaxRequestsPerSecond = 10;
 // How long before now an entry may be dated when it reaches the computer late (a phone that
 // slept with the entry unsent).

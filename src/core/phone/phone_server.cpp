@@ -42,9 +42,10 @@ QByteArray pageHtml()
 // A short page for a phone that cannot use the page (yet): what to do, in a sentence.
 QByteArray notePage(const QString &text)
 {
-    return QStringLiteral("<!DOCTYPE html><html lang=\"ja\"><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
-                          "content=\"width=device-width\"><title>育児手帖</title></head><body style=\"font:18px "
-                          "sans-serif;margin:24px\"><p>%1</p></body></html>")
+    return QStringLiteral(
+               "<!DOCTYPE html><html lang=\"ja\"><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
+               "content=\"width=device-width\"><title>育児手帖</title></head><body style=\"font:18px "
+               "sans-serif;margin:24px\"><p>%1</p></body></html>")
         .arg(text.toHtmlEscaped())
         .toUtf8();
 }
@@ -134,9 +135,10 @@ bool PhoneServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *s
     response.addHeader("X-Content-Type-Options", "nosniff");
     response.addHeader("Referrer-Policy", "no-referrer");
     response.addHeader("X-Frame-Options", "DENY");
-    response.addHeader("Content-Security-Policy",
-                       "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
-                       "connect-src 'self'; img-src 'self' data:; form-action 'none'; frame-ancestors 'none'");
+    response.addHeader(
+        "Content-Security-Policy",
+        "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
+        "connect-src 'self'; img-src 'self' data:; form-action 'none'; frame-ancestors 'none'");
     for (const auto &[name, value] : a.headers)
         response.addHeader(name, value);
     response.write(makeResponder(request, socket));
@@ -178,11 +180,13 @@ PhoneServer::Answer PhoneServer::answer(const QHttpServerRequest &request)
         return pair(request);
     if (!device) {
         if (path == QLatin1String("/") && get)
-            return {Status::Unauthorized, "text/html; charset=utf-8",
-                    notePage(QStringLiteral("このスマホはつながっていません。パソコンの「スマホから記録」に出る "
-                                            "QR コードを読み取ってください。"))};
+            return {
+                Status::Unauthorized, "text/html; charset=utf-8",
+                notePage(QStringLiteral("このスマホはつながっていません。パソコンの「スマホから記録」に出る "
+                                        "QR コードを読み取ってください。"))};
         return {Status::Unauthorized, "application/json",
-                errorJson(QStringLiteral("このスマホはつながっていません。もう一度 QR コードを読み取ってください。"))};
+                errorJson(QStringLiteral(
+                    "このスマホはつながっていません。もう一度 QR コードを読み取ってください。"))};
     }
     if (path == QLatin1String("/") && get)
         return {Status::Ok, "text/html; charset=utf-8", pageHtml()};
@@ -197,25 +201,28 @@ PhoneServer::Answer PhoneServer::answer(const QHttpServerRequest &request)
 
 PhoneServer::Answer PhoneServer::pair(const QHttpServerRequest &request)
 {
-    if (!writeAllowed(request.value("Origin"), request.value("Sec-Fetch-Site"), request.value("X-Techo"), origin()))
+    if (!writeAllowed(request.value("Origin"), request.value("Sec-Fetch-Site"), request.value("X-Techo"),
+                      origin()))
         return {Status::Forbidden, "text/plain", {}};
     const QJsonObject body = QJsonDocument::fromJson(request.body()).object();
-    const QString key = m_devices.pair(body.value(QLatin1String("code")).toString(),
-                                       deviceName(body.value(QLatin1String("name")).toString()),
-                                       m_notebook.clock.now());
+    const QString key =
+        m_devices.pair(body.value(QLatin1String("code")).toString(),
+                       deviceName(body.value(QLatin1String("name")).toString()), m_notebook.clock.now());
     if (key.isEmpty())
         return {Status::Unauthorized, "application/json",
-                errorJson(QStringLiteral("この QR コードは使えません。パソコンで新しい QR コードを出してください。"))};
+                errorJson(QStringLiteral(
+                    "この QR コードは使えません。パソコンで新しい QR コードを出してください。"))};
     emit devicesChanged();
     // A year, renewed at each pairing; removing the phone on the computer ends it sooner.
-    const QByteArray cookie = cookieName() + '=' + key.toLatin1()
-                              + "; Path=/; HttpOnly; SameSite=Strict; Max-Age=31536000";
+    const QByteArray cookie =
+        cookieName() + '=' + key.toLatin1() + "; Path=/; HttpOnly; SameSite=Strict; Max-Age=31536000";
     return {Status::Ok, "application/json", "{}", {{"Set-Cookie", cookie}}};
 }
 
 PhoneServer::Answer PhoneServer::write(const QHttpServerRequest &request, const Device &device)
 {
-    if (!writeAllowed(request.value("Origin"), request.value("Sec-Fetch-Site"), request.value("X-Techo"), origin()))
+    if (!writeAllowed(request.value("Origin"), request.value("Sec-Fetch-Site"), request.value("X-Techo"),
+                      origin()))
         return {Status::Forbidden, "text/plain", {}};
     const QDateTime now = m_notebook.clock.now();
     const bool stop = request.url().path() == QLatin1String("/api/stop");
@@ -236,8 +243,9 @@ PhoneServer::Answer PhoneServer::write(const QHttpServerRequest &request, const 
 
 PhoneServer::Answer PhoneServer::logAnswer() const
 {
-    return {Status::Ok, "application/json",
-            QJsonDocument(logJson(m_notebook.careLog, m_notebook.clock.now())).toJson(QJsonDocument::Compact)};
+    return {
+        Status::Ok, "application/json",
+        QJsonDocument(logJson(m_notebook.careLog, m_notebook.clock.now())).toJson(QJsonDocument::Compact)};
 }
 
 } // namespace phone

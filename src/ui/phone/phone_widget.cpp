@@ -30,7 +30,8 @@ PhoneWidget::PhoneWidget(Notebook &notebook, Dialogs &dialogs, QWidget *parent)
     m_enableCheck = new QCheckBox(title(), this);
     m_enableCheck->setObjectName(QStringLiteral("phoneCheck"));
     m_enableCheck->setAccessibleName(title());
-    m_enableCheck->setToolTip(QStringLiteral("家のネットワークのスマホから、お世話の記録をつけられるようにします"));
+    m_enableCheck->setToolTip(
+        QStringLiteral("家のネットワークのスマホから、お世話の記録をつけられるようにします"));
     m_qrLabel = new QLabel(this);
     m_qrLabel->setObjectName(QStringLiteral("phoneQr"));
     m_qrLabel->setAccessibleName(QStringLiteral("スマホをつなぐ QR コード"));
@@ -115,8 +116,9 @@ void PhoneWidget::setServing(bool on)
     if (on) {
         auto server = std::make_unique<phone::PhoneServer>(m_notebook, m_devices);
         if (!server->start(m_address, m_port)) {
-            m_dialogs.warning(title(), QStringLiteral("スマホ用のページを開けませんでした（%1）。")
-                                           .arg(m_address.toString()));
+            m_dialogs.warning(
+                title(),
+                QStringLiteral("スマホ用のページを開けませんでした（%1）。").arg(m_address.toString()));
             const QSignalBlocker block(m_enableCheck);
             m_enableCheck->setChecked(false);
             on = false;
@@ -141,9 +143,10 @@ void PhoneWidget::showPairingCode()
         return;
     const QString url = m_server->newPairingUrl();
     m_qrLabel->setPixmap(QPixmap::fromImage(phone::qrImage(url, 4)));
-    m_addressLabel->setText(QStringLiteral("スマホのカメラで QR コードを読み取ってください（5分間、1回だけ使えます）。"
-                                           "つないだスマホでは %1 を開きます。")
-                                .arg(m_server->origin()));
+    m_addressLabel->setText(
+        QStringLiteral("スマホのカメラで QR コードを読み取ってください（5分間、1回だけ使えます）。"
+                       "つないだスマホでは %1 を開きます。")
+            .arg(m_server->origin()));
     m_addressLabel->setAccessibleName(m_addressLabel->text());
     m_qrLabel->setAccessibleDescription(url);
 }
@@ -152,8 +155,9 @@ void PhoneWidget::listDevices()
 {
     m_devicesList->clear();
     for (const phone::Device &device : m_devices.devices())
-        m_devicesList->addItem(device.name + QStringLiteral("（%1 につないだ）")
-                                                 .arg(device.paired.toString(QStringLiteral("yyyy/MM/dd"))));
+        m_devicesList->addItem(
+            device.name +
+            QStringLiteral("（%1 につないだ）").arg(device.paired.toString(QStringLiteral("yyyy/MM/dd"))));
     m_removeButton->setEnabled(!m_devices.devices().isEmpty());
 }
 
@@ -163,9 +167,10 @@ void PhoneWidget::removeDevice()
     if (row < 0 || row >= m_devices.devices().size())
         return;
     const QString name = m_devices.devices().at(row).name;
-    if (!m_dialogs.confirm(title(),
-                           QStringLiteral("「%1」を削除しますか？\nこのスマホからは記録できなくなります。").arg(name),
-                           Dialogs::Icon::Question, Dialogs::Answer::Cancel))
+    if (!m_dialogs.confirm(
+            title(),
+            QStringLiteral("「%1」を削除しますか？\nこのスマホからは記録できなくなります。").arg(name),
+            Dialogs::Icon::Question, Dialogs::Answer::Cancel))
         return;
     m_devices.remove(row);
     listDevices();

@@ -27,8 +27,11 @@ class PhoneServerTest : public QObject
     QByteArray host() const { return m_server->origin().mid(7).toLatin1(); }
     HttpHeaders writeHeaders(const QByteArray &key) const
     {
-        return {{"Host", host()}, {"Origin", m_server->origin().toLatin1()}, {"X-Techo", "1"},
-                {"Content-Type", "application/json"}, {"Cookie", "techo_key=" + key}};
+        return {{"Host", host()},
+                {"Origin", m_server->origin().toLatin1()},
+                {"X-Techo", "1"},
+                {"Content-Type", "application/json"},
+                {"Cookie", "techo_key=" + key}};
     }
     HttpReply post(const QByteArray &path, const HttpHeaders &headers, const QByteArray &body)
     {
@@ -66,12 +69,14 @@ private slots:
     {
         const QString code = pairingCode();
         const HttpHeaders get{{"Host", host()}};
-        QCOMPARE(httpSend(m_server->port(), httpRequest("GET", "/pair?code=" + code.toLatin1(), get)).status, 200);
+        QCOMPARE(httpSend(m_server->port(), httpRequest("GET", "/pair?code=" + code.toLatin1(), get)).status,
+                 200);
         const QByteArray body = QJsonDocument(QJsonObject{{"code", code}, {"name", "りくのスマホ"}}).toJson();
         const HttpReply paired = post("/pair", writeHeaders({}), body);
         QCOMPARE(paired.status, 200);
         const QByteArray cookie = paired.header("Set-Cookie");
-        QVERIFY2(cookie.contains("; HttpOnly") && cookie.contains("; SameSite=Strict") && cookie.contains("; Path=/"),
+        QVERIFY2(cookie.contains("; HttpOnly") && cookie.contains("; SameSite=Strict") &&
+                     cookie.contains("; Path=/"),
                  cookie.constData());
         QCOMPARE(m_devices->devices().size(), 1);
         QCOMPARE(m_devices->devices().at(0).name, QStringLiteral("りくのスマホ"));
@@ -80,7 +85,8 @@ private slots:
 
         // Used once: the same code again pairs nothing.
         QCOMPARE(post("/pair", writeHeaders({}), body).status, 401);
-        QCOMPARE(httpSend(m_server->port(), httpRequest("GET", "/pair?code=" + code.toLatin1(), get)).status, 401);
+        QCOMPARE(httpSend(m_server->port(), httpRequest("GET", "/pair?code=" + code.toLatin1(), get)).status,
+                 401);
         QCOMPARE(m_devices->devices().size(), 1);
     }
 
@@ -102,16 +108,18 @@ private slots:
         const QByteArray milk = R"({"id":"p-0123456789ab","kind":"ミルク","amount":"120"})";
         QTest::newRow("paired phone") << QByteArray() << milk << 200 << 1;
         QTest::newRow("no key") << QByteArray("Cookie=") << milk << 401 << 0;
-        QTest::newRow("wrong key") << QByteArray("Cookie=techo_key=0123456789abcdef0123456789abcdef") << milk << 401
-                                   << 0;
+        QTest::newRow("wrong key") << QByteArray("Cookie=techo_key=0123456789abcdef0123456789abcdef") << milk
+                                   << 401 << 0;
         QTest::newRow("wrong host") << QByteArray("Host=evil.example:80") << milk << 421 << 0;
         QTest::newRow("foreign origin") << QByteArray("Origin=http://evil.example") << milk << 403 << 0;
         QTest::newRow("no page header") << QByteArray("X-Techo=") << milk << 403 << 0;
         QTest::newRow("no origin, cross-site") << QByteArray("Origin=") << milk << 403 << 0;
         QTest::newRow("too large") << QByteArray() << QByteArray(5000, ' ') + milk << 413 << 0;
-        QTest::newRow("malformed") << QByteArray() << QByteArray(R"({"id":"p-0123456789ab","kind":)") << 400 << 0;
-        QTest::newRow("out of range") << QByteArray() << QByteArray(R"({"id":"p-0123456789ab","kind":"ミルク","amount":"999"})")
-                                      << 400 << 0;
+        QTest::newRow("malformed") << QByteArray() << QByteArray(R"({"id":"p-0123456789ab","kind":)") << 400
+                                   << 0;
+        QTest::newRow("out of range")
+            << QByteArray() << QByteArray(R"({"id":"p-0123456789ab","kind":"ミルク","amount":"999"})") << 400
+            << 0;
     }
     void writes()
     {
@@ -122,9 +130,11 @@ private slots:
         const QByteArray key = pairPhone(QStringLiteral("りくのスマホ"));
         HttpHeaders headers = writeHeaders(key);
         if (!change.isEmpty()) {
-            const QByteArray name = change.left(change.indexOf('=')), value = change.mid(change.indexOf('=') + 1);
-            headers.erase(std::remove_if(headers.begin(), headers.end(), [&](auto &h) { return h.first == name; }),
-                          headers.end());
+            const QByteArray name = change.left(change.indexOf('=')),
+                             value = change.mid(change.indexOf('=') + 1);
+            headers.erase(
+                std::remove_if(headers.begin(), headers.end(), [&](auto &h) { return h.first == name; }),
+                headers.end());
             if (!value.isEmpty())
                 headers.append(qMakePair(name, value));
         }
@@ -173,7 +183,8 @@ private slots:
     void timerStartsAndStopsOnce()
     {
         const QByteArray key = pairPhone(QStringLiteral("スマホ"));
-        QCOMPARE(post("/api/entry", writeHeaders(key), R"({"id":"p-bbbbbbbbbbbb","kind":"母乳（左）","running":true})")
+        QCOMPARE(post("/api/entry", writeHeaders(key),
+                      R"({"id":"p-bbbbbbbbbbbb","kind":"母乳（左）","running":true})")
                      .status,
                  200);
         QVERIFY(m_book->notebook().careLog.last().running);
@@ -183,7 +194,8 @@ private slots:
         m_book->clock().setTime(QTime(3, 40));
         QCOMPARE(post("/api/stop", writeHeaders(key), stop).status, 200); // a retry changes nothing
         const QList<care::Entry> file = care::read(m_book->notebook().files);
-        const auto it = std::find_if(file.begin(), file.end(), [](auto &e) { return e.id == "p-bbbbbbbbbbbb"; });
+        const auto it =
+            std::find_if(file.begin(), file.end(), [](auto &e) { return e.id == "p-bbbbbbbbbbbb"; });
         QVERIFY(it != file.end());
         QVERIFY(!it->running);
         QCOMPARE(it->end, QTime(3, 25));
@@ -196,7 +208,8 @@ private slots:
         QCOMPARE(httpSend(m_server->port(), httpRequest("GET", "/api/log", get)).status, 200);
         m_devices->remove(0);
         QCOMPARE(httpSend(m_server->port(), httpRequest("GET", "/api/log", get)).status, 401);
-        QCOMPARE(post("/api/entry", writeHeaders(key), R"({"id":"p-cccccccccccc","kind":"おしっこ"})").status, 401);
+        QCOMPARE(post("/api/entry", writeHeaders(key), R"({"id":"p-cccccccccccc","kind":"おしっこ"})").status,
+                 401);
     }
 
     void pageReadsOnlyTheCareLog()

@@ -43,15 +43,19 @@ private slots:
         QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
         QVERIFY(widget.server());
         QVERIFY(qr->isVisible() && !qr->pixmap().isNull());
-        QVERIFY(widget.findChild<QLabel *>(QStringLiteral("phoneAddress"))->text().contains(widget.server()->origin()));
+        QVERIFY(widget.findChild<QLabel *>(QStringLiteral("phoneAddress"))
+                    ->text()
+                    .contains(widget.server()->origin()));
         QCOMPARE(QSettings().value(QStringLiteral("phone/enabled")).toBool(), true);
 
         // A phone opens the code on screen.
         const QString code = qr->accessibleDescription().section(u'=', 1);
         const QByteArray host = widget.server()->origin().mid(7).toLatin1();
-        const HttpHeaders headers{{"Host", host}, {"Origin", widget.server()->origin().toLatin1()}, {"X-Techo", "1"}};
+        const HttpHeaders headers{
+            {"Host", host}, {"Origin", widget.server()->origin().toLatin1()}, {"X-Techo", "1"}};
         const QByteArray body = QJsonDocument(QJsonObject{{"code", code}, {"name", "りくのスマホ"}}).toJson();
-        const HttpReply paired = httpSend(widget.server()->port(), httpRequest("POST", "/pair", headers, body));
+        const HttpReply paired =
+            httpSend(widget.server()->port(), httpRequest("POST", "/pair", headers, body));
         QCOMPARE(paired.status, 200);
         QCOMPARE(list->count(), 1);
         QCOMPARE(list->item(0)->text(), QStringLiteral("りくのスマホ（2026/12/06 につないだ）"));
@@ -61,15 +65,17 @@ private slots:
         const QRect row = list->visualItemRect(list->item(0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(QApplication::focusWidget(), list);
-        dialogs.expect(QStringLiteral("スマホから記録"),
-                       QStringLiteral("「りくのスマホ」を削除しますか？\nこのスマホからは記録できなくなります。"),
-                       Dialogs::Icon::Question, Dialogs::Buttons::OkCancel, Dialogs::Answer::Cancel);
+        dialogs.expect(
+            QStringLiteral("スマホから記録"),
+            QStringLiteral("「りくのスマホ」を削除しますか？\nこのスマホからは記録できなくなります。"),
+            Dialogs::Icon::Question, Dialogs::Buttons::OkCancel, Dialogs::Answer::Cancel);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QVERIFY2(dialogs.errors().isEmpty(), qPrintable(dialogs.errors().join(u'\n')));
         QCOMPARE(list->count(), 0);
         const QByteArray key = cookieKey(paired.header("Set-Cookie"));
-        const HttpReply refused = httpSend(widget.server()->port(),
-                                           httpRequest("GET", "/api/log", {{"Host", host}, {"Cookie", "techo_key=" + key}}));
+        const HttpReply refused =
+            httpSend(widget.server()->port(),
+                     httpRequest("GET", "/api/log", {{"Host", host}, {"Cookie", "techo_key=" + key}}));
         QCOMPARE(refused.status, 401);
 
         // Off: the port is closed, and stays off at the next start.
