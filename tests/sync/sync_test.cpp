@@ -58,6 +58,17 @@ Recipe recipeNamed(const QString &name)
     return r;
 }
 
+care::Entry careEntry(int hour, care::Kind kind, const QString &note)
+{
+    care::Entry e;
+    e.date = QDate(2026, 12, 8);
+    e.time = QTime(hour, 0);
+    e.kind = kind;
+    e.amount = kind == care::Kind::Formula ? QStringLiteral("120") : QString();
+    e.note = note;
+    return e;
+}
+
 // One computer: the notebook open on its copy of the folder, everything read as the screens do.
 struct Computer {
     Computer(const QString &dir, const QDateTime &now) : clock(now.date(), now.time()), notebook(dir, clock)
@@ -66,6 +77,7 @@ struct Computer {
         notebook.readDiary();
         notebook.loadRecipes();
         notebook.files.read(scheduleFileName());
+        notebook.readTable(NotebookTable::CareLog);
     }
     // What the open program does when the folder changed: changed files read again, and the
     // conflict copies of its own lost saves joined. atStart: every copy, as a program opening
@@ -134,6 +146,7 @@ void SyncTest::twoComputersWriteAtOnce()
     na.profile.nickname = QStringLiteral("Aの呼び名");
     na.profile.targetPoint = 150;
     QVERIFY(na.writeProfile().ok);
+    QVERIFY(na.addCareEntry(careEntry(9, care::Kind::Formula, QStringLiteral("Aの授乳"))).ok);
     pair.kill(1);
     QVERIFY(nb.addDay(QStringLiteral("2026/12/11"), 0, 0, QStringLiteral("Bの十一日")).ok);
     QVERIFY(nb.changeDay(1, 50, 3012, QStringLiteral("Bが書いた一日目")).ok);
@@ -142,6 +155,7 @@ void SyncTest::twoComputersWriteAtOnce()
     nb.profile.nickname = QStringLiteral("Bの呼び名");
     nb.profile.targetPoint = 160;
     QVERIFY(nb.writeProfile().ok);
+    QVERIFY(nb.addCareEntry(careEntry(10, care::Kind::Pee, QStringLiteral("Bのおむつ"))).ok);
     QVERIFY2(pair.restart(1, &why), qPrintable(why));
 
     // Both programs catch up until nothing is left to join and both places hold the same.
@@ -176,6 +190,9 @@ void SyncTest::twoComputersWriteAtOnce()
     QCOMPARE(na.recipes.count(), recipes + 1);
     const QString schedule = textOf(a + u'/' + scheduleFileName());
     QVERIFY(schedule.contains(QStringLiteral("Aの予定")) && schedule.contains(QStringLiteral("Bの予定")));
+    const QString careLog = textOf(a + u'/' + care::fileName());
+    QVERIFY2(careLog.contains(QStringLiteral("Aの授乳")) && careLog.contains(QStringLiteral("Bのおむつ")),
+             qPrintable(careLog));
     QVERIFY(SyncthingPair::names(a).filter(QStringLiteral("sync-conflict")).filter(QRegularExpression(QStringLiteral("^[^/]*$"))).isEmpty());
 
     // Of the two first-day texts and nicknames, one is in the file and the other in a copy a

@@ -198,5 +198,8 @@ private:
     RegisterText &mutableRegister(NotebookTable table);
 
     bool m_anniversariesNotWhole = false;
-    QSet<QString> m_careIds; // of careLog's entries: a retry is found without a walk through years
+    // The ids of careLog's entries, made when an entry first comes with its own id (a phone's):
+    // a retry is then found without a walk through years of entries.
+    QSet<QString> m_careIds;
+    bool m_careIdsMade = false;
 };

@@ -123,8 +123,7 @@ void Notebook::readTable(NotebookTable table)
     case T::CareLog:
         careLog = care::load(files);
         m_careIds.clear();
-        for (const care::Entry &e : careLog)
-            m_careIds.insert(e.id);
+        m_careIdsMade = false;
         break;
     }
     tell(table, NotebookChange::Kind::Anew, {}, true);
@@ -239,10 +238,15 @@ WriteResult Notebook::addCareEntry(const care::Entry &entry)
     if (const QString refusal = care::checkEntry(entry); !refusal.isEmpty())
         return WriteResult::failed(refusal);
     care::Entry kept = care::normalized(entry);
-    if (kept.id.isEmpty())
+    if (kept.id.isEmpty()) {
         kept.id = care::newId();
-    else if (m_careIds.contains(kept.id))
-        return {};
+    } else {
+        if (!std::exchange(m_careIdsMade, true))
+            for (const care::Entry &e : careLog)
+                m_careIds.insert(e.id);
+        if (m_careIds.contains(kept.id))
+            return {};
+    }
     const WriteResult written = care::add(files, careLog, kept);
     if (!written.ok)
         return written;

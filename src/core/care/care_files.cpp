@@ -27,11 +27,13 @@ WriteResult add(NotebookFiles &files, const QList<Entry> &entries, const Entry &
 WriteResult change(NotebookFiles &files, const QList<Entry> &entries, const QString &id,
                    const std::optional<Entry> &now)
 {
-    const auto at = std::find_if(entries.cbegin(), entries.cend(), [&id](const Entry &e) { return e.id == id; });
+    const auto at =
+        std::find_if(entries.cbegin(), entries.cend(), [&id](const Entry &e) { return e.id == id; });
     if (id.isEmpty() || at == entries.cend())
-        return WriteResult::failed(QStringLiteral("その記録は見つかりませんでした（ほかのパソコンやスマートフォンで"
-                                                  "消されたか、変えられたようです）。\r\n"
-                                                  "一覧を読み直してから、もう一度選んでください。"));
+        return WriteResult::failed(
+            QStringLiteral("その記録は見つかりませんでした（ほかのパソコンやスマートフォンで"
+                           "消されたか、変えられたようです）。\r\n"
+                           "一覧を読み直してから、もう一度選んでください。"));
     QList<Entry> all = entries;
     all.removeAt(at - entries.cbegin());
     if (now)

@@ -46,6 +46,14 @@ const QList<KindWord> &kindWords()
     return words;
 }
 
+std::optional<Kind> kindOfWord(QStringView word)
+{
+    for (const KindWord &w : kindWords())
+        if (w.name == word)
+            return w.kind;
+    return std::nullopt;
+}
+
 // "hh:mm" exactly, as the file keeps a time.
 std::optional<QTime> storedTime(QStringView text)
 {
@@ -74,13 +82,14 @@ std::optional<int> storedInterval(QStringView text)
     return n;
 }
 
-// The entry of a line's nine fields; canonical tells whether writing it gives the same fields.
-std::optional<Entry> entryOf(const QStringView *f, bool *canonical)
+// The entry of a line's nine fields. Each field is taken only in the form the file writes it,
+// so an entry read from the written form writes back the same line.
+std::optional<Entry> entryOf(const QStringView *f)
 {
     Entry e;
     const std::optional<QDate> date = parseStoredDate(f[0]);
     const std::optional<QTime> time = storedTime(f[1]);
-    const std::optional<Kind> kind = kindOfName(f[2].toString());
+    const std::optional<Kind> kind = kindOfWord(f[2]);
     const std::optional<int> interval = storedInterval(f[8]);
     if (!date || !time || !kind || !interval)
         return std::nullopt;
@@ -99,7 +108,6 @@ std::optional<Entry> entryOf(const QStringView *f, bool *canonical)
     e.id = f[6].toString();
     e.by = f[7].toString();
     e.intervalHours = *interval;
-    *canonical = true;
     return e;
 }
 
@@ -125,9 +133,8 @@ bool readWrittenForm(QStringView line, QStringView *fields)
 std::optional<Entry> entryOfLine(QStringView line, bool *whole)
 {
     QStringView fields[Fields];
-    bool canonical = false;
     if (readWrittenForm(line, fields)) {
-        std::optional<Entry> e = entryOf(fields, &canonical);
+        std::optional<Entry> e = entryOf(fields);
         *whole = e.has_value();
         return e;
     }
@@ -137,7 +144,7 @@ std::optional<Entry> entryOfLine(QStringView line, bool *whole)
         values.append(reader.readText());
     for (int i = 0; i < Fields; ++i)
         fields[i] = values[i];
-    std::optional<Entry> e = entryOf(fields, &canonical);
+    std::optional<Entry> e = entryOf(fields);
     *whole = e && reader.atEnd() && lineOf(*e) == line.toString() + QStringLiteral("\r\n");
     return e;
 }
@@ -187,6 +194,8 @@ const QRegularExpression &oneDecimal()
     return re;
 }
 
+constexpr int MaxIntervalHours = 72;
+
 QString typedNumber(const QString &amount) { return asciiDigits(amount).trimmed(); }
 
 } // namespace
@@ -219,22 +228,23 @@ QString kindName(Kind kind)
     return {};
 }
 
-std::optional<Kind> kindOfName(const QString &name)
-{
-    for (const KindWord &w : kindWords())
-        if (w.name == name)
-            return w.kind;
-    return std::nullopt;
-}
+std::optional<Kind> kindOfName(const QString &name) { return kindOfWord(name); }
 
-bool isSpan(Kind kind) { return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Sleep; }
-bool isFeed(Kind kind) { return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Formula; }
+bool isSpan(Kind kind)
+{
+    return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Sleep;
+}
+bool isFeed(Kind kind)
+{
+    return kind == Kind::BreastLeft || kind == Kind::BreastRight || kind == Kind::Formula;
+}
 bool isNappy(Kind kind) { return kind == Kind::Pee || kind == Kind::Poo; }
 
 Parse parseWhole(const QByteArray &bytes)
 {
     Parse parse;
     const QString text = cp932::decode(bytes);
+    parse.entries.reserve(bytes.count('\n') + 1);
     int lineNumber = 0;
     bool ordered = true;
     forEachLine(text, [&](QStringView line, qsizetype) {
@@ -298,7 +308,9 @@ QString newId()
 QString checkEntry(const Entry &entry)
 {
     const Entry e = normalized(entry);
-    if (!entry.date.isValid() || !entry.time.isValid() || (entry.end && !entry.end->isValid()))
+    // The file's dates have four-digit years.
+    if (!entry.date.isValid() || entry.date.year() < 1900 || entry.date.year() > 9999 ||
+        !entry.time.isValid() || (entry.end && !entry.end->isValid()))
         return QStringLiteral("日時が正しくありません。");
     if (e.kind == Kind::Formula || e.kind == Kind::Pumped) {
         if (!wholeMl().match(e.amount).hasMatch() || e.amount.toInt() < 1 || e.amount.toInt() > 400)
@@ -318,8 +330,15 @@ QString checkEntry(const Entry &entry)
     }
     if (e.kind == Kind::Medicine && e.note.trimmed().isEmpty())
         return QStringLiteral("薬の名前を入力してください。");
-    const std::pair<const QString *, QString> fields[] = {
-        {&e.amount, QStringLiteral("量")}, {&e.note, QStringLiteral("メモ")}, {&e.by, QStringLiteral("記録した人")}};
+    if (e.intervalHours < 0 || e.intervalHours > MaxIntervalHours)
+        return QStringLiteral("薬の間隔は 0〜%1 時間にしてください。").arg(MaxIntervalHours);
+    // An id comes from elsewhere (a phone): it must be one the file's line can hold.
+    static const QRegularExpression idForm(QStringLiteral("^[A-Za-z0-9-]{1,40}$"));
+    if (!e.id.isEmpty() && !idForm.match(e.id).hasMatch())
+        return QStringLiteral("記録の番号（%1）が正しくありません。").arg(e.id.left(40));
+    const std::pair<const QString *, QString> fields[] = {{&e.amount, QStringLiteral("量")},
+                                                          {&e.note, QStringLiteral("メモ")},
+                                                          {&e.by, QStringLiteral("記録した人")}};
     for (const auto &[value, caption] : fields)
         if (const QString problem = fieldProblem(*value, caption); !problem.isEmpty())
             return problem;
@@ -355,8 +374,9 @@ QString totalsLine(const DayTotals &t)
 {
     QStringList parts;
     if (t.feeds > 0)
-        parts.append(QStringLiteral("授乳 %1回").arg(t.feeds) +
-                     (t.breastMinutes > 0 ? QStringLiteral("（母乳 %1分）").arg(t.breastMinutes) : QString()));
+        parts.append(
+            QStringLiteral("授乳 %1回").arg(t.feeds) +
+            (t.breastMinutes > 0 ? QStringLiteral("（母乳 %1分）").arg(t.breastMinutes) : QString()));
     if (t.formulaMl > 0)
         parts.append(QStringLiteral("ミルク %1ml").arg(t.formulaMl));
     if (t.pumpedMl > 0)

@@ -57,7 +57,7 @@ struct Entry {
     QDate date;
     QTime time; // to the minute
     Kind kind = Kind::Memo;
-    QString amount; // as kept in the file: "120" (ml), "37.5" (℃), "1包" (a dose); "" for none
+    QString amount;           // as kept in the file: "120" (ml), "37.5" (℃), "1包" (a dose); "" for none
     std::optional<QTime> end; // a span's end; none for a moment or a running timer
     bool running = false;     // a timer still running (end is none)
     QString note;
@@ -72,7 +72,8 @@ struct Entry {
     bool operator==(const Entry &o) const
     {
         return date == o.date && time == o.time && kind == o.kind && amount == o.amount && end == o.end &&
-               running == o.running && note == o.note && id == o.id && by == o.by && intervalHours == o.intervalHours;
+               running == o.running && note == o.note && id == o.id && by == o.by &&
+               intervalHours == o.intervalHours;
     }
     bool operator!=(const Entry &o) const { return !(*this == o); }
 };
@@ -153,7 +154,7 @@ QDateTime nextDoseAllowed(const QList<Entry> &entries, const QString &medicine);
 // The rhythm chart's rows: one a day from first for days, 0–24 h from dayStartHour.
 struct RhythmRow {
     QDate day;
-    QList<QPair<int, int>> sleeps; // minutes from the row's start: [from, to)
+    QList<QPair<int, int>> sleeps;        // minutes from the row's start: [from, to)
     QList<int> feeds, nappies, medicines; // minutes from the row's start
     QList<QPair<int, double>> temperatures;
 };

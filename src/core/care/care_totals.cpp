@@ -11,7 +11,10 @@ namespace {
 constexpr qint64 DayFrom = 7 * 60; // the day's sleep: 7:00 to 19:00
 constexpr qint64 DayTo = 19 * 60;
 
-qint64 overlap(qint64 a, qint64 b, qint64 from, qint64 to) { return std::max<qint64>(0, std::min(b, to) - std::max(a, from)); }
+qint64 overlap(qint64 a, qint64 b, qint64 from, qint64 to)
+{
+    return std::max<qint64>(0, std::min(b, to) - std::max(a, from));
+}
 
 // The minutes of [from, to) that fall between 7:00 and 19:00 of some day.
 qint64 daytimeMinutes(qint64 from, qint64 to)

@@ -194,9 +194,14 @@ WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &
             return first;
         m_untidy.remove(bareName.toLower());
     }
-    const QByteArray bytes = m_folder.endsWithLineBreak(bareName) ? encoded.bytes : "\r\n" + encoded.bytes;
-    const auto known = m_known.constFind(bareName.toLower());
-    if (known != m_known.constEnd()) {
+    const auto known = m_known.find(bareName.toLower());
+    const bool unchanged = known != m_known.end() && unchangedSinceKnown(*known);
+    // The file's last byte is the last byte known when nothing changed it since.
+    const bool endsWithLineBreak = unchanged ? known->bytes.isEmpty() || known->bytes.endsWith('\n') ||
+                                                   known->bytes.endsWith('\r')
+                                             : m_folder.endsWithLineBreak(bareName);
+    const QByteArray bytes = endsWithLineBreak ? encoded.bytes : "\r\n" + encoded.bytes;
+    if (known != m_known.end() && !unchanged) {
         // Changed outside since it was read: the record joins the file's present records.
         bool found = false;
         const QByteArray now = m_folder.readAll(bareName, &found);
@@ -210,9 +215,22 @@ WriteResult NotebookFiles::appendRecord(const QString &bareName, const QString &
     QString error;
     if (!m_folder.append(bareName, bytes, &error))
         return failed(notWritten(bareName, error));
-    if (known != m_known.constEnd())
-        remember(bareName, known->bytes + bytes, true);
+    if (known != m_known.end()) {
+        // Grown in place: a long file appended to again and again is not copied each time.
+        QByteArray grown = std::exchange(known->bytes, {});
+        known->written = {};
+        grown += bytes;
+        remember(bareName, grown, true);
+    }
     return first;
+}
+
+bool NotebookFiles::unchangedSinceKnown(const Known &known) const
+{
+    if (!known.exists || known.bytesSize < 0)
+        return false;
+    const QFileInfo info(m_folder.pathOf(known.name));
+    return info.exists() && info.size() == known.bytesSize && info.lastModified() == known.bytesModified;
 }
 
 void NotebookFiles::setTidy(const QString &bareName, bool tidy)

@@ -138,12 +138,17 @@ private:
         bool exists = false;
         qint64 size = -1;   // and its size and time then: a watch reads only what differs
         QDateTime modified;
+        qint64 bytesSize = -1;   // the size and time the file had when it held bytes: an
+        QDateTime bytesModified; // append to a file that kept both needs no read to compare
         QByteArray shared;  // the last version read that this program had not written
         bool sharedKnown = false;
         QByteArray written; // the last version this program wrote
         QByteArray writtenFrom; // the last version from outside it was made from
         bool wrote = false;
     };
+    // True when the file's size and time are still those it had when it held known.bytes (the
+    // test the outside watch makes): what was read need not be read again to compare.
+    bool unchangedSinceKnown(const Known &known) const;
     mutable QHash<QString, Known> m_known;
     QList<std::pair<QString, int>> m_outsideCounts; // per file, in the order they came
     QStringList m_outsideCopies;

@@ -45,6 +45,8 @@ void NotebookFiles::remember(const QString &bareName, const QByteArray &bytes, b
     const QFileInfo info(m_folder.pathOf(bareName));
     k.size = info.exists() ? info.size() : -1;
     k.modified = info.exists() ? info.lastModified() : QDateTime();
+    k.bytesSize = k.size;
+    k.bytesModified = k.modified;
     if (written) {
         k.written = bytes;
         k.writtenFrom = k.shared;

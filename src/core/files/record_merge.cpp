@@ -527,9 +527,9 @@ Outcome mergeNamed(const QByteArray &base, const QByteArray &ours, const QByteAr
     return out;
 }
 
-// The lines of a file of entries, each by its id (a line without one by its text; the same
-// key twice told apart by its count), with the date and time it sorts by: a line that has
-// none sorts with the line before it, so that it stays where it stood.
+// The lines of a file of entries, each by its id (a line without one, even a blank one, by its
+// text; the same key twice told apart by its count), with the date and time it sorts by: a
+// line that has none sorts with the line before it, so that it stays where it stood.
 struct KeyedLines {
     struct Line {
         QByteArray bytes;
@@ -545,8 +545,6 @@ struct KeyedLines {
         QByteArray order;
         for (const QByteArray &line : splitLines(bytes)) {
             const QByteArray bare = withoutLineEnd(line);
-            if (bare.trimmed().isEmpty())
-                continue; // a blank line holds no entry
             const QString text = cp932::decode(bare);
             DelimitedReader reader(text);
             QStringList fields;
@@ -610,7 +608,8 @@ Outcome mergeKeyed(const QByteArray &base, const QByteArray &ours, const QByteAr
             out.conflicts.append(o.byKey.value(key).name);
         chosen.append(o.byKey.value(key));
     }
-    out.bytes = keyedBytes(chosen);
+    // A side that changed nothing leaves the other's version as it stands, in its order.
+    out.bytes = theirs == ours || theirs == base ? ours : ours == base ? theirs : keyedBytes(chosen);
     return out;
 }
 

@@ -36,6 +36,12 @@ QString tableText(Notebook &nb, NotebookTable table)
             lines.append(e.food + u'|' + e.date + u'|' + e.reaction + u'|' + e.note);
         return lines.join(u'\n');
     }
+    case T::CareLog: {
+        QStringList lines;
+        for (const care::Entry &e : nb.careLog)
+            lines.append(care::lineOf(e));
+        return lines.join(QString());
+    }
     case T::GraphLimits:
         return QStringLiteral("%1 %2 %3 %4")
             .arg(nb.limits.heightMin)
@@ -52,6 +58,17 @@ QString tableText(Notebook &nb, NotebookTable table)
 const first_foods::Entry Egg{QStringLiteral("卵"), QStringLiteral("2026/03/01"), QStringLiteral("あり"), {}};
 const first_foods::Entry Carrot{
     QStringLiteral("にんじん"), QStringLiteral("2026/02/10"), QStringLiteral("なし"), {}};
+
+care::Entry careEntry(int hour, care::Kind kind, const QString &amount, const QString &id = {})
+{
+    care::Entry e;
+    e.date = QDate(2026, 12, 8);
+    e.time = QTime(hour, 0);
+    e.kind = kind;
+    e.amount = amount;
+    e.id = id;
+    return e;
+}
 
 struct Edit {
     const char *tag;
@@ -109,6 +126,23 @@ QList<Edit> edits()
              return nb.changeFirstFood(Egg, yolk);
          },
          true, Kind::Anew, at({0})},
+        {"care entry, the latest", T::CareLog,
+         [](Notebook &nb) { return nb.addCareEntry(careEntry(12, care::Kind::Pee, {})); }, true, Kind::Added,
+         at({2})},
+        {"care entry between", T::CareLog,
+         [](Notebook &nb) { return nb.addCareEntry(careEntry(8, care::Kind::Formula, u"１６０"_qs)); }, true,
+         Kind::Anew, at({1})},
+        {"care entry refused", T::CareLog,
+         [](Notebook &nb) { return nb.addCareEntry(careEntry(8, care::Kind::Temperature, u"45"_qs)); }, false,
+         Kind::Added, none},
+        {"care entry moved later", T::CareLog,
+         [](Notebook &nb) {
+             return nb.changeCareEntry(u"d-00000000000a"_qs, careEntry(11, care::Kind::Formula, u"100"_qs));
+         },
+         true, Kind::Anew, at({1})},
+        {"care entry deleted", T::CareLog,
+         [](Notebook &nb) { return nb.changeCareEntry(u"d-00000000000b"_qs, std::nullopt); }, true, Kind::Anew,
+         none},
         {"graph limits", T::GraphLimits,
          [](Notebook &nb) {
              return nb.setGraphLimits({45, 95, 2500, 15000});
@@ -141,6 +175,8 @@ private slots:
         const Edit e = edits().at(row);
         TestNotebook t;
         t.writeText(first_foods::fileName(), QStringLiteral("\"卵\",\"2026/03/01\",\"あり\",\"\"\r\n"));
+        t.writeText(care::fileName(), care::lineOf(careEntry(7, care::Kind::Formula, u"120"_qs, u"d-00000000000a"_qs)) +
+                                          care::lineOf(careEntry(10, care::Kind::Pee, {}, u"d-00000000000b"_qs)));
         Notebook &nb = t.notebook();
         nb.readTable(e.table);
         const QString before = tableText(nb, e.table);

@@ -182,7 +182,7 @@ const char *kindName(Kind kind)
     return "";
 }
 
-const QList<Kind> AllKinds = {Kind::Dated, Kind::Named, Kind::Lines, Kind::LineSlots, Kind::Derived};
+const QList<Kind> AllKinds = {Kind::Dated, Kind::Named, Kind::Lines, Kind::LineSlots, Kind::Derived, Kind::Keyed};
 
 } // namespace
 
