@@ -31,30 +31,31 @@ private slots:
         QCOMPARE(peerAllowed(QHostAddress(QString::fromLatin1(QTest::currentDataTag()))), allowed);
     }
 
-    // Each row: Host | Origin | Sec-Fetch-Site | X-Techo, and whether the host and a write pass.
+    // Each row: Host | Origin | Sec-Fetch-Site | X-Techo (@ the announced host), and whether the
+    // host and a write pass.
     void hostsAndOrigins_data()
     {
         QTest::addColumn<QByteArray>("row");
         QTest::addColumn<bool>("hostOk");
         QTest::addColumn<bool>("writeOk");
-        QTest::newRow("the page") << QByteArray("me|http://me|same-origin|1") << true << true;
-        QTest::newRow("no origin, same-origin") << QByteArray("me||same-origin|1") << true << true;
-        QTest::newRow("no origin, cross-site") << QByteArray("me||cross-site|1") << true << false;
-        QTest::newRow("no origin, no site") << QByteArray("me|||1") << true << false;
-        QTest::newRow("foreign origin") << QByteArray("me|http://evil.example|cross-site|1") << true << false;
-        QTest::newRow("null origin") << QByteArray("me|null||1") << true << false;
-        QTest::newRow("no page header") << QByteArray("me|http://me||") << true << false;
+        QTest::newRow("the page") << QByteArray("@|http://@|same-origin|1") << true << true;
+        QTest::newRow("no origin, same-origin") << QByteArray("@||same-origin|1") << true << true;
+        QTest::newRow("no origin, cross-site") << QByteArray("@||cross-site|1") << true << false;
+        QTest::newRow("no origin, no site") << QByteArray("@|||1") << true << false;
+        QTest::newRow("foreign origin") << QByteArray("@|http://evil.example|cross-site|1") << true << false;
+        QTest::newRow("null origin") << QByteArray("@|null||1") << true << false;
+        QTest::newRow("no page header") << QByteArray("@|http://@||") << true << false;
         QTest::newRow("other port") << QByteArray("192.168.1.20:80|http://192.168.1.20:80||1") << false
                                     << false;
-        QTest::newRow("rebound name") << QByteArray("evil.example:47110|http://me||1") << false << true;
-        QTest::newRow("no host") << QByteArray("|http://me||0") << false << false;
+        QTest::newRow("rebound name") << QByteArray("evil.example:47110|http://@||1") << false << true;
+        QTest::newRow("no host") << QByteArray("|http://@||0") << false << false;
     }
     void hostsAndOrigins()
     {
         QFETCH(QByteArray, row);
         QFETCH(bool, hostOk);
         QFETCH(bool, writeOk);
-        const QList<QByteArray> f = row.replace("me", "192.168.1.20:47110").split('|');
+        const QList<QByteArray> f = row.replace("@", "192.168.1.20:47110").split('|');
         QCOMPARE(hostAllowed(f[0], QStringLiteral("192.168.1.20:47110")), hostOk);
         QCOMPARE(writeAllowed(f[1], f[2], f[3], QStringLiteral("http://192.168.1.20:47110")), writeOk);
     }
