@@ -59,6 +59,7 @@ fuzz:
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do $$b; done
+	@$(BUILD)/bench/phone_load
 
 clean:
 	@rm -rf $(BUILD) $(CHECK_BUILD)

@@ -12,6 +12,7 @@
 #include "ui/notebook/list_panel.h"
 #include "ui/notebook/screen_print.h"
 #include "ui/notebook/yearbook_window.h"
+#include "ui/phone/phone_widget.h"
 #include "ui/profile/backup_commands.h"
 #include "ui/profile/profile_screen.h"
 #include "ui/recipes/recipe_screen.h"
@@ -149,7 +150,13 @@ const QList<DiaryScreen::BarCommand> &DiaryScreen::barCommands()
          [](S &s) { s.m_photoPanel->open(); }},
         {QStringLiteral("cmdKiroku"), QStringLiteral("記録"), QStringLiteral("授乳・睡眠・おむつ・体温・薬を記録します"), {},
          QKeySequence(), false, QStringLiteral("panels.html#kiroku"),
-         [](S &s) { return s.m_carePanel = new CarePanel(s, &s); }, [](S &s) { s.m_carePanel->open(); }},
+         [](S &s) {
+             // The phone page's switch lives on the panel whose entries the phones add.
+             s.m_carePanel = new CarePanel(s, &s);
+             s.m_carePanel->layout()->addWidget(new PhoneWidget(s.notebook(), s.dialogs(), s.m_carePanel));
+             return s.m_carePanel;
+         },
+         [](S &s) { s.m_carePanel->open(); }},
         {QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"), {},
          QKeySequence(Qt::CTRL | Qt::Key_P), true, {}, {}, [](S &s) { printNotebookScreen(&s, s); }},
         {QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"), QStringLiteral("離乳食レシピモードです"), {},
