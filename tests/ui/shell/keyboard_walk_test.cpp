@@ -202,7 +202,7 @@ void KeyboardWalkTest::everyPanelOfTheNotebookScreen_data()
     QTest::newRow("予定") << int(Qt::Key_F8) << "fraYotei";
     QTest::newRow("頂き物") << int(Qt::Key_F9) << "fraItadaki";
     QTest::newRow("写真館") << int(Qt::Key_F10) << "fraPhoto";
-    QTest::newRow("記録") << int(Qt::CTRL | Qt::Key_1) << "fraKiroku"; // the first key past the F-keys
+    QTest::newRow("記録") << (Qt::CTRL | Qt::Key_1).toCombined() << "fraKiroku"; // the first key past the F-keys
 }
 
 // Each panel opened by its key, then walked.
@@ -398,7 +398,7 @@ void KeyboardWalkTest::barKeysAreShownAndListedInTheHelp()
         QVERIFY2(row != rows.end(), qPrintable(b->text()));
         QVERIFY2(row->contains(QStringLiteral("<kbd>") + key + QStringLiteral("</kbd>")), qPrintable(*row));
     }
-    QCOMPARE(keyed, 13);
+    QCOMPARE(keyed, 14); // every button but ヘルプ, whose F1 works in every window
 }
 
 void KeyboardWalkTest::escapeGoesBack_data()
