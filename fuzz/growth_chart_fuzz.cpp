@@ -4,9 +4,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const GrowthChartSettings read = parseGrowthChartSettings(bytesOf(data, size));
-    const GrowthChartSettings again = parseGrowthChartSettings(savedBytes(growthChartSettingsText(read)));
-    require(again.sameChoices(read) && again.laterLines == read.laterLines,
+    const QByteArray file = bytesOf(data, size);
+    const GrowthChartSettings read = parseGrowthChartSettings(file);
+    // The lines kept after the choices hold what was read; a kept lead byte may change at the
+    // first save only.
+    const auto [before, after] = roundTrip(file, read, [](const GrowthChartSettings &s) {
+        return parseGrowthChartSettings(savedBytes(growthChartSettingsText(s)));
+    });
+    require(after.sameChoices(read) && after.laterLines == before.laterLines,
             "saved chart choices read back the same");
     return 0;
 }

@@ -30,8 +30,10 @@ GrowthChartSettings parseGrowthChartSettings(const QByteArray &bytes)
     else if (sex == Girl)
         s.sex = Sex::Girl;
     s.bands = r.readText() != BandsHidden;
-    s.reference = referenceOf(r.readText());
+    // The choice of curves is the third line's, whatever the first two lines held: the line
+    // kept and the choice read from it must be one.
     const QStringList lines = splitLines(text);
+    s.reference = referenceOf(DelimitedReader(lines.value(2)).readText());
     if (lines.size() > 2)
         s.referenceLine = lines[2];
     if (lines.size() > 3)
