@@ -20,29 +20,41 @@ try {
   page.on("request", (request) => {
     if (!request.url().startsWith(origin)) outside.push(request.url());
   });
+  // The page draws its lists anew at every poll: a button found just before a redraw is gone
+  // before the click reaches it (nothing was clicked then), so the tap is tried again.
+  const tap = async (selector, options) => {
+    for (let attempt = 0; ; ++attempt) {
+      try {
+        return await page.click(selector, options);
+      } catch (error) {
+        if (attempt >= 5 || !String(error.message).includes("detached")) throw error;
+        await sleep(100);
+      }
+    }
+  };
   const todayHas = (text) =>
     page.waitForFunction((t) => document.querySelector("#today").textContent.includes(t), { timeout: 10000 }, text);
 
   await page.goto(pairingUrl);
-  await page.click("#deviceName", { clickCount: 3 });
+  await tap("#deviceName", { clickCount: 3 });
   await page.type("#deviceName", "りくのスマホ");
-  await Promise.all([page.waitForNavigation(), page.click("#pairButton")]);
+  await Promise.all([page.waitForNavigation(), tap("#pairButton")]);
   await page.waitForSelector('button.kind[data-kind="ミルク"]');
 
-  await page.click('button.kind[data-kind="ミルク"]');
+  await tap('button.kind[data-kind="ミルク"]');
   await page.type("#amount", "120");
-  await page.click("#formRecord");
+  await tap("#formRecord");
   await todayHas("ミルク 120");
-  await page.click('button.kind[data-kind="おしっこ"]');
+  await tap('button.kind[data-kind="おしっこ"]');
   await todayHas("おしっこ");
 
-  await page.click('button.kind[data-kind="母乳（左）"]');
+  await tap('button.kind[data-kind="母乳（左）"]');
   await page.waitForSelector('.timer[data-kind="母乳（左）"] .switch');
   await sleep(2500); // the test's clock runs a minute a second
-  await page.click('.timer[data-kind="母乳（左）"] .switch');
+  await tap('.timer[data-kind="母乳（左）"] .switch');
   await page.waitForSelector('.timer[data-kind="母乳（右）"] .stop');
   await sleep(2500);
-  await page.click('.timer[data-kind="母乳（右）"] .stop');
+  await tap('.timer[data-kind="母乳（右）"] .stop');
   await page.waitForFunction(() => !document.querySelector(".timer") && !document.querySelector("#status").textContent.includes("未送信"));
   await todayHas("母乳（右）");
   await page.waitForFunction(() => document.querySelector("#since").textContent.includes("授乳から"));
