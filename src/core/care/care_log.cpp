@@ -283,13 +283,7 @@ QStringList fieldsOf(const Entry &e)
             e.intervalHours > 0 ? QString::number(e.intervalHours) : QString()};
 }
 
-QString lineOf(const Entry &entry)
-{
-    QList<QuotedField> quoted;
-    for (const QString &f : fieldsOf(entry))
-        quoted.append({f, !f.contains(u'"')}); // read without quotes, so written without them
-    return quotedLine(quoted) + QStringLiteral("\r\n");
-}
+QString lineOf(const Entry &entry) { return recordLine(fieldsOf(entry)); }
 
 QString textOf(const QList<Entry> &entries)
 {

@@ -121,14 +121,7 @@ RegisterRead parseRegister(const QByteArray &bytes, int fieldCount)
     return {text.records(), text.whole};
 }
 
-QString registerRecordLine(const QStringList &fields)
-{
-    QList<QuotedField> quoted;
-    quoted.reserve(fields.size());
-    for (const QString &f : fields)
-        quoted.append({f, !f.contains(u'"')}); // read without quotes, so written without them
-    return quotedLine(quoted) + QStringLiteral("\r\n");
-}
+QString registerRecordLine(const QStringList &fields) { return recordLine(fields); }
 
 QString registerFileText(const QList<QStringList> &records)
 {

@@ -101,3 +101,12 @@ QStringList splitLines(const QString &text)
     forEachLine(text, [&lines](QStringView line, qsizetype) { lines.append(line.toString()); });
     return lines;
 }
+
+QString recordLine(const QStringList &fields)
+{
+    QList<QuotedField> quoted;
+    quoted.reserve(fields.size());
+    for (const QString &f : fields)
+        quoted.append({f, !f.contains(u'"')}); // read without quotes, so written without them
+    return quotedLine(quoted) + QStringLiteral("\r\n");
+}

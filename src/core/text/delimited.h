@@ -38,6 +38,9 @@ struct QuotedField {
     bool quoted = true;
 };
 QString quotedLine(const QList<QuotedField> &fields);
+// One record of a file of one-line records, CR LF ended: a field read without quotes (it holds
+// a quote) is written without them, every other field quoted.
+QString recordLine(const QStringList &fields);
 
 // A line made of one character repeated ("*****", "'", "----------"); false for an empty line.
 bool onlyChar(QStringView line, QChar c);

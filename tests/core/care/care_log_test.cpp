@@ -11,9 +11,9 @@ namespace {
 
 // "12/08 03:10-03:25 母乳（左）", "12/08 20:00-* 睡眠" (running), "12/08 09:00 ミルク 120",
 // "12/08 10:20 薬 1包 カロナール 6": date (2026), time or span, kind, amount, note, interval.
-care::Entry entry(const QString &spec)
+care::Entry entry(const QString &shorthand)
 {
-    const QStringList p = spec.split(u' ');
+    const QStringList p = shorthand.split(u' ');
     care::Entry e;
     e.date = QDate::fromString(QStringLiteral("2026/") + p[0], QStringLiteral("yyyy/MM/dd"));
     const QStringList span = p[1].split(u'-');
@@ -29,15 +29,15 @@ care::Entry entry(const QString &spec)
     return e;
 }
 
-QList<care::Entry> entries(const QString &specs)
+QList<care::Entry> entries(const QString &shorthands)
 {
     QList<care::Entry> list;
-    for (const QString &s : specs.split(u';', Qt::SkipEmptyParts))
+    for (const QString &s : shorthands.split(u';', Qt::SkipEmptyParts))
         list.append(entry(s.trimmed()));
     return list;
 }
 
-QDateTime moment(const QString &spec) { return entry(spec + QStringLiteral(" メモ")).start(); }
+QDateTime moment(const QString &shorthand) { return entry(shorthand + QStringLiteral(" メモ")).start(); }
 
 // A file of entries named by letters: "a" is entry a at its own minute, "a2" a changed, "t*" a
 // running timer that "t" stops.
@@ -243,7 +243,7 @@ private slots:
 
     void checks_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("shorthand");
         QTest::addColumn<QString>("message");
         const QString ml = u"量は 1〜400 ml の数字で入力してください。"_qs;
         const QString degrees = u"体温は 34.0〜42.0 ℃ で入力してください。"_qs;
@@ -272,11 +272,11 @@ private slots:
     }
     void checks()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, shorthand);
         QFETCH(QString, message);
-        QCOMPARE(care::checkEntry(entry(spec)), message);
+        QCOMPARE(care::checkEntry(entry(shorthand)), message);
         if (message.isEmpty())
-            QCOMPARE(care::checkEntry(care::normalized(entry(spec))), QString());
+            QCOMPARE(care::checkEntry(care::normalized(entry(shorthand))), QString());
     }
 
     void normalizedAmounts()
