@@ -15,7 +15,7 @@ set(table
     "core/phone                                             : core/(text|files|pictures|care|book)"
     "ui/widgets                                             : core/[a-z_]+"
     "ui/phone                                               : core/[a-z_]+ ui/widgets"
-    "ui/(notebook|registers|recipes|recipe_tools|profile)   : core/[a-z_]+ ui/widgets"
+    "ui/(notebook|registers|recipes|recipe_tools|profile|handbook) : core/[a-z_]+ ui/widgets"
     "ui/care                                                : core/(care|book|files|text) ui/widgets"
     "ui/shell                                               : core/[a-z_]+ ui/[a-z_]+"
     "app                                                    : core/[a-z_]+ ui/[a-z_]+")

@@ -12,7 +12,9 @@
 #include "core/profile/profile_store.h"
 #include "core/recipes/recipe_store.h"
 #include "core/registers/album_captions.h"
+#include "core/registers/checkups.h"
 #include "core/registers/first_foods.h"
+#include "core/registers/milestones.h"
 #include "core/registers/register_file.h"
 #include "core/registers/vaccination_records.h"
 
@@ -54,9 +56,11 @@ public:
     QStringList anniversaries; // KinenList, in the file's order
     AlbumCaptions captions;
     GrowthChartSettings growthChart;
-    QList<first_foods::Entry> firstFoods; // in order of date (then as in the file)
-    QList<care::Entry> careLog;           // in time order (then as in the file)
+    QList<first_foods::Entry> firstFoods;                 // in order of date (then as in the file)
+    QList<care::Entry> careLog;                           // in time order (then as in the file)
     QList<vaccination_records::Entry> vaccinationRecords; // as in the file
+    QList<checkups::Entry> checkups;                      // 健診, as in the file
+    QList<milestones::Entry> milestones;                  // できたよ, as in the file
 
     const NotebookFolder &folder() const { return files.folder(); }
 
@@ -177,6 +181,13 @@ public:
     WriteResult markVaccination(const vaccination_records::Entry &entry);
     WriteResult changeVaccinationRecord(const vaccination_records::Entry &was,
                                         const std::optional<vaccination_records::Entry> &now);
+    // 健診 and できたよ: a record added (Added), a line changed or taken out (now empty) when it
+    // is still in the file (Anew, naming now's position); a line another computer changed is
+    // not written, the table is read again and the refusal says so.
+    WriteResult addCheckup(const checkups::Entry &entry);
+    WriteResult changeCheckup(const checkups::Entry &was, const std::optional<checkups::Entry> &now);
+    WriteResult addMilestone(const milestones::Entry &entry);
+    WriteResult changeMilestone(const milestones::Entry &was, const std::optional<milestones::Entry> &now);
     // The point-goal save: ﾌﾟﾗｲﾍﾞｰﾄ.txt with line 9 as the goal's text, then
     // setNicknameAndGoal; memory stays as it was when the write failed.
     WriteResult saveNicknameAndGoal(const QString &nickname, qint16 targetPoint, const QString &goalText);

@@ -3,8 +3,8 @@
 #include "core/care/care_minutes.h"
 #include "core/files/file_names.h"
 #include "core/notebook/diary_files.h"
-#include "core/recipes/recipe_files.h"
 #include "core/profile/profile_files.h"
+#include "core/recipes/recipe_files.h"
 #include "core/registers/register_files.h"
 
 #include <algorithm>
@@ -36,6 +36,8 @@ const QList<TableFile> &tableFiles()
         {growthChartFileName, T::GrowthChart, 0},
         {firstFoodsFileName, T::FirstFoods, 0},
         {vaccinationRecordsFileName, T::VaccinationRecords, 0},
+        {checkupsFileName, T::Checkups, 0},
+        {milestonesFileName, T::Milestones, 0},
         {careLogFileName, T::CareLog, 0},
     };
     return table;
@@ -128,6 +130,12 @@ void Notebook::readTable(NotebookTable table)
         break;
     case T::VaccinationRecords:
         vaccinationRecords = vaccination_records::read(files);
+        break;
+    case T::Checkups:
+        checkups = checkups::read(files);
+        break;
+    case T::Milestones:
+        milestones = milestones::read(files);
         break;
     }
     tell(table, NotebookChange::Kind::Anew, {}, true);
@@ -255,12 +263,13 @@ WriteResult Notebook::addCareEntry(const care::Entry &entry)
     if (!written.ok)
         return written;
     const bool latest = careLog.isEmpty() || !care::earlier(kept, careLog.last());
-    const auto at = latest ? careLog.end() : std::upper_bound(careLog.begin(), careLog.end(), kept, care::earlier);
+    const auto at =
+        latest ? careLog.end() : std::upper_bound(careLog.begin(), careLog.end(), kept, care::earlier);
     const int position = int(at - careLog.begin());
     careLog.insert(position, kept);
     m_careIds.insert(kept.id);
-    tell(NotebookTable::CareLog, latest ? NotebookChange::Kind::Added : NotebookChange::Kind::Anew, {position},
-         false);
+    tell(NotebookTable::CareLog, latest ? NotebookChange::Kind::Added : NotebookChange::Kind::Anew,
+         {position}, false);
     return written;
 }
 
@@ -276,7 +285,8 @@ WriteResult Notebook::changeCareEntry(const QString &id, const std::optional<car
     const WriteResult written = care::change(files, careLog, id, kept);
     if (!written.ok)
         return written;
-    const auto was = std::find_if(careLog.begin(), careLog.end(), [&id](const care::Entry &e) { return e.id == id; });
+    const auto was =
+        std::find_if(careLog.begin(), careLog.end(), [&id](const care::Entry &e) { return e.id == id; });
     careLog.erase(was);
     m_careIds.remove(id);
     QList<int> positions;
@@ -317,6 +327,59 @@ WriteResult Notebook::changeVaccinationRecord(const vaccination_records::Entry &
     if (now)
         positions.append(int(vaccinationRecords.lastIndexOf(*now)));
     tell(NotebookTable::VaccinationRecords, NotebookChange::Kind::Anew, positions, false);
+    return written;
+}
+
+WriteResult Notebook::addCheckup(const checkups::Entry &entry)
+{
+    const WriteResult written = checkups::append(files, entry);
+    if (!written.ok)
+        return written;
+    checkups.append(entry);
+    tell(NotebookTable::Checkups, NotebookChange::Kind::Added, {int(checkups.size() - 1)}, false);
+    return written;
+}
+
+WriteResult Notebook::changeCheckup(const checkups::Entry &was, const std::optional<checkups::Entry> &now)
+{
+    QList<QStringList> records;
+    const WriteResult written = checkups::change(files, was, now, &records);
+    if (!written.ok) {
+        readTable(NotebookTable::Checkups);
+        return written;
+    }
+    checkups = checkups::entriesOf(records);
+    QList<int> positions;
+    if (now)
+        positions.append(int(checkups.lastIndexOf(*now)));
+    tell(NotebookTable::Checkups, NotebookChange::Kind::Anew, positions, false);
+    return written;
+}
+
+WriteResult Notebook::addMilestone(const milestones::Entry &entry)
+{
+    const WriteResult written = milestones::append(files, entry);
+    if (!written.ok)
+        return written;
+    milestones.append(entry);
+    tell(NotebookTable::Milestones, NotebookChange::Kind::Added, {int(milestones.size() - 1)}, false);
+    return written;
+}
+
+WriteResult Notebook::changeMilestone(const milestones::Entry &was,
+                                      const std::optional<milestones::Entry> &now)
+{
+    QList<QStringList> records;
+    const WriteResult written = milestones::change(files, was, now, &records);
+    if (!written.ok) {
+        readTable(NotebookTable::Milestones);
+        return written;
+    }
+    milestones = milestones::entriesOf(records);
+    QList<int> positions;
+    if (now)
+        positions.append(int(milestones.lastIndexOf(*now)));
+    tell(NotebookTable::Milestones, NotebookChange::Kind::Anew, positions, false);
     return written;
 }
 

@@ -21,8 +21,10 @@ enum class NotebookTable {
     Anniversaries,
     Captions, // the album captions
     FirstFoods,
-    CareLog, // お世話記録
+    CareLog,            // お世話記録
     VaccinationRecords, // the doses given
+    Checkups,           // 乳幼児健診
+    Milestones,         // できたよ
 };
 
 // One change of one table, as Notebook::changed tells it.

@@ -38,6 +38,9 @@ const QList<DataFile> &dataFiles()
         {careLogFileName(), J::ByEntryId, false, {}, true, true, false},
         // The doses given, one a line: the child's, like the diary.
         {vaccinationRecordsFileName(), J::WholeLines, false, {}, true, true, false},
+        // The check-ups (乳幼児健診) and the firsts (できたよ), one a line: the child's too.
+        {checkupsFileName(), J::WholeLines, false, {}, true, true, false},
+        {milestonesFileName(), J::WholeLines, false, {}, true, true, false},
     };
     return table;
 }

@@ -22,6 +22,8 @@ inline QString referenceFileName() { return QStringLiteral("参考資料.txt"); 
 inline QString firstFoodsFileName() { return QStringLiteral("はじめての食材.txt"); }
 inline QString careLogFileName() { return QStringLiteral("お世話記録.txt"); }
 inline QString vaccinationRecordsFileName() { return QStringLiteral("予防接種の記録.txt"); }
+inline QString checkupsFileName() { return QStringLiteral("健診.txt"); }
+inline QString milestonesFileName() { return QStringLiteral("できたよ.txt"); }
 
 // How two versions of a data file are joined when two computers changed it.
 enum class JoinRule {

@@ -33,3 +33,22 @@ WriteResult writeAlbumCaptionsFile(NotebookFiles &files, const AlbumCaptions &ca
 {
     return files.rewrite(albumCaptionsFileName(), albumCaptionsText(captions));
 }
+
+WriteResult changeRegisterLine(NotebookFiles &files, const QString &fileName, int fieldCount,
+                               const QStringList &was, const std::optional<QStringList> &now,
+                               const QString &goneMessage, QList<QStringList> *writtenRecords)
+{
+    const QList<QStringList> records = readRegisterFile(files, fileName, fieldCount).records();
+    const qsizetype at = records.lastIndexOf(was);
+    if (at < 0)
+        return {false, goneMessage, {}};
+    QList<QStringList> written = records;
+    if (now)
+        written[at] = *now;
+    else
+        written.removeAt(at);
+    const WriteResult result = writeRegisterFile(files, fileName, written);
+    if (writtenRecords)
+        *writtenRecords = written;
+    return result;
+}

@@ -50,22 +50,11 @@ WriteResult append(NotebookFiles &files, const Entry &e)
 WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<Entry> &now,
                    QList<QStringList> *writtenRecords)
 {
-    const QList<QStringList> records = readRegisterFile(files, fileName(), Fields).records();
-    const qsizetype at = records.lastIndexOf(was.fields());
-    if (at < 0)
-        return {false,
-                QStringLiteral("この接種の記録は、ほかのパソコンで変えられたため見つかりませんでした。\r\n"
-                               "一覧を読み直しました。もう一度選んでください。"),
-                {}};
-    QList<QStringList> written = records;
-    if (now)
-        written[at] = now->fields();
-    else
-        written.removeAt(at);
-    const WriteResult result = writeRegisterFile(files, fileName(), written);
-    if (writtenRecords)
-        *writtenRecords = written;
-    return result;
+    return changeRegisterLine(
+        files, fileName(), Fields, was.fields(), now ? std::optional(now->fields()) : std::nullopt,
+        QStringLiteral("この接種の記録は、ほかのパソコンで変えられたため見つかりませんでした。\r\n"
+                       "一覧を読み直しました。もう一度選んでください。"),
+        writtenRecords);
 }
 
 QString print(Printer &printer, const QList<vaccinations::Planned> &planned, const QList<Entry> &given,

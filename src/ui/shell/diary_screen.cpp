@@ -6,6 +6,7 @@
 #include "core/files/file_names.h"
 #include "core/profile/profile_files.h"
 #include "ui/care/care_panel.h"
+#include "ui/handbook/handbook_panel.h"
 #include "ui/notebook/anniversary_box.h"
 #include "ui/notebook/diary_page.h"
 #include "ui/notebook/growth_panel.h"
@@ -157,6 +158,10 @@ const QList<DiaryScreen::BarCommand> &DiaryScreen::barCommands()
              return s.m_carePanel;
          },
          [](S &s) { s.m_carePanel->open(); }},
+        {QStringLiteral("cmdTecho"), QStringLiteral("手帳"),
+         QStringLiteral("健診の記録と「できたよ」をつけ、母子手帳に書き写すページを印刷します"), {}, QKeySequence(),
+         false, QStringLiteral("panels.html#techo"), [](S &s) { return s.m_handbookPanel = new HandbookPanel(s, &s); },
+         [](S &s) { s.m_handbookPanel->open(); }},
         {QStringLiteral("cmdPrint"), QStringLiteral("印刷"), QStringLiteral("表示中の画面を印刷します"), {},
          QKeySequence(Qt::CTRL | Qt::Key_P), true, {}, {}, [](S &s) { printNotebookScreen(&s, s); }},
         {QStringLiteral("cmdRinyu"), QStringLiteral("離乳食"), QStringLiteral("離乳食レシピモードです"), {},

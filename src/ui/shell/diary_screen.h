@@ -12,6 +12,7 @@
 struct NotebookChange;
 
 class CarePanel;
+class HandbookPanel;
 class DiaryPage;
 class GiftPanel;
 class GrowthPanel;
@@ -133,6 +134,7 @@ private:
     GiftPanel *m_giftPanel = nullptr;
     PhotoPanel *m_photoPanel = nullptr;
     CarePanel *m_carePanel = nullptr;
+    HandbookPanel *m_handbookPanel = nullptr;
     QLabel *m_careSince = nullptr; // the status line's time since the last feed and nappy
     OutsideWatch *m_outsideWatch = nullptr;
     QList<QFrame *> m_panels; // in the bar's order

@@ -1,0 +1,37 @@
+#include "core/registers/milestones.h"
+
+#include "core/files/notebook_files.h"
+#include "core/registers/register_files.h"
+
+namespace milestones {
+
+QList<Entry> read(const NotebookFiles &files)
+{
+    return entriesOf(readRegisterFile(files, milestonesFileName(), Fields).records());
+}
+
+QList<Entry> entriesOf(const QList<QStringList> &records)
+{
+    QList<Entry> entries;
+    entries.reserve(records.size());
+    for (const QStringList &r : records)
+        entries.append({r.value(0), r.value(1), r.value(2)});
+    return entries;
+}
+
+WriteResult append(NotebookFiles &files, const Entry &entry)
+{
+    return appendRegisterRecord(files, milestonesFileName(), entry.fields());
+}
+
+WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<Entry> &now,
+                   QList<QStringList> *written)
+{
+    return changeRegisterLine(
+        files, milestonesFileName(), Fields, was.fields(), now ? std::optional(now->fields()) : std::nullopt,
+        QStringLiteral("この「できたよ」は、ほかのパソコンで変えられたため見つかりませんでした。\r\n"
+                       "一覧を読み直しました。もう一度選んでください。"),
+        written);
+}
+
+} // namespace milestones
