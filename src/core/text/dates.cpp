@@ -31,6 +31,17 @@ int completedMonths(QDate birth, QDate on)
     return months;
 }
 
+QString ageText(QDate birth, QDate on)
+{
+    const int months = completedMonths(birth, on);
+    if (months < 0)
+        return {};
+    const qint64 days = birth.addMonths(months).daysTo(on);
+    if (months < 12)
+        return QStringLiteral("生後%1か月%2日").arg(months).arg(days);
+    return QStringLiteral("%1歳%2か月%3日").arg(months / 12).arg(months % 12).arg(days);
+}
+
 std::optional<QDate> parseStoredDate(QStringView text)
 {
     if (text.size() != 10 || text[4] != u'/' || text[7] != u'/')
