@@ -149,6 +149,13 @@ void SyncTest::twoComputersWriteAtOnce()
     na.profile.targetPoint = 150;
     QVERIFY(na.writeProfile().ok);
     QVERIFY(na.addCareEntry(careEntry(9, care::Kind::Formula, QStringLiteral("Aの授乳"))).ok);
+    // The handbook's records: the same dose marked on both computers, a check-up and a first on each.
+    for (Notebook *n : {&na, &nb})
+        for (NotebookTable t : {NotebookTable::VaccinationRecords, NotebookTable::Checkups, NotebookTable::Milestones})
+            n->readTable(t);
+    QVERIFY(na.markVaccination({QStringLiteral("hib-1"), QStringLiteral("2026/12/07"), QStringLiteral("A-LOT"), {}, {}}).ok);
+    QVERIFY(na.addCheckup({QStringLiteral("1か月"), QStringLiteral("2026/12/01"), {}, QStringLiteral("4100"), {}, {}, {}, QStringLiteral("Aの健診")}).ok);
+    QVERIFY(na.addMilestone({QStringLiteral("寝返り"), QStringLiteral("2026/12/02"), QStringLiteral("Aが見た")}).ok);
     pair.kill(1);
     QVERIFY(nb.addDay(QStringLiteral("2026/12/11"), 0, 0, QStringLiteral("Bの十一日")).ok);
     QVERIFY(nb.changeDay(1, 50, 3012, QStringLiteral("Bが書いた一日目")).ok);
@@ -160,6 +167,9 @@ void SyncTest::twoComputersWriteAtOnce()
     nb.profile.targetPoint = 160;
     QVERIFY(nb.writeProfile().ok);
     QVERIFY(nb.addCareEntry(careEntry(10, care::Kind::Pee, QStringLiteral("Bのおむつ"))).ok);
+    QVERIFY(nb.markVaccination({QStringLiteral("hib-1"), QStringLiteral("2026/12/07"), QStringLiteral("B-LOT"), {}, {}}).ok);
+    QVERIFY(nb.addCheckup({QStringLiteral("かかりつけ"), QStringLiteral("2026/12/03"), {}, {}, {}, {}, {}, QStringLiteral("Bの健診")}).ok);
+    QVERIFY(nb.addMilestone({QStringLiteral("はじめての歯"), QStringLiteral("2026/12/04"), QStringLiteral("Bが見た")}).ok);
     QVERIFY2(pair.restart(1, &why), qPrintable(why));
 
     // Both programs catch up until nothing is left to join and both places hold the same.
@@ -200,6 +210,14 @@ void SyncTest::twoComputersWriteAtOnce()
     const QString careLog = textOf(a + u'/' + care::fileName());
     QVERIFY2(careLog.contains(QStringLiteral("Aの授乳")) && careLog.contains(QStringLiteral("Bのおむつ")),
              qPrintable(careLog));
+    // Nothing either computer wrote into the handbook's files is lost.
+    for (const auto &[file, texts] : {std::pair{vaccinationRecordsFileName(), QStringList{QStringLiteral("A-LOT"), QStringLiteral("B-LOT")}},
+                                      std::pair{checkupsFileName(), QStringList{QStringLiteral("Aの健診"), QStringLiteral("Bの健診")}},
+                                      std::pair{milestonesFileName(), QStringList{QStringLiteral("Aが見た"), QStringLiteral("Bが見た")}}}) {
+        const QString text = textOf(a + u'/' + file);
+        for (const QString &t : texts)
+            QVERIFY2(text.contains(t), qPrintable(file + QStringLiteral(": ") + text));
+    }
     QVERIFY(SyncthingPair::names(a).filter(QStringLiteral("sync-conflict")).filter(QRegularExpression(QStringLiteral("^[^/]*$"))).isEmpty());
 
     // Of the two first-day texts and nicknames, one is in the file and the other in a copy a
