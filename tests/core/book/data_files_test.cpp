@@ -50,6 +50,8 @@ void DataFilesTest::rowsAreWhatTheProgramDoes_data()
     row(QStringLiteral("参考資料.txt"), Kind::Lines, true, true);
     row(QStringLiteral("はじめての食材.txt"), Kind::Lines, false, true);
     row(QStringLiteral("予防接種の記録.txt"), Kind::Lines, false, true);
+    row(QStringLiteral("健診.txt"), Kind::Lines, false, true);
+    row(QStringLiteral("できたよ.txt"), Kind::Lines, false, true);
     row(QStringLiteral("身長体重.txt"), Kind::Derived, false, true);
     row(QStringLiteral("お世話記録.txt"), Kind::Keyed, false, true);
 }
@@ -114,6 +116,8 @@ void DataFilesTest::everyFileWrittenIsInTheTable()
                                 giftsReceivedFileName(), firstFoodsFileName(), vaccinationRecordsFileName()})
         QVERIFY(appendRegisterRecord(nb.files, name, {QStringLiteral("2026/12/08"), QStringLiteral("x")}).ok);
     QVERIFY(nb.appendReference(QStringLiteral("本")).ok);
+    QVERIFY(nb.addCheckup({QStringLiteral("1か月"), QStringLiteral("2026/12/01"), {}, {}, {}, {}, {}, {}}).ok);
+    QVERIFY(nb.addMilestone({QStringLiteral("寝返り"), QStringLiteral("2026/12/02"), {}}).ok);
     care::Entry feed;
     feed.date = QDate(2026, 12, 8);
     feed.time = QTime(3, 10);
