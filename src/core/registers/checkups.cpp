@@ -17,8 +17,9 @@ namespace checkups {
 const QList<Routine> &routine()
 {
     static const QList<Routine> routines{
-        {QStringLiteral("1か月"), 1, 2},   {QStringLiteral("3〜4か月"), 3, 4},   {QStringLiteral("6〜7か月"), 6, 7},
-        {QStringLiteral("9〜10か月"), 9, 10}, {QStringLiteral("1歳"), 12, 13}, {QStringLiteral("1歳6か月"), 18, 19},
+        {QStringLiteral("1か月"), 1, 2},    {QStringLiteral("3〜4か月"), 3, 4},
+        {QStringLiteral("6〜7か月"), 6, 7}, {QStringLiteral("9〜10か月"), 9, 10},
+        {QStringLiteral("1歳"), 12, 13},    {QStringLiteral("1歳6か月"), 18, 19},
         {QStringLiteral("3歳"), 36, 47},
     };
     return routines;
@@ -84,7 +85,8 @@ std::optional<int> typedGrams(const QString &typed)
 QString unstorable(const QString &text, const QString &caption)
 {
     const QString refused = unstorableFieldMessage(text, caption);
-    return refused.isEmpty() || refused.contains(caption) ? refused : QStringLiteral("%1：").arg(caption) + refused;
+    return refused.isEmpty() || refused.contains(caption) ? refused
+                                                          : QStringLiteral("%1：").arg(caption) + refused;
 }
 
 struct LengthField {
@@ -133,7 +135,8 @@ Checked check(const Entry &typed, QDate birth, QDate today)
     if (*on > today)
         return {std::nullopt, QStringLiteral("健診の日付（%1）が今日より後の日付です。").arg(dateText(*on))};
     if (birth.isValid() && *on < birth)
-        return {std::nullopt, QStringLiteral("健診の日付（%1）が生年月日より前の日付です。").arg(dateText(*on))};
+        return {std::nullopt,
+                QStringLiteral("健診の日付（%1）が生年月日より前の日付です。").arg(dateText(*on))};
     e.date = dateText(*on);
 
     const LengthField lengths[] = {{&Entry::height, QStringLiteral("身長"), 30.0, 130.0},
@@ -145,11 +148,12 @@ Checked check(const Entry &typed, QDate birth, QDate today)
             continue;
         const std::optional<double> cm = typedLength(text);
         if (!cm || *cm < f.low || *cm > f.high)
-            return {std::nullopt, QStringLiteral("%1は %2 から %3 までの cm の数で、61.4 のように小数第1位まで"
-                                                 "入力してください（空でもかまいません）。")
-                                      .arg(f.caption)
-                                      .arg(f.low, 0, 'f', 1)
-                                      .arg(f.high, 0, 'f', 1)};
+            return {std::nullopt,
+                    QStringLiteral("%1は %2 から %3 までの cm の数で、61.4 のように小数第1位まで"
+                                   "入力してください（空でもかまいません）。")
+                        .arg(f.caption)
+                        .arg(f.low, 0, 'f', 1)
+                        .arg(f.high, 0, 'f', 1)};
         e.*f.field = QString::number(*cm, 'f', 1);
     }
     if (const QString text = typed.weight.trimmed(); !text.isEmpty()) {
@@ -161,8 +165,8 @@ Checked check(const Entry &typed, QDate birth, QDate today)
     }
     e.remarks = typed.remarks.trimmed();
     e.note = typed.note.trimmed();
-    for (const auto &[text, caption] : {std::pair(e.remarks, QStringLiteral("医師の所見")),
-                                        std::pair(e.note, QStringLiteral("メモ"))})
+    for (const auto &[text, caption] :
+         {std::pair(e.remarks, QStringLiteral("医師の所見")), std::pair(e.note, QStringLiteral("メモ"))})
         if (const QString refused = unstorable(text, caption); !refused.isEmpty())
             return {std::nullopt, refused};
     // As the file will give them back, so that the Notebook's copy finds its line again.
@@ -185,10 +189,10 @@ QList<Measure> measures(const QList<Entry> &entries, Quantity quantity)
         if (ok && value > 0 && day)
             out.append({*day, value, e.kind});
     }
-    std::stable_sort(out.begin(), out.end(), [](const Measure &a, const Measure &b) { return a.day < b.day; });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Measure &a, const Measure &b) { return a.day < b.day; });
     return out;
 }
-
 
 QList<Entry> read(const NotebookFiles &files)
 {
