@@ -28,6 +28,7 @@ struct Reference {
     Table weight;
     Table length; // months 0 to 24, lying down
     Table height; // months 24 to 60, standing
+    Table head;   // months 0 to 60
 };
 
 struct References {
@@ -70,6 +71,7 @@ Reference readReference(const QString &sex)
     Reference r;
     const QList<Table> weight = readTables(QStringLiteral("wfa_%1_0_5_zscores.json").arg(sex), 1000.0);
     const QList<Table> length = readTables(QStringLiteral("lhfa_%1_0_5_zscores.json").arg(sex), 1.0);
+    const QList<Table> head = readTables(QStringLiteral("hcfa_%1_0_5_zscores.json").arg(sex), 1.0);
     if (weight.size() == 1 && weight[0].firstMonth == 0 && weight[0].rows.size() == 61)
         r.weight = weight[0];
     if (length.size() == 2 && length[0].firstMonth == 0 && length[0].rows.size() == 25 &&
@@ -77,6 +79,8 @@ Reference readReference(const QString &sex)
         r.length = length[0];
         r.height = length[1];
     }
+    if (head.size() == 1 && head[0].firstMonth == 0 && head[0].rows.size() == 61)
+        r.head = head[0];
     return r;
 }
 
@@ -124,6 +128,8 @@ std::optional<Lms> lmsIn(const Reference &r, GrowthMeasure kind, double ageDays)
     const double month = ageDays / DaysPerMonth;
     if (kind == GrowthMeasure::Weight)
         return interpolate(r.weight, month);
+    if (kind == GrowthMeasure::Head)
+        return interpolate(r.head, month);
     // Lying length until 24 months, standing height from then: the WHO switch, so the height
     // band steps down by about 0.7 cm at two years.
     return month < 24 ? interpolate(r.length, month) : interpolate(r.height, month);

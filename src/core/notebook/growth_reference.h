@@ -7,14 +7,16 @@
 
 #include <optional>
 
-// The growth chart's reference bands. The WHO Child Growth Standards (2006): weight-for-age and
-// length/height-for-age, boys and girls, birth to 60 months, from the monthly LMS tables compiled
+// The growth chart's reference bands. The WHO Child Growth Standards (2006): weight-for-age,
+// length/height-for-age and head circumference-for-age, boys and girls, birth to 60 months, from the monthly LMS tables compiled
 // in from data/who-growth. The Japanese survey of 2023 (令和5年乳幼児身体発育調査) the 母子健康手帳
 // draws: its percentiles compiled in from data/japan-growth (japan_growth.h). Each table is read
 // once, on first use.
 
 enum class Sex { None, Boy, Girl };
-enum class GrowthMeasure { Weight, Height };
+// Head is the head circumference, in centimetres; the WHO tables only (the handbook's curves
+// have no head band here).
+enum class GrowthMeasure { Weight, Height, Head };
 // Which curves the chart draws and the standing text uses; the handbook's are the default.
 enum class GrowthReference { Japan2023, Who2006 };
 

@@ -105,6 +105,8 @@ const QList<JapanCurvePoint> &japanCurve(GrowthMeasure kind, Sex sex)
 
 std::optional<std::array<double, 7>> japanPercentiles(GrowthMeasure kind, Sex sex, double ageDays)
 {
+    if (kind == GrowthMeasure::Head)
+        return std::nullopt;
     const QList<JapanCurvePoint> &curve = japanCurve(kind, sex);
     if (curve.isEmpty() || !(ageDays >= curve.first().ageDays) || ageDays > curve.last().ageDays)
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class NotebookFiles;
 struct WriteResult;
@@ -43,6 +44,20 @@ struct Routine {
 const QList<Routine> &routine();
 // The routine check-up of that name, or null.
 const Routine *routineOf(const QString &kind);
+// The days a routine check-up is held for a child born on birth: from the day fromMonths are
+// complete to the day before toMonths + 1 are ("1か月" of a child born 2026/03/05: 2026/04/05 to
+// 2026/06/04). Null dates without a birth date.
+std::pair<QDate, QDate> periodOf(const Routine &routine, QDate birth);
+
+// The check-up list's rows: each routine check-up in its order with its records in order of
+// date, or once without a record when none was made; then the free ones in order of date.
+// A kind recorded twice (two computers) gives two rows: nothing typed is hidden.
+struct ListRow {
+    QString kind;
+    bool routine = false;
+    int entry = -1; // in entries; -1 for a routine check-up not recorded yet
+};
+QList<ListRow> listRows(const QList<Entry> &entries);
 
 // As the file holds them.
 QList<Entry> read(const NotebookFiles &files);

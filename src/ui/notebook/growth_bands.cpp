@@ -48,6 +48,12 @@ GrowthBands::GrowthBands(QChart *chart, QAbstractAxis *dayAxis, QValueAxis *weig
         m.measured->setMarkerSize(6.5);
         m.measured->setColor(c);
         m.measured->setBorderColor(Qt::white);
+        m.checkups = new QScatterSeries;
+        m.checkups->setName(k == 0 ? QStringLiteral("健診の体重") : QStringLiteral("健診の身長"));
+        m.checkups->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        m.checkups->setMarkerSize(10);
+        m.checkups->setColor(c.darker(130));
+        m.checkups->setBorderColor(Qt::black);
         QValueAxis *valueAxis = k == 0 ? weightAxis : heightAxis;
         for (QAbstractSeries *s :
              {static_cast<QAbstractSeries *>(m.band), static_cast<QAbstractSeries *>(m.p50)}) {
@@ -68,6 +74,30 @@ void GrowthBands::addPoints(QChart *chart, QAbstractAxis *dayAxis, QValueAxis *w
         points->attachAxis(dayAxis);
         points->attachAxis(k == 0 ? weightAxis : heightAxis);
         hideFromLegend(chart, points);
+    }
+    // Over the diary's points: a check-up's measure is the one a doctor took.
+    for (int k = 0; k < 2; ++k) {
+        QScatterSeries *marks = m_measures[k].checkups;
+        chart->addSeries(marks);
+        marks->attachAxis(dayAxis);
+        marks->attachAxis(k == 0 ? weightAxis : heightAxis);
+        marks->setVisible(false);
+    }
+}
+
+void GrowthBands::showCheckups(const Notebook &nb, const GrowthSeries &shown)
+{
+    const QDate first = shown.count > 0 ? parseStoredDate(shown.date[1]).value_or(QDate()) : QDate();
+    for (int k = 0; k < 2; ++k) {
+        QList<QPointF> points;
+        const auto quantity = k == 0 ? checkups::Quantity::Weight : checkups::Quantity::Height;
+        for (const checkups::Measure &m : checkups::measures(nb.checkups, quantity)) {
+            const qint64 x = first.isValid() ? first.daysTo(m.day) : -1;
+            if (x >= 0 && x < shown.count)
+                points.append(QPointF(double(x), m.value));
+        }
+        m_measures[k].checkups->replace(points);
+        m_measures[k].checkups->setVisible(!points.isEmpty());
     }
 }
 
@@ -110,6 +140,7 @@ void GrowthBands::show(const Notebook &nb, const GrowthChartSettings &settings, 
         }
         m.measured->replace(points);
     }
+    showCheckups(nb, shown);
     const QString sex = settings.sex == Sex::Girl ? QStringLiteral("女の子") : QStringLiteral("男の子");
     const QString reference = japan ? QStringLiteral("令和5年乳幼児身体発育調査の") : QStringLiteral("WHO ");
     m_description =

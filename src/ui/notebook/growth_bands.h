@@ -17,7 +17,7 @@ struct GrowthSeries;
 // What the growth chart shows besides the child's two lines: the chosen reference's (the
 // handbook's or the WHO's) 3rd–97th percentile band and 50th percentile line of each measure, drawn pale
 // behind the lines, and a point on every day that holds a measured value (the rest of each line is
-// interpolated).
+// interpolated), and the check-ups' measures as marks of their own, not joined to the lines.
 class GrowthBands
 {
 public:
@@ -29,6 +29,8 @@ public:
     // Fills the bands (when a sex is chosen and they are wanted) and the measured points for
     // the series the chart shows.
     void show(const Notebook &notebook, const GrowthChartSettings &settings, const GrowthSeries &shown);
+    // The check-ups' heights and weights over the days the chart shows.
+    void showCheckups(const Notebook &notebook, const GrowthSeries &shown);
     // What the chart's bands are, in words, for its accessible description.
     QString description() const { return m_description; }
 
@@ -38,6 +40,7 @@ public:
         QLineSeries *p97 = nullptr;
         QLineSeries *p50 = nullptr;
         QScatterSeries *measured = nullptr;
+        QScatterSeries *checkups = nullptr; // 健診の体重, 健診の身長
     };
     const Measure &weight() const { return m_measures[0]; }
     const Measure &height() const { return m_measures[1]; }

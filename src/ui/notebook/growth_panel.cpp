@@ -185,6 +185,8 @@ void GrowthPanel::buildChart()
             showChartSettings();
             showReference();
         }
+        if (change.table == NotebookTable::Checkups)
+            m_bands->showCheckups(m_host.notebook(), m_shown);
     });
     connect(m_height, &QLineSeries::hovered, this, &GrowthPanel::showPointTip);
 }
@@ -287,6 +289,7 @@ void GrowthPanel::showReference()
 void GrowthPanel::open()
 {
     m_host.notebook().readTable(NotebookTable::GrowthChart);
+    m_host.notebook().readTable(NotebookTable::Checkups);
     drawGrowthChart();
     fillGrowthLists();
     m_host.panelHide();
@@ -361,6 +364,7 @@ void GrowthPanel::paintChart(PanelHost &host, QPainter &painter, const QRectF &t
     // The one-day message belongs to the screen; a chart of one day is drawn empty.
     if (host.notebook().diary.count() > 1) {
         host.notebook().readTable(NotebookTable::GrowthChart);
+        host.notebook().readTable(NotebookTable::Checkups);
         panel.drawGrowthChart();
     }
     panel.m_chart->resize(target.size());

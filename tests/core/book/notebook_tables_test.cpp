@@ -42,6 +42,12 @@ QString tableText(Notebook &nb, NotebookTable table)
             lines.append(care::lineOf(e));
         return lines.join(QString());
     }
+    case T::Checkups: {
+        QStringList lines;
+        for (const checkups::Entry &e : nb.checkups)
+            lines.append(e.fields().join(u'|'));
+        return lines.join(u'\n');
+    }
     case T::VaccinationRecords: {
         QStringList lines;
         for (const vaccination_records::Entry &e : nb.vaccinationRecords)
@@ -157,6 +163,11 @@ QList<Edit> edits()
              return nb.markVaccination({u"hib-1"_qs, u"2026/08/06"_qs, u"AB1"_qs, {}, {}});
          },
          true, Kind::Added, [](Notebook &nb) { return QList<int>{int(nb.vaccinationRecords.size())}; }},
+        {"check-up added", T::Checkups,
+         [](Notebook &nb) {
+             return nb.addCheckup({u"1か月"_qs, u"2026/04/10"_qs, u"52.0"_qs, u"4200"_qs, {}, {}, {}, {}});
+         },
+         true, Kind::Added, [](Notebook &nb) { return QList<int>{int(nb.checkups.size())}; }},
         {"graph limits", T::GraphLimits,
          [](Notebook &nb) {
              return nb.setGraphLimits({45, 95, 2500, 15000});

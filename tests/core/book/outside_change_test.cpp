@@ -133,6 +133,14 @@ QList<OutsideRow> outsideRows()
              return nb.markVaccination({QStringLiteral("bcg"), QStringLiteral("2026/11/06"), {}, QStringLiteral("こちら"), {}});
          },
          {"\"hib-1\",\"2026/08/06\"", "\"bcg\",\"2026/11/06\""}, {}, "予防接種の記録 1件", 0},
+        {"check-ups: one added on each side", checkupsFileName(),
+         [](Notebook &nb) { nb.readTable(NotebookTable::Checkups); },
+         [](const QString &t) { return t + QStringLiteral("\"1か月\",\"2026/04/10\",\"\",\"\",\"\",\"\",\"\",\"あちら\"\r\n"); },
+         [](Notebook &nb) {
+             return nb.addCheckup({QStringLiteral("歯科健診"), QStringLiteral("2026/11/01"), {}, {}, {}, {}, {},
+                                   QStringLiteral("こちら")});
+         },
+         {"\"1か月\",\"2026/04/10\"", "\"歯科健診\",\"2026/11/01\""}, {}, "健診 1件", 0},
         // Line n is album n's caption: captions are joined by their place, not as a set of lines.
         {"captions: album 1 over there, album 2 here", albumCaptionsFileName(), readCaptions,
          [](const QString &t) { return replaced(t, QStringLiteral("誕生の頃"), QStringLiteral("あちらの1")); },
