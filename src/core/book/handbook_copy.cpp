@@ -17,6 +17,12 @@ namespace {
 // The widest value a line of the page holds, in characters; a longer one goes on the next lines.
 constexpr int ValueWidth = 36;
 
+// CP932 holds one wave dash: 〜 typed comes back from the file as ～.
+bool sameLabel(const QString &kind, const QString &label)
+{
+    return QString(kind.trimmed()).replace(u'～', u'〜') == label;
+}
+
 QString dayWithAge(QDate birth, QDate day) { return dateText(day) + u'（' + ageText(birth, day) + u'）'; }
 
 QString orDash(const QString &value, const QString &unit)
@@ -126,7 +132,7 @@ Sheet sheetFor(const Notebook &nb, const Age &age, QString *refusal)
     sheet.child = nb.profile.nickname + QStringLiteral("　%1 生まれ").arg(dateText(birth));
     sheet.period = dateText(first) + u'〜' + dateText(last);
     for (const auto &[on, c] : byDayUntil(nb.checkups, last))
-        if (c->kind.trimmed() == age.label || on >= first)
+        if (sameLabel(c->kind, age.label) || on >= first)
             addCheckup(sheet, birth, *c, on);
     addMeasures(sheet, nb.diary, birth, first.addDays(first.daysTo(last) / 2));
     for (const auto &[on, v] : byDayUntil(nb.vaccinationRecords, last)) {

@@ -55,6 +55,7 @@ class CheckupViewTest : public QObject
 private slots:
     void addByKeys();
     void refusedWeightWritesNothing();
+    void copyPrintsTheChosenAge();
 };
 
 void CheckupViewTest::addByKeys()
@@ -113,6 +114,24 @@ void CheckupViewTest::refusedWeightWritesNothing()
     QVERIFY(s.files.bytes(CheckupsFile).isEmpty());
     QVERIFY(s.notebook().checkups.isEmpty());
     QCOMPARE(s.find<QLineEdit>(QStringLiteral("txtKenshinWeight"))->text(), u"62,50"_qs); // kept to put right
+}
+
+// 母子手帳に書き写す: the age starts at the child's (a grown-up もも: 3歳), the Up key goes back to
+// 6〜7か月, and its page prints with the diary's measure nearest that age.
+void CheckupViewTest::copyPrintsTheChosenAge()
+{
+    HandbookScreen s;
+    s.find<QWidget>(QStringLiteral("cboTechoAge"))->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 5; ++i)
+        press(Qt::Key_Up);
+    press(Qt::Key_Tab);
+    QCOMPARE(focused()->objectName(), QStringLiteral("cmdTechoPrint"));
+    press(Qt::Key_Space);
+    VERIFY_DIALOGS(s.dialogs);
+    QCOMPARE(s.printer.documents().size(), 1);
+    QCOMPARE(s.printer.documents().first().name, u"母子手帳に書き写す（6〜7か月のころ）"_qs);
+    QCOMPARE(s.printer.pageCount(), 1);
+    QVERIFY(s.printer.texts().contains(u"68 cm　1995/09/16（生後7か月1日）"_qs));
 }
 
 QTEST_MAIN(CheckupViewTest)
