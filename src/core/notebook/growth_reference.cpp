@@ -206,7 +206,7 @@ ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int day
     return band;
 }
 
-QString ageText(QDate birth, QDate on)
+QString ageMonthsText(QDate birth, QDate on)
 {
     // Completed months are how the chart's axis marks them.
     const int months = completedMonths(birth, on);
@@ -266,8 +266,8 @@ QString standingText(GrowthMeasure kind, double value, QDate birth, QDate measur
             ? QStringLiteral("体重 %1 g")
                   .arg(QLocale(QLocale::Japanese, QLocale::Japan).toString(qRound64(value)))
             : QStringLiteral("身長 %1 cm").arg(value, 0, 'f', 1);
-    return measurement + QStringLiteral("：") + words + QStringLiteral("（") + ageText(birth, measuredOn) +
-           QStringLiteral("）");
+    return measurement + QStringLiteral("：") + words + QStringLiteral("（") +
+           ageMonthsText(birth, measuredOn) + QStringLiteral("）");
 }
 
 QString referenceSourceText(GrowthReference reference)

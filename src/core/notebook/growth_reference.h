@@ -62,7 +62,7 @@ ReferenceBand referenceBand(GrowthMeasure kind, Sex sex, QDate firstDay, int day
 
 // Age in completed calendar months, as the chart's axis counts them: "0か月", "5か月",
 // "1歳0か月", "1歳2か月". Empty when `on` is before `birth` or either is invalid.
-QString ageText(QDate birth, QDate on);
+QString ageMonthsText(QDate birth, QDate on);
 
 // Where a z-score stands in words: "3パーセンタイル未満", "97パーセンタイル超", or the nearest
 // percentile line of the chart, "25パーセンタイル付近".

@@ -5,6 +5,7 @@
 class CheckupView;
 class MilestoneView;
 class PanelHost;
+class QComboBox;
 class QTabWidget;
 
 // The handbook panel fraTecho (手帳): the check-ups and the firsts, each on its tab, and the
@@ -22,7 +23,12 @@ public:
     MilestoneView *milestones() const { return m_milestones; }
 
 private:
+    QWidget *buildCopyRow();
+    // 母子手帳に書き写す: the chosen age's page printed.
+    void printCopy();
+
     PanelHost &m_host;
+    QComboBox *m_copyAge = nullptr;
     QTabWidget *m_tabs = nullptr;
     CheckupView *m_checkups = nullptr;
     MilestoneView *m_milestones = nullptr;
