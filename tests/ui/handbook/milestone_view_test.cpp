@@ -22,7 +22,11 @@ struct MilestoneScreen : LoadedScreen {
         screen.show();
         if (!QTest::qWaitForWindowActive(&screen))
             qFatal("the window did not become active");
+        find<QWidget>(QStringLiteral("cmdNew"))->setFocus();
         press(Qt::Key_2, Qt::ControlModifier);
+        // The key clicks the bar's button as a short press.
+        if (!QTest::qWaitFor([&] { return find<QWidget>(QStringLiteral("fraTecho"))->isVisible(); }))
+            qFatal("Ctrl+2 did not open the handbook");
         auto *tabs = find<QTabWidget>(QStringLiteral("tabTecho"));
         QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
         list = find<QTreeWidget>(QStringLiteral("lstDekitayo"));
