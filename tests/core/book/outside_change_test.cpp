@@ -133,6 +133,12 @@ QList<OutsideRow> outsideRows()
              return nb.markVaccination({QStringLiteral("bcg"), QStringLiteral("2026/11/06"), {}, QStringLiteral("こちら"), {}});
          },
          {"\"hib-1\",\"2026/08/06\"", "\"bcg\",\"2026/11/06\""}, {}, "予防接種の記録 1件", 0},
+        // The same first given on each computer: two lines of it, both kept.
+        {"firsts: one first on each side", milestonesFileName(),
+         [](Notebook &nb) { nb.readTable(NotebookTable::Milestones); },
+         [](const QString &t) { return t + QStringLiteral("\"寝返り\",\"2026/05/10\",\"あちら\"\r\n"); },
+         [](Notebook &nb) { return nb.addMilestone({QStringLiteral("寝返り"), QStringLiteral("2026/05/11"), {}}); },
+         {"\"寝返り\",\"2026/05/10\",\"あちら\"", "\"寝返り\",\"2026/05/11\""}, {}, "できたよ 1件", 0},
         // Line n is album n's caption: captions are joined by their place, not as a set of lines.
         {"captions: album 1 over there, album 2 here", albumCaptionsFileName(), readCaptions,
          [](const QString &t) { return replaced(t, QStringLiteral("誕生の頃"), QStringLiteral("あちらの1")); },
