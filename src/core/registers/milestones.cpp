@@ -12,10 +12,10 @@ namespace milestones {
 
 const QStringList &routine()
 {
-    static const QStringList firsts{QStringLiteral("首がすわった"),   QStringLiteral("寝返り"),
-                                    QStringLiteral("ひとりすわり"),   QStringLiteral("はいはい"),
-                                    QStringLiteral("つかまり立ち"),   QStringLiteral("ひとり歩き"),
-                                    QStringLiteral("はじめての歯"),   QStringLiteral("はじめてのことば")};
+    static const QStringList firsts{QStringLiteral("首がすわった"), QStringLiteral("寝返り"),
+                                    QStringLiteral("ひとりすわり"), QStringLiteral("はいはい"),
+                                    QStringLiteral("つかまり立ち"), QStringLiteral("ひとり歩き"),
+                                    QStringLiteral("はじめての歯"), QStringLiteral("はじめてのことば")};
     return firsts;
 }
 
@@ -62,7 +62,8 @@ QList<Row> listed(const QList<Entry> &entries)
 {
     QList<int> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return earlier(entries[a], entries[b]); });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return earlier(entries[a], entries[b]); });
     QList<Row> rows;
     for (const QString &first : routine()) {
         const qsizetype before = rows.size();

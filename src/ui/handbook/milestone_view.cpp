@@ -102,8 +102,9 @@ QWidget *MilestoneView::buildButtons()
                                 QStringLiteral("選んだ行を欄の内容で書き換えます"), box);
     m_deleteButton = makeButton(QStringLiteral("cmdDekitaSakujo"), QStringLiteral("削除"),
                                 QStringLiteral("選んだ行を削除します（一覧で Delete）"), box);
-    m_anniversaryButton = makeButton(QStringLiteral("cmdDekitaKinen"), QStringLiteral("記念日に追加"),
-                                     QStringLiteral("選んだできたよを、日付と月齢つきで記念日に加えます"), box);
+    m_anniversaryButton =
+        makeButton(QStringLiteral("cmdDekitaKinen"), QStringLiteral("記念日に追加"),
+                   QStringLiteral("選んだできたよを、日付と月齢つきで記念日に加えます"), box);
     auto *row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     for (QPushButton *b : {m_addButton, m_changeButton, m_deleteButton, m_anniversaryButton})
@@ -141,8 +142,8 @@ void MilestoneView::showChange(const NotebookChange &change)
         change.records.last() < entries.size())
         showList(entries[change.records.last()], QString());
     else
-        showList(chosenEntry(QString()), m_list->currentItem() ? m_list->currentItem()->data(0, WhatRole).toString()
-                                                               : QString());
+        showList(chosenEntry(QString()),
+                 m_list->currentItem() ? m_list->currentItem()->data(0, WhatRole).toString() : QString());
 }
 
 void MilestoneView::showList(const std::optional<milestones::Entry> &chosen, const QString &chosenWhat)
@@ -243,8 +244,8 @@ void MilestoneView::remove()
         return;
     const QString text = QStringLiteral("「%1」（%2）を削除しますか？").arg(was->what, was->date);
     if (m_host.dialogs().message({Title, text, Dialogs::Icon::Question, Dialogs::Buttons::OkCancel,
-                                  Dialogs::Answer::Cancel, QStringLiteral("はい"), QStringLiteral("いいえ")}) !=
-        Dialogs::Answer::Ok)
+                                  Dialogs::Answer::Cancel, QStringLiteral("はい"),
+                                  QStringLiteral("いいえ")}) != Dialogs::Answer::Ok)
         return;
     if (reportWrite(m_host.dialogs(), m_host.notebook().changeMilestone(*was, std::nullopt)))
         clearFields();
@@ -258,7 +259,8 @@ void MilestoneView::addToAnniversaries()
     Notebook &nb = m_host.notebook();
     const QString entry = milestones::anniversaryText(*first, birth());
     if (nb.anniversaries.contains(entry)) {
-        m_host.dialogs().information(Title, QStringLiteral("「%1」は、もう記念日に入っています。").arg(entry));
+        m_host.dialogs().information(Title,
+                                     QStringLiteral("「%1」は、もう記念日に入っています。").arg(entry));
         return;
     }
     if (nb.anniversaries.size() >= KinenCapacity) {
