@@ -6,6 +6,7 @@
 #include "core/pictures/picture_names.h"
 #include "core/pictures/pictures.h"
 #include "core/registers/album_captions.h"
+#include "core/registers/milestones.h"
 #include "core/registers/register_file.h"
 #include "core/registers/vaccination_records.h"
 #include "core/registers/vaccinations.h"
@@ -247,6 +248,10 @@ Content gather(Notebook &notebook, const Options &options)
             parseRegister(notebook.files.peek(vaccinationRecordsFileName()), vaccination_records::Fields)
                 .records,
             options.from, options.to);
+    if (options.milestones)
+        content.milestones = milestoneLines(
+            parseRegister(notebook.files.peek(milestonesFileName()), milestones::Fields).records,
+            birthOf(notebook), options.from, options.to);
     // Read without becoming the base of the care log's next save, as the anniversaries are.
     content.careDayStartHour = options.careDayStartHour;
     content.rhythms = rhythmMonths(care::parse(notebook.files.peek(care::fileName())), options.from, options.to,
@@ -294,6 +299,24 @@ QStringList vaccinationLines(const QList<QStringList> &records, QDate from, QDat
     QStringList out;
     for (const auto &line : lines)
         out.append(line.second);
+    return out;
+}
+
+QStringList milestoneLines(const QList<QStringList> &records, QDate birth, QDate from, QDate to)
+{
+    QStringList out;
+    for (const milestones::Entry &e : milestones::byDate(milestones::entriesOf(records))) {
+        const std::optional<QDate> on = parseStoredDate(e.date);
+        if (!on || *on < from || *on > to)
+            continue;
+        QStringList about;
+        if (const QString age = ageText(birth, *on); !age.isEmpty())
+            about.append(age);
+        if (!e.note.isEmpty())
+            about.append(e.note);
+        out.append(japaneseDate(*on) + QStringLiteral("　") + e.what +
+                   (about.isEmpty() ? QString() : QStringLiteral("（%1）").arg(about.join(u'、'))));
+    }
     return out;
 }
 
@@ -393,6 +416,8 @@ QString htmlPage(const Content &content, const Options &options, bool withChart,
                     .arg(m.days.size());
     if (!content.vaccinations.isEmpty())
         html += QStringLiteral("<li><a href=\"#vaccinations\">予防接種</a></li>\n");
+    if (!content.milestones.isEmpty())
+        html += QStringLiteral("<li><a href=\"#milestones\">できたよ</a></li>\n");
     for (const RhythmMonth &r : content.rhythms)
         html += QStringLiteral("<li><a href=\"#%1\">%2</a></li>\n").arg(rhythmId(r), rhythmTitle(r));
     if (!content.albums.isEmpty())
@@ -430,6 +455,12 @@ QString htmlPage(const Content &content, const Options &options, bool withChart,
     if (!content.vaccinations.isEmpty()) {
         html += QStringLiteral("<section id=\"vaccinations\" class=\"month\">\n<h2>予防接種</h2>\n<ul>\n");
         for (const QString &line : content.vaccinations)
+            html += QStringLiteral("<li>%1</li>\n").arg(escapeHtml(line));
+        html += QLatin1String("</ul>\n</section>\n");
+    }
+    if (!content.milestones.isEmpty()) {
+        html += QStringLiteral("<section id=\"milestones\" class=\"month\">\n<h2>できたよ</h2>\n<ul>\n");
+        for (const QString &line : content.milestones)
             html += QStringLiteral("<li>%1</li>\n").arg(escapeHtml(line));
         html += QLatin1String("</ul>\n</section>\n");
     }

@@ -31,6 +31,7 @@ struct Options {
     bool anniversaries = true;
     bool albums = false;
     bool vaccinations = true; // the doses given in the period
+    bool milestones = true;   // the firsts (できたよ) of the period
     bool smaller = false; // pictures scaled to at most MaxPictureSide on the long side
     QPageSize paper = QPageSize(QPageSize::A4);
     // An output that is there already is replaced (the question was asked); only an earlier
@@ -87,6 +88,8 @@ struct Content {
     // The doses given in the period, in date order:
     // "2026年9月20日（日）　小児用肺炎球菌 1回目（さくら小児科、ロット AB12）".
     QStringList vaccinations;
+    // The firsts of the period, in date order: "2026年5月12日（火）　寝返り（生後5か月12日、右から）".
+    QStringList milestones;
     Chart chart;         // with options.chart, whether or not the measures are shown by day
     QList<RhythmMonth> rhythms; // only the months that hold a care-log entry
     int careDayStartHour = 0;
@@ -133,6 +136,8 @@ Content gather(Notebook &notebook, const Options &options);
 
 // The lines of Content::vaccinations from the records of 予防接種の記録.txt within from..to.
 QStringList vaccinationLines(const QList<QStringList> &records, QDate from, QDate to);
+// The lines of Content::milestones from the records of できたよ.txt within from..to.
+QStringList milestoneLines(const QList<QStringList> &records, QDate birth, QDate from, QDate to);
 
 // Draws the growth chart into a rectangle of a painter.
 using ChartPainter = std::function<void(QPainter &, const QRectF &)>;

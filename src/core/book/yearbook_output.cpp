@@ -453,6 +453,13 @@ Result writePdf(const Content &content, const NotebookFolder &folder, const QStr
             for (const QString &line : content.vaccinations)
                 page.paragraph(line, page.font(10.5));
         }
+        if (!content.milestones.isEmpty() && !result.cancelled) {
+            page.newPage();
+            page.paragraph(QStringLiteral("できたよ"), page.font(18, true));
+            page.skip(page.mm(3));
+            for (const QString &line : content.milestones)
+                page.paragraph(line, page.font(10.5));
+        }
         for (const RhythmMonth &r : content.rhythms) {
             if (result.cancelled)
                 break;

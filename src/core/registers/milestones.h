@@ -45,6 +45,19 @@ Checked check(const Entry &typed, QDate birth, QDate today);
 // The entries in order of date (then as in the file); entries whose date cannot be read last.
 QList<Entry> byDate(const QList<Entry> &entries);
 
+// A row of the list: every routine first in its order, one row a line of it or one row with no
+// entry (index -1) while it has none, then the parent's own firsts by date. index is the
+// entry's place in the entries given.
+struct Row {
+    QString what;
+    int index = -1;
+};
+QList<Row> listed(const QList<Entry> &entries);
+
+// The first as an anniversary: "2026/05/12 寝返り（生後5か月12日）" (without the age when the
+// birth date is not known).
+QString anniversaryText(const Entry &entry, QDate birth);
+
 WriteResult append(NotebookFiles &files, const Entry &entry);
 // As checkups::change.
 WriteResult change(NotebookFiles &files, const Entry &was, const std::optional<Entry> &now,

@@ -141,6 +141,12 @@ QList<OutsideRow> outsideRows()
                                    QStringLiteral("こちら")});
          },
          {"\"1か月\",\"2026/04/10\"", "\"歯科健診\",\"2026/11/01\""}, {}, "健診 1件", 0},
+        // The same first given on each computer: two lines of it, both kept.
+        {"firsts: one first on each side", milestonesFileName(),
+         [](Notebook &nb) { nb.readTable(NotebookTable::Milestones); },
+         [](const QString &t) { return t + QStringLiteral("\"寝返り\",\"2026/05/10\",\"あちら\"\r\n"); },
+         [](Notebook &nb) { return nb.addMilestone({QStringLiteral("寝返り"), QStringLiteral("2026/05/11"), {}}); },
+         {"\"寝返り\",\"2026/05/10\",\"あちら\"", "\"寝返り\",\"2026/05/11\""}, {}, "できたよ 1件", 0},
         // Line n is album n's caption: captions are joined by their place, not as a set of lines.
         {"captions: album 1 over there, album 2 here", albumCaptionsFileName(), readCaptions,
          [](const QString &t) { return replaced(t, QStringLiteral("誕生の頃"), QStringLiteral("あちらの1")); },

@@ -148,6 +148,16 @@ private slots:
                               u"2025年6月20日（金）　BCG 1回（保健センター）"_qs}));
     }
 
+    // The firsts within the period by date, each with the age that day and its note.
+    void milestonesOfThePeriod()
+    {
+        const QList<QStringList> records{{u"はいはい"_qs, u"2025/12/01"_qs, {}},
+                                         {u"寝返り"_qs, u"2025/07/22"_qs, u"右から"_qs},
+                                         {u"にっこり"_qs, u"2025/02/28"_qs, {}}};
+        QCOMPARE(milestoneLines(records, QDate(2025, 2, 10), QDate(2025, 3, 1), QDate(2025, 11, 30)),
+                 QStringList({u"2025年7月22日（火）　寝返り（生後5か月12日、右から）"_qs}));
+    }
+
     void everyCharacterEscaped()
     {
         QCOMPARE(escapeHtml(QStringLiteral("<b>\"A&B\"</b> it's")),
