@@ -67,8 +67,6 @@ CheckupView::CheckupView(PanelHost &host, QWidget *parent) : QWidget(parent), m_
     layout->addWidget(m_list, 1);
     layout->addWidget(buildFields());
     layout->addLayout(buildButtons());
-    // The tab opens with the cursor in 健診, ready for the next check-up.
-    setFocusProxy(m_kindBox);
 
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this] { fillFromChosen(); });
     hookEvents(m_list, [this](QEvent *e) {
@@ -109,7 +107,8 @@ QWidget *CheckupView::buildFields()
         QWidget *control;
         int row, column, span;
     };
-    const Field fields[] = {{QStringLiteral("健診"), m_kindBox, 0, 0, 1},
+    // Named apart from the tab 健診, which a screen reader reads just before it.
+    const Field fields[] = {{QStringLiteral("健診の名前"), m_kindBox, 0, 0, 1},
                             {QStringLiteral("日付"), m_dateEdit, 0, 2, 1},
                             {QStringLiteral("身長(cm)"), m_heightEdit, 1, 0, 1},
                             {QStringLiteral("体重(g)"), m_weightEdit, 1, 2, 1},
@@ -131,7 +130,7 @@ QWidget *CheckupView::buildFields()
             return true;
         });
     }
-    nameControl(m_kindBox, QStringLiteral("cboKenshin"), QStringLiteral("健診"));
+    nameControl(m_kindBox, QStringLiteral("cboKenshin"), QStringLiteral("健診の名前"));
     hookEvents(m_kindBox->lineEdit(), [this](QEvent *e) {
         if (!isEnterKey(e))
             return false;
@@ -304,3 +303,5 @@ void CheckupView::openHeadChart()
     m_headChart->raise();
     m_headChart->activateWindow();
 }
+
+QWidget *CheckupView::firstField() const { return m_kindBox; }

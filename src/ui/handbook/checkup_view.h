@@ -25,6 +25,8 @@ public:
 
     // The handbook panel was opened: the list as the Notebook holds it.
     void open();
+    // Where the cursor goes when the tab opens: 健診, ready for the next check-up.
+    QWidget *firstField() const;
 
 private:
     QWidget *buildFields();

@@ -30,6 +30,12 @@ HandbookPanel::HandbookPanel(PanelHost &host, QWidget *parent) : QFrame(parent),
     m_tabs->addTab(m_checkups, QStringLiteral("健診"));
     m_tabs->addTab(m_milestones, QStringLiteral("できたよ"));
     layout->addWidget(m_tabs, 1);
+    // A tab chosen (by a click, Ctrl+Tab) puts the cursor in its first field; the list before it
+    // stays on the Tab round.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (isVisible())
+            showTab();
+    });
     layout->addWidget(buildCopyRow());
     hide();
 }
@@ -70,6 +76,12 @@ void HandbookPanel::printCopy()
         m_host.dialogs().information(title, said);
 }
 
+void HandbookPanel::showTab()
+{
+    (m_tabs->currentIndex() == 0 ? m_checkups->firstField() : m_milestones->firstField())
+        ->setFocus(Qt::OtherFocusReason);
+}
+
 void HandbookPanel::open()
 {
     m_host.panelHide();
@@ -82,5 +94,5 @@ void HandbookPanel::open()
     m_checkups->open();
     m_milestones->open();
     show();
-    m_tabs->currentWidget()->setFocus(Qt::OtherFocusReason);
+    showTab();
 }

@@ -26,6 +26,8 @@ private:
     QWidget *buildCopyRow();
     // 母子手帳に書き写す: the chosen age's page printed.
     void printCopy();
+    // The cursor in the shown tab's first field.
+    void showTab();
 
     PanelHost &m_host;
     QComboBox *m_copyAge = nullptr;

@@ -272,3 +272,5 @@ void MilestoneView::addToAnniversaries()
     if (reportWrite(m_host.dialogs(), nb.addAnniversary(entry)))
         m_host.dialogs().information(Title, QStringLiteral("記念日に追加しました：%1").arg(entry));
 }
+
+QWidget *MilestoneView::firstField() const { return m_whatBox; }

@@ -22,6 +22,8 @@ public:
 
     // The handbook panel was opened: the list as the Notebook holds it.
     void open();
+    // Where the cursor goes when the tab opens: できたこと.
+    QWidget *firstField() const;
 
 private:
     QWidget *buildFields();

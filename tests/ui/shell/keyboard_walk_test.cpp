@@ -203,6 +203,7 @@ void KeyboardWalkTest::everyPanelOfTheNotebookScreen_data()
     QTest::newRow("頂き物") << int(Qt::Key_F9) << "fraItadaki";
     QTest::newRow("写真館") << int(Qt::Key_F10) << "fraPhoto";
     QTest::newRow("記録") << (Qt::CTRL | Qt::Key_1).toCombined() << "fraKiroku"; // the first key past the F-keys
+    QTest::newRow("手帳") << (Qt::CTRL | Qt::Key_2).toCombined() << "fraTecho";
 }
 
 // Each panel opened by its key, then walked.
@@ -217,7 +218,15 @@ void KeyboardWalkTest::everyPanelOfTheNotebookScreen()
     f.find<QWidget>(QStringLiteral("cmdNew"))->setFocus();
     press(key & ~Qt::KeyboardModifierMask, Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
     QTRY_VERIFY(f.find<QWidget>(panel)->isVisible()); // a key clicks its button as a short press
-    const QStringList problems = walk(&f.screen);
+    QStringList problems = walk(&f.screen);
+    // 手帳's second tab, by the key that turns a tab.
+    if (panel == u"fraTecho") {
+        f.find<QWidget>(QStringLiteral("cboKenshin"))->setFocus();
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QTRY_VERIFY(f.find<QWidget>(QStringLiteral("lstDekitayo"))->isVisible());
+        QCOMPARE(focused()->objectName(), QStringLiteral("cboDekita"));
+        problems += walk(&f.screen);
+    }
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
