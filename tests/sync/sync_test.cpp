@@ -122,6 +122,12 @@ void SyncTest::twoComputersWriteAtOnce()
     const QString a = base.path() + QStringLiteral("/A/育児手帖");
     const QString b = base.path() + QStringLiteral("/B/育児手帖");
     copyFolder(sampleNotebookDir(), a);
+    // A first both computers will change while they cannot see each other.
+    {
+        QFile seed(a + u'/' + milestonesFileName());
+        QVERIFY(seed.open(QIODevice::WriteOnly));
+        seed.write(cp932::encode(QStringLiteral("\"寝返り\",\"2026/05/10\",\"最初の記録\"\r\n")).bytes);
+    }
     QDir().mkpath(b);
     SyncthingPair pair(base.path(), a, b);
     QString why;
@@ -155,7 +161,8 @@ void SyncTest::twoComputersWriteAtOnce()
             n->readTable(t);
     QVERIFY(na.markVaccination({QStringLiteral("hib-1"), QStringLiteral("2026/12/07"), QStringLiteral("A-LOT"), {}, {}}).ok);
     QVERIFY(na.addCheckup({QStringLiteral("1か月"), QStringLiteral("2026/12/01"), {}, QStringLiteral("4100"), {}, {}, {}, QStringLiteral("Aの健診")}).ok);
-    QVERIFY(na.addMilestone({QStringLiteral("寝返り"), QStringLiteral("2026/12/02"), QStringLiteral("Aが見た")}).ok);
+    const milestones::Entry first{QStringLiteral("寝返り"), QStringLiteral("2026/05/10"), QStringLiteral("最初の記録")};
+    QVERIFY(na.changeMilestone(first, milestones::Entry{first.what, first.date, QStringLiteral("Aが直した")}).ok);
     pair.kill(1);
     QVERIFY(nb.addDay(QStringLiteral("2026/12/11"), 0, 0, QStringLiteral("Bの十一日")).ok);
     QVERIFY(nb.changeDay(1, 50, 3012, QStringLiteral("Bが書いた一日目")).ok);
@@ -169,7 +176,7 @@ void SyncTest::twoComputersWriteAtOnce()
     QVERIFY(nb.addCareEntry(careEntry(10, care::Kind::Pee, QStringLiteral("Bのおむつ"))).ok);
     QVERIFY(nb.markVaccination({QStringLiteral("hib-1"), QStringLiteral("2026/12/07"), QStringLiteral("B-LOT"), {}, {}}).ok);
     QVERIFY(nb.addCheckup({QStringLiteral("かかりつけ"), QStringLiteral("2026/12/03"), {}, {}, {}, {}, {}, QStringLiteral("Bの健診")}).ok);
-    QVERIFY(nb.addMilestone({QStringLiteral("はじめての歯"), QStringLiteral("2026/12/04"), QStringLiteral("Bが見た")}).ok);
+    QVERIFY(nb.changeMilestone(first, milestones::Entry{first.what, QStringLiteral("2026/05/11"), QStringLiteral("Bが直した")}).ok);
     QVERIFY2(pair.restart(1, &why), qPrintable(why));
 
     // Both programs catch up until nothing is left to join and both places hold the same.
@@ -210,14 +217,16 @@ void SyncTest::twoComputersWriteAtOnce()
     const QString careLog = textOf(a + u'/' + care::fileName());
     QVERIFY2(careLog.contains(QStringLiteral("Aの授乳")) && careLog.contains(QStringLiteral("Bのおむつ")),
              qPrintable(careLog));
-    // Nothing either computer wrote into the handbook's files is lost.
+    // Nothing either computer wrote into the handbook's files is lost: the first both changed
+    // keeps both changes, and the line they both changed is gone.
     for (const auto &[file, texts] : {std::pair{vaccinationRecordsFileName(), QStringList{QStringLiteral("A-LOT"), QStringLiteral("B-LOT")}},
                                       std::pair{checkupsFileName(), QStringList{QStringLiteral("Aの健診"), QStringLiteral("Bの健診")}},
-                                      std::pair{milestonesFileName(), QStringList{QStringLiteral("Aが見た"), QStringLiteral("Bが見た")}}}) {
+                                      std::pair{milestonesFileName(), QStringList{QStringLiteral("Aが直した"), QStringLiteral("Bが直した")}}}) {
         const QString text = textOf(a + u'/' + file);
         for (const QString &t : texts)
             QVERIFY2(text.contains(t), qPrintable(file + QStringLiteral(": ") + text));
     }
+    QVERIFY(!textOf(a + u'/' + milestonesFileName()).contains(QStringLiteral("最初の記録")));
     QVERIFY(SyncthingPair::names(a).filter(QStringLiteral("sync-conflict")).filter(QRegularExpression(QStringLiteral("^[^/]*$"))).isEmpty());
 
     // Of the two first-day texts and nicknames, one is in the file and the other in a copy a
