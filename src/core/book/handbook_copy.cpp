@@ -3,6 +3,7 @@
 #include "core/book/notebook.h"
 #include "core/pictures/printer.h"
 #include "core/registers/vaccinations.h"
+#include "core/text/cp932.h"
 #include "core/text/dates.h"
 
 #include <QFont>
@@ -20,7 +21,7 @@ constexpr int ValueWidth = 36;
 // CP932 holds one wave dash: 〜 typed comes back from the file as ～.
 bool sameLabel(const QString &kind, const QString &label)
 {
-    return QString(kind.trimmed()).replace(u'～', u'〜') == label;
+    return cp932::storedForm(kind.trimmed()) == cp932::storedForm(label);
 }
 
 QString dayWithAge(QDate birth, QDate day) { return dateText(day) + u'（' + ageText(birth, day) + u'）'; }

@@ -226,6 +226,18 @@ signals:
 private:
     void tell(NotebookTable table, NotebookChange::Kind kind, const QList<int> &records, bool fromOutside);
     RegisterText &mutableRegister(NotebookTable table);
+    // A table of one-line records (the doses given, 健診, できたよ): a record appended, or the
+    // line of was changed or taken out, through its module's functions, then told.
+    template <typename Entry>
+    using LineChange = WriteResult (*)(NotebookFiles &, const Entry &, const std::optional<Entry> &,
+                                       QList<QStringList> *);
+    template <typename Entry>
+    WriteResult addLine(NotebookTable table, QList<Entry> &list, const Entry &entry,
+                        WriteResult (*append)(NotebookFiles &, const Entry &));
+    template <typename Entry>
+    WriteResult changeLine(NotebookTable table, QList<Entry> &list, const Entry &was,
+                           const std::optional<Entry> &now, LineChange<Entry> change,
+                           QList<Entry> (*entriesOf)(const QList<QStringList> &));
 
     bool m_anniversariesNotWhole = false;
     // The ids of careLog's entries, made when an entry first comes with its own id (a phone's):

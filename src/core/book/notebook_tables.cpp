@@ -300,87 +300,71 @@ WriteResult Notebook::changeCareEntry(const QString &id, const std::optional<car
     return written;
 }
 
+template <typename Entry>
+WriteResult Notebook::addLine(NotebookTable table, QList<Entry> &list, const Entry &entry,
+                              WriteResult (*append)(NotebookFiles &, const Entry &))
+{
+    const WriteResult written = append(files, entry);
+    if (!written.ok)
+        return written;
+    list.append(entry);
+    tell(table, NotebookChange::Kind::Added, {int(list.size() - 1)}, false);
+    return written;
+}
+
+template <typename Entry>
+WriteResult Notebook::changeLine(NotebookTable table, QList<Entry> &list, const Entry &was,
+                                 const std::optional<Entry> &now, LineChange<Entry> change,
+                                 QList<Entry> (*entriesOf)(const QList<QStringList> &))
+{
+    QList<QStringList> records;
+    const WriteResult written = change(files, was, now, &records);
+    if (!written.ok) {
+        readTable(table);
+        return written;
+    }
+    list = entriesOf(records);
+    QList<int> positions;
+    if (now)
+        positions.append(int(list.lastIndexOf(*now)));
+    tell(table, NotebookChange::Kind::Anew, positions, false);
+    return written;
+}
+
 WriteResult Notebook::markVaccination(const vaccination_records::Entry &entry)
 {
     if (const vaccination_records::Entry *was = vaccination_records::find(vaccinationRecords, entry.doseId))
         return changeVaccinationRecord(*was, entry);
-    const WriteResult written = vaccination_records::append(files, entry);
-    if (!written.ok)
-        return written;
-    vaccinationRecords.append(entry);
-    tell(NotebookTable::VaccinationRecords, NotebookChange::Kind::Added, {int(vaccinationRecords.size() - 1)},
-         false);
-    return written;
+    return addLine(NotebookTable::VaccinationRecords, vaccinationRecords, entry, vaccination_records::append);
 }
 
 WriteResult Notebook::changeVaccinationRecord(const vaccination_records::Entry &was,
                                               const std::optional<vaccination_records::Entry> &now)
 {
-    QList<QStringList> records;
-    const WriteResult written = vaccination_records::change(files, was, now, &records);
-    if (!written.ok) {
-        readTable(NotebookTable::VaccinationRecords);
-        return written;
-    }
-    vaccinationRecords = vaccination_records::entriesOf(records);
-    QList<int> positions;
-    if (now)
-        positions.append(int(vaccinationRecords.lastIndexOf(*now)));
-    tell(NotebookTable::VaccinationRecords, NotebookChange::Kind::Anew, positions, false);
-    return written;
+    return changeLine(NotebookTable::VaccinationRecords, vaccinationRecords, was, now,
+                      vaccination_records::change, vaccination_records::entriesOf);
 }
 
 WriteResult Notebook::addCheckup(const checkups::Entry &entry)
 {
-    const WriteResult written = checkups::append(files, entry);
-    if (!written.ok)
-        return written;
-    checkups.append(entry);
-    tell(NotebookTable::Checkups, NotebookChange::Kind::Added, {int(checkups.size() - 1)}, false);
-    return written;
+    return addLine(NotebookTable::Checkups, checkups, entry, checkups::append);
 }
 
 WriteResult Notebook::changeCheckup(const checkups::Entry &was, const std::optional<checkups::Entry> &now)
 {
-    QList<QStringList> records;
-    const WriteResult written = checkups::change(files, was, now, &records);
-    if (!written.ok) {
-        readTable(NotebookTable::Checkups);
-        return written;
-    }
-    checkups = checkups::entriesOf(records);
-    QList<int> positions;
-    if (now)
-        positions.append(int(checkups.lastIndexOf(*now)));
-    tell(NotebookTable::Checkups, NotebookChange::Kind::Anew, positions, false);
-    return written;
+    return changeLine(NotebookTable::Checkups, checkups, was, now, checkups::change, checkups::entriesOf);
 }
 
 WriteResult Notebook::addMilestone(const milestones::Entry &entry)
 {
-    const WriteResult written = milestones::append(files, entry);
-    if (!written.ok)
-        return written;
-    milestones.append(entry);
-    tell(NotebookTable::Milestones, NotebookChange::Kind::Added, {int(milestones.size() - 1)}, false);
-    return written;
+    return addLine(NotebookTable::Milestones, milestones, entry, milestones::append);
 }
 
 WriteResult Notebook::changeMilestone(const milestones::Entry &was,
                                       const std::optional<milestones::Entry> &now)
 {
-    QList<QStringList> records;
-    const WriteResult written = milestones::change(files, was, now, &records);
-    if (!written.ok) {
-        readTable(NotebookTable::Milestones);
-        return written;
-    }
-    milestones = milestones::entriesOf(records);
-    QList<int> positions;
-    if (now)
-        positions.append(int(milestones.lastIndexOf(*now)));
-    tell(NotebookTable::Milestones, NotebookChange::Kind::Anew, positions, false);
-    return written;
+    return changeLine(NotebookTable::Milestones, milestones, was, now, milestones::change,
+                      milestones::entriesOf);
 }
 
 WriteResult Notebook::saveNicknameAndGoal(const QString &nickname, qint16 targetPoint,
