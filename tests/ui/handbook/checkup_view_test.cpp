@@ -1,8 +1,7 @@
 // The check-ups tab through real keys on the notebook screen: a 3〜4か月 check-up typed and
 // added, its row and its line in 健診.txt, its marks on the growth chart; a refused weight
 // that writes nothing and says why.
-#include "loaded_screen.h"
-#include "user_actions.h"
+#include "handbook_screen.h"
 
 #include <QChart>
 #include <QChartView>
@@ -14,31 +13,8 @@
 namespace {
 
 const QString CheckupsFile = QStringLiteral("健診.txt");
-QWidget *focused() { return QApplication::focusWidget(); }
-void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QTest::keyClick(focused(), Qt::Key(key), mods);
-}
-// Over what the field holds.
-void typeOver(const QString &text)
-{
-    press(Qt::Key_A, Qt::ControlModifier);
-    typeText(focused(), text);
-}
-
-// The sample notebook (born 1995/02/15) with 手帳 opened by its key.
-struct HandbookScreen : LoadedScreen {
-    HandbookScreen()
-    {
-        setHelpTour(false);
-        screen.show();
-        if (!QTest::qWaitForWindowActive(&screen))
-            qFatal("the window did not become active");
-        press(Qt::Key_2, Qt::ControlModifier);
-        // The key clicks the bar's button as a short press.
-        if (!QTest::qWaitFor([this] { return find<QWidget>(QStringLiteral("fraTecho"))->isVisible(); }))
-            qFatal("手帳 did not open");
-    }
+// 手帳 with its 健診 tab, as it opens.
+struct CheckupScreen : HandbookScreen {
     QTreeWidgetItem *rowOf(const QString &kind) const
     {
         const QList<QTreeWidgetItem *> items =
@@ -60,7 +36,7 @@ private slots:
 
 void CheckupViewTest::addByKeys()
 {
-    HandbookScreen s;
+    CheckupScreen s;
     QCOMPARE(focused()->objectName(), QStringLiteral("cboKenshin"));
     // Before anything is recorded each routine check-up shows the days it is held.
     QCOMPARE(s.rowOf(u"1か月"_qs)->text(1), u"1995/03/15〜1995/05/14"_qs);
@@ -99,7 +75,7 @@ void CheckupViewTest::addByKeys()
 
 void CheckupViewTest::refusedWeightWritesNothing()
 {
-    HandbookScreen s;
+    CheckupScreen s;
     typeText(focused(), u"6〜7か月"_qs);
     press(Qt::Key_Tab);
     typeOver(u"1995/9/1"_qs);
@@ -120,7 +96,7 @@ void CheckupViewTest::refusedWeightWritesNothing()
 // 6〜7か月, and its page prints with the diary's measure nearest that age.
 void CheckupViewTest::copyPrintsTheChosenAge()
 {
-    HandbookScreen s;
+    CheckupScreen s;
     s.find<QWidget>(QStringLiteral("cboTechoAge"))->setFocus(Qt::TabFocusReason);
     for (int i = 0; i < 5; ++i)
         press(Qt::Key_Up);

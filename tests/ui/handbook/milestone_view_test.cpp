@@ -1,8 +1,7 @@
 // できたよ through real keys and clicks on the notebook screen (ももちゃん, born 1995/02/15): a
 // refused date that changes nothing, a first added with its date, its age in the list, its line
 // in the file, and the one click to the anniversaries (not twice).
-#include "loaded_screen.h"
-#include "user_actions.h"
+#include "handbook_screen.h"
 
 #include <QComboBox>
 #include <QTabWidget>
@@ -11,25 +10,10 @@
 
 namespace {
 
-QWidget *focused() { return QApplication::focusWidget(); }
-void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QTest::keyClick(focused(), Qt::Key(key), mods);
-}
-
-// The handbook opened by Ctrl+2 and its できたよ tab clicked.
-struct MilestoneScreen : LoadedScreen {
+// 手帳 with its できたよ tab clicked.
+struct MilestoneScreen : HandbookScreen {
     MilestoneScreen()
     {
-        setHelpTour(false);
-        screen.show();
-        if (!QTest::qWaitForWindowActive(&screen))
-            qFatal("the window did not become active");
-        find<QWidget>(QStringLiteral("cmdNew"))->setFocus();
-        press(Qt::Key_2, Qt::ControlModifier);
-        // The key clicks the bar's button as a short press.
-        if (!QTest::qWaitFor([&] { return find<QWidget>(QStringLiteral("fraTecho"))->isVisible(); }))
-            qFatal("Ctrl+2 did not open the handbook");
         auto *tabs = find<QTabWidget>(QStringLiteral("tabTecho"));
         QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
         list = find<QTreeWidget>(QStringLiteral("lstDekitayo"));
@@ -39,8 +23,7 @@ struct MilestoneScreen : LoadedScreen {
     {
         find<QWidget>(QStringLiteral("cboDekita"))->setFocus(Qt::TabFocusReason);
         for (const QString &text : {what, date}) {
-            press(Qt::Key_A, Qt::ControlModifier);
-            typeText(focused(), text);
+            typeOver(text);
             press(Qt::Key_Tab);
         }
         press(Qt::Key_Return);
